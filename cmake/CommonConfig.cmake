@@ -1,0 +1,9 @@
+# Build options shared by every target of the project.
+add_library(jobcosting_options INTERFACE)
+target_compile_features(jobcosting_options INTERFACE cxx_std_20)
+target_compile_options(jobcosting_options INTERFACE -Wall -Wextra -pedantic
+    $<$<BOOL:${JOBCOSTING_WERROR}>:-Werror>)
+target_compile_definitions(jobcosting_options INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING
+    QT_NO_CONTEXTLESS_CONNECT)
+option(JOBCOSTING_WERROR "Treat compiler warnings as errors" OFF)

@@ -1,0 +1,500 @@
+#include "DataSource.h"
+
+#include "DataError.h"
+#include "DatabaseFile.h"
+#include "ui/RegionalSettings.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace {
+
+const QString rowidColumn = QStringLiteral("_rowid_");
+
+QString quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DataError(query.lastError().text());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DataError(query.lastError().text());
+    return query;
+}
+
+std::optional<double> numberOf(const QVariant& value, const RegionalSettings& regional)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return value.toDouble();
+    default:
+        return regional.parseNumber(value.toString());
+    }
+}
+
+DataError refused(const QString& field)
+{
+    return DataError(QStringLiteral("Data type conversion error in field '%1'.").arg(field));
+}
+
+} // namespace
+
+DataSource::DataSource(const QString& objectName, QString databaseName, QString recordSource,
+                       bool readOnly, const RegionalSettings& regional, QObject* parent)
+    : QObject(parent)
+    , m_databaseName(std::move(databaseName))
+    , m_recordSource(std::move(recordSource))
+    , m_readOnly(readOnly)
+    , m_regional(regional)
+{
+    setObjectName(objectName);
+}
+
+DataSource::~DataSource() = default;
+
+void DataSource::setRecordSource(const QString& recordSource)
+{
+    m_recordSource = recordSource;
+}
+
+DataSource::Source DataSource::parseRecordSource(const QString& text)
+{
+    static const QRegularExpression tableName(QStringLiteral("^\\s*(\\w+)\\s*$"));
+    static const QRegularExpression select(
+        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)"
+                       "(?:\\s+where\\s+(.*?))?(?:\\s+order\\s+by\\s+(.*?))?\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    if (const auto match = tableName.match(text); match.hasMatch())
+        return {match.captured(1), {}, {}};
+    if (const auto match = select.match(text); match.hasMatch())
+        return {match.captured(1), match.captured(2), match.captured(3)};
+    throw DataError(QStringLiteral("Unsupported record source '%1'.").arg(text));
+}
+
+DataSource::Kind DataSource::kindOf(const QString& declaredType)
+{
+    const QString type = declaredType.toUpper();
+    if (type.contains(QLatin1String("INT")))
+        return Kind::Integer;
+    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT")))
+        return Kind::Text;
+    if (type.startsWith(QLatin1String("DATE")))
+        return Kind::Date;
+    if (type.startsWith(QLatin1String("TIME")))
+        return Kind::Time;
+    for (const char* numeric : {"REAL", "FLOA", "DOUB", "CURRENCY", "NUMERIC", "DEC"})
+        if (type.contains(QLatin1String(numeric)))
+            return Kind::Real;
+    return Kind::Text;
+}
+
+void DataSource::refresh()
+{
+    const Source source = parseRecordSource(m_recordSource);
+    if (!m_file)
+        m_file = DatabaseFile::open(m_databaseName);
+    QSqlQuery info = run(m_file->database(),
+                         QStringLiteral("SELECT name, type FROM pragma_table_info(?)"),
+                         {source.table});
+    QList<Column> columns;
+    while (info.next())
+        columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
+    if (columns.isEmpty())
+        throw DataError(QStringLiteral("The table '%1' was not found in '%2'.")
+                            .arg(source.table, m_databaseName));
+    m_source = source;
+    m_columns = columns;
+    m_pending = Pending::None;
+    loadAt(0);
+}
+
+void DataSource::updateControls()
+{
+    emit currentRowChanged();
+}
+
+QString DataSource::whereSql(const QString& extraCondition) const
+{
+    QStringList conditions;
+    if (!m_source.where.isEmpty())
+        conditions << QLatin1Char('(') + m_source.where + QLatin1Char(')');
+    if (!extraCondition.isEmpty())
+        conditions << extraCondition;
+    return conditions.isEmpty() ? QString()
+                                : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
+}
+
+QString DataSource::selectSql(const QString& columns, const QString& extraCondition) const
+{
+    QString order = m_source.orderBy.isEmpty() ? rowidColumn
+                                               : m_source.orderBy + QLatin1String(", ") + rowidColumn;
+    return QLatin1String("SELECT ") + columns + QLatin1String(" FROM ") + quoted(m_source.table)
+        + whereSql(extraCondition) + QLatin1String(" ORDER BY ") + order;
+}
+
+void DataSource::requireOpen() const
+{
+    if (!m_file)
+        throw DataError(QStringLiteral("The data source '%1' is not open.").arg(objectName()));
+}
+
+void DataSource::requireWritable() const
+{
+    requireOpen();
+    if (m_readOnly)
+        throw DataError(
+            QStringLiteral("The data source '%1' is read-only; it cannot be updated.").arg(objectName()));
+}
+
+qint64 DataSource::recordCount() const
+{
+    requireOpen();
+    QSqlQuery query = run(m_file->database(), QLatin1String("SELECT COUNT(*) FROM ")
+                                                  + quoted(m_source.table) + whereSql({}));
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
+{
+    m_row = row;
+    m_rowid = row.value(0).toLongLong();
+    m_index = index;
+    m_hasRow = true;
+    m_bof = m_eof = false;
+    m_currentDeleted = false;
+    emit currentRowChanged();
+}
+
+void DataSource::loadAt(qint64 index)
+{
+    QSqlQuery query = run(m_file->database(),
+                          selectSql(rowidColumn + QLatin1String(", *"), {})
+                              + QLatin1String(" LIMIT 1 OFFSET ?"),
+                          {index});
+    if (query.next()) {
+        setCurrent(query.record(), index);
+        return;
+    }
+    m_hasRow = false;
+    m_currentDeleted = false;
+    m_eof = true;
+    m_bof = index == 0;
+    m_index = index;
+    m_row = QSqlRecord();
+    emit currentRowChanged();
+}
+
+qint64 DataSource::currentIndex()
+{
+    if (m_index >= 0 || !m_hasRow)
+        return m_index;
+    // After a search the position is not known; count it once, on demand.
+    QSqlQuery query = run(m_file->database(), selectSql(rowidColumn, {}));
+    for (qint64 index = 0; query.next(); ++index) {
+        if (query.value(0).toLongLong() == m_rowid)
+            return m_index = index;
+    }
+    throw DataError(QStringLiteral("The current row is no longer in '%1'.").arg(m_source.table));
+}
+
+void DataSource::moveFirst()
+{
+    requireOpen();
+    loadAt(0);
+}
+
+void DataSource::moveNext()
+{
+    requireOpen();
+    if (m_eof)
+        throw DataError(QStringLiteral("No current record."));
+    if (m_bof && !m_hasRow && !m_currentDeleted) {
+        loadAt(0);
+        return;
+    }
+    const qint64 index = currentIndex();
+    // The rows after a deleted one have moved up by one.
+    loadAt(m_currentDeleted ? index : index + 1);
+}
+
+void DataSource::findFirst(const QString& criteria)
+{
+    requireOpen();
+    const qsizetype equals = criteria.indexOf(QLatin1String("= '"));
+    const qsizetype lastQuote = criteria.lastIndexOf(QLatin1Char('\''));
+    if (equals < 0 || lastQuote < equals + 2)
+        throw DataError(QStringLiteral("Malformed search criteria: %1").arg(criteria));
+    const Column& searched = column(criteria.left(equals).trimmed());
+    const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
+
+    QSqlQuery query = run(m_file->database(),
+                          selectSql(rowidColumn + QLatin1String(", *"),
+                                    quoted(searched.name) + QLatin1String(" = ?"))
+                              + QLatin1String(" LIMIT 1"),
+                          {value});
+    m_noMatch = !query.next();
+    if (!m_noMatch)
+        setCurrent(query.record(), -1);
+}
+
+const DataSource::Column& DataSource::column(const QString& name) const
+{
+    for (const Column& column : m_columns) {
+        if (column.name.compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    throw DataError(QStringLiteral("Item '%1' not found in this collection.").arg(name));
+}
+
+void DataSource::addNew()
+{
+    requireWritable();
+    m_pending = Pending::Adding;
+    m_pendingValues.clear();
+}
+
+void DataSource::edit()
+{
+    requireWritable();
+    if (!m_hasRow)
+        throw DataError(QStringLiteral("No current record."));
+    m_pending = Pending::Editing;
+    m_pendingValues.clear();
+}
+
+void DataSource::setField(const QString& name, const QVariant& value)
+{
+    requireOpen();
+    if (m_pending == Pending::None)
+        throw DataError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    const Column& target = column(name);
+    const QVariant stored = toStorage(target, value);
+    for (auto& [field, pendingValue] : m_pendingValues) {
+        if (field == target.name) {
+            pendingValue = stored;
+            return;
+        }
+    }
+    m_pendingValues.append({target.name, stored});
+}
+
+void DataSource::save()
+{
+    requireWritable();
+    const Pending pending = std::exchange(m_pending, Pending::None);
+    const auto values = std::exchange(m_pendingValues, {});
+    if (pending == Pending::None)
+        throw DataError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+
+    QStringList names;
+    QVariantList bound;
+    for (const auto& [field, value] : values) {
+        names << quoted(field);
+        bound << value;
+    }
+    const QString table = quoted(m_source.table);
+    if (pending == Pending::Adding) {
+        QStringList marks;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        run(m_file->database(),
+            names.isEmpty() ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
+                            : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
+                                  + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
+                                  + marks.join(QLatin1String(", ")) + QLatin1Char(')'),
+            bound);
+        return;
+    }
+    if (names.isEmpty())
+        return;
+
+    // Name the row by its key and by every value that was read from it, so that
+    // a row changed or deleted meanwhile (or one that took over its key) is
+    // never written.
+    QStringList assignments;
+    for (const QString& name : names)
+        assignments << name + QLatin1String(" = ?");
+    QStringList unchanged{rowidColumn + QLatin1String(" = ?")};
+    bound << m_rowid;
+    for (int i = 1; i < m_row.count(); ++i) {
+        unchanged << quoted(m_row.fieldName(i)) + QLatin1String(" IS ?");
+        bound << m_row.value(i);
+    }
+    QSqlQuery update = run(m_file->database(),
+                           QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
+                               + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
+                               + unchanged.join(QLatin1String(" AND ")),
+                           bound);
+    if (update.numRowsAffected() != 1)
+        throw DataError(QStringLiteral(
+            "The row was changed or deleted by another program since it was read."));
+    reloadCurrent();
+}
+
+void DataSource::reloadCurrent()
+{
+    QSqlQuery query = run(m_file->database(),
+                          QLatin1String("SELECT ") + rowidColumn + QLatin1String(", * FROM ")
+                              + quoted(m_source.table) + QLatin1String(" WHERE ") + rowidColumn
+                              + QLatin1String(" = ?"),
+                          {m_rowid});
+    if (query.next())
+        setCurrent(query.record(), m_index);
+}
+
+void DataSource::deleteCurrent()
+{
+    requireWritable();
+    if (!m_hasRow)
+        throw DataError(QStringLiteral("No current record."));
+    currentIndex();
+    run(m_file->database(),
+        QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ")
+            + rowidColumn + QLatin1String(" = ?"),
+        {m_rowid});
+    m_hasRow = false;
+    m_currentDeleted = true;
+}
+
+QVariant DataSource::field(const QString& name) const
+{
+    requireOpen();
+    const Column& wanted = column(name);
+    if (!m_hasRow)
+        throw DataError(QStringLiteral("No current record."));
+    return fromStorage(wanted, m_row.value(wanted.name));
+}
+
+QString DataSource::fieldText(const QString& name) const
+{
+    const Column& wanted = column(name);
+    return displayText(field(wanted.name));
+}
+
+QStringList DataSource::columnTexts(const QString& name) const
+{
+    requireOpen();
+    const Column& wanted = column(name);
+    QSqlQuery query = run(m_file->database(), selectSql(quoted(wanted.name), {}));
+    QStringList texts;
+    while (query.next())
+        texts << displayText(fromStorage(wanted, query.value(0)));
+    return texts;
+}
+
+void DataSource::bind(const QString& field, QObject* context,
+                      std::function<void(const QString&)> show)
+{
+    connect(this, &DataSource::currentRowChanged, context, [this, field, show = std::move(show)] {
+        try {
+            show(m_hasRow ? fieldText(field) : QString());
+        } catch (const DataError&) {
+            show(QString());
+        }
+    });
+}
+
+QVariant DataSource::toStorage(const Column& column, const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return QVariant();
+    switch (column.kind) {
+    case Kind::Text:
+        if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
+            return m_regional.numberText(value.toDouble());
+        if (value.typeId() == QMetaType::QDate)
+            return m_regional.dateText(value.toDate());
+        if (value.typeId() == QMetaType::QTime)
+            return m_regional.timeText(value.toTime());
+        return value.toString();
+    case Kind::Integer: {
+        const auto number = numberOf(value, m_regional);
+        if (!number || !std::isfinite(*number))
+            throw refused(column.name);
+        // Halves round to even, as the database engine of the sites always did.
+        return static_cast<qlonglong>(std::nearbyint(*number));
+    }
+    case Kind::Real: {
+        const auto number = numberOf(value, m_regional);
+        if (!number || !std::isfinite(*number))
+            throw refused(column.name);
+        return *number;
+    }
+    case Kind::Date: {
+        QDate date = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date()
+            : value.typeId() == QMetaType::QDate            ? value.toDate()
+                                                            : m_regional.parseDateOnly(value.toString());
+        if (!date.isValid())
+            throw refused(column.name);
+        return date.toString(Qt::ISODate);
+    }
+    case Kind::Time: {
+        QTime time = value.typeId() == QMetaType::QDateTime ? value.toDateTime().time()
+            : value.typeId() == QMetaType::QTime            ? value.toTime()
+                                                            : m_regional.parseTimeOnly(value.toString());
+        if (!time.isValid())
+            throw refused(column.name);
+        return time.toString(QStringLiteral("HH:mm:ss"));
+    }
+    }
+    return value;
+}
+
+QVariant DataSource::fromStorage(const Column& column, const QVariant& raw) const
+{
+    if (raw.isNull())
+        return QVariant();
+    switch (column.kind) {
+    case Kind::Date: {
+        const QDate date = QDate::fromString(raw.toString(), Qt::ISODate);
+        return date.isValid() ? QVariant(date) : raw;
+    }
+    case Kind::Time: {
+        const QTime time = QTime::fromString(raw.toString(), QStringLiteral("HH:mm:ss"));
+        return time.isValid() ? QVariant(time) : raw;
+    }
+    default:
+        return raw;
+    }
+}
+
+QString DataSource::displayText(const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return m_regional.dateText(value.toDate());
+    case QMetaType::QTime:
+        return m_regional.timeText(value.toTime());
+    case QMetaType::Double:
+        return m_regional.numberText(value.toDouble());
+    default:
+        return value.toString();
+    }
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class DatabaseFile;
+class RegionalSettings;
+
+// A named, invisible cursor over one table of one database file, with a current
+// row and controls bound to fields of that row.
+//
+// The record source is a table name or "select * from TABLE [where ...]
+// [order by ...]". The cursor is lazy: it holds the current row only and asks
+// the database for every move, so tables of any size open at once. Field names
+// are matched without regard to letter case. Every failure raises DataError.
+class DataSource : public QObject
+{
+    Q_OBJECT
+
+public:
+    DataSource(const QString& objectName, QString databaseName, QString recordSource,
+               bool readOnly, const RegionalSettings& regional, QObject* parent = nullptr);
+    ~DataSource() override;
+
+    QString databaseName() const { return m_databaseName; }
+    QString recordSource() const { return m_recordSource; }
+    bool isReadOnly() const { return m_readOnly; }
+    bool isOpen() const { return m_file != nullptr; }
+
+    // Takes effect at the next refresh().
+    void setRecordSource(const QString& recordSource);
+    // Reopens the cursor on the record source, on its first row (or on none).
+    void refresh();
+    void updateControls();
+
+    qint64 recordCount() const;
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool hasCurrentRow() const { return m_hasRow; }
+    void moveFirst();
+    void moveNext();
+
+    // Criteria of the form "Field = 'value'": the value is everything between
+    // the first "= '" and the last "'", and is bound as a parameter, never
+    // pasted into SQL. A failed search leaves the cursor where it stood.
+    void findFirst(const QString& criteria);
+    bool noMatch() const { return m_noMatch; }
+
+    void addNew();
+    void edit();
+    // Writes the pending row. An edit only ever changes the row that was read:
+    // when another program changed or deleted it meanwhile, nothing is written.
+    void save();
+    void deleteCurrent();
+
+    QVariant field(const QString& name) const;
+    // The field as a bound box shows it: regional dates, times and numbers.
+    QString fieldText(const QString& name) const;
+    void setField(const QString& name, const QVariant& value);
+
+    // The field of every row, in the cursor's order, as bound boxes show it.
+    QStringList columnTexts(const QString& name) const;
+
+    // Shows the field of the current row through `show` whenever the source
+    // opens, moves or updates its controls (an empty text when there is no row).
+    void bind(const QString& field, QObject* context, std::function<void(const QString&)> show);
+
+signals:
+    void currentRowChanged();
+
+private:
+    enum class Kind { Text, Integer, Real, Date, Time };
+    struct Column
+    {
+        QString name;
+        Kind kind;
+    };
+    struct Source
+    {
+        QString table;
+        QString where;
+        QString orderBy;
+    };
+    enum class Pending { None, Adding, Editing };
+
+    static Source parseRecordSource(const QString& text);
+    static Kind kindOf(const QString& declaredType);
+    const Column& column(const QString& name) const;
+    QString selectSql(const QString& columns, const QString& extraCondition) const;
+    QString whereSql(const QString& extraCondition) const;
+    void requireOpen() const;
+    void requireWritable() const;
+    void loadAt(qint64 index);
+    void setCurrent(const QSqlRecord& row, qint64 index);
+    qint64 currentIndex();
+    void reloadCurrent();
+    QVariant toStorage(const Column& column, const QVariant& value) const;
+    QVariant fromStorage(const Column& column, const QVariant& raw) const;
+    QString displayText(const QVariant& value) const;
+
+    QString m_databaseName;
+    QString m_recordSource;
+    bool m_readOnly;
+    const RegionalSettings& m_regional;
+
+    std::shared_ptr<DatabaseFile> m_file;
+    Source m_source;
+    QList<Column> m_columns;
+
+    QSqlRecord m_row;
+    qint64 m_rowid = 0;
+    qint64 m_index = -1; // position in the cursor; -1 when not known yet
+    bool m_hasRow = false;
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_noMatch = false;
+    bool m_currentDeleted = false;
+
+    Pending m_pending = Pending::None;
+    QList<QPair<QString, QVariant>> m_pendingValues;
+};

@@ -1,0 +1,163 @@
+#include "Framing.h"
+#include "JobCosting.h"
+#include "PunchTexts.h"
+#include "app/Module1.h"
+#include "data/DataError.h"
+#include "data/DataSource.h"
+#include "ui/DbCombo.h"
+#include "ui/Dialogs.h"
+#include "ui/PictureButton.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int badgeLength = 6;
+
+// The number a text starts with (full stop as decimal separator), or 0.
+double leadingNumber(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0;
+}
+
+} // namespace
+
+void JobCosting::Text34_Change()
+{
+    removeFramingCharacters(Text34);
+    if (Text34->text().size() >= badgeLength && !m_fillingBadge)
+        lookUpBadge(LookupVariant::Automatic);
+}
+
+void JobCosting::Text34_KeyPress()
+{
+    const QString entry = Text34->text();
+    if (entry.isEmpty())
+        return;
+    // The write of the filled-up badge must not start the automatic lookup too.
+    m_fillingBadge = true;
+    Text34->setText(QStringLiteral("000000").left(std::max<qsizetype>(badgeLength - entry.size(), 0))
+                    + entry);
+    m_fillingBadge = false;
+    lookUpBadge(LookupVariant::Enter);
+}
+
+void JobCosting::lookUpBadge(LookupVariant variant)
+{
+    const QString badge = Text34->text();
+    try {
+        Data8->findFirst(QStringLiteral("Badge = '") + badge + QStringLiteral("'"));
+        if (Data8->noMatch()) {
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                                    QStringLiteral("No employee found with Badge number '") + badge
+                                        + QStringLiteral("'"));
+            Text34->clear();
+            Text34->setFocus();
+            return;
+        }
+
+        m_module.CurEmpName = Data8->field(QStringLiteral("Name"));
+        m_module.CurEmpNum = Data8->field(QStringLiteral("EmpNum"));
+        m_module.CurDeptNum = Data8->field(QStringLiteral("DeptNum"));
+        m_module.CurBasePayRate = Data8->field(QStringLiteral("BasePayRate"));
+
+        setCaption(Label5, Data8->fieldText(QStringLiteral("Name")));
+        Label5->show();
+        for (QWidget* control : std::initializer_list<QWidget*>{Picture1, DBCombo1, Text3, Picture4,
+                                                                DBCombo3, Text5})
+            control->show();
+        applyLevelLayout();
+
+        Data1->setRecordSource(PunchTexts::openJobQuery);
+        Data1->refresh();
+        Data1->findFirst(QStringLiteral("Name = '") + m_module.CurEmpName.toString()
+                         + QStringLiteral("'"));
+        if (Data1->noMatch())
+            enterNewJobMode(variant);
+        else
+            enterEndJobMode(variant);
+    } catch (const DataError& error) {
+        showDataError(QStringLiteral("The badge could not be looked up."), error);
+        returnToBadgeEntry();
+    }
+}
+
+void JobCosting::enterNewJobMode(LookupVariant variant)
+{
+    setCaption(Label2, QStringLiteral("You are about to start working on a new Job"));
+    setCaption(Label1, variant == LookupVariant::Automatic
+                           ? QStringLiteral("Enter your job information:")
+                           : QStringLiteral("Enter your Job information:"));
+    Label2->show();
+
+    Data2->setRecordSource(QStringLiteral("select * from Level1 order by ItemDescription"));
+    Data3->setRecordSource(QStringLiteral("select * from Level2 order by ItemDescription"));
+    Data4->setRecordSource(QStringLiteral("select * from Level3 order by ItemDescription"));
+    Data2->refresh();
+    Data3->refresh();
+    Data4->refresh();
+
+    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
+        combo->reFill();
+    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
+        combo->setEnabled(true);
+    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
+        combo->setText(QString());
+    for (QLineEdit* box : {Text3, Text4, Text5})
+        box->clear();
+
+    Text34->setEnabled(false);
+    Command2->show();
+    Command2->setText(QStringLiteral("Cancel"));
+    Command1->show();
+    Text3->show();
+    Text3->setEnabled(true);
+    Text3->setFocus();
+    m_module.BadgeFocusPending = false;
+}
+
+void JobCosting::enterEndJobMode(LookupVariant variant)
+{
+    m_module.OpenJobHasBonus = openJobHasBonus();
+    Text34->setEnabled(false);
+    Command1->show();
+    Command1->setText(QStringLiteral("Cancel"));
+    Command2->show();
+    for (QLineEdit* box : {Text3, Text4, Text5})
+        box->setEnabled(false);
+    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
+        combo->setEnabled(false);
+    setCaption(Label2, QStringLiteral("Started Job on ") + Text12->text() + QStringLiteral(" at ")
+                           + Text16->text());
+    setCaption(Label1, QStringLiteral("Current Job Allocation"));
+
+    const std::pair<QLineEdit*, QLineEdit*> shown[] = {{Text19, Text20}, {Text22, Text23}, {Text25, Text26}};
+    for (int number = 1; number <= 3; ++number) {
+        const auto& [code, description] = shown[number - 1];
+        level(number).code->setText(code->text());
+        m_module.LoadingOpenJob = true;
+        level(number).description->setText(description->text());
+        m_module.LoadingOpenJob = false;
+    }
+
+    if (variant == LookupVariant::Enter)
+        Command2->setFocus();
+}
+
+bool JobCosting::openJobHasBonus() const
+{
+    // Only the deepest level that carries a description counts.
+    for (int number = 3; number >= 1; --number) {
+        const QString prefix = QStringLiteral("Level%1").arg(number);
+        if (Data1->fieldText(prefix + QStringLiteral("Description")).isEmpty())
+            continue;
+        return leadingNumber(Data1->fieldText(prefix + QStringLiteral("BonusRate"))) > 0;
+    }
+    return false;
+}

@@ -1,0 +1,90 @@
+#include "JobCosting.h"
+#include "PunchTexts.h"
+#include "app/Clock.h"
+#include "app/Module1.h"
+#include "data/DataSource.h"
+#include "ui/Dialogs.h"
+#include "ui/PictureButton.h"
+#include "ui/RegionalSettings.h"
+
+void JobCosting::Command2_Click()
+{
+    if (Command2->text() == QLatin1String("Cancel")) {
+        returnToBadgeEntry();
+        return;
+    }
+    endJob();
+}
+
+void JobCosting::endJob()
+{
+    const QString summary = jobText(QStringLiteral("You are about to stop working on Job"));
+    m_services.dialogs.beep();
+
+    if (m_module.OpenJobHasBonus) {
+        double pieces = 0;
+        if (askPieceCount(summary, pieces))
+            closeOpenJob(pieces);
+        return;
+    }
+    const Dialogs::Answer answer = m_services.dialogs.message(
+        {PunchTexts::instructionTitle, QStringLiteral("Are you sure you want to end this Job?"),
+         Dialogs::Icon::None, Dialogs::Buttons::YesNo, Dialogs::Answer::Yes});
+    if (answer == Dialogs::Answer::Yes)
+        closeOpenJob(0);
+    else
+        returnToBadgeEntry();
+}
+
+bool JobCosting::askPieceCount(const QString& summary, double& pieces)
+{
+    for (;;) {
+        const QString answer = m_services.dialogs.inputBox(
+            summary + QStringLiteral("    How many Pieces did you work on?:"),
+            PunchTexts::informationTitle, QString());
+        if (answer.isEmpty()) {
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                                    QStringLiteral("No piece count has been entered!  End-Job Process Canceled!"));
+            return false;
+        }
+        const std::optional<double> count = m_services.regional.parseNumber(answer);
+        if (!count) {
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                                    QStringLiteral("Pieces amount entered was invalad try again"));
+            continue;
+        }
+        switch (m_services.dialogs.message({PunchTexts::instructionTitle,
+                                            QStringLiteral("Is ") + answer
+                                                + QStringLiteral(" pieces correct?"),
+                                            Dialogs::Icon::None, Dialogs::Buttons::YesNoCancel,
+                                            Dialogs::Answer::Yes})) {
+        case Dialogs::Answer::Yes:
+            pieces = *count;
+            return true;
+        case Dialogs::Answer::No:
+            continue;
+        default:
+            return false;
+        }
+    }
+}
+
+void JobCosting::closeOpenJob(double pieces)
+{
+    try {
+        Data1->edit();
+        Data1->setField(QStringLiteral("Badge"), QStringLiteral("Closed"));
+        Data1->setField(QStringLiteral("TimeStop"), m_services.regional.parseTime(
+                                                        m_services.regional.dateTimeText(m_services.clock.now())));
+        Data1->setField(QStringLiteral("Pieces"), pieces);
+        Data1->save();
+    } catch (const std::exception& error) {
+        // Changed or removed at another station meanwhile: nothing was written.
+        showDataError(QStringLiteral("The job was not ended. Badge in again to see it as it "
+                                     "stands now."),
+                      error);
+        returnToBadgeEntry();
+        return;
+    }
+    returnToBadgeEntryAfterSave();
+}

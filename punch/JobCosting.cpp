@@ -1,0 +1,370 @@
+#include "JobCosting.h"
+
+#include "Attempt.h"
+#include "PunchTexts.h"
+#include "app/Module1.h"
+#include "data/DataSource.h"
+#include "startup/DateCheck.h"
+#include "ui/DbCombo.h"
+#include "ui/Dialogs.h"
+#include "ui/FormMetrics.h"
+#include "ui/PictureButton.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace {
+
+const QString msSansSerif = QStringLiteral("MS Sans Serif");
+const QString arial = QStringLiteral("Arial");
+const QString arialNarrow = QStringLiteral("Arial Narrow");
+
+const QColor grey(224, 224, 224);
+const QColor teal(0, 128, 128);
+const QColor maroon(128, 0, 0);
+
+// Places a control by its design in twips, measured from the inner area of its holder.
+template<typename Control>
+Control* place(Control* control, const QString& name, int left, int top, int width, int height)
+{
+    control->setObjectName(name);
+    QRect geometry = FormMetrics::rect(left, top, width, height);
+    if (const auto* frame = qobject_cast<const QFrame*>(control->parentWidget()))
+        geometry.translate(frame->frameWidth(), frame->frameWidth());
+    control->setGeometry(geometry);
+    return control;
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* label(QWidget* holder, const QString& name, const QString& caption, int left, int top,
+              int width, int height, const QFont& font)
+{
+    auto* control = place(new QLabel(caption, holder), name, left, top, width, height);
+    control->setFont(font);
+    return control;
+}
+
+QLineEdit* textBox(QWidget* holder, const QString& name, int left, int top, int width, int height,
+                   const QFont& font, int maxLength)
+{
+    auto* box = place(new QLineEdit(holder), name, left, top, width, height);
+    box->setFont(font);
+    box->setMaxLength(maxLength);
+    setColour(box, QPalette::Base, Qt::white);
+    setColour(box, QPalette::Text, Qt::black);
+    return box;
+}
+
+QFrame* frame(QWidget* holder, const QString& name, int left, int top, int width, int height)
+{
+    auto* picture = new QFrame(holder);
+    picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    picture->setAutoFillBackground(true);
+    setColour(picture, QPalette::Window, grey);
+    return place(picture, name, left, top, width, height);
+}
+
+DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
+{
+    auto* combo = place(new DbCombo(holder), name, left, top, 4695, 345);
+    combo->setFont(FormMetrics::font(arial, 9));
+    return combo;
+}
+
+PictureButton* button(QWidget* holder, const QString& name, const QString& caption, int left,
+                      int width)
+{
+    static const QPixmap picture(QStringLiteral(":/images/button.jpg"));
+    auto* control = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
+    control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
+    return control;
+}
+
+} // namespace
+
+JobCosting::JobCosting(const Services& services, Module1& module, QWidget* parent)
+    : QWidget(parent,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                  | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_services(services)
+    , m_module(module)
+{
+    setObjectName(QStringLiteral("JobCosting"));
+    setWindowTitle(QStringLiteral("Job Costing "));
+    setWindowIcon(QIcon(QStringLiteral(":/images/jobcosting.png")));
+    setFont(FormMetrics::font(msSansSerif, 12, true));
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, grey);
+    setFixedSize(FormMetrics::size(7260, 5835));
+
+    createControls();
+    createDataSources();
+    bindControls();
+    setTabOrder();
+
+    m_levels = {{
+        {Label10, Text3, DBCombo1, Data5, Text13, Text6, Text28, Text36},
+        {Label11, Text4, DBCombo2, Data6, Text14, Text7, Text30, Text37},
+        {Label13, Text5, DBCombo3, Data7, Text15, Text8, Text32, Text38},
+    }};
+
+    connect(Text34, &QLineEdit::textChanged, this, [this] { Text34_Change(); });
+    connect(Text34, &QLineEdit::returnPressed, this, [this] { Text34_KeyPress(); });
+    for (int number = 1; number <= 3; ++number) {
+        const Level& controls = level(number);
+        connect(controls.code, &QLineEdit::textChanged, this, [this, number] { ItemCode_Change(number); });
+        connect(controls.code, &QLineEdit::returnPressed, this, [this, number] { ItemCode_KeyPress(number); });
+        connect(controls.description, &DbCombo::selected, this, [this, number] { DBCombo_Click(number); });
+        controls.code->installEventFilter(this);
+    }
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    Text34->installEventFilter(this);
+    Command3->installEventFilter(this);
+    DBCombo1->installEventFilter(this);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+JobCosting::~JobCosting()
+{
+    delete m_dateCheck;
+}
+
+void JobCosting::createControls()
+{
+    const QFont arialNarrowBold12 = FormMetrics::font(arialNarrow, 12, true);
+    const QFont arialNarrowBold14 = FormMetrics::font(arialNarrow, 14.25, true);
+    const QFont arial9 = FormMetrics::font(arial, 9);
+
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Date"), 4680, 120, 435, 240,
+                   FormMetrics::font(msSansSerif, 9.75));
+    Label2 = label(this, QStringLiteral("Label2"),
+                   QStringLiteral("Proceed to Job Information Entry Screen"), 360, 240, 4650, 285,
+                   FormMetrics::font(arial, 12, true));
+    setColour(Label2, QPalette::WindowText, maroon);
+    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Badge #"), 960, 720, 930, 345,
+                   arialNarrowBold14);
+    setColour(Label3, QPalette::WindowText, teal);
+    Text34 = textBox(this, QStringLiteral("Text34"), 1920, 720, 975, 360,
+                     FormMetrics::font(msSansSerif, 9.75, true), 6);
+    Text34->setToolTip(QStringLiteral("Enter your Badge number"));
+    Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Label5"), 3120, 720, 765, 345,
+                   arialNarrowBold14);
+    setColour(Label5, QPalette::WindowText, teal);
+
+    Picture1 = frame(this, QStringLiteral("Picture1"), 360, 1320, 6615, 3495);
+    Picture1->hide();
+    Label1 = label(Picture1, QStringLiteral("Label1"), QStringLiteral("Select your Job information:"),
+                   120, 0, 2655, 300, arialNarrowBold12);
+    setColour(Label1, QPalette::WindowText, teal);
+    Label10 = label(Picture1, QStringLiteral("Label10"), QStringLiteral("Label10"), 120, 360, 720,
+                    300, arialNarrowBold12);
+    Picture2 = frame(Picture1, QStringLiteral("Picture2"), 120, 680, 6255, 550);
+    Label11 = label(Picture1, QStringLiteral("Label11"), QStringLiteral("Label11"), 120, 1320, 720,
+                    300, arialNarrowBold12);
+    Picture3 = frame(Picture1, QStringLiteral("Picture3"), 120, 1680, 6255, 615);
+    Text4 = textBox(Picture3, QStringLiteral("Text4"), 120, 130, 1095, 285, arial9, 10);
+    DBCombo2 = pullDown(Picture3, QStringLiteral("DBCombo2"), 1440, 120);
+    Label13 = label(Picture1, QStringLiteral("Label13"), QStringLiteral("Label12"), 120, 2400, 720,
+                    300, arialNarrowBold12);
+
+    // Level 1 and level 3 lie on the window, above the job panel.
+    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 32767);
+    Text3->setEnabled(false);
+    DBCombo1 = pullDown(this, QStringLiteral("DBCombo1"), 1920, 2160);
+    Picture4 = frame(this, QStringLiteral("Picture4"), 480, 4080, 6255, 615);
+    Text5 = textBox(Picture4, QStringLiteral("Text5"), 130, 130, 1095, 285, arial9, 10);
+    DBCombo3 = pullDown(Picture4, QStringLiteral("DBCombo3"), 1440, 120);
+
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Start Job"), 360, 1935);
+    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("End Job"), 2760, 1815);
+    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Exit"), 5160, 1815);
+
+    QLineEdit** hidden[] = {&Text1,  &Text2,  &Text6,  &Text7,  &Text8,  &Text9,  &Text10,
+                            &Text11, &Text12, &Text13, &Text14, &Text15, &Text16, &Text17,
+                            &Text18, &Text19, &Text20, &Text21, &Text22, &Text23, &Text24,
+                            &Text25, &Text26, &Text27, &Text28, &Text29, &Text30, &Text31,
+                            &Text32, &Text33, &Text35, &Text36, &Text37, &Text38};
+    static const int numbers[] = {1,  2,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
+                                  21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
+    for (std::size_t i = 0; i < std::size(hidden); ++i) {
+        const QString name = QStringLiteral("Text%1").arg(numbers[i]);
+        auto* box = new QLineEdit(name, this);
+        box->setObjectName(name);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->hide();
+        *hidden[i] = box;
+    }
+}
+
+void JobCosting::createDataSources()
+{
+    const QString punches = QStringLiteral("JobPunches.MDB");
+    const QString validations = QStringLiteral("Validations.mdb");
+    const RegionalSettings& regional = m_services.regional;
+    Data1 = new DataSource(QStringLiteral("Data1"), punches, QStringLiteral("JobPunches"), false,
+                           regional, this);
+    Data2 = new DataSource(QStringLiteral("Data2"), validations, QStringLiteral("Level1"), true,
+                           regional, this);
+    Data3 = new DataSource(QStringLiteral("Data3"), validations, QStringLiteral("Level2"), true,
+                           regional, this);
+    Data4 = new DataSource(QStringLiteral("Data4"), validations, QStringLiteral("Level3"), true,
+                           regional, this);
+    Data5 = new DataSource(QStringLiteral("Data5"), validations, QStringLiteral("Level1"), true,
+                           regional, this);
+    Data6 = new DataSource(QStringLiteral("Data6"), validations, QStringLiteral("Level2"), true,
+                           regional, this);
+    Data7 = new DataSource(QStringLiteral("Data7"), validations, QStringLiteral("Level3"), true,
+                           regional, this);
+    Data8 = new DataSource(QStringLiteral("Data8"), QStringLiteral("Norla.MDB"),
+                           QStringLiteral("EMPLOYEES"), false, regional, this);
+}
+
+void JobCosting::bindControls()
+{
+    const auto bindBox = [this](DataSource* source, const QString& field, QLineEdit* box) {
+        source->bind(field, box, [box](const QString& text) { box->setText(text); });
+    };
+    const auto bindLabel = [](DataSource* source, const QString& field, QLabel* label) {
+        source->bind(field, label, [label](const QString& text) { setCaption(label, text); });
+    };
+
+    const std::pair<QString, QLineEdit*> punchBoxes[] = {
+        {QStringLiteral("Name"), Text1},
+        {QStringLiteral("Badge"), Text2},
+        {QStringLiteral("DateWorked"), Text12},
+        {QStringLiteral("TimeStart"), Text16},
+        {QStringLiteral("TimeStop"), Text17},
+        {QStringLiteral("Level1Description"), Text18},
+        {QStringLiteral("Level1ItemCode"), Text19},
+        {QStringLiteral("Level1ItemDescription"), Text20},
+        {QStringLiteral("Level2Description"), Text21},
+        {QStringLiteral("Level2ItemCode"), Text22},
+        {QStringLiteral("Level2ItemDescription"), Text23},
+        {QStringLiteral("Level3Description"), Text24},
+        {QStringLiteral("Level3ItemCode"), Text25},
+        {QStringLiteral("Level3ItemDescription"), Text26},
+        {QStringLiteral("Pieces"), Text27},
+    };
+    for (const auto& [field, box] : punchBoxes)
+        bindBox(Data1, field, box);
+
+    const QString itemCode = QStringLiteral("ItemCode");
+    const QString itemDescription = QStringLiteral("ItemDescription");
+    const QString levelDescription = QStringLiteral("LevelDescription");
+    const QString standardCost = QStringLiteral("StandardCost");
+    const QString bonusRate = QStringLiteral("BonusRate");
+
+    bindBox(Data2, itemCode, Text9);
+    bindLabel(Data2, levelDescription, Label10);
+    DBCombo1->setListSource(Data2, itemDescription);
+    bindBox(Data3, itemCode, Text10);
+    bindLabel(Data3, levelDescription, Label11);
+    DBCombo2->setListSource(Data3, itemDescription);
+    bindBox(Data4, itemCode, Text11);
+    bindLabel(Data4, levelDescription, Label13);
+    DBCombo3->setListSource(Data4, itemDescription);
+
+    const std::tuple<DataSource*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*> items[] = {
+        {Data5, Text13, Text6, Text28, Text29, Text36},
+        {Data6, Text14, Text7, Text30, Text31, Text37},
+        {Data7, Text15, Text8, Text32, Text33, Text38},
+    };
+    for (const auto& [source, code, description, cost, rate, rateAgain] : items) {
+        bindBox(source, itemCode, code);
+        bindBox(source, itemDescription, description);
+        bindBox(source, standardCost, cost);
+        bindBox(source, bonusRate, rate);
+        bindBox(source, bonusRate, rateAgain);
+    }
+
+    bindBox(Data8, QStringLiteral("NAME"), Text35);
+}
+
+void JobCosting::setTabOrder()
+{
+    // Labels and frames take no focus; they keep their place in the design only.
+    m_tabOrder = {Text3, DBCombo1, Command1, Command2, Command3, Text4, Text5, DBCombo3, DBCombo2, Text34};
+    for (qsizetype i = 1; i < m_tabOrder.size(); ++i)
+        QWidget::setTabOrder(m_tabOrder.at(i - 1), m_tabOrder.at(i));
+}
+
+void JobCosting::load()
+{
+    for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8})
+        attempt([source] { source->refresh(); });
+    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
+        attempt([combo] { combo->reFill(); });
+    Form_Load();
+}
+
+void JobCosting::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown || m_ended)
+        return;
+    m_shown = true;
+    Form_Paint();
+    // The focus goes to the first control in tab order that can take it.
+    for (QWidget* control : std::as_const(m_tabOrder)) {
+        if (control->isVisibleTo(this) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+}
+
+void JobCosting::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Form_Terminate();
+}
+
+bool JobCosting::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_ended)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == Text34)
+            Text34_GotFocus();
+        else if (watched == Command3)
+            Command3_GotFocus();
+        else if (watched == DBCombo1)
+            Form_Paint();
+        for (int number = 1; number <= 3; ++number) {
+            if (watched == level(number).code)
+                ItemCode_GotFocus(number);
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        for (int number = 1; number <= 3; ++number) {
+            if (watched == level(number).code)
+                ItemCode_LostFocus(number);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void JobCosting::setCaption(QLabel* label, const QString& caption)
+{
+    label->setText(caption);
+    label->adjustSize();
+}
+
+void JobCosting::showDataError(const QString& what, const std::exception& error)
+{
+    m_services.dialogs.stop(PunchTexts::instructionTitle,
+                            what + QLatin1Char('\n') + QString::fromLocal8Bit(error.what()));
+}

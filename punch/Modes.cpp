@@ -1,0 +1,122 @@
+#include "Attempt.h"
+#include "JobCosting.h"
+#include "PunchTexts.h"
+#include "app/Module1.h"
+#include "app/Program.h"
+#include "data/DataSource.h"
+#include "startup/DateCheck.h"
+#include "ui/DbCombo.h"
+#include "ui/Dialogs.h"
+#include "ui/PictureButton.h"
+#include "ui/FormMetrics.h"
+#include "ui/Shell.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+using PunchTexts::openJobQuery;
+
+void JobCosting::Form_Load()
+{
+    attempt([this] {
+        m_dateCheck = new DateCheck(m_services);
+        const DateCheck::Outcome outcome = m_dateCheck->load();
+        if (outcome == DateCheck::Outcome::Failed) {
+            m_ended = true;
+            return;
+        }
+        if (outcome == DateCheck::Outcome::NoVerdict)
+            m_dateCheck->show();
+    });
+    if (m_ended)
+        return;
+    m_module.BadgeFocusPending = true;
+    setCaption(Label4, QString());
+    attempt([this] {
+        Data1->setRecordSource(openJobQuery);
+        Data1->refresh();
+    });
+    for (QWidget* control :
+         {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Command1),
+          static_cast<QWidget*>(Command2), static_cast<QWidget*>(Picture1),
+          static_cast<QWidget*>(DBCombo1), static_cast<QWidget*>(Text3),
+          static_cast<QWidget*>(Picture4), static_cast<QWidget*>(DBCombo3),
+          static_cast<QWidget*>(Text5)})
+        control->hide();
+    m_module.BadgeFocusPending = true;
+}
+
+void JobCosting::Form_Paint()
+{
+    if (!m_module.BadgeFocusPending || m_ended)
+        return;
+    applyLevelLayout();
+    Data1->setRecordSource(openJobQuery);
+    Text34->setFocus();
+}
+
+void JobCosting::applyLevelLayout()
+{
+    if (Label13->text().isEmpty()) {
+        Picture4->hide();
+        Text5->hide();
+        DBCombo3->hide();
+        Picture1->resize(Picture1->width(), FormMetrics::pixels(2415));
+        m_module.BadgeFocusPending = false;
+    }
+    if (Label11->text().isEmpty()) {
+        Picture3->hide();
+        Text4->hide();
+        DBCombo2->hide();
+        Picture1->resize(Picture1->width(), FormMetrics::pixels(1335));
+        m_module.BadgeFocusPending = false;
+    }
+}
+
+void JobCosting::Text34_GotFocus()
+{
+    Command1->setText(QStringLiteral("New Job"));
+    Command2->setText(QStringLiteral("End Job"));
+    if (Label10->text().isEmpty()) {
+        m_services.dialogs.stop(PunchTexts::instructionTitle,
+                                QStringLiteral("Job Costing requires Validation Tables be established "
+                                               "at the Vexmo workstation.  Process canceled!"));
+        endProgram();
+        return;
+    }
+    applyLevelLayout();
+    for (QLineEdit* box : {Text4, Text5}) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        box->setPalette(palette);
+    }
+}
+
+void JobCosting::Command3_GotFocus()
+{
+    if (!m_module.BadgeFocusPending)
+        return;
+    m_module.BadgeFocusPending = false;
+    Text34->setFocus();
+}
+
+void JobCosting::Command3_Click()
+{
+    m_services.shell.open(QStringLiteral("VexmoJC.exe"));
+    endProgram();
+}
+
+void JobCosting::Form_Terminate()
+{
+    if (m_ended)
+        return;
+    m_services.shell.open(QStringLiteral("Vexmo80.exe"));
+    endProgram();
+}
+
+void JobCosting::endProgram()
+{
+    m_ended = true;
+    m_services.program.end();
+}

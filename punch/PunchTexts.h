@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace PunchTexts {
+
+inline const QString openJobQuery = QStringLiteral("select * from JobPunches where Badge = 'Open'");
+inline const QString instructionTitle = QStringLiteral("Job Costing - Operator Instruction");
+inline const QString informationTitle = QStringLiteral("Job Costing - Operator Information");
+inline const QString entryPrompt = QStringLiteral("Proceed to Job Information Entry Screen");
+
+} // namespace PunchTexts

@@ -1,0 +1,122 @@
+#include "Attempt.h"
+#include "JobCosting.h"
+#include "PunchTexts.h"
+#include "app/Clock.h"
+#include "app/Module1.h"
+#include "data/DataSource.h"
+#include "ui/DbCombo.h"
+#include "ui/Dialogs.h"
+#include "ui/PictureButton.h"
+#include "ui/RegionalSettings.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+void JobCosting::Command1_Click()
+{
+    if (Command1->text() == QLatin1String("Cancel")) {
+        returnToBadgeEntry();
+        return;
+    }
+    startJob();
+}
+
+void JobCosting::startJob()
+{
+    for (int number = 1; number <= 3; ++number) {
+        const Level& controls = level(number);
+        if (!controls.title->text().isEmpty() && controls.description->text().isEmpty()) {
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                                    QStringLiteral("You must select a valid ") + controls.title->text());
+            if (number > 1)
+                controls.description->setFocus();
+            return;
+        }
+    }
+
+    const Dialogs::Answer answer = m_services.dialogs.message(
+        {PunchTexts::instructionTitle, jobText(QStringLiteral("You are about to start working on a new Job")),
+         Dialogs::Icon::None, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok});
+    if (answer != Dialogs::Answer::Ok) {
+        returnToBadgeEntry();
+        return;
+    }
+
+    // Every column is tried on its own: one the database refuses keeps the new
+    // row's default, and the others are still written.
+    const auto set = [this](const QString& field, const QVariant& value) {
+        attempt([&] { Data1->setField(field, value); });
+    };
+    const RegionalSettings& regional = m_services.regional;
+    const auto now = [this, &regional] { return regional.dateTimeText(m_services.clock.now()); };
+
+    attempt([this] { Data1->addNew(); });
+    set(QStringLiteral("Name"), m_module.CurEmpName);
+    set(QStringLiteral("Badge"), QStringLiteral("Open"));
+    set(QStringLiteral("DateWorked"), regional.parseDate(now()));
+    set(QStringLiteral("TimeStart"), regional.parseTime(now()));
+    set(QStringLiteral("TimeStop"), regional.parseTime(now()));
+    for (int number = 1; number <= 3; ++number) {
+        const Level& controls = level(number);
+        const QString prefix = QStringLiteral("Level%1").arg(number);
+        set(prefix + QStringLiteral("Description"), controls.title->text());
+        set(number == 2 ? QStringLiteral("level2ItemCode") : prefix + QStringLiteral("ItemCode"),
+            controls.code->text());
+        set(prefix + QStringLiteral("ItemDescription"), controls.description->text());
+        set(prefix + QStringLiteral("StandardCost"), controls.standardCost->text());
+        set(prefix + QStringLiteral("BonusRate"), controls.bonusRate->text());
+    }
+    set(QStringLiteral("Pieces"), QVariant::fromValue<qint16>(0));
+    set(QStringLiteral("EmpNum"), m_module.CurEmpNum);
+    set(QStringLiteral("DeptNum"), m_module.CurDeptNum);
+    set(QStringLiteral("BaseRate"), m_module.CurBasePayRate);
+    attempt([this] { Data1->save(); });
+
+    returnToBadgeEntryAfterSave();
+}
+
+QString JobCosting::jobText(const QString& opening) const
+{
+    QString text = opening + QStringLiteral("\n\n");
+    for (int number = 1; number <= 3; ++number) {
+        const Level& controls = level(number);
+        if (number > 1 && controls.title->text().isEmpty())
+            continue;
+        text += controls.title->text() + QStringLiteral("\n    ") + controls.code->text()
+            + QStringLiteral("  ") + controls.description->text() + QStringLiteral("\n\n");
+    }
+    return text;
+}
+
+void JobCosting::hideJobControls()
+{
+    attempt([this] {
+        Data1->setRecordSource(PunchTexts::openJobQuery);
+        Data1->refresh();
+    });
+    for (QWidget* control : std::initializer_list<QWidget*>{Label5, Command1, Command2, Picture1,
+                                                            DBCombo1, Text3, Picture4, DBCombo3, Text5})
+        control->hide();
+}
+
+void JobCosting::returnToBadgeEntry()
+{
+    hideJobControls();
+    Text34->clear();
+    setCaption(Label2, PunchTexts::entryPrompt);
+    Text3->setEnabled(true);
+    if (!Text4->isHidden())
+        Text4->setEnabled(true);
+    Text34->setEnabled(true);
+    Text34->setFocus();
+}
+
+void JobCosting::returnToBadgeEntryAfterSave()
+{
+    hideJobControls();
+    setCaption(Label2, PunchTexts::entryPrompt);
+    Text34->setEnabled(true);
+    Text34->clear();
+    Text34->setFocus();
+}

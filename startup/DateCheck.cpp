@@ -1,0 +1,136 @@
+#include "DateCheck.h"
+
+#include "app/Clock.h"
+#include "app/Program.h"
+#include "data/DataError.h"
+#include "data/DataSource.h"
+#include "ui/Dialogs.h"
+#include "ui/FormMetrics.h"
+#include "ui/RegionalSettings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString workQuery = QStringLiteral("Select * from WORK");
+
+QString operatorInstructions()
+{
+    const QStringList lines{
+        QStringLiteral("The Short Date Style on this Pc is Invalid!"),
+        QString(),
+        QStringLiteral("To correct, do the following;"),
+        QStringLiteral("1.  Exit Ostrel"),
+        QStringLiteral("2.  Click Start"),
+        QStringLiteral("3.  Click Settings"),
+        QStringLiteral("4.  Click Control Panel"),
+        QStringLiteral("5.  Double-Click Regional Settings"),
+        QStringLiteral("6.  Click Date Tab"),
+        QStringLiteral("7.  Select the Short Date Style of MM/dd/yy or MM/dd/yyyy"),
+        QStringLiteral("8.  Click Apply"),
+        QStringLiteral("9.  Click OK"),
+        QStringLiteral("10. Exit Control Panel and restart Ostrel"),
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + QLatin1String("\r\n");
+    return text;
+}
+
+} // namespace
+
+bool isValidShortDate(const QString& shortDateText)
+{
+    return shortDateText.size() >= 6 && shortDateText.at(2) == QLatin1Char('/')
+        && shortDateText.at(5) == QLatin1Char('/');
+}
+
+DateCheck::DateCheck(const Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("DateCheck"));
+    setWindowTitle(QStringLiteral("Date & Time Check"));
+    setFont(FormMetrics::font(QStringLiteral("MS Sans Serif"), 8.25));
+    resize(FormMetrics::size(5385, 870));
+
+    Label1 = new QLabel(QStringLiteral("Checking Pc Date & Time Settings"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(FormMetrics::font(QStringLiteral("MS Sans Serif"), 13.5, true));
+    Label1->setAutoFillBackground(true);
+    Label1->setGeometry(FormMetrics::rect(240, 240, 4800, 360));
+    Label1->adjustSize();
+
+    QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7};
+    int number = 1;
+    for (QLineEdit** box : boxes) {
+        const QString name = QStringLiteral("Text%1").arg(number++);
+        *box = new QLineEdit(name, this);
+        (*box)->setObjectName(name);
+        (*box)->hide();
+    }
+
+    Data1 = new DataSource(QStringLiteral("Data1"), QStringLiteral("Norla.MDB"),
+                           QStringLiteral("WORK"), false, services.regional, this);
+}
+
+DateCheck::~DateCheck() = default;
+
+DateCheck::Outcome DateCheck::load()
+{
+    try {
+        Data1->refresh();
+        return runCheck();
+    } catch (const DataError&) {
+        return Outcome::Abandoned;
+    }
+}
+
+DateCheck::Outcome DateCheck::runCheck()
+{
+    Data1->setRecordSource(workQuery);
+    Data1->refresh();
+
+    const RegionalSettings& regional = m_services.regional;
+    const QDate testDate = regional.parseDate(regional.dateTimeText(m_services.clock.now()));
+
+    ClearWorkTable();
+    Data1->refresh();
+    Data1->updateControls();
+
+    Data1->addNew();
+    Data1->setField(QStringLiteral("CLOCKWE"), testDate);
+    Data1->setField(QStringLiteral("NAME"), QStringLiteral("TestDate"));
+    Data1->save();
+    Data1->refresh();
+
+    Data1->findFirst(QStringLiteral("NAME = '") + QStringLiteral("TestDate") + QStringLiteral("'"));
+    if (Data1->noMatch())
+        return Outcome::NoVerdict;
+
+    Text7->setText(regional.dateText(Data1->field(QStringLiteral("CLOCKWE")).toDate()));
+    if (isValidShortDate(Text7->text())) {
+        close();
+        return Outcome::Passed;
+    }
+
+    m_services.dialogs.stop(QStringLiteral("Punch - Operator Instruction"), operatorInstructions());
+    m_services.program.end();
+    return Outcome::Failed;
+}
+
+void DateCheck::ClearWorkTable()
+{
+    Data1->setRecordSource(workQuery);
+    if (Data1->recordCount() == 0)
+        return;
+    Data1->moveFirst();
+    while (!Data1->eof()) {
+        if (Data1->bof())
+            Data1->moveFirst();
+        else
+            Data1->deleteCurrent();
+        Data1->moveNext();
+    }
+}

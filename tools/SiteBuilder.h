@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <stdexcept>
+
+// Makes the three database files of a site: the job punches, the validation
+// tables and the time-clock database, with every table and field the punch
+// terminal uses. It never overwrites a file.
+namespace SiteBuilder {
+
+class Error : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Employee
+{
+    QString badge;
+    QString name;
+    int empNum = 0;
+    int deptNum = 0;
+    double basePayRate = 0;
+};
+
+struct Item
+{
+    QString code;
+    QString description;
+    double standardCost = 0;
+    double bonusRate = 0;
+};
+
+struct Level
+{
+    QString title; // carried on every row as LevelDescription
+    QList<Item> items;
+};
+
+inline const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
+inline const QString validationsFile = QStringLiteral("Validations.mdb");
+inline const QString timeClockFile = QStringLiteral("Norla.MDB");
+
+// Creates the three empty databases in dir (made if missing). Refuses, and
+// touches nothing, when any of the three files is there already.
+void create(const QString& dir);
+
+void addEmployees(const QString& dir, const QList<Employee>& employees);
+// Level 1, 2 or 3.
+void addLevel(const QString& dir, int level, const Level& contents);
+
+// A small, realistic site: a dozen employees and three levels.
+void fillDemo(const QString& dir);
+// A large generated site: employees, closed punches spread over years and a
+// few open ones.
+void fillLarge(const QString& dir, int employees, qint64 punches);
+
+} // namespace SiteBuilder

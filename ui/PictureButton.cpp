@@ -1,0 +1,35 @@
+#include "PictureButton.h"
+
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWidget* parent)
+    : QPushButton(caption, parent)
+    , m_picture(picture)
+{
+}
+
+void PictureButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool down = isDown() || isChecked();
+    const QRect inner = rect().adjusted(2, 2, -2, -2);
+    painter.drawPixmap(inner, m_picture);
+    qDrawWinButton(&painter, rect(), palette(), down, nullptr);
+
+    QRect textRect = inner;
+    if (down)
+        textRect.translate(1, 1);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::ButtonText));
+    painter.setFont(font());
+    painter.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = inner.adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}

@@ -1,0 +1,185 @@
+#include "RegionalSettings.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <clocale>
+#include <langinfo.h>
+#endif
+
+RegionalSettings::RegionalSettings(QString shortDatePattern, QString timePattern,
+                                   QChar decimalSeparator, QChar groupSeparator)
+    : m_datePattern(std::move(shortDatePattern))
+    , m_timePattern(std::move(timePattern))
+    , m_decimal(decimalSeparator)
+    , m_group(groupSeparator)
+{
+}
+
+RegionalSettings RegionalSettings::system()
+{
+#ifdef Q_OS_UNIX
+    // Qt's own locale tables disagree with the C library (en_US is "M/d/yy" in Qt,
+    // "%m/%d/%Y" in glibc); what date +%x prints is what the user has set.
+    std::setlocale(LC_ALL, "");
+    const QString date = patternFromStrftime(nl_langinfo(D_FMT));
+    const QString time = patternFromStrftime(nl_langinfo(T_FMT));
+    const QString radix = QString::fromLocal8Bit(nl_langinfo(RADIXCHAR));
+    const QString group = QString::fromLocal8Bit(nl_langinfo(THOUSEP));
+    return RegionalSettings(date, time, radix.isEmpty() ? QLatin1Char('.') : radix.at(0),
+                            group.isEmpty() ? QChar() : group.at(0));
+#else
+    const QLocale locale = QLocale::system();
+    return RegionalSettings(locale.dateFormat(QLocale::ShortFormat),
+                            locale.timeFormat(QLocale::LongFormat), locale.decimalPoint().at(0),
+                            locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0));
+#endif
+}
+
+QString RegionalSettings::patternFromStrftime(const QByteArray& format)
+{
+    QString pattern;
+    QString literal;
+    const auto flushLiteral = [&] {
+        if (literal.isEmpty())
+            return;
+        pattern += QLatin1Char('\'') + literal + QLatin1Char('\'');
+        literal.clear();
+    };
+    const QString text = QString::fromLocal8Bit(format);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('%') || i + 1 >= text.size()) {
+            if (c == QLatin1Char('\''))
+                literal += QLatin1String("''");
+            else if (c.isLetter())
+                literal += c;
+            else {
+                flushLiteral();
+                pattern += c;
+            }
+            continue;
+        }
+        QChar conversion = text.at(++i);
+        // Modifiers such as %Ey, %Od and %-d change nothing we can render.
+        while ((conversion == QLatin1Char('E') || conversion == QLatin1Char('O')
+                || conversion == QLatin1Char('-') || conversion == QLatin1Char('_'))
+               && i + 1 < text.size())
+            conversion = text.at(++i);
+        flushLiteral();
+        switch (conversion.toLatin1()) {
+        case 'd': pattern += QLatin1String("dd"); break;
+        case 'e': pattern += QLatin1String("d"); break;
+        case 'm': pattern += QLatin1String("MM"); break;
+        case 'b':
+        case 'h': pattern += QLatin1String("MMM"); break;
+        case 'B': pattern += QLatin1String("MMMM"); break;
+        case 'a': pattern += QLatin1String("ddd"); break;
+        case 'A': pattern += QLatin1String("dddd"); break;
+        case 'y': pattern += QLatin1String("yy"); break;
+        case 'Y':
+        case 'C': pattern += QLatin1String("yyyy"); break;
+        case 'H': pattern += QLatin1String("HH"); break;
+        case 'k': pattern += QLatin1String("H"); break;
+        case 'I': pattern += QLatin1String("hh"); break;
+        case 'l': pattern += QLatin1String("h"); break;
+        case 'M': pattern += QLatin1String("mm"); break;
+        case 'S': pattern += QLatin1String("ss"); break;
+        case 'p':
+        case 'P': pattern += QLatin1String("AP"); break;
+        case 'D': pattern += QLatin1String("MM/dd/yy"); break;
+        case 'F': pattern += QLatin1String("yyyy-MM-dd"); break;
+        case 'T': pattern += QLatin1String("HH:mm:ss"); break;
+        case 'R': pattern += QLatin1String("HH:mm"); break;
+        case 'r': pattern += QLatin1String("hh:mm:ss AP"); break;
+        case 'n':
+        case 't': pattern += QLatin1Char(' '); break;
+        case '%': pattern += QLatin1Char('%'); break;
+        default: break;
+        }
+    }
+    flushLiteral();
+    return pattern;
+}
+
+QString RegionalSettings::dateText(QDate date) const
+{
+    return QLocale::c().toString(date, m_datePattern);
+}
+
+QString RegionalSettings::timeText(QTime time) const
+{
+    return QLocale::c().toString(time, m_timePattern);
+}
+
+QString RegionalSettings::dateTimeText(const QDateTime& dateTime) const
+{
+    return dateText(dateTime.date()) + QLatin1Char(' ') + timeText(dateTime.time());
+}
+
+QDateTime RegionalSettings::parseDateTime(const QString& text, const QString& pattern) const
+{
+    QDateTime parsed = QLocale::c().toDateTime(text.trimmed(), pattern);
+    // Two-digit years fall in 1930..2029, as the Windows short date style reads them.
+    if (parsed.isValid() && !pattern.contains(QLatin1String("yyyy"))
+        && pattern.contains(QLatin1String("yy")) && parsed.date().year() < 1930)
+        parsed = parsed.addYears(100);
+    return parsed;
+}
+
+QDate RegionalSettings::parseDate(const QString& dateTimeText) const
+{
+    return parseDateTime(dateTimeText, m_datePattern + QLatin1Char(' ') + m_timePattern).date();
+}
+
+QTime RegionalSettings::parseTime(const QString& dateTimeText) const
+{
+    return parseDateTime(dateTimeText, m_datePattern + QLatin1Char(' ') + m_timePattern).time();
+}
+
+QDate RegionalSettings::parseDateOnly(const QString& text) const
+{
+    return parseDateTime(text, m_datePattern).date();
+}
+
+QTime RegionalSettings::parseTimeOnly(const QString& text) const
+{
+    return QLocale::c().toTime(text.trimmed(), m_timePattern);
+}
+
+QString RegionalSettings::numberText(double value) const
+{
+    QString text = QString::number(value, 'g', 15);
+    if (m_decimal != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), m_decimal);
+    return text;
+}
+
+std::optional<double> RegionalSettings::parseNumber(const QString& text) const
+{
+    const QString decimal = QRegularExpression::escape(QString(m_decimal));
+    const QString group = m_group.isNull() || m_group == m_decimal
+        ? QString()
+        : QRegularExpression::escape(QString(m_group));
+    const QString digits = group.isEmpty() ? QStringLiteral("\\d+")
+                                           : QStringLiteral("\\d+(?:%1\\d+)*").arg(group);
+    const QRegularExpression number(
+        QStringLiteral("^\\s*([+-]?)\\s*(%1)?(?:%2(\\d*))?(?:[eE]([+-]?\\d+))?\\s*$")
+            .arg(digits, decimal));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
+        return std::nullopt;
+    QString plain = match.captured(1) + match.captured(2);
+    if (!group.isEmpty())
+        plain.remove(m_group);
+    if (plain.isEmpty() || plain == QLatin1String("+") || plain == QLatin1String("-"))
+        plain += QLatin1Char('0');
+    if (!match.captured(3).isEmpty())
+        plain += QLatin1Char('.') + match.captured(3);
+    if (!match.captured(4).isEmpty())
+        plain += QLatin1Char('e') + match.captured(4);
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
