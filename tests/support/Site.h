@@ -1,0 +1,33 @@
+#pragma once
+
+#include "SiteBuilder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QVariantList>
+
+// A site in a fresh temporary folder that is also the working folder while
+// the object lives, as the terminal expects.
+class Site
+{
+public:
+    enum class Contents { Empty, Demo };
+    explicit Site(Contents contents = Contents::Demo);
+    ~Site();
+    Site(const Site&) = delete;
+    Site& operator=(const Site&) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // Runs SQL on one of the site's files through a connection of its own, as
+    // another program would; returns the rows of a SELECT.
+    QList<QVariantList> sql(const QString& file, const QString& statement,
+                            const QVariantList& values = {}) const;
+    // One JobPunches row as a map from field name to value.
+    QList<QVariantMap> jobPunches() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};

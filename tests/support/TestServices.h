@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "app/Clock.h"
+#include "app/Program.h"
+#include "app/Services.h"
+#include "ui/RegionalSettings.h"
+#include "ui/Shell.h"
+
+#include <QStringList>
+
+class FixedClock : public Clock
+{
+public:
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime& now) { m_now = now; }
+    // Each reading after this one is `step` seconds later than the last.
+    void advance(int seconds) { m_now = m_now.addSecs(seconds); }
+
+private:
+    QDateTime m_now{QDate(2004, 2, 26), QTime(14, 5, 7)};
+};
+
+class RecordingShell : public Shell
+{
+public:
+    void open(const QString& fileName) override { opened << fileName; }
+    QStringList opened;
+};
+
+class RecordingProgram : public Program
+{
+public:
+    void end() override { ++ends; }
+    int ends = 0;
+};
+
+// Everything from outside the program, scripted: US short dates, a 12-hour
+// clock with seconds, full stop as the decimal separator.
+struct TestServices
+{
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock;
+    RegionalSettings regional{QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
+                              QLatin1Char('.'), QLatin1Char(',')};
+    RecordingProgram program;
+    Services services{dialogs, shell, clock, regional, program};
+};
