@@ -14,7 +14,7 @@ class FixedClock : public Clock
 public:
     QDateTime now() const override { return m_now; }
     void set(const QDateTime& now) { m_now = now; }
-    // Each reading after this one is `step` seconds later than the last.
+    // Moves the clock on; the next reading is that much later.
     void advance(int seconds) { m_now = m_now.addSecs(seconds); }
 
 private:

@@ -1,0 +1,62 @@
+#include "PunchScreen.h"
+
+#include "ui/DbCombo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+PunchScreen::PunchScreen(Site::Contents contents)
+    : m_site(std::make_unique<Site>(contents))
+{
+}
+
+PunchScreen::~PunchScreen()
+{
+    m_screen.reset();
+    m_site.reset();
+}
+
+bool PunchScreen::open()
+{
+    m_screen = std::make_unique<JobCosting>(m_services.services, m_module);
+    m_screen->load();
+    m_screen->show();
+    m_screen->activateWindow();
+    return QTest::qWaitForWindowActive(m_screen.get());
+}
+
+void PunchScreen::type(const QString& box, const QString& text)
+{
+    QTest::keyClicks(find<QLineEdit>(box), text);
+}
+
+void PunchScreen::pressEnter(const QString& box)
+{
+    QTest::keyClick(find<QWidget>(box), Qt::Key_Return);
+}
+
+void PunchScreen::click(const QString& button)
+{
+    QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+}
+
+void PunchScreen::choose(const QString& pullDown, const QString& description)
+{
+    auto* combo = find<DbCombo>(pullDown);
+    const int index = combo->findText(description);
+    if (index < 0)
+        qFatal("%s has no item %s", qPrintable(pullDown), qPrintable(description));
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+QWidget* PunchScreen::focused() const
+{
+    return QApplication::focusWidget();
+}
+
+void PunchScreen::savePicture(const QString& fileName) const
+{
+    m_screen->grab().save(QDir(QStringLiteral(JOBCOSTING_PICTURE_DIR)).filePath(fileName));
+}

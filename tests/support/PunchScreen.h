@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Site.h"
+#include "TestServices.h"
+#include "Widgets.h"
+#include "app/Module1.h"
+#include "punch/JobCosting.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+// The punch screen on a site, loaded and shown, with scripted services.
+// Tests drive its real widgets: keys into the boxes, clicks on the buttons.
+class PunchScreen
+{
+public:
+    explicit PunchScreen(Site::Contents contents = Site::Contents::Demo);
+    ~PunchScreen();
+
+    // Loads the screen on the site and shows it; false if the window never
+    // became active (focus events only reach an active window).
+    bool open();
+
+    Site& site() { return *m_site; }
+    TestServices& services() { return m_services; }
+    Module1& module() { return m_module; }
+    JobCosting& screen() { return *m_screen; }
+
+    template<typename Control>
+    Control* find(const QString& name) const
+    {
+        return control<Control>(m_screen.get(), name);
+    }
+
+    // Types text into a box key by key, as a keyboard or a card reader does.
+    void type(const QString& box, const QString& text);
+    void pressEnter(const QString& box);
+    void click(const QString& button);
+    // Picks the item with that text from a description pull-down, as a worker does.
+    void choose(const QString& pullDown, const QString& description);
+    QWidget* focused() const;
+    // Saves a picture of the window under the build folder.
+    void savePicture(const QString& fileName) const;
+
+private:
+    TestServices m_services;
+    Module1 m_module;
+    std::unique_ptr<Site> m_site;
+    std::unique_ptr<JobCosting> m_screen;
+};
