@@ -1,6 +1,7 @@
 #include "PunchScreen.h"
 
 #include "ui/DbCombo.h"
+#include "ui/FormMetrics.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@ PunchScreen::~PunchScreen()
 
 bool PunchScreen::open()
 {
+    FormMetrics::installFontSubstitutions();
     m_screen = std::make_unique<JobCosting>(m_services.services, m_module);
     m_screen->load();
     m_screen->show();
