@@ -51,6 +51,8 @@ QLabel* label(QWidget* holder, const QString& name, const QString& caption, int 
 {
     auto* control = place(new QLabel(caption, holder), name, left, top, width, height);
     control->setFont(font);
+    // Labels fit their caption: the design size unless the caption needs more.
+    control->resize(control->size().expandedTo(control->sizeHint()));
     return control;
 }
 
