@@ -1,5 +1,6 @@
 #include "RegionalSettings.h"
 
+#include <QCalendar>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -51,11 +52,14 @@ QString RegionalSettings::patternFromStrftime(const QByteArray& format)
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c != QLatin1Char('%') || i + 1 >= text.size()) {
-            if (c == QLatin1Char('\''))
-                literal += QLatin1String("''");
-            else if (c.isLetter())
+            if (c == QLatin1Char('\'')) {
+                // A doubled quote is a quote in or out of a quoted run; outside
+                // one it cannot be mistaken for the end of the run.
+                flushLiteral();
+                pattern += QLatin1String("''");
+            } else if (c.isLetter()) {
                 literal += c;
-            else {
+            } else {
                 flushLiteral();
                 pattern += c;
             }
@@ -120,10 +124,20 @@ QString RegionalSettings::dateTimeText(const QDateTime& dateTime) const
 
 QDateTime RegionalSettings::parseDateTime(const QString& text, const QString& pattern) const
 {
+    const bool twoDigitYear
+        = !pattern.contains(QLatin1String("yyyy")) && pattern.contains(QLatin1String("yy"));
     QDateTime parsed = QLocale::c().toDateTime(text.trimmed(), pattern);
+    if (!parsed.isValid() && twoDigitYear) {
+        // Qt reads "00" as 1900, which has no 29 February; the Julian calendar
+        // has one, and its year, month and day are all we need of it.
+        const QCalendar julian(QCalendar::System::Julian);
+        const QDateTime read = QLocale::c().toDateTime(text.trimmed(), pattern, julian);
+        const QCalendar::YearMonthDay parts = julian.partsFromDate(read.date());
+        if (read.isValid() && parts.year < 1930)
+            return QDateTime(QDate(parts.year + 100, parts.month, parts.day), read.time());
+    }
     // Two-digit years fall in 1930..2029, as the Windows short date style reads them.
-    if (parsed.isValid() && !pattern.contains(QLatin1String("yyyy"))
-        && pattern.contains(QLatin1String("yy")) && parsed.date().year() < 1930)
+    if (parsed.isValid() && twoDigitYear && parsed.date().year() < 1930)
         parsed = parsed.addYears(100);
     return parsed;
 }

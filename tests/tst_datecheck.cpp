@@ -1,0 +1,107 @@
+#include "Site.h"
+#include "TestServices.h"
+#include "startup/DateCheck.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using Outcome = DateCheck::Outcome;
+using Rows = QList<QVariantList>;
+
+class TestDateCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void judgesShortDateStyle_data();
+    void judgesShortDateStyle();
+    void missingTimeClockDatabaseAbandonsSilently();
+};
+
+void TestDateCheck::judgesShortDateStyle_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("judged");
+    QTest::addColumn<bool>("passes");
+
+    const QDate february(2004, 2, 26);
+    QTest::newRow("MM/dd/yyyy") << "MM/dd/yyyy" << february << "02/26/2004" << true;
+    QTest::newRow("MM/dd/yy") << "MM/dd/yy" << february << "02/26/04" << true;
+    QTest::newRow("dd/MM/yyyy") << "dd/MM/yyyy" << february << "26/02/2004" << true;
+    QTest::newRow("M/d/yyyy, one-digit month") << "M/d/yyyy" << february << "2/26/2004" << false;
+    QTest::newRow("M/d/yyyy, two-digit month")
+        << "M/d/yyyy" << QDate(2004, 12, 26) << "12/26/2004" << true;
+    QTest::newRow("MM-dd-yyyy") << "MM-dd-yyyy" << february << "02-26-2004" << false;
+    QTest::newRow("dd.MM.yyyy") << "dd.MM.yyyy" << february << "26.02.2004" << false;
+    QTest::newRow("yyyy/MM/dd") << "yyyy/MM/dd" << february << "2004/02/26" << false;
+}
+
+void TestDateCheck::judgesShortDateStyle()
+{
+    QFETCH(QString, style);
+    QFETCH(QDate, today);
+    QFETCH(QString, judged);
+    QFETCH(bool, passes);
+
+    Site site;
+    // Rows of whatever origin, among them an old test row.
+    site.sql(SiteBuilder::timeClockFile,
+        QStringLiteral("INSERT INTO WORK (NAME, CLOCKWE, EMPNUM, HOURS) VALUES "
+                       "('TestDate', '1999-12-31', NULL, NULL), ('Walter Brennan', "
+                       "'2004-02-21', 123, 40.5), ('Maria Lopez', NULL, 124, 38)"));
+    TestServices t;
+    t.regional
+        = RegionalSettings(style, QStringLiteral("h:mm:ss AP"), QLatin1Char('.'), QLatin1Char(','));
+    t.clock.set(QDateTime(today, QTime(23, 59, 59)));
+    if (!passes)
+        t.dialogs.answer(Dialogs::Answer::Ok);
+
+    DateCheck check(t.services);
+    QCOMPARE(check.load(), passes ? Outcome::Passed : Outcome::Failed);
+    QCOMPARE(check.Text7->text(), judged);
+    QVERIFY(!check.isVisible());
+    QCOMPARE(site.sql(SiteBuilder::timeClockFile, QStringLiteral("SELECT NAME, CLOCKWE FROM WORK")),
+        (Rows { { QStringLiteral("TestDate"), today.toString(Qt::ISODate) } }));
+    VERIFY_DIALOGS(t.dialogs);
+    QVERIFY(t.shell.opened.isEmpty());
+    QCOMPARE(t.program.ends, passes ? 0 : 1);
+    if (passes)
+        return;
+
+    const Dialogs::Message shown = t.dialogs.shown().at(0).message;
+    QCOMPARE(shown.title, QStringLiteral("Punch - Operator Instruction"));
+    QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+    QCOMPARE(shown.buttons, Dialogs::Buttons::Ok);
+    QCOMPARE(shown.text,
+        QStringLiteral("The Short Date Style on this Pc is Invalid!\r\n"
+                       "\r\n"
+                       "To correct, do the following;\r\n"
+                       "1.  Exit Ostrel\r\n"
+                       "2.  Click Start\r\n"
+                       "3.  Click Settings\r\n"
+                       "4.  Click Control Panel\r\n"
+                       "5.  Double-Click Regional Settings\r\n"
+                       "6.  Click Date Tab\r\n"
+                       "7.  Select the Short Date Style of MM/dd/yy or MM/dd/yyyy\r\n"
+                       "8.  Click Apply\r\n"
+                       "9.  Click OK\r\n"
+                       "10. Exit Control Panel and restart Ostrel\r\n"));
+}
+
+void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
+{
+    Site site;
+    QVERIFY(QFile::remove(site.file(SiteBuilder::timeClockFile)));
+    TestServices t;
+    DateCheck check(t.services);
+    QCOMPARE(check.load(), Outcome::Abandoned);
+    QVERIFY(!check.isVisible());
+    VERIFY_DIALOGS(t.dialogs);
+    QCOMPARE(t.dialogs.shown().size(), 0);
+    QCOMPARE(t.program.ends, 0);
+    QVERIFY(!QFileInfo::exists(site.file(SiteBuilder::timeClockFile)));
+}
+
+QTEST_MAIN(TestDateCheck)
+#include "tst_datecheck.moc"
