@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace {
@@ -51,6 +52,27 @@ Dialogs::Answer fromStandard(int button, Dialogs::Buttons buttons)
     }
 }
 
+// Qt makes the No button of a Yes/No box its escape button; such a box has no
+// way out but its two buttons, so Escape and the window's close button do nothing.
+class NoEscape : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress
+            && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return true;
+        if (event->type() == QEvent::Close && event->spontaneous()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 Dialogs::Answer QtDialogs::message(const Message& message)
@@ -60,8 +82,9 @@ Dialogs::Answer QtDialogs::message(const Message& message)
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("operatorMessage"));
     box.setDefaultButton(toStandard(message.defaultButton));
+    NoEscape noEscape;
     if (message.buttons == Buttons::YesNo)
-        box.setEscapeButton(QMessageBox::NoButton);
+        box.installEventFilter(&noEscape);
     return fromStandard(box.exec(), message.buttons);
 }
 
