@@ -23,7 +23,6 @@ private slots:
     void levelLayout_data();
     void levelLayout();
     void missingLevelOneEndsTheProgram();
-    void badgeBoxHasTheFocusWhenShown();
     void leaving_data();
     void leaving();
 };
@@ -41,74 +40,61 @@ QStringList names(const char* list)
     return QString::fromLatin1(list).split(QLatin1Char(' '));
 }
 
+// One row of the design table; geometry in pixels at 96 DPI.
+void row(const char* name, const char* holder, QRect geometry, const char* text, const char* font,
+    QColor foreground = {}, QColor background = {})
+{
+    QTest::newRow(name) << QString::fromLatin1(holder) << geometry << QString::fromLatin1(text)
+                        << QString::fromLatin1(font) << foreground << background;
+}
+
+QString describe(const QFont& font)
+{
+    return QStringLiteral("%1 %2%3")
+        .arg(font.family())
+        .arg(font.pointSizeF())
+        .arg(font.bold() ? QStringLiteral(" bold") : QString());
+}
+
 } // namespace
 
 void TestPunchLayout::controls_data()
 {
     QTest::addColumn<QString>("holder");
-    QTest::addColumn<QRect>(
-        "geometry"); // pixels at 96 DPI; labels size themselves, so only their place counts
+    QTest::addColumn<QRect>("geometry"); // labels size themselves: only their place counts
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("font");
     QTest::addColumn<QColor>("foreground");
     QTest::addColumn<QColor>("background");
 
-    const QString window = QStringLiteral("JobCosting");
-    const QString sans = QStringLiteral("MS Sans Serif");
-    const QString arial = QStringLiteral("Arial");
-    const QString narrow = QStringLiteral("Arial Narrow");
-
     // Children of a frame sit 2 pixels further in, inside its border. The badge
     // box's focus handler has renamed Command1 "New Job" by the time anyone looks.
-    QTest::newRow("Label4") << window << QRect(312, 8, 29, 16) << QString() << sans << 9.75 << false
-                            << none << none;
-    QTest::newRow("Label2") << window << QRect(24, 16, 310, 19) << PunchTexts::entryPrompt << arial
-                            << 12.0 << true << QColor(128, 0, 0) << none;
-    QTest::newRow("Label3") << window << QRect(64, 48, 62, 23) << QStringLiteral("Badge #")
-                            << narrow << 14.25 << true << teal << none;
-    QTest::newRow("Text34") << window << QRect(128, 48, 65, 24) << QString() << sans << 9.75 << true
-                            << black << white;
-    QTest::newRow("Label5") << window << QRect(208, 48, 51, 23) << QStringLiteral("Label5")
-                            << narrow << 14.25 << true << teal << none;
-    QTest::newRow("Picture1") << window << QRect(24, 88, 441, 233) << QString() << sans << 12.0
-                              << true << none << grey;
-    QTest::newRow("Label1") << QStringLiteral("Picture1") << QRect(10, 2, 177, 20)
-                            << QStringLiteral("Select your Job information:") << narrow << 12.0
-                            << true << teal << none;
-    QTest::newRow("Label10") << QStringLiteral("Picture1") << QRect(10, 26, 48, 20)
-                             << QStringLiteral("Department") << narrow << 12.0 << true << none
-                             << none;
-    QTest::newRow("Picture2") << QStringLiteral("Picture1") << QRect(10, 47, 417, 37) << QString()
-                              << sans << 12.0 << true << none << grey;
-    QTest::newRow("Label11") << QStringLiteral("Picture1") << QRect(10, 90, 48, 20)
-                             << QStringLiteral("Operation") << narrow << 12.0 << true << none
-                             << none;
-    QTest::newRow("Picture3") << QStringLiteral("Picture1") << QRect(10, 114, 417, 41) << QString()
-                              << sans << 12.0 << true << none << grey;
-    QTest::newRow("Text4") << QStringLiteral("Picture3") << QRect(10, 11, 73, 19) << QString()
-                           << arial << 9.0 << false << black << white;
-    QTest::newRow("DBCombo2") << QStringLiteral("Picture3") << QRect(98, 10, 313, 23) << QString()
-                              << arial << 9.0 << false << none << none;
-    QTest::newRow("Label13") << QStringLiteral("Picture1") << QRect(10, 162, 48, 20)
-                             << QStringLiteral("Part") << narrow << 12.0 << true << none << none;
-    QTest::newRow("Text3") << window << QRect(45, 144, 73, 19) << QString() << arial << 9.0 << false
-                           << black << white;
-    QTest::newRow("DBCombo1") << window << QRect(128, 144, 313, 23) << QString() << arial << 9.0
-                              << false << none << none;
-    QTest::newRow("Picture4") << window << QRect(32, 272, 417, 41) << QString() << sans << 12.0
-                              << true << none << grey;
-    QTest::newRow("Text5") << QStringLiteral("Picture4") << QRect(11, 11, 73, 19) << QString()
-                           << arial << 9.0 << false << black << white;
-    QTest::newRow("DBCombo3") << QStringLiteral("Picture4") << QRect(98, 10, 313, 23) << QString()
-                              << arial << 9.0 << false << none << none;
-    QTest::newRow("Command1") << window << QRect(24, 328, 129, 49) << QStringLiteral("New Job")
-                              << narrow << 14.25 << true << none << none;
-    QTest::newRow("Command2") << window << QRect(184, 328, 121, 49) << QStringLiteral("End Job")
-                              << narrow << 14.25 << true << none << none;
-    QTest::newRow("Command3") << window << QRect(344, 328, 121, 49) << QStringLiteral("Exit")
-                              << narrow << 14.25 << true << none << none;
+    const char* win = "JobCosting";
+    const QColor maroon(128, 0, 0);
+    row("Label4", win, { 312, 8, 29, 16 }, "", "MS Sans Serif 9.75");
+    row("Label2", win, { 24, 16, 310, 19 }, "Proceed to Job Information Entry Screen",
+        "Arial 12 bold", maroon);
+    row("Label3", win, { 64, 48, 62, 23 }, "Badge #", "Arial Narrow 14.25 bold", teal);
+    row("Text34", win, { 128, 48, 65, 24 }, "", "MS Sans Serif 9.75 bold", black, white);
+    row("Label5", win, { 208, 48, 51, 23 }, "Label5", "Arial Narrow 14.25 bold", teal);
+    row("Picture1", win, { 24, 88, 441, 233 }, "", "MS Sans Serif 12 bold", none, grey);
+    row("Label1", "Picture1", { 10, 2, 177, 20 },
+        "Select your Job information:", "Arial Narrow 12 bold", teal);
+    row("Label10", "Picture1", { 10, 26, 48, 20 }, "Department", "Arial Narrow 12 bold");
+    row("Picture2", "Picture1", { 10, 47, 417, 37 }, "", "MS Sans Serif 12 bold", none, grey);
+    row("Label11", "Picture1", { 10, 90, 48, 20 }, "Operation", "Arial Narrow 12 bold");
+    row("Picture3", "Picture1", { 10, 114, 417, 41 }, "", "MS Sans Serif 12 bold", none, grey);
+    row("Text4", "Picture3", { 10, 11, 73, 19 }, "", "Arial 9", black, white);
+    row("DBCombo2", "Picture3", { 98, 10, 313, 23 }, "", "Arial 9");
+    row("Label13", "Picture1", { 10, 162, 48, 20 }, "Part", "Arial Narrow 12 bold");
+    row("Text3", win, { 45, 144, 73, 19 }, "", "Arial 9", black, white);
+    row("DBCombo1", win, { 128, 144, 313, 23 }, "", "Arial 9");
+    row("Picture4", win, { 32, 272, 417, 41 }, "", "MS Sans Serif 12 bold", none, grey);
+    row("Text5", "Picture4", { 11, 11, 73, 19 }, "", "Arial 9", black, white);
+    row("DBCombo3", "Picture4", { 98, 10, 313, 23 }, "", "Arial 9");
+    row("Command1", win, { 24, 328, 129, 49 }, "New Job", "Arial Narrow 14.25 bold");
+    row("Command2", win, { 184, 328, 121, 49 }, "End Job", "Arial Narrow 14.25 bold");
+    row("Command3", win, { 344, 328, 121, 49 }, "Exit", "Arial Narrow 14.25 bold");
 }
 
 void TestPunchLayout::controls()
@@ -116,9 +102,7 @@ void TestPunchLayout::controls()
     QFETCH(QString, holder);
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
-    QFETCH(QString, family);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
+    QFETCH(QString, font);
     QFETCH(QColor, foreground);
     QFETCH(QColor, background);
 
@@ -127,9 +111,7 @@ void TestPunchLayout::controls()
     auto* widget = punch.find<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
 
     QCOMPARE(widget->parentWidget()->objectName(), holder);
-    QCOMPARE(widget->font().family(), family);
-    QCOMPARE(widget->font().pointSizeF(), points);
-    QCOMPARE(widget->font().bold(), bold);
+    QCOMPARE(describe(widget->font()), font);
 
     const auto* box = qobject_cast<QLineEdit*>(widget);
     const QPalette::ColorRole textRole = box ? QPalette::Text : QPalette::WindowText;
@@ -183,6 +165,11 @@ void TestPunchLayout::window()
         { "Label5", "Picture1", "Text3", "DBCombo1", "Picture4", "Command1", "Command2" })
         QVERIFY2(!punch.find<QWidget>(QString::fromLatin1(name))->isVisible(), name);
     punch.savePicture(QStringLiteral("badge-entry.png"));
+
+    // The worker can type his badge as soon as the window is shown.
+    QCOMPARE(punch.focused(), screen.Text34);
+    QTest::keyClicks(nullptr, QStringLiteral("12"));
+    QCOMPARE(screen.Text34->text(), QStringLiteral("12"));
 }
 
 void TestPunchLayout::hiddenBoxesShowTheirFields()
@@ -199,42 +186,14 @@ void TestPunchLayout::hiddenBoxesShowTheirFields()
     QVERIFY(punch.open());
 
     // Each list and item source stands on its table's first row; Data8 on the first employee.
-    const QStringList expected = {
-        QStringLiteral("Text1=Maria Lopez"),
-        QStringLiteral("Text2=Open"),
-        QStringLiteral("Text12=02/26/2004"),
-        QStringLiteral("Text16=2:05:07 PM"),
-        QStringLiteral("Text17=2:05:08 PM"),
-        QStringLiteral("Text18=Department"),
-        QStringLiteral("Text19=14"),
-        QStringLiteral("Text20=Machining"),
-        QStringLiteral("Text21=Operation"),
-        QStringLiteral("Text22=8"),
-        QStringLiteral("Text23=Drill"),
-        QStringLiteral("Text24=Part"),
-        QStringLiteral("Text25=4"),
-        QStringLiteral("Text26=Hinge"),
-        QStringLiteral("Text27=0"),
-        QStringLiteral("Text9=12"),
-        QStringLiteral("Text10=7"),
-        QStringLiteral("Text11=3"),
-        QStringLiteral("Text13=12"),
-        QStringLiteral("Text6=Assembly"),
-        QStringLiteral("Text28=14.5"),
-        QStringLiteral("Text29=0"),
-        QStringLiteral("Text36=0"),
-        QStringLiteral("Text14=7"),
-        QStringLiteral("Text7=Weld"),
-        QStringLiteral("Text30=6.5"),
-        QStringLiteral("Text31=0.35"),
-        QStringLiteral("Text37=0.35"),
-        QStringLiteral("Text15=3"),
-        QStringLiteral("Text8=Bracket"),
-        QStringLiteral("Text32=1.2"),
-        QStringLiteral("Text33=0.15"),
-        QStringLiteral("Text38=0.15"),
-        QStringLiteral("Text35=Walter Brennan"),
-    };
+    const QStringList expected = QStringLiteral(
+        "Text1=Maria Lopez;Text2=Open;Text12=02/26/2004;Text16=2:05:07 PM;Text17=2:05:08 PM;"
+        "Text18=Department;Text19=14;Text20=Machining;Text21=Operation;Text22=8;Text23=Drill;"
+        "Text24=Part;Text25=4;Text26=Hinge;Text27=0;Text9=12;Text10=7;Text11=3;Text13=12;"
+        "Text6=Assembly;Text28=14.5;Text29=0;Text36=0;Text14=7;Text7=Weld;Text30=6.5;Text31=0.35;"
+        "Text37=0.35;Text15=3;Text8=Bracket;Text32=1.2;Text33=0.15;Text38=0.15;"
+        "Text35=Walter Brennan")
+                                     .split(QLatin1Char(';'));
     QCOMPARE(expected.size(), 34);
     for (const QString& pair : expected) {
         const QString name = pair.section(QLatin1Char('='), 0, 0);
@@ -306,17 +265,6 @@ void TestPunchLayout::missingLevelOneEndsTheProgram()
     QCOMPARE(services.program.ends, 1);
     QVERIFY(services.shell.opened.isEmpty());
     VERIFY_DIALOGS(services.dialogs);
-}
-
-void TestPunchLayout::badgeBoxHasTheFocusWhenShown()
-{
-    PunchScreen punch;
-    QVERIFY(punch.open());
-    QCOMPARE(punch.focused(), punch.screen().Text34);
-    QVERIFY(!punch.module().BadgeFocusPending);
-
-    QTest::keyClicks(nullptr, QStringLiteral("12"));
-    QCOMPARE(punch.screen().Text34->text(), QStringLiteral("12"));
 }
 
 void TestPunchLayout::leaving_data()
