@@ -25,6 +25,7 @@ void TestRegionalSettings::strftimePatternRendersAsStrftime_data()
     QTest::newRow("German date") << QByteArray("%d.%m.%Y") << "dd.MM.yyyy";
     QTest::newRow("ISO date") << QByteArray("%F") << "yyyy-MM-dd";
     QTest::newRow("short US date") << QByteArray("%D") << "MM/dd/yy";
+    QTest::newRow("no leading zeros") << QByteArray("%-d/%-m/%y %-I:%M %p") << "d/M/yy h:mm AP";
     QTest::newRow("two-digit year") << QByteArray("%y") << "yy";
     QTest::newRow("12-hour time") << QByteArray("%r") << "hh:mm:ss AP";
     QTest::newRow("24-hour time") << QByteArray("%H:%M:%S") << "HH:mm:ss";

@@ -66,12 +66,17 @@ QString RegionalSettings::patternFromStrftime(const QByteArray& format)
             continue;
         }
         QChar conversion = text.at(++i);
-        // Modifiers such as %Ey, %Od and %-d change nothing we can render.
+        // Modifiers such as %Ey and %Od change nothing we can render; %-d drops
+        // the leading zero (Catalan and many Indian locales write "%-d/%-m/%y").
+        bool unpadded = false;
         while ((conversion == QLatin1Char('E') || conversion == QLatin1Char('O')
                 || conversion == QLatin1Char('-') || conversion == QLatin1Char('_'))
-               && i + 1 < text.size())
+               && i + 1 < text.size()) {
+            unpadded = unpadded || conversion == QLatin1Char('-');
             conversion = text.at(++i);
+        }
         flushLiteral();
+        const qsizetype converted = pattern.size();
         switch (conversion.toLatin1()) {
         case 'd': pattern += QLatin1String("dd"); break;
         case 'e': pattern += QLatin1String("d"); break;
@@ -102,6 +107,11 @@ QString RegionalSettings::patternFromStrftime(const QByteArray& format)
         case '%': pattern += QLatin1Char('%'); break;
         default: break;
         }
+        static const QStringList padded{QStringLiteral("dd"), QStringLiteral("MM"),
+                                        QStringLiteral("HH"), QStringLiteral("hh"),
+                                        QStringLiteral("mm"), QStringLiteral("ss")};
+        if (unpadded && padded.contains(pattern.mid(converted)))
+            pattern.chop(1);
     }
     flushLiteral();
     return pattern;
