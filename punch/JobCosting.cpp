@@ -308,6 +308,13 @@ void JobCosting::load()
 {
     for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
+    // A level table that cannot be opened shows no title, as an empty one does,
+    // so that the level counts as not in use.
+    for (const auto& [source, title] :
+         {std::pair{Data2, Label10}, std::pair{Data3, Label11}, std::pair{Data4, Label13}}) {
+        if (!source->hasCurrentRow())
+            setCaption(title, QString());
+    }
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
         attempt([combo] { combo->reFill(); });
     Form_Load();

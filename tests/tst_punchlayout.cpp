@@ -22,6 +22,7 @@ private slots:
     void hiddenBoxesShowTheirFields();
     void levelLayout_data();
     void levelLayout();
+    void missingLevelOneEndsTheProgram_data();
     void missingLevelOneEndsTheProgram();
     void leaving_data();
     void leaving();
@@ -242,10 +243,21 @@ void TestPunchLayout::levelLayout()
     VERIFY_DIALOGS(punch.services().dialogs);
 }
 
+void TestPunchLayout::missingLevelOneEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("change");
+
+    QTest::newRow("no rows") << QStringLiteral("DELETE FROM Level1");
+    QTest::newRow("no title") << QStringLiteral("UPDATE Level1 SET LevelDescription = ''");
+    QTest::newRow("no table") << QStringLiteral("DROP TABLE Level1");
+}
+
 void TestPunchLayout::missingLevelOneEndsTheProgram()
 {
+    QFETCH(QString, change);
+
     PunchScreen punch;
-    punch.site().sql(QStringLiteral("Validations.mdb"), QStringLiteral("DELETE FROM Level1"));
+    punch.site().sql(QStringLiteral("Validations.mdb"), change);
     TestServices& services = punch.services();
     services.dialogs.answer(Dialogs::Answer::Ok);
     punch.open();
