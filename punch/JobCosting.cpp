@@ -23,6 +23,8 @@ const QString msSansSerif = QStringLiteral("MS Sans Serif");
 const QString arial = QStringLiteral("Arial");
 const QString arialNarrow = QStringLiteral("Arial Narrow");
 
+using FormMetrics::setColour;
+
 const QColor grey(224, 224, 224);
 const QColor teal(0, 128, 128);
 const QColor maroon(128, 0, 0);
@@ -37,13 +39,6 @@ Control* place(Control* control, const QString& name, int left, int top, int wid
         geometry.translate(frame->frameWidth(), frame->frameWidth());
     control->setGeometry(geometry);
     return control;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 QLabel* label(QWidget* holder, const QString& name, const QString& caption, int left, int top,

@@ -7,20 +7,10 @@
 #include "data/DataSource.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
+#include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
 
 #include <QLineEdit>
-
-namespace {
-
-void setBackground(QLineEdit* box, const QColor& colour)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colour);
-    box->setPalette(palette);
-}
-
-} // namespace
 
 void JobCosting::ItemCode_Change(int number)
 {
@@ -29,12 +19,12 @@ void JobCosting::ItemCode_Change(int number)
 
 void JobCosting::ItemCode_GotFocus(int number)
 {
-    setBackground(level(number).code, QColor(0, 255, 255));
+    FormMetrics::setColour(level(number).code, QPalette::Base, QColor(0, 255, 255));
 }
 
 void JobCosting::ItemCode_LostFocus(int number)
 {
-    setBackground(level(number).code, QColor(255, 255, 255));
+    FormMetrics::setColour(level(number).code, QPalette::Base, QColor(255, 255, 255));
 }
 
 void JobCosting::ItemCode_KeyPress(int number)

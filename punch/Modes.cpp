@@ -86,11 +86,8 @@ void JobCosting::Text34_GotFocus()
         return;
     }
     applyLevelLayout();
-    for (QLineEdit* box : {Text4, Text5}) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, Qt::white);
-        box->setPalette(palette);
-    }
+    for (QLineEdit* box : {Text4, Text5})
+        FormMetrics::setColour(box, QPalette::Base, QColor(255, 255, 255));
 }
 
 void JobCosting::Command3_GotFocus()

@@ -118,9 +118,9 @@ void TestPunchLayout::controls()
     const QPalette::ColorRole textRole = box ? QPalette::Text : QPalette::WindowText;
     const QPalette::ColorRole backRole = box ? QPalette::Base : QPalette::Window;
     if (foreground.isValid())
-        QCOMPARE(widget->palette().color(textRole), foreground);
+        QCOMPARE(widget->palette().color(QPalette::Active, textRole), foreground);
     if (background.isValid())
-        QCOMPARE(widget->palette().color(backRole), background);
+        QCOMPARE(widget->palette().color(QPalette::Active, backRole), background);
 
     if (const auto* label = qobject_cast<QLabel*>(widget)) {
         QCOMPARE(label->text(), text);

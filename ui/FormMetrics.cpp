@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace FormMetrics {
 
@@ -37,6 +38,14 @@ QFont font(const QString& family, qreal pointSize, bool bold)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Active, role, colour);
+    palette.setColor(QPalette::Inactive, role, colour);
+    control->setPalette(palette);
 }
 
 } // namespace FormMetrics

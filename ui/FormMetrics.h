@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QPalette>
 #include <QRect>
+
+class QWidget;
 
 // The screens are designed in twips (1440 to the inch) and with Windows font
 // names; these turn them into pixels and installed faces.
@@ -14,5 +17,8 @@ QSize size(int width, int height);
 // Maps MS Sans Serif, Arial and Arial Narrow onto their installed metric twins.
 void installFontSubstitutions();
 QFont font(const QString& family, qreal pointSize, bool bold = false);
+
+// A designed colour of an enabled control; a disabled one keeps the style's greyed look.
+void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour);
 
 } // namespace FormMetrics
