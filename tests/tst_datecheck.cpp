@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using Outcome = DateCheck::Outcome;
 using Rows = QList<QVariantList>;
 
@@ -51,8 +53,7 @@ void TestDateCheck::judgesShortDateStyle()
                        "('TestDate', '1999-12-31', NULL, NULL), ('Walter Brennan', "
                        "'2004-02-21', 123, 40.5), ('Maria Lopez', NULL, 124, 38)"));
     TestServices t;
-    t.regional
-        = RegionalSettings(style, QStringLiteral("h:mm:ss AP"), QLatin1Char('.'), QLatin1Char(','));
+    t.regional = RegionalSettings(style, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','));
     t.clock.set(QDateTime(today, QTime(23, 59, 59)));
     if (!passes)
         t.dialogs.answer(Dialogs::Answer::Ok);
@@ -61,8 +62,8 @@ void TestDateCheck::judgesShortDateStyle()
     QCOMPARE(check.load(), passes ? Outcome::Passed : Outcome::Failed);
     QCOMPARE(check.Text7->text(), judged);
     QVERIFY(!check.isVisible());
-    QCOMPARE(site.sql(SiteBuilder::timeClockFile, QStringLiteral("SELECT NAME, CLOCKWE FROM WORK")),
-        (Rows { { QStringLiteral("TestDate"), today.toString(Qt::ISODate) } }));
+    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
+        (Rows { { u"TestDate"_s, today.toString(Qt::ISODate) } }));
     VERIFY_DIALOGS(t.dialogs);
     QVERIFY(t.shell.opened.isEmpty());
     QCOMPARE(t.program.ends, passes ? 0 : 1);
@@ -70,7 +71,7 @@ void TestDateCheck::judgesShortDateStyle()
         return;
 
     const Dialogs::Message shown = t.dialogs.shown().at(0).message;
-    QCOMPARE(shown.title, QStringLiteral("Punch - Operator Instruction"));
+    QCOMPARE(shown.title, u"Punch - Operator Instruction"_s);
     QCOMPARE(shown.icon, Dialogs::Icon::Critical);
     QCOMPARE(shown.buttons, Dialogs::Buttons::Ok);
     QCOMPARE(shown.text,

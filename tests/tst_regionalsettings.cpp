@@ -3,6 +3,8 @@
 #include <QtTest>
 #include <ctime>
 
+using namespace Qt::StringLiterals;
+
 class TestRegionalSettings : public QObject
 {
     Q_OBJECT
@@ -29,8 +31,8 @@ void TestRegionalSettings::strftimePatternRendersAsStrftime_data()
     QTest::newRow("two-digit year") << QByteArray("%y") << "yy";
     QTest::newRow("12-hour time") << QByteArray("%r") << "hh:mm:ss AP";
     QTest::newRow("24-hour time") << QByteArray("%H:%M:%S") << "HH:mm:ss";
-    QTest::newRow("letters are literal") << QByteArray("%Y\xe5\xb9\xb4%m\xe6\x9c\x88%d\xe6\x97\xa5")
-                                         << QStringLiteral("yyyy'年'MM'月'dd'日'");
+    QTest::newRow("letters are literal")
+        << QByteArray("%Y\xe5\xb9\xb4%m\xe6\x9c\x88%d\xe6\x97\xa5") << u"yyyy'年'MM'月'dd'日'"_s;
     QTest::newRow("quote and percent") << QByteArray("%H h %M' %%") << "HH 'h' mm'' %";
 }
 
@@ -72,14 +74,14 @@ void TestRegionalSettings::twoDigitYearRoundTrip()
 {
     QFETCH(QDate, date);
     QFETCH(QString, text);
-    const RegionalSettings regional(QStringLiteral("MM/dd/yy"), QStringLiteral("h:mm:ss AP"),
-        QLatin1Char('.'), QLatin1Char(','));
+    const RegionalSettings regional(
+        u"MM/dd/yy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','));
     QCOMPARE(regional.dateText(date), text);
     QCOMPARE(regional.parseDateOnly(text), date);
 
     const QDateTime moment(date, QTime(23, 59, 59));
     const QString dateTime = regional.dateTimeText(moment);
-    QCOMPARE(dateTime, text + QStringLiteral(" 11:59:59 PM"));
+    QCOMPARE(dateTime, text + u" 11:59:59 PM"_s);
     QCOMPARE(regional.parseDate(dateTime), date);
     QCOMPARE(regional.parseTime(dateTime), moment.time());
 }
@@ -123,8 +125,7 @@ void TestRegionalSettings::parseNumber()
     QFETCH(QChar, group);
     QFETCH(QString, text);
     QFETCH(QVariant, number);
-    const RegionalSettings regional(
-        QStringLiteral("dd.MM.yyyy"), QStringLiteral("HH:mm:ss"), decimal, group);
+    const RegionalSettings regional(u"dd.MM.yyyy"_s, u"HH:mm:ss"_s, decimal, group);
     const std::optional<double> parsed = regional.parseNumber(text);
     QCOMPARE(parsed.has_value(), number.isValid());
     if (parsed)
