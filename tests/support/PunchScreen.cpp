@@ -3,6 +3,7 @@
 #include "ui/DbCombo.h"
 #include "ui/FormMetrics.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -49,8 +50,11 @@ void PunchScreen::choose(const QString& pullDown, const QString& description)
     const int index = combo->findText(description);
     if (index < 0)
         qFatal("%s has no item %s", qPrintable(pullDown), qPrintable(description));
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    const QModelIndex item = list->model()->index(index, combo->modelColumn());
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
 }
 
 QWidget* PunchScreen::focused() const
