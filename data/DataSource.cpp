@@ -342,7 +342,7 @@ void DataSource::save()
     QStringList unchanged{rowidColumn + QLatin1String(" = ?")};
     bound << m_rowid;
     for (int i = 1; i < m_row.count(); ++i) {
-        unchanged << quoted(m_row.fieldName(i)) + QLatin1String(" IS ?");
+        unchanged << quoted(m_row.fieldName(i)) + QLatin1String(" IS ? COLLATE BINARY");
         bound << m_row.value(i);
     }
     QSqlQuery update = run(m_file->database(),
