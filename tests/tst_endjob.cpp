@@ -4,33 +4,23 @@
 #include <QtTest>
 
 using Answer = Dialogs::Answer;
+using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString title = QStringLiteral("Job Costing - Operator Instruction");
-const QString noCount
-    = QStringLiteral("No piece count has been entered!  End-Job Process Canceled!");
-const QString invalid = QStringLiteral("Pieces amount entered was invalad try again");
 
 // Walter Brennan's open job on two levels (the site has no third); the
 // operation carries the bonus rate given.
 void openJob(PunchScreen& punch, double bonusRate)
 {
-    punch.site().sql(SiteBuilder::validationsFile, QStringLiteral("DELETE FROM Level3"));
+    punch.site().sql(SiteBuilder::validationsFile, u"DELETE FROM Level3"_s);
     punch.site().sql(SiteBuilder::jobPunchesFile,
-        QStringLiteral("INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, "
-                       "Level1Description, Level1ItemCode, Level1ItemDescription, Level1BonusRate, "
-                       "Level2Description, Level2ItemCode, Level2ItemDescription, Level2BonusRate, "
-                       "Level3Description, Pieces, EmpNum) VALUES ('Walter Brennan', 'Open', "
-                       "'2004-02-26', '08:00:00', '08:00:00', 'Department', '12', 'Assembly', 0, "
-                       "'Operation', '7', 'Weld', ?, '', 0, 123)"),
-        { bonusRate });
-}
-
-QVariantMap onlyRow(PunchScreen& punch)
-{
-    const QList<QVariantMap> rows = punch.site().jobPunches();
-    return rows.size() == 1 ? rows.first() : QVariantMap();
+        u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Level1Description, "
+        "Level1ItemCode, Level1ItemDescription, Level1BonusRate, Level2Description, "
+        "Level2ItemCode, "
+        "Level2ItemDescription, Level2BonusRate, Level3Description, Pieces) VALUES ('Walter "
+        "Brennan', 'Open', '2004-02-26', '08:00:00', '08:00:00', 'Department', '12', 'Assembly', "
+        "0, 'Operation', '7', 'Weld', ?, '', 0)"_s,
+        {bonusRate});
 }
 
 } // namespace
@@ -41,238 +31,172 @@ class TestEndJob : public QObject
 
 private slots:
     void cancelRoleReturnsWithoutAsking();
-    void pieceCountLoopUntilConfirmed();
-    void regionalNumbersAreAccepted_data();
-    void regionalNumbersAreAccepted();
-    void noCountLeavesJobOpen_data();
-    void noCountLeavesJobOpen();
-    void jobWithoutBonusIsConfirmedPlainly_data();
-    void jobWithoutBonusIsConfirmedPlainly();
+    void pieceCountPrompt();
+    void answers_data();
+    void answers();
     void jobChangedElsewhereIsNeverClosed_data();
     void jobChangedElsewhereIsNeverClosed();
-
-private:
-    static void verifyStillEndJobMode(PunchScreen& punch);
 };
-
-void TestEndJob::verifyStillEndJobMode(PunchScreen& punch)
-{
-    QCOMPARE(
-        punch.find<QPushButton>(QStringLiteral("Command2"))->text(), QStringLiteral("End Job"));
-    QVERIFY(punch.find<QWidget>(QStringLiteral("Picture1"))->isVisible());
-    QVERIFY(!punch.find<QLineEdit>(QStringLiteral("Text34"))->isEnabled());
-    QCOMPARE(punch.find<QLineEdit>(QStringLiteral("Text3"))->text(), QStringLiteral("12"));
-    QCOMPARE(onlyRow(punch).value(QStringLiteral("Badge")).toString(), QStringLiteral("Open"));
-}
 
 void TestEndJob::cancelRoleReturnsWithoutAsking()
 {
     PunchScreen punch;
     QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000124"));
-    QCOMPARE(punch.find<QPushButton>(QStringLiteral("Command2"))->text(), QStringLiteral("Cancel"));
+    punch.type(u"Text34"_s, u"000124"_s);
+    QCOMPARE(punch.find<QPushButton>(u"Command2"_s)->text(), u"Cancel"_s);
 
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
-    VERIFY_DIALOGS(punch.services().dialogs);
     QVERIFY(punch.services().dialogs.shown().isEmpty());
     QCOMPARE(punch.services().dialogs.beeps(), 0);
-    auto* badge = punch.find<QLineEdit>(QStringLiteral("Text34"));
-    QVERIFY(badge->isEnabled() && badge->text().isEmpty());
-    QCOMPARE(punch.focused(), badge);
-    QVERIFY(punch.find<QWidget>(QStringLiteral("Picture1"))->isHidden());
-    QVERIFY(punch.find<QLineEdit>(QStringLiteral("Text3"))->isEnabled());
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+    QVERIFY(punch.find<QLineEdit>(u"Text3"_s)->isEnabled());
     QVERIFY(punch.site().jobPunches().isEmpty());
 }
 
-void TestEndJob::pieceCountLoopUntilConfirmed()
+void TestEndJob::pieceCountPrompt()
 {
     PunchScreen punch;
     openJob(punch, 0.35);
     QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("123"));
-    punch.pressEnter(QStringLiteral("Text34"));
-    QVERIFY(punch.module().OpenJobHasBonus);
-    QCOMPARE(punch.focused(), punch.find<QWidget>(QStringLiteral("Command2")));
-
+    punch.type(u"Text34"_s, u"123"_s);
+    punch.pressEnter(u"Text34"_s);
+    QCOMPARE(punch.focused(), punch.find<QWidget>(u"Command2"_s));
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    dialogs.type(QStringLiteral("twelve"));
-    dialogs.answer(Answer::Ok);
-    dialogs.type(QStringLiteral("12"));
-    dialogs.answer(Answer::No);
-    dialogs.type(QStringLiteral("12"));
+    dialogs.type(u"12"_s);
     dialogs.answer(Answer::Yes);
-    punch.services().clock.advance(3600);
 
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
     VERIFY_DIALOGS(dialogs);
-    QCOMPARE(dialogs.beeps(), 1);
-    const QString prompt = QStringLiteral("You are about to stop working on Job\n\n"
-                                          "Department\n    12  Assembly\n\n"
-                                          "Operation\n    7  Weld\n\n"
-                                          "    How many Pieces did you work on?:");
-    QCOMPARE(dialogs.texts(),
-        (QStringList { prompt, invalid, prompt, QStringLiteral("Is 12 pieces correct?"), prompt,
-            QStringLiteral("Is 12 pieces correct?") }));
-    const auto& shown = dialogs.shown();
-    QCOMPARE(shown.at(0).message.title, QStringLiteral("Job Costing - Operator Information"));
-    QCOMPARE(shown.at(1).message.icon, Dialogs::Icon::Critical);
-    QCOMPARE(shown.at(1).message.title, title);
-    const Dialogs::Message check = shown.at(3).message;
-    QCOMPARE(check.title, title);
+    const Dialogs::Message input = dialogs.shown().at(0).message;
+    QCOMPARE(input.text,
+        u"You are about to stop working on Job\n\nDepartment\n    12  Assembly\n\n"
+        "Operation\n    7  Weld\n\n    How many Pieces did you work on?:"_s);
+    QCOMPARE(input.title, u"Job Costing - Operator Information"_s);
+    const Dialogs::Message check = dialogs.shown().at(1).message;
+    QCOMPARE(check.title, u"Job Costing - Operator Instruction"_s);
     QCOMPARE(check.icon, Dialogs::Icon::None);
     QCOMPARE(check.buttons, Dialogs::Buttons::YesNoCancel);
     QCOMPARE(check.defaultButton, Answer::Yes);
-
-    const QVariantMap row = onlyRow(punch);
-    QCOMPARE(row.value(QStringLiteral("Badge")).toString(), QStringLiteral("Closed"));
-    QCOMPARE(row.value(QStringLiteral("TimeStop")).toString(), QStringLiteral("15:05:07"));
-    QCOMPARE(row.value(QStringLiteral("Pieces")).toDouble(), 12.0);
-    QCOMPARE(row.value(QStringLiteral("TimeStart")).toString(), QStringLiteral("08:00:00"));
-    QCOMPARE(row.value(QStringLiteral("DateWorked")).toString(), QStringLiteral("2004-02-26"));
-    auto* badge = punch.find<QLineEdit>(QStringLiteral("Text34"));
-    QVERIFY(badge->isEnabled() && badge->text().isEmpty());
-    QCOMPARE(punch.focused(), badge);
 }
 
-void TestEndJob::regionalNumbersAreAccepted_data()
+void TestEndJob::answers_data()
 {
-    QTest::addColumn<QString>("answer");
+    // The worker's answers in order: "type:TEXT" in the input box, else a button.
+    QTest::addColumn<double>("bonusRate");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QString>("lastText");
+    QTest::addColumn<bool>("closed");
     QTest::addColumn<double>("pieces");
-    QTest::newRow("negative") << QStringLiteral("-3") << -3.0;
-    QTest::newRow("fraction") << QStringLiteral("2.5") << 2.5;
-    QTest::newRow("blanks around") << QStringLiteral(" 12 ") << 12.0;
-    QTest::newRow("thousands") << QStringLiteral("1,250") << 1250.0;
-    QTest::newRow("zero") << QStringLiteral("0") << 0.0;
+    QTest::addColumn<bool>("stillShown"); // end-job mode kept, else badge entry
+
+    const QString check12 = u"Is 12 pieces correct?"_s;
+    QTest::newRow("letters, then 12 and No, then 12 and Yes")
+        << 0.35
+        << QStringList {u"type:twelve"_s, u"Ok"_s, u"type:12"_s, u"No"_s, u"type:12"_s, u"Yes"_s}
+        << check12 << true << 12.0 << false;
+    QTest::newRow("negative") << 0.35 << QStringList {u"type:-3"_s, u"Yes"_s}
+                              << u"Is -3 pieces correct?"_s << true << -3.0 << false;
+    QTest::newRow("fraction") << 1.5 << QStringList {u"type:2.5"_s, u"Yes"_s}
+                              << u"Is 2.5 pieces correct?"_s << true << 2.5 << false;
+    QTest::newRow("blanks around") << 0.35 << QStringList {u"type: 12 "_s, u"Yes"_s}
+                                   << u"Is  12  pieces correct?"_s << true << 12.0 << false;
+    QTest::newRow("thousands") << 0.35 << QStringList {u"type:1,250"_s, u"Yes"_s}
+                               << u"Is 1,250 pieces correct?"_s << true << 1250.0 << false;
+    QTest::newRow("nothing typed, or Cancel")
+        << 0.35 << QStringList {u"type:"_s, u"Ok"_s}
+        << u"No piece count has been entered!  End-Job Process Canceled!"_s << false << 0.0 << true;
+    QTest::newRow("Cancel at the check") << 0.35 << QStringList {u"type:5"_s, u"Cancel"_s}
+                                         << u"Is 5 pieces correct?"_s << false << 0.0 << true;
+    QTest::newRow("no bonus, Yes")
+        << 0.0 << QStringList {u"Yes"_s} << u"Are you sure you want to end this Job?"_s << true
+        << 0.0 << false;
+    QTest::newRow("no bonus, No") << 0.0 << QStringList {u"No"_s}
+                                  << u"Are you sure you want to end this Job?"_s << false << 0.0
+                                  << false;
 }
 
-void TestEndJob::regionalNumbersAreAccepted()
+void TestEndJob::answers()
 {
-    QFETCH(QString, answer);
+    QFETCH(double, bonusRate);
+    QFETCH(QStringList, script);
+    QFETCH(QString, lastText);
+    QFETCH(bool, closed);
     QFETCH(double, pieces);
+    QFETCH(bool, stillShown);
+
     PunchScreen punch;
-    openJob(punch, 1.5);
+    openJob(punch, bonusRate);
     QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
-    punch.services().dialogs.type(answer);
-    punch.services().dialogs.answer(Answer::Yes);
-
-    punch.click(QStringLiteral("Command2"));
-
-    VERIFY_DIALOGS(punch.services().dialogs);
-    QCOMPARE(punch.services().dialogs.texts().last(),
-        QStringLiteral("Is ") + answer + QStringLiteral(" pieces correct?"));
-    QCOMPARE(onlyRow(punch).value(QStringLiteral("Pieces")).toDouble(), pieces);
-    QCOMPARE(onlyRow(punch).value(QStringLiteral("Badge")).toString(), QStringLiteral("Closed"));
-}
-
-void TestEndJob::noCountLeavesJobOpen_data()
-{
-    QTest::addColumn<bool>("cancelAtCheck");
-    QTest::newRow("cancel or nothing typed in the input box") << false;
-    QTest::newRow("cancel at the check") << true;
-}
-
-void TestEndJob::noCountLeavesJobOpen()
-{
-    QFETCH(bool, cancelAtCheck);
-    PunchScreen punch;
-    openJob(punch, 0.35);
-    QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
+    punch.type(u"Text34"_s, u"000123"_s);
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    if (cancelAtCheck) {
-        dialogs.type(QStringLiteral("5"));
-        dialogs.answer(Answer::Cancel);
-    } else {
-        dialogs.type(QString());
-        dialogs.answer(Answer::Ok);
+    const QMap<QString, Answer> buttons {{u"Ok"_s, Answer::Ok}, {u"Cancel"_s, Answer::Cancel},
+        {u"Yes"_s, Answer::Yes}, {u"No"_s, Answer::No}};
+    for (const QString& step : script) {
+        if (step.startsWith(u"type:"_s))
+            dialogs.type(step.mid(5));
+        else
+            dialogs.answer(buttons.value(step));
     }
+    punch.services().clock.advance(3600);
 
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
     VERIFY_DIALOGS(dialogs);
-    if (cancelAtCheck) {
-        QCOMPARE(dialogs.shown().size(), 2);
+    QCOMPARE(dialogs.beeps(), 1);
+    QCOMPARE(dialogs.texts().last(), lastText);
+    if (script.contains(u"type:twelve"_s))
+        QCOMPARE(dialogs.texts().at(1), u"Pieces amount entered was invalad try again"_s);
+    const QVariantMap row = punch.site().jobPunches().value(0);
+    QCOMPARE(row.value(u"Badge"_s).toString(), closed ? u"Closed"_s : u"Open"_s);
+    QCOMPARE(row.value(u"TimeStop"_s).toString(), closed ? u"15:05:07"_s : u"08:00:00"_s);
+    QCOMPARE(row.value(u"Pieces"_s).toDouble(), pieces);
+    QCOMPARE(row.value(u"TimeStart"_s).toString(), u"08:00:00"_s);
+    if (stillShown) {
+        QCOMPARE(punch.find<QPushButton>(u"Command2"_s)->text(), u"End Job"_s);
+        QVERIFY(punch.find<QWidget>(u"Picture1"_s)->isVisible());
+        QCOMPARE(punch.find<QLineEdit>(u"Text3"_s)->text(), u"12"_s);
     } else {
-        QCOMPARE(dialogs.texts().last(), noCount);
-        QCOMPARE(dialogs.shown().last().message.icon, Dialogs::Icon::Critical);
+        QCOMPARE(punch.badgeEntryProblems(), QString());
     }
-    verifyStillEndJobMode(punch);
-}
-
-void TestEndJob::jobWithoutBonusIsConfirmedPlainly_data()
-{
-    QTest::addColumn<Answer>("answer");
-    QTest::newRow("yes closes") << Answer::Yes;
-    QTest::newRow("no keeps it open") << Answer::No;
-}
-
-void TestEndJob::jobWithoutBonusIsConfirmedPlainly()
-{
-    QFETCH(Answer, answer);
-    PunchScreen punch;
-    openJob(punch, 0);
-    QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
-    QVERIFY(!punch.module().OpenJobHasBonus);
-    punch.services().dialogs.answer(answer);
-
-    punch.click(QStringLiteral("Command2"));
-
-    VERIFY_DIALOGS(punch.services().dialogs);
-    QCOMPARE(punch.services().dialogs.beeps(), 1);
-    const Dialogs::Message question = punch.services().dialogs.shown().first().message;
-    QCOMPARE(question.text, QStringLiteral("Are you sure you want to end this Job?"));
-    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
-    QCOMPARE(question.defaultButton, Answer::Yes);
-    QCOMPARE(question.icon, Dialogs::Icon::None);
-    const QVariantMap row = onlyRow(punch);
-    QCOMPARE(row.value(QStringLiteral("Badge")).toString(),
-        answer == Answer::Yes ? QStringLiteral("Closed") : QStringLiteral("Open"));
-    QCOMPARE(row.value(QStringLiteral("Pieces")).toDouble(), 0.0);
-    auto* badge = punch.find<QLineEdit>(QStringLiteral("Text34"));
-    QVERIFY(badge->isEnabled() && badge->text().isEmpty());
 }
 
 void TestEndJob::jobChangedElsewhereIsNeverClosed_data()
 {
-    QTest::addColumn<QString>("meanwhile");
-    QTest::newRow("deleted") << QStringLiteral("DELETE FROM JobPunches");
+    QTest::addColumn<QStringList>("meanwhile");
+    QTest::newRow("deleted") << QStringList {u"DELETE FROM JobPunches"_s};
     QTest::newRow("ended at another terminal")
-        << QStringLiteral("UPDATE JobPunches SET Badge = 'Closed', Pieces = 4");
-    QTest::newRow("deleted, and its key taken over")
-        << QStringLiteral("DELETE FROM JobPunches; INSERT INTO JobPunches (ID, Name, Badge) "
-                          "VALUES (1, 'Maria Lopez', 'Open')");
+        << QStringList {u"UPDATE JobPunches SET Badge = 'Closed', Pieces = 4"_s};
+    QTest::newRow("deleted, and its key taken over") << QStringList {u"DELETE FROM JobPunches"_s,
+        u"INSERT INTO JobPunches (ID, Name, Badge) VALUES (1, 'Maria Lopez', 'Open')"_s};
 }
 
 void TestEndJob::jobChangedElsewhereIsNeverClosed()
 {
-    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, meanwhile);
     PunchScreen punch;
     openJob(punch, 0);
     QVERIFY(punch.open());
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
-    for (const QString& statement : meanwhile.split(QLatin1String("; ")))
+    punch.type(u"Text34"_s, u"000123"_s);
+    for (const QString& statement : meanwhile)
         punch.site().sql(SiteBuilder::jobPunchesFile, statement);
     const QList<QVariantMap> before = punch.site().jobPunches();
     punch.services().dialogs.answer(Answer::Yes);
     punch.services().dialogs.answer(Answer::Ok);
 
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
     VERIFY_DIALOGS(punch.services().dialogs);
     const Dialogs::Message told = punch.services().dialogs.shown().last().message;
     QCOMPARE(told.icon, Dialogs::Icon::Critical);
-    QVERIFY(told.text.startsWith(QStringLiteral("The job was not ended.")));
+    QVERIFY(told.text.startsWith(u"The job was not ended."_s));
     QCOMPARE(punch.site().jobPunches(), before);
     // The screen goes back to badge entry and stays usable.
-    auto* badge = punch.find<QLineEdit>(QStringLiteral("Text34"));
-    QVERIFY(badge->isEnabled() && badge->text().isEmpty());
+    QCOMPARE(punch.badgeEntryProblems(), QString());
     QCOMPARE(punch.services().program.ends, 0);
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000124"));
-    QCOMPARE(punch.find<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("Maria Lopez"));
+    punch.type(u"Text34"_s, u"000124"_s);
+    QCOMPARE(punch.find<QLabel>(u"Label5"_s)->text(), u"Maria Lopez"_s);
 }
 
 QTEST_MAIN(TestEndJob)

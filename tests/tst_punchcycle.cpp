@@ -3,6 +3,7 @@
 #include <QtTest>
 
 using Answer = Dialogs::Answer;
+using namespace Qt::StringLiterals;
 
 // Two workers on one terminal, from badge to closed job punch, with the rows
 // read back through a connection of their own, as another program reads them.
@@ -22,103 +23,64 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     FixedClock& clock = punch.services().clock;
 
     // Walter scans his card and names each level by its code.
-    punch.type(QStringLiteral("Text34"), QStringLiteral(";000123?"));
-    for (const auto& [box, code] :
-        { std::pair { "Text3", "12" }, { "Text4", "7" }, { "Text5", "3" } }) {
+    punch.type(u"Text34"_s, u";000123?"_s);
+    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
         punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
         punch.pressEnter(QString::fromLatin1(box));
     }
     dialogs.answer(Answer::Ok);
-    punch.click(QStringLiteral("Command1"));
+    punch.click(u"Command1"_s);
 
     // Linda types her badge and picks each level by its description.
     clock.advance(60);
-    punch.type(QStringLiteral("Text34"), QStringLiteral("126"));
-    punch.pressEnter(QStringLiteral("Text34"));
-    punch.choose(QStringLiteral("DBCombo1"), QStringLiteral("Paint Shop"));
-    punch.choose(QStringLiteral("DBCombo2"), QStringLiteral("Inspect"));
-    punch.choose(QStringLiteral("DBCombo3"), QStringLiteral("Housing"));
+    punch.type(u"Text34"_s, u"126"_s);
+    punch.pressEnter(u"Text34"_s);
+    punch.choose(u"DBCombo1"_s, u"Paint Shop"_s);
+    punch.choose(u"DBCombo2"_s, u"Inspect"_s);
+    punch.choose(u"DBCombo3"_s, u"Housing"_s);
     dialogs.answer(Answer::Ok);
-    punch.click(QStringLiteral("Command1"));
+    punch.click(u"Command1"_s);
 
     // Walter's job pays a bonus: he gives his piece count.
     clock.advance(2 * 3600);
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
-    dialogs.type(QStringLiteral("48"));
+    punch.type(u"Text34"_s, u"000123"_s);
+    dialogs.type(u"48"_s);
     dialogs.answer(Answer::Yes);
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
     // Linda's does not: she only confirms, the next day after midnight.
     clock.set(QDateTime(QDate(2004, 2, 27), QTime(0, 30, 0)));
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000126"));
+    punch.type(u"Text34"_s, u"000126"_s);
     dialogs.answer(Answer::Yes);
-    punch.click(QStringLiteral("Command2"));
+    punch.click(u"Command2"_s);
 
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(dialogs.beeps(), 2);
     QCOMPARE(punch.services().program.ends, 0);
 
+    // Every field of both rows, in the table's order.
+    const QStringList fields {u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s,
+        u"Level1Description"_s, u"Level1ItemCode"_s, u"Level1ItemDescription"_s,
+        u"Level1StandardCost"_s, u"Level1BonusRate"_s, u"Level2Description"_s, u"Level2ItemCode"_s,
+        u"Level2ItemDescription"_s, u"Level2StandardCost"_s, u"Level2BonusRate"_s,
+        u"Level3Description"_s, u"Level3ItemCode"_s, u"Level3ItemDescription"_s,
+        u"Level3StandardCost"_s, u"Level3BonusRate"_s, u"Pieces"_s, u"EmpNum"_s, u"DeptNum"_s,
+        u"BaseRate"_s};
+    const QList<QVariantList> expected {
+        {u"Walter Brennan"_s, u"Closed"_s, u"2004-02-26"_s, u"14:05:07"_s, u"16:06:07"_s,
+            u"Department"_s, u"12"_s, u"Assembly"_s, 14.5, 0.0, u"Operation"_s, u"7"_s, u"Weld"_s,
+            6.5, 0.35, u"Part"_s, u"3"_s, u"Bracket"_s, 1.2, 0.15, 48.0, 123, 10, 18.5},
+        {u"Linda Kowalski"_s, u"Closed"_s, u"2004-02-26"_s, u"14:06:07"_s, u"00:30:00"_s,
+            u"Department"_s, u"16"_s, u"Paint Shop"_s, 12.0, 0.0, u"Operation"_s, u"10"_s,
+            u"Inspect"_s, 2.5, 0.0, u"Part"_s, u"5"_s, u"Housing"_s, 4.4, 0.0, 0.0, 126, 20,
+            17.75}};
     const QList<QVariantMap> rows = punch.site().jobPunches();
-    QCOMPARE(rows.size(), 2);
-    const QVariantMap walter {
-        { QStringLiteral("Name"), QStringLiteral("Walter Brennan") },
-        { QStringLiteral("Badge"), QStringLiteral("Closed") },
-        { QStringLiteral("DateWorked"), QStringLiteral("2004-02-26") },
-        { QStringLiteral("TimeStart"), QStringLiteral("14:05:07") },
-        { QStringLiteral("TimeStop"), QStringLiteral("16:06:07") },
-        { QStringLiteral("Level1Description"), QStringLiteral("Department") },
-        { QStringLiteral("Level1ItemCode"), QStringLiteral("12") },
-        { QStringLiteral("Level1ItemDescription"), QStringLiteral("Assembly") },
-        { QStringLiteral("Level1StandardCost"), 14.5 },
-        { QStringLiteral("Level1BonusRate"), 0.0 },
-        { QStringLiteral("Level2Description"), QStringLiteral("Operation") },
-        { QStringLiteral("Level2ItemCode"), QStringLiteral("7") },
-        { QStringLiteral("Level2ItemDescription"), QStringLiteral("Weld") },
-        { QStringLiteral("Level2StandardCost"), 6.5 },
-        { QStringLiteral("Level2BonusRate"), 0.35 },
-        { QStringLiteral("Level3Description"), QStringLiteral("Part") },
-        { QStringLiteral("Level3ItemCode"), QStringLiteral("3") },
-        { QStringLiteral("Level3ItemDescription"), QStringLiteral("Bracket") },
-        { QStringLiteral("Level3StandardCost"), 1.2 },
-        { QStringLiteral("Level3BonusRate"), 0.15 },
-        { QStringLiteral("Pieces"), 48.0 },
-        { QStringLiteral("EmpNum"), 123 },
-        { QStringLiteral("DeptNum"), 10 },
-        { QStringLiteral("BaseRate"), 18.5 },
-    };
-    const QVariantMap linda {
-        { QStringLiteral("Name"), QStringLiteral("Linda Kowalski") },
-        { QStringLiteral("Badge"), QStringLiteral("Closed") },
-        { QStringLiteral("DateWorked"), QStringLiteral("2004-02-26") },
-        { QStringLiteral("TimeStart"), QStringLiteral("14:06:07") },
-        { QStringLiteral("TimeStop"), QStringLiteral("00:30:00") },
-        { QStringLiteral("Level1Description"), QStringLiteral("Department") },
-        { QStringLiteral("Level1ItemCode"), QStringLiteral("16") },
-        { QStringLiteral("Level1ItemDescription"), QStringLiteral("Paint Shop") },
-        { QStringLiteral("Level1StandardCost"), 12.0 },
-        { QStringLiteral("Level1BonusRate"), 0.0 },
-        { QStringLiteral("Level2Description"), QStringLiteral("Operation") },
-        { QStringLiteral("Level2ItemCode"), QStringLiteral("10") },
-        { QStringLiteral("Level2ItemDescription"), QStringLiteral("Inspect") },
-        { QStringLiteral("Level2StandardCost"), 2.5 },
-        { QStringLiteral("Level2BonusRate"), 0.0 },
-        { QStringLiteral("Level3Description"), QStringLiteral("Part") },
-        { QStringLiteral("Level3ItemCode"), QStringLiteral("5") },
-        { QStringLiteral("Level3ItemDescription"), QStringLiteral("Housing") },
-        { QStringLiteral("Level3StandardCost"), 4.4 },
-        { QStringLiteral("Level3BonusRate"), 0.0 },
-        { QStringLiteral("Pieces"), 0.0 },
-        { QStringLiteral("EmpNum"), 126 },
-        { QStringLiteral("DeptNum"), 20 },
-        { QStringLiteral("BaseRate"), 17.75 },
-    };
-    for (const auto& [row, expected] :
-        { std::pair { rows.at(0), walter }, { rows.at(1), linda } }) {
-        QCOMPARE(expected.size(), 24);
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-            QVERIFY2(row.value(it.key()) == it.value(),
-                qPrintable(expected.value(QStringLiteral("Name")).toString() + QLatin1Char(' ')
-                    + it.key() + QStringLiteral(" = ") + row.value(it.key()).toString()));
+    QCOMPARE(rows.size(), expected.size());
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype f = 0; f < fields.size(); ++f) {
+            const QVariant value = rows.at(r).value(fields.at(f));
+            QVERIFY2(value == expected.at(r).at(f),
+                qPrintable(fields.at(f) + u" = "_s + value.toString()));
         }
     }
 }

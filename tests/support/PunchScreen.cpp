@@ -6,12 +6,12 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTest>
 
 PunchScreen::PunchScreen(Site::Contents contents)
     : m_site(std::make_unique<Site>(contents))
-{
-}
+{ }
 
 PunchScreen::~PunchScreen()
 {
@@ -60,6 +60,23 @@ void PunchScreen::choose(const QString& pullDown, const QString& description)
 QWidget* PunchScreen::focused() const
 {
     return QApplication::focusWidget();
+}
+
+QString PunchScreen::badgeEntryProblems() const
+{
+    QStringList problems;
+    const auto* badge = find<QLineEdit>(QStringLiteral("Text34"));
+    if (!badge->isEnabled() || !badge->text().isEmpty() || focused() != badge)
+        problems << QStringLiteral("the badge box is not empty, enabled and focused");
+    for (const char* name :
+        {"Label5", "Command1", "Command2", "Picture1", "Text3", "DBCombo1", "Picture4"}) {
+        if (!find<QWidget>(QString::fromLatin1(name))->isHidden())
+            problems << QString::fromLatin1(name) + QStringLiteral(" is shown");
+    }
+    if (find<QLabel>(QStringLiteral("Label2"))->text()
+        != QLatin1String("Proceed to Job Information Entry Screen"))
+        problems << QStringLiteral("the prompt line is not reset");
+    return problems.join(QLatin1String("; "));
 }
 
 void PunchScreen::savePicture(const QString& fileName) const

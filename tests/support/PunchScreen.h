@@ -40,6 +40,9 @@ public:
     // Picks the item with that text from a description pull-down, as a worker does.
     void choose(const QString& pullDown, const QString& description);
     QWidget* focused() const;
+    // Empty when the screen is in badge entry mode (the badge box empty, enabled
+    // and focused, the job controls hidden, the prompt reset); else what is not.
+    QString badgeEntryProblems() const;
     // Saves a picture of the window under the build folder.
     void savePicture(const QString& fileName) const;
 
