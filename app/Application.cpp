@@ -22,7 +22,7 @@ int runJobCosting(int argc, char* argv[])
     SystemClock clock;
     const RegionalSettings regional = RegionalSettings::system();
     ImmediateExit program;
-    const Services services{dialogs, shell, clock, regional, program};
+    const Services services {dialogs, shell, clock, regional, program};
     Module1 module;
 
     JobCosting screen(services, module);

@@ -153,7 +153,7 @@ int main(int argc, char* argv[])
         QStringLiteral("N"), QStringLiteral("7"));
     const QCommandLineOption measureIn(QStringLiteral("measure"),
         QStringLiteral("Measure an existing site (internal)."), QStringLiteral("DIR"));
-    parser.addOptions({ punches, employees, runs, measureIn });
+    parser.addOptions({punches, employees, runs, measureIn});
     parser.process(app);
     const int runCount = std::max(1, parser.value(runs).toInt());
     if (parser.isSet(measureIn))
@@ -183,8 +183,8 @@ int main(int argc, char* argv[])
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-            { QStringLiteral("--measure"), dir.path(), QStringLiteral("--runs"),
-                QString::number(runCount) });
+            {QStringLiteral("--measure"), dir.path(), QStringLiteral("--runs"),
+                QString::number(runCount)});
         if (!child.waitForFinished(-1) || child.exitCode() != 0)
             return 1;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // A failed search, read or write of the data layer.
@@ -11,8 +10,7 @@ public:
     explicit DataError(const QString& message)
         : std::runtime_error(message.toStdString())
         , m_message(message)
-    {
-    }
+    { }
     QString message() const { return m_message; }
 
 private:

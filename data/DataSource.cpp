@@ -8,7 +8,6 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
-
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -65,7 +64,7 @@ DataError refused(const QString& field)
 } // namespace
 
 DataSource::DataSource(const QString& objectName, QString databaseName, QString recordSource,
-                       bool readOnly, const RegionalSettings& regional, QObject* parent)
+    bool readOnly, const RegionalSettings& regional, QObject* parent)
     : QObject(parent)
     , m_databaseName(std::move(databaseName))
     , m_recordSource(std::move(recordSource))
@@ -119,8 +118,7 @@ void DataSource::refresh()
     if (!m_file)
         m_file = DatabaseFile::open(m_databaseName);
     QSqlQuery info = run(m_file->database(),
-                         QStringLiteral("SELECT name, type FROM pragma_table_info(?)"),
-                         {source.table});
+        QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {source.table});
     QList<Column> columns;
     while (info.next())
         columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
@@ -145,14 +143,16 @@ QString DataSource::whereSql(const QString& extraCondition) const
         conditions << QLatin1Char('(') + m_source.where + QLatin1Char(')');
     if (!extraCondition.isEmpty())
         conditions << extraCondition;
-    return conditions.isEmpty() ? QString()
-                                : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
+    return conditions.isEmpty()
+        ? QString()
+        : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
 }
 
 QString DataSource::selectSql(const QString& columns, const QString& extraCondition) const
 {
-    QString order = m_source.orderBy.isEmpty() ? rowidColumn
-                                               : m_source.orderBy + QLatin1String(", ") + rowidColumn;
+    QString order = m_source.orderBy.isEmpty()
+        ? rowidColumn
+        : m_source.orderBy + QLatin1String(", ") + rowidColumn;
     return QLatin1String("SELECT ") + columns + QLatin1String(" FROM ") + quoted(m_source.table)
         + whereSql(extraCondition) + QLatin1String(" ORDER BY ") + order;
 }
@@ -167,15 +167,15 @@ void DataSource::requireWritable() const
 {
     requireOpen();
     if (m_readOnly)
-        throw DataError(
-            QStringLiteral("The data source '%1' is read-only; it cannot be updated.").arg(objectName()));
+        throw DataError(QStringLiteral("The data source '%1' is read-only; it cannot be updated.")
+                            .arg(objectName()));
 }
 
 qint64 DataSource::recordCount() const
 {
     requireOpen();
-    QSqlQuery query = run(m_file->database(), QLatin1String("SELECT COUNT(*) FROM ")
-                                                  + quoted(m_source.table) + whereSql({}));
+    QSqlQuery query = run(m_file->database(),
+        QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
     return query.next() ? query.value(0).toLongLong() : 0;
 }
 
@@ -193,9 +193,8 @@ void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 void DataSource::loadAt(qint64 index)
 {
     QSqlQuery query = run(m_file->database(),
-                          selectSql(rowidColumn + QLatin1String(", *"), {})
-                              + QLatin1String(" LIMIT 1 OFFSET ?"),
-                          {index});
+        selectSql(rowidColumn + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
+        {index});
     if (query.next()) {
         setCurrent(query.record(), index);
         return;
@@ -253,10 +252,9 @@ void DataSource::findFirst(const QString& criteria)
     const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
     QSqlQuery query = run(m_file->database(),
-                          selectSql(rowidColumn + QLatin1String(", *"),
-                                    quoted(searched.name) + QLatin1String(" = ?"))
-                              + QLatin1String(" LIMIT 1"),
-                          {value});
+        selectSql(rowidColumn + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
+            + QLatin1String(" LIMIT 1"),
+        {value});
     m_noMatch = !query.next();
     if (!m_noMatch)
         setCurrent(query.record(), -1);
@@ -323,10 +321,11 @@ void DataSource::save()
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
         run(m_file->database(),
-            names.isEmpty() ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
-                            : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
-                                  + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
-                                  + marks.join(QLatin1String(", ")) + QLatin1Char(')'),
+            names.isEmpty()
+                ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
+                : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
+                    + names.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
+                    + marks.join(QLatin1String(", ")) + QLatin1Char(')'),
             bound);
         return;
     }
@@ -339,30 +338,29 @@ void DataSource::save()
     QStringList assignments;
     for (const QString& name : names)
         assignments << name + QLatin1String(" = ?");
-    QStringList unchanged{rowidColumn + QLatin1String(" = ?")};
+    QStringList unchanged {rowidColumn + QLatin1String(" = ?")};
     bound << m_rowid;
     for (int i = 1; i < m_row.count(); ++i) {
         unchanged << quoted(m_row.fieldName(i)) + QLatin1String(" IS ? COLLATE BINARY");
         bound << m_row.value(i);
     }
     QSqlQuery update = run(m_file->database(),
-                           QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
-                               + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
-                               + unchanged.join(QLatin1String(" AND ")),
-                           bound);
+        QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
+            + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
+            + unchanged.join(QLatin1String(" AND ")),
+        bound);
     if (update.numRowsAffected() != 1)
-        throw DataError(QStringLiteral(
-            "The row was changed or deleted by another program since it was read."));
+        throw DataError(
+            QStringLiteral("The row was changed or deleted by another program since it was read."));
     reloadCurrent();
 }
 
 void DataSource::reloadCurrent()
 {
     QSqlQuery query = run(m_file->database(),
-                          QLatin1String("SELECT ") + rowidColumn + QLatin1String(", * FROM ")
-                              + quoted(m_source.table) + QLatin1String(" WHERE ") + rowidColumn
-                              + QLatin1String(" = ?"),
-                          {m_rowid});
+        QLatin1String("SELECT ") + rowidColumn + QLatin1String(", * FROM ") + quoted(m_source.table)
+            + QLatin1String(" WHERE ") + rowidColumn + QLatin1String(" = ?"),
+        {m_rowid});
     if (query.next())
         setCurrent(query.record(), m_index);
 }
@@ -407,8 +405,8 @@ QStringList DataSource::columnTexts(const QString& name) const
     return texts;
 }
 
-void DataSource::bind(const QString& field, QObject* context,
-                      std::function<void(const QString&)> show)
+void DataSource::bind(
+    const QString& field, QObject* context, std::function<void(const QString&)> show)
 {
     connect(this, &DataSource::currentRowChanged, context, [this, field, show = std::move(show)] {
         try {
@@ -448,7 +446,7 @@ QVariant DataSource::toStorage(const Column& column, const QVariant& value) cons
     case Kind::Date: {
         QDate date = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date()
             : value.typeId() == QMetaType::QDate            ? value.toDate()
-                                                            : m_regional.parseDateOnly(value.toString());
+                                                 : m_regional.parseDateOnly(value.toString());
         if (!date.isValid())
             throw refused(column.name);
         return date.toString(Qt::ISODate);
@@ -456,7 +454,7 @@ QVariant DataSource::toStorage(const Column& column, const QVariant& value) cons
     case Kind::Time: {
         QTime time = value.typeId() == QMetaType::QDateTime ? value.toDateTime().time()
             : value.typeId() == QMetaType::QTime            ? value.toTime()
-                                                            : m_regional.parseTimeOnly(value.toString());
+                                                 : m_regional.parseTimeOnly(value.toString());
         if (!time.isValid())
             throw refused(column.name);
         return time.toString(QStringLiteral("HH:mm:ss"));

@@ -4,7 +4,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 
@@ -23,8 +22,8 @@ class DataSource : public QObject
     Q_OBJECT
 
 public:
-    DataSource(const QString& objectName, QString databaseName, QString recordSource,
-               bool readOnly, const RegionalSettings& regional, QObject* parent = nullptr);
+    DataSource(const QString& objectName, QString databaseName, QString recordSource, bool readOnly,
+        const RegionalSettings& regional, QObject* parent = nullptr);
     ~DataSource() override;
 
     QString databaseName() const { return m_databaseName; }
@@ -74,7 +73,14 @@ signals:
     void currentRowChanged();
 
 private:
-    enum class Kind { Text, Integer, Real, Date, Time };
+    enum class Kind
+    {
+        Text,
+        Integer,
+        Real,
+        Date,
+        Time
+    };
     struct Column
     {
         QString name;
@@ -86,7 +92,12 @@ private:
         QString where;
         QString orderBy;
     };
-    enum class Pending { None, Adding, Editing };
+    enum class Pending
+    {
+        None,
+        Adding,
+        Editing
+    };
 
     static Source parseRecordSource(const QString& text);
     static Kind kindOf(const QString& declaredType);

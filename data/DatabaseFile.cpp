@@ -23,8 +23,7 @@ QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 DatabaseFile::DatabaseFile(QString path, QString connection)
     : m_path(std::move(path))
     , m_connection(std::move(connection))
-{
-}
+{ }
 
 DatabaseFile::~DatabaseFile()
 {

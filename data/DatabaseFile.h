@@ -2,7 +2,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-
 #include <memory>
 
 // One open database file, shared by every data source on it. The file is found

@@ -42,8 +42,8 @@ void JobCosting::Text34_KeyPress()
         return;
     // The write of the filled-up badge must not start the automatic lookup too.
     m_fillingBadge = true;
-    Text34->setText(QStringLiteral("000000").left(std::max<qsizetype>(badgeLength - entry.size(), 0))
-                    + entry);
+    Text34->setText(
+        QStringLiteral("000000").left(std::max<qsizetype>(badgeLength - entry.size(), 0)) + entry);
     m_fillingBadge = false;
     lookUpBadge(LookupVariant::Enter);
 }
@@ -55,8 +55,8 @@ void JobCosting::lookUpBadge(LookupVariant variant)
         Data8->findFirst(QStringLiteral("Badge = '") + badge + QStringLiteral("'"));
         if (Data8->noMatch()) {
             m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                    QStringLiteral("No employee found with Badge number '") + badge
-                                        + QStringLiteral("'"));
+                QStringLiteral("No employee found with Badge number '") + badge
+                    + QStringLiteral("'"));
             Text34->clear();
             Text34->setFocus();
             return;
@@ -69,15 +69,15 @@ void JobCosting::lookUpBadge(LookupVariant variant)
 
         setCaption(Label5, Data8->fieldText(QStringLiteral("Name")));
         Label5->show();
-        for (QWidget* control : std::initializer_list<QWidget*>{Picture1, DBCombo1, Text3, Picture4,
-                                                                DBCombo3, Text5})
+        for (QWidget* control :
+            std::initializer_list<QWidget*> {Picture1, DBCombo1, Text3, Picture4, DBCombo3, Text5})
             control->show();
         applyLevelLayout();
 
         Data1->setRecordSource(PunchTexts::openJobQuery);
         Data1->refresh();
-        Data1->findFirst(QStringLiteral("Name = '") + m_module.CurEmpName.toString()
-                         + QStringLiteral("'"));
+        Data1->findFirst(
+            QStringLiteral("Name = '") + m_module.CurEmpName.toString() + QStringLiteral("'"));
         if (Data1->noMatch())
             enterNewJobMode(variant);
         else
@@ -91,9 +91,9 @@ void JobCosting::lookUpBadge(LookupVariant variant)
 void JobCosting::enterNewJobMode(LookupVariant variant)
 {
     setCaption(Label2, QStringLiteral("You are about to start working on a new Job"));
-    setCaption(Label1, variant == LookupVariant::Automatic
-                           ? QStringLiteral("Enter your job information:")
-                           : QStringLiteral("Enter your Job information:"));
+    setCaption(Label1,
+        variant == LookupVariant::Automatic ? QStringLiteral("Enter your job information:")
+                                            : QStringLiteral("Enter your Job information:"));
     Label2->show();
 
     Data2->setRecordSource(QStringLiteral("select * from Level1 order by ItemDescription"));
@@ -133,11 +133,13 @@ void JobCosting::enterEndJobMode(LookupVariant variant)
         box->setEnabled(false);
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
         combo->setEnabled(false);
-    setCaption(Label2, QStringLiteral("Started Job on ") + Text12->text() + QStringLiteral(" at ")
-                           + Text16->text());
+    setCaption(Label2,
+        QStringLiteral("Started Job on ") + Text12->text() + QStringLiteral(" at ")
+            + Text16->text());
     setCaption(Label1, QStringLiteral("Current Job Allocation"));
 
-    const std::pair<QLineEdit*, QLineEdit*> shown[] = {{Text19, Text20}, {Text22, Text23}, {Text25, Text26}};
+    const std::pair<QLineEdit*, QLineEdit*> shown[]
+        = {{Text19, Text20}, {Text22, Text23}, {Text25, Text26}};
     for (int number = 1; number <= 3; ++number) {
         const auto& [code, description] = shown[number - 1];
         level(number).code->setText(code->text());

@@ -29,7 +29,7 @@ void JobCosting::endJob()
     }
     const Dialogs::Answer answer = m_services.dialogs.message(
         {PunchTexts::instructionTitle, QStringLiteral("Are you sure you want to end this Job?"),
-         Dialogs::Icon::None, Dialogs::Buttons::YesNo, Dialogs::Answer::Yes});
+            Dialogs::Icon::None, Dialogs::Buttons::YesNo, Dialogs::Answer::Yes});
     if (answer == Dialogs::Answer::Yes)
         closeOpenJob(0);
     else
@@ -44,20 +44,18 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
             PunchTexts::informationTitle, QString());
         if (answer.isEmpty()) {
             m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                    QStringLiteral("No piece count has been entered!  End-Job Process Canceled!"));
+                QStringLiteral("No piece count has been entered!  End-Job Process Canceled!"));
             return false;
         }
         const std::optional<double> count = m_services.regional.parseNumber(answer);
         if (!count) {
             m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                    QStringLiteral("Pieces amount entered was invalad try again"));
+                QStringLiteral("Pieces amount entered was invalad try again"));
             continue;
         }
         switch (m_services.dialogs.message({PunchTexts::instructionTitle,
-                                            QStringLiteral("Is ") + answer
-                                                + QStringLiteral(" pieces correct?"),
-                                            Dialogs::Icon::None, Dialogs::Buttons::YesNoCancel,
-                                            Dialogs::Answer::Yes})) {
+            QStringLiteral("Is ") + answer + QStringLiteral(" pieces correct?"),
+            Dialogs::Icon::None, Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes})) {
         case Dialogs::Answer::Yes:
             pieces = *count;
             return true;
@@ -74,15 +72,16 @@ void JobCosting::closeOpenJob(double pieces)
     try {
         Data1->edit();
         Data1->setField(QStringLiteral("Badge"), QStringLiteral("Closed"));
-        Data1->setField(QStringLiteral("TimeStop"), m_services.regional.parseTime(
-                                                        m_services.regional.dateTimeText(m_services.clock.now())));
+        Data1->setField(QStringLiteral("TimeStop"),
+            m_services.regional.parseTime(
+                m_services.regional.dateTimeText(m_services.clock.now())));
         Data1->setField(QStringLiteral("Pieces"), pieces);
         Data1->save();
     } catch (const std::exception& error) {
         // Changed or removed at another station meanwhile: nothing was written.
         showDataError(QStringLiteral("The job was not ended. Badge in again to see it as it "
                                      "stands now."),
-                      error);
+            error);
         returnToBadgeEntry();
         return;
     }

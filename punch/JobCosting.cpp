@@ -42,7 +42,7 @@ Control* place(Control* control, const QString& name, int left, int top, int wid
 }
 
 QLabel* label(QWidget* holder, const QString& name, const QString& caption, int left, int top,
-              int width, int height, const QFont& font)
+    int width, int height, const QFont& font)
 {
     auto* control = place(new QLabel(caption, holder), name, left, top, width, height);
     control->setFont(font);
@@ -52,7 +52,7 @@ QLabel* label(QWidget* holder, const QString& name, const QString& caption, int 
 }
 
 QLineEdit* textBox(QWidget* holder, const QString& name, int left, int top, int width, int height,
-                   const QFont& font, int maxLength)
+    const QFont& font, int maxLength)
 {
     auto* box = place(new QLineEdit(holder), name, left, top, width, height);
     box->setFont(font);
@@ -78,11 +78,12 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
     return combo;
 }
 
-PictureButton* button(QWidget* holder, const QString& name, const QString& caption, int left,
-                      int width)
+PictureButton* button(
+    QWidget* holder, const QString& name, const QString& caption, int left, int width)
 {
     static const QPixmap picture(QStringLiteral(":/images/button.jpg"));
-    auto* control = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
+    auto* control
+        = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
     return control;
 }
@@ -91,8 +92,8 @@ PictureButton* button(QWidget* holder, const QString& name, const QString& capti
 
 JobCosting::JobCosting(const Services& services, Module1& module, QWidget* parent)
     : QWidget(parent,
-              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                  | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_services(services)
     , m_module(module)
 {
@@ -119,9 +120,12 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
     connect(Text34, &QLineEdit::returnPressed, this, [this] { Text34_KeyPress(); });
     for (int number = 1; number <= 3; ++number) {
         const Level& controls = level(number);
-        connect(controls.code, &QLineEdit::textChanged, this, [this, number] { ItemCode_Change(number); });
-        connect(controls.code, &QLineEdit::returnPressed, this, [this, number] { ItemCode_KeyPress(number); });
-        connect(controls.description, &DbCombo::selected, this, [this, number] { DBCombo_Click(number); });
+        connect(controls.code, &QLineEdit::textChanged, this,
+            [this, number] { ItemCode_Change(number); });
+        connect(controls.code, &QLineEdit::returnPressed, this,
+            [this, number] { ItemCode_KeyPress(number); });
+        connect(controls.description, &DbCombo::selected, this,
+            [this, number] { DBCombo_Click(number); });
         controls.code->installEventFilter(this);
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -147,36 +151,36 @@ void JobCosting::createControls()
     const QFont arial9 = FormMetrics::font(arial, 9);
 
     Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Date"), 4680, 120, 435, 240,
-                   FormMetrics::font(msSansSerif, 9.75));
+        FormMetrics::font(msSansSerif, 9.75));
     Label2 = label(this, QStringLiteral("Label2"),
-                   QStringLiteral("Proceed to Job Information Entry Screen"), 360, 240, 4650, 285,
-                   FormMetrics::font(arial, 12, true));
+        QStringLiteral("Proceed to Job Information Entry Screen"), 360, 240, 4650, 285,
+        FormMetrics::font(arial, 12, true));
     setColour(Label2, QPalette::WindowText, maroon);
     Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Badge #"), 960, 720, 930, 345,
-                   arialNarrowBold14);
+        arialNarrowBold14);
     setColour(Label3, QPalette::WindowText, teal);
     Text34 = textBox(this, QStringLiteral("Text34"), 1920, 720, 975, 360,
-                     FormMetrics::font(msSansSerif, 9.75, true), 6);
+        FormMetrics::font(msSansSerif, 9.75, true), 6);
     Text34->setToolTip(QStringLiteral("Enter your Badge number"));
     Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Label5"), 3120, 720, 765, 345,
-                   arialNarrowBold14);
+        arialNarrowBold14);
     setColour(Label5, QPalette::WindowText, teal);
 
     Picture1 = frame(this, QStringLiteral("Picture1"), 360, 1320, 6615, 3495);
     Picture1->hide();
-    Label1 = label(Picture1, QStringLiteral("Label1"), QStringLiteral("Select your Job information:"),
-                   120, 0, 2655, 300, arialNarrowBold12);
+    Label1 = label(Picture1, QStringLiteral("Label1"),
+        QStringLiteral("Select your Job information:"), 120, 0, 2655, 300, arialNarrowBold12);
     setColour(Label1, QPalette::WindowText, teal);
     Label10 = label(Picture1, QStringLiteral("Label10"), QStringLiteral("Label10"), 120, 360, 720,
-                    300, arialNarrowBold12);
+        300, arialNarrowBold12);
     Picture2 = frame(Picture1, QStringLiteral("Picture2"), 120, 680, 6255, 550);
     Label11 = label(Picture1, QStringLiteral("Label11"), QStringLiteral("Label11"), 120, 1320, 720,
-                    300, arialNarrowBold12);
+        300, arialNarrowBold12);
     Picture3 = frame(Picture1, QStringLiteral("Picture3"), 120, 1680, 6255, 615);
     Text4 = textBox(Picture3, QStringLiteral("Text4"), 120, 130, 1095, 285, arial9, 10);
     DBCombo2 = pullDown(Picture3, QStringLiteral("DBCombo2"), 1440, 120);
     Label13 = label(Picture1, QStringLiteral("Label13"), QStringLiteral("Label12"), 120, 2400, 720,
-                    300, arialNarrowBold12);
+        300, arialNarrowBold12);
 
     // Level 1 and level 3 lie on the window, above the job panel.
     Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 32767);
@@ -190,13 +194,12 @@ void JobCosting::createControls()
     Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("End Job"), 2760, 1815);
     Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Exit"), 5160, 1815);
 
-    QLineEdit** hidden[] = {&Text1,  &Text2,  &Text6,  &Text7,  &Text8,  &Text9,  &Text10,
-                            &Text11, &Text12, &Text13, &Text14, &Text15, &Text16, &Text17,
-                            &Text18, &Text19, &Text20, &Text21, &Text22, &Text23, &Text24,
-                            &Text25, &Text26, &Text27, &Text28, &Text29, &Text30, &Text31,
-                            &Text32, &Text33, &Text35, &Text36, &Text37, &Text38};
-    static const int numbers[] = {1,  2,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                                  21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
+    QLineEdit** hidden[] = {&Text1, &Text2, &Text6, &Text7, &Text8, &Text9, &Text10, &Text11,
+        &Text12, &Text13, &Text14, &Text15, &Text16, &Text17, &Text18, &Text19, &Text20, &Text21,
+        &Text22, &Text23, &Text24, &Text25, &Text26, &Text27, &Text28, &Text29, &Text30, &Text31,
+        &Text32, &Text33, &Text35, &Text36, &Text37, &Text38};
+    static const int numbers[] = {1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+        22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
     for (std::size_t i = 0; i < std::size(hidden); ++i) {
         const QString name = QStringLiteral("Text%1").arg(numbers[i]);
         auto* box = new QLineEdit(name, this);
@@ -212,22 +215,22 @@ void JobCosting::createDataSources()
     const QString punches = QStringLiteral("JobPunches.MDB");
     const QString validations = QStringLiteral("Validations.mdb");
     const RegionalSettings& regional = m_services.regional;
-    Data1 = new DataSource(QStringLiteral("Data1"), punches, QStringLiteral("JobPunches"), false,
-                           regional, this);
-    Data2 = new DataSource(QStringLiteral("Data2"), validations, QStringLiteral("Level1"), true,
-                           regional, this);
-    Data3 = new DataSource(QStringLiteral("Data3"), validations, QStringLiteral("Level2"), true,
-                           regional, this);
-    Data4 = new DataSource(QStringLiteral("Data4"), validations, QStringLiteral("Level3"), true,
-                           regional, this);
-    Data5 = new DataSource(QStringLiteral("Data5"), validations, QStringLiteral("Level1"), true,
-                           regional, this);
-    Data6 = new DataSource(QStringLiteral("Data6"), validations, QStringLiteral("Level2"), true,
-                           regional, this);
-    Data7 = new DataSource(QStringLiteral("Data7"), validations, QStringLiteral("Level3"), true,
-                           regional, this);
+    Data1 = new DataSource(
+        QStringLiteral("Data1"), punches, QStringLiteral("JobPunches"), false, regional, this);
+    Data2 = new DataSource(
+        QStringLiteral("Data2"), validations, QStringLiteral("Level1"), true, regional, this);
+    Data3 = new DataSource(
+        QStringLiteral("Data3"), validations, QStringLiteral("Level2"), true, regional, this);
+    Data4 = new DataSource(
+        QStringLiteral("Data4"), validations, QStringLiteral("Level3"), true, regional, this);
+    Data5 = new DataSource(
+        QStringLiteral("Data5"), validations, QStringLiteral("Level1"), true, regional, this);
+    Data6 = new DataSource(
+        QStringLiteral("Data6"), validations, QStringLiteral("Level2"), true, regional, this);
+    Data7 = new DataSource(
+        QStringLiteral("Data7"), validations, QStringLiteral("Level3"), true, regional, this);
     Data8 = new DataSource(QStringLiteral("Data8"), QStringLiteral("Norla.MDB"),
-                           QStringLiteral("EMPLOYEES"), false, regional, this);
+        QStringLiteral("EMPLOYEES"), false, regional, this);
 }
 
 void JobCosting::bindControls()
@@ -275,11 +278,12 @@ void JobCosting::bindControls()
     bindLabel(Data4, levelDescription, Label13);
     DBCombo3->setListSource(Data4, itemDescription);
 
-    const std::tuple<DataSource*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*> items[] = {
-        {Data5, Text13, Text6, Text28, Text29, Text36},
-        {Data6, Text14, Text7, Text30, Text31, Text37},
-        {Data7, Text15, Text8, Text32, Text33, Text38},
-    };
+    const std::tuple<DataSource*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*>
+        items[] = {
+            {Data5, Text13, Text6, Text28, Text29, Text36},
+            {Data6, Text14, Text7, Text30, Text31, Text37},
+            {Data7, Text15, Text8, Text32, Text33, Text38},
+        };
     for (const auto& [source, code, description, cost, rate, rateAgain] : items) {
         bindBox(source, itemCode, code);
         bindBox(source, itemDescription, description);
@@ -294,7 +298,8 @@ void JobCosting::bindControls()
 void JobCosting::setTabOrder()
 {
     // Labels and frames take no focus; they keep their place in the design only.
-    m_tabOrder = {Text3, DBCombo1, Command1, Command2, Command3, Text4, Text5, DBCombo3, DBCombo2, Text34};
+    m_tabOrder
+        = {Text3, DBCombo1, Command1, Command2, Command3, Text4, Text5, DBCombo3, DBCombo2, Text34};
     for (qsizetype i = 1; i < m_tabOrder.size(); ++i)
         QWidget::setTabOrder(m_tabOrder.at(i - 1), m_tabOrder.at(i));
 }
@@ -306,7 +311,7 @@ void JobCosting::load()
     // A level table that cannot be opened shows no title, as an empty one does,
     // so that the level counts as not in use.
     for (const auto& [source, title] :
-         {std::pair{Data2, Label10}, std::pair{Data3, Label11}, std::pair{Data4, Label13}}) {
+        {std::pair {Data2, Label10}, std::pair {Data3, Label11}, std::pair {Data4, Label13}}) {
         if (!source->hasCurrentRow())
             setCaption(title, QString());
     }
@@ -370,5 +375,5 @@ void JobCosting::setCaption(QLabel* label, const QString& caption)
 void JobCosting::showDataError(const QString& what, const std::exception& error)
 {
     m_services.dialogs.stop(PunchTexts::instructionTitle,
-                            what + QLatin1Char('\n') + QString::fromLocal8Bit(error.what()));
+        what + QLatin1Char('\n') + QString::fromLocal8Bit(error.what()));
 }

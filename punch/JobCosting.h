@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <array>
 
 class DataSource;
@@ -111,16 +110,20 @@ private:
     // The controls of one classification level.
     struct Level
     {
-        QLabel* title;            // bound to the level's LevelDescription
-        QLineEdit* code;          // the item-code box
-        DbCombo* description;     // the description pull-down
-        DataSource* item;         // moved onto the chosen item
-        QLineEdit* itemCode;      // the chosen item's ItemCode
+        QLabel* title; // bound to the level's LevelDescription
+        QLineEdit* code; // the item-code box
+        DbCombo* description; // the description pull-down
+        DataSource* item; // moved onto the chosen item
+        QLineEdit* itemCode; // the chosen item's ItemCode
         QLineEdit* itemDescription;
         QLineEdit* standardCost;
         QLineEdit* bonusRate;
     };
-    enum class LookupVariant { Automatic, Enter };
+    enum class LookupVariant
+    {
+        Automatic,
+        Enter
+    };
 
     // The screen's design (JobCosting.cpp).
     void createControls();
@@ -173,7 +176,7 @@ private:
 
     const Services& m_services;
     Module1& m_module;
-    std::array<Level, 3> m_levels{};
+    std::array<Level, 3> m_levels {};
     QList<QWidget*> m_tabOrder;
     QPointer<DateCheck> m_dateCheck;
     bool m_fillingBadge = false;

@@ -32,8 +32,8 @@ void JobCosting::ItemCode_KeyPress(int number)
     const Level& controls = level(number);
     try {
         controls.item->refresh();
-        controls.item->findFirst(QStringLiteral("ItemCode = '") + controls.code->text()
-                                 + QStringLiteral("'"));
+        controls.item->findFirst(
+            QStringLiteral("ItemCode = '") + controls.code->text() + QStringLiteral("'"));
     } catch (const DataError& error) {
         showDataError(QStringLiteral("The item code could not be looked up."), error);
         controls.code->clear();
@@ -42,7 +42,7 @@ void JobCosting::ItemCode_KeyPress(int number)
     }
     if (controls.item->noMatch()) {
         m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                QStringLiteral("Item Code invalid! Try using the Description pulldown"));
+            QStringLiteral("Item Code invalid! Try using the Description pulldown"));
         controls.code->clear();
         controls.code->setFocus();
         return;
@@ -81,7 +81,7 @@ void JobCosting::lookUpDescription(int number)
     bool found = false;
     attempt([&] {
         controls.item->findFirst(QStringLiteral("ItemDescription = '")
-                                 + controls.description->text() + QStringLiteral("'"));
+            + controls.description->text() + QStringLiteral("'"));
         found = !controls.item->noMatch();
     });
     if (found)

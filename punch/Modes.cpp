@@ -7,8 +7,8 @@
 #include "startup/DateCheck.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
-#include "ui/PictureButton.h"
 #include "ui/FormMetrics.h"
+#include "ui/PictureButton.h"
 #include "ui/Shell.h"
 
 #include <QFrame>
@@ -37,12 +37,11 @@ void JobCosting::Form_Load()
         Data1->setRecordSource(openJobQuery);
         Data1->refresh();
     });
-    for (QWidget* control :
-         {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Command1),
-          static_cast<QWidget*>(Command2), static_cast<QWidget*>(Picture1),
-          static_cast<QWidget*>(DBCombo1), static_cast<QWidget*>(Text3),
-          static_cast<QWidget*>(Picture4), static_cast<QWidget*>(DBCombo3),
-          static_cast<QWidget*>(Text5)})
+    for (QWidget* control : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Command1),
+             static_cast<QWidget*>(Command2), static_cast<QWidget*>(Picture1),
+             static_cast<QWidget*>(DBCombo1), static_cast<QWidget*>(Text3),
+             static_cast<QWidget*>(Picture4), static_cast<QWidget*>(DBCombo3),
+             static_cast<QWidget*>(Text5)})
         control->hide();
     m_module.BadgeFocusPending = true;
 }
@@ -80,8 +79,8 @@ void JobCosting::Text34_GotFocus()
     Command2->setText(QStringLiteral("End Job"));
     if (Label10->text().isEmpty()) {
         m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                QStringLiteral("Job Costing requires Validation Tables be established "
-                                               "at the Vexmo workstation.  Process canceled!"));
+            QStringLiteral("Job Costing requires Validation Tables be established "
+                           "at the Vexmo workstation.  Process canceled!"));
         endProgram();
         return;
     }

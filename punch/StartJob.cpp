@@ -28,16 +28,16 @@ void JobCosting::startJob()
         const Level& controls = level(number);
         if (!controls.title->text().isEmpty() && controls.description->text().isEmpty()) {
             m_services.dialogs.stop(PunchTexts::instructionTitle,
-                                    QStringLiteral("You must select a valid ") + controls.title->text());
+                QStringLiteral("You must select a valid ") + controls.title->text());
             if (number > 1)
                 controls.description->setFocus();
             return;
         }
     }
 
-    const Dialogs::Answer answer = m_services.dialogs.message(
-        {PunchTexts::instructionTitle, jobText(QStringLiteral("You are about to start working on a new Job")),
-         Dialogs::Icon::None, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok});
+    const Dialogs::Answer answer = m_services.dialogs.message({PunchTexts::instructionTitle,
+        jobText(QStringLiteral("You are about to start working on a new Job")), Dialogs::Icon::None,
+        Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok});
     if (answer != Dialogs::Answer::Ok) {
         returnToBadgeEntry();
         return;
@@ -49,7 +49,9 @@ void JobCosting::startJob()
         attempt([&] { Data1->setField(field, value); });
     };
     const RegionalSettings& regional = m_services.regional;
-    const auto now = [this, &regional] { return regional.dateTimeText(m_services.clock.now()); };
+    const auto now = [this, &regional] {
+        return regional.dateTimeText(m_services.clock.now());
+    };
 
     attempt([this] { Data1->addNew(); });
     set(QStringLiteral("Name"), m_module.CurEmpName);
@@ -95,8 +97,8 @@ void JobCosting::hideJobControls()
         Data1->setRecordSource(PunchTexts::openJobQuery);
         Data1->refresh();
     });
-    for (QWidget* control : std::initializer_list<QWidget*>{Label5, Command1, Command2, Picture1,
-                                                            DBCombo1, Text3, Picture4, DBCombo3, Text5})
+    for (QWidget* control : std::initializer_list<QWidget*> {
+             Label5, Command1, Command2, Picture1, DBCombo1, Text3, Picture4, DBCombo3, Text5})
         control->hide();
 }
 

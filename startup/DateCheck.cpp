@@ -17,7 +17,7 @@ const QString workQuery = QStringLiteral("Select * from WORK");
 
 QString operatorInstructions()
 {
-    const QStringList lines{
+    const QStringList lines {
         QStringLiteral("The Short Date Style on this Pc is Invalid!"),
         QString(),
         QStringLiteral("To correct, do the following;"),
@@ -72,7 +72,7 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     }
 
     Data1 = new DataSource(QStringLiteral("Data1"), QStringLiteral("Norla.MDB"),
-                           QStringLiteral("WORK"), false, services.regional, this);
+        QStringLiteral("WORK"), false, services.regional, this);
 }
 
 DateCheck::~DateCheck() = default;

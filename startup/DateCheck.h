@@ -19,9 +19,10 @@ class DateCheck : public QWidget
     Q_OBJECT
 
 public:
-    enum class Outcome {
-        Passed,    // the form unloaded itself, unseen
-        Failed,    // the operator was told, and the program was ended
+    enum class Outcome
+    {
+        Passed, // the form unloaded itself, unseen
+        Failed, // the operator was told, and the program was ended
         NoVerdict, // the test row was not found; the form stays loaded
         Abandoned, // the database failed; start-up goes on without a verdict
     };

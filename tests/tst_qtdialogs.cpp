@@ -9,11 +9,10 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
-using Answer = Dialogs::Answer;
-using Buttons = Dialogs::Buttons;
+using A = Dialogs::Answer;
+using Bs = Dialogs::Buttons;
 
-// Hands the modal dialog of type D to `act` once it shows, as Qt's own
-// message box tests do with their ExecCloseHelper; closes whatever is left.
+// Hands the modal dialog of type D to `act` once it shows; closes whatever is left.
 template<typename D> class WhenShown
 {
 public:
@@ -53,66 +52,52 @@ private slots:
 
 void TestQtDialogs::messageBox_data()
 {
-    QTest::addColumn<Buttons>("buttons");
-    QTest::addColumn<Answer>("defaultButton");
-    QTest::addColumn<int>("key"); // pressed first; if the box stays, `answer` is clicked
-    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<Bs>("buttons");
+    QTest::addColumn<A>("defaultButton");
+    QTest::addColumn<Qt::Key>("key"); // pressed first; if the box stays, `answer` is clicked
+    QTest::addColumn<A>("answer");
 
-    QTest::newRow("OK") << Buttons::Ok << Answer::Ok << 0 << Answer::Ok;
-    QTest::newRow("OK, Escape") << Buttons::Ok << Answer::Ok << int(Qt::Key_Escape) << Answer::Ok;
-    QTest::newRow("OK/Cancel, Enter")
-        << Buttons::OkCancel << Answer::Ok << int(Qt::Key_Return) << Answer::Ok;
-    QTest::newRow("OK/Cancel, Escape")
-        << Buttons::OkCancel << Answer::Ok << int(Qt::Key_Escape) << Answer::Cancel;
-    QTest::newRow("Yes/No, No") << Buttons::YesNo << Answer::Yes << 0 << Answer::No;
-    QTest::newRow("Yes/No, Enter")
-        << Buttons::YesNo << Answer::Yes << int(Qt::Key_Return) << Answer::Yes;
-    QTest::newRow("Yes/No, Escape does nothing")
-        << Buttons::YesNo << Answer::Yes << int(Qt::Key_Escape) << Answer::Yes;
-    QTest::newRow("Yes/No/Cancel, Escape")
-        << Buttons::YesNoCancel << Answer::Yes << int(Qt::Key_Escape) << Answer::Cancel;
-    QTest::newRow("Yes/No/Cancel, No") << Buttons::YesNoCancel << Answer::Yes << 0 << Answer::No;
+    QTest::newRow("OK") << Bs::Ok << A::Ok << Qt::Key {} << A::Ok;
+    QTest::newRow("OK, Escape") << Bs::Ok << A::Ok << Qt::Key_Escape << A::Ok;
+    QTest::newRow("OK/Cancel, Escape") << Bs::OkCancel << A::Ok << Qt::Key_Escape << A::Cancel;
+    QTest::newRow("Yes/No, No") << Bs::YesNo << A::Yes << Qt::Key {} << A::No;
+    QTest::newRow("Yes/No, Enter") << Bs::YesNo << A::Yes << Qt::Key_Return << A::Yes;
+    QTest::newRow("Yes/No, Escape does nothing") << Bs::YesNo << A::Yes << Qt::Key_Escape << A::Yes;
+    QTest::newRow("Y/N/C, Escape") << Bs::YesNoCancel << A::Yes << Qt::Key_Escape << A::Cancel;
+    QTest::newRow("Y/N/C, Enter on No") << Bs::YesNoCancel << A::No << Qt::Key_Return << A::No;
 }
 
 void TestQtDialogs::messageBox()
 {
-    QFETCH(Buttons, buttons);
-    QFETCH(Answer, defaultButton);
-    QFETCH(int, key);
-    QFETCH(Answer, answer);
-    const QMap<Answer, QMessageBox::StandardButton> standard { { Answer::Ok, QMessageBox::Ok },
-        { Answer::Cancel, QMessageBox::Cancel }, { Answer::Yes, QMessageBox::Yes },
-        { Answer::No, QMessageBox::No } };
-    const QMap<Buttons, QMessageBox::StandardButtons> sets { { Buttons::Ok, QMessageBox::Ok },
-        { Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel },
-        { Buttons::YesNo, QMessageBox::Yes | QMessageBox::No },
-        { Buttons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel } };
+    QFETCH(Bs, buttons);
+    QFETCH(A, defaultButton);
+    QFETCH(Qt::Key, key);
+    QFETCH(A, answer);
+    using B = QMessageBox;
+    const B::StandardButton standard[] {B::Ok, B::Cancel, B::Yes, B::No}; // by Answer
+    const B::StandardButtons sets[] {
+        B::Ok, B::Ok | B::Cancel, B::Yes | B::No, B::Yes | B::No | B::Cancel}; // by Buttons
     // Refusals carry the critical-stop icon, questions none.
-    const auto icon = buttons == Buttons::Ok ? Dialogs::Icon::Critical : Dialogs::Icon::None;
-    const Dialogs::Message message { u"Job Costing - Operator Instruction"_s,
-        u"Badge not found!\nTry again."_s, icon, buttons, defaultButton };
+    const bool refusal = buttons == Bs::Ok;
+    const Dialogs::Message message {u"Job Costing - Operator Instruction"_s,
+        u"Badge not found!\nTry again."_s, refusal ? Dialogs::Icon::Critical : Dialogs::Icon::None,
+        buttons, defaultButton};
 
-    QMessageBox shown;
-    bool isDefault = false;
     WhenShown<QMessageBox> helper([&](QMessageBox* box) {
-        shown.setIcon(box->icon());
-        shown.setStandardButtons(box->standardButtons());
-        shown.setWindowTitle(box->windowTitle());
-        shown.setText(box->text());
-        isDefault = box->defaultButton() == box->button(standard.value(defaultButton));
+        [&] { // checked apart, so that a failure still closes the box
+            QCOMPARE(box->icon(), refusal ? B::Critical : B::NoIcon);
+            QCOMPARE(box->standardButtons(), sets[int(buttons)]);
+            QCOMPARE(box->defaultButton(), box->button(standard[int(defaultButton)]));
+            QCOMPARE(box->windowTitle(), message.title);
+            QCOMPARE(box->text(), message.text);
+        }();
         if (key)
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key(key));
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
         if (box->isVisible())
-            box->button(standard.value(answer))->click();
+            box->button(standard[int(answer)])->click();
     });
     QCOMPARE(QtDialogs().message(message), answer);
-
     QVERIFY(helper.seen());
-    QCOMPARE(shown.icon(), buttons == Buttons::Ok ? QMessageBox::Critical : QMessageBox::NoIcon);
-    QCOMPARE(shown.standardButtons(), sets.value(buttons));
-    QVERIFY(isDefault);
-    QCOMPARE(shown.windowTitle(), message.title);
-    QCOMPARE(shown.text(), message.text);
 }
 
 void TestQtDialogs::inputBox_data()
@@ -131,9 +116,6 @@ void TestQtDialogs::inputBox()
     QFETCH(QString, typed);
     QFETCH(bool, accept);
     QFETCH(QString, answer);
-    const QString prompt = u"How many pieces?\nEnter the count."_s;
-    const QString title = u"Job Costing - Operator Information"_s;
-
     QStringList shown;
     WhenShown<QInputDialog> helper([&](QInputDialog* input) {
         shown << input->windowTitle() << input->labelText() << input->textValue();
@@ -141,9 +123,9 @@ void TestQtDialogs::inputBox()
         QTest::keyClicks(edit, typed);
         QTest::keyClick(edit, accept ? Qt::Key_Return : Qt::Key_Escape);
     });
-    QCOMPARE(QtDialogs().inputBox(prompt, title, QString()), answer);
+    QCOMPARE(QtDialogs().inputBox(u"How many?\nEnter the count."_s, u"Job Costing"_s, {}), answer);
     QVERIFY(helper.seen());
-    QCOMPARE(shown, (QStringList { title, prompt, QString() }));
+    QCOMPARE(shown, (QStringList {u"Job Costing"_s, u"How many?\nEnter the count."_s, QString()}));
 }
 
 QTEST_MAIN(TestQtDialogs)

@@ -17,7 +17,8 @@ namespace {
 // numeric, date and time columns refuse values of another kind.
 QString number(const QString& name, const QString& type)
 {
-    return QStringLiteral("%1 %2 CHECK (typeof(%1) IN ('integer', 'real', 'null'))").arg(name, type);
+    return QStringLiteral("%1 %2 CHECK (typeof(%1) IN ('integer', 'real', 'null'))")
+        .arg(name, type);
 }
 
 QString text(const QString& name)
@@ -46,12 +47,14 @@ QString table(const QString& name, const QStringList& columns)
 
 QStringList jobPunchesSchema()
 {
-    QStringList columns{QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"), text(QStringLiteral("Name")),
-                        text(QStringLiteral("Badge")), date(QStringLiteral("DateWorked")),
-                        time(QStringLiteral("TimeStart")), time(QStringLiteral("TimeStop"))};
+    QStringList columns {QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"),
+        text(QStringLiteral("Name")), text(QStringLiteral("Badge")),
+        date(QStringLiteral("DateWorked")), time(QStringLiteral("TimeStart")),
+        time(QStringLiteral("TimeStop"))};
     for (int level = 1; level <= 3; ++level) {
         const QString prefix = QStringLiteral("Level%1").arg(level);
-        columns << text(prefix + QLatin1String("Description")) << text(prefix + QLatin1String("ItemCode"))
+        columns << text(prefix + QLatin1String("Description"))
+                << text(prefix + QLatin1String("ItemCode"))
                 << text(prefix + QLatin1String("ItemDescription"))
                 << number(prefix + QLatin1String("StandardCost"), QStringLiteral("REAL"))
                 << number(prefix + QLatin1String("BonusRate"), QStringLiteral("REAL"));
@@ -61,7 +64,7 @@ QStringList jobPunchesSchema()
             << number(QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
             << number(QStringLiteral("BaseRate"), QStringLiteral("REAL"));
     return {table(QStringLiteral("JobPunches"), columns),
-            QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)")};
+        QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)")};
 }
 
 QStringList validationsSchema()
@@ -69,12 +72,14 @@ QStringList validationsSchema()
     QStringList statements;
     for (int level = 1; level <= 3; ++level) {
         const QString name = QStringLiteral("Level%1").arg(level);
-        statements << table(name, {text(QStringLiteral("ItemCode")), text(QStringLiteral("ItemDescription")),
-                                   number(QStringLiteral("StandardCost"), QStringLiteral("REAL")),
-                                   number(QStringLiteral("BonusRate"), QStringLiteral("REAL")),
-                                   text(QStringLiteral("LevelDescription"))})
-                   << QStringLiteral("CREATE INDEX %1ByCode ON %1 (ItemCode)").arg(name)
-                   << QStringLiteral("CREATE INDEX %1ByDescription ON %1 (ItemDescription)").arg(name);
+        statements
+            << table(name,
+                   {text(QStringLiteral("ItemCode")), text(QStringLiteral("ItemDescription")),
+                       number(QStringLiteral("StandardCost"), QStringLiteral("REAL")),
+                       number(QStringLiteral("BonusRate"), QStringLiteral("REAL")),
+                       text(QStringLiteral("LevelDescription"))})
+            << QStringLiteral("CREATE INDEX %1ByCode ON %1 (ItemCode)").arg(name)
+            << QStringLiteral("CREATE INDEX %1ByDescription ON %1 (ItemDescription)").arg(name);
     }
     return statements;
 }
@@ -82,22 +87,21 @@ QStringList validationsSchema()
 QStringList timeClockSchema()
 {
     return {table(QStringLiteral("EMPLOYEES"),
-                  {text(QStringLiteral("Badge")), text(QStringLiteral("Name")),
-                   number(QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
-                   number(QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
-                   number(QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
-                   text(QStringLiteral("Shift")), date(QStringLiteral("HireDate"))}),
-            QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"),
-            table(QStringLiteral("WORK"),
-                  {text(QStringLiteral("NAME")), date(QStringLiteral("CLOCKWE")),
-                   number(QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
-                   time(QStringLiteral("TIMEIN")), time(QStringLiteral("TIMEOUT")),
-                   number(QStringLiteral("HOURS"), QStringLiteral("REAL"))})};
+                {text(QStringLiteral("Badge")), text(QStringLiteral("Name")),
+                    number(QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
+                    number(QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
+                    number(QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
+                    text(QStringLiteral("Shift")), date(QStringLiteral("HireDate"))}),
+        QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"),
+        table(QStringLiteral("WORK"),
+            {text(QStringLiteral("NAME")), date(QStringLiteral("CLOCKWE")),
+                number(QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
+                time(QStringLiteral("TIMEIN")), time(QStringLiteral("TIMEOUT")),
+                number(QStringLiteral("HOURS"), QStringLiteral("REAL"))})};
 }
 
 // Runs fn on a connection to dir/file inside one transaction.
-template<typename Fn>
-void withDatabase(const QString& dir, const QString& file, Fn fn)
+template<typename Fn> void withDatabase(const QString& dir, const QString& file, Fn fn)
 {
     const QString connection = QUuid::createUuid().toString();
     {
@@ -175,9 +179,10 @@ void addLevel(const QString& dir, int level, const Level& contents)
         throw Error("There are three levels: 1, 2 and 3.");
     withDatabase(dir, validationsFile, [&](QSqlDatabase& db) {
         QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO Level%1 (ItemCode, ItemDescription, StandardCost, "
-                                      "BonusRate, LevelDescription) VALUES (?, ?, ?, ?, ?)")
-                           .arg(level));
+        insert.prepare(
+            QStringLiteral("INSERT INTO Level%1 (ItemCode, ItemDescription, StandardCost, "
+                           "BonusRate, LevelDescription) VALUES (?, ?, ?, ?, ?)")
+                .arg(level));
         for (const Item& item : contents.items) {
             insert.addBindValue(item.code);
             insert.addBindValue(item.description);
@@ -191,40 +196,41 @@ void addLevel(const QString& dir, int level, const Level& contents)
 
 void fillDemo(const QString& dir)
 {
-    addEmployees(dir, {
-                          {QStringLiteral("000123"), QStringLiteral("Walter Brennan"), 123, 10, 18.50},
-                          {QStringLiteral("000124"), QStringLiteral("Maria Lopez"), 124, 10, 19.25},
-                          {QStringLiteral("000125"), QStringLiteral("James O'Connor"), 125, 20, 21.00},
-                          {QStringLiteral("000126"), QStringLiteral("Linda Kowalski"), 126, 20, 17.75},
-                          {QStringLiteral("000127"), QStringLiteral("Robert Chen"), 127, 30, 22.40},
-                          {QStringLiteral("000128"), QStringLiteral("Patricia Nguyen"), 128, 30, 16.90},
-                          {QStringLiteral("000129"), QStringLiteral("Michael Schmidt"), 129, 10, 20.10},
-                          {QStringLiteral("000130"), QStringLiteral("Barbara Rossi"), 130, 40, 18.00},
-                          {QStringLiteral("000131"), QStringLiteral("David Okafor"), 131, 40, 19.60},
-                          {QStringLiteral("000132"), QStringLiteral("Susan Miller"), 132, 20, 23.15},
-                          {QStringLiteral("000133"), QStringLiteral("Thomas Dubois"), 133, 30, 17.30},
-                          {QStringLiteral("004711"), QStringLiteral("Karen Johansson"), 4711, 10, 24.00},
-                      });
+    addEmployees(dir,
+        {
+            {QStringLiteral("000123"), QStringLiteral("Walter Brennan"), 123, 10, 18.50},
+            {QStringLiteral("000124"), QStringLiteral("Maria Lopez"), 124, 10, 19.25},
+            {QStringLiteral("000125"), QStringLiteral("James O'Connor"), 125, 20, 21.00},
+            {QStringLiteral("000126"), QStringLiteral("Linda Kowalski"), 126, 20, 17.75},
+            {QStringLiteral("000127"), QStringLiteral("Robert Chen"), 127, 30, 22.40},
+            {QStringLiteral("000128"), QStringLiteral("Patricia Nguyen"), 128, 30, 16.90},
+            {QStringLiteral("000129"), QStringLiteral("Michael Schmidt"), 129, 10, 20.10},
+            {QStringLiteral("000130"), QStringLiteral("Barbara Rossi"), 130, 40, 18.00},
+            {QStringLiteral("000131"), QStringLiteral("David Okafor"), 131, 40, 19.60},
+            {QStringLiteral("000132"), QStringLiteral("Susan Miller"), 132, 20, 23.15},
+            {QStringLiteral("000133"), QStringLiteral("Thomas Dubois"), 133, 30, 17.30},
+            {QStringLiteral("004711"), QStringLiteral("Karen Johansson"), 4711, 10, 24.00},
+        });
     addLevel(dir, 1,
-             {QStringLiteral("Department"),
-              {{QStringLiteral("12"), QStringLiteral("Assembly"), 14.5, 0},
-               {QStringLiteral("14"), QStringLiteral("Machining"), 18.25, 0},
-               {QStringLiteral("16"), QStringLiteral("Paint Shop"), 12.0, 0},
-               {QStringLiteral("18"), QStringLiteral("Shipping"), 9.75, 0}}});
+        {QStringLiteral("Department"),
+            {{QStringLiteral("12"), QStringLiteral("Assembly"), 14.5, 0},
+                {QStringLiteral("14"), QStringLiteral("Machining"), 18.25, 0},
+                {QStringLiteral("16"), QStringLiteral("Paint Shop"), 12.0, 0},
+                {QStringLiteral("18"), QStringLiteral("Shipping"), 9.75, 0}}});
     addLevel(dir, 2,
-             {QStringLiteral("Operation"),
-              {{QStringLiteral("7"), QStringLiteral("Weld"), 6.5, 0.35},
-               {QStringLiteral("8"), QStringLiteral("Drill"), 4.25, 0.2},
-               {QStringLiteral("9"), QStringLiteral("Grind"), 3.8, 0},
-               {QStringLiteral("10"), QStringLiteral("Inspect"), 2.5, 0},
-               {QStringLiteral("11"), QStringLiteral("Pack"), 1.75, 0.05}}});
+        {QStringLiteral("Operation"),
+            {{QStringLiteral("7"), QStringLiteral("Weld"), 6.5, 0.35},
+                {QStringLiteral("8"), QStringLiteral("Drill"), 4.25, 0.2},
+                {QStringLiteral("9"), QStringLiteral("Grind"), 3.8, 0},
+                {QStringLiteral("10"), QStringLiteral("Inspect"), 2.5, 0},
+                {QStringLiteral("11"), QStringLiteral("Pack"), 1.75, 0.05}}});
     addLevel(dir, 3,
-             {QStringLiteral("Part"),
-              {{QStringLiteral("3"), QStringLiteral("Bracket"), 1.2, 0.15},
-               {QStringLiteral("4"), QStringLiteral("Hinge"), 0.85, 0.1},
-               {QStringLiteral("5"), QStringLiteral("Housing"), 4.4, 0},
-               {QStringLiteral("6"), QStringLiteral("Shaft"), 2.95, 0.25},
-               {QStringLiteral("A-100"), QStringLiteral("Cover Plate"), 1.6, 0}}});
+        {QStringLiteral("Part"),
+            {{QStringLiteral("3"), QStringLiteral("Bracket"), 1.2, 0.15},
+                {QStringLiteral("4"), QStringLiteral("Hinge"), 0.85, 0.1},
+                {QStringLiteral("5"), QStringLiteral("Housing"), 4.4, 0},
+                {QStringLiteral("6"), QStringLiteral("Shaft"), 2.95, 0.25},
+                {QStringLiteral("A-100"), QStringLiteral("Cover Plate"), 1.6, 0}}});
 }
 
 void fillLarge(const QString& dir, int employees, qint64 punches)
@@ -232,15 +238,16 @@ void fillLarge(const QString& dir, int employees, qint64 punches)
     QList<Employee> staff;
     for (int i = 0; i < employees; ++i)
         staff.append({QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0')),
-                      QStringLiteral("Worker %1").arg(i + 1), i + 1, 10 * (1 + i % 9),
-                      15.0 + (i % 40) * 0.25});
+            QStringLiteral("Worker %1").arg(i + 1), i + 1, 10 * (1 + i % 9),
+            15.0 + (i % 40) * 0.25});
     addEmployees(dir, staff);
     for (int level = 1; level <= 3; ++level) {
-        Level contents{QStringLiteral("Level %1").arg(level), {}};
+        Level contents {QStringLiteral("Level %1").arg(level), {}};
         for (int item = 1; item <= 200; ++item)
-            contents.items.append({QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')),
-                                   QStringLiteral("Item %1 of level %2").arg(item).arg(level),
-                                   item * 0.5, item % 3 == 0 ? 0.25 : 0});
+            contents.items.append(
+                {QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')),
+                    QStringLiteral("Item %1 of level %2").arg(item).arg(level), item * 0.5,
+                    item % 3 == 0 ? 0.25 : 0});
         addLevel(dir, level, contents);
     }
 
@@ -264,12 +271,14 @@ void fillLarge(const QString& dir, int employees, qint64 punches)
             const int item = 1 + random.bounded(200);
             insert.addBindValue(worker.name);
             insert.addBindValue(open ? QStringLiteral("Open") : QStringLiteral("Closed"));
-            insert.addBindValue(first.addDays(n * 3650 / std::max<qint64>(punches, 1)).toString(Qt::ISODate));
+            insert.addBindValue(
+                first.addDays(n * 3650 / std::max<qint64>(punches, 1)).toString(Qt::ISODate));
             insert.addBindValue(start.toString(QStringLiteral("HH:mm:ss")));
             insert.addBindValue(start.addSecs(open ? 0 : 3600 + random.bounded(14400))
                                     .toString(QStringLiteral("HH:mm:ss")));
             for (int level = 1; level <= 3; ++level) {
-                insert.addBindValue(QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')));
+                insert.addBindValue(
+                    QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')));
                 insert.addBindValue(QStringLiteral("Item %1 of level %2").arg(item).arg(level));
                 insert.addBindValue(item * 0.5);
             }

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <stdexcept>
 
 // Makes the three database files of a site: the job punches, the validation

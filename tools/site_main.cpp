@@ -21,15 +21,14 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("create"), QStringLiteral("The command: create."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("Fill in a small demo site: a dozen employees "
-                                                 "and three levels (Department, Operation, Part)."));
+        QStringLiteral("Fill in a small demo site: a dozen employees "
+                       "and three levels (Department, Operation, Part)."));
     const QCommandLineOption employees(QStringLiteral("employees"),
-                                       QStringLiteral("Generate N employees (large sites)."),
-                                       QStringLiteral("N"));
+        QStringLiteral("Generate N employees (large sites)."), QStringLiteral("N"));
     const QCommandLineOption punches(QStringLiteral("punches"),
-                                     QStringLiteral("Generate M job punches over ten years, "
-                                                    "a few of them open (large sites)."),
-                                     QStringLiteral("M"));
+        QStringLiteral("Generate M job punches over ten years, "
+                       "a few of them open (large sites)."),
+        QStringLiteral("M"));
     parser.addOptions({demo, employees, punches});
     parser.process(app);
 
@@ -41,9 +40,11 @@ int main(int argc, char* argv[])
     }
     const QString dir = args.at(1);
     bool countsOk = true;
-    const int employeeCount = parser.isSet(employees) ? parser.value(employees).toInt(&countsOk) : 0;
+    const int employeeCount
+        = parser.isSet(employees) ? parser.value(employees).toInt(&countsOk) : 0;
     bool punchesOk = true;
-    const qint64 punchCount = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
+    const qint64 punchCount
+        = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
     if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
         || (punchCount > 0 && employeeCount == 0) || (parser.isSet(demo) && employeeCount > 0)) {
         err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0)\n";

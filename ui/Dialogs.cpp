@@ -78,8 +78,7 @@ protected:
 Dialogs::Answer QtDialogs::message(const Message& message)
 {
     QMessageBox box(message.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    message.title, message.text, toStandard(message.buttons),
-                    QApplication::activeWindow());
+        message.title, message.text, toStandard(message.buttons), QApplication::activeWindow());
     box.setObjectName(QStringLiteral("operatorMessage"));
     box.setDefaultButton(toStandard(message.defaultButton));
     NoEscape noEscape;
@@ -88,8 +87,7 @@ Dialogs::Answer QtDialogs::message(const Message& message)
     return fromStandard(box.exec(), message.buttons);
 }
 
-QString QtDialogs::inputBox(const QString& prompt, const QString& title,
-                            const QString& defaultText)
+QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("operatorInput"));

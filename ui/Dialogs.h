@@ -9,9 +9,25 @@ class QWidget;
 class Dialogs
 {
 public:
-    enum class Icon { None, Critical };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        None,
+        Critical
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     struct Message
     {
@@ -27,8 +43,9 @@ public:
     // A modal message box; returns the button the operator chose.
     virtual Answer message(const Message& message) = 0;
     // A modal input box; returns the typed text, or an empty text on Cancel.
-    virtual QString inputBox(const QString& prompt, const QString& title,
-                             const QString& defaultText) = 0;
+    virtual QString inputBox(
+        const QString& prompt, const QString& title, const QString& defaultText)
+        = 0;
     virtual void beep() = 0;
 
     // A refusal: critical-stop icon and a single OK button.
@@ -42,7 +59,7 @@ class QtDialogs : public Dialogs
 {
 public:
     Answer message(const Message& message) override;
-    QString inputBox(const QString& prompt, const QString& title,
-                     const QString& defaultText) override;
+    QString inputBox(
+        const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override;
 };

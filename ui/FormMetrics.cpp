@@ -26,10 +26,10 @@ QSize size(int width, int height)
 void installFontSubstitutions()
 {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
-                               {QStringLiteral("Liberation Sans Narrow")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial Narrow"), {QStringLiteral("Liberation Sans Narrow")});
 }
 
 QFont font(const QString& family, qreal pointSize, bool bold)

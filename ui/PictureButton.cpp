@@ -7,8 +7,7 @@
 PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWidget* parent)
     : QPushButton(caption, parent)
     , m_picture(picture)
-{
-}
+{ }
 
 void PictureButton::paintEvent(QPaintEvent*)
 {
@@ -21,8 +20,8 @@ void PictureButton::paintEvent(QPaintEvent*)
     QRect textRect = inner;
     if (down)
         textRect.translate(1, 1);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.setFont(font());
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 

@@ -9,14 +9,13 @@
 #include <langinfo.h>
 #endif
 
-RegionalSettings::RegionalSettings(QString shortDatePattern, QString timePattern,
-                                   QChar decimalSeparator, QChar groupSeparator)
+RegionalSettings::RegionalSettings(
+    QString shortDatePattern, QString timePattern, QChar decimalSeparator, QChar groupSeparator)
     : m_datePattern(std::move(shortDatePattern))
     , m_timePattern(std::move(timePattern))
     , m_decimal(decimalSeparator)
     , m_group(groupSeparator)
-{
-}
+{ }
 
 RegionalSettings RegionalSettings::system()
 {
@@ -29,12 +28,12 @@ RegionalSettings RegionalSettings::system()
     const QString radix = QString::fromLocal8Bit(nl_langinfo(RADIXCHAR));
     const QString group = QString::fromLocal8Bit(nl_langinfo(THOUSEP));
     return RegionalSettings(date, time, radix.isEmpty() ? QLatin1Char('.') : radix.at(0),
-                            group.isEmpty() ? QChar() : group.at(0));
+        group.isEmpty() ? QChar() : group.at(0));
 #else
     const QLocale locale = QLocale::system();
     return RegionalSettings(locale.dateFormat(QLocale::ShortFormat),
-                            locale.timeFormat(QLocale::LongFormat), locale.decimalPoint().at(0),
-                            locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0));
+        locale.timeFormat(QLocale::LongFormat), locale.decimalPoint().at(0),
+        locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0));
 #endif
 }
 
@@ -70,46 +69,92 @@ QString RegionalSettings::patternFromStrftime(const QByteArray& format)
         // the leading zero (Catalan and many Indian locales write "%-d/%-m/%y").
         bool unpadded = false;
         while ((conversion == QLatin1Char('E') || conversion == QLatin1Char('O')
-                || conversion == QLatin1Char('-') || conversion == QLatin1Char('_'))
-               && i + 1 < text.size()) {
+                   || conversion == QLatin1Char('-') || conversion == QLatin1Char('_'))
+            && i + 1 < text.size()) {
             unpadded = unpadded || conversion == QLatin1Char('-');
             conversion = text.at(++i);
         }
         flushLiteral();
         const qsizetype converted = pattern.size();
         switch (conversion.toLatin1()) {
-        case 'd': pattern += QLatin1String("dd"); break;
-        case 'e': pattern += QLatin1String("d"); break;
-        case 'm': pattern += QLatin1String("MM"); break;
+        case 'd':
+            pattern += QLatin1String("dd");
+            break;
+        case 'e':
+            pattern += QLatin1String("d");
+            break;
+        case 'm':
+            pattern += QLatin1String("MM");
+            break;
         case 'b':
-        case 'h': pattern += QLatin1String("MMM"); break;
-        case 'B': pattern += QLatin1String("MMMM"); break;
-        case 'a': pattern += QLatin1String("ddd"); break;
-        case 'A': pattern += QLatin1String("dddd"); break;
-        case 'y': pattern += QLatin1String("yy"); break;
+        case 'h':
+            pattern += QLatin1String("MMM");
+            break;
+        case 'B':
+            pattern += QLatin1String("MMMM");
+            break;
+        case 'a':
+            pattern += QLatin1String("ddd");
+            break;
+        case 'A':
+            pattern += QLatin1String("dddd");
+            break;
+        case 'y':
+            pattern += QLatin1String("yy");
+            break;
         case 'Y':
-        case 'C': pattern += QLatin1String("yyyy"); break;
-        case 'H': pattern += QLatin1String("HH"); break;
-        case 'k': pattern += QLatin1String("H"); break;
-        case 'I': pattern += QLatin1String("hh"); break;
-        case 'l': pattern += QLatin1String("h"); break;
-        case 'M': pattern += QLatin1String("mm"); break;
-        case 'S': pattern += QLatin1String("ss"); break;
+        case 'C':
+            pattern += QLatin1String("yyyy");
+            break;
+        case 'H':
+            pattern += QLatin1String("HH");
+            break;
+        case 'k':
+            pattern += QLatin1String("H");
+            break;
+        case 'I':
+            pattern += QLatin1String("hh");
+            break;
+        case 'l':
+            pattern += QLatin1String("h");
+            break;
+        case 'M':
+            pattern += QLatin1String("mm");
+            break;
+        case 'S':
+            pattern += QLatin1String("ss");
+            break;
         case 'p':
-        case 'P': pattern += QLatin1String("AP"); break;
-        case 'D': pattern += QLatin1String("MM/dd/yy"); break;
-        case 'F': pattern += QLatin1String("yyyy-MM-dd"); break;
-        case 'T': pattern += QLatin1String("HH:mm:ss"); break;
-        case 'R': pattern += QLatin1String("HH:mm"); break;
-        case 'r': pattern += QLatin1String("hh:mm:ss AP"); break;
+        case 'P':
+            pattern += QLatin1String("AP");
+            break;
+        case 'D':
+            pattern += QLatin1String("MM/dd/yy");
+            break;
+        case 'F':
+            pattern += QLatin1String("yyyy-MM-dd");
+            break;
+        case 'T':
+            pattern += QLatin1String("HH:mm:ss");
+            break;
+        case 'R':
+            pattern += QLatin1String("HH:mm");
+            break;
+        case 'r':
+            pattern += QLatin1String("hh:mm:ss AP");
+            break;
         case 'n':
-        case 't': pattern += QLatin1Char(' '); break;
-        case '%': pattern += QLatin1Char('%'); break;
-        default: break;
+        case 't':
+            pattern += QLatin1Char(' ');
+            break;
+        case '%':
+            pattern += QLatin1Char('%');
+            break;
+        default:
+            break;
         }
-        static const QStringList padded{QStringLiteral("dd"), QStringLiteral("MM"),
-                                        QStringLiteral("HH"), QStringLiteral("hh"),
-                                        QStringLiteral("mm"), QStringLiteral("ss")};
+        static const QStringList padded {QStringLiteral("dd"), QStringLiteral("MM"),
+            QStringLiteral("HH"), QStringLiteral("hh"), QStringLiteral("mm"), QStringLiteral("ss")};
         if (unpadded && padded.contains(pattern.mid(converted)))
             pattern.chop(1);
     }
@@ -186,8 +231,8 @@ std::optional<double> RegionalSettings::parseNumber(const QString& text) const
     const QString group = m_group.isNull() || m_group == m_decimal
         ? QString()
         : QRegularExpression::escape(QString(m_group));
-    const QString digits = group.isEmpty() ? QStringLiteral("\\d+")
-                                           : QStringLiteral("\\d+(?:%1\\d+)*").arg(group);
+    const QString digits
+        = group.isEmpty() ? QStringLiteral("\\d+") : QStringLiteral("\\d+(?:%1\\d+)*").arg(group);
     const QRegularExpression number(
         QStringLiteral("^\\s*([+-]?)\\s*(%1)?(?:%2(\\d*))?(?:[eE]([+-]?\\d+))?\\s*$")
             .arg(digits, decimal));

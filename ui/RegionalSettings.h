@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 // The PC's regional formats for dates, times and numbers. Dates and times are
@@ -12,7 +11,7 @@ class RegionalSettings
 {
 public:
     RegionalSettings(QString shortDatePattern, QString timePattern, QChar decimalSeparator,
-                     QChar groupSeparator);
+        QChar groupSeparator);
 
     // What the user of this machine has set (on Linux: the C library's locale).
     static RegionalSettings system();

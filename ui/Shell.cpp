@@ -12,8 +12,8 @@
 void DesktopShell::open(const QString& fileName)
 {
 #ifdef Q_OS_WIN
-    ShellExecuteW(nullptr, L"open", reinterpret_cast<LPCWSTR>(fileName.utf16()), L"", L"",
-                  SW_SHOWNORMAL);
+    ShellExecuteW(
+        nullptr, L"open", reinterpret_cast<LPCWSTR>(fileName.utf16()), L"", L"", SW_SHOWNORMAL);
 #else
     // The working folder comes first, as it does for the Windows shell; then PATH.
     const QFileInfo local(QDir::current(), fileName);

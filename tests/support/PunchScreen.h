@@ -27,8 +27,7 @@ public:
     Module1& module() { return m_module; }
     JobCosting& screen() { return *m_screen; }
 
-    template<typename Control>
-    Control* find(const QString& name) const
+    template<typename Control> Control* find(const QString& name) const
     {
         return control<Control>(m_screen.get(), name);
     }

@@ -12,7 +12,8 @@ Dialogs::Answer ScriptedDialogs::message(const Message& message)
 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString&)
 {
-    m_shown.append({Shown::Kind::Input, {title, prompt, Icon::None, Buttons::OkCancel, Answer::Ok}});
+    m_shown.append(
+        {Shown::Kind::Input, {title, prompt, Icon::None, Buttons::OkCancel, Answer::Ok}});
     if (m_answers.isEmpty() || m_answers.first().kind != Shown::Kind::Input) {
         m_problems << QStringLiteral("unexpected input box: ") + prompt;
         return {};

@@ -13,7 +13,11 @@ class ScriptedDialogs : public Dialogs
 public:
     struct Shown
     {
-        enum class Kind { Message, Input };
+        enum class Kind
+        {
+            Message,
+            Input
+        };
         Kind kind;
         Message message; // for an input box: title, and the prompt as text
     };
@@ -24,7 +28,8 @@ public:
     void type(const QString& text) { m_answers.append({Shown::Kind::Input, Answer::Ok, text}); }
 
     Answer message(const Message& message) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString inputBox(
+        const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override { ++m_beeps; }
 
     const QList<Shown>& shown() const { return m_shown; }
@@ -49,4 +54,5 @@ private:
 };
 
 // Fails the current test function when the dialogs were not as scripted.
-#define VERIFY_DIALOGS(dialogs) QVERIFY2((dialogs).problems().isEmpty(), qPrintable((dialogs).problems()))
+#define VERIFY_DIALOGS(dialogs)                                                                    \
+    QVERIFY2((dialogs).problems().isEmpty(), qPrintable((dialogs).problems()))

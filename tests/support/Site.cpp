@@ -5,7 +5,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
-
 #include <stdexcept>
 
 Site::Site(Contents contents)
@@ -24,8 +23,7 @@ Site::~Site()
 
 namespace {
 
-template<typename Fn>
-void withConnection(const QString& path, Fn fn)
+template<typename Fn> void withConnection(const QString& path, Fn fn)
 {
     const QString name = QUuid::createUuid().toString();
     {
@@ -41,8 +39,8 @@ void withConnection(const QString& path, Fn fn)
 
 } // namespace
 
-QList<QVariantList> Site::sql(const QString& file, const QString& statement,
-                              const QVariantList& values) const
+QList<QVariantList> Site::sql(
+    const QString& file, const QString& statement, const QVariantList& values) const
 {
     QList<QVariantList> rows;
     withConnection(this->file(file), [&](QSqlDatabase& db) {

@@ -11,7 +11,11 @@
 class Site
 {
 public:
-    enum class Contents { Empty, Demo };
+    enum class Contents
+    {
+        Empty,
+        Demo
+    };
     explicit Site(Contents contents = Contents::Demo);
     ~Site();
     Site(const Site&) = delete;
@@ -22,8 +26,8 @@ public:
 
     // Runs SQL on one of the site's files through a connection of its own, as
     // another program would; returns the rows of a SELECT.
-    QList<QVariantList> sql(const QString& file, const QString& statement,
-                            const QVariantList& values = {}) const;
+    QList<QVariantList> sql(
+        const QString& file, const QString& statement, const QVariantList& values = {}) const;
     // One JobPunches row as a map from field name to value.
     QList<QVariantMap> jobPunches() const;
 

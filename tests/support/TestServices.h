@@ -18,7 +18,7 @@ public:
     void advance(int seconds) { m_now = m_now.addSecs(seconds); }
 
 private:
-    QDateTime m_now{QDate(2004, 2, 26), QTime(14, 5, 7)};
+    QDateTime m_now {QDate(2004, 2, 26), QTime(14, 5, 7)};
 };
 
 class RecordingShell : public Shell
@@ -42,8 +42,8 @@ struct TestServices
     ScriptedDialogs dialogs;
     RecordingShell shell;
     FixedClock clock;
-    RegionalSettings regional{QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
-                              QLatin1Char('.'), QLatin1Char(',')};
+    RegionalSettings regional {QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
+        QLatin1Char('.'), QLatin1Char(',')};
     RecordingProgram program;
-    Services services{dialogs, shell, clock, regional, program};
+    Services services {dialogs, shell, clock, regional, program};
 };
