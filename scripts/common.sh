@@ -25,7 +25,8 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# build [cmake --build options...], e.g. build --target jobcosting
 build() {
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOBCOSTING_WERROR=ON "$@"
-    cmake --build "$BUILD" -j"$(nproc)"
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOBCOSTING_WERROR=ON
+    cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
