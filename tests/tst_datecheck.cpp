@@ -47,7 +47,6 @@ void TestDateCheck::judgesShortDateStyle()
     QFETCH(bool, passes);
 
     Site site;
-    // Rows of whatever origin, among them an old test row.
     site.sql(SiteBuilder::timeClockFile,
         QStringLiteral("INSERT INTO WORK (NAME, CLOCKWE, EMPNUM, HOURS) VALUES "
                        "('TestDate', '1999-12-31', NULL, NULL), ('Walter Brennan', "
@@ -63,7 +62,7 @@ void TestDateCheck::judgesShortDateStyle()
     QCOMPARE(check.Text7->text(), judged);
     QVERIFY(!check.isVisible());
     QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
-        (Rows { { u"TestDate"_s, today.toString(Qt::ISODate) } }));
+        (Rows {{u"TestDate"_s, today.toString(Qt::ISODate)}}));
     VERIFY_DIALOGS(t.dialogs);
     QVERIFY(t.shell.opened.isEmpty());
     QCOMPARE(t.program.ends, passes ? 0 : 1);
@@ -74,20 +73,13 @@ void TestDateCheck::judgesShortDateStyle()
     QCOMPARE(shown.title, u"Punch - Operator Instruction"_s);
     QCOMPARE(shown.icon, Dialogs::Icon::Critical);
     QCOMPARE(shown.buttons, Dialogs::Buttons::Ok);
-    QCOMPARE(shown.text,
-        QStringLiteral("The Short Date Style on this Pc is Invalid!\r\n"
-                       "\r\n"
-                       "To correct, do the following;\r\n"
-                       "1.  Exit Ostrel\r\n"
-                       "2.  Click Start\r\n"
-                       "3.  Click Settings\r\n"
-                       "4.  Click Control Panel\r\n"
-                       "5.  Double-Click Regional Settings\r\n"
-                       "6.  Click Date Tab\r\n"
-                       "7.  Select the Short Date Style of MM/dd/yy or MM/dd/yyyy\r\n"
-                       "8.  Click Apply\r\n"
-                       "9.  Click OK\r\n"
-                       "10. Exit Control Panel and restart Ostrel\r\n"));
+    const QStringList lines {u"The Short Date Style on this Pc is Invalid!"_s, QString(),
+        u"To correct, do the following;"_s, u"1.  Exit Ostrel"_s, u"2.  Click Start"_s,
+        u"3.  Click Settings"_s, u"4.  Click Control Panel"_s,
+        u"5.  Double-Click Regional Settings"_s, u"6.  Click Date Tab"_s,
+        u"7.  Select the Short Date Style of MM/dd/yy or MM/dd/yyyy"_s, u"8.  Click Apply"_s,
+        u"9.  Click OK"_s, u"10. Exit Control Panel and restart Ostrel"_s};
+    QCOMPARE(shown.text, lines.join(u"\r\n") + u"\r\n"_s);
 }
 
 void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
@@ -99,7 +91,7 @@ void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
     QCOMPARE(check.load(), Outcome::Abandoned);
     QVERIFY(!check.isVisible());
     VERIFY_DIALOGS(t.dialogs);
-    QCOMPARE(t.dialogs.shown().size(), 0);
+    QVERIFY(t.dialogs.shown().isEmpty());
     QCOMPARE(t.program.ends, 0);
     QVERIFY(!QFileInfo::exists(site.file(SiteBuilder::timeClockFile)));
 }
