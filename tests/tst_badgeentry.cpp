@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The badge box as a keyboard and a card reader drive it, and the two modes a
 // found worker is taken to.
 class TestBadgeEntry : public QObject
@@ -15,37 +17,24 @@ class TestBadgeEntry : public QObject
 private slots:
     void lookups_data();
     void lookups();
-    void newJobMode_data();
-    void newJobMode();
-    void endJobMode_data();
-    void endJobMode();
+    void foundWorker_data();
+    void foundWorker();
     void openJobHasBonus_data();
     void openJobHasBonus();
 };
 
 namespace {
 
-// Inserts a JobPunches row marked "Open" with the given fields.
-void addOpenJob(const Site& site, QVariantMap fields)
+// Inserts a JobPunches row marked "Open"; values are SQL literals.
+void addOpenJob(const Site& site, const QString& columns, const QString& values)
 {
-    fields.insert(QStringLiteral("Badge"), QStringLiteral("Open"));
-    QStringList marks;
-    for (qsizetype i = 0; i < fields.size(); ++i)
-        marks << QStringLiteral("?");
     site.sql(SiteBuilder::jobPunchesFile,
-        QStringLiteral("INSERT INTO JobPunches (%1) VALUES (%2)")
-            .arg(fields.keys().join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
-        fields.values());
+        u"INSERT INTO JobPunches (Badge, %1) VALUES ('Open', %2)"_s.arg(columns, values));
 }
 
 QStringList list(const char* items)
 {
     return QString::fromLatin1(items).split(QLatin1Char(','));
-}
-
-QString notFound(const QString& badge)
-{
-    return QStringLiteral("No employee found with Badge number '") + badge + QLatin1Char('\'');
 }
 
 } // namespace
@@ -55,20 +44,16 @@ void TestBadgeEntry::lookups_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<bool>("enter");
     QTest::addColumn<int>("back"); // cursor moves to the left before the last key
-    QTest::addColumn<QStringList>("lookedUp"); // none of them is anyone's badge
+    QTest::addColumn<QString>("lookedUp"); // nobody's badge; empty: no lookup
 
-    const QStringList none;
-    QTest::newRow("six digits typed") << QStringLiteral("123456") << false << 0 << list("123456");
-    QTest::newRow("reader without end mark")
-        << QStringLiteral(";123456") << false << 0 << list("123456");
-    QTest::newRow("reader, five digits, Enter")
-        << QStringLiteral(";12345?") << true << 0 << list("012345");
-    QTest::newRow("short badge, Enter") << QStringLiteral("999") << true << 0 << list("000999");
-    QTest::newRow("framing inside stays")
-        << QStringLiteral("12456;") << false << 3 << list("12;456");
-    QTest::newRow("quote in the badge") << QStringLiteral("1'3") << true << 0 << list("0001'3");
-    QTest::newRow("Enter on an empty box") << QString() << true << 0 << none;
-    QTest::newRow("only framing, Enter") << QStringLiteral("@|;?") << true << 0 << none;
+    QTest::newRow("six digits typed") << u"123456"_s << false << 0 << u"123456"_s;
+    QTest::newRow("reader without end mark") << u";123456"_s << false << 0 << u"123456"_s;
+    QTest::newRow("reader, five digits, Enter") << u";12345?"_s << true << 0 << u"012345"_s;
+    QTest::newRow("short badge, Enter") << u"999"_s << true << 0 << u"000999"_s;
+    QTest::newRow("framing inside stays") << u"12456;"_s << false << 3 << u"12;456"_s;
+    QTest::newRow("quote in the badge") << u"1'3"_s << true << 0 << u"0001'3"_s;
+    QTest::newRow("Enter on an empty box") << QString() << true << 0 << QString();
+    QTest::newRow("only framing, Enter") << u"@|;?"_s << true << 0 << QString();
 }
 
 void TestBadgeEntry::lookups()
@@ -76,221 +61,161 @@ void TestBadgeEntry::lookups()
     QFETCH(QString, keys);
     QFETCH(bool, enter);
     QFETCH(int, back);
-    QFETCH(QStringList, lookedUp);
+    QFETCH(QString, lookedUp);
 
     PunchScreen punch;
     QVERIFY(punch.open());
+    JobCosting& screen = punch.screen();
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    for (qsizetype i = 0; i < lookedUp.size(); ++i)
+    const QStringList expected = lookedUp.isEmpty()
+        ? QStringList()
+        : QStringList {u"No employee found with Badge number '%1'"_s.arg(lookedUp)};
+    if (!lookedUp.isEmpty())
         dialogs.answer(Dialogs::Answer::Ok);
 
     // Nothing is looked up before the last key.
     const QString last = enter ? QString() : keys.right(1);
-    punch.type(QStringLiteral("Text34"), keys.chopped(last.size()));
+    punch.type(u"Text34"_s, keys.chopped(last.size()));
     QCOMPARE(dialogs.shown().size(), 0);
     for (int i = 0; i < back; ++i)
-        QTest::keyClick(punch.screen().Text34, Qt::Key_Left);
+        QTest::keyClick(screen.Text34, Qt::Key_Left);
     if (enter)
-        punch.pressEnter(QStringLiteral("Text34"));
+        punch.pressEnter(u"Text34"_s);
     else
-        punch.type(QStringLiteral("Text34"), last);
+        punch.type(u"Text34"_s, last);
 
-    QStringList expected;
-    for (const QString& badge : std::as_const(lookedUp))
-        expected << notFound(badge);
     QCOMPARE(dialogs.texts(), expected);
     for (const ScriptedDialogs::Shown& shown : dialogs.shown()) {
         QCOMPARE(shown.message.title, PunchTexts::instructionTitle);
         QCOMPARE(shown.message.icon, Dialogs::Icon::Critical);
     }
-    QVERIFY(punch.screen().Text34->text().isEmpty());
-    QVERIFY(punch.screen().Text34->isEnabled());
-    QCOMPARE(punch.focused(), punch.screen().Text34);
-    QVERIFY(!punch.screen().Picture1->isVisible());
+    QVERIFY(screen.Text34->text().isEmpty() && screen.Text34->isEnabled());
+    QCOMPARE(punch.focused(), screen.Text34);
+    QVERIFY(!screen.Picture1->isVisible());
     VERIFY_DIALOGS(dialogs);
 }
 
-void TestBadgeEntry::newJobMode_data()
+void TestBadgeEntry::foundWorker_data()
 {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("keys"); // Enter follows when fewer than six
+    QTest::addColumn<QString>("owner"); // name on the open job as SQL, empty: no open job
     QTest::addColumn<QString>("heading");
 
-    QTest::newRow("sixth character")
-        << QStringLiteral("000123") << false << QStringLiteral("Enter your job information:");
-    QTest::newRow("Enter") << QStringLiteral("123") << true
-                           << QStringLiteral("Enter your Job information:");
-}
-
-void TestBadgeEntry::newJobMode()
-{
-    QFETCH(QString, keys);
-    QFETCH(bool, enter);
-    QFETCH(QString, heading);
-
-    PunchScreen punch;
-    QVERIFY(punch.open());
-    JobCosting& screen = punch.screen();
-    // An item added at the punch workstation after the screen opened, and
-    // leftovers of an earlier display: the lists are read again, the texts emptied.
-    punch.site().sql(SiteBuilder::validationsFile,
-        QStringLiteral("INSERT INTO Level1 VALUES ('20', 'Deburring', 3, 0, 'Department')"));
-    screen.Text4->setText(QStringLiteral("9"));
-    screen.DBCombo2->setText(QStringLiteral("Grind"));
-
-    punch.type(QStringLiteral("Text34"), keys);
-    if (enter)
-        punch.pressEnter(QStringLiteral("Text34"));
-
-    QCOMPARE(screen.Text34->text(), QStringLiteral("000123"));
-    QVERIFY(!screen.Text34->isEnabled());
-    QVERIFY(screen.Label5->isVisible());
-    QCOMPARE(screen.Label5->text(), QStringLiteral("Walter Brennan"));
-    QVERIFY(screen.Label5->width() >= screen.Label5->sizeHint().width());
-    QVERIFY(screen.Label2->isVisible());
-    QCOMPARE(screen.Label2->text(), QStringLiteral("You are about to start working on a new Job"));
-    QCOMPARE(screen.Label1->text(), heading);
-    QVERIFY(screen.Command1->isVisible());
-    QCOMPARE(screen.Command1->text(), QStringLiteral("New Job"));
-    QVERIFY(screen.Command2->isVisible());
-    QCOMPARE(screen.Command2->text(), QStringLiteral("Cancel"));
-
-    QStringList departments;
-    for (int i = 0; i < screen.DBCombo1->count(); ++i)
-        departments << screen.DBCombo1->itemText(i);
-    QCOMPARE(departments, (list("Assembly,Deburring,Machining,Paint Shop,Shipping")));
-    for (DbCombo* combo : { screen.DBCombo1, screen.DBCombo2, screen.DBCombo3 }) {
-        QVERIFY(combo->isVisible() && combo->isEnabled());
-        QCOMPARE(combo->text(), QString());
-    }
-    for (QLineEdit* box : { screen.Text3, screen.Text4, screen.Text5 })
-        QCOMPARE(box->text(), QString());
-    QVERIFY(screen.Text3->isEnabled());
-    QCOMPARE(punch.focused(), screen.Text3);
-
-    const Module1& module = punch.module();
-    QCOMPARE(module.CurEmpName.toString(), QStringLiteral("Walter Brennan"));
-    QCOMPARE(module.CurEmpNum.toInt(), 123);
-    QCOMPARE(module.CurDeptNum.toInt(), 10);
-    QCOMPARE(module.CurBasePayRate.toDouble(), 18.5);
-    QVERIFY(!module.BadgeFocusPending);
-    VERIFY_DIALOGS(punch.services().dialogs);
-    if (enter)
-        punch.savePicture(QStringLiteral("new-job.png"));
-}
-
-void TestBadgeEntry::endJobMode_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<bool>("enter");
-    QTest::addColumn<QString>("owner"); // whose name the open job carries
-
-    const QString walter = QStringLiteral("Walter Brennan");
-    QTest::newRow("sixth character") << QStringLiteral("000123") << false << walter;
-    QTest::newRow("Enter") << QStringLiteral("123") << true << walter;
+    const QString walter = u"'Walter Brennan'"_s, current = u"Current Job Allocation"_s;
+    QTest::newRow("new job, sixth character")
+        << u"000123"_s << QString() << u"Enter your job information:"_s;
+    QTest::newRow("new job, Enter") << u"123"_s << QString() << u"Enter your Job information:"_s;
+    QTest::newRow("open job, sixth character") << u"000123"_s << walter << current;
+    QTest::newRow("open job, Enter") << u"123"_s << walter << current;
     // Open jobs are found by name: a namesake is shown the other worker's job.
-    QTest::newRow("namesake") << QStringLiteral("000200") << false << walter;
-    QTest::newRow("quote in the name")
-        << QStringLiteral("125") << true << QStringLiteral("James O'Connor");
+    QTest::newRow("namesake") << u"000200"_s << walter << current;
+    QTest::newRow("quote in the name") << u"125"_s << u"'James O''Connor'"_s << current;
 }
 
-void TestBadgeEntry::endJobMode()
+void TestBadgeEntry::foundWorker()
 {
     QFETCH(QString, keys);
-    QFETCH(bool, enter);
     QFETCH(QString, owner);
+    QFETCH(QString, heading);
+    const bool open = !owner.isEmpty(), enter = keys.size() < 6;
 
     PunchScreen punch;
-    SiteBuilder::addEmployees(punch.site().path(),
-        { { QStringLiteral("000200"), QStringLiteral("Walter Brennan"), 200, 30, 15 } });
-    const QStringList titles = list("Department,Operation,Part");
-    const QStringList codes = list("14,8,A-100");
-    const QStringList descriptions = list("Machining,Drill,Cover Plate");
-    QVariantMap job { { QStringLiteral("Name"), owner },
-        { QStringLiteral("DateWorked"), QStringLiteral("2004-02-26") },
-        { QStringLiteral("TimeStart"), QStringLiteral("14:05:07") } };
-    for (int i = 0; i < 3; ++i) {
-        const QString level = QStringLiteral("Level%1").arg(i + 1);
-        job.insert(level + QLatin1String("Description"), titles.at(i));
-        job.insert(level + QLatin1String("ItemCode"), codes.at(i));
-        job.insert(level + QLatin1String("ItemDescription"), descriptions.at(i));
-    }
-    addOpenJob(punch.site(), job);
+    SiteBuilder::addEmployees(
+        punch.site().path(), {{u"000200"_s, u"Walter Brennan"_s, 200, 30, 15}});
+    if (open)
+        addOpenJob(punch.site(),
+            u"Name, DateWorked, TimeStart, Level1Description, Level1ItemCode, "
+            "Level1ItemDescription, Level2Description, Level2ItemCode, Level2ItemDescription, "
+            "Level3Description, Level3ItemCode, Level3ItemDescription"_s,
+            owner
+                + u", '2004-02-26', '14:05:07', 'Department', '14', 'Machining', 'Operation', "
+                  "'8', 'Drill', 'Part', 'A-100', 'Cover Plate'"_s);
     QVERIFY(punch.open());
     JobCosting& screen = punch.screen();
+    // An item added after the screen opened, and leftovers of an earlier display.
+    punch.site().sql(SiteBuilder::validationsFile,
+        u"INSERT INTO Level1 VALUES ('20', 'Deburring', 3, 0, 'Department')"_s);
+    screen.Text4->setText(u"9"_s);
+    screen.DBCombo2->setText(u"Grind"_s);
 
-    punch.type(QStringLiteral("Text34"), keys);
+    punch.type(u"Text34"_s, keys);
     if (enter)
-        punch.pressEnter(QStringLiteral("Text34"));
+        punch.pressEnter(u"Text34"_s);
 
+    QCOMPARE(screen.Text34->text(), keys.rightJustified(6, u'0'));
     QVERIFY(!screen.Text34->isEnabled());
-    QCOMPARE(screen.Label2->text(), QStringLiteral("Started Job on 02/26/2004 at 2:05:07 PM"));
-    QCOMPARE(screen.Label1->text(), QStringLiteral("Current Job Allocation"));
-    QVERIFY(screen.Command1->isVisible());
-    QCOMPARE(screen.Command1->text(), QStringLiteral("Cancel"));
+    QCOMPARE(screen.Label1->text(), heading);
+    QCOMPARE(QStringList({screen.Label2->text(), screen.Command1->text(), screen.Command2->text()}),
+        open
+            ? QStringList({u"Started Job on 02/26/2004 at 2:05:07 PM"_s, u"Cancel"_s, u"End Job"_s})
+            : QStringList(
+                {u"You are about to start working on a new Job"_s, u"New Job"_s, u"Cancel"_s}));
+    QVERIFY(screen.Label2->isVisible() && screen.Command1->isVisible());
     QVERIFY(screen.Command2->isVisible());
-    QCOMPARE(screen.Command2->text(), QStringLiteral("End Job"));
 
-    const QLineEdit* codeBoxes[] = { screen.Text3, screen.Text4, screen.Text5 };
-    const DbCombo* pullDowns[] = { screen.DBCombo1, screen.DBCombo2, screen.DBCombo3 };
+    // The open job's levels are shown and locked; a new job starts from empty, open boxes.
+    const QStringList codes = open ? list("14,8,A-100") : list(",,");
+    const QStringList descriptions = open ? list("Machining,Drill,Cover Plate") : list(",,");
+    const QLineEdit* boxes[] = {screen.Text3, screen.Text4, screen.Text5};
+    const DbCombo* pullDowns[] = {screen.DBCombo1, screen.DBCombo2, screen.DBCombo3};
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(codeBoxes[i]->text(), codes.at(i));
-        QVERIFY(codeBoxes[i]->isVisible() && !codeBoxes[i]->isEnabled());
+        QCOMPARE(boxes[i]->text(), codes.at(i));
         QCOMPARE(pullDowns[i]->text(), descriptions.at(i));
-        QVERIFY(pullDowns[i]->isVisible() && !pullDowns[i]->isEnabled());
+        QVERIFY(boxes[i]->isVisible() && pullDowns[i]->isVisible());
+        QCOMPARE(pullDowns[i]->isEnabled(), !open);
     }
-    QVERIFY(!punch.module().LoadingOpenJob);
-    if (enter)
-        QCOMPARE(punch.focused(), screen.Command2);
+    QCOMPARE(screen.Text3->isEnabled(), !open);
+    if (open) {
+        QVERIFY(!screen.Text4->isEnabled() && !screen.Text5->isEnabled());
+        QVERIFY(!punch.module().LoadingOpenJob);
+        if (enter)
+            QCOMPARE(punch.focused(), screen.Command2);
+    } else {
+        QVERIFY(screen.Label5->isVisible());
+        QCOMPARE(screen.Label5->text(), u"Walter Brennan"_s);
+        QVERIFY(screen.Label5->width() >= screen.Label5->sizeHint().width());
+        QStringList departments;
+        for (int i = 0; i < screen.DBCombo1->count(); ++i)
+            departments << screen.DBCombo1->itemText(i);
+        QCOMPARE(departments, list("Assembly,Deburring,Machining,Paint Shop,Shipping"));
+        QCOMPARE(punch.focused(), screen.Text3);
+    }
     VERIFY_DIALOGS(punch.services().dialogs);
-    if (QByteArray(QTest::currentDataTag()) == "Enter")
-        punch.savePicture(QStringLiteral("end-job.png"));
+    if (enter && keys == "123"_L1)
+        punch.savePicture(open ? u"end-job.png"_s : u"new-job.png"_s);
 }
 
 void TestBadgeEntry::openJobHasBonus_data()
 {
-    QTest::addColumn<QVariantList>("titles"); // Level1Description .. Level3Description
-    QTest::addColumn<QVariantList>("rates"); // Level1BonusRate .. Level3BonusRate
+    // Level1..3Description, Level1..3BonusRate as SQL; the deepest described level's rate counts.
+    QTest::addColumn<QString>("levels");
     QTest::addColumn<bool>("bonus");
-
-    const QVariant none;
-    const QVariant department = QStringLiteral("Department");
-    const QVariant operation = QStringLiteral("Operation");
-    const QVariant part = QStringLiteral("Part");
-    const QVariant empty = QString();
-
-    QTest::newRow("level 2 deepest, with a rate")
-        << QVariantList { department, operation, empty } << QVariantList { 0, 1.5, 0 } << true;
-    QTest::newRow("level 2 deepest, rate only on level 1")
-        << QVariantList { department, operation, empty } << QVariantList { 2, 0, 0 } << false;
-    QTest::newRow("level 3 deepest, rate only higher up")
-        << QVariantList { department, operation, part } << QVariantList { 2, 2, 0 } << false;
-    QTest::newRow("level 3 deepest, with a rate")
-        << QVariantList { department, operation, part } << QVariantList { 0, 0, 0.25 } << true;
-    QTest::newRow("no level described")
-        << QVariantList { empty, none, empty } << QVariantList { 5, 5, 5 } << false;
-    QTest::newRow("rate missing") << QVariantList { department, empty, empty }
-                                  << QVariantList { none, none, none } << false;
+    const auto row = [](const char* levels, bool bonus) {
+        QTest::newRow(levels) << QString::fromLatin1(levels) << bonus;
+    };
+    row("'Department', 'Operation', '', 0, 1.5, 0", true);
+    row("'Department', 'Operation', '', 2, 0, 0", false);
+    row("'Department', 'Operation', 'Part', 2, 2, 0", false);
+    row("'Department', 'Operation', 'Part', 0, 0, 0.25", true);
+    row("'', NULL, '', 5, 5, 5", false);
+    row("'Department', '', '', NULL, NULL, NULL", false);
 }
 
 void TestBadgeEntry::openJobHasBonus()
 {
-    QFETCH(QVariantList, titles);
-    QFETCH(QVariantList, rates);
+    QFETCH(QString, levels);
     QFETCH(bool, bonus);
 
     PunchScreen punch;
-    QVariantMap job { { QStringLiteral("Name"), QStringLiteral("Walter Brennan") } };
-    for (int level = 1; level <= 3; ++level) {
-        job.insert(QStringLiteral("Level%1Description").arg(level), titles.at(level - 1));
-        job.insert(QStringLiteral("Level%1BonusRate").arg(level), rates.at(level - 1));
-    }
-    addOpenJob(punch.site(), job);
+    addOpenJob(punch.site(),
+        u"Name, Level1Description, Level2Description, Level3Description, Level1BonusRate, "
+        "Level2BonusRate, Level3BonusRate"_s,
+        u"'Walter Brennan', "_s + levels);
     QVERIFY(punch.open());
     punch.module().OpenJobHasBonus = !bonus;
 
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
-    QCOMPARE(punch.screen().Label1->text(), QStringLiteral("Current Job Allocation"));
+    punch.type(u"Text34"_s, u"000123"_s);
+    QCOMPARE(punch.screen().Label1->text(), u"Current Job Allocation"_s);
     QCOMPARE(punch.module().OpenJobHasBonus, bonus);
     VERIFY_DIALOGS(punch.services().dialogs);
 }

@@ -5,8 +5,11 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Naming the job's levels in new-job mode: by item code and Enter, or by
-// description from the pull-downs.
+// description from the pull-downs. Level n has code box Text(n+2), pull-down
+// DBCombo(n), and the hidden box Text(n+12) bound to its item's ItemCode.
 class TestJobSelection : public QObject
 {
     Q_OBJECT
@@ -14,20 +17,12 @@ class TestJobSelection : public QObject
 private slots:
     void framing_data();
     void framing();
-    void codeLookup_data();
-    void codeLookup();
-    void unknownCode_data();
-    void unknownCode();
-    void focusColours();
-    void chooseDescription_data();
-    void chooseDescription();
+    void select_data();
+    void select();
     void noSelectionWhileLoadingOpenJob();
 };
 
 namespace {
-
-const QString quotedItem
-    = QStringLiteral("INSERT INTO Level1 VALUES ('Q''7', 'Welder''s Bay', 5, 0, 'Department')");
 
 // Brings the screen into new-job mode for worker 000123, after changing the
 // validation tables with `change` when it is not empty.
@@ -37,230 +32,143 @@ bool startNewJob(PunchScreen& punch, const QString& change = {})
         punch.site().sql(SiteBuilder::validationsFile, change);
     if (!punch.open())
         return false;
-    punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
+    punch.type(u"Text34"_s, u"000123"_s);
     return punch.focused() == punch.screen().Text3;
-}
-
-// The level (1 to 3) whose item-code box is `box`, and that level's controls.
-int levelOf(const QString& box)
-{
-    return box == QLatin1String("Text3") ? 1 : box == QLatin1String("Text4") ? 2 : 3;
-}
-
-QString pullDownOf(const QString& box)
-{
-    return QStringLiteral("DBCombo%1").arg(levelOf(box));
-}
-
-// The box bound to the ItemCode of the level's item source.
-QString itemCodeBox(const QString& box)
-{
-    return QStringLiteral("Text%1").arg(12 + levelOf(box));
-}
-
-QString text(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
 }
 
 } // namespace
 
 void TestJobSelection::framing_data()
 {
-    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("level");
     QTest::addColumn<bool>("typed"); // key by key; else delivered at once, as by a scanner
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("kept");
 
-    QString digits;
-    while (digits.size() < 150)
-        digits += QStringLiteral("0123456789");
-    digits.truncate(150);
-
-    const auto row = [](const char* name, const char* box, bool typed, const QString& entry,
-                         const QString& kept) {
-        QTest::newRow(name) << text(box) << typed << entry << kept;
-    };
-    row("reader marks", "Text3", false, text(";12?"), text("12"));
-    row("reader marks typed", "Text4", true, text(";7?"), text("7"));
-    row("doubled marks", "Text3", false, text("@@12||"), text("12"));
-    row("mark inside", "Text5", false, text("1;2"), text("1;2"));
-    row("marks only", "Text3", false, text("@|;?"), QString());
-    row("long after @", "Text3", false, QLatin1Char('@') + digits, digits.left(99));
-    row("level 1 has no length limit", "Text3", true, text("ABCDEFGHIJKL"), text("ABCDEFGHIJKL"));
-    row("level 2 stops at 10", "Text4", true, text("ABCDEFGHIJKL"), text("ABCDEFGHIJ"));
-    row("level 3 stops at 10", "Text5", true, text("ABCDEFGHIJKL"), text("ABCDEFGHIJ"));
+    const QString digits = u"0123456789"_s.repeated(15);
+    QTest::newRow("reader marks") << 1 << false << u";12?"_s << u"12"_s;
+    QTest::newRow("reader marks typed") << 2 << true << u";7?"_s << u"7"_s;
+    QTest::newRow("doubled marks") << 1 << false << u"@@12||"_s << u"12"_s;
+    QTest::newRow("mark inside") << 3 << false << u"1;2"_s << u"1;2"_s;
+    QTest::newRow("marks only") << 1 << false << u"@|;?"_s << QString();
+    QTest::newRow("long after @") << 1 << false << u'@' + digits << digits.left(99);
+    QTest::newRow("level 1, no limit") << 1 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJK"_s;
+    QTest::newRow("level 2, 10 at most") << 2 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
+    QTest::newRow("level 3, 10 at most") << 3 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
 }
 
 void TestJobSelection::framing()
 {
-    QFETCH(QString, box);
+    QFETCH(int, level);
     QFETCH(bool, typed);
     QFETCH(QString, entry);
     QFETCH(QString, kept);
 
     PunchScreen punch;
     QVERIFY(startNewJob(punch));
-    auto* code = punch.find<QLineEdit>(box);
+    const JobCosting& screen = punch.screen();
+    QLineEdit* code = punch.find<QLineEdit>(u"Text%1"_s.arg(level + 2));
     code->setFocus();
     if (typed)
-        punch.type(box, entry);
+        QTest::keyClicks(code, entry);
     else
         code->insert(entry);
     QCOMPARE(code->text(), kept);
+    // The code box with the focus is cyan, the others white.
+    for (const QLineEdit* each : {screen.Text3, screen.Text4, screen.Text5})
+        QCOMPARE(each->palette().color(QPalette::Base),
+            each == code ? QColor(0, 255, 255) : QColor(255, 255, 255));
 }
 
-void TestJobSelection::codeLookup_data()
+void TestJobSelection::select_data()
 {
     QTest::addColumn<QString>("change"); // to the validation tables
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<QString>("next");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("typed"); // then Enter; null: the description is chosen instead
+    QTest::addColumn<QString>("code"); // as stored, it replaces the code typed; empty: unknown
+    QTest::addColumn<QString>("description"); // shown by the level's pull-down afterwards
+    QTest::addColumn<QString>("next"); // has the focus afterwards
 
-    const auto row = [](const char* name, const QString& change, const char* box, const char* typed,
-                         const char* stored, const char* description, const char* next) {
-        QTest::newRow(name) << change << text(box) << text(typed) << text(stored)
-                            << text(description) << text(next);
-    };
-    const QString all;
-    row("level 1, on to level 2", all, "Text3", "12", "12", "Assembly", "Text4");
-    row("level 2, on to level 3", all, "Text4", "7", "7", "Weld", "Text5");
-    // The code as the table stores it replaces the one typed.
-    row("level 3, on to Start Job", all, "Text5", "a-100", "A-100", "Cover Plate", "Command1");
-    row("level 2, level 3 not in use", text("DELETE FROM Level3"), "Text4", "8", "8", "Drill",
-        "Command1");
-    row("level 1, level 2 not in use", text("DELETE FROM Level2"), "Text3", "14", "14", "Machining",
-        "Command1");
-    row("quote in the code", quotedItem, "Text3", "Q'7", "Q'7", "Welder's Bay", "Text4");
+    const QString all, choose, box1 = u"Text3"_s, box2 = u"Text4"_s, start = u"Command1"_s;
+    const QString quoted
+        = u"INSERT INTO Level1 VALUES ('Q''7', 'Welder''s Bay', 5, 0, 'Department')"_s;
+    QTest::newRow("code, level 1") << all << 1 << u"12"_s << u"12"_s << u"Assembly"_s << box2;
+    QTest::newRow("code, level 2") << all << 2 << u"7"_s << u"7"_s << u"Weld"_s << u"Text5"_s;
+    QTest::newRow("code, level 3")
+        << all << 3 << u"a-100"_s << u"A-100"_s << u"Cover Plate"_s << start;
+    QTest::newRow("code, level 2, level 3 not in use")
+        << u"DELETE FROM Level3"_s << 2 << u"8"_s << u"8"_s << u"Drill"_s << start;
+    QTest::newRow("code, level 1, level 2 not in use")
+        << u"DELETE FROM Level2"_s << 1 << u"14"_s << u"14"_s << u"Machining"_s << start;
+    QTest::newRow("code with a quote")
+        << quoted << 1 << u"Q'7"_s << u"Q'7"_s << u"Welder's Bay"_s << box2;
+    QTest::newRow("unknown code") << all << 1 << u"99"_s << QString() << u"Shipping"_s << box1;
+    QTest::newRow("unknown code with a quote")
+        << all << 1 << u"1'2"_s << QString() << u"Shipping"_s << box1;
+    QTest::newRow("no code") << all << 1 << u""_s << QString() << u"Shipping"_s << box1;
+    QTest::newRow("description, level 1")
+        << all << 1 << choose << u"14"_s << u"Machining"_s << box1;
+    QTest::newRow("description, level 2") << all << 2 << choose << u"8"_s << u"Drill"_s << box1;
+    QTest::newRow("description, level 3")
+        << all << 3 << choose << u"A-100"_s << u"Cover Plate"_s << box1;
+    QTest::newRow("description with a quote")
+        << quoted << 1 << choose << u"Q'7"_s << u"Welder's Bay"_s << box1;
 }
 
-void TestJobSelection::codeLookup()
+void TestJobSelection::select()
 {
     QFETCH(QString, change);
-    QFETCH(QString, box);
+    QFETCH(int, level);
     QFETCH(QString, typed);
-    QFETCH(QString, stored);
+    QFETCH(QString, code);
     QFETCH(QString, description);
     QFETCH(QString, next);
+    const QString box = u"Text%1"_s.arg(level + 2), pullDown = u"DBCombo%1"_s.arg(level);
 
     PunchScreen punch;
     QVERIFY(startNewJob(punch, change));
-    auto* code = punch.find<QLineEdit>(box);
+    JobCosting& screen = punch.screen();
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    auto* codeBox = punch.find<QLineEdit>(box);
     auto* following = punch.find<QWidget>(next);
-    // The next box may have been left disabled by an earlier end-job display.
-    if (qobject_cast<QLineEdit*>(following))
-        following->setEnabled(false);
-    code->setEnabled(true);
-    code->setFocus();
+    punch.choose(u"DBCombo1"_s, u"Shipping"_s);
+    QCOMPARE(screen.Text3->text(), u"18"_s);
+    if (typed.isNull()) {
+        punch.choose(pullDown, description);
+        // A choice by description neither disables a box nor moves the focus.
+        QVERIFY(
+            screen.Text3->isEnabled() && screen.Text4->isEnabled() && screen.Text5->isEnabled());
+    } else {
+        if (code.isEmpty())
+            dialogs.answer(Dialogs::Answer::Ok);
+        // The next box may have been left disabled by an earlier end-job display.
+        if (following != codeBox && qobject_cast<QLineEdit*>(following))
+            following->setEnabled(false);
+        codeBox->clear();
+        codeBox->setEnabled(true);
+        codeBox->setFocus();
+        punch.type(box, typed);
+        punch.pressEnter(box);
+        // Only a known code locks its box.
+        QCOMPARE(codeBox->isEnabled(), code.isEmpty());
+    }
 
-    punch.type(box, typed);
-    punch.pressEnter(box);
-
-    QCOMPARE(punch.find<DbCombo>(pullDownOf(box))->text(), description);
-    QCOMPARE(code->text(), stored);
-    QVERIFY(!code->isEnabled());
-    QCOMPARE(punch.find<QLineEdit>(itemCodeBox(box))->text(), stored);
+    QCOMPARE(punch.find<DbCombo>(pullDown)->text(), description);
+    QCOMPARE(codeBox->text(), code);
+    if (!code.isEmpty())
+        QCOMPARE(punch.find<QLineEdit>(u"Text%1"_s.arg(level + 12))->text(), code);
+    if (level > 1) // level 1 is left as it was
+        QCOMPARE(screen.DBCombo1->text(), u"Shipping"_s);
     QVERIFY(following->isEnabled());
     QCOMPARE(punch.focused(), following);
-    VERIFY_DIALOGS(punch.services().dialogs);
-}
-
-void TestJobSelection::unknownCode_data()
-{
-    QTest::addColumn<QString>("typed");
-
-    QTest::newRow("no such code") << QStringLiteral("99");
-    QTest::newRow("quote") << QStringLiteral("1'2");
-    QTest::newRow("nothing typed") << QString();
-}
-
-void TestJobSelection::unknownCode()
-{
-    QFETCH(QString, typed);
-
-    PunchScreen punch;
-    QVERIFY(startNewJob(punch));
-    JobCosting& screen = punch.screen();
-    punch.choose(QStringLiteral("DBCombo1"), QStringLiteral("Machining"));
-    screen.Text3->clear();
-    ScriptedDialogs& dialogs = punch.services().dialogs;
-    dialogs.answer(Dialogs::Answer::Ok);
-
-    punch.type(QStringLiteral("Text3"), typed);
-    punch.pressEnter(QStringLiteral("Text3"));
-
     QCOMPARE(dialogs.texts(),
-        QStringList { QStringLiteral("Item Code invalid! Try using the Description pulldown") });
-    QCOMPARE(dialogs.shown().first().message.title, PunchTexts::instructionTitle);
-    QCOMPARE(dialogs.shown().first().message.icon, Dialogs::Icon::Critical);
-    QCOMPARE(screen.Text3->text(), QString());
-    QVERIFY(screen.Text3->isEnabled());
-    QCOMPARE(punch.focused(), screen.Text3);
-    QCOMPARE(screen.DBCombo1->text(), QStringLiteral("Machining"));
-    VERIFY_DIALOGS(dialogs);
-}
-
-void TestJobSelection::focusColours()
-{
-    PunchScreen punch;
-    QVERIFY(startNewJob(punch));
-    JobCosting& screen = punch.screen();
-    const QColor cyan(0, 255, 255);
-    const QColor white(255, 255, 255);
-    const auto background = [](const QLineEdit* box) {
-        return box->palette().color(QPalette::Base);
-    };
-
-    QCOMPARE(background(screen.Text3), cyan);
-    for (QLineEdit* box : { screen.Text4, screen.Text5 }) {
-        box->setFocus();
-        QCOMPARE(background(box), cyan);
+        code.isEmpty() ? QStringList {u"Item Code invalid! Try using the Description pulldown"_s}
+                       : QStringList());
+    for (const ScriptedDialogs::Shown& shown : dialogs.shown()) {
+        QCOMPARE(shown.message.title, PunchTexts::instructionTitle);
+        QCOMPARE(shown.message.icon, Dialogs::Icon::Critical);
     }
-    screen.DBCombo1->setFocus();
-    for (QLineEdit* box : { screen.Text3, screen.Text4, screen.Text5 })
-        QCOMPARE(background(box), white);
-}
-
-void TestJobSelection::chooseDescription_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<QString>("code");
-
-    QTest::newRow("level 1") << text("Text3") << text("Machining") << text("14");
-    QTest::newRow("level 2") << text("Text4") << text("Drill") << text("8");
-    QTest::newRow("level 3") << text("Text5") << text("Cover Plate") << text("A-100");
-    QTest::newRow("quote") << text("Text3") << text("Welder's Bay") << text("Q'7");
-}
-
-void TestJobSelection::chooseDescription()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, description);
-    QFETCH(QString, code);
-    const QString pullDown = pullDownOf(box);
-
-    PunchScreen punch;
-    QVERIFY(startNewJob(punch, quotedItem));
-    JobCosting& screen = punch.screen();
-    punch.choose(QStringLiteral("DBCombo1"), QStringLiteral("Shipping"));
-    QCOMPARE(screen.Text3->text(), QStringLiteral("18"));
-
-    punch.choose(pullDown, description);
-
-    QCOMPARE(punch.find<QLineEdit>(box)->text(), code);
-    QCOMPARE(punch.find<QLineEdit>(itemCodeBox(box))->text(), code);
-    QCOMPARE(punch.find<DbCombo>(pullDown)->text(), description);
-    // Choosing on level 2 or 3 leaves level 1 as it was.
-    if (pullDown != QLatin1String("DBCombo1"))
-        QCOMPARE(screen.DBCombo1->text(), QStringLiteral("Shipping"));
-    // A choice by description neither disables a box nor moves the focus.
-    for (QLineEdit* each : { screen.Text3, screen.Text4, screen.Text5 })
-        QVERIFY(each->isEnabled());
-    QCOMPARE(punch.focused(), screen.Text3);
-    VERIFY_DIALOGS(punch.services().dialogs);
+    VERIFY_DIALOGS(dialogs);
 }
 
 void TestJobSelection::noSelectionWhileLoadingOpenJob()
@@ -271,12 +179,11 @@ void TestJobSelection::noSelectionWhileLoadingOpenJob()
     const QString itemBefore = screen.Text13->text();
 
     punch.module().LoadingOpenJob = true;
-    punch.choose(QStringLiteral("DBCombo2"), QStringLiteral("Drill"));
-    punch.choose(QStringLiteral("DBCombo1"), QStringLiteral("Machining"));
+    punch.choose(u"DBCombo2"_s, u"Drill"_s);
+    punch.choose(u"DBCombo1"_s, u"Machining"_s);
     punch.module().LoadingOpenJob = false;
 
-    QCOMPARE(screen.Text3->text(), QString());
-    QCOMPARE(screen.Text4->text(), QString());
+    QVERIFY(screen.Text3->text().isEmpty() && screen.Text4->text().isEmpty());
     QCOMPARE(screen.Text13->text(), itemBefore);
 }
 

@@ -25,11 +25,7 @@ private slots:
 
 namespace {
 
-const QColor none;
-const QColor white(255, 255, 255);
-const QColor black(0, 0, 0);
-const QColor grey(224, 224, 224);
-const QColor teal(0, 128, 128);
+const QColor none, white(255, 255, 255), black(0, 0, 0), grey(224, 224, 224), teal(0, 128, 128);
 
 QStringList names(const char* list)
 {
@@ -63,12 +59,12 @@ void TestPunchLayout::controls_data()
     row("Label2", win, {24, 16, 310, 19}, "Proceed to Job Information Entry Screen",
         "Arial 12 bold", QColor(128, 0, 0));
     row("Label3", win, {64, 48, 62, 23}, "Badge #", narrow, teal);
-    row("Text34", win, {128, 48, 65, 24}, "x", "MS Sans Serif 9.75 bold", teal, grey);
+    row("Text34", win, {128, 48, 65, 24}, "", "MS Sans Serif 9.75 bold", black, white);
     row("Label5", win, {208, 48, 51, 23}, "Label5", narrow, teal);
     row("Picture1", win, {24, 88, 441, 233}, "", sans, none, grey);
     row("Label1", pic, {10, 2, 177, 20}, "Select your Job information:", small, teal);
     row("Label10", pic, {10, 26, 48, 20}, "Department", small);
-    row("Picture2", pic, {10, 47, 417, 37}, "", sans, teal, white);
+    row("Picture2", pic, {10, 47, 417, 37}, "", sans, none, grey);
     row("Label11", pic, {10, 90, 48, 20}, "Operation", small);
     row("Picture3", pic, {10, 114, 417, 41}, "", sans, none, grey);
     row("Text4", "Picture3", {10, 11, 73, 19}, "", "Arial 9", black, white);
@@ -81,7 +77,7 @@ void TestPunchLayout::controls_data()
     row("DBCombo3", "Picture4", {98, 10, 313, 23}, "", "Arial 9");
     row("Command1", win, {24, 328, 129, 49}, "New Job", narrow);
     row("Command2", win, {184, 328, 121, 49}, "End Job", narrow);
-    row("Command3", win, {344, 328, 121, 49}, "Exi", narrow);
+    row("Command3", win, {344, 328, 121, 49}, "Exit", narrow);
 }
 
 void TestPunchLayout::controls()
