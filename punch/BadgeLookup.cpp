@@ -74,8 +74,7 @@ void JobCosting::lookUpBadge(LookupVariant variant)
             control->show();
         applyLevelLayout();
 
-        Data1->setRecordSource(PunchTexts::openJobQuery);
-        Data1->refresh();
+        reopenOpenJobs();
         Data1->findFirst(
             QStringLiteral("Name = '") + m_module.CurEmpName.toString() + QStringLiteral("'"));
         if (Data1->noMatch())

@@ -167,6 +167,9 @@ private:
     QString jobText(const QString& opening) const;
     void returnToBadgeEntry();
     void returnToBadgeEntryAfterSave();
+    // Data1 on every open job, on its first row.
+    void reopenOpenJobs();
+    // Hides the job panel, the level-1 and level-3 rows, the name and the job buttons.
     void hideJobControls();
 
     void showDataError(const QString& what, const std::exception& error);

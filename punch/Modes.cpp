@@ -33,16 +33,8 @@ void JobCosting::Form_Load()
         return;
     m_module.BadgeFocusPending = true;
     setCaption(Label4, QString());
-    attempt([this] {
-        Data1->setRecordSource(openJobQuery);
-        Data1->refresh();
-    });
-    for (QWidget* control : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Command1),
-             static_cast<QWidget*>(Command2), static_cast<QWidget*>(Picture1),
-             static_cast<QWidget*>(DBCombo1), static_cast<QWidget*>(Text3),
-             static_cast<QWidget*>(Picture4), static_cast<QWidget*>(DBCombo3),
-             static_cast<QWidget*>(Text5)})
-        control->hide();
+    attempt([this] { reopenOpenJobs(); });
+    hideJobControls();
     m_module.BadgeFocusPending = true;
 }
 

@@ -91,12 +91,14 @@ QString JobCosting::jobText(const QString& opening) const
     return text;
 }
 
+void JobCosting::reopenOpenJobs()
+{
+    Data1->setRecordSource(PunchTexts::openJobQuery);
+    Data1->refresh();
+}
+
 void JobCosting::hideJobControls()
 {
-    attempt([this] {
-        Data1->setRecordSource(PunchTexts::openJobQuery);
-        Data1->refresh();
-    });
     for (QWidget* control : std::initializer_list<QWidget*> {
              Label5, Command1, Command2, Picture1, DBCombo1, Text3, Picture4, DBCombo3, Text5})
         control->hide();
@@ -104,6 +106,7 @@ void JobCosting::hideJobControls()
 
 void JobCosting::returnToBadgeEntry()
 {
+    attempt([this] { reopenOpenJobs(); });
     hideJobControls();
     Text34->clear();
     setCaption(Label2, PunchTexts::entryPrompt);
@@ -116,6 +119,7 @@ void JobCosting::returnToBadgeEntry()
 
 void JobCosting::returnToBadgeEntryAfterSave()
 {
+    attempt([this] { reopenOpenJobs(); });
     hideJobControls();
     setCaption(Label2, PunchTexts::entryPrompt);
     Text34->setEnabled(true);
