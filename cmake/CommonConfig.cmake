@@ -7,3 +7,9 @@ target_compile_definitions(jobcosting_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING
     QT_NO_CONTEXTLESS_CONNECT)
 option(JOBCOSTING_WERROR "Treat compiler warnings as errors" OFF)
+
+# The version, set once in project(VERSION), for every program's --version:
+# #include "JobCostingVersion.h".
+configure_file(${CMAKE_CURRENT_LIST_DIR}/JobCostingVersion.h.in
+    ${CMAKE_BINARY_DIR}/generated/JobCostingVersion.h @ONLY)
+target_include_directories(jobcosting_options INTERFACE ${CMAKE_BINARY_DIR}/generated)

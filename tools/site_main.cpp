@@ -1,3 +1,4 @@
+#include "JobCostingVersion.h"
 #include "SiteBuilder.h"
 
 #include <QCommandLineParser>
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("jobcosting-site"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(JOBCOSTING_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -18,6 +20,7 @@ int main(int argc, char* argv[])
         "Without options the tables are empty. It never overwrites: when any of the\n"
         "three files exists it stops with a message, changes nothing and exits 1."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("create"), QStringLiteral("The command: create."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
