@@ -4,6 +4,10 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-liberation)
+# Making the Debian package (dpkg-shlibdeps, file) and checking it and the
+# installed tree (desktop-file-validate, groff, systemd-analyze).
+PACKAGE_PACKAGES=(dpkg-dev file)
+PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils groff-base systemd)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

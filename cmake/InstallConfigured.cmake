@@ -1,0 +1,25 @@
+# Run at install time by jobcosting_install_configured(): writes one template
+# with the paths of this install and installs it.
+foreach(dir bindir libexecdir unitdir destination)
+    cmake_path(ABSOLUTE_PATH ${dir} BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
+endforeach()
+set(JOBCOSTING_TERMINAL "${bindir}/jobcosting")
+set(JOBCOSTING_START "${libexecdir}/jobcosting/start-in-site")
+set(JOBCOSTING_UNIT "${unitdir}/jobcosting.service")
+
+cmake_path(GET template STEM LAST_ONLY name)
+string(RANDOM LENGTH 12 run)
+set(file "${stage}/${run}/${name}")
+configure_file("${template}" "${file}" @ONLY)
+if(gzip)
+    execute_process(COMMAND gzip -9nf "${file}" COMMAND_ERROR_IS_FATAL ANY)
+    string(APPEND file .gz)
+endif()
+if(program)
+    set(permissions OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+        WORLD_EXECUTE)
+else()
+    set(permissions OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
+file(INSTALL "${file}" DESTINATION "${destination}" FILE_PERMISSIONS ${permissions})
+file(REMOVE_RECURSE "${stage}/${run}")
