@@ -1,7 +1,9 @@
 #include "DatabaseFile.h"
 
 #include "DataError.h"
+#include "SqliteFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
@@ -16,6 +18,14 @@ QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 {
     static QHash<QString, std::weak_ptr<DatabaseFile>> files;
     return files;
+}
+
+QByteArray headerOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataError(QStringLiteral("Could not read '%1': %2").arg(path, file.errorString()));
+    return file.read(64);
 }
 
 } // namespace
@@ -35,6 +45,17 @@ DatabaseFile::~DatabaseFile()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
+QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
+{
+    const QString key = table.toCaseFolded();
+    if (const auto known = m_columns.constFind(key); known != m_columns.constEnd())
+        return *known;
+    const QList<Column> read = readColumns(table);
+    if (!read.isEmpty())
+        m_columns.insert(key, read);
+    return read;
+}
+
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
 {
     const QFileInfo info(fileName);
@@ -44,9 +65,12 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (auto existing = openFiles().value(path).lock())
         return existing;
 
+    if (!SqliteFile::recognizes(headerOf(path)))
+        throw DataError(
+            QStringLiteral("'%1' is not a database file this program can read.").arg(path));
     static int serial = 0;
     const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
-    auto file = std::shared_ptr<DatabaseFile>(new DatabaseFile(path, connection));
+    auto file = std::shared_ptr<DatabaseFile>(new SqliteFile(path, connection));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
