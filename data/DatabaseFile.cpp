@@ -1,11 +1,13 @@
 #include "DatabaseFile.h"
 
+#include "AccessFile.h"
 #include "DataError.h"
 #include "SqliteFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -65,11 +67,20 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (auto existing = openFiles().value(path).lock())
         return existing;
 
-    if (!SqliteFile::recognizes(headerOf(path)))
-        throw DataError(
-            QStringLiteral("'%1' is not a database file this program can read.").arg(path));
+    const QByteArray header = headerOf(path);
     static int serial = 0;
     const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
+    if (Access::isAccessFile(header)) {
+        auto access = std::make_shared<AccessFile>(path, connection);
+        openFiles().insert(path, access);
+        return access;
+    }
+    if (!SqliteFile::recognizes(header))
+        throw DataError(
+            QStringLiteral("'%1' is not a SQLite or Access (Jet) database; its "
+                           "content looks like: %2.")
+                .arg(path,
+                    QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment()));
     auto file = std::shared_ptr<DatabaseFile>(new SqliteFile(path, connection));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);

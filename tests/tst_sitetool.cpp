@@ -79,7 +79,8 @@ void TestSiteTool::createNeverOverwrites()
     const QDir dir(temporary.filePath(u"new/site"_s));
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)), (Counts {{u"JobPunches"_s, 0}}));
+    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
+        (Counts {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
