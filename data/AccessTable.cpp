@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QThread>
 #include <QtEndian>
 #include <bit>
@@ -48,6 +49,14 @@ QString damaged(const QString& path)
 
 Handle openHandle(const QString& path)
 {
+    // Another program may have put a file of another kind in its place.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && !isAccessFile(file.read(64)))
+        throw Retry {
+            QStringLiteral(
+                "'%1' is no longer an Access (Jet) database; its content looks like: %2.")
+                .arg(path,
+                    QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment())};
     Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
         throw Retry {damaged(path)};
@@ -179,11 +188,17 @@ QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbFi
 Table readOnce(const QString& path, const QString& name)
 {
     Handle mdb = openHandle(path);
-    QByteArray wanted = name.toUtf8();
-    TableDef table(mdb_read_table_by_name(mdb.get(), wanted.data(), MDB_TABLE));
-    if (!table)
+    MdbCatalogEntry* entry = nullptr;
+    for (guint i = 0; i < mdb->num_catalog && !entry; ++i) {
+        auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (candidate->object_type == MDB_TABLE
+            && QString::fromUtf8(candidate->object_name).compare(name, Qt::CaseInsensitive) == 0)
+            entry = candidate;
+    }
+    if (!entry)
         throw Retry {QStringLiteral("The table '%1' was not found in '%2'.").arg(name, path)};
-    if (!mdb_read_columns(table.get()))
+    TableDef table(mdb_read_table(entry));
+    if (!table || !mdb_read_columns(table.get()))
         throw Retry {damaged(path)};
 
     Table result;
