@@ -107,11 +107,7 @@ AccessFile::AccessFile(QString path, QString connection)
 
 bool AccessFile::hasFeature(Feature feature) const
 {
-    switch (feature) {
-    case Feature::Writes:
-        return false;
-    }
-    return false;
+    return feature != Feature::Writes;
 }
 
 void AccessFile::beforeRead(const QString& table)

@@ -148,14 +148,12 @@ QString memoOf(MdbHandle* mdb, const MdbField& field)
 
 QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbField& field)
 {
-    // A Yes/No value lives in the null bitmap itself: a set bit is Yes.
-    if (type == Type::Boolean)
-        return !field.is_null;
-    if (field.is_null)
+    if (field.is_null && type != Type::Boolean)
         return {};
     switch (type) {
     case Type::Boolean:
-        break;
+        // A Yes/No value lives in the null bitmap itself: a set bit is Yes.
+        return !field.is_null;
     case Type::Byte:
         return int(littleEndian<quint8>(field));
     case Type::Integer:

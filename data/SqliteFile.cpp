@@ -36,13 +36,9 @@ bool SqliteFile::recognizes(const QByteArray& header)
     return header.startsWith(QByteArrayView("SQLite format 3\0", 16));
 }
 
-bool SqliteFile::hasFeature(Feature feature) const
+bool SqliteFile::hasFeature(Feature) const
 {
-    switch (feature) {
-    case Feature::Writes:
-        return true;
-    }
-    return false;
+    return true;
 }
 
 void SqliteFile::beforeRead(const QString&)
