@@ -14,15 +14,6 @@
 
 namespace {
 
-const QString rowidColumn = QStringLiteral("_rowid_");
-
-QString quoted(const QString& identifier)
-{
-    QString escaped = identifier;
-    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
     QSqlQuery query(db);
@@ -95,40 +86,25 @@ DataSource::Source DataSource::parseRecordSource(const QString& text)
     throw DataError(QStringLiteral("Unsupported record source '%1'.").arg(text));
 }
 
-DataSource::Kind DataSource::kindOf(const QString& declaredType)
-{
-    const QString type = declaredType.toUpper();
-    if (type.contains(QLatin1String("INT")))
-        return Kind::Integer;
-    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT")))
-        return Kind::Text;
-    if (type.startsWith(QLatin1String("DATE")))
-        return Kind::Date;
-    if (type.startsWith(QLatin1String("TIME")))
-        return Kind::Time;
-    for (const char* numeric : {"REAL", "FLOA", "DOUB", "CURRENCY", "NUMERIC", "DEC"})
-        if (type.contains(QLatin1String(numeric)))
-            return Kind::Real;
-    return Kind::Text;
-}
-
 void DataSource::refresh()
 {
     const Source source = parseRecordSource(m_recordSource);
     if (!m_file)
         m_file = DatabaseFile::open(m_databaseName);
-    QSqlQuery info = run(m_file->database(),
-        QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {source.table});
-    QList<Column> columns;
-    while (info.next())
-        columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
-    if (columns.isEmpty())
-        throw DataError(QStringLiteral("The table '%1' was not found in '%2'.")
-                            .arg(source.table, m_databaseName));
+    prepareRead(source.table);
     m_source = source;
-    m_columns = columns;
     m_pending = Pending::None;
     loadAt(0);
+}
+
+void DataSource::prepareRead(const QString& table)
+{
+    m_file->beforeRead(table);
+    QList<Column> columns = m_file->columns(table);
+    if (columns.isEmpty())
+        throw DataError(
+            QStringLiteral("The table '%1' was not found in '%2'.").arg(table, m_databaseName));
+    m_columns = std::move(columns);
 }
 
 void DataSource::updateControls()
@@ -150,9 +126,8 @@ QString DataSource::whereSql(const QString& extraCondition) const
 
 QString DataSource::selectSql(const QString& columns, const QString& extraCondition) const
 {
-    QString order = m_source.orderBy.isEmpty()
-        ? rowidColumn
-        : m_source.orderBy + QLatin1String(", ") + rowidColumn;
+    QString order
+        = m_source.orderBy.isEmpty() ? rowKey() : m_source.orderBy + QLatin1String(", ") + rowKey();
     return QLatin1String("SELECT ") + columns + QLatin1String(" FROM ") + quoted(m_source.table)
         + whereSql(extraCondition) + QLatin1String(" ORDER BY ") + order;
 }
@@ -169,6 +144,10 @@ void DataSource::requireWritable() const
     if (m_readOnly)
         throw DataError(QStringLiteral("The data source '%1' is read-only; it cannot be updated.")
                             .arg(objectName()));
+    if (!m_file->hasFeature(DatabaseFile::Feature::Writes))
+        throw DataError(QStringLiteral("'%1' is opened read-only; the data source '%2' cannot be "
+                                       "updated.")
+                            .arg(m_file->path(), objectName()));
 }
 
 qint64 DataSource::recordCount() const
@@ -193,7 +172,7 @@ void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 void DataSource::loadAt(qint64 index)
 {
     QSqlQuery query = run(m_file->database(),
-        selectSql(rowidColumn + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
+        selectSql(rowKey() + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
         {index});
     if (query.next()) {
         setCurrent(query.record(), index);
@@ -213,7 +192,7 @@ qint64 DataSource::currentIndex()
     if (m_index >= 0 || !m_hasRow)
         return m_index;
     // After a search the position is not known; count it once, on demand.
-    QSqlQuery query = run(m_file->database(), selectSql(rowidColumn, {}));
+    QSqlQuery query = run(m_file->database(), selectSql(rowKey(), {}));
     for (qint64 index = 0; query.next(); ++index) {
         if (query.value(0).toLongLong() == m_rowid)
             return m_index = index;
@@ -248,11 +227,12 @@ void DataSource::findFirst(const QString& criteria)
     const qsizetype lastQuote = criteria.lastIndexOf(QLatin1Char('\''));
     if (equals < 0 || lastQuote < equals + 2)
         throw DataError(QStringLiteral("Malformed search criteria: %1").arg(criteria));
+    prepareRead(m_source.table);
     const Column& searched = column(criteria.left(equals).trimmed());
     const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
     QSqlQuery query = run(m_file->database(),
-        selectSql(rowidColumn + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
+        selectSql(rowKey() + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
             + QLatin1String(" LIMIT 1"),
         {value});
     m_noMatch = !query.next();
@@ -338,10 +318,10 @@ void DataSource::save()
     QStringList assignments;
     for (const QString& name : names)
         assignments << name + QLatin1String(" = ?");
-    QStringList unchanged {rowidColumn + QLatin1String(" = ?")};
+    QStringList unchanged {rowKey() + QLatin1String(" = ?")};
     bound << m_rowid;
     for (int i = 1; i < m_row.count(); ++i) {
-        unchanged << quoted(m_row.fieldName(i)) + QLatin1String(" IS ? COLLATE BINARY");
+        unchanged << m_file->unchangedCondition(quoted(m_row.fieldName(i)));
         bound << m_row.value(i);
     }
     QSqlQuery update = run(m_file->database(),
@@ -358,8 +338,8 @@ void DataSource::save()
 void DataSource::reloadCurrent()
 {
     QSqlQuery query = run(m_file->database(),
-        QLatin1String("SELECT ") + rowidColumn + QLatin1String(", * FROM ") + quoted(m_source.table)
-            + QLatin1String(" WHERE ") + rowidColumn + QLatin1String(" = ?"),
+        QLatin1String("SELECT ") + rowKey() + QLatin1String(", * FROM ") + quoted(m_source.table)
+            + QLatin1String(" WHERE ") + rowKey() + QLatin1String(" = ?"),
         {m_rowid});
     if (query.next())
         setCurrent(query.record(), m_index);
@@ -372,8 +352,8 @@ void DataSource::deleteCurrent()
         throw DataError(QStringLiteral("No current record."));
     currentIndex();
     run(m_file->database(),
-        QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ")
-            + rowidColumn + QLatin1String(" = ?"),
+        QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ") + rowKey()
+            + QLatin1String(" = ?"),
         {m_rowid});
     m_hasRow = false;
     m_currentDeleted = true;

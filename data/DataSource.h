@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseFile.h"
+
 #include <QObject>
 #include <QSqlRecord>
 #include <QString>
@@ -7,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-class DatabaseFile;
 class RegionalSettings;
 
 // A named, invisible cursor over one table of one database file, with a current
@@ -73,19 +74,8 @@ signals:
     void currentRowChanged();
 
 private:
-    enum class Kind
-    {
-        Text,
-        Integer,
-        Real,
-        Date,
-        Time
-    };
-    struct Column
-    {
-        QString name;
-        Kind kind;
-    };
+    using Kind = DatabaseFile::Kind;
+    using Column = DatabaseFile::Column;
     struct Source
     {
         QString table;
@@ -100,10 +90,13 @@ private:
     };
 
     static Source parseRecordSource(const QString& text);
-    static Kind kindOf(const QString& declaredType);
     const Column& column(const QString& name) const;
     QString selectSql(const QString& columns, const QString& extraCondition) const;
     QString whereSql(const QString& extraCondition) const;
+    QString quoted(const QString& identifier) const { return m_file->quoted(identifier); }
+    QString rowKey() const { return m_file->rowKey(); }
+    // Reads the table's columns anew when the engine saw the table change.
+    void prepareRead(const QString& table);
     void requireOpen() const;
     void requireWritable() const;
     void loadAt(qint64 index);

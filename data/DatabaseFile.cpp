@@ -1,9 +1,13 @@
 #include "DatabaseFile.h"
 
+#include "AccessFile.h"
 #include "DataError.h"
+#include "SqliteFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -16,6 +20,14 @@ QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 {
     static QHash<QString, std::weak_ptr<DatabaseFile>> files;
     return files;
+}
+
+QByteArray headerOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataError(QStringLiteral("Could not read '%1': %2").arg(path, file.errorString()));
+    return file.read(64);
 }
 
 } // namespace
@@ -35,6 +47,17 @@ DatabaseFile::~DatabaseFile()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
+QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
+{
+    const QString key = table.toCaseFolded();
+    if (const auto known = m_columns.constFind(key); known != m_columns.constEnd())
+        return *known;
+    const QList<Column> read = readColumns(table);
+    if (!read.isEmpty())
+        m_columns.insert(key, read);
+    return read;
+}
+
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
 {
     const QFileInfo info(fileName);
@@ -44,9 +67,21 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (auto existing = openFiles().value(path).lock())
         return existing;
 
+    const QByteArray header = headerOf(path);
     static int serial = 0;
     const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
-    auto file = std::shared_ptr<DatabaseFile>(new DatabaseFile(path, connection));
+    if (Access::isAccessFile(header)) {
+        auto access = std::make_shared<AccessFile>(path, connection);
+        openFiles().insert(path, access);
+        return access;
+    }
+    if (!SqliteFile::recognizes(header))
+        throw DataError(
+            QStringLiteral("'%1' is not a SQLite or Access (Jet) database; its "
+                           "content looks like: %2.")
+                .arg(path,
+                    QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment()));
+    auto file = std::shared_ptr<DatabaseFile>(new SqliteFile(path, connection));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));

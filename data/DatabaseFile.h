@@ -1,15 +1,38 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
 
-// One open database file, shared by every data source on it. The file is found
-// by its name in the working folder at the moment it opens, and never created.
+// One open database file, shared by every data source on it, and the engine
+// that reads it. The file is found by its name in the working folder at the
+// moment it opens, and never created; its content, not its name, chooses the
+// engine. The data source asks the engine the few questions on which engines
+// differ and keeps to plain SQL for the rest.
 class DatabaseFile
 {
 public:
-    ~DatabaseFile();
+    enum class Kind
+    {
+        Text,
+        Integer,
+        Real,
+        Date,
+        Time
+    };
+    struct Column
+    {
+        QString name;
+        Kind kind;
+    };
+    enum class Feature
+    {
+        Writes, // rows can be added, edited and deleted
+    };
+
+    virtual ~DatabaseFile();
     DatabaseFile(const DatabaseFile&) = delete;
     DatabaseFile& operator=(const DatabaseFile&) = delete;
 
@@ -19,9 +42,28 @@ public:
     QSqlDatabase database() const { return QSqlDatabase::database(m_connection, false); }
     QString path() const { return m_path; }
 
-private:
-    DatabaseFile(QString path, QString connection);
+    virtual bool hasFeature(Feature feature) const = 0;
+    // Runs before a table is read: the engine brings what it keeps of the table
+    // up to date with the file.
+    virtual void beforeRead(const QString& table) = 0;
+    // The table's columns with their kinds, in the table's order; empty when
+    // there is no such table. Read once and kept until the engine sees the
+    // table change.
+    QList<Column> columns(const QString& table);
+    // The expression that names one row of a table in a statement.
+    virtual QString rowKey() const = 0;
+    virtual QString quoted(const QString& identifier) const = 0;
+    // A condition on one column, with one value bound: true when the column
+    // still holds that value exactly (letter case counts, NULL equals NULL).
+    virtual QString unchangedCondition(const QString& quotedColumn) const = 0;
 
+protected:
+    DatabaseFile(QString path, QString connection);
+    virtual QList<Column> readColumns(const QString& table) = 0;
+    void forgetColumns() { m_columns.clear(); }
+
+private:
     QString m_path;
     QString m_connection;
+    QHash<QString, QList<Column>> m_columns; // by case-folded table name
 };

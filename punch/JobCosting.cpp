@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "data/DataSource.h"
 #include "startup/DateCheck.h"
+#include "startup/SiteCheck.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
@@ -306,6 +307,10 @@ void JobCosting::setTabOrder()
 
 void JobCosting::load()
 {
+    if (!checkSiteFiles(m_services)) {
+        m_ended = true;
+        return;
+    }
     for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
     // A level table that cannot be opened shows no title, as an empty one does,

@@ -3,7 +3,7 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-liberation)
+BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite mdbtools-dev fonts-liberation)
 # Making the Debian package (dpkg-shlibdeps, file) and checking it and the
 # installed tree (desktop-file-validate, groff, systemd-analyze).
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "data/DatabaseFile.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
 #include "ui/RegionalSettings.h"
@@ -36,6 +37,21 @@ QString operatorInstructions()
     for (const QString& line : lines)
         text += line + QLatin1String("\r\n");
     return text;
+}
+
+// The time-clock database keeps the test row, unless it is a file that this
+// program only reads (an Access file): the terminal's own job-punch database
+// keeps it then.
+QString workDatabase()
+{
+    const QString timeClock = QStringLiteral("Norla.MDB");
+    try {
+        if (!DatabaseFile::open(timeClock)->hasFeature(DatabaseFile::Feature::Writes))
+            return QStringLiteral("JobPunches.MDB");
+    } catch (const DataError&) {
+        // The check's own refresh meets the same error and abandons the check.
+    }
+    return timeClock;
 }
 
 } // namespace
@@ -71,8 +87,8 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
         (*box)->hide();
     }
 
-    Data1 = new DataSource(QStringLiteral("Data1"), QStringLiteral("Norla.MDB"),
-        QStringLiteral("WORK"), false, services.regional, this);
+    Data1 = new DataSource(QStringLiteral("Data1"), workDatabase(), QStringLiteral("WORK"), false,
+        services.regional, this);
 }
 
 DateCheck::~DateCheck() = default;

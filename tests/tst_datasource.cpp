@@ -26,6 +26,16 @@ private slots:
     void editOfRowChangedElsewhereWritesNothing();
     void missingDatabaseIsNeverCreated();
 
+    // Run once per engine, on the sample site of real Access files.
+    void sampleTablesEqualTheirCsv_data();
+    void sampleTablesEqualTheirCsv();
+    void lookupsFindTheSameRows_data();
+    void lookupsFindTheSameRows();
+    void descriptionsInTheSameOrder_data();
+    void descriptionsInTheSameOrder();
+    void writesOnlyWhereTheEngineTakesThem_data();
+    void writesOnlyWhereTheEngineTakesThem();
+
 private:
     std::unique_ptr<DataSource> open(
         const QString& file, const QString& recordSource, bool readOnly = false) const
@@ -216,6 +226,194 @@ void TestDataSource::missingDatabaseIsNeverCreated()
     }
     QDir::setCurrent(previous);
     QVERIFY(QDir(elsewhere.path()).isEmpty());
+}
+
+// True when a value read through a data source is what the sample's CSV says:
+// dates at midnight, times of day on 1899-12-30, numbers to the last digit.
+static bool matchesCsv(const QVariant& value, const QString& csv)
+{
+    if (value.isNull())
+        return csv.isEmpty();
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return csv == value.toDate().toString(Qt::ISODate) + u" 00:00:00"_s;
+    case QMetaType::QTime:
+        return csv == u"1899-12-30 "_s + value.toTime().toString(u"HH:mm:ss"_s);
+    case QMetaType::Double:
+        return csv.toDouble() == value.toDouble();
+    default:
+        return csv == value.toString();
+    }
+}
+
+void TestDataSource::sampleTablesEqualTheirCsv_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    for (const QString& engine : Site::engines()) {
+        for (const auto& [file, table] : {std::pair {"Validations.mdb", "Level1"},
+                 {"Validations.mdb", "Level2"}, {"Validations.mdb", "Level3"},
+                 {"Norla.MDB", "EMPLOYEES"}, {"JobPunches.MDB", "JobPunches"}})
+            QTest::addRow("%s %s", qPrintable(engine), table) << engine << file << table;
+    }
+    // The time clock's own scratch table, NULLs and all, is there on Access only.
+    QTest::addRow("Access WORK") << u"Access"_s << u"Norla.MDB"_s << u"WORK"_s;
+}
+
+void TestDataSource::sampleTablesEqualTheirCsv()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    Site site(Site::Contents::Sample, engine);
+    const QList<QStringList> csv = Site::sampleCsv(file, table);
+    const QStringList fields = csv.first();
+    auto data = open(file, table, true);
+    QCOMPARE(data->recordCount(), csv.size() - 1);
+    for (qsizetype row = 1; row < csv.size(); ++row, data->moveNext()) {
+        for (qsizetype f = 0; f < fields.size(); ++f) {
+            const QVariant value = data->field(fields.at(f));
+            QVERIFY2(matchesCsv(value, csv.at(row).at(f)),
+                qPrintable(u"row %1 %2: %3, not %4"_s.arg(row).arg(
+                    fields.at(f), value.toString(), csv.at(row).at(f))));
+        }
+    }
+    QVERIFY(data->eof());
+}
+
+void TestDataSource::lookupsFindTheSameRows_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("criteria");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("found"); // its value in the row found; empty: none
+    struct Case
+    {
+        const char* name;
+        const char* file;
+        const char* table;
+        QString criteria;
+        const char* field;
+        QString found;
+    };
+    const Case cases[] = {
+        {"badge", "Norla.MDB", "EMPLOYEES", u"Badge = '000314'"_s, "Name", u"Zoë Brandt"_s},
+        {"badge, trailing blank", "Norla.MDB", "EMPLOYEES", u"Badge = '000314 '"_s, "Name", {}},
+        {"name with a quote", "Norla.MDB", "EMPLOYEES", u"Name = 'Pat O'Hara'"_s, "Badge",
+            u"007007"_s},
+        {"two workers of one name", "Norla.MDB", "EMPLOYEES", u"Name = 'Jo Kim'"_s, "Badge",
+            u"000200"_s},
+        {"empty name, not NULL", "Norla.MDB", "EMPLOYEES", u"Name = ''"_s, "Badge", u"000999"_s},
+        {"code with framing characters", "Validations.mdb", "Level1", u"ItemCode = '@55|'"_s,
+            "ItemDescription", u"Framed Scan"_s},
+        {"code with a quote", "Validations.mdb", "Level1", u"ItemCode = 'W'2'"_s, "ItemDescription",
+            u"Welder's Bay"_s},
+        {"code in lower case", "Validations.mdb", "Level3", u"ItemCode = 'p2'"_s, "ItemDescription",
+            u"Hinge"_s},
+        {"description in capitals", "Validations.mdb", "Level1",
+            u"ItemDescription = 'WELDER'S BAY'"_s, "ItemCode", u"W'2"_s},
+        {"description, ASCII letters in capitals", "Validations.mdb", "Level2",
+            u"ItemDescription = 'NACHPRüFUNG ß'"_s, "ItemCode", u"10"_s},
+        {"description, accented letter in capitals", "Validations.mdb", "Level2",
+            u"ItemDescription = 'nachprÜfung ß'"_s, "ItemCode", {}},
+    };
+    for (const QString& engine : Site::engines()) {
+        for (const Case& c : cases)
+            QTest::addRow("%s: %s", qPrintable(engine), c.name)
+                << engine << QString::fromLatin1(c.file) << QString::fromLatin1(c.table)
+                << c.criteria << QString::fromLatin1(c.field) << c.found;
+    }
+}
+
+void TestDataSource::lookupsFindTheSameRows()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(QString, criteria);
+    QFETCH(QString, field);
+    QFETCH(QString, found);
+    Site site(Site::Contents::Sample, engine);
+    auto data = open(file, table, true);
+    data->findFirst(criteria);
+    QCOMPARE(data->noMatch(), found.isEmpty());
+    if (!found.isEmpty()) {
+        QCOMPARE(data->field(field).toString(), found);
+        QVERIFY(!data->field(field).isNull());
+    }
+}
+
+void TestDataSource::descriptionsInTheSameOrder_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QStringList>("descriptions");
+    for (const QString& engine : Site::engines()) {
+        QTest::addRow("%s Level1", qPrintable(engine))
+            << engine << u"Level1"_s
+            << QStringList {u"Assembly Ünit"_s, u"Cutting"_s, u"Framed Scan"_s, u"Welder's Bay"_s};
+        QTest::addRow("%s Level2", qPrintable(engine))
+            << engine << u"Level2"_s
+            << QStringList {u"Inspect"_s, u"Nachprüfung ß"_s, u"Run"_s, u"Setup"_s};
+    }
+}
+
+void TestDataSource::descriptionsInTheSameOrder()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, level);
+    QFETCH(QStringList, descriptions);
+    Site site(Site::Contents::Sample, engine);
+    auto data = open(SiteBuilder::validationsFile,
+        u"select * from %1 order by ItemDescription"_s.arg(level), true);
+    QCOMPARE(data->columnTexts(u"ItemDescription"_s), descriptions);
+    // The title is read from the first row, as the level heading shows it.
+    QCOMPARE(data->fieldText(u"LevelDescription"_s), level == u"Level1"_s ? u"Cell"_s : u"Task"_s);
+}
+
+void TestDataSource::writesOnlyWhereTheEngineTakesThem_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<bool>("writes");
+    QTest::newRow("SQLite") << u"SQLite"_s << true;
+    QTest::newRow("Access") << u"Access"_s << false;
+}
+
+void TestDataSource::writesOnlyWhereTheEngineTakesThem()
+{
+    QFETCH(QString, engine);
+    QFETCH(bool, writes);
+    Site site(Site::Contents::Sample, engine);
+    QFile file(SiteBuilder::timeClockFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
+    const auto addOne = [&] {
+        employees->addNew();
+        employees->setField(u"Badge"_s, u"000777"_s);
+        employees->save();
+        employees->refresh();
+    };
+    if (writes) {
+        addOne();
+        QCOMPARE(employees->recordCount(), 41);
+        return;
+    }
+    try {
+        addOne();
+        QFAIL("an Access file took a row");
+    } catch (const DataError& error) {
+        QVERIFY2(error.message().contains(site.file(SiteBuilder::timeClockFile)),
+            qPrintable(error.message()));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+    QCOMPARE(employees->recordCount(), 40);
 }
 
 QTEST_MAIN(TestDataSource)

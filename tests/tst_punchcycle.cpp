@@ -1,4 +1,5 @@
 #include "PunchScreen.h"
+#include "SiteConverter.h"
 
 #include <QtTest>
 
@@ -13,6 +14,8 @@ class TestPunchCycle : public QObject
 
 private slots:
     void twoWorkersStartAndEndJobs();
+    void sampleSiteCycle_data();
+    void sampleSiteCycle();
 };
 
 void TestPunchCycle::twoWorkersStartAndEndJobs()
@@ -83,6 +86,76 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
                 qPrintable(fields.at(f) + u" = "_s + value.toString()));
         }
     }
+}
+
+void TestPunchCycle::sampleSiteCycle_data()
+{
+    QTest::addColumn<QString>("engine");
+    for (const QString& engine : Site::engines())
+        QTest::newRow(qPrintable(engine)) << engine;
+}
+
+// The sample site as a real one runs it: its own Validations.mdb and Norla.MDB,
+// and its job-punch history carried over into a JobPunches.MDB that takes
+// punches. A worker with an accent starts and ends a job chosen by a code with
+// a quote, a code and a description; a worker with a quote ends his open job.
+void TestPunchCycle::sampleSiteCycle()
+{
+    QFETCH(QString, engine);
+    PunchScreen punch(Site::Contents::Sample, engine);
+    if (engine == u"Access"_s)
+        SiteConverter::convert(punch.site().path());
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    FixedClock& clock = punch.services().clock;
+
+    punch.type(u"Text34"_s, u"314"_s);
+    punch.pressEnter(u"Text34"_s);
+    punch.type(u"Text3"_s, u"W'2"_s);
+    punch.pressEnter(u"Text3"_s);
+    punch.type(u"Text4"_s, u"10"_s);
+    punch.pressEnter(u"Text4"_s);
+    punch.choose(u"DBCombo3"_s, u"Hinge"_s);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+
+    clock.advance(600);
+    punch.type(u"Text34"_s, u"007007"_s);
+    dialogs.type(u"7"_s);
+    dialogs.answer(Answer::Yes);
+    punch.click(u"Command2"_s);
+
+    clock.advance(3600);
+    punch.type(u"Text34"_s, u"000314"_s);
+    dialogs.type(u"12"_s);
+    dialogs.answer(Answer::Yes);
+    punch.click(u"Command2"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.services().program.ends, 0);
+    const QList<QVariantMap> rows = punch.site().jobPunches();
+    QCOMPARE(rows.size(), 504);
+    const QVariantMap pat = rows.at(500);
+    QCOMPARE(pat.value(u"Name"_s), u"Pat O'Hara"_s);
+    QCOMPARE(pat.value(u"Badge"_s), u"Closed"_s);
+    QCOMPARE(pat.value(u"TimeStop"_s), u"14:15:07"_s);
+    QCOMPARE(pat.value(u"Pieces"_s), 7.0);
+
+    const QVariantMap zoe = rows.last();
+    const QVariantMap expected {{u"Name"_s, u"Zoë Brandt"_s}, {u"Badge"_s, u"Closed"_s},
+        {u"DateWorked"_s, u"2004-02-26"_s}, {u"TimeStart"_s, u"14:05:07"_s},
+        {u"TimeStop"_s, u"15:15:07"_s}, {u"Level1Description"_s, u"Cell"_s},
+        {u"Level1ItemCode"_s, u"W'2"_s}, {u"Level1ItemDescription"_s, u"Welder's Bay"_s},
+        {u"Level1StandardCost"_s, 11.1}, {u"Level1BonusRate"_s, 0.8},
+        {u"Level2Description"_s, u"Task"_s}, {u"Level2ItemCode"_s, u"10"_s},
+        {u"Level2ItemDescription"_s, u"Nachprüfung ß"_s}, {u"Level2StandardCost"_s, 4.25},
+        {u"Level2BonusRate"_s, 0.75}, {u"Level3Description"_s, u"Part"_s},
+        {u"Level3ItemCode"_s, u"P2"_s}, {u"Level3ItemDescription"_s, u"Hinge"_s},
+        {u"Level3StandardCost"_s, 0.6}, {u"Level3BonusRate"_s, 0.25}, {u"Pieces"_s, 12.0},
+        {u"EmpNum"_s, 314}, {u"DeptNum"_s, 12}, {u"BaseRate"_s, 19.3333}};
+    for (auto field = expected.begin(); field != expected.end(); ++field)
+        QVERIFY2(zoe.value(field.key()) == field.value(),
+            qPrintable(field.key() + u" = "_s + zoe.value(field.key()).toString()));
 }
 
 QTEST_MAIN(TestPunchCycle)

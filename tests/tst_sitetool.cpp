@@ -1,4 +1,5 @@
-#include "SiteBuilder.h"
+#include "Site.h"
+#include "SiteConverter.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
@@ -17,6 +18,10 @@ private slots:
     void createNeverOverwrites_data();
     void createNeverOverwrites();
     void helpSaysItNeverOverwrites();
+    void createJobPunchesOnlyBesideAccessFiles();
+    void convertKeepsEveryValue();
+    void convertChangesNothingWhenItFails_data();
+    void convertChangesNothingWhenItFails();
 };
 
 static std::pair<int, QString> run(const QStringList& arguments)
@@ -79,7 +84,8 @@ void TestSiteTool::createNeverOverwrites()
     const QDir dir(temporary.filePath(u"new/site"_s));
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)), (Counts {{u"JobPunches"_s, 0}}));
+    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
+        (Counts {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
@@ -103,6 +109,107 @@ void TestSiteTool::helpSaysItNeverOverwrites()
     QCOMPARE(exitCode, 0);
     QVERIFY2(
         output.contains(u"never overwrites"_s) && output.contains(u"--demo"_s), qPrintable(output));
+}
+
+static QByteArray bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
+{
+    QTemporaryDir dir;
+    for (const QString& file : {SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+        QVERIFY(QFile::copy(Site::sample(file), dir.filePath(file)));
+    const auto accessFiles = contents(QDir(dir.path()));
+    QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
+    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
+        (QMap<QString, qint64> {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
+    auto after = contents(QDir(dir.path()));
+    after.remove(SiteBuilder::jobPunchesFile);
+    QVERIFY(after == accessFiles);
+
+    const auto [exitCode, output] = run({u"create"_s, dir.path(), u"--job-punches-only"_s});
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(output.contains(u"already exists"_s), qPrintable(output));
+}
+
+void TestSiteTool::convertKeepsEveryValue()
+{
+    QTemporaryDir dir;
+    QVERIFY(
+        QFile::copy(Site::sample(SiteBuilder::jobPunchesFile), dir.filePath(u"JobPunches.MDB"_s)));
+    const auto [exitCode, output] = run({u"convert"_s, dir.path()});
+    QCOMPARE(exitCode, 0);
+    QVERIFY2(output.contains(u"503 job punches"_s), qPrintable(output));
+    QVERIFY(bytes(dir.filePath(SiteConverter::keptAccessFile))
+        == bytes(Site::sample(SiteBuilder::jobPunchesFile)));
+    QVERIFY(QFileInfo(dir.filePath(u"JobPunches.MDB"_s)).isWritable());
+
+    // Every value as the Access file held it, in typed columns.
+    QList<QStringList> csv = Site::sampleCsv(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    const QStringList fields = csv.takeFirst();
+    const QString path = dir.filePath(u"JobPunches.MDB"_s);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, path);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", ")), db);
+        for (const QStringList& row : std::as_const(csv)) {
+            QVERIFY(query.next());
+            for (qsizetype f = 0; f < fields.size(); ++f) {
+                const QVariant value = query.value(int(f));
+                const QString& field = fields.at(f);
+                const bool same = field == u"DateWorked"_s
+                    ? value.toString() + u" 00:00:00"_s == row.at(f)
+                    : field.startsWith(u"Time"_s) ? u"1899-12-30 "_s + value.toString() == row.at(f)
+                    : value.typeId() == QMetaType::Double ? value.toDouble() == row.at(f).toDouble()
+                                                          : value.toString() == row.at(f);
+                QVERIFY2(
+                    same, qPrintable(field + u": "_s + value.toString() + u" for "_s + row.at(f)));
+            }
+        }
+        QVERIFY(!query.next());
+    }
+    QSqlDatabase::removeDatabase(path);
+}
+
+void TestSiteTool::convertChangesNothingWhenItFails_data()
+{
+    QTest::addColumn<QStringList>("files"); // name=sample file, or name= for some bytes
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("an earlier kept original") << QStringList {u"JobPunches.MDB=JobPunches.MDB"_s,
+        u"JobPunches-Access.MDB="_s} << u"there already"_s;
+    QTest::newRow("job punches not in an Access file")
+        << QStringList {u"JobPunches.MDB="_s} << u"not an Access file"_s;
+    QTest::newRow("no job punches") << QStringList {u"Norla.MDB=Norla.MDB"_s} << u"Cannot read"_s;
+    QTest::newRow("an Access file without the table")
+        << QStringList {u"JobPunches.MDB=Norla.MDB"_s} << u"'JobPunches' was not found"_s;
+    QTest::newRow("a damaged Access file")
+        << QStringList {u"JobPunches.MDB=JobPunches.MDB/2"_s} << u"damaged"_s;
+}
+
+void TestSiteTool::convertChangesNothingWhenItFails()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, reported);
+    QTemporaryDir dir;
+    for (const QString& file : std::as_const(files)) {
+        const auto [name, source] = std::pair {file.section(u'=', 0, 0), file.section(u'=', 1)};
+        QByteArray content = source.isEmpty() ? QByteArray("kept")
+                                              : bytes(Site::sample(source.section(u'/', 0, 0)));
+        if (source.endsWith(u"/2"_s))
+            content.truncate(content.size() / 2);
+        QFile out(dir.filePath(name));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+    }
+    const auto before = contents(QDir(dir.path()));
+    const auto [exitCode, output] = run({u"convert"_s, dir.path()});
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(
+        output.contains(reported) && output.contains(u"Nothing was changed"_s), qPrintable(output));
+    QVERIFY(contents(QDir(dir.path())) == before);
 }
 
 QTEST_GUILESS_MAIN(TestSiteTool)

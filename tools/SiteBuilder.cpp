@@ -45,6 +45,17 @@ QString table(const QString& name, const QStringList& columns)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(name, columns.join(QLatin1String(", ")));
 }
 
+// The short-date check's scratch table. The terminal's own job-punch database
+// carries one too, for sites whose time-clock database is an Access file.
+QString workTable()
+{
+    return table(QStringLiteral("WORK"),
+        {text(QStringLiteral("NAME")), date(QStringLiteral("CLOCKWE")),
+            number(QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
+            time(QStringLiteral("TIMEIN")), time(QStringLiteral("TIMEOUT")),
+            number(QStringLiteral("HOURS"), QStringLiteral("REAL"))});
+}
+
 QStringList jobPunchesSchema()
 {
     QStringList columns {QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"),
@@ -64,7 +75,7 @@ QStringList jobPunchesSchema()
             << number(QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
             << number(QStringLiteral("BaseRate"), QStringLiteral("REAL"));
     return {table(QStringLiteral("JobPunches"), columns),
-        QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)")};
+        QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)"), workTable()};
 }
 
 QStringList validationsSchema()
@@ -92,21 +103,16 @@ QStringList timeClockSchema()
                     number(QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
                     number(QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
                     text(QStringLiteral("Shift")), date(QStringLiteral("HireDate"))}),
-        QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"),
-        table(QStringLiteral("WORK"),
-            {text(QStringLiteral("NAME")), date(QStringLiteral("CLOCKWE")),
-                number(QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
-                time(QStringLiteral("TIMEIN")), time(QStringLiteral("TIMEOUT")),
-                number(QStringLiteral("HOURS"), QStringLiteral("REAL"))})};
+        QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"), workTable()};
 }
 
-// Runs fn on a connection to dir/file inside one transaction.
-template<typename Fn> void withDatabase(const QString& dir, const QString& file, Fn fn)
+// Runs fn on a connection to the database file at path inside one transaction.
+template<typename Fn> void withDatabase(const QString& path, Fn fn)
 {
     const QString connection = QUuid::createUuid().toString();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(QDir(dir).filePath(file));
+        db.setDatabaseName(path);
         if (!db.open())
             throw Error(db.lastError().text().toStdString());
         db.transaction();
@@ -124,6 +130,11 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
     QSqlDatabase::removeDatabase(connection);
 }
 
+template<typename Fn> void withDatabase(const QString& dir, const QString& file, Fn fn)
+{
+    withDatabase(QDir(dir).filePath(file), fn);
+}
+
 void exec(QSqlQuery& query)
 {
     if (!query.exec())
@@ -139,11 +150,9 @@ void execAll(QSqlDatabase& db, const QStringList& statements)
     }
 }
 
-} // namespace
-
-void create(const QString& dir)
+void refuseExisting(const QString& dir, const QStringList& files)
 {
-    for (const QString& file : {jobPunchesFile, validationsFile, timeClockFile}) {
+    for (const QString& file : files) {
         if (QFileInfo::exists(QDir(dir).filePath(file)))
             throw Error(QStringLiteral("%1 already exists; nothing was changed.")
                             .arg(QDir(dir).filePath(file))
@@ -151,9 +160,27 @@ void create(const QString& dir)
     }
     if (!QDir().mkpath(dir))
         throw Error(QStringLiteral("Cannot make the folder %1.").arg(dir).toStdString());
-    withDatabase(dir, jobPunchesFile, [](QSqlDatabase& db) { execAll(db, jobPunchesSchema()); });
+}
+
+} // namespace
+
+void create(const QString& dir)
+{
+    refuseExisting(dir, {jobPunchesFile, validationsFile, timeClockFile});
+    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
     withDatabase(dir, validationsFile, [](QSqlDatabase& db) { execAll(db, validationsSchema()); });
     withDatabase(dir, timeClockFile, [](QSqlDatabase& db) { execAll(db, timeClockSchema()); });
+}
+
+void createJobPunches(const QString& dir)
+{
+    refuseExisting(dir, {jobPunchesFile});
+    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+}
+
+void createJobPunchesFile(const QString& path)
+{
+    withDatabase(path, [](QSqlDatabase& db) { execAll(db, jobPunchesSchema()); });
 }
 
 void addEmployees(const QString& dir, const QList<Employee>& employees)

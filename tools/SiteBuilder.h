@@ -45,6 +45,11 @@ inline const QString timeClockFile = QStringLiteral("Norla.MDB");
 // Creates the three empty databases in dir (made if missing). Refuses, and
 // touches nothing, when any of the three files is there already.
 void create(const QString& dir);
+// Creates only the job-punch database in dir, beside a site's own validation
+// and time-clock files. Refuses, touching nothing, when it is there already.
+void createJobPunches(const QString& dir);
+// An empty job-punch database at path (a file that is not there yet, or empty).
+void createJobPunchesFile(const QString& path);
 
 void addEmployees(const QString& dir, const QList<Employee>& employees);
 // Level 1, 2 or 3.

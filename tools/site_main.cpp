@@ -1,5 +1,6 @@
 #include "JobCostingVersion.h"
 #include "SiteBuilder.h"
+#include "SiteConverter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,15 +14,24 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Makes the three database files of a job-costing site in DIR:\n"
+        "create DIR makes the three database files of a job-costing site in DIR:\n"
         "  JobPunches.MDB   the job punches (table JobPunches)\n"
         "  Validations.mdb  the validation tables Level1, Level2 and Level3\n"
         "  Norla.MDB        the time-clock database (tables EMPLOYEES and WORK)\n"
         "Without options the tables are empty. It never overwrites: when any of the\n"
-        "three files exists it stops with a message, changes nothing and exits 1."));
+        "three files exists it stops with a message, changes nothing and exits 1.\n"
+        "With --job-punches-only it makes JobPunches.MDB alone, beside a site's own\n"
+        "Access Validations.mdb and Norla.MDB.\n"
+        "\n"
+        "convert DIR copies every job punch of an Access JobPunches.MDB in DIR into a\n"
+        "new JobPunches.MDB that the terminal can add punches to, and keeps the Access\n"
+        "file beside it as JobPunches-Access.MDB. It checks that both hold the same\n"
+        "rows before it replaces anything; when anything fails, or a kept\n"
+        "JobPunches-Access.MDB is there already, it changes nothing and exits 1."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("create"), QStringLiteral("The command: create."));
+    parser.addPositionalArgument(
+        QStringLiteral("command"), QStringLiteral("The command: create or convert."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
         QStringLiteral("Fill in a small demo site: a dozen employees "
@@ -32,13 +42,20 @@ int main(int argc, char* argv[])
         QStringLiteral("Generate M job punches over ten years, "
                        "a few of them open (large sites)."),
         QStringLiteral("M"));
-    parser.addOptions({demo, employees, punches});
+    const QCommandLineOption jobPunchesOnly(QStringLiteral("job-punches-only"),
+        QStringLiteral("Make only JobPunches.MDB, for a site that keeps its own "
+                       "Validations.mdb and Norla.MDB."));
+    parser.addOptions({demo, employees, punches, jobPunchesOnly});
     parser.process(app);
 
     QTextStream err(stderr);
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2 || args.at(0) != QLatin1String("create")) {
-        err << "usage: jobcosting-site create DIR [--demo | --employees N --punches M]\n";
+    const QString command = args.value(0);
+    if (args.size() != 2
+        || (command != QLatin1String("create") && command != QLatin1String("convert"))) {
+        err << "usage: jobcosting-site create DIR [--demo | --employees N --punches M |"
+               " --job-punches-only]\n"
+               "       jobcosting-site convert DIR\n";
         return 2;
     }
     const QString dir = args.at(1);
@@ -48,18 +65,31 @@ int main(int argc, char* argv[])
     bool punchesOk = true;
     const qint64 punchCount
         = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
+    const int fillOptions
+        = int(parser.isSet(demo)) + int(employeeCount > 0) + int(parser.isSet(jobPunchesOnly));
     if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
-        || (punchCount > 0 && employeeCount == 0) || (parser.isSet(demo) && employeeCount > 0)) {
-        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0)\n";
+        || (punchCount > 0 && employeeCount == 0) || fillOptions > 1
+        || (command == QLatin1String("convert") && fillOptions + punchCount > 0)) {
+        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0), "
+               "or --job-punches-only, and none of them with convert\n";
         return 2;
     }
 
+    QTextStream out(stdout);
     try {
-        SiteBuilder::create(dir);
-        if (parser.isSet(demo))
-            SiteBuilder::fillDemo(dir);
-        else if (employeeCount > 0)
-            SiteBuilder::fillLarge(dir, employeeCount, punchCount);
+        if (command == QLatin1String("convert")) {
+            const qint64 rows = SiteConverter::convert(dir);
+            out << "Copied " << rows << " job punches into a new JobPunches.MDB; the Access file "
+                << "is kept as " << SiteConverter::keptAccessFile << ".\n";
+        } else if (parser.isSet(jobPunchesOnly)) {
+            SiteBuilder::createJobPunches(dir);
+        } else {
+            SiteBuilder::create(dir);
+            if (parser.isSet(demo))
+                SiteBuilder::fillDemo(dir);
+            else if (employeeCount > 0)
+                SiteBuilder::fillLarge(dir, employeeCount, punchCount);
+        }
     } catch (const SiteBuilder::Error& error) {
         err << "jobcosting-site: " << error.what() << '\n';
         return 1;

@@ -15,7 +15,8 @@
 class PunchScreen
 {
 public:
-    explicit PunchScreen(Site::Contents contents = Site::Contents::Demo);
+    explicit PunchScreen(Site::Contents contents = Site::Contents::Demo,
+        const QString& engine = QStringLiteral("SQLite"));
     ~PunchScreen();
 
     // Loads the screen on the site and shows it; false if the window never

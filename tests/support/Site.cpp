@@ -1,19 +1,92 @@
 #include "Site.h"
 
+#include "SiteConverter.h"
+#include "data/AccessTable.h"
+
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
 #include <stdexcept>
+#include <utility>
 
-Site::Site(Contents contents)
+namespace {
+
+const QList<std::pair<QString, QString>> sampleTables {
+    {SiteBuilder::validationsFile, QStringLiteral("Level1")},
+    {SiteBuilder::validationsFile, QStringLiteral("Level2")},
+    {SiteBuilder::validationsFile, QStringLiteral("Level3")},
+    {SiteBuilder::timeClockFile, QStringLiteral("EMPLOYEES")},
+    {SiteBuilder::jobPunchesFile, QStringLiteral("JobPunches")},
+};
+
+} // namespace
+
+Site::Site(Contents contents, const QString& engine)
     : m_previous(QDir::currentPath())
 {
-    SiteBuilder::create(m_dir.path());
+    if (contents == Contents::Sample && engine == QLatin1String("Access")) {
+        for (const QString& file :
+            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            if (!QFile::copy(sample(file), m_dir.filePath(file)))
+                throw std::runtime_error("cannot copy the sample site");
+    } else {
+        SiteBuilder::create(m_dir.path());
+    }
     if (contents == Contents::Demo)
         SiteBuilder::fillDemo(m_dir.path());
+    if (contents == Contents::Sample && engine == QLatin1String("SQLite")) {
+        for (const auto& [file, table] : sampleTables)
+            SiteConverter::copyRows(Access::readTable(sample(file), table), m_dir.filePath(file));
+    }
     QDir::setCurrent(m_dir.path());
+}
+
+QStringList Site::engines()
+{
+    return {QStringLiteral("SQLite"), QStringLiteral("Access")};
+}
+
+QString Site::sample(const QString& name)
+{
+    return QDir(QStringLiteral(JOBCOSTING_SAMPLE_SITE)).filePath(name);
+}
+
+QList<QStringList> Site::sampleCsv(const QString& file, const QString& table)
+{
+    QFile csv(sample(file + QLatin1Char('.') + table + QLatin1String(".csv")));
+    if (!csv.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no such sample table");
+    const QString text = QString::fromUtf8(csv.readAll());
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"')
+                field += text.at(++i);
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row << std::exchange(field, {});
+        } else if (c == u'\n') {
+            row << std::exchange(field, {});
+            rows << std::exchange(row, {});
+        } else if (c != u'\r') {
+            field += c;
+        }
+    }
+    if (!row.isEmpty() || !field.isEmpty())
+        rows << (row << field);
+    return rows;
 }
 
 Site::~Site()

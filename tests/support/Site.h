@@ -14,9 +14,22 @@ public:
     enum class Contents
     {
         Empty,
-        Demo
+        Demo,
+        // The sample site of real Access files (../shared/access-site) in the
+        // engine given: "Access" copies its files, "SQLite" copies every
+        // table into files made by the site tool.
+        Sample
     };
-    explicit Site(Contents contents = Contents::Demo);
+    explicit Site(
+        Contents contents = Contents::Demo, const QString& engine = QStringLiteral("SQLite"));
+
+    // The engines a sample site can be kept in, for tests run once per engine.
+    static QStringList engines();
+    // A file of the sample site, in its read-only folder.
+    static QString sample(const QString& name);
+    // The expected content of a table of the sample site: the header, then
+    // one list of texts per row (NULL and an empty text both empty).
+    static QList<QStringList> sampleCsv(const QString& file, const QString& table);
     ~Site();
     Site(const Site&) = delete;
     Site& operator=(const Site&) = delete;

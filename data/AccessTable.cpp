@@ -1,0 +1,312 @@
+#include "AccessTable.h"
+
+#include "DataError.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QMimeDatabase>
+#include <QThread>
+#include <QtEndian>
+#include <bit>
+#include <cmath>
+#include <glib.h>
+#include <mdbtools.h>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <vector>
+
+namespace Access {
+namespace {
+
+// A reason to read the file again; the last one is what the operator is told.
+struct Retry
+{
+    QString reason;
+};
+
+// How long to wait before each new attempt: long enough together for another
+// program to finish writing, short enough to keep a worker waiting little.
+constexpr int retryDelaysMs[] = {20, 50, 100, 200, 400, 800};
+
+constexpr int offsetMask = 0x1fff; // a row's offset on its page, without flags
+
+struct HandleCloser
+{
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer
+{
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
+using TableDef = std::unique_ptr<MdbTableDef, TableFreer>;
+
+QString damaged(const QString& path)
+{
+    return QStringLiteral("'%1' is damaged, or is not a complete Access database.").arg(path);
+}
+
+Handle openHandle(const QString& path)
+{
+    // Another program may have put a file of another kind in its place.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && !isAccessFile(file.read(64)))
+        throw Retry {
+            QStringLiteral(
+                "'%1' is no longer an Access (Jet) database; its content looks like: %2.")
+                .arg(path,
+                    QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment())};
+    Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
+    if (!mdb)
+        throw Retry {damaged(path)};
+    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+        throw Retry {damaged(path)};
+    return mdb;
+}
+
+std::optional<Type> typeOf(const MdbColumn& column)
+{
+    switch (column.col_type) {
+    case MDB_BOOL:
+        return Type::Boolean;
+    case MDB_BYTE:
+        return Type::Byte;
+    case MDB_INT:
+        return Type::Integer;
+    case MDB_LONGINT:
+        return Type::Long;
+    case MDB_MONEY:
+        return Type::Currency;
+    case MDB_FLOAT:
+        return Type::Single;
+    case MDB_DOUBLE:
+        return Type::Double;
+    case MDB_DATETIME:
+        return Type::DateTime;
+    case MDB_BINARY:
+        return Type::Binary;
+    case MDB_TEXT:
+        return Type::Text;
+    case MDB_MEMO:
+        return Type::Memo;
+    case MDB_REPID:
+        return Type::ReplicationId;
+    case MDB_NUMERIC:
+        return Type::Numeric;
+    default:
+        return std::nullopt; // OLE objects and attachments are not read
+    }
+}
+
+template<typename T> T littleEndian(const MdbField& field)
+{
+    if (field.siz < static_cast<int>(sizeof(T)))
+        throw Retry {QStringLiteral("a row is cut short")};
+    return qFromLittleEndian<T>(field.value);
+}
+
+QString ownedText(gchar* text)
+{
+    const QString result = QString::fromUtf8(text);
+    g_free(text);
+    return result;
+}
+
+QDateTime dateTimeOf(double days)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3e6)
+        throw Retry {QStringLiteral("a date is out of range")};
+    // The whole days count from 1899-12-30, either way; the fraction is always
+    // the time of that day, also for days before it.
+    const double whole = std::trunc(days);
+    qint64 seconds = std::llround(std::fabs(days - whole) * 86400.0);
+    qint64 day = static_cast<qint64>(whole);
+    if (seconds == 86400) {
+        seconds = 0;
+        day += days < 0 ? -1 : 1;
+    }
+    return QDateTime(QDate(1899, 12, 30).addDays(day),
+        QTime::fromMSecsSinceStartOfDay(static_cast<int>(seconds * 1000)), Qt::UTC);
+}
+
+QString textOf(MdbHandle* mdb, const MdbField& field)
+{
+    // UTF-8 takes at most three bytes for each byte of the stored text.
+    QByteArray utf8(3 * field.siz + 16, Qt::Uninitialized);
+    const int length = mdb_unicode2ascii(mdb, static_cast<const char*>(field.value),
+        static_cast<size_t>(field.siz), utf8.data(), static_cast<size_t>(utf8.size()));
+    return QString::fromUtf8(utf8.constData(), qstrnlen(utf8.constData(), length));
+}
+
+QString memoOf(MdbHandle* mdb, const MdbField& field)
+{
+    const quint32 length = field.siz >= 4 ? littleEndian<quint32>(field) & 0x3fffffff : 0;
+    mdb_set_bind_size(mdb, std::max<size_t>(MDB_BIND_SIZE, 3 * size_t(length) + 16));
+    return ownedText(mdb_col_to_string(mdb, mdb->pg_buf, field.start, MDB_MEMO, field.siz));
+}
+
+QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbField& field)
+{
+    if (field.is_null && type != Type::Boolean)
+        return {};
+    switch (type) {
+    case Type::Boolean:
+        // A Yes/No value lives in the null bitmap itself: a set bit is Yes.
+        return !field.is_null;
+    case Type::Byte:
+        return int(littleEndian<quint8>(field));
+    case Type::Integer:
+        return int(littleEndian<qint16>(field));
+    case Type::Long:
+        return int(littleEndian<qint32>(field));
+    case Type::Currency:
+        return littleEndian<qint64>(field);
+    case Type::Single:
+        return double(std::bit_cast<float>(littleEndian<quint32>(field)));
+    case Type::Double:
+        return std::bit_cast<double>(littleEndian<quint64>(field));
+    case Type::DateTime:
+        return dateTimeOf(std::bit_cast<double>(littleEndian<quint64>(field)));
+    case Type::Binary:
+        return QByteArray(static_cast<const char*>(field.value), field.siz);
+    case Type::Text:
+        return textOf(mdb, field);
+    case Type::Memo:
+        return memoOf(mdb, field);
+    case Type::ReplicationId:
+        return ownedText(mdb_uuid_to_string(mdb->pg_buf, field.start));
+    case Type::Numeric:
+        return ownedText(
+            mdb_numeric_to_string(mdb, field.start, column.col_scale, column.col_prec));
+    }
+    return {};
+}
+
+Table readOnce(const QString& path, const QString& name)
+{
+    Handle mdb = openHandle(path);
+    MdbCatalogEntry* entry = nullptr;
+    for (guint i = 0; i < mdb->num_catalog && !entry; ++i) {
+        auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (candidate->object_type == MDB_TABLE
+            && QString::fromUtf8(candidate->object_name).compare(name, Qt::CaseInsensitive) == 0)
+            entry = candidate;
+    }
+    if (!entry)
+        throw Retry {QStringLiteral("The table '%1' was not found in '%2'.").arg(name, path)};
+    TableDef table(mdb_read_table(entry));
+    if (!table || !mdb_read_columns(table.get()))
+        throw Retry {damaged(path)};
+
+    Table result;
+    result.name = QString::fromUtf8(table->name);
+    const unsigned columnCount = table->num_cols;
+    std::vector<const MdbColumn*> columns(columnCount);
+    std::vector<std::optional<Type>> types(columnCount);
+    for (unsigned i = 0; i < columnCount; ++i) {
+        columns[i] = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+        types[i] = typeOf(*columns[i]);
+        if (types[i])
+            result.columns.append({QString::fromUtf8(columns[i]->name), *types[i]});
+    }
+
+    std::vector<MdbField> fields(columnCount);
+    mdb_rewind_table(table.get());
+    while (mdb_fetch_row(table.get())) {
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb.get(), int(table->cur_row) - 1, &start, &size) != 0
+            || mdb_crack_row(table.get(), start & offsetMask, size, fields.data()) < 0)
+            throw Retry {damaged(path)};
+        QVariantList row;
+        row.reserve(result.columns.size());
+        for (const MdbField& field : fields) {
+            const int i = field.colnum;
+            if (types[i])
+                row.append(valueOf(mdb.get(), *columns[i], *types[i], field));
+        }
+        result.rows.append(std::move(row));
+    }
+    // Rows on pages that could not be read are skipped without a word from
+    // libmdb: the table's own row count tells.
+    if (result.rows.size() != qsizetype(table->num_rows))
+        throw Retry {QStringLiteral("'%1' is damaged or was being written: the table '%2' holds "
+                                    "%3 rows, of which %4 could be read.")
+                         .arg(path, result.name)
+                         .arg(table->num_rows)
+                         .arg(result.rows.size())};
+    return result;
+}
+
+// Runs read until it succeeds on a file that did not change meanwhile.
+template<typename Read> auto withRetries(const QString& path, Read read)
+{
+    QString reason;
+    for (size_t attempt = 0;; ++attempt) {
+        const Stamp before = Stamp::of(path);
+        try {
+            if (before.size < 0)
+                throw Retry {QStringLiteral("Could not find file '%1'.").arg(path)};
+            auto result = read();
+            if (Stamp::of(path) == before)
+                return std::make_pair(std::move(result), before);
+            reason = QStringLiteral("'%1' kept changing while it was read.").arg(path);
+        } catch (const Retry& retry) {
+            reason = retry.reason;
+        }
+        if (attempt == std::size(retryDelaysMs))
+            throw DataError(reason);
+        QThread::msleep(retryDelaysMs[attempt]);
+    }
+}
+
+} // namespace
+
+Stamp Stamp::of(const QString& path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return {qint64(status.st_size),
+        qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+        quint64(status.st_ino)};
+}
+
+bool isAccessFile(const QByteArray& header)
+{
+    return header.startsWith(QByteArrayView("\x00\x01\x00\x00Standard Jet DB", 19));
+}
+
+QStringList tableNames(const QString& path)
+{
+    return withRetries(path, [&] {
+        Handle mdb = openHandle(path);
+        QStringList names;
+        for (guint i = 0; i < mdb->num_catalog; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            if (entry->object_type == MDB_TABLE && !mdb_is_system_table(entry))
+                names << QString::fromUtf8(entry->object_name);
+        }
+        return names;
+    }).first;
+}
+
+Table readTable(const QString& path, const QString& table)
+{
+    auto [result, stamp] = withRetries(path, [&] { return readOnce(path, table); });
+    result.stamp = stamp;
+    return result;
+}
+
+QString currencyText(qint64 tenThousandths)
+{
+    // The magnitude as unsigned, so that the most negative value has one too.
+    const quint64 magnitude
+        = tenThousandths < 0 ? 0 - quint64(tenThousandths) : quint64(tenThousandths);
+    return (tenThousandths < 0 ? QStringLiteral("-") : QString())
+        + QString::number(magnitude / 10000) + QLatin1Char('.')
+        + QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
+}
+
+} // namespace Access

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "DatabaseFile.h"
+
+#include <QByteArray>
+
+// A SQLite database file, read and written in place.
+class SqliteFile : public DatabaseFile
+{
+public:
+    SqliteFile(QString path, QString connection);
+
+    // True for the first bytes of a SQLite database file.
+    static bool recognizes(const QByteArray& header);
+
+    bool hasFeature(Feature feature) const override;
+    void beforeRead(const QString& table) override;
+    QString rowKey() const override;
+    QString quoted(const QString& identifier) const override;
+    QString unchangedCondition(const QString& quotedColumn) const override;
+
+protected:
+    QList<Column> readColumns(const QString& table) override;
+
+private:
+    qint64 m_schemaVersion = -1;
+};

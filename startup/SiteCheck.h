@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Services.h"
+
+// Checks, before anything else of the program starts, that each of the site's
+// three database files that is there is one this program reads, and that the
+// job-punch database can take new punches. At the first that is not, it tells
+// the operator what to do and ends the program; false then.
+bool checkSiteFiles(const Services& services);

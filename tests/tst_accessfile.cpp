@@ -1,0 +1,231 @@
+#include "PunchScreen.h"
+#include "SiteConverter.h"
+#include "data/DataError.h"
+#include "data/DataSource.h"
+#include "startup/DateCheck.h"
+
+#include <QLabel>
+#include <QtTest>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using Rows = QList<QVariantList>;
+
+// The Access engine on a site's own files, as other programs change them while
+// the terminal runs: changes seen at once, files caught half-written read
+// again, and files it cannot use named to the operator.
+class TestAccessFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changedFileSeenWithoutRestart();
+    void halfWrittenFileIsReadAgain();
+    void unreadableFile_data();
+    void unreadableFile();
+    void startRefusesFile_data();
+    void startRefusesFile();
+    void badFileMidShift_data();
+    void badFileMidShift();
+    void dateCheckKeepsWorkInJobPunches();
+
+private:
+    RegionalSettings m_regional {
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+};
+
+namespace {
+
+QByteArray bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Puts content in the place of a site's file in one step, as a program that
+// saves a new copy does; an empty `content` with `vanish` removes the file.
+void replace(const Site& site, const QString& name, const QByteArray& content, bool vanish = false)
+{
+    if (vanish) {
+        QVERIFY(QFile::remove(site.file(name)));
+        return;
+    }
+    const QString next = site.file(name + u".next"_s);
+    QFile file(next);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    QVERIFY(std::rename(qPrintable(next), qPrintable(site.file(name))) == 0);
+}
+
+// The ways a time-clock file can be spoiled, with a word of what is reported.
+void addSpoiledFiles()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("vanish");
+    QTest::addColumn<QString>("reported");
+    const QByteArray norla = bytes(Site::sample(u"Norla.MDB"_s));
+    QTest::newRow("empty file") << QByteArray() << false << u"empty"_s;
+    QTest::newRow("another program's file")
+        << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << u"PNG"_s;
+    QTest::newRow("cut inside the first page") << norla.left(100) << false << u"damaged"_s;
+    QTest::newRow("only the first page") << norla.left(4096) << false << u"damaged"_s;
+    QTest::newRow("cut in half") << norla.left(norla.size() / 2) << false << u"damaged"_s;
+    QTest::newRow("Access file without the table")
+        << bytes(Site::sample(u"Validations.mdb"_s)) << false << u"'EMPLOYEES' was not found"_s;
+    QTest::newRow("vanished") << QByteArray() << true << u"Could not find"_s;
+}
+
+} // namespace
+
+void TestAccessFile::changedFileSeenWithoutRestart()
+{
+    Site site(Site::Contents::Sample, u"Access"_s);
+    DataSource level(u"Data5"_s, u"Validations.mdb"_s, u"Level1"_s, true, m_regional);
+    level.refresh();
+    level.findFirst(u"ItemCode = 'C1'"_s);
+    QCOMPARE(level.field(u"ItemDescription"_s).toString(), u"Cutting"_s);
+
+    // Another Access file takes its place: the next search reads it.
+    replace(site, u"Validations.mdb"_s, bytes(Site::sample(u"Norla.MDB"_s)));
+    QVERIFY_THROWS_EXCEPTION(DataError, level.findFirst(u"ItemCode = 'C1'"_s));
+
+    replace(site, u"Validations.mdb"_s, bytes(Site::sample(u"Validations.mdb"_s)));
+    level.findFirst(u"ItemCode = '12'"_s);
+    QVERIFY(!level.noMatch());
+    QCOMPARE(level.field(u"ItemDescription"_s).toString(), u"Assembly Ünit"_s);
+    level.refresh();
+    QCOMPARE(level.recordCount(), 4);
+}
+
+void TestAccessFile::halfWrittenFileIsReadAgain()
+{
+    Site site(Site::Contents::Sample, u"Access"_s);
+    DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
+    employees.refresh();
+    const QByteArray whole = bytes(site.file(u"Norla.MDB"_s));
+    replace(site, u"Norla.MDB"_s, whole.left(whole.size() / 2));
+
+    // The other program finishes its writing a moment after the lookup began.
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        QFile file(site.file(u"Norla.MDB"_s));
+        if (file.open(QIODevice::Append))
+            file.write(whole.mid(whole.size() / 2));
+    });
+    employees.findFirst(u"Badge = '007007'"_s);
+    writer.join();
+    QVERIFY(!employees.noMatch());
+    QCOMPARE(employees.field(u"Name"_s).toString(), u"Pat O'Hara"_s);
+}
+
+void TestAccessFile::unreadableFile_data()
+{
+    addSpoiledFiles();
+}
+
+void TestAccessFile::unreadableFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, vanish);
+    QFETCH(QString, reported);
+    Site site(Site::Contents::Sample, u"Access"_s);
+    replace(site, u"Norla.MDB"_s, content, vanish);
+    DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
+    try {
+        employees.refresh();
+        QFAIL("a spoiled file was read");
+    } catch (const DataError& error) {
+        QVERIFY2(error.message().contains(u"Norla.MDB"_s) && error.message().contains(reported),
+            qPrintable(error.message()));
+    }
+    QVERIFY(!employees.hasCurrentRow());
+}
+
+void TestAccessFile::startRefusesFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // empty: the sample's own file
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("Access job punches")
+        << u"JobPunches.MDB"_s << QByteArray() << u"jobcosting-site convert \"%1\""_s;
+    QTest::newRow("empty job punches")
+        << u"JobPunches.MDB"_s << QByteArray("", 0) << u"not a SQLite or Access"_s;
+    QTest::newRow("time clock of another program")
+        << u"Norla.MDB"_s << QByteArray("MZ\x90\0 not a database at all", 27) << u"Norla.MDB"_s;
+    QTest::newRow("validations cut inside the first page")
+        << u"Validations.mdb"_s << bytes(Site::sample(u"Validations.mdb"_s)).left(100)
+        << u"damaged"_s;
+}
+
+void TestAccessFile::startRefusesFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reported);
+    PunchScreen punch(Site::Contents::Sample, u"Access"_s);
+    if (file != u"JobPunches.MDB"_s || !content.isNull()) {
+        SiteConverter::convert(punch.site().path());
+        replace(punch.site(), file, content);
+    }
+    const QByteArray jobPunches = bytes(punch.site().file(u"JobPunches.MDB"_s));
+    punch.services().dialogs.answer(Dialogs::Answer::Ok);
+    punch.open();
+
+    VERIFY_DIALOGS(punch.services().dialogs);
+    const Dialogs::Message shown = punch.services().dialogs.shown().at(0).message;
+    QCOMPARE(shown.title, u"Job Costing - Operator Instruction"_s);
+    QCOMPARE(shown.icon, Dialogs::Icon::Critical);
+    QVERIFY2(shown.text.contains(file) && shown.text.contains(reported.arg(QDir::currentPath())),
+        qPrintable(shown.text));
+    QCOMPARE(punch.services().program.ends, 1);
+    QVERIFY(punch.services().shell.opened.isEmpty());
+    QVERIFY(bytes(punch.site().file(u"JobPunches.MDB"_s)) == jobPunches);
+}
+
+void TestAccessFile::badFileMidShift_data()
+{
+    addSpoiledFiles();
+}
+
+void TestAccessFile::badFileMidShift()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, vanish);
+    QFETCH(QString, reported);
+    PunchScreen punch(Site::Contents::Sample, u"Access"_s);
+    SiteConverter::convert(punch.site().path());
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+
+    replace(punch.site(), u"Norla.MDB"_s, content, vanish);
+    dialogs.answer(Dialogs::Answer::Ok);
+    punch.type(u"Text34"_s, u"000314"_s);
+    VERIFY_DIALOGS(dialogs);
+    const QString told = dialogs.shown().at(0).message.text;
+    QVERIFY2(told.contains(u"Norla.MDB"_s) && told.contains(reported), qPrintable(told));
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+
+    // Once the time clock's file is whole again, the same badge is found.
+    replace(punch.site(), u"Norla.MDB"_s, bytes(Site::sample(u"Norla.MDB"_s)));
+    punch.type(u"Text34"_s, u"000314"_s);
+    QCOMPARE(punch.find<QLabel>(u"Label5"_s)->text(), u"Zoë Brandt"_s);
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.services().program.ends, 0);
+    QCOMPARE(punch.site().jobPunches().size(), 503);
+}
+
+void TestAccessFile::dateCheckKeepsWorkInJobPunches()
+{
+    Site site(Site::Contents::Sample, u"Access"_s);
+    SiteConverter::convert(site.path());
+    TestServices t;
+    DateCheck check(t.services);
+    QCOMPARE(check.load(), DateCheck::Outcome::Passed);
+    QCOMPARE(site.sql(u"JobPunches.MDB"_s, u"SELECT NAME, CLOCKWE FROM WORK"_s),
+        (Rows {{u"TestDate"_s, u"2004-02-26"_s}}));
+    QVERIFY(bytes(site.file(u"Norla.MDB"_s)) == bytes(Site::sample(u"Norla.MDB"_s)));
+    VERIFY_DIALOGS(t.dialogs);
+}
+
+QTEST_MAIN(TestAccessFile)
+#include "tst_accessfile.moc"
