@@ -1,6 +1,7 @@
 #include "DatabaseFile.h"
 
 #include "DataError.h"
+#include "PostgresFile.h"
 #include "SqliteFile.h"
 
 #include <QFile>
@@ -10,9 +11,6 @@
 #include <QSqlQuery>
 
 namespace {
-
-// How long a write waits for another program's lock before it fails.
-constexpr int lockWaitMs = 5000;
 
 QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 {
@@ -56,6 +54,11 @@ QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
     return read;
 }
 
+DataError DatabaseFile::errorOf(const QSqlError& error) const
+{
+    return DataError(error.text());
+}
+
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
 {
     const QFileInfo info(fileName);
@@ -65,11 +68,17 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (auto existing = openFiles().value(path).lock())
         return existing;
 
-    if (!SqliteFile::recognizes(headerOf(path)))
-        throw DataError(
-            QStringLiteral("'%1' is not a database file this program can read.").arg(path));
     static int serial = 0;
     const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
+    const QByteArray header = headerOf(path);
+    if (PostgresFile::recognizes(header)) {
+        auto file = std::shared_ptr<DatabaseFile>(new PostgresFile(path, connection));
+        openFiles().insert(path, file);
+        return file;
+    }
+    if (!SqliteFile::recognizes(header))
+        throw DataError(
+            QStringLiteral("'%1' is not a database file this program can read.").arg(path));
     auto file = std::shared_ptr<DatabaseFile>(new SqliteFile(path, connection));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
