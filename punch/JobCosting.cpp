@@ -3,6 +3,7 @@
 #include "Attempt.h"
 #include "PunchTexts.h"
 #include "app/Module1.h"
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "startup/DateCheck.h"
 #include "ui/DbCombo.h"
@@ -306,6 +307,22 @@ void JobCosting::setTabOrder()
 
 void JobCosting::load()
 {
+    // A pointer file that says nothing usable, or a database server that
+    // cannot be reached, stops the terminal before it starts anything. The
+    // files stay open for the data sources.
+    QList<std::shared_ptr<DatabaseFile>> files;
+    for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8}) {
+        try {
+            files << DatabaseFile::open(source->databaseName());
+        } catch (const DataError& error) {
+            if (error.reason() == DataError::Reason::Other)
+                continue;
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                QStringLiteral("Job Costing cannot start: ") + error.message());
+            endProgram();
+            return;
+        }
+    }
     for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
     // A level table that cannot be opened shows no title, as an empty one does,
