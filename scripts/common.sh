@@ -3,7 +3,11 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-liberation)
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev
+    fonts-liberation)
+# The tests run a private PostgreSQL server (scripts/test-server); postgresql
+# brings citext with it.
+TEST_PACKAGES=(postgresql)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
