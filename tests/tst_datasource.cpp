@@ -3,6 +3,7 @@
 #include "data/DataSource.h"
 #include "ui/RegionalSettings.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 #include <memory>
 
@@ -10,11 +11,16 @@ using namespace Qt::StringLiterals;
 
 using Rows = QList<QVariantList>;
 
+// The data layer on every engine: each test runs once on SQLite files and once
+// on the test server.
 class TestDataSource : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addEngines(); }
+    void init() { SKIP_WITHOUT_TEST_SERVER(); }
+
     void fieldNamesIgnoreLetterCase();
     void findFirst_data();
     void findFirst();
@@ -24,7 +30,9 @@ private slots:
     void fieldConversion();
     void editOfRowChangedElsewhereWritesNothing_data();
     void editOfRowChangedElsewhereWritesNothing();
-    void missingDatabaseIsNeverCreated();
+    void oneOpenJobPerWorker_data();
+    void oneOpenJobPerWorker();
+    void writeWaitsForALockAtMostFiveSeconds();
 
 private:
     std::unique_ptr<DataSource> open(
@@ -42,7 +50,7 @@ private:
 
 void TestDataSource::fieldNamesIgnoreLetterCase()
 {
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
     QCOMPARE(employees->field(u"NAME"_s).toString(), u"Walter Brennan"_s);
     QCOMPARE(employees->fieldText(u"basepayrate"_s), u"18.5"_s);
@@ -74,7 +82,7 @@ void TestDataSource::findFirst()
 {
     QFETCH(QString, criteria);
     QFETCH(QString, badge);
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     auto employees = open(
         SiteBuilder::timeClockFile, u"select * from EMPLOYEES where Badge <> '000126'"_s, true);
     employees->moveNext();
@@ -86,7 +94,7 @@ void TestDataSource::findFirst()
 
 void TestDataSource::refreshStandsOnFirstRowOrNone()
 {
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
     QVERIFY(!punches->hasCurrentRow() && punches->bof() && punches->eof());
     QCOMPARE(punches->recordCount(), qint64(0));
@@ -109,7 +117,7 @@ void TestDataSource::refreshStandsOnFirstRowOrNone()
 
 void TestDataSource::deleteLoopEmptiesTable()
 {
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     site.sql(SiteBuilder::timeClockFile,
         u"INSERT INTO WORK (NAME) VALUES ('A'), ('B'), ('C'), ('D'), ('E')"_s);
     auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK"_s);
@@ -147,7 +155,7 @@ void TestDataSource::fieldConversion()
     QFETCH(QString, field);
     QFETCH(QVariant, value);
     QFETCH(QVariant, stored);
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
     punches->addNew();
     punches->setField(u"Name"_s, u"Probe"_s);
@@ -169,30 +177,32 @@ void TestDataSource::fieldConversion()
 
 void TestDataSource::editOfRowChangedElsewhereWritesNothing_data()
 {
-    QTest::addColumn<QString>("meanwhile"); // statements separated by ';'
+    // Statements separated by ';'; KEY stands for the column that names a row.
+    QTest::addColumn<QString>("meanwhile");
 
     QTest::newRow("unchanged") << "";
-    QTest::newRow("changed") << "UPDATE WORK SET EMPNUM = 20 WHERE rowid = 2";
-    QTest::newRow("letter case changed") << "UPDATE WORK SET NAME = 'BETA' WHERE rowid = 2";
-    QTest::newRow("deleted") << "DELETE FROM WORK WHERE rowid = 2";
-    QTest::newRow("rowid taken over")
-        << "DELETE FROM WORK WHERE rowid = 2;"
-           "INSERT INTO WORK (rowid, NAME, EMPNUM) VALUES (2, 'Gamma', 3)";
+    QTest::newRow("changed") << "UPDATE WORK SET EMPNUM = 20 WHERE KEY = 2";
+    QTest::newRow("letter case changed") << "UPDATE WORK SET NAME = 'BETA' WHERE KEY = 2";
+    QTest::newRow("deleted") << "DELETE FROM WORK WHERE KEY = 2";
+    QTest::newRow("key taken over")
+        << "DELETE FROM WORK WHERE KEY = 2;"
+           "INSERT INTO WORK (KEY, NAME, EMPNUM) VALUES (2, 'Gamma', 3)";
 }
 
 void TestDataSource::editOfRowChangedElsewhereWritesNothing()
 {
     QFETCH(QString, meanwhile);
     const bool saves = meanwhile.isEmpty();
-    Site site;
+    Site site(Site::Contents::Demo, currentEngine());
     site.sql(SiteBuilder::timeClockFile,
-        u"INSERT INTO WORK (rowid, NAME, EMPNUM) VALUES (1, 'Alpha', 1), (2, 'Beta', 2)"_s);
+        u"INSERT INTO WORK (%1, NAME, EMPNUM) VALUES (1, 'Alpha', 1), (2, 'Beta', 2)"_s.arg(
+            site.rowKey()));
     auto work = open(SiteBuilder::timeClockFile, u"WORK"_s);
     work->moveNext();
     work->edit();
     work->setField(u"HOURS"_s, 8);
-    for (const QString& statement : meanwhile.split(u';', Qt::SkipEmptyParts))
-        site.sql(SiteBuilder::timeClockFile, statement);
+    for (QString statement : meanwhile.split(u';', Qt::SkipEmptyParts))
+        site.sql(SiteBuilder::timeClockFile, statement.replace(u"KEY"_s, site.rowKey()));
     if (saves)
         work->save();
     else
@@ -202,20 +212,67 @@ void TestDataSource::editOfRowChangedElsewhereWritesNothing()
         saves ? Rows {{u"Beta"_s}} : Rows {});
 }
 
-void TestDataSource::missingDatabaseIsNeverCreated()
+void TestDataSource::oneOpenJobPerWorker_data()
 {
-    QTemporaryDir elsewhere;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(elsewhere.path());
-    for (const QString& file :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
-        DataSource data(u"Data"_s, file, u"WORK"_s, false, m_regional);
-        QVERIFY_THROWS_EXCEPTION(DataError, data.refresh());
-        QVERIFY(!data.isOpen());
-        QVERIFY_THROWS_EXCEPTION(DataError, data.moveFirst());
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("badge");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("the same worker") << "Walter Brennan"
+                                     << "Open" << true;
+    QTest::newRow("other letter case") << "WALTER BRENNAN"
+                                       << "OPEN" << true;
+    QTest::newRow("a blank more") << "Walter Brennan "
+                                  << "Open" << false;
+    QTest::newRow("another worker") << "Maria Lopez"
+                                    << "Open" << false;
+    QTest::newRow("a closed job") << "Walter Brennan"
+                                  << "Closed" << false;
+}
+
+void TestDataSource::oneOpenJobPerWorker()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, badge);
+    QFETCH(bool, refused);
+    Site site(Site::Contents::Demo, currentEngine());
+    site.sql(SiteBuilder::jobPunchesFile,
+        u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s);
+    auto punches
+        = open(SiteBuilder::jobPunchesFile, u"select * from JobPunches where Badge = 'Open'"_s);
+    punches->addNew();
+    punches->setField(u"Name"_s, name);
+    punches->setField(u"Badge"_s, badge);
+    if (refused) {
+        try {
+            punches->save();
+            QFAIL("a second open job was saved");
+        } catch (const DataError& error) {
+            QCOMPARE(error.reason(), DataError::Reason::Duplicate);
+        }
+    } else {
+        punches->save();
     }
-    QDir::setCurrent(previous);
-    QVERIFY(QDir(elsewhere.path()).isEmpty());
+    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
+        (Rows {{refused ? 1 : 2}}));
+}
+
+void TestDataSource::writeWaitsForALockAtMostFiveSeconds()
+{
+    Site site(Site::Contents::Demo, currentEngine());
+    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    punches->addNew();
+    punches->setField(u"Name"_s, u"Walter Brennan"_s);
+    QElapsedTimer waited;
+    {
+        const Site::Lock otherTerminal(site, SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+        waited.start();
+        QVERIFY_THROWS_EXCEPTION(DataError, punches->save());
+    }
+    QVERIFY2(waited.elapsed() >= 4500 && waited.elapsed() < 8000,
+        qPrintable(u"waited %1 ms"_s.arg(waited.elapsed())));
+    QCOMPARE(
+        site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s), (Rows {{0}}));
 }
 
 QTEST_MAIN(TestDataSource)

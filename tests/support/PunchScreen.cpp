@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QTest>
 
-PunchScreen::PunchScreen(Site::Contents contents)
-    : m_site(std::make_unique<Site>(contents))
+PunchScreen::PunchScreen(Site::Contents contents, Engine engine)
+    : m_site(std::make_unique<Site>(contents, engine))
 { }
 
 PunchScreen::~PunchScreen()
