@@ -7,18 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every field of JobPunches that a job fills, in the table's order.
-QStringList jobFields()
-{
-    QStringList fields {u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s};
-    for (int level = 1; level <= 3; ++level) {
-        for (const char* field :
-            {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
-            fields << u"Level%1"_s.arg(level) + QLatin1String(field);
-    }
-    return fields << u"Pieces"_s << u"EmpNum"_s << u"DeptNum"_s << u"BaseRate"_s;
-}
-
 // Badges a worker in and names each level by its code.
 void enterJob(PunchScreen& punch, const QString& badge)
 {
@@ -91,7 +79,7 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     QCOMPARE(dialogs.beeps(), 2);
     QCOMPARE(punch.services().program.ends, 0);
 
-    const QStringList fields = jobFields();
+    const QStringList fields = Site::jobFields();
     const QList<QVariantList> expected {
         {u"Walter Brennan"_s, u"Closed"_s, u"2004-02-26"_s, u"14:05:07"_s, u"16:06:07"_s,
             u"Department"_s, u"12"_s, u"Assembly"_s, 14.5, 0.0, u"Operation"_s, u"7"_s, u"Weld"_s,
@@ -100,12 +88,11 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
             u"Department"_s, u"16"_s, u"Paint Shop"_s, 12.0, 0.0, u"Operation"_s, u"10"_s,
             u"Inspect"_s, 2.5, 0.0, u"Part"_s, u"5"_s, u"Housing"_s, 4.4, 0.0, 0.0, 126, 20,
             17.75}};
-    const QList<QVariantList> rows = punch.site().sql(SiteBuilder::jobPunchesFile,
-        u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", "_s)));
+    const QList<QVariantMap> rows = punch.site().jobPunches();
     QCOMPARE(rows.size(), expected.size());
     for (qsizetype r = 0; r < rows.size(); ++r) {
         for (qsizetype f = 0; f < fields.size(); ++f) {
-            const QVariant value = rows.at(r).at(f);
+            const QVariant value = rows.at(r).value(fields.at(f));
             QVERIFY2(value == expected.at(r).at(f),
                 qPrintable(fields.at(f) + u" = "_s + value.toString()));
         }

@@ -217,16 +217,20 @@ QList<QVariantList> Site::sql(
     return rows;
 }
 
-QList<QVariantMap> Site::jobPunches() const
+QStringList Site::jobFields()
 {
-    QStringList fields {
-        u"ID"_s, u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s};
+    QStringList fields {u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s};
     for (int level = 1; level <= 3; ++level) {
         for (const char* field :
             {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
             fields << u"Level%1"_s.arg(level) + QLatin1String(field);
     }
-    fields << u"Pieces"_s << u"EmpNum"_s << u"DeptNum"_s << u"BaseRate"_s;
+    return fields << u"Pieces"_s << u"EmpNum"_s << u"DeptNum"_s << u"BaseRate"_s;
+}
+
+QList<QVariantMap> Site::jobPunches() const
+{
+    const QStringList fields = QStringList {u"ID"_s} + jobFields();
     QList<QVariantMap> punches;
     const auto rows = sql(SiteBuilder::jobPunchesFile,
         u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", "_s)));

@@ -87,7 +87,9 @@ public:
     // come as ISO text and numbers as numbers, as SQLite keeps them.
     QList<QVariantList> sql(
         const QString& file, const QString& statement, const QVariantList& values = {}) const;
-    // One JobPunches row as a map from field name to value.
+    // Every field of JobPunches that a job fills, in the table's order.
+    static QStringList jobFields();
+    // One JobPunches row as a map from field name (ID and jobFields()) to value.
     QList<QVariantMap> jobPunches() const;
 
     // Holds a write lock on a table through a connection of its own, as
