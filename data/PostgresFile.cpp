@@ -122,8 +122,12 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         given << keyword;
     }
     options << QStringLiteral("options=") + quotedValue(serverOptions);
+    // A server that vanished from the network is given up after seconds, not
+    // after the minutes the operating system would wait for it.
     if (!given.contains(QLatin1String("connect_timeout")))
         options << QStringLiteral("connect_timeout='10'");
+    if (!given.contains(QLatin1String("tcp_user_timeout")))
+        options << QStringLiteral("tcp_user_timeout='10000'");
     if (!given.contains(QLatin1String("application_name")))
         options << QStringLiteral("application_name='jobcosting'");
     db.setConnectOptions(options.join(QLatin1Char(' ')));
