@@ -4,6 +4,7 @@
 #include "DatabaseFile.h"
 #include "ui/RegionalSettings.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
@@ -14,17 +15,31 @@
 
 namespace {
 
-QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
+QSqlQuery run(const DatabaseFile& file, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query(db);
+    QSqlQuery query(file.database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DataError(query.lastError().text());
+        throw file.errorOf(query.lastError());
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw DataError(query.lastError().text());
+        throw file.errorOf(query.lastError());
     return query;
+}
+
+// The first row of a statement, which is read to its end: on a server a
+// forward-only query streams its rows, and the next statement on the same
+// connection would cut the stream off.
+std::optional<QSqlRecord> firstRow(
+    const DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery query = run(file, sql, values);
+    std::optional<QSqlRecord> row;
+    if (query.next())
+        row = query.record();
+    while (query.next()) { }
+    return row;
 }
 
 std::optional<double> numberOf(const QVariant& value, const RegionalSettings& regional)
@@ -153,9 +168,9 @@ void DataSource::requireWritable() const
 qint64 DataSource::recordCount() const
 {
     requireOpen();
-    QSqlQuery query = run(m_file->database(),
-        QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
-    return query.next() ? query.value(0).toLongLong() : 0;
+    const auto count = firstRow(
+        *m_file, QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
+    return count ? count->value(0).toLongLong() : 0;
 }
 
 void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
@@ -171,11 +186,11 @@ void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 
 void DataSource::loadAt(qint64 index)
 {
-    QSqlQuery query = run(m_file->database(),
+    const auto row = firstRow(*m_file,
         selectSql(rowKey() + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
         {index});
-    if (query.next()) {
-        setCurrent(query.record(), index);
+    if (row) {
+        setCurrent(*row, index);
         return;
     }
     m_hasRow = false;
@@ -192,11 +207,14 @@ qint64 DataSource::currentIndex()
     if (m_index >= 0 || !m_hasRow)
         return m_index;
     // After a search the position is not known; count it once, on demand.
-    QSqlQuery query = run(m_file->database(), selectSql(rowKey(), {}));
+    QSqlQuery query = run(*m_file, selectSql(rowKey(), {}));
+    qint64 found = -1;
     for (qint64 index = 0; query.next(); ++index) {
-        if (query.value(0).toLongLong() == m_rowid)
-            return m_index = index;
+        if (found < 0 && query.value(0).toLongLong() == m_rowid)
+            found = index;
     }
+    if (found >= 0)
+        return m_index = found;
     throw DataError(QStringLiteral("The current row is no longer in '%1'.").arg(m_source.table));
 }
 
@@ -231,13 +249,13 @@ void DataSource::findFirst(const QString& criteria)
     const Column& searched = column(criteria.left(equals).trimmed());
     const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
-    QSqlQuery query = run(m_file->database(),
+    const auto row = firstRow(*m_file,
         selectSql(rowKey() + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
             + QLatin1String(" LIMIT 1"),
         {value});
-    m_noMatch = !query.next();
-    if (!m_noMatch)
-        setCurrent(query.record(), -1);
+    m_noMatch = !row;
+    if (row)
+        setCurrent(*row, -1);
 }
 
 const DataSource::Column& DataSource::column(const QString& name) const
@@ -296,11 +314,12 @@ void DataSource::save()
         bound << value;
     }
     const QString table = quoted(m_source.table);
+    m_file->beforeWrite();
     if (pending == Pending::Adding) {
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        run(m_file->database(),
+        run(*m_file,
             names.isEmpty()
                 ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
                 : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
@@ -321,10 +340,10 @@ void DataSource::save()
     QStringList unchanged {rowKey() + QLatin1String(" = ?")};
     bound << m_rowid;
     for (int i = 1; i < m_row.count(); ++i) {
-        unchanged << m_file->unchangedCondition(quoted(m_row.fieldName(i)));
+        unchanged << m_file->unchangedCondition(column(m_row.fieldName(i)));
         bound << m_row.value(i);
     }
-    QSqlQuery update = run(m_file->database(),
+    QSqlQuery update = run(*m_file,
         QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
             + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
             + unchanged.join(QLatin1String(" AND ")),
@@ -337,12 +356,12 @@ void DataSource::save()
 
 void DataSource::reloadCurrent()
 {
-    QSqlQuery query = run(m_file->database(),
+    const auto row = firstRow(*m_file,
         QLatin1String("SELECT ") + rowKey() + QLatin1String(", * FROM ") + quoted(m_source.table)
             + QLatin1String(" WHERE ") + rowKey() + QLatin1String(" = ?"),
         {m_rowid});
-    if (query.next())
-        setCurrent(query.record(), m_index);
+    if (row)
+        setCurrent(*row, m_index);
 }
 
 void DataSource::deleteCurrent()
@@ -351,7 +370,8 @@ void DataSource::deleteCurrent()
     if (!m_hasRow)
         throw DataError(QStringLiteral("No current record."));
     currentIndex();
-    run(m_file->database(),
+    m_file->beforeWrite();
+    run(*m_file,
         QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ") + rowKey()
             + QLatin1String(" = ?"),
         {m_rowid});
@@ -378,7 +398,7 @@ QStringList DataSource::columnTexts(const QString& name) const
 {
     requireOpen();
     const Column& wanted = column(name);
-    QSqlQuery query = run(m_file->database(), selectSql(quoted(wanted.name), {}));
+    QSqlQuery query = run(*m_file, selectSql(quoted(wanted.name), {}));
     QStringList texts;
     while (query.next())
         texts << displayText(fromStorage(wanted, query.value(0)));
@@ -449,12 +469,25 @@ QVariant DataSource::fromStorage(const Column& column, const QVariant& raw) cons
         return QVariant();
     switch (column.kind) {
     case Kind::Date: {
+        if (raw.typeId() == QMetaType::QDate)
+            return raw;
         const QDate date = QDate::fromString(raw.toString(), Qt::ISODate);
         return date.isValid() ? QVariant(date) : raw;
     }
     case Kind::Time: {
+        if (raw.typeId() == QMetaType::QTime)
+            return raw;
         const QTime time = QTime::fromString(raw.toString(), QStringLiteral("HH:mm:ss"));
         return time.isValid() ? QVariant(time) : raw;
+    }
+    case Kind::Real: {
+        // A server's numeric arrives as its exact decimal text; the screens
+        // count with doubles.
+        if (raw.typeId() != QMetaType::QString)
+            return raw;
+        bool ok = false;
+        const double number = QLocale::c().toDouble(raw.toString(), &ok);
+        return ok ? QVariant(number) : raw;
     }
     default:
         return raw;

@@ -94,7 +94,7 @@ private:
     QString selectSql(const QString& columns, const QString& extraCondition) const;
     QString whereSql(const QString& extraCondition) const;
     QString quoted(const QString& identifier) const { return m_file->quoted(identifier); }
-    QString rowKey() const { return m_file->rowKey(); }
+    QString rowKey() const { return m_file->rowKey(m_source.table); }
     // Reads the table's columns anew when the engine saw the table change.
     void prepareRead(const QString& table);
     void requireOpen() const;

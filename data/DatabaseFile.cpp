@@ -2,6 +2,7 @@
 
 #include "AccessFile.h"
 #include "DataError.h"
+#include "PostgresFile.h"
 #include "SqliteFile.h"
 
 #include <QFile>
@@ -12,9 +13,6 @@
 #include <QSqlQuery>
 
 namespace {
-
-// How long a write waits for another program's lock before it fails.
-constexpr int lockWaitMs = 5000;
 
 QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 {
@@ -58,6 +56,11 @@ QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
     return read;
 }
 
+DataError DatabaseFile::errorOf(const QSqlError& error) const
+{
+    return DataError(error.text());
+}
+
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
 {
     const QFileInfo info(fileName);
@@ -67,9 +70,14 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (auto existing = openFiles().value(path).lock())
         return existing;
 
-    const QByteArray header = headerOf(path);
     static int serial = 0;
     const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
+    const QByteArray header = headerOf(path);
+    if (PostgresFile::recognizes(header)) {
+        auto file = std::shared_ptr<DatabaseFile>(new PostgresFile(path, connection));
+        openFiles().insert(path, file);
+        return file;
+    }
     if (Access::isAccessFile(header)) {
         auto access = std::make_shared<AccessFile>(path, connection);
         openFiles().insert(path, access);

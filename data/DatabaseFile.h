@@ -1,8 +1,11 @@
 #pragma once
 
+#include "DataError.h"
+
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <memory>
 
@@ -32,6 +35,9 @@ public:
         Writes, // rows can be added, edited and deleted
     };
 
+    // How long a write waits for another program's lock before it fails.
+    static constexpr int lockWaitMs = 5000;
+
     virtual ~DatabaseFile();
     DatabaseFile(const DatabaseFile&) = delete;
     DatabaseFile& operator=(const DatabaseFile&) = delete;
@@ -46,16 +52,21 @@ public:
     // Runs before a table is read: the engine brings what it keeps of the table
     // up to date with the file.
     virtual void beforeRead(const QString& table) = 0;
+    // Runs before a row is written.
+    virtual void beforeWrite() { }
     // The table's columns with their kinds, in the table's order; empty when
     // there is no such table. Read once and kept until the engine sees the
     // table change.
     QList<Column> columns(const QString& table);
-    // The expression that names one row of a table in a statement.
-    virtual QString rowKey() const = 0;
+    // The expression that names one row of a table in a statement; the table's
+    // columns have been read.
+    virtual QString rowKey(const QString& table) const = 0;
     virtual QString quoted(const QString& identifier) const = 0;
     // A condition on one column, with one value bound: true when the column
     // still holds that value exactly (letter case counts, NULL equals NULL).
-    virtual QString unchangedCondition(const QString& quotedColumn) const = 0;
+    virtual QString unchangedCondition(const Column& column) const = 0;
+    // The error to raise for a statement that failed.
+    virtual DataError errorOf(const QSqlError& error) const;
 
 protected:
     DatabaseFile(QString path, QString connection);

@@ -53,7 +53,7 @@ void SqliteFile::beforeRead(const QString&)
     m_schemaVersion = version;
 }
 
-QString SqliteFile::rowKey() const
+QString SqliteFile::rowKey(const QString&) const
 {
     return QStringLiteral("_rowid_");
 }
@@ -65,9 +65,16 @@ QString SqliteFile::quoted(const QString& identifier) const
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-QString SqliteFile::unchangedCondition(const QString& quotedColumn) const
+QString SqliteFile::unchangedCondition(const Column& column) const
 {
-    return quotedColumn + QLatin1String(" IS ? COLLATE BINARY");
+    return quoted(column.name) + QLatin1String(" IS ? COLLATE BINARY");
+}
+
+DataError SqliteFile::errorOf(const QSqlError& error) const
+{
+    if (error.nativeErrorCode() == QLatin1String("2067")) // SQLITE_CONSTRAINT_UNIQUE
+        return DataError(error.text(), DataError::Reason::Duplicate);
+    return DataError(error.text());
 }
 
 QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)

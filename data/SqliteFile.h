@@ -15,9 +15,10 @@ public:
 
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
-    QString rowKey() const override;
+    QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
-    QString unchangedCondition(const QString& quotedColumn) const override;
+    QString unchangedCondition(const Column& column) const override;
+    DataError errorOf(const QSqlError& error) const override;
 
 protected:
     QList<Column> readColumns(const QString& table) override;

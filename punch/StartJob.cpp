@@ -3,6 +3,7 @@
 #include "PunchTexts.h"
 #include "app/Clock.h"
 #include "app/Module1.h"
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
@@ -73,7 +74,20 @@ void JobCosting::startJob()
     set(QStringLiteral("EmpNum"), m_module.CurEmpNum);
     set(QStringLiteral("DeptNum"), m_module.CurDeptNum);
     set(QStringLiteral("BaseRate"), m_module.CurBasePayRate);
-    attempt([this] { Data1->save(); });
+    try {
+        Data1->save();
+    } catch (const DataError& error) {
+        // The database refuses a second open job for the same worker, who may
+        // have started one at another terminal since he badged in here. Other
+        // refusals drop the row without a message.
+        if (error.reason() == DataError::Reason::Duplicate)
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                QStringLiteral("The job was not started: a job is already open under your name. "
+                               "Badge in again to see it."));
+        else if (error.reason() == DataError::Reason::Unreachable)
+            m_services.dialogs.stop(PunchTexts::instructionTitle,
+                QStringLiteral("The job was not started: ") + error.message());
+    }
 
     returnToBadgeEntryAfterSave();
 }

@@ -3,7 +3,11 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite mdbtools-dev fonts-liberation)
+BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev
+    mdbtools-dev fonts-liberation)
+# The tests run a private PostgreSQL server (scripts/test-server); postgresql
+# brings citext with it.
+TEST_PACKAGES=(postgresql)
 # Making the Debian package (dpkg-shlibdeps, file) and checking it and the
 # installed tree (desktop-file-validate, groff, systemd-analyze).
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -28,7 +28,7 @@ QString trouble(const QString& fileName)
                                   "start Job Costing again.  Process canceled!")
                 .arg(QDir::currentPath());
     } catch (const DataError& error) {
-        return QStringLiteral("Job Costing cannot use %1:\n%2\nProcess canceled!")
+        return QStringLiteral("Job Costing cannot start: %1: %2\nProcess canceled!")
             .arg(fileName, error.message());
     }
     return {};

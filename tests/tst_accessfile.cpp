@@ -79,7 +79,7 @@ void addSpoiledFiles()
 
 void TestAccessFile::changedFileSeenWithoutRestart()
 {
-    Site site(Site::Contents::Sample, u"Access"_s);
+    Site site(Site::Contents::Sample, Engine::Access);
     DataSource level(u"Data5"_s, u"Validations.mdb"_s, u"Level1"_s, true, m_regional);
     level.refresh();
     level.findFirst(u"ItemCode = 'C1'"_s);
@@ -99,7 +99,7 @@ void TestAccessFile::changedFileSeenWithoutRestart()
 
 void TestAccessFile::halfWrittenFileIsReadAgain()
 {
-    Site site(Site::Contents::Sample, u"Access"_s);
+    Site site(Site::Contents::Sample, Engine::Access);
     DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
     employees.refresh();
     const QByteArray whole = bytes(site.file(u"Norla.MDB"_s));
@@ -128,7 +128,7 @@ void TestAccessFile::unreadableFile()
     QFETCH(QByteArray, content);
     QFETCH(bool, vanish);
     QFETCH(QString, reported);
-    Site site(Site::Contents::Sample, u"Access"_s);
+    Site site(Site::Contents::Sample, Engine::Access);
     replace(site, u"Norla.MDB"_s, content, vanish);
     DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
     try {
@@ -162,7 +162,7 @@ void TestAccessFile::startRefusesFile()
     QFETCH(QString, file);
     QFETCH(QByteArray, content);
     QFETCH(QString, reported);
-    PunchScreen punch(Site::Contents::Sample, u"Access"_s);
+    PunchScreen punch(Site::Contents::Sample, Engine::Access);
     if (file != u"JobPunches.MDB"_s || !content.isNull()) {
         SiteConverter::convert(punch.site().path());
         replace(punch.site(), file, content);
@@ -192,7 +192,7 @@ void TestAccessFile::badFileMidShift()
     QFETCH(QByteArray, content);
     QFETCH(bool, vanish);
     QFETCH(QString, reported);
-    PunchScreen punch(Site::Contents::Sample, u"Access"_s);
+    PunchScreen punch(Site::Contents::Sample, Engine::Access);
     SiteConverter::convert(punch.site().path());
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
@@ -216,7 +216,7 @@ void TestAccessFile::badFileMidShift()
 
 void TestAccessFile::dateCheckKeepsWorkInJobPunches()
 {
-    Site site(Site::Contents::Sample, u"Access"_s);
+    Site site(Site::Contents::Sample, Engine::Access);
     SiteConverter::convert(site.path());
     TestServices t;
     DateCheck check(t.services);

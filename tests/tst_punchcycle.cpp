@@ -6,33 +6,54 @@
 using Answer = Dialogs::Answer;
 using namespace Qt::StringLiterals;
 
-// Two workers on one terminal, from badge to closed job punch, with the rows
-// read back through a connection of their own, as another program reads them.
+namespace {
+
+// Badges a worker in and names each level by its code.
+void enterJob(PunchScreen& punch, const QString& badge)
+{
+    punch.type(u"Text34"_s, badge);
+    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
+        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
+        punch.pressEnter(QString::fromLatin1(box));
+    }
+}
+
+void startJob(PunchScreen& punch, const QString& badge)
+{
+    enterJob(punch, badge);
+    punch.services().dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+}
+
+} // namespace
+
+// Workers at a terminal, from badge to closed job punch, on every engine, with
+// the rows read back through a connection of their own, as another program
+// (or another terminal) reads them.
 class TestPunchCycle : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addEngines(); }
+    void init() { SKIP_WITHOUT_TEST_SERVER(); }
+
     void twoWorkersStartAndEndJobs();
-    void sampleSiteCycle_data();
     void sampleSiteCycle();
+    void jobStartedElsewhereMeanwhileIsNotStartedTwice();
+    void serverGoesAwayMidShift();
 };
 
 void TestPunchCycle::twoWorkersStartAndEndJobs()
 {
-    PunchScreen punch;
+    SKIP_ACCESS();
+    PunchScreen punch(Site::Contents::Demo, currentEngine());
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
     FixedClock& clock = punch.services().clock;
 
     // Walter scans his card and names each level by its code.
-    punch.type(u"Text34"_s, u";000123?"_s);
-    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
-        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
-        punch.pressEnter(QString::fromLatin1(box));
-    }
-    dialogs.answer(Answer::Ok);
-    punch.click(u"Command1"_s);
+    startJob(punch, u";000123?"_s);
 
     // Linda types her badge and picks each level by its description.
     clock.advance(60);
@@ -61,14 +82,7 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     QCOMPARE(dialogs.beeps(), 2);
     QCOMPARE(punch.services().program.ends, 0);
 
-    // Every field of both rows, in the table's order.
-    const QStringList fields {u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s,
-        u"Level1Description"_s, u"Level1ItemCode"_s, u"Level1ItemDescription"_s,
-        u"Level1StandardCost"_s, u"Level1BonusRate"_s, u"Level2Description"_s, u"Level2ItemCode"_s,
-        u"Level2ItemDescription"_s, u"Level2StandardCost"_s, u"Level2BonusRate"_s,
-        u"Level3Description"_s, u"Level3ItemCode"_s, u"Level3ItemDescription"_s,
-        u"Level3StandardCost"_s, u"Level3BonusRate"_s, u"Pieces"_s, u"EmpNum"_s, u"DeptNum"_s,
-        u"BaseRate"_s};
+    const QStringList fields = Site::jobFields();
     const QList<QVariantList> expected {
         {u"Walter Brennan"_s, u"Closed"_s, u"2004-02-26"_s, u"14:05:07"_s, u"16:06:07"_s,
             u"Department"_s, u"12"_s, u"Assembly"_s, 14.5, 0.0, u"Operation"_s, u"7"_s, u"Weld"_s,
@@ -88,22 +102,15 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     }
 }
 
-void TestPunchCycle::sampleSiteCycle_data()
-{
-    QTest::addColumn<QString>("engine");
-    for (const QString& engine : Site::engines())
-        QTest::newRow(qPrintable(engine)) << engine;
-}
-
 // The sample site as a real one runs it: its own Validations.mdb and Norla.MDB,
 // and its job-punch history carried over into a JobPunches.MDB that takes
 // punches. A worker with an accent starts and ends a job chosen by a code with
 // a quote, a code and a description; a worker with a quote ends his open job.
 void TestPunchCycle::sampleSiteCycle()
 {
-    QFETCH(QString, engine);
-    PunchScreen punch(Site::Contents::Sample, engine);
-    if (engine == u"Access"_s)
+    SKIP_SERVER_FOR_SAMPLE();
+    PunchScreen punch(Site::Contents::Sample, currentEngine());
+    if (currentEngine() == Engine::Access)
         SiteConverter::convert(punch.site().path());
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
@@ -156,6 +163,81 @@ void TestPunchCycle::sampleSiteCycle()
     for (auto field = expected.begin(); field != expected.end(); ++field)
         QVERIFY2(zoe.value(field.key()) == field.value(),
             qPrintable(field.key() + u" = "_s + zoe.value(field.key()).toString()));
+}
+
+void TestPunchCycle::jobStartedElsewhereMeanwhileIsNotStartedTwice()
+{
+    SKIP_ACCESS();
+    PunchScreen punch(Site::Contents::Demo, currentEngine());
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    enterJob(punch, u"000123"_s);
+    // Meanwhile Walter has started a job at another terminal.
+    punch.site().sql(SiteBuilder::jobPunchesFile,
+        u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', "
+        "'Open', 'elsewhere')"_s);
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(dialogs.texts().last(),
+        u"The job was not started: a job is already open under your name. Badge in again to "
+        "see it."_s);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile,
+                 u"SELECT Level1ItemCode FROM JobPunches WHERE Name = 'Walter Brennan'"_s),
+        (QList<QVariantList> {{u"elsewhere"_s}}));
+    // Badged in again, he sees the job he started at the other terminal.
+    punch.type(u"Text34"_s, u"000123"_s);
+    QCOMPARE(punch.find<QLineEdit>(u"Text3"_s)->text(), u"elsewhere"_s);
+}
+
+void TestPunchCycle::serverGoesAwayMidShift()
+{
+    if (currentEngine() != Engine::Server)
+        QSKIP("Only a server can go away while the terminal runs.");
+    PunchScreen punch(Site::Contents::Demo, Engine::Server);
+    const ServerSchema& server = *punch.site().server();
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    startJob(punch, u"000123"_s);
+
+    // The server restarts between two workers: the next one does not notice.
+    server.dropConnections();
+    startJob(punch, u"000126"_s);
+    VERIFY_DIALOGS(dialogs);
+
+    // It goes away while Walter ends his job and Maria starts one.
+    punch.type(u"Text34"_s, u"000123"_s);
+    server.setReachable(false);
+    dialogs.type(u"5"_s);
+    dialogs.answer(Answer::Yes);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command2"_s);
+    QVERIFY2(dialogs.texts().last().startsWith(u"The job was not ended."_s),
+        qPrintable(dialogs.texts().last()));
+    server.setReachable(true);
+    enterJob(punch, u"000124"_s);
+    server.setReachable(false);
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+    QVERIFY2(dialogs.texts().last().startsWith(u"The job was not started: "_s),
+        qPrintable(dialogs.texts().last()));
+    VERIFY_DIALOGS(dialogs);
+
+    // Back again: nothing was written half, and Walter ends his job once.
+    server.setReachable(true);
+    punch.type(u"Text34"_s, u"000123"_s);
+    dialogs.type(u"5"_s);
+    dialogs.answer(Answer::Yes);
+    punch.click(u"Command2"_s);
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile,
+                 u"SELECT Name, Badge, Pieces FROM JobPunches ORDER BY ID"_s),
+        (QList<QVariantList> {
+            {u"Walter Brennan"_s, u"Closed"_s, 5.0}, {u"Linda Kowalski"_s, u"Open"_s, 0.0}}));
 }
 
 QTEST_MAIN(TestPunchCycle)

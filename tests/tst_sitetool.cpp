@@ -1,5 +1,6 @@
 #include "Site.h"
 #include "SiteConverter.h"
+#include "SiteBuilder.h"
 
 #include <QProcess>
 #include <QSqlDatabase>
@@ -17,6 +18,9 @@ class TestSiteTool : public QObject
 private slots:
     void createNeverOverwrites_data();
     void createNeverOverwrites();
+    void createOnServerWritesPointersAndNeverOverwrites();
+    void addressWithPasswordIsRefused();
+    void upgradeAddsTheOpenJobIndex();
     void helpSaysItNeverOverwrites();
     void createJobPunchesOnlyBesideAccessFiles();
     void convertKeepsEveryValue();
@@ -101,6 +105,62 @@ void TestSiteTool::createNeverOverwrites()
     QCOMPARE(exitCode, 1);
     QVERIFY2(output.contains(u"already exists"_s), qPrintable(output));
     QVERIFY(contents(dir) == before);
+}
+
+void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
+{
+    if (testServer().isEmpty())
+        QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set (scripts/test sets it).");
+    const ServerSchema server;
+    QTemporaryDir temporary;
+    const QDir dir(temporary.filePath(u"site"_s));
+    QCOMPARE(run({u"create"_s, dir.path(), u"--server"_s, server.uri(), u"--demo"_s}).first, 0);
+    const QByteArray pointer = server.uri().toUtf8() + '\n';
+    QVERIFY(contents(dir)
+        == (QMap<QString, QByteArray> {{SiteBuilder::jobPunchesFile, pointer},
+            {SiteBuilder::validationsFile, pointer}, {SiteBuilder::timeClockFile, pointer}}));
+    const QString counts
+        = u"SELECT (SELECT COUNT(*) FROM JobPunches), (SELECT COUNT(*) FROM "
+          "Level1), (SELECT COUNT(*) FROM EMPLOYEES), (SELECT COUNT(*) FROM WORK)"_s;
+    const QList<QVariantList> demo {{0, 4, 12, 0}};
+    QCOMPARE(server.sql(counts), demo);
+
+    // A second site on the same database would share and refill its tables.
+    const QDir second(temporary.filePath(u"second"_s));
+    const auto [exitCode, output] = run({u"create"_s, second.path(), u"--server"_s, server.uri()});
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(output.contains(u"already exists on the server"_s), qPrintable(output));
+    QVERIFY(contents(second).isEmpty());
+    QCOMPARE(server.sql(counts), demo);
+}
+
+void TestSiteTool::addressWithPasswordIsRefused()
+{
+    QTemporaryDir dir;
+    const auto [exitCode, output]
+        = run({u"create"_s, dir.path(), u"--server"_s, u"postgresql://punch:secret@db/plant"_s});
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(output.contains(u"password"_s) && !output.contains(u"secret"_s), qPrintable(output));
+    QVERIFY(contents(QDir(dir.path())).isEmpty());
+}
+
+void TestSiteTool::upgradeAddsTheOpenJobIndex()
+{
+    const Site site(Site::Contents::Empty);
+    // A site made before the index, whose worker has two open jobs.
+    site.sql(SiteBuilder::jobPunchesFile, u"DROP INDEX JobPunchesOneOpenJob"_s);
+    const QString open
+        = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
+    site.sql(SiteBuilder::jobPunchesFile, open);
+    site.sql(SiteBuilder::jobPunchesFile, open);
+
+    const auto [refused, why] = run({u"upgrade"_s, site.path()});
+    QCOMPARE(refused, 1);
+    QVERIFY2(why.contains(u"Walter Brennan"_s), qPrintable(why));
+    site.sql(SiteBuilder::jobPunchesFile, u"UPDATE JobPunches SET Badge = 'Closed' WHERE ID = 1"_s);
+    QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
+    QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, open));
 }
 
 void TestSiteTool::helpSaysItNeverOverwrites()

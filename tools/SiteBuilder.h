@@ -44,7 +44,18 @@ inline const QString timeClockFile = QStringLiteral("Norla.MDB");
 
 // Creates the three empty databases in dir (made if missing). Refuses, and
 // touches nothing, when any of the three files is there already.
-void create(const QString& dir);
+//
+// With a server (a postgresql:// connection URI), the tables and indexes are
+// made in that database instead, and each of the three files in dir is a
+// pointer to it. Refuses, and changes nothing, when any of them is on the
+// server already.
+void create(const QString& dir, const QString& server = {});
+
+// Gives a site made before the database refused a second open job for the same
+// worker its unique index over the open jobs. Refuses, naming the workers,
+// while any worker has more than one open job; does nothing when the index is
+// there.
+void addOpenJobIndex(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
 // and time-clock files. Refuses, touching nothing, when it is there already.
 void createJobPunches(const QString& dir);

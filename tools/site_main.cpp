@@ -23,15 +23,24 @@ int main(int argc, char* argv[])
         "With --job-punches-only it makes JobPunches.MDB alone, beside a site's own\n"
         "Access Validations.mdb and Norla.MDB.\n"
         "\n"
+        "With --server URI the tables are made in that PostgreSQL database instead,\n"
+        "and each of the three files is a pointer to it (the URI on one line), for\n"
+        "several terminals on one database. It never overwrites there either: when\n"
+        "any of the tables or indexes exists it stops and changes nothing. The URI\n"
+        "holds no password: libpq takes it from ~/.pgpass or PGPASSFILE.\n"
+        "\n"
         "convert DIR copies every job punch of an Access JobPunches.MDB in DIR into a\n"
         "new JobPunches.MDB that the terminal can add punches to, and keeps the Access\n"
         "file beside it as JobPunches-Access.MDB. It checks that both hold the same\n"
         "rows before it replaces anything; when anything fails, or a kept\n"
-        "JobPunches-Access.MDB is there already, it changes nothing and exits 1."));
+        "JobPunches-Access.MDB is there already, it changes nothing and exits 1.\n"
+        "\n"
+        "upgrade DIR gives a site made by an earlier version the index with which\n"
+        "the database refuses a second open job for the same worker."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
-        QStringLiteral("command"), QStringLiteral("The command: create or convert."));
+        QStringLiteral("command"), QStringLiteral("The command: create, convert or upgrade."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
         QStringLiteral("Fill in a small demo site: a dozen employees "
@@ -45,17 +54,23 @@ int main(int argc, char* argv[])
     const QCommandLineOption jobPunchesOnly(QStringLiteral("job-punches-only"),
         QStringLiteral("Make only JobPunches.MDB, for a site that keeps its own "
                        "Validations.mdb and Norla.MDB."));
-    parser.addOptions({demo, employees, punches, jobPunchesOnly});
+    const QCommandLineOption server(QStringLiteral("server"),
+        QStringLiteral("Make the tables in the PostgreSQL database of this connection URI "
+                       "(postgresql://user@host/database) and write pointer files to it."),
+        QStringLiteral("URI"));
+    parser.addOptions({demo, employees, punches, jobPunchesOnly, server});
     parser.process(app);
 
     QTextStream err(stderr);
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
     if (args.size() != 2
-        || (command != QLatin1String("create") && command != QLatin1String("convert"))) {
-        err << "usage: jobcosting-site create DIR [--demo | --employees N --punches M |"
-               " --job-punches-only]\n"
-               "       jobcosting-site convert DIR\n";
+        || (command != QLatin1String("create") && command != QLatin1String("convert")
+            && command != QLatin1String("upgrade"))) {
+        err << "usage: jobcosting-site create DIR [--server URI] [--demo | --employees N "
+               "--punches M | --job-punches-only]\n"
+               "       jobcosting-site convert DIR\n"
+               "       jobcosting-site upgrade DIR\n";
         return 2;
     }
     const QString dir = args.at(1);
@@ -69,9 +84,11 @@ int main(int argc, char* argv[])
         = int(parser.isSet(demo)) + int(employeeCount > 0) + int(parser.isSet(jobPunchesOnly));
     if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
         || (punchCount > 0 && employeeCount == 0) || fillOptions > 1
-        || (command == QLatin1String("convert") && fillOptions + punchCount > 0)) {
+        || (command != QLatin1String("create") && fillOptions + punchCount > 0)
+        || (parser.isSet(server) && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
         err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0), "
-               "or --job-punches-only, and none of them with convert\n";
+               "or --job-punches-only, and none of them with convert or upgrade; --server only with "
+               "create\n";
         return 2;
     }
 
@@ -81,10 +98,12 @@ int main(int argc, char* argv[])
             const qint64 rows = SiteConverter::convert(dir);
             out << "Copied " << rows << " job punches into a new JobPunches.MDB; the Access file "
                 << "is kept as " << SiteConverter::keptAccessFile << ".\n";
+        } else if (command == QLatin1String("upgrade")) {
+            SiteBuilder::addOpenJobIndex(dir);
         } else if (parser.isSet(jobPunchesOnly)) {
             SiteBuilder::createJobPunches(dir);
         } else {
-            SiteBuilder::create(dir);
+            SiteBuilder::create(dir, parser.value(server));
             if (parser.isSet(demo))
                 SiteBuilder::fillDemo(dir);
             else if (employeeCount > 0)

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QTest>
 
-PunchScreen::PunchScreen(Site::Contents contents, const QString& engine)
+PunchScreen::PunchScreen(Site::Contents contents, Engine engine)
     : m_site(std::make_unique<Site>(contents, engine))
 { }
 

@@ -15,8 +15,8 @@
 class PunchScreen
 {
 public:
-    explicit PunchScreen(Site::Contents contents = Site::Contents::Demo,
-        const QString& engine = QStringLiteral("SQLite"));
+    explicit PunchScreen(
+        Site::Contents contents = Site::Contents::Demo, Engine engine = Engine::Sqlite);
     ~PunchScreen();
 
     // Loads the screen on the site and shows it; false if the window never

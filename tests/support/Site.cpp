@@ -2,51 +2,195 @@
 
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
+#include "data/PostgresFile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTest>
+#include <QThread>
 #include <QUuid>
 #include <stdexcept>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
+QString testServer()
+{
+    return qEnvironmentVariable("JOBCOSTING_TEST_SERVER");
+}
+
+void addEngines()
+{
+    QTest::addColumn<Engine>("engine");
+    QTest::newRow("SQLite") << Engine::Sqlite;
+    QTest::newRow("Access") << Engine::Access;
+    QTest::newRow("server") << Engine::Server;
+}
+
+Engine currentEngine()
+{
+    QFETCH_GLOBAL(Engine, engine);
+    return engine;
+}
+
+namespace {
+
+[[noreturn]] void fail(const QSqlError& error)
+{
+    throw std::runtime_error(error.text().toStdString());
+}
+
+// A connection of its own, opened by `open` and removed after fn.
+template<typename Open, typename Fn> void withConnection(Open open, Fn fn)
+{
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = open(name);
+        if (!db.open())
+            fail(db.lastError());
+        fn(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QSqlDatabase serverConnection(const QString& name, const QString& uri)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
+    PostgresFile::configure(db, uri);
+    db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    return db;
+}
+
+QSqlQuery exec(QSqlDatabase& db, const QString& statement, const QVariantList& values = {})
+{
+    QSqlQuery query(db);
+    // The server prepares no statements but queries and changes of rows.
+    if (values.isEmpty() ? !query.exec(statement) : !query.prepare(statement))
+        fail(query.lastError());
+    if (values.isEmpty())
+        return query;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+// Dates, times and numbers as SQLite keeps them.
+QVariant asOnSqlite(const QVariant& value)
+{
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QTime:
+        return value.toTime().toString(u"HH:mm:ss"_s);
+    default:
+        return value;
+    }
+}
+
+} // namespace
+
+ServerSchema::ServerSchema()
+    : m_role(u"site_"_s + QUuid::createUuid().toString(QUuid::Id128).left(20))
+{
+    const QString server = testServer();
+    if (server.isEmpty())
+        throw std::runtime_error("JOBCOSTING_TEST_SERVER is not set");
+    admin({u"CREATE ROLE %1 LOGIN"_s, u"CREATE SCHEMA %1 AUTHORIZATION %1"_s});
+    m_uri = server + (server.contains(u'?') ? u'&' : u'?') + u"user="_s + m_role;
+}
+
+ServerSchema::~ServerSchema()
+{
+    admin({u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = '%1'"_s,
+        u"DROP SCHEMA %1 CASCADE"_s, u"DROP ROLE %1"_s});
+}
+
+void ServerSchema::admin(const QStringList& statements) const
+{
+    withConnection([](const QString& name) { return serverConnection(name, testServer()); },
+        [&](QSqlDatabase& db) {
+            exec(db, u"SET client_min_messages = warning"_s);
+            for (const QString& statement : statements)
+                exec(db, statement.arg(m_role));
+        });
+}
+
+void ServerSchema::dropConnections() const
+{
+    admin({u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = '%1'"_s});
+    // The server ends them a moment after it was asked to.
+    const QDeadlineTimer deadline(5000);
+    bool gone = false;
+    while (!gone && !deadline.hasExpired()) {
+        withConnection([](const QString& name) { return serverConnection(name, testServer()); },
+            [&](QSqlDatabase& db) {
+                QSqlQuery left = exec(db,
+                    u"SELECT COUNT(*) FROM pg_stat_activity WHERE usename = '%1'"_s.arg(m_role));
+                gone = left.next() && left.value(0).toInt() == 0;
+            });
+        if (!gone)
+            QThread::msleep(20);
+    }
+}
+
+void ServerSchema::setReachable(bool reachable) const
+{
+    admin({reachable ? u"ALTER ROLE %1 LOGIN"_s : u"ALTER ROLE %1 NOLOGIN"_s});
+    if (!reachable)
+        dropConnections();
+}
+
 namespace {
 
 const QList<std::pair<QString, QString>> sampleTables {
-    {SiteBuilder::validationsFile, QStringLiteral("Level1")},
-    {SiteBuilder::validationsFile, QStringLiteral("Level2")},
-    {SiteBuilder::validationsFile, QStringLiteral("Level3")},
-    {SiteBuilder::timeClockFile, QStringLiteral("EMPLOYEES")},
-    {SiteBuilder::jobPunchesFile, QStringLiteral("JobPunches")},
+    {SiteBuilder::validationsFile, u"Level1"_s},
+    {SiteBuilder::validationsFile, u"Level2"_s},
+    {SiteBuilder::validationsFile, u"Level3"_s},
+    {SiteBuilder::timeClockFile, u"EMPLOYEES"_s},
+    {SiteBuilder::jobPunchesFile, u"JobPunches"_s},
 };
 
 } // namespace
 
-Site::Site(Contents contents, const QString& engine)
+Site::Site(Contents contents, Engine engine)
     : m_previous(QDir::currentPath())
 {
-    if (contents == Contents::Sample && engine == QLatin1String("Access")) {
-        for (const QString& file :
+    if (engine == Engine::Server)
+        m_server = std::make_unique<ServerSchema>();
+    if (engine == Engine::Access) {
+        if (contents != Contents::Sample)
+            throw std::runtime_error("only the sample site is kept in Access files");
+        for (const QString& name :
             {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
-            if (!QFile::copy(sample(file), m_dir.filePath(file)))
+            if (!QFile::copy(sample(name), file(name)))
                 throw std::runtime_error("cannot copy the sample site");
     } else {
-        SiteBuilder::create(m_dir.path());
+        SiteBuilder::create(m_dir.path(), m_server ? m_server->uri() : QString());
     }
-    if (contents == Contents::Demo)
+    if (contents == Contents::Demo) {
+        // One connection to each database while the site is filled.
+        std::vector<std::shared_ptr<DatabaseFile>> held;
+        for (const QString& name :
+            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            held.push_back(DatabaseFile::open(file(name)));
         SiteBuilder::fillDemo(m_dir.path());
-    if (contents == Contents::Sample && engine == QLatin1String("SQLite")) {
-        for (const auto& [file, table] : sampleTables)
-            SiteConverter::copyRows(Access::readTable(sample(file), table), m_dir.filePath(file));
+    }
+    if (contents == Contents::Sample && engine != Engine::Access) {
+        if (m_server)
+            throw std::runtime_error("the sample site is not copied onto a server");
+        for (const auto& [name, table] : sampleTables)
+            SiteConverter::copyRows(Access::readTable(sample(name), table), file(name));
     }
     QDir::setCurrent(m_dir.path());
-}
-
-QStringList Site::engines()
-{
-    return {QStringLiteral("SQLite"), QStringLiteral("Access")};
 }
 
 QString Site::sample(const QString& name)
@@ -94,57 +238,106 @@ Site::~Site()
     QDir::setCurrent(m_previous);
 }
 
+QString Site::rowKey() const
+{
+    return m_server ? u"ID"_s : u"rowid"_s;
+}
+
 namespace {
 
-template<typename Fn> void withConnection(const QString& path, Fn fn)
+QList<QVariantList> rowsOf(QSqlQuery& query, QVariant (*convert)(const QVariant&))
 {
-    const QString name = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (!db.open())
-            throw std::runtime_error(db.lastError().text().toStdString());
-        fn(db);
-        db.close();
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < query.record().count(); ++i)
+            row << convert(query.value(i));
+        rows << row;
     }
-    QSqlDatabase::removeDatabase(name);
+    return rows;
 }
 
 } // namespace
 
+QList<QVariantList> ServerSchema::sql(const QString& statement, const QVariantList& values) const
+{
+    QList<QVariantList> rows;
+    withConnection([this](const QString& name) { return serverConnection(name, m_uri); },
+        [&](QSqlDatabase& db) {
+            QSqlQuery query = exec(db, statement, values);
+            rows = rowsOf(query, asOnSqlite);
+        });
+    return rows;
+}
+
 QList<QVariantList> Site::sql(
     const QString& file, const QString& statement, const QVariantList& values) const
 {
+    if (m_server)
+        return m_server->sql(statement, values);
     QList<QVariantList> rows;
-    withConnection(this->file(file), [&](QSqlDatabase& db) {
-        QSqlQuery query(db);
-        if (!query.prepare(statement))
-            throw std::runtime_error(query.lastError().text().toStdString());
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        if (!query.exec())
-            throw std::runtime_error(query.lastError().text().toStdString());
-        while (query.next()) {
-            QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i);
-            rows << row;
-        }
-    });
+    withConnection(
+        [&](const QString& name) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+            db.setDatabaseName(this->file(file));
+            return db;
+        },
+        [&](QSqlDatabase& db) {
+            QSqlQuery query = exec(db, statement, values);
+            rows = rowsOf(query, [](const QVariant& value) { return value; });
+        });
     return rows;
+}
+
+QStringList Site::jobFields()
+{
+    QStringList fields {u"Name"_s, u"Badge"_s, u"DateWorked"_s, u"TimeStart"_s, u"TimeStop"_s};
+    for (int level = 1; level <= 3; ++level) {
+        for (const char* field :
+            {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
+            fields << u"Level%1"_s.arg(level) + QLatin1String(field);
+    }
+    return fields << u"Pieces"_s << u"EmpNum"_s << u"DeptNum"_s << u"BaseRate"_s;
 }
 
 QList<QVariantMap> Site::jobPunches() const
 {
-    QList<QVariantMap> rows;
-    withConnection(file(SiteBuilder::jobPunchesFile), [&](QSqlDatabase& db) {
-        QSqlQuery query(QStringLiteral("SELECT * FROM JobPunches ORDER BY ID"), db);
-        while (query.next()) {
-            QVariantMap row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row.insert(query.record().fieldName(i), query.value(i));
-            rows << row;
-        }
-    });
-    return rows;
+    const QStringList fields = QStringList {u"ID"_s} + jobFields();
+    QList<QVariantMap> punches;
+    const auto rows = sql(SiteBuilder::jobPunchesFile,
+        u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", "_s)));
+    for (const QVariantList& row : rows) {
+        QVariantMap punch;
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            punch.insert(fields.at(i), row.at(i));
+        punches << punch;
+    }
+    return punches;
+}
+
+Site::Lock::Lock(const Site& site, const QString& file, const QString& table)
+    : m_connection(QUuid::createUuid().toString())
+{
+    QSqlDatabase db = site.server() ? serverConnection(m_connection, site.server()->uri())
+                                    : QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+    if (!site.server())
+        db.setDatabaseName(site.file(file));
+    if (!db.open())
+        fail(db.lastError());
+    if (site.server()) {
+        exec(db, u"BEGIN"_s);
+        exec(db, u"LOCK TABLE %1 IN EXCLUSIVE MODE"_s.arg(table));
+    } else {
+        exec(db, u"BEGIN EXCLUSIVE"_s);
+    }
+}
+
+Site::Lock::~Lock()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QSqlQuery(u"ROLLBACK"_s, db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
 }

@@ -5,9 +5,76 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QVariantList>
+#include <memory>
+#include <optional>
+
+// The engines that the data-layer and punch-cycle suites run on.
+enum class Engine
+{
+    Sqlite,
+    Access, // reads the sample site's real Access files; nothing can write one
+    Server
+};
+
+// The private PostgreSQL server of the tests (scripts/test-server sets
+// JOBCOSTING_TEST_SERVER), or empty when none was given.
+QString testServer();
+
+// For initTestCase_data(): every test function of the suite runs once per engine.
+void addEngines();
+Engine currentEngine();
+
+// In a test function of a suite with engines: skips the row of that engine.
+#define SKIP_ENGINE(skipped, why)                                                                  \
+    do {                                                                                           \
+        if (currentEngine() == (skipped))                                                          \
+            QSKIP(why);                                                                            \
+    } while (false)
+// Tests that need a site the tests fill run on every engine but Access.
+#define SKIP_ACCESS() SKIP_ENGINE(Engine::Access, "Nothing can write an Access file.")
+// Tests on the sample site compare the Access files with SQLite copies of them.
+#define SKIP_SERVER_FOR_SAMPLE()                                                                   \
+    SKIP_ENGINE(Engine::Server, "The sample site is read as Access files and SQLite copies.")
+
+// In init() of a suite with engines: the server rows are skipped, with the
+// reason, when no test server was given.
+#define SKIP_WITHOUT_TEST_SERVER()                                                                 \
+    do {                                                                                           \
+        if (currentEngine() == Engine::Server && testServer().isEmpty())                           \
+            QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set. scripts/test sets it; "      \
+                  "scripts/test-server ctest runs the tests with one.");                           \
+    } while (false)
+
+// A schema of its own on the test server, owned by a role of the same name, so
+// that the role's connections find their tables there. Dropped, with all in
+// it, at the end.
+class ServerSchema
+{
+public:
+    ServerSchema();
+    ~ServerSchema();
+    ServerSchema(const ServerSchema&) = delete;
+    ServerSchema& operator=(const ServerSchema&) = delete;
+
+    // The connection URI of the role.
+    QString uri() const { return m_uri; }
+    // Runs SQL as the role, as Site::sql() does.
+    QList<QVariantList> sql(const QString& statement, const QVariantList& values = {}) const;
+    // Cuts every connection of the role, as a restart of the server does.
+    void dropConnections() const;
+    // While off, the server refuses the role's connections, as a server that
+    // cannot be reached does; the role's open connections are cut.
+    void setReachable(bool reachable) const;
+
+private:
+    void admin(const QStringList& statements) const;
+    QString m_role;
+    QString m_uri;
+};
 
 // A site in a fresh temporary folder that is also the working folder while
-// the object lives, as the terminal expects.
+// the object lives, as the terminal expects. On the server engine its three
+// files point to a schema of its own on the test server.
 class Site
 {
 public:
@@ -15,16 +82,13 @@ public:
     {
         Empty,
         Demo,
-        // The sample site of real Access files (../shared/access-site) in the
-        // engine given: "Access" copies its files, "SQLite" copies every
-        // table into files made by the site tool.
+        // The sample site of real Access files (../shared/access-site): on
+        // Access its files are copied, on SQLite every table is copied into
+        // files made by the site tool.
         Sample
     };
-    explicit Site(
-        Contents contents = Contents::Demo, const QString& engine = QStringLiteral("SQLite"));
+    explicit Site(Contents contents = Contents::Demo, Engine engine = Engine::Sqlite);
 
-    // The engines a sample site can be kept in, for tests run once per engine.
-    static QStringList engines();
     // A file of the sample site, in its read-only folder.
     static QString sample(const QString& name);
     // The expected content of a table of the sample site: the header, then
@@ -36,15 +100,37 @@ public:
 
     QString path() const { return m_dir.path(); }
     QString file(const QString& name) const { return m_dir.filePath(name); }
+    // The site's schema on the test server; nullptr on SQLite.
+    const ServerSchema* server() const { return m_server.get(); }
+    // The column that names a row in the statements of sql().
+    QString rowKey() const;
 
     // Runs SQL on one of the site's files through a connection of its own, as
-    // another program would; returns the rows of a SELECT.
+    // another program would; returns the rows of a SELECT. Dates and times
+    // come as ISO text and numbers as numbers, as SQLite keeps them.
     QList<QVariantList> sql(
         const QString& file, const QString& statement, const QVariantList& values = {}) const;
-    // One JobPunches row as a map from field name to value.
+    // Every field of JobPunches that a job fills, in the table's order.
+    static QStringList jobFields();
+    // One JobPunches row as a map from field name (ID and jobFields()) to value.
     QList<QVariantMap> jobPunches() const;
+
+    // Holds a write lock on a table through a connection of its own, as
+    // another terminal in the middle of a save does, until it is destroyed.
+    class Lock
+    {
+    public:
+        Lock(const Site& site, const QString& file, const QString& table);
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        QString m_connection;
+    };
 
 private:
     QTemporaryDir m_dir;
     QString m_previous;
+    std::unique_ptr<ServerSchema> m_server;
 };
