@@ -77,6 +77,17 @@ QString table(Engine engine, const QString& name, QStringList columns)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(name, columns.join(QLatin1String(", ")));
 }
 
+// The short-date check's scratch table. A terminal's own job-punch file
+// carries one too, for sites whose time-clock database is an Access file.
+QString workTable(Engine engine)
+{
+    return table(engine, QStringLiteral("WORK"),
+        {text(engine, QStringLiteral("NAME")), date(engine, QStringLiteral("CLOCKWE")),
+            number(engine, QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
+            time(engine, QStringLiteral("TIMEIN")), time(engine, QStringLiteral("TIMEOUT")),
+            number(engine, QStringLiteral("HOURS"), QStringLiteral("REAL"))});
+}
+
 // A worker has one open job at most: the open-job query finds it by name.
 const QString openJobIndex
     = QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS JobPunchesOneOpenJob ON JobPunches (Name) "
@@ -127,26 +138,15 @@ QStringList validationsSchema(Engine engine)
     return statements;
 }
 
-// The short-date check's scratch table. A terminal's own job-punch file
-// carries one too, for sites whose time-clock database is an Access file.
-QString workTable(Engine engine)
-{
-    return table(engine, QStringLiteral("WORK"),
-        {text(engine, QStringLiteral("NAME")), date(engine, QStringLiteral("CLOCKWE")),
-            number(engine, QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
-            time(engine, QStringLiteral("TIMEIN")), time(engine, QStringLiteral("TIMEOUT")),
-            number(engine, QStringLiteral("HOURS"), QStringLiteral("REAL"))});
-}
-
 QStringList timeClockSchema(Engine engine)
 {
-    return {table(engine, QStringLiteral("EMPLOYEES"),
-                {text(engine, QStringLiteral("Badge")), text(engine, QStringLiteral("Name")),
-                    number(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
-                    number(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
-                    number(engine, QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
-                    text(engine, QStringLiteral("Shift")),
-                    date(engine, QStringLiteral("HireDate"))}),
+    return {
+        table(engine, QStringLiteral("EMPLOYEES"),
+            {text(engine, QStringLiteral("Badge")), text(engine, QStringLiteral("Name")),
+                number(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
+                number(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
+                number(engine, QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
+                text(engine, QStringLiteral("Shift")), date(engine, QStringLiteral("HireDate"))}),
         QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"), workTable(engine)};
 }
 

@@ -147,7 +147,7 @@ bool holds(DatabaseFile& file, const Mapping& mapping)
     query.setForwardOnly(true);
     if (!query.exec(QLatin1String("SELECT ") + mapping.columns.join(QLatin1String(", "))
             + QLatin1String(" FROM ") + mapping.table + QLatin1String(" ORDER BY ")
-            + file.rowKey()))
+            + file.rowKey(mapping.table)))
         fail(query.lastError().text());
     qsizetype r = 0;
     for (; query.next(); ++r) {

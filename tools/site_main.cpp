@@ -85,9 +85,11 @@ int main(int argc, char* argv[])
     if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
         || (punchCount > 0 && employeeCount == 0) || fillOptions > 1
         || (command != QLatin1String("create") && fillOptions + punchCount > 0)
-        || (parser.isSet(server) && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
+        || (parser.isSet(server)
+            && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
         err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0), "
-               "or --job-punches-only, and none of them with convert or upgrade; --server only with "
+               "or --job-punches-only, and none of them with convert or upgrade; --server only "
+               "with "
                "create\n";
         return 2;
     }
