@@ -4,6 +4,8 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite fonts-liberation)
+# The report tests read the PDF back with pdftotext and pdfinfo.
+TEST_PACKAGES=(poppler-utils)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
