@@ -150,6 +150,18 @@ QStringList linesOf(const QStringList& lines, const QStringList& sections)
     return found;
 }
 
+// Every file of a folder, byte for byte.
+QMap<QString, QByteArray> files(const QString& path)
+{
+    QMap<QString, QByteArray> contents;
+    const QDir dir(path);
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        QFile file(dir.filePath(name));
+        contents.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
+    }
+    return contents;
+}
+
 QString run(const QString& program, const QStringList& arguments, int* status = nullptr)
 {
     QProcess process;
@@ -297,14 +309,7 @@ void TestJobCostReport::pdfHoldsTheCsvNumbers()
     } else {
         insertPunches(site, punches);
     }
-    QDir folder(site.path());
-    QMap<QString, QByteArray> before;
-    for (const QString& name : folder.entryList(QDir::Files)) {
-        QFile file(folder.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        before.insert(name, file.readAll());
-    }
-
+    const QMap<QString, QByteArray> before = files(site.path());
     const QStringList arguments {u"--by"_s, u"worker"_s, site.path()};
     const Outcome csv = report(arguments);
     QTemporaryDir out;
@@ -335,13 +340,7 @@ void TestJobCostReport::pdfHoldsTheCsvNumbers()
     }
     QVERIFY(text.contains(u"Rows not costed: %1"_s.arg(employees > 0 ? 0 : 3)));
 
-    QMap<QString, QByteArray> after;
-    for (const QString& name : folder.entryList(QDir::Files)) {
-        QFile file(folder.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        after.insert(name, file.readAll());
-    }
-    QVERIFY2(after == before, "the report changed the site");
+    QVERIFY2(files(site.path()) == before, "the report changed the site");
 }
 
 void TestJobCostReport::badInputWritesNothing_data()
@@ -361,6 +360,8 @@ void TestJobCostReport::badInputWritesNothing_data()
         << QStringList {u"--site"_s, u"EMPTY"_s} << u"holds no JobPunches.MDB"_s;
     QTest::newRow("unknown option")
         << QStringList {u"--sort"_s, u"SITE"_s} << u"Unknown option 'sort'"_s;
+    QTest::newRow("output onto the site")
+        << QStringList {u"SITE"_s, u"-o"_s, u"SITE/Norla.MDB"_s} << u"is a file of the site"_s;
     QTest::newRow("unknown format")
         << QStringList {u"--format"_s, u"xlsx"_s, u"SITE"_s} << u"unknown --format 'xlsx'"_s;
 }
@@ -374,9 +375,12 @@ void TestJobCostReport::badInputWritesNothing()
     const QString output = empty.filePath(u"report.csv"_s);
     arguments.replaceInStrings(u"SITE"_s, site.path());
     arguments.replaceInStrings(u"EMPTY"_s, empty.path());
+    if (!arguments.contains(u"-o"_s))
+        arguments << u"-o"_s << output;
+    const QMap<QString, QByteArray> before = files(site.path());
 
     QProcess tool;
-    tool.start(QStringLiteral(JOBCOSTING_REPORT_TOOL), arguments + QStringList {u"-o"_s, output});
+    tool.start(QStringLiteral(JOBCOSTING_REPORT_TOOL), arguments);
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 2);
     const QString message = QString::fromUtf8(tool.readAllStandardError());
@@ -385,6 +389,7 @@ void TestJobCostReport::badInputWritesNothing()
         qPrintable(message));
     QVERIFY(tool.readAllStandardOutput().isEmpty());
     QVERIFY(!QFile::exists(output));
+    QVERIFY(files(site.path()) == before);
 }
 
 void TestJobCostReport::helpAndVersion()

@@ -25,6 +25,8 @@ using namespace JobCost;
 
 const QString program = QStringLiteral("jobcosting-report");
 const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
+const QStringList siteFiles {
+    jobPunchesFile, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")};
 constexpr int notReadOrWritten = 1;
 constexpr int badInput = 2;
 
@@ -234,6 +236,12 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
     if (!QFileInfo(QDir(request.site).filePath(jobPunchesFile)).isFile())
         throw Failure {badInput,
             QStringLiteral("%1 holds no %2: not a site folder").arg(request.site, jobPunchesFile)};
+    const QFileInfo target(request.output);
+    if (!request.output.isEmpty() && target.exists()
+        && QFileInfo(target.absolutePath()) == QFileInfo(request.site)
+        && siteFiles.contains(target.fileName(), Qt::CaseInsensitive))
+        throw Failure {
+            badInput, QStringLiteral("--output %1 is a file of the site").arg(request.output)};
     return request;
 }
 
