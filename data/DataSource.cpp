@@ -10,6 +10,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -507,5 +508,40 @@ QString DataSource::displayText(const QVariant& value) const
         return m_regional.numberText(value.toDouble());
     default:
         return value.toString();
+    }
+}
+
+void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit) const
+{
+    requireOpen();
+    QStringList names {rowKey()};
+    for (const Column& column : m_columns)
+        names << quoted(column.name);
+    // A long walk in one statement would hold the file's read lock throughout,
+    // and a terminal's save gives up after its lock wait. So rows come in
+    // slices by row key, each its own statement, and the lock is let go between
+    // them. A source with an order of its own is read in one statement.
+    constexpr int slice = 5000;
+    const bool sliced = m_source.orderBy.isEmpty();
+    const QString sql = sliced
+        ? selectSql(names.join(QLatin1String(", ")), rowKey() + QLatin1String(" > ?"))
+            + QStringLiteral(" LIMIT %1").arg(slice)
+        : selectSql(names.join(QLatin1String(", ")), {});
+    qint64 last = std::numeric_limits<qint64>::min();
+    for (int count = slice; count == slice;) {
+        QSqlQuery query
+            = run(*m_file, sql, sliced ? QVariantList {last} : QVariantList {});
+        QSqlRecord row = query.record();
+        row.remove(0);
+        for (count = 0; query.next(); ++count) {
+            last = query.value(0).toLongLong();
+            for (int i = 0; i < m_columns.size(); ++i)
+                row.setValue(i, fromStorage(m_columns.at(i), query.value(i + 1)));
+            visit(row);
+        }
+        if (query.lastError().isValid())
+            throw m_file->errorOf(query.lastError());
+        if (!sliced)
+            return;
     }
 }

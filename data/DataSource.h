@@ -70,6 +70,12 @@ public:
     // opens, moves or updates its controls (an empty text when there is no row).
     void bind(const QString& field, QObject* context, std::function<void(const QString&)> show);
 
+    // Visits every row of the record source once, in the cursor's order, with
+    // the values field() gives. Reads forward only and holds one row at a time;
+    // the current row does not move. Rows added meanwhile after the last row
+    // visited are visited too.
+    void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
+
 signals:
     void currentRowChanged();
 

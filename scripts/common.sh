@@ -6,8 +6,9 @@ BUILD="$ROOT/build"
 BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev
     mdbtools-dev fonts-liberation)
 # The tests run a private PostgreSQL server (scripts/test-server); postgresql
-# brings citext with it.
-TEST_PACKAGES=(postgresql)
+# brings citext with it. The report tests read the PDF back with pdftotext and
+# pdfinfo.
+TEST_PACKAGES=(postgresql poppler-utils)
 # Making the Debian package (dpkg-shlibdeps, file) and checking it and the
 # installed tree (desktop-file-validate, groff, systemd-analyze).
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -4,6 +4,7 @@
 #include "ui/RegionalSettings.h"
 
 #include <QElapsedTimer>
+#include <QSqlRecord>
 #include <QtTest>
 #include <memory>
 
@@ -42,6 +43,8 @@ private slots:
     void descriptionsInTheSameOrder_data();
     void descriptionsInTheSameOrder();
     void writesOnlyWhereTheEngineTakesThem();
+    void forEachRowVisitsEveryRowOnce_data();
+    void forEachRowVisitsEveryRowOnce();
 
 private:
     std::unique_ptr<DataSource> open(
@@ -460,6 +463,53 @@ void TestDataSource::writesOnlyWhereTheEngineTakesThem()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll() == before);
     QCOMPARE(employees->recordCount(), 40);
+}
+
+void TestDataSource::forEachRowVisitsEveryRowOnce_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("recordSource");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected"); // the field of every row, in order, by SQL
+
+    QTest::newRow("an order of its own")
+        << SiteBuilder::validationsFile << u"select * from Level2 order by ItemDescription"_s
+        << u"ItemDescription"_s << u"SELECT ItemDescription FROM Level2 ORDER BY 1"_s;
+    QTest::newRow("a condition, over many slices")
+        << SiteBuilder::jobPunchesFile << u"select * from JobPunches where Badge = 'Open'"_s
+        << u"ID"_s << u"SELECT ID FROM JobPunches WHERE Badge = 'Open' ORDER BY ID"_s;
+}
+
+void TestDataSource::forEachRowVisitsEveryRowOnce()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, recordSource);
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    SKIP_ACCESS();
+    Site site(Site::Contents::Demo, currentEngine());
+    site.sql(SiteBuilder::jobPunchesFile,
+        u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12001) "
+        "INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, Pieces) SELECT 'W' || i, "
+        "CASE i % 3 WHEN 0 THEN 'Closed' ELSE 'Open' END, '2004-02-26', '14:05:07', 2.5 FROM n"_s);
+    auto data = open(file, recordSource, true);
+    const QVariant current = data->field(field);
+
+    QVariantList visited;
+    QSqlRecord first;
+    data->forEachRow([&](const QSqlRecord& row) {
+        if (visited.isEmpty())
+            first = row;
+        visited << row.value(field);
+    });
+    QVariantList rows;
+    for (const QVariantList& row : site.sql(file, expected))
+        rows << row.at(0);
+    QCOMPARE(visited, rows);
+    QCOMPARE(data->field(field), current);
+    // The values field() gives the first row.
+    for (int i = 0; i < first.count(); ++i)
+        QCOMPARE(first.value(i), data->field(first.fieldName(i)));
 }
 
 QTEST_MAIN(TestDataSource)

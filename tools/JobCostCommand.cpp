@@ -1,0 +1,314 @@
+#include "JobCostCommand.h"
+
+#include "JobCost.h"
+#include "JobCostCsv.h"
+#include "JobCostingVersion.h"
+#include "JobCostPdf.h"
+#include "app/Clock.h"
+#include "data/DataError.h"
+#include "data/DataSource.h"
+#include "ui/RegionalSettings.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSqlRecord>
+#include <QTextStream>
+#include <cmath>
+#include <optional>
+
+namespace JobCostCommand {
+namespace {
+
+using namespace JobCost;
+
+const QString program = QStringLiteral("jobcosting-report");
+const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
+const QStringList siteFiles {
+    jobPunchesFile, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")};
+constexpr int notReadOrWritten = 1;
+constexpr int badInput = 2;
+
+struct Failure
+{
+    int status;
+    QString message;
+};
+
+const QString help = QStringLiteral(R"(Usage: jobcosting-report [OPTION]... [SITE]
+Costs the job punches of a job-costing site from the values each punch froze
+when its job started, and writes the report as CSV or PDF. SITE is the site's
+folder, the one that holds JobPunches.MDB (default: the working folder). The
+site is only read, never written.
+
+  --site DIR           the site's folder, instead of SITE
+  --by VIEW            group the costs by VIEW (default: job):
+                         job          the level 1/2/3 combination of the job
+                         level1, level2, level3
+                                      the item chosen on that one level
+                         worker       employee number and name
+                         department   the worker's department (DeptNum)
+                         day          the date worked
+  --from DATE          only jobs worked on DATE (YYYY-MM-DD) or later
+  --to DATE            only jobs worked on DATE (YYYY-MM-DD) or earlier
+  --format FORMAT      csv (default) or pdf
+  --page-size SIZE     the PDF's paper: a4 (default) or letter
+  --shift-hours HOURS  open jobs open longer than this are flagged (default: 8)
+  -o, --output FILE    write the report to FILE, once it is complete
+                       (default: standard output)
+  -h, --help           show this help and exit
+  --version            show the version and exit
+
+The figures, from each closed job punch:
+  hours              TimeStop - TimeStart (past midnight when the stop is earlier)
+  labour             hours x BaseRate
+  bonus              Pieces x the bonus rate of the deepest level that has a
+                     description (level 3, else 2, else 1)
+  standard per piece the sum of the standard costs of the levels that have a
+                     description
+  actual per piece   (labour + bonus) / pieces; variance = actual - standard
+Rates, costs and pieces are read to four decimals and summed exactly; each
+figure is rounded once (money to the cent). Open jobs are listed apart with the
+hours they have been open and never costed. Rows with impossible values (an
+empty time, a negative piece count, a rate that is not a number) are listed as
+"not costed".
+
+CSV: RFC 4180 with a header row, UTF-8, ISO dates, full-stop decimals; the
+first column says what a row is: group, total, open or not costed.
+
+Exit status: 0 the report was written; 1 the site's data could not be read or
+the report could not be written; 2 a bad command line or no site in the
+folder. Nothing is written unless the status is 0.
+)");
+
+QDate isoDate(const QString& option, const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (!shape.match(text).hasMatch() || !date.isValid())
+        throw Failure {
+            badInput, QStringLiteral("--%1 '%2' is not a date (YYYY-MM-DD)").arg(option, text)};
+    return date;
+}
+
+struct Request
+{
+    Options options;
+    QString site;
+    bool pdf = false;
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
+    QString output;
+};
+
+// The positions of the fields a punch is costed from.
+struct Fields
+{
+    int name, badge, dateWorked, timeStart, timeStop;
+    std::array<std::array<int, 5>, 3> levels; // description, code, item, cost, rate
+    int pieces, empNum, deptNum, baseRate;
+
+    explicit Fields(const QSqlRecord& record)
+    {
+        const auto at = [&](const QString& field) {
+            const int index = record.indexOf(field);
+            if (index < 0)
+                throw Failure {
+                    badInput, QStringLiteral("the JobPunches table has no field %1").arg(field)};
+            return index;
+        };
+        name = at(QStringLiteral("Name"));
+        badge = at(QStringLiteral("Badge"));
+        dateWorked = at(QStringLiteral("DateWorked"));
+        timeStart = at(QStringLiteral("TimeStart"));
+        timeStop = at(QStringLiteral("TimeStop"));
+        for (int level = 0; level < 3; ++level) {
+            const QString prefix = QStringLiteral("Level%1").arg(level + 1);
+            levels.at(level) = {at(prefix + QLatin1String("Description")),
+                at(prefix + QLatin1String("ItemCode")),
+                at(prefix + QLatin1String("ItemDescription")),
+                at(prefix + QLatin1String("StandardCost")),
+                at(prefix + QLatin1String("BonusRate"))};
+        }
+        pieces = at(QStringLiteral("Pieces"));
+        empNum = at(QStringLiteral("EmpNum"));
+        deptNum = at(QStringLiteral("DeptNum"));
+        baseRate = at(QStringLiteral("BaseRate"));
+    }
+
+    Punch punch(const QSqlRecord& record, qint64 row) const
+    {
+        Punch punch;
+        punch.row = row;
+        punch.name = record.value(name);
+        punch.badge = record.value(badge);
+        punch.dateWorked = record.value(dateWorked);
+        punch.timeStart = record.value(timeStart);
+        punch.timeStop = record.value(timeStop);
+        for (int level = 0; level < 3; ++level) {
+            const auto& at = levels.at(level);
+            punch.levels.at(level) = {record.value(at[0]), record.value(at[1]), record.value(at[2]),
+                record.value(at[3]), record.value(at[4])};
+        }
+        punch.pieces = record.value(pieces);
+        punch.empNum = record.value(empNum);
+        punch.deptNum = record.value(deptNum);
+        punch.baseRate = record.value(baseRate);
+        return punch;
+    }
+};
+
+// Nothing when --help or --version answered.
+std::optional<Request> parse(const QStringList& arguments, const Clock& clock, QIODevice& out)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption version(QStringLiteral("version"), {});
+    const QCommandLineOption site(QStringLiteral("site"), {}, QStringLiteral("DIR"));
+    const QCommandLineOption by(QStringLiteral("by"), {}, QStringLiteral("VIEW"));
+    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("DATE"));
+    const QCommandLineOption to(QStringLiteral("to"), {}, QStringLiteral("DATE"));
+    const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
+    const QCommandLineOption pageSize(QStringLiteral("page-size"), {}, QStringLiteral("SIZE"));
+    const QCommandLineOption shift(QStringLiteral("shift-hours"), {}, QStringLiteral("HOURS"));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
+    parser.addOptions({helpOption, version, site, by, from, to, format, pageSize, shift, output});
+    if (!parser.parse(QStringList {program} + arguments))
+        throw Failure {badInput, parser.errorText()};
+    if (parser.isSet(helpOption)) {
+        out.write(help.toUtf8());
+        return std::nullopt;
+    }
+    if (parser.isSet(version)) {
+        out.write(
+            QStringLiteral("%1 %2\n").arg(program, QStringLiteral(JOBCOSTING_VERSION)).toUtf8());
+        return std::nullopt;
+    }
+
+    Request request;
+    Options& options = request.options;
+    options.now = clock.now();
+    const QString view = parser.isSet(by) ? parser.value(by) : QStringLiteral("job");
+    const auto chosen = viewNamed(view);
+    if (!chosen)
+        throw Failure {badInput,
+            QStringLiteral("unknown --by '%1' (one of %2)")
+                .arg(view, viewNames().join(QLatin1String(", ")))};
+    options.view = *chosen;
+    if (parser.isSet(from))
+        options.from = isoDate(QStringLiteral("from"), parser.value(from));
+    if (parser.isSet(to))
+        options.to = isoDate(QStringLiteral("to"), parser.value(to));
+    if (options.from && options.to && *options.from > *options.to)
+        throw Failure {badInput,
+            QStringLiteral("--from %1 is after --to %2").arg(parser.value(from), parser.value(to))};
+
+    const QString formatName = parser.isSet(format) ? parser.value(format) : QStringLiteral("csv");
+    if (formatName != QLatin1String("csv") && formatName != QLatin1String("pdf"))
+        throw Failure {
+            badInput, QStringLiteral("unknown --format '%1' (csv or pdf)").arg(formatName)};
+    request.pdf = formatName == QLatin1String("pdf");
+    const QString paper = parser.isSet(pageSize) ? parser.value(pageSize) : QStringLiteral("a4");
+    if (paper != QLatin1String("a4") && paper != QLatin1String("letter"))
+        throw Failure {
+            badInput, QStringLiteral("unknown --page-size '%1' (a4 or letter)").arg(paper)};
+    request.pageSize = paper == QLatin1String("letter") ? QPageSize::Letter : QPageSize::A4;
+    if (parser.isSet(shift)) {
+        bool ok = false;
+        const double hours = parser.value(shift).toDouble(&ok);
+        if (!ok || !(hours > 0 && hours <= 24 * 366))
+            throw Failure {badInput,
+                QStringLiteral("--shift-hours '%1' is not a number of hours")
+                    .arg(parser.value(shift))};
+        options.shiftSeconds = std::llround(hours * 3600);
+    }
+    request.output = parser.value(output);
+    if (parser.isSet(output) && request.output.isEmpty())
+        throw Failure {badInput, QStringLiteral("--output needs a file name")};
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1 || (parser.isSet(site) && !positional.isEmpty()))
+        throw Failure {badInput, QStringLiteral("give one site folder")};
+    request.site = parser.isSet(site) ? parser.value(site)
+        : positional.isEmpty()        ? QDir::currentPath()
+                                      : positional.first();
+    if (!QFileInfo(QDir(request.site).filePath(jobPunchesFile)).isFile())
+        throw Failure {badInput,
+            QStringLiteral("%1 holds no %2: not a site folder").arg(request.site, jobPunchesFile)};
+    const QFileInfo target(request.output);
+    if (!request.output.isEmpty() && target.exists()
+        && QFileInfo(target.absolutePath()) == QFileInfo(request.site)
+        && siteFiles.contains(target.fileName(), Qt::CaseInsensitive))
+        throw Failure {
+            badInput, QStringLiteral("--output %1 is a file of the site").arg(request.output)};
+    return request;
+}
+
+Report read(const Request& request)
+{
+    const RegionalSettings iso(
+        QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), QLatin1Char('.'), QChar());
+    DataSource punches(QStringLiteral("JobPunches"), QDir(request.site).filePath(jobPunchesFile),
+        QStringLiteral("JobPunches"), true, iso);
+    try {
+        punches.refresh();
+    } catch (const DataError& error) {
+        throw Failure {badInput,
+            QStringLiteral("%1 is not a site's job punches: %2")
+                .arg(QDir(request.site).filePath(jobPunchesFile), error.message())};
+    }
+    Report report(request.options);
+    std::optional<Fields> fields;
+    qint64 row = 0;
+    try {
+        punches.forEachRow([&](const QSqlRecord& record) {
+            if (!fields)
+                fields.emplace(record);
+            report.add(fields->punch(record, ++row));
+        });
+    } catch (const DataError& error) {
+        throw Failure {notReadOrWritten,
+            QStringLiteral("reading the job punches failed: %1").arg(error.message())};
+    }
+    return report;
+}
+
+void write(const QByteArray& bytes, const QString& fileName, QIODevice& out)
+{
+    if (fileName.isEmpty()) {
+        if (out.write(bytes) != bytes.size())
+            throw Failure {notReadOrWritten, QStringLiteral("the report could not be written")};
+        return;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw Failure {notReadOrWritten,
+            QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString())};
+}
+
+} // namespace
+
+int run(const QStringList& arguments, const Clock& clock, QIODevice& out, QTextStream& err)
+{
+    try {
+        const auto request = parse(arguments, clock, out);
+        if (!request)
+            return 0;
+        const Report report = read(*request);
+        const QByteArray bytes = request->pdf
+            ? JobCostPdf::write(report,
+                {QDir(request->site).absolutePath(),
+                    QStringLiteral("%1 %2").arg(program, QStringLiteral(JOBCOSTING_VERSION))},
+                request->pageSize)
+            : JobCostCsv::write(report);
+        write(bytes, request->output, out);
+        return 0;
+    } catch (const Failure& failure) {
+        err << program << ": " << failure.message << Qt::endl;
+        return failure.status;
+    }
+}
+
+} // namespace JobCostCommand

@@ -1,0 +1,34 @@
+#include "JobCostCommand.h"
+#include "app/Clock.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+QtMessageHandler defaultHandler = nullptr;
+
+// Start-up notes of the windowing layer (such as an unset XDG_RUNTIME_DIR under
+// cron) would break the report's one-line errors; anything worse still shows.
+void dropNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        defaultHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The report paints PDF pages but never opens a window, so it needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultHandler = qInstallMessageHandler(dropNotes);
+    QGuiApplication app(argc, argv);
+    qInstallMessageHandler(defaultHandler);
+
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    QTextStream err(stderr);
+    return JobCostCommand::run(app.arguments().mid(1), SystemClock(), out, err);
+}
