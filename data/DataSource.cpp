@@ -529,8 +529,7 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
         : selectSql(names.join(QLatin1String(", ")), {});
     qint64 last = std::numeric_limits<qint64>::min();
     for (int count = slice; count == slice;) {
-        QSqlQuery query
-            = run(*m_file, sql, sliced ? QVariantList {last} : QVariantList {});
+        QSqlQuery query = run(*m_file, sql, sliced ? QVariantList {last} : QVariantList {});
         QSqlRecord row = query.record();
         row.remove(0);
         for (count = 0; query.next(); ++count) {

@@ -1,5 +1,6 @@
 #include "JobCost.h"
 #include "JobCostCommand.h"
+#include "JobCostingVersion.h"
 #include "Site.h"
 #include "TestServices.h"
 

@@ -2,8 +2,8 @@
 
 #include "JobCost.h"
 #include "JobCostCsv.h"
-#include "JobCostingVersion.h"
 #include "JobCostPdf.h"
+#include "JobCostingVersion.h"
 #include "app/Clock.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
