@@ -496,3 +496,23 @@ QString DataSource::displayText(const QVariant& value) const
         return value.toString();
     }
 }
+
+QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 count) const
+{
+    requireOpen();
+    const Column& wanted = column(name);
+    QSqlQuery query = run(m_file->database(),
+        selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
+    QStringList texts;
+    while (query.next())
+        texts << displayText(fromStorage(wanted, query.value(0)));
+    return texts;
+}
+
+void DataSource::deleteAll()
+{
+    requireWritable();
+    run(m_file->database(), QLatin1String("DELETE FROM ") + quoted(m_source.table) + whereSql({}));
+    m_pending = Pending::None;
+    loadAt(0);
+}

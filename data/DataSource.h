@@ -69,6 +69,13 @@ public:
     // opens, moves or updates its controls (an empty text when there is no row).
     void bind(const QString& field, QObject* context, std::function<void(const QString&)> show);
 
+    // The field of the rows [offset, offset + count) in the cursor's order, as
+    // bound boxes show them: a window of the list, for lists read as they scroll.
+    QStringList windowTexts(const QString& name, qint64 offset, qint64 count) const;
+    // Deletes every row of the record source in one statement; the cursor then
+    // stands on no row.
+    void deleteAll();
+
 signals:
     void currentRowChanged();
 
