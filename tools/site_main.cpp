@@ -29,13 +29,16 @@ int main(int argc, char* argv[])
         QStringLiteral("Generate M job punches over ten years, "
                        "a few of them open (large sites)."),
         QStringLiteral("M"));
-    parser.addOptions({demo, employees, punches});
+    const QCommandLineOption items(QStringLiteral("items"),
+        QStringLiteral("Generate N items in each level table (large sites; 200 when not given)."),
+        QStringLiteral("N"));
+    parser.addOptions({demo, employees, punches, items});
     parser.process(app);
 
     QTextStream err(stderr);
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2 || args.at(0) != QLatin1String("create")) {
-        err << "usage: jobcosting-site create DIR [--demo | --employees N --punches M]\n";
+        err << "usage: jobcosting-site create DIR [--demo | --employees N --punches M --items K]\n";
         return 2;
     }
     const QString dir = args.at(1);
@@ -45,9 +48,13 @@ int main(int argc, char* argv[])
     bool punchesOk = true;
     const qint64 punchCount
         = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
-    if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
-        || (punchCount > 0 && employeeCount == 0) || (parser.isSet(demo) && employeeCount > 0)) {
-        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0)\n";
+    bool itemsOk = true;
+    const int itemCount = parser.isSet(items) ? parser.value(items).toInt(&itemsOk) : 200;
+    const bool large = employeeCount > 0 || parser.isSet(items);
+    if (!countsOk || !punchesOk || !itemsOk || employeeCount < 0 || punchCount < 0 || itemCount < 1
+        || (punchCount > 0 && employeeCount == 0) || (parser.isSet(demo) && large)) {
+        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0)"
+               " and --items K (K > 0)\n";
         return 2;
     }
 
@@ -55,8 +62,8 @@ int main(int argc, char* argv[])
         SiteBuilder::create(dir);
         if (parser.isSet(demo))
             SiteBuilder::fillDemo(dir);
-        else if (employeeCount > 0)
-            SiteBuilder::fillLarge(dir, employeeCount, punchCount);
+        else if (large)
+            SiteBuilder::fillLarge(dir, employeeCount, punchCount, itemCount);
     } catch (const SiteBuilder::Error& error) {
         err << "jobcosting-site: " << error.what() << '\n';
         return 1;
