@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopeGuard>
 
@@ -125,4 +126,25 @@ void DbCombo::setText(const QString& text)
 {
     setCurrentIndex(-1);
     setEditText(text);
+}
+
+void DbCombo::readAheadOfStep()
+{
+    if (currentIndex() == count() - 1 && m_list->canFetchMore({}))
+        m_list->fetchMore({});
+}
+
+void DbCombo::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown)
+        && !event->modifiers().testFlag(Qt::AltModifier))
+        readAheadOfStep();
+    QComboBox::keyPressEvent(event);
+}
+
+void DbCombo::wheelEvent(QWheelEvent* event)
+{
+    if (event->angleDelta().y() < 0)
+        readAheadOfStep();
+    QComboBox::wheelEvent(event);
 }

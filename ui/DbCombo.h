@@ -30,6 +30,13 @@ public:
 signals:
     void selected();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    // Before a step down from the last text read, reads the next window.
+    void readAheadOfStep();
+
     FieldListModel* m_list;
 };
