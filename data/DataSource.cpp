@@ -527,7 +527,8 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
         ? selectSql(names.join(QLatin1String(", ")), rowKey() + QLatin1String(" > ?"))
             + QStringLiteral(" LIMIT %1").arg(slice)
         : selectSql(names.join(QLatin1String(", ")), {});
-    qint64 last = std::numeric_limits<qint64>::min();
+    // Below every key; a server's keys are 32-bit integers.
+    qint64 last = std::numeric_limits<qint32>::min();
     for (int count = slice; count == slice;) {
         QSqlQuery query = run(*m_file, sql, sliced ? QVariantList {last} : QVariantList {});
         QSqlRecord row = query.record();
@@ -543,4 +544,24 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
         if (!sliced)
             return;
     }
+}
+
+QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 count) const
+{
+    requireOpen();
+    const Column& wanted = column(name);
+    QSqlQuery query = run(*m_file,
+        selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
+    QStringList texts;
+    while (query.next())
+        texts << displayText(fromStorage(wanted, query.value(0)));
+    return texts;
+}
+
+void DataSource::deleteAll()
+{
+    requireWritable();
+    run(*m_file, QLatin1String("DELETE FROM ") + quoted(m_source.table) + whereSql({}));
+    m_pending = Pending::None;
+    loadAt(0);
 }

@@ -75,6 +75,12 @@ public:
     // the current row does not move. Rows added meanwhile after the last row
     // visited are visited too.
     void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
+    // The field of the rows [offset, offset + count) in the cursor's order, as
+    // bound boxes show them: a window of the list, for lists read as they scroll.
+    QStringList windowTexts(const QString& name, qint64 offset, qint64 count) const;
+    // Deletes every row of the record source in one statement; the cursor then
+    // stands on no row.
+    void deleteAll();
 
 signals:
     void currentRowChanged();

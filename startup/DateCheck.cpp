@@ -139,14 +139,5 @@ DateCheck::Outcome DateCheck::runCheck()
 void DateCheck::ClearWorkTable()
 {
     Data1->setRecordSource(workQuery);
-    if (Data1->recordCount() == 0)
-        return;
-    Data1->moveFirst();
-    while (!Data1->eof()) {
-        if (Data1->bof())
-            Data1->moveFirst();
-        else
-            Data1->deleteCurrent();
-        Data1->moveNext();
-    }
+    Data1->deleteAll();
 }

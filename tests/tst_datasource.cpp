@@ -26,7 +26,10 @@ private slots:
     void findFirst_data();
     void findFirst();
     void refreshStandsOnFirstRowOrNone();
-    void deleteLoopEmptiesTable();
+    void deleteEmptiesRecordSource_data();
+    void deleteEmptiesRecordSource();
+    void windowTexts_data();
+    void windowTexts();
     void fieldConversion_data();
     void fieldConversion();
     void editOfRowChangedElsewhereWritesNothing_data();
@@ -130,23 +133,79 @@ void TestDataSource::refreshStandsOnFirstRowOrNone()
         site.sql(SiteBuilder::validationsFile, u"SELECT COUNT(*) FROM Level1"_s), (Rows {{4}}));
 }
 
-void TestDataSource::deleteLoopEmptiesTable()
+void TestDataSource::deleteEmptiesRecordSource_data()
 {
+    QTest::addColumn<bool>("rowByRow");
+    QTest::newRow("row by row") << true;
+    QTest::newRow("in one statement") << false;
+}
+
+void TestDataSource::deleteEmptiesRecordSource()
+{
+    QFETCH(bool, rowByRow);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
     site.sql(SiteBuilder::timeClockFile,
-        u"INSERT INTO WORK (NAME) VALUES ('A'), ('B'), ('C'), ('D'), ('E')"_s);
-    auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK"_s);
-    // The old idiom: stand on a row, delete it, move on, until none is left.
-    work->moveFirst();
-    while (!work->eof()) {
-        if (work->bof())
-            work->moveFirst();
-        else
-            work->deleteCurrent();
-        work->moveNext();
+        u"INSERT INTO WORK (NAME) VALUES ('A'), ('Keep'), ('B'), ('C'), ('D')"_s);
+    auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK where NAME <> 'Keep'"_s);
+    if (rowByRow) {
+        // The old idiom: stand on a row, delete it, move on, until none is left.
+        work->moveFirst();
+        while (!work->eof()) {
+            if (work->bof())
+                work->moveFirst();
+            else
+                work->deleteCurrent();
+            work->moveNext();
+        }
+    } else {
+        work->deleteAll();
+        QVERIFY(!work->hasCurrentRow() && work->eof());
     }
-    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT COUNT(*) FROM WORK"_s), (Rows {{0}}));
+    QCOMPARE(
+        site.sql(SiteBuilder::timeClockFile, u"SELECT NAME FROM WORK"_s), (Rows {{u"Keep"_s}}));
+    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s, true);
+    QVERIFY_THROWS_EXCEPTION(DataError, employees->deleteAll());
+}
+
+void TestDataSource::windowTexts_data()
+{
+    QTest::addColumn<QString>("recordSource");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("texts");
+
+    const QString byDescription = u"select * from Level3 order by ItemDescription"_s;
+    const QString item = u"ItemDescription"_s;
+    QTest::newRow("first window") << byDescription << item << 0 << 2
+                                  << QStringList {u"Bracket"_s, u"Cover Plate"_s};
+    QTest::newRow("middle window")
+        << byDescription << item << 2 << 2 << QStringList {u"Hinge"_s, u"Housing"_s};
+    QTest::newRow("window past the end")
+        << byDescription << item << 4 << 10 << QStringList {u"Shaft"_s};
+    QTest::newRow("after the end") << byDescription << item << 5 << 10 << QStringList();
+    QTest::newRow("table order") << u"Level3"_s << item << 1 << 2
+                                 << QStringList {u"Hinge"_s, u"Housing"_s};
+    QTest::newRow("where and descending order")
+        << u"select * from Level3 where BonusRate > 0 order by ItemDescription desc"_s << item << 1
+        << 5 << QStringList {u"Hinge"_s, u"Bracket"_s};
+    QTest::newRow("numbers as shown") << byDescription << u"standardcost"_s << 0 << 3
+                                      << QStringList {u"1.2"_s, u"1.6"_s, u"0.85"_s};
+}
+
+void TestDataSource::windowTexts()
+{
+    QFETCH(QString, recordSource);
+    QFETCH(QString, field);
+    QFETCH(int, offset);
+    QFETCH(int, count);
+    QFETCH(QStringList, texts);
+    SKIP_ACCESS();
+    Site site(Site::Contents::Demo, currentEngine());
+    auto level = open(SiteBuilder::validationsFile, recordSource, true);
+    QCOMPARE(level->windowTexts(field, offset, count), texts);
+    QVERIFY_THROWS_EXCEPTION(DataError, level->windowTexts(u"Nickname"_s, 0, 1));
 }
 
 void TestDataSource::fieldConversion_data()

@@ -113,6 +113,14 @@ void TestJobSelection::select_data()
         << all << 3 << choose << u"A-100"_s << u"Cover Plate"_s << box1;
     QTest::newRow("description with a quote")
         << quoted << 1 << choose << u"Q'7"_s << u"Welder's Bay"_s << box1;
+    // Five hundred more parts: the item is far beyond what the list first reads.
+    const QString parts = u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                          "WHERE i < 500) INSERT INTO Level3 SELECT 'Z' || i, "
+                          "printf('Zinc %03d', i), 1, 0, 'Part' FROM n"_s;
+    QTest::newRow("code, long list")
+        << parts << 3 << u"z480"_s << u"Z480"_s << u"Zinc 480"_s << start;
+    QTest::newRow("description, long list")
+        << parts << 3 << choose << u"Z480"_s << u"Zinc 480"_s << box1;
 }
 
 void TestJobSelection::select()

@@ -26,6 +26,8 @@ private slots:
     void convertKeepsEveryValue();
     void convertChangesNothingWhenItFails_data();
     void convertChangesNothingWhenItFails();
+    void largeSite_data();
+    void largeSite();
 };
 
 static std::pair<int, QString> run(const QStringList& arguments)
@@ -270,6 +272,62 @@ void TestSiteTool::convertChangesNothingWhenItFails()
     QVERIFY2(
         output.contains(reported) && output.contains(u"Nothing was changed"_s), qPrintable(output));
     QVERIFY(contents(QDir(dir.path())) == before);
+void TestSiteTool::largeSite_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("employees");
+    QTest::addColumn<int>("punches");
+    QTest::addColumn<int>("items"); // in each level table
+
+    const auto options = [](const char* text) {
+        return QString::fromLatin1(text).split(u' ');
+    };
+    QTest::newRow("levels only") << options("--items 3") << 0 << 0 << 0 << 3;
+    QTest::newRow("200 items unless told")
+        << options("--employees 4 --punches 30") << 0 << 4 << 30 << 200;
+    QTest::newRow("five-digit codes")
+        << options("--employees 2 --punches 40 --items 12000") << 0 << 2 << 40 << 12000;
+    QTest::newRow("no items") << options("--items 0") << 2 << 0 << 0 << 0;
+    QTest::newRow("demo and items") << options("--demo --items 3") << 2 << 0 << 0 << 0;
+}
+
+void TestSiteTool::largeSite()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(int, employees);
+    QFETCH(int, punches);
+    QFETCH(int, items);
+    QTemporaryDir temporary;
+    const QDir dir(temporary.filePath(u"site"_s));
+    QCOMPARE(run(QStringList {u"create"_s, dir.path()} + options).first, exitCode);
+    if (exitCode != 0)
+        return;
+
+    using Counts = QMap<QString, qint64>;
+    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
+        (Counts {{u"Level1"_s, items}, {u"Level2"_s, items}, {u"Level3"_s, items}}));
+    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
+        (Counts {{u"EMPLOYEES"_s, employees}, {u"WORK"_s, 0}}));
+    // Codes are unique, and every punch names items of the level tables.
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"large"_s);
+    db.setDatabaseName(dir.filePath(SiteBuilder::jobPunchesFile));
+    QVERIFY(db.open());
+    QSqlQuery query(db);
+    QVERIFY(query.exec(u"ATTACH '%1' AS v"_s.arg(dir.filePath(SiteBuilder::validationsFile))));
+    QVERIFY(query.exec(u"SELECT (SELECT COUNT(DISTINCT ItemCode) FROM v.Level2), "
+                       "(SELECT COUNT(*) FROM JobPunches), (SELECT COUNT(*) FROM JobPunches p "
+                       "JOIN v.Level2 l ON l.ItemCode = p.Level2ItemCode AND l.ItemDescription "
+                       "= p.Level2ItemDescription)"_s));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toInt(), items);
+    QCOMPARE(query.value(1).toInt(), punches);
+    QCOMPARE(query.value(2).toInt(), punches);
+    query = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u"large"_s);
 }
 
 QTEST_GUILESS_MAIN(TestSiteTool)

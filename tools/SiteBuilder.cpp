@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QTime>
 #include <QUuid>
+#include <algorithm>
 
 namespace SiteBuilder {
 namespace {
@@ -424,23 +425,45 @@ void fillDemo(const QString& dir)
                 {QStringLiteral("A-100"), QStringLiteral("Cover Plate"), 1.6, 0}}});
 }
 
-void fillLarge(const QString& dir, int employees, qint64 punches)
+QString largeItemCode(int level, int item, int items)
 {
+    const int width = std::max<int>(4, static_cast<int>(QString::number(items).size()));
+    return QStringLiteral("%1%2").arg(level).arg(item, width, 10, QLatin1Char('0'));
+}
+
+QString largeItemDescription(int level, int item)
+{
+    return QStringLiteral("Item %1 of level %2").arg(item).arg(level);
+}
+
+void fillLarge(const QString& dir, int employees, qint64 punches, int items)
+{
+    if (punches > 0 && employees <= 0)
+        throw Error("Punches need employees.");
+    if (items < 1)
+        throw Error("A level needs at least one item.");
     QList<Employee> staff;
     for (int i = 0; i < employees; ++i)
         staff.append({QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0')),
             QStringLiteral("Worker %1").arg(i + 1), i + 1, 10 * (1 + i % 9),
             15.0 + (i % 40) * 0.25});
     addEmployees(dir, staff);
-    for (int level = 1; level <= 3; ++level) {
-        Level contents {QStringLiteral("Level %1").arg(level), {}};
-        for (int item = 1; item <= 200; ++item)
-            contents.items.append(
-                {QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')),
-                    QStringLiteral("Item %1 of level %2").arg(item).arg(level), item * 0.5,
-                    item % 3 == 0 ? 0.25 : 0});
-        addLevel(dir, level, contents);
-    }
+    withDatabase(dir, validationsFile, [&](QSqlDatabase& db) {
+        for (int level = 1; level <= 3; ++level) {
+            QSqlQuery insert(db);
+            insert.prepare(
+                QStringLiteral("INSERT INTO Level%1 (ItemCode, ItemDescription, StandardCost, "
+                               "BonusRate, LevelDescription) VALUES (?, ?, ?, ?, 'Level %1')")
+                    .arg(level));
+            for (int item = 1; item <= items; ++item) {
+                insert.addBindValue(largeItemCode(level, item, items));
+                insert.addBindValue(largeItemDescription(level, item));
+                insert.addBindValue(item * 0.5);
+                insert.addBindValue(item % 3 == 0 ? 0.25 : 0);
+                exec(insert);
+            }
+        }
+    });
 
     const qint64 openJobs = std::min<qint64>(std::min<qint64>(employees, 20), punches);
     withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
@@ -459,7 +482,7 @@ void fillLarge(const QString& dir, int employees, qint64 punches)
             const Employee& worker = staff.at(static_cast<int>(n % employees));
             const bool open = n >= punches - openJobs;
             const QTime start(6 + random.bounded(10), random.bounded(60), random.bounded(60));
-            const int item = 1 + random.bounded(200);
+            const int item = 1 + random.bounded(items);
             insert.addBindValue(worker.name);
             insert.addBindValue(open ? QStringLiteral("Open") : QStringLiteral("Closed"));
             insert.addBindValue(
@@ -468,9 +491,8 @@ void fillLarge(const QString& dir, int employees, qint64 punches)
             insert.addBindValue(start.addSecs(open ? 0 : 3600 + random.bounded(14400))
                                     .toString(QStringLiteral("HH:mm:ss")));
             for (int level = 1; level <= 3; ++level) {
-                insert.addBindValue(
-                    QStringLiteral("%1%2").arg(level).arg(item, 4, 10, QLatin1Char('0')));
-                insert.addBindValue(QStringLiteral("Item %1 of level %2").arg(item).arg(level));
+                insert.addBindValue(largeItemCode(level, item, items));
+                insert.addBindValue(largeItemDescription(level, item));
                 insert.addBindValue(item * 0.5);
             }
             insert.addBindValue(open ? 0 : random.bounded(500));

@@ -69,7 +69,11 @@ void addLevel(const QString& dir, int level, const Level& contents);
 // A small, realistic site: a dozen employees and three levels.
 void fillDemo(const QString& dir);
 // A large generated site: employees, closed punches spread over years and a
-// few open ones.
-void fillLarge(const QString& dir, int employees, qint64 punches);
+// few open ones, and three level tables of `items` items each. Without
+// punches there may be no employees.
+void fillLarge(const QString& dir, int employees, qint64 punches, int items = 200);
+// The code and the description of item `item` (from 1) of a generated level.
+QString largeItemCode(int level, int item, int items);
+QString largeItemDescription(int level, int item);
 
 } // namespace SiteBuilder

@@ -58,7 +58,10 @@ int main(int argc, char* argv[])
         QStringLiteral("Make the tables in the PostgreSQL database of this connection URI "
                        "(postgresql://user@host/database) and write pointer files to it."),
         QStringLiteral("URI"));
-    parser.addOptions({demo, employees, punches, jobPunchesOnly, server});
+    const QCommandLineOption items(QStringLiteral("items"),
+        QStringLiteral("Generate N items in each level table (large sites; 200 when not given)."),
+        QStringLiteral("N"));
+    parser.addOptions({demo, employees, punches, items, jobPunchesOnly, server});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -68,7 +71,7 @@ int main(int argc, char* argv[])
         || (command != QLatin1String("create") && command != QLatin1String("convert")
             && command != QLatin1String("upgrade"))) {
         err << "usage: jobcosting-site create DIR [--server URI] [--demo | --employees N "
-               "--punches M | --job-punches-only]\n"
+               "--punches M --items K | --job-punches-only]\n"
                "       jobcosting-site convert DIR\n"
                "       jobcosting-site upgrade DIR\n";
         return 2;
@@ -80,17 +83,19 @@ int main(int argc, char* argv[])
     bool punchesOk = true;
     const qint64 punchCount
         = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
+    bool itemsOk = true;
+    const int itemCount = parser.isSet(items) ? parser.value(items).toInt(&itemsOk) : 200;
+    const bool large = employeeCount > 0 || parser.isSet(items);
     const int fillOptions
-        = int(parser.isSet(demo)) + int(employeeCount > 0) + int(parser.isSet(jobPunchesOnly));
-    if (!countsOk || !punchesOk || employeeCount < 0 || punchCount < 0
+        = int(parser.isSet(demo)) + int(large) + int(parser.isSet(jobPunchesOnly));
+    if (!countsOk || !punchesOk || !itemsOk || employeeCount < 0 || punchCount < 0 || itemCount < 1
         || (punchCount > 0 && employeeCount == 0) || fillOptions > 1
         || (command != QLatin1String("create") && fillOptions + punchCount > 0)
         || (parser.isSet(server)
             && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
-        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0), "
-               "or --job-punches-only, and none of them with convert or upgrade; --server only "
-               "with "
-               "create\n";
+        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0) "
+               "and --items K (K > 0), or --job-punches-only, and none of them with convert or "
+               "upgrade; --server only with create\n";
         return 2;
     }
 
@@ -108,8 +113,8 @@ int main(int argc, char* argv[])
             SiteBuilder::create(dir, parser.value(server));
             if (parser.isSet(demo))
                 SiteBuilder::fillDemo(dir);
-            else if (employeeCount > 0)
-                SiteBuilder::fillLarge(dir, employeeCount, punchCount);
+            else if (large)
+                SiteBuilder::fillLarge(dir, employeeCount, punchCount, itemCount);
         }
     } catch (const SiteBuilder::Error& error) {
         err << "jobcosting-site: " << error.what() << '\n';

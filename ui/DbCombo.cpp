@@ -1,33 +1,120 @@
 #include "DbCombo.h"
 
+#include "data/DataError.h"
 #include "data/DataSource.h"
 
+#include <QAbstractListModel>
+#include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopeGuard>
+
+// The texts of one field of a data source's rows, in the source's order. It
+// holds the rows read so far and reads the next window when a view scrolls to
+// the end of them.
+class FieldListModel : public QAbstractListModel
+{
+public:
+    // More than an open list shows, so that one read fills it.
+    static constexpr int window = 100;
+
+    using QAbstractListModel::QAbstractListModel;
+
+    void setSource(DataSource* source, const QString& field)
+    {
+        m_source = source;
+        m_field = field;
+    }
+
+    // Starts the list again with its first window; a list that cannot be read is empty.
+    void reload()
+    {
+        beginResetModel();
+        const auto reset = qScopeGuard([this] { endResetModel(); });
+        m_texts.clear();
+        m_more = false;
+        if (m_source) {
+            m_texts = m_source->windowTexts(m_field, 0, window);
+            m_more = m_texts.size() == window;
+        }
+    }
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_texts.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_texts.size()
+            || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return m_texts.at(index.row());
+    }
+
+    bool canFetchMore(const QModelIndex& parent) const override
+    {
+        return !parent.isValid() && m_more;
+    }
+
+    void fetchMore(const QModelIndex& parent) override
+    {
+        if (!canFetchMore(parent))
+            return;
+        const qsizetype first = m_texts.size();
+        QStringList texts;
+        try {
+            texts = m_source->windowTexts(m_field, first, window);
+        } catch (const DataError&) {
+            // A list that cannot be read further ends where it is.
+            m_more = false;
+            return;
+        }
+        m_more = texts.size() == window;
+        if (texts.isEmpty())
+            return;
+        beginInsertRows({}, static_cast<int>(first), static_cast<int>(first + texts.size() - 1));
+        m_texts += texts;
+        endInsertRows();
+    }
+
+private:
+    DataSource* m_source = nullptr;
+    QString m_field;
+    QStringList m_texts;
+    bool m_more = false;
+};
 
 DbCombo::DbCombo(QWidget* parent)
     : QComboBox(parent)
+    , m_list(new FieldListModel(this))
 {
+    setModel(m_list);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
+    // Nothing is typed, so nothing is completed: a completer would read the whole list.
+    delete lineEdit()->completer();
+    // Only a pick from the list selects; leaving the box or Enter does not
+    // look its text up in the list.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(this, &QComboBox::activated, this, [this] { emit selected(); });
 }
 
 void DbCombo::setListSource(DataSource* source, const QString& listField)
 {
-    m_source = source;
-    m_listField = listField;
+    m_list->setSource(source, listField);
 }
 
 void DbCombo::reFill()
 {
     const QString kept = text();
-    const QStringList items = m_source ? m_source->columnTexts(m_listField) : QStringList();
     const QSignalBlocker blocker(this);
-    clear();
-    addItems(items);
-    setCurrentIndex(-1);
-    setEditText(kept);
+    const auto keepText = qScopeGuard([this, &kept] {
+        setCurrentIndex(-1);
+        setEditText(kept);
+    });
+    m_list->reload();
 }
 
 QString DbCombo::text() const
@@ -37,7 +124,27 @@ QString DbCombo::text() const
 
 void DbCombo::setText(const QString& text)
 {
-    const int index = findText(text, Qt::MatchExactly);
-    setCurrentIndex(index);
+    setCurrentIndex(-1);
     setEditText(text);
+}
+
+void DbCombo::readAheadOfStep()
+{
+    if (currentIndex() == count() - 1 && m_list->canFetchMore({}))
+        m_list->fetchMore({});
+}
+
+void DbCombo::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown)
+        && !event->modifiers().testFlag(Qt::AltModifier))
+        readAheadOfStep();
+    QComboBox::keyPressEvent(event);
+}
+
+void DbCombo::wheelEvent(QWheelEvent* event)
+{
+    if (event->angleDelta().y() < 0)
+        readAheadOfStep();
+    QComboBox::wheelEvent(event);
 }

@@ -3,11 +3,15 @@
 #include <QComboBox>
 
 class DataSource;
+class FieldListModel;
 
 // A data-bound description pull-down: its list is one field of every row of
 // its list source, in the source's order; its text can be read and set. The
 // worker only chooses from the list; selected() fires when he picks an item,
 // never when the program sets or empties the text.
+//
+// The list is read from the source a window at a time, as the open list
+// scrolls to it, so a list of 100,000 items costs what one of ten does.
 class DbCombo : public QComboBox
 {
     Q_OBJECT
@@ -20,12 +24,19 @@ public:
     void reFill();
 
     QString text() const;
+    // Shows the text without looking it up in the list.
     void setText(const QString& text);
 
 signals:
     void selected();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
-    DataSource* m_source = nullptr;
-    QString m_listField;
+    // Before a step down from the last text read, reads the next window.
+    void readAheadOfStep();
+
+    FieldListModel* m_list;
 };

@@ -47,11 +47,17 @@ void PunchScreen::click(const QString& button)
 void PunchScreen::choose(const QString& pullDown, const QString& description)
 {
     auto* combo = find<DbCombo>(pullDown);
-    const int index = combo->findText(description);
-    if (index < 0)
-        qFatal("%s has no item %s", qPrintable(pullDown), qPrintable(description));
     combo->showPopup();
     QAbstractItemView* list = combo->view();
+    // Scrolls down, as a worker would, until the item has been read into the list.
+    int index = combo->findText(description);
+    for (int read = 0; index < 0 && read < combo->count();) {
+        read = combo->count();
+        list->scrollToBottom();
+        index = combo->findText(description);
+    }
+    if (index < 0)
+        qFatal("%s has no item %s", qPrintable(pullDown), qPrintable(description));
     const QModelIndex item = list->model()->index(index, combo->modelColumn());
     list->scrollTo(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());

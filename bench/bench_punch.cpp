@@ -1,0 +1,822 @@
+// Drives the real punch screen through whole steps on generated sites and
+// times each step's handler beside the raw SQLite statements the step needs,
+// and the program's start beside a bare Qt window, all in the same run.
+//
+//   bench_punch [--punches 1000,100000,1000000] [--employees 50000]
+//               [--items 10,50000] [--runs 15] [--starts 9] [--dir DIR]
+//
+// The sites are generated first, under DIR (default: the temporary folder; it
+// should be a local disk, as a site's files are). Every measurement then runs
+// in a child process (this program with --bare, --start or --steps), so that
+// its start and its peak memory are its own. The children use the platform
+// of QT_QPA_PLATFORM (offscreen when it is not set).
+
+#include "ScriptedDialogs.h"
+#include "SiteBuilder.h"
+#include "TestServices.h"
+#include "app/Module1.h"
+#include "data/DataSource.h"
+#include "punch/JobCosting.h"
+#include "ui/DbCombo.h"
+#include "ui/FormMetrics.h"
+#include "ui/PictureButton.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QTextStream out(stdout);
+
+// The peak resident memory of this process since its program was loaded
+// (ru_maxrss would also count what the parent had when it forked the child).
+long peakKilobytes()
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double threadCpuMs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Wall-clock and CPU milliseconds of some work. The CPU time leaves out the
+// waits: the disk flushes, and the other programs on a busy machine.
+struct Timing
+{
+    double wall = 0;
+    double cpu = 0;
+};
+
+Timing timed(const std::function<void()>& work)
+{
+    const double cpuBefore = threadCpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return {timer.nsecsElapsed() / 1e6, threadCpuMs() - cpuBefore};
+}
+
+double elapsedMs(const std::function<void()>& work)
+{
+    return timed(work).wall;
+}
+
+QString loadAverage()
+{
+    QFile file(u"/proc/loadavg"_s);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(u' ', 0, 2)
+                                          : u"?"_s;
+}
+
+// A measurement that went wrong; main() reports it, after the sites are removed.
+struct Failure
+{
+    QString what;
+};
+
+[[noreturn]] void fail(const QString& what)
+{
+    throw Failure {what};
+}
+
+// ---------------------------------------------------------------------------
+// Ready: the window is painted once and active, and the expected control has
+// the focus. Events are handled as they come, without polling delays.
+
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+void waitUntilReady(QWidget* window, const PaintWatch& watch, const QWidget* focus)
+{
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(20000);
+    while (!watch.painted || !window->isActiveWindow()
+        || (focus && QApplication::focusWidget() != focus)) {
+        if (!deadline.isActive())
+            fail(u"the window never became ready"_s);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void drainEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// The child's last line for the parent: what it measured.
+void tell(const QString& line)
+{
+    std::fputs(qPrintable(line + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+// A window of the punch screen's size; with a caption, it also loads a font,
+// as any window that shows text does.
+int bareWindow(int argc, char* argv[], bool withCaption)
+{
+    QApplication application(argc, argv);
+    QWidget window(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    window.setWindowTitle(u"Bare window"_s);
+    window.setFixedSize(FormMetrics::size(7260, 5835));
+    if (withCaption)
+        new QLabel(u"Badge #"_s, &window);
+    PaintWatch watch;
+    window.installEventFilter(&watch);
+    window.show();
+    window.activateWindow();
+    waitUntilReady(&window, watch, nullptr);
+    tell(u"ready %1"_s.arg(peakKilobytes()));
+    return 0;
+}
+
+// The program's own start (as app/Application.cpp), with scripted services.
+// It also tells the wall-clock and CPU milliseconds of its phases in main().
+int punchStart(int argc, char* argv[], const QString& site)
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    QStringList phases;
+    double wall = 0, cpu = 0;
+    const auto phaseEnds = [&] {
+        const double nowWall = sinceMain.nsecsElapsed() / 1e6, nowCpu = threadCpuMs();
+        phases << QString::number(nowWall - wall) << QString::number(nowCpu - cpu);
+        wall = nowWall;
+        cpu = nowCpu;
+    };
+    cpu = threadCpuMs();
+    QApplication application(argc, argv);
+    phaseEnds();
+    QDir::setCurrent(site);
+    FormMetrics::installFontSubstitutions();
+    TestServices services;
+    Module1 module;
+    JobCosting screen(services.services, module);
+    phaseEnds();
+    PaintWatch watch;
+    screen.installEventFilter(&watch);
+    screen.load();
+    phaseEnds();
+    screen.show();
+    screen.activateWindow();
+    waitUntilReady(&screen, watch, screen.Text34);
+    phaseEnds();
+    if (!services.dialogs.shown().isEmpty())
+        fail(u"the start showed a message: "_s + services.dialogs.texts().join(u" / "_s));
+    tell(u"ready %1 "_s.arg(peakKilobytes()) + phases.join(u' '));
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// The raw statements a step needs, on a connection of their own with the
+// program's durability (synchronous writes, the default rollback journal).
+
+class Raw
+{
+public:
+    explicit Raw(const QString& file, const QString& name)
+        : m_name(name)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+        db.setDatabaseName(file);
+        if (!db.open())
+            fail(db.lastError().text());
+        exec(u"PRAGMA synchronous = FULL"_s);
+    }
+    ~Raw()
+    {
+        m_queries.clear();
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Raw(const Raw&) = delete;
+    Raw& operator=(const Raw&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+    // Runs a statement; reads every value of its first row, as a cursor does.
+    QVariantList exec(const QString& sql, const QVariantList& values = {})
+    {
+        QSqlQuery& query = prepared(sql);
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (!query.exec())
+            fail(sql + u": "_s + query.lastError().text());
+        QVariantList row;
+        if (query.isSelect() && query.next()) {
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
+        }
+        query.finish();
+        return row;
+    }
+
+private:
+    QSqlQuery& prepared(const QString& sql)
+    {
+        auto found = m_queries.find(sql);
+        if (found == m_queries.end()) {
+            auto query = std::make_unique<QSqlQuery>(db());
+            query->setForwardOnly(true);
+            if (!query->prepare(sql))
+                fail(sql + u": "_s + query->lastError().text());
+            found = m_queries.emplace(sql, std::move(query)).first;
+        }
+        return *found->second;
+    }
+
+    QString m_name;
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_queries;
+};
+
+const QString punchColumns = u"Name, Badge, DateWorked, TimeStart, TimeStop, Level1Description, "
+                             "Level1ItemCode, Level1ItemDescription, Level1StandardCost, "
+                             "Level1BonusRate, Level2Description, Level2ItemCode, "
+                             "Level2ItemDescription, Level2StandardCost, Level2BonusRate, "
+                             "Level3Description, Level3ItemCode, Level3ItemDescription, "
+                             "Level3StandardCost, Level3BonusRate, Pieces, EmpNum, DeptNum, "
+                             "BaseRate"_s;
+
+QVariantList punchValues(const QString& name)
+{
+    return {name, u"Open"_s, u"2004-02-26"_s, u"14:05:07"_s, u"14:05:07"_s, u"Level 1"_s,
+        u"10025"_s, u"Item 25 of level 1"_s, 12.5, 0.0, u"Level 2"_s, u"20025"_s,
+        u"Item 25 of level 2"_s, 12.5, 0.0, u"Level 3"_s, u"30025"_s, u"Item 25 of level 3"_s, 12.5,
+        0.0, 0.0, 25001, 20, 15.25};
+}
+
+QString insertPunch()
+{
+    return u"INSERT INTO JobPunches ("_s + punchColumns + u") VALUES ("_s
+        + QStringList(24, u"?"_s).join(u", "_s) + u')';
+}
+
+// ---------------------------------------------------------------------------
+// The steps, driven through the real widgets.
+
+struct Step
+{
+    QString name;
+    QList<double> handler;
+    QList<double> cpu;
+    QList<double> raw;
+    QString note;
+
+    void record(const Timing& timing)
+    {
+        handler << timing.wall;
+        cpu << timing.cpu;
+    }
+};
+
+class Steps
+{
+public:
+    Steps(TestServices& services, Module1& module, JobCosting& screen, int employees, int items)
+        : m_services(services)
+        , m_module(module)
+        , m_screen(screen)
+        , m_employees(employees)
+        , m_items(items)
+    { }
+
+    void run(int round, Raw& punches, Raw& validations, Raw& timeClock);
+    const QList<Step>& steps() const { return m_steps; }
+
+private:
+    Step& step(const QString& name)
+    {
+        for (Step& each : m_steps) {
+            if (each.name == name)
+                return each;
+        }
+        m_steps.append({name, {}, {}, {}, {}});
+        return m_steps.last();
+    }
+    void expect(bool condition, const QString& what)
+    {
+        if (!condition)
+            fail(what + u" (dialogs: "_s + m_services.dialogs.texts().join(u" / "_s) + u')');
+    }
+    Timing typeBadge(const QString& badge);
+    void openAndScrollList(DbCombo* combo);
+
+    TestServices& m_services;
+    Module1& m_module;
+    JobCosting& m_screen;
+    int m_employees;
+    int m_items;
+    QList<Step> m_steps;
+};
+
+// Types the badge; the time is that of the sixth key, which runs the lookup.
+Timing Steps::typeBadge(const QString& badge)
+{
+    QTest::keyClicks(m_screen.Text34, badge.left(5));
+    drainEvents();
+    const Timing timing = timed([&] { QTest::keyClick(m_screen.Text34, badge.at(5).toLatin1()); });
+    drainEvents();
+    return timing;
+}
+
+void Steps::openAndScrollList(DbCombo* combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = combo->style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    const int before = combo->count();
+    step(u"open a pull-down"_s).record(timed([&] {
+        QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    }));
+    drainEvents();
+    QAbstractItemView* list = combo->view();
+    expect(list->isVisible(), u"the pull-down did not open"_s);
+    step(u"scroll to the end of its list"_s).record(timed([&] { list->scrollToBottom(); }));
+    const int read = combo->count();
+    if (m_items > before)
+        expect(read > before, u"scrolling read nothing"_s);
+    step(u"scroll to the end of its list"_s).note
+        = u"%1 of %2 items read after one scroll"_s.arg(read).arg(m_items);
+    combo->hidePopup();
+    drainEvents();
+    expect(!list->isVisible(), u"the pull-down did not close"_s);
+}
+
+void Steps::run(int round, Raw& punches, Raw& validations, Raw& timeClock)
+{
+    ScriptedDialogs& dialogs = m_services.dialogs;
+    dialogs.clear();
+    // Workers from the middle of the staff: none of them has a job open.
+    const int number = m_employees / 2 + round + 1;
+    const QString badge = u"%1"_s.arg(number, 6, 10, QLatin1Char('0'));
+    const QString name = u"Worker %1"_s.arg(number);
+
+    const Timing toNewJob = typeBadge(badge);
+    expect(m_screen.Label2->text() == "You are about to start working on a new Job"_L1,
+        u"badge %1 did not reach new-job mode"_s.arg(badge));
+    step(u"badge to new-job mode"_s).record(toNewJob);
+    step(u"badge to new-job mode"_s).raw << elapsedMs([&] {
+        timeClock.exec(u"SELECT * FROM EMPLOYEES WHERE Badge = ? LIMIT 1"_s, {badge});
+        punches.exec(
+            u"SELECT * FROM JobPunches WHERE Badge = 'Open' AND Name = ? LIMIT 1"_s, {name});
+        for (int level = 1; level <= 3; ++level)
+            validations.exec(
+                u"SELECT * FROM Level%1 ORDER BY ItemDescription LIMIT 1"_s.arg(level));
+    });
+
+    const int item = (m_items / 2 + round) % m_items + 1;
+    QLineEdit* const boxes[] = {m_screen.Text3, m_screen.Text4, m_screen.Text5};
+    QWidget* const next[] = {m_screen.Text4, m_screen.Text5, m_screen.Command1};
+    for (int level = 1; level <= 3; ++level) {
+        QLineEdit* box = boxes[level - 1];
+        expect(QApplication::focusWidget() == box, u"no focus in the level %1 box"_s.arg(level));
+        const QString code = SiteBuilder::largeItemCode(level, item, m_items);
+        QTest::keyClicks(box, code);
+        drainEvents();
+        const QString title = u"item code, level %1"_s.arg(level);
+        step(title).record(timed([&] { QTest::keyClick(box, Qt::Key_Return); }));
+        drainEvents();
+        expect(QApplication::focusWidget() == next[level - 1],
+            u"code %1 was not taken at level %2"_s.arg(code).arg(level));
+        step(title).raw << elapsedMs([&] {
+            validations.exec(
+                u"SELECT * FROM Level%1 WHERE ItemCode = ? LIMIT 1"_s.arg(level), {code});
+        });
+    }
+    expect(m_screen.DBCombo3->text() == SiteBuilder::largeItemDescription(3, item),
+        u"the level 3 pull-down does not show its item"_s);
+
+    openAndScrollList(m_screen.DBCombo3);
+
+    dialogs.answer(Dialogs::Answer::Ok);
+    step(u"Start Job"_s).record(timed([&] {
+        QTest::mouseClick(m_screen.Command1, Qt::LeftButton);
+    }));
+    drainEvents();
+    expect(m_screen.Text34->isEnabled() && QApplication::focusWidget() == m_screen.Text34,
+        u"Start Job did not return to badge entry"_s);
+    step(u"Start Job"_s).raw << elapsedMs([&] { punches.exec(insertPunch(), punchValues(name)); });
+    punches.exec(u"DELETE FROM JobPunches WHERE ID = (SELECT MAX(ID) FROM JobPunches)"_s);
+
+    const Timing toEndJob = typeBadge(badge);
+    expect(m_screen.Label1->text() == "Current Job Allocation"_L1,
+        u"badge %1 did not reach end-job mode"_s.arg(badge));
+    step(u"badge to end-job mode"_s).record(toEndJob);
+    step(u"badge to end-job mode"_s).raw << elapsedMs([&] {
+        timeClock.exec(u"SELECT * FROM EMPLOYEES WHERE Badge = ? LIMIT 1"_s, {badge});
+        punches.exec(
+            u"SELECT * FROM JobPunches WHERE Badge = 'Open' AND Name = ? LIMIT 1"_s, {name});
+    });
+
+    if (m_module.OpenJobHasBonus) {
+        dialogs.type(u"12"_s);
+        dialogs.answer(Dialogs::Answer::Yes);
+    } else {
+        dialogs.answer(Dialogs::Answer::Yes);
+    }
+    const QVariant id
+        = punches
+              .exec(
+                  u"SELECT ID FROM JobPunches WHERE Badge = 'Open' AND Name = ? LIMIT 1"_s, {name})
+              .value(0);
+    step(u"End Job"_s).record(timed([&] { QTest::mouseClick(m_screen.Command2, Qt::LeftButton); }));
+    drainEvents();
+    expect(
+        dialogs.problems().isEmpty(), u"the dialogs were not as scripted: "_s + dialogs.problems());
+    expect(
+        punches.exec(u"SELECT Badge FROM JobPunches WHERE ID = ?"_s, {id}).value(0) == u"Closed"_s,
+        u"End Job did not close the job"_s);
+    step(u"End Job"_s).raw << elapsedMs([&] {
+        punches.exec(
+            u"UPDATE JobPunches SET Badge = 'Closed', TimeStop = ?, Pieces = ? WHERE ID = ?"_s,
+            {u"15:05:07"_s, 12.0, id});
+    });
+}
+
+// Median milliseconds of one raw insert into JobPunches on a connection with
+// the given journal and synchronous settings; each row is removed untimed.
+double rawInsertMs(
+    const QString& file, const QString& journal, const QString& synchronous, int runs)
+{
+    QList<double> times;
+    {
+        Raw raw(file, u"insert-"_s + journal + synchronous);
+        raw.exec(u"PRAGMA journal_mode = "_s + journal);
+        raw.exec(u"PRAGMA synchronous = "_s + synchronous);
+        for (int i = 0; i < runs; ++i) {
+            times << elapsedMs([&] { raw.exec(insertPunch(), punchValues(u"Probe"_s)); });
+            raw.exec(u"DELETE FROM JobPunches WHERE Name = 'Probe'"_s);
+        }
+        raw.exec(u"PRAGMA journal_mode = DELETE"_s);
+    }
+    return median(times);
+}
+
+int punchSteps(int argc, char* argv[], const QString& site, int employees, int items, int runs)
+{
+    QApplication application(argc, argv);
+    QDir::setCurrent(site);
+    FormMetrics::installFontSubstitutions();
+    TestServices services;
+    Module1 module;
+
+    auto screen = std::make_unique<JobCosting>(services.services, module);
+    PaintWatch watch;
+    screen->installEventFilter(&watch);
+    const Timing start = timed([&] {
+        screen->load();
+        screen->show();
+        screen->activateWindow();
+        waitUntilReady(screen.get(), watch, screen->Text34);
+    });
+    const long startPeak = peakKilobytes();
+
+    QList<double> rawStart;
+    for (int i = 0; i < runs; ++i) {
+        rawStart << elapsedMs([&] {
+            Raw punches(SiteBuilder::jobPunchesFile, u"start-punches"_s);
+            Raw validations(SiteBuilder::validationsFile, u"start-validations"_s);
+            Raw timeClock(SiteBuilder::timeClockFile, u"start-timeclock"_s);
+            timeClock.exec(u"DELETE FROM WORK"_s);
+            timeClock.exec(u"INSERT INTO WORK (NAME, CLOCKWE) VALUES ('TestDate', '2004-02-26')"_s);
+            timeClock.exec(u"SELECT * FROM WORK WHERE NAME = 'TestDate' LIMIT 1"_s);
+            timeClock.exec(u"SELECT * FROM EMPLOYEES LIMIT 1"_s);
+            punches.exec(u"SELECT * FROM JobPunches WHERE Badge = 'Open' LIMIT 1"_s);
+            for (int level = 1; level <= 3; ++level)
+                validations.exec(u"SELECT * FROM Level%1 LIMIT 1"_s.arg(level));
+        });
+    }
+
+    {
+        Raw punches(SiteBuilder::jobPunchesFile, u"punches"_s);
+        Raw validations(SiteBuilder::validationsFile, u"validations"_s);
+        Raw timeClock(SiteBuilder::timeClockFile, u"timeclock"_s);
+        Steps steps(services, module, *screen, employees, items);
+        for (int round = 0; round < runs; ++round)
+            steps.run(round, punches, validations, timeClock);
+        tell(u"step|start to ready (in the process)|%1|%2|%3|"_s.arg(start.wall)
+                 .arg(start.cpu)
+                 .arg(median(rawStart)));
+        for (const Step& step : steps.steps())
+            tell(u"step|%1|%2|%3|%4|%5"_s.arg(step.name)
+                     .arg(median(step.handler))
+                     .arg(median(step.cpu))
+                     .arg(step.raw.isEmpty() ? -1 : median(step.raw))
+                     .arg(step.note));
+    }
+    tell(u"memory|%1|%2"_s.arg(startPeak).arg(peakKilobytes()));
+
+    // Fixed costs, measured on their own.
+    {
+        const RegionalSettings& regional = services.regional;
+        QList<double> parse;
+        for (int i = 0; i < 21; ++i)
+            parse << elapsedMs([&] { regional.parseNumber(u"12"_s); });
+        DataSource data(u"Data1"_s, SiteBuilder::jobPunchesFile,
+            u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
+        QList<double> refresh, tableInfo;
+        Raw punches(SiteBuilder::jobPunchesFile, u"fixed"_s);
+        for (int i = 0; i < runs; ++i) {
+            refresh << elapsedMs([&] { data.refresh(); });
+            tableInfo << elapsedMs(
+                [&] { punches.exec(u"SELECT name, type FROM pragma_table_info('JobPunches')"_s); });
+        }
+        DataSource level(u"Data4"_s, SiteBuilder::validationsFile,
+            u"select * from Level3 order by ItemDescription"_s, true, regional);
+        level.refresh();
+        QList<double> deepWindow;
+        for (int i = 0; i < runs; ++i) {
+            deepWindow << elapsedMs(
+                [&] { level.windowTexts(u"ItemDescription"_s, std::max(0, items - 100), 100); });
+        }
+        tell(u"fixed|parseNumber, one call|%1"_s.arg(median(parse)));
+        tell(u"fixed|the last window of a pull-down's list|%1"_s.arg(median(deepWindow)));
+        tell(u"fixed|refresh of the open-job query|%1"_s.arg(median(refresh)));
+        tell(u"fixed|its column-list read (pragma_table_info)|%1"_s.arg(median(tableInfo)));
+    }
+    screen.reset();
+    const QString file = QDir(site).filePath(SiteBuilder::jobPunchesFile);
+    tell(u"fixed|insert, rollback journal, synchronous=FULL|%1"_s.arg(
+        rawInsertMs(file, u"DELETE"_s, u"FULL"_s, runs)));
+    tell(u"fixed|insert, write-ahead log, synchronous=FULL|%1"_s.arg(
+        rawInsertMs(file, u"WAL"_s, u"FULL"_s, runs)));
+    tell(u"fixed|insert, no flush (synchronous=OFF)|%1"_s.arg(
+        rawInsertMs(file, u"DELETE"_s, u"OFF"_s, runs)));
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// The parent: builds the sites, runs the children, prints the tables.
+
+// Runs this program as a child; its output lines. With wallMs, the time from
+// the start of the child to its first line (its "ready").
+QStringList runChild(const QStringList& arguments, double* wallMs = nullptr)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray output;
+    if (wallMs) {
+        while (!output.contains('\n') && child.waitForReadyRead(-1))
+            output += child.readAll();
+        *wallMs = timer.nsecsElapsed() / 1e6;
+    }
+    child.waitForFinished(-1);
+    output += child.readAll();
+    const QStringList lines = QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        fail(u"a measurement failed: "_s + arguments.join(u' ') + u"\n"_s + lines.join(u'\n'));
+    return lines;
+}
+
+QString ratio(double value, double anchor)
+{
+    return anchor > 0 ? u"%1x"_s.arg(value / anchor, 0, 'f', 2) : u"-"_s;
+}
+
+void printConfiguration(const QString& site, int employees, int items, int runs, int starts)
+{
+    const QString loadBefore = loadAverage();
+    // Start to ready: the program and the bare windows, by turns.
+    QList<double> bare, captioned, punch, barePeak, punchPeak;
+    QList<QList<double>> phases(8);
+    for (int i = 0; i < starts; ++i) {
+        double ms = 0;
+        barePeak << runChild({u"--bare"_s}, &ms).value(0).section(u' ', 1, 1).toDouble();
+        bare << ms;
+        runChild({u"--bare"_s, u"--caption"_s}, &ms);
+        captioned << ms;
+        const QStringList ready = runChild({u"--start"_s, site}, &ms).value(0).split(u' ');
+        punch << ms;
+        punchPeak << ready.value(1).toDouble();
+        for (int phase = 0; phase < 8; ++phase)
+            phases[phase] << ready.value(2 + phase).toDouble();
+    }
+    const QStringList lines
+        = runChild({u"--steps"_s, site, u"--employees"_s, QString::number(employees), u"--items"_s,
+            QString::number(items), u"--runs"_s, QString::number(runs)});
+
+    const auto row = [](const QString& name, const QString& wall, const QString& cpu,
+                         const QString& raw, const QString& ratio) {
+        return u"  %1 %2 %3 %4 %5"_s.arg(name, -36).arg(wall, 11).arg(cpu, 9).arg(raw, 11).arg(
+            ratio, 8);
+    };
+    const auto number = [](double value) {
+        return QString::number(value, 'f', 3);
+    };
+    out << row(u"step"_s, u"handler ms"_s, u"CPU ms"_s, u"raw SQL ms"_s, u"ratio"_s) << Qt::endl;
+    out << row(u"start to ready (process)"_s, number(median(punch)), {}, {},
+        ratio(median(punch), median(bare)))
+        << u"   (bare window %1 ms; with one label %2 ms, the program %3 of that)"_s
+               .arg(median(bare), 0, 'f', 1)
+               .arg(median(captioned), 0, 'f', 1)
+               .arg(ratio(median(punch), median(captioned)))
+        << Qt::endl;
+    QStringList phaseTexts;
+    const QStringList phaseNames {
+        u"QApplication"_s, u"screen built"_s, u"load"_s, u"shown and painted"_s};
+    for (int phase = 0; phase < 4; ++phase) {
+        phaseTexts << u"%1 %2 ms (CPU %3)"_s.arg(phaseNames.at(phase))
+                          .arg(median(phases[2 * phase]), 0, 'f', 1)
+                          .arg(median(phases[2 * phase + 1]), 0, 'f', 1);
+    }
+    out << u"    phases in main(): "_s << phaseTexts.join(u", "_s) << Qt::endl;
+    for (const QString& line : lines) {
+        const QStringList fields = line.split(u'|');
+        if (fields.value(0) == "step"_L1) {
+            const double handler = fields.value(2).toDouble(), raw = fields.value(4).toDouble();
+            out << row(fields.value(1), number(handler), number(fields.value(3).toDouble()),
+                raw < 0 ? QString() : number(raw), raw < 0 ? QString() : ratio(handler, raw));
+            if (!fields.value(5).isEmpty())
+                out << "   (" << fields.value(5) << ')';
+            out << Qt::endl;
+        } else if (fields.value(0) == "memory"_L1) {
+            const double bareKb = median(barePeak);
+            out << u"  peak memory: bare window %1 MB; the program at ready %2 MB (%3), after "
+                   "the steps %4 MB (%5)"_s.arg(bareKb / 1024, 0, 'f', 1)
+                       .arg(median(punchPeak) / 1024, 0, 'f', 1)
+                       .arg(ratio(median(punchPeak), bareKb))
+                       .arg(fields.value(2).toDouble() / 1024, 0, 'f', 1)
+                       .arg(ratio(fields.value(2).toDouble(), bareKb))
+                << Qt::endl;
+        } else if (fields.value(0) == "fixed"_L1) {
+            out << u"  fixed cost: %1 %2 ms"_s.arg(fields.value(1), -48)
+                       .arg(fields.value(2).toDouble(), 8, 'f', 3)
+                << Qt::endl;
+        }
+    }
+    out << u"  load average before and after: %1 / %2"_s.arg(loadBefore, loadAverage()) << Qt::endl;
+}
+
+int parent(const QCommandLineParser& parser, const QCommandLineOption& punchesOption,
+    const QCommandLineOption& employeesOption, const QCommandLineOption& itemsOption,
+    const QCommandLineOption& runsOption, const QCommandLineOption& startsOption,
+    const QCommandLineOption& dirOption)
+{
+    const int employees = parser.value(employeesOption).toInt();
+    const int runs = std::max(1, parser.value(runsOption).toInt());
+    const int starts = std::max(1, parser.value(startsOption).toInt());
+    QList<int> itemCounts;
+    for (const QString& count : parser.value(itemsOption).split(u','))
+        itemCounts << count.toInt();
+    const QString base = parser.isSet(dirOption) ? parser.value(dirOption) : QDir::tempPath();
+    QTemporaryDir root(QDir(base).filePath(u"bench_punch-XXXXXX"_s));
+    if (!root.isValid())
+        fail(u"cannot make a folder under "_s + base);
+
+    // One validation file per item count, made once.
+    std::map<int, QString> validations;
+    for (const int items : itemCounts) {
+        const QString dir = root.filePath(u"levels-%1"_s.arg(items));
+        SiteBuilder::create(dir);
+        SiteBuilder::fillLarge(dir, 0, 0, items);
+        validations[items] = QDir(dir).filePath(SiteBuilder::validationsFile);
+    }
+
+    out << "Medians. Handler: the widget event that runs the step (key, Enter or click), "
+           "dialogs answered by script; CPU: its CPU time, which leaves out the disk flush; "
+           "raw SQL: the statements the step needs, on a connection of their own with the "
+           "same durability. Platform: "
+        << qEnvironmentVariable("QT_QPA_PLATFORM") << Qt::endl;
+    for (const QString& size : parser.value(punchesOption).split(u',')) {
+        const qint64 punches = size.toLongLong();
+        const QString site = root.filePath(u"site-%1"_s.arg(punches));
+        QElapsedTimer generation;
+        generation.start();
+        try {
+            SiteBuilder::create(site);
+            SiteBuilder::fillLarge(site, employees, punches, itemCounts.value(0, 10));
+        } catch (const SiteBuilder::Error& error) {
+            fail(u"cannot build the site: "_s + QString::fromLocal8Bit(error.what()));
+        }
+        const double built = generation.elapsed() / 1000.0;
+        for (const int items : itemCounts) {
+            const QString target = QDir(site).filePath(SiteBuilder::validationsFile);
+            if (!QFile::remove(target) || !QFile::copy(validations[items], target))
+                fail(u"cannot put the level tables in place"_s);
+            // The site's files on the disk first, so that no flush measured waits for them.
+            ::sync();
+            out << Qt::endl
+                << u"%1 punches, %2 employees, %3 items per level (site built in %4 s)"_s
+                       .arg(punches)
+                       .arg(employees)
+                       .arg(items)
+                       .arg(built, 0, 'f', 1)
+                << Qt::endl;
+            printConfiguration(site, employees, items, runs, starts);
+        }
+        QDir(site).removeRecursively();
+    }
+    return 0;
+}
+
+int run(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto value = [&](const char* option) {
+        const qsizetype at = arguments.indexOf(QString::fromLatin1(option));
+        return at >= 0 ? arguments.value(at + 1) : QString();
+    };
+    if (arguments.contains("--bare"_L1))
+        return bareWindow(argc, argv, arguments.contains("--caption"_L1));
+    if (arguments.contains("--start"_L1))
+        return punchStart(argc, argv, value("--start"));
+    if (arguments.contains("--steps"_L1))
+        return punchSteps(argc, argv, value("--steps"), value("--employees").toInt(),
+            value("--items").toInt(), std::max(1, value("--runs").toInt()));
+
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Times whole steps of the punch screen on generated sites, beside the raw SQLite "
+        "statements each step needs and a bare Qt window."_s);
+    parser.addHelpOption();
+    const QCommandLineOption punches(
+        u"punches"_s, u"Comma-separated job-punch counts."_s, u"list"_s, u"1000,100000,1000000"_s);
+    const QCommandLineOption employees(u"employees"_s, u"Employees."_s, u"N"_s, u"50000"_s);
+    const QCommandLineOption items(
+        u"items"_s, u"Comma-separated items per level table."_s, u"list"_s, u"10,50000"_s);
+    const QCommandLineOption runs(u"runs"_s, u"Rounds of the steps."_s, u"N"_s, u"15"_s);
+    const QCommandLineOption starts(
+        u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"9"_s);
+    const QCommandLineOption dir(u"dir"_s, u"Where the sites are made."_s, u"DIR"_s);
+    parser.addOptions({punches, employees, items, runs, starts, dir});
+    parser.process(application);
+    return parent(parser, punches, employees, items, runs, starts, dir);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return run(argc, argv);
+    } catch (const Failure& failure) {
+        out << "bench_punch: " << failure.what << Qt::endl;
+        return 1;
+    }
+}

@@ -1,0 +1,144 @@
+#include "Site.h"
+#include "data/DataSource.h"
+#include "ui/DbCombo.h"
+#include "ui/RegionalSettings.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The description pull-down over a level table of 1,000 items: it reads its
+// list as the open list scrolls, and tells only of the worker's picks.
+class TestDbCombo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void readsListAsItScrolls();
+    void selectsOnlyWhenWorkerPicks();
+
+private:
+    QStringList allDescriptions() const;
+    // Opens the list and scrolls to its end until nothing more is read.
+    void scrollToEnd();
+
+    static constexpr int items = 1000;
+    std::unique_ptr<Site> m_site;
+    RegionalSettings m_regional {
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+    std::unique_ptr<QWidget> m_window;
+    DataSource* m_list = nullptr;
+    DbCombo* m_combo = nullptr;
+    QLineEdit* m_other = nullptr;
+};
+
+void TestDbCombo::init()
+{
+    m_site = std::make_unique<Site>(Site::Contents::Empty);
+    SiteBuilder::fillLarge(m_site->path(), 0, 0, items);
+    m_window = std::make_unique<QWidget>();
+    m_list = new DataSource(u"Data4"_s, SiteBuilder::validationsFile,
+        u"select * from Level3 order by ItemDescription"_s, true, m_regional, m_window.get());
+    m_list->refresh();
+    m_combo = new DbCombo(m_window.get());
+    m_combo->setListSource(m_list, u"ItemDescription"_s);
+    m_other = new QLineEdit(m_window.get());
+    m_other->move(0, 60);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestDbCombo::cleanup()
+{
+    m_window.reset();
+    m_site.reset();
+}
+
+QStringList TestDbCombo::allDescriptions() const
+{
+    QStringList texts;
+    for (const QVariantList& row : m_site->sql(SiteBuilder::validationsFile,
+             u"SELECT ItemDescription FROM Level3 ORDER BY ItemDescription, rowid"_s))
+        texts << row.at(0).toString();
+    return texts;
+}
+
+void TestDbCombo::scrollToEnd()
+{
+    m_combo->showPopup();
+    for (int read = -1; read < m_combo->count();) {
+        read = m_combo->count();
+        m_combo->view()->scrollToBottom();
+    }
+    m_combo->hidePopup();
+}
+
+void TestDbCombo::readsListAsItScrolls()
+{
+    m_combo->setText(u"kept"_s);
+    m_combo->reFill();
+    QTest::qWait(50);
+    QCOMPARE(m_combo->text(), u"kept"_s);
+    // Neither the fill nor the events after it read the whole table.
+    const int first = m_combo->count();
+    QVERIFY2(first > 10 && first < items, qPrintable(QString::number(first)));
+
+    scrollToEnd();
+    QStringList shown;
+    for (int i = 0; i < m_combo->count(); ++i)
+        shown << m_combo->itemText(i);
+    QCOMPARE(shown, allDescriptions());
+
+    // A new fill starts from the first window again, in the source's new order.
+    m_list->setRecordSource(u"select * from Level3 order by ItemDescription desc"_s);
+    m_list->refresh();
+    m_combo->reFill();
+    QCOMPARE(m_combo->count(), first);
+    QCOMPARE(m_combo->itemText(0), allDescriptions().constLast());
+    QCOMPARE(m_combo->text(), u"kept"_s);
+}
+
+void TestDbCombo::selectsOnlyWhenWorkerPicks()
+{
+    m_combo->reFill();
+    QSignalSpy selected(m_combo, &DbCombo::selected);
+    const int read = m_combo->count();
+
+    // The program's settings, of an item not read yet and of one read, and the
+    // emptying: shown as set, nothing read, no selection even when the worker
+    // passes through the box or presses Enter in it.
+    const QString last = allDescriptions().constLast();
+    for (const QString& text : {last, m_combo->itemText(3), QString()}) {
+        m_combo->setText(text);
+        QCOMPARE(m_combo->text(), text);
+        m_combo->setFocus();
+        QTest::keyClick(m_combo->lineEdit(), Qt::Key_Return);
+        m_other->setFocus();
+        QCOMPARE(m_combo->count(), read);
+        QCOMPARE(selected.count(), 0);
+    }
+
+    // A step down with the keyboard from the last text read reads on.
+    m_combo->setCurrentIndex(read - 1);
+    QTest::keyClick(m_combo, Qt::Key_Down);
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(m_combo->text(), allDescriptions().at(read));
+
+    // A pick from the open list, beyond the first window.
+    scrollToEnd();
+    m_combo->showPopup();
+    QAbstractItemView* list = m_combo->view();
+    const QModelIndex item = list->model()->index(items - 2, 0);
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    QCOMPARE(selected.count(), 2);
+    QCOMPARE(m_combo->text(), allDescriptions().at(items - 2));
+}
+
+QTEST_MAIN(TestDbCombo)
+#include "tst_dbcombo.moc"
