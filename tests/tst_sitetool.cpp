@@ -272,6 +272,8 @@ void TestSiteTool::convertChangesNothingWhenItFails()
     QVERIFY2(
         output.contains(reported) && output.contains(u"Nothing was changed"_s), qPrintable(output));
     QVERIFY(contents(QDir(dir.path())) == before);
+}
+
 void TestSiteTool::largeSite_data()
 {
     QTest::addColumn<QStringList>("options");
