@@ -20,7 +20,7 @@ int runJobCosting(int argc, char* argv[])
     QtDialogs dialogs;
     DesktopShell shell;
     SystemClock clock;
-    const RegionalSettings regional = RegionalSettings::system();
+    const RegionalSettings regional = RegionalSettings::system(clock);
     ImmediateExit program;
     const Services services {dialogs, shell, clock, regional, program};
     Module1 module;

@@ -8,6 +8,7 @@
 // the data-source work alone and not of the generation.
 
 #include "SiteBuilder.h"
+#include "app/Clock.h"
 #include "data/DataSource.h"
 #include "ui/RegionalSettings.h"
 
@@ -76,8 +77,9 @@ void report(const char* operation, double ms, const QString& note = {})
 int measure(const QString& dir, int runs)
 {
     QDir::setCurrent(dir);
+    const SystemClock clock;
     const RegionalSettings regional(QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
-        QLatin1Char('.'), QLatin1Char(','));
+        QLatin1Char('.'), QLatin1Char(','), clock);
     const QString openJobs = QStringLiteral("select * from JobPunches where Badge = 'Open'");
     const long before = peakKilobytes();
     const long residentBefore = residentKilobytes();

@@ -11,20 +11,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 
 namespace {
 
 constexpr int badgeLength = 6;
-
-// The number a text starts with (full stop as decimal separator), or 0.
-double leadingNumber(const QString& text)
-{
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0;
-}
 
 } // namespace
 
@@ -98,12 +88,7 @@ void JobCosting::enterNewJobMode(LookupVariant variant)
     Data2->setRecordSource(QStringLiteral("select * from Level1 order by ItemDescription"));
     Data3->setRecordSource(QStringLiteral("select * from Level2 order by ItemDescription"));
     Data4->setRecordSource(QStringLiteral("select * from Level3 order by ItemDescription"));
-    Data2->refresh();
-    Data3->refresh();
-    Data4->refresh();
-
-    for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
-        combo->reFill();
+    refreshLevelLists();
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
         combo->setEnabled(true);
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
@@ -158,7 +143,9 @@ bool JobCosting::openJobHasBonus() const
         const QString prefix = QStringLiteral("Level%1").arg(number);
         if (Data1->fieldText(prefix + QStringLiteral("Description")).isEmpty())
             continue;
-        return leadingNumber(Data1->fieldText(prefix + QStringLiteral("BonusRate"))) > 0;
+        // The rate as the table holds it: its text would follow the regional
+        // decimal separator. A missing rate counts as zero.
+        return Data1->field(prefix + QStringLiteral("BonusRate")).toDouble() > 0;
     }
     return false;
 }

@@ -311,18 +311,27 @@ void JobCosting::load()
         m_ended = true;
         return;
     }
-    for (DataSource* source : {Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8})
+    for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
+    refreshLevelLists();
+    Form_Load();
+}
+
+void JobCosting::refreshLevelLists()
+{
     // A level table that cannot be opened shows no title, as an empty one does,
-    // so that the level counts as not in use.
+    // so that the level counts as not in use everywhere: a missing Level1 table
+    // stops the program, a missing Level2 or Level3 table hides its level.
     for (const auto& [source, title] :
         {std::pair {Data2, Label10}, std::pair {Data3, Label11}, std::pair {Data4, Label13}}) {
-        if (!source->hasCurrentRow())
+        try {
+            source->refresh();
+        } catch (const std::exception&) {
             setCaption(title, QString());
+        }
     }
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
         attempt([combo] { combo->reFill(); });
-    Form_Load();
 }
 
 void JobCosting::showEvent(QShowEvent* event)
@@ -331,14 +340,19 @@ void JobCosting::showEvent(QShowEvent* event)
     if (m_shown || m_ended)
         return;
     m_shown = true;
-    Form_Paint();
-    // The focus goes to the first control in tab order that can take it.
+    // The first focus goes to the first control in tab order that can take it,
+    // and its focus handler runs before the first paint. The window system's
+    // focus-in comes only when the window is activated (on X11 when the window
+    // manager activates it), too late for the paint step, so the handler runs now.
     for (QWidget* control : std::as_const(m_tabOrder)) {
         if (control->isVisibleTo(this) && control->isEnabled()) {
             control->setFocus(Qt::TabFocusReason);
+            if (!control->hasFocus())
+                focusGained(control);
             break;
         }
     }
+    Form_Paint();
 }
 
 void JobCosting::closeEvent(QCloseEvent* event)
@@ -347,21 +361,26 @@ void JobCosting::closeEvent(QCloseEvent* event)
     Form_Terminate();
 }
 
+void JobCosting::focusGained(QObject* control)
+{
+    if (control == Text34)
+        Text34_GotFocus();
+    else if (control == Command3)
+        Command3_GotFocus();
+    else if (control == DBCombo1)
+        Form_Paint();
+    for (int number = 1; number <= 3; ++number) {
+        if (control == level(number).code)
+            ItemCode_GotFocus(number);
+    }
+}
+
 bool JobCosting::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_ended)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        if (watched == Text34)
-            Text34_GotFocus();
-        else if (watched == Command3)
-            Command3_GotFocus();
-        else if (watched == DBCombo1)
-            Form_Paint();
-        for (int number = 1; number <= 3; ++number) {
-            if (watched == level(number).code)
-                ItemCode_GotFocus(number);
-        }
+        focusGained(watched);
     } else if (event->type() == QEvent::FocusOut) {
         for (int number = 1; number <= 3; ++number) {
             if (watched == level(number).code)

@@ -130,8 +130,12 @@ private:
     void createDataSources();
     void bindControls();
     void setTabOrder();
+    // Data2 to Data4 on their level tables, and the pull-downs' lists.
+    void refreshLevelLists();
 
     // Modes and navigation (Modes.cpp).
+    // Runs the focus handler of a control that received the focus.
+    void focusGained(QObject* control);
     void Form_Load();
     void Form_Paint();
     void applyLevelLayout();

@@ -13,6 +13,11 @@ TEST_PACKAGES=(postgresql poppler-utils)
 # installed tree (desktop-file-validate, groff, systemd-analyze).
 PACKAGE_PACKAGES=(dpkg-dev file)
 PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils groff-base systemd)
+# The desktop tests run the program on a virtual X display with a window manager
+# and type into it as a keyboard does; their screenshots use imagemagick.
+DESKTOP_TEST_PACKAGES=(xvfb openbox xdotool imagemagick)
+# The regional settings are tested under these locales.
+TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -32,6 +37,21 @@ install_packages() {
     echo "Installing: ${missing[*]}"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# generate_locales NAME...: makes the C library locales that are missing (Debian's locale-gen).
+generate_locales() {
+    local missing=()
+    for name in "$@"; do
+        LC_ALL="$name" locale charmap 2>/dev/null | grep -q UTF-8 || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    install_packages locales
+    echo "Generating locales: ${missing[*]}"
+    for name in "${missing[@]}"; do
+        as_root sed -i "s/^# *\(${name//./\\.} \)/\1/" /etc/locale.gen
+    done
+    as_root locale-gen
 }
 
 # build [cmake --build options...], e.g. build --target jobcosting

@@ -189,14 +189,16 @@ void TestBadgeEntry::openJobHasBonus_data()
 {
     // Level1..3Description, Level1..3BonusRate as SQL; the deepest described level's rate counts.
     QTest::addColumn<QString>("levels");
+    QTest::addColumn<QChar>("decimal"); // the regional decimal separator
     QTest::addColumn<bool>("bonus");
-    const auto row = [](const char* levels, bool bonus) {
-        QTest::newRow(levels) << QString::fromLatin1(levels) << bonus;
+    const auto row = [](const char* levels, bool bonus, char decimal = '.') {
+        QTest::newRow(levels) << QString::fromLatin1(levels) << QChar::fromLatin1(decimal) << bonus;
     };
     row("'Department', 'Operation', '', 0, 1.5, 0", true);
     row("'Department', 'Operation', '', 2, 0, 0", false);
     row("'Department', 'Operation', 'Part', 2, 2, 0", false);
     row("'Department', 'Operation', 'Part', 0, 0, 0.25", true);
+    row("'Department', 'Operation', 'Part', 0, 0, 0.15", true, ',');
     row("'', NULL, '', 5, 5, 5", false);
     row("'Department', '', '', NULL, NULL, NULL", false);
 }
@@ -204,9 +206,13 @@ void TestBadgeEntry::openJobHasBonus_data()
 void TestBadgeEntry::openJobHasBonus()
 {
     QFETCH(QString, levels);
+    QFETCH(QChar, decimal);
     QFETCH(bool, bonus);
 
     PunchScreen punch;
+    TestServices& services = punch.services();
+    services.regional = RegionalSettings(
+        u"dd/MM/yyyy"_s, u"HH:mm:ss"_s, decimal, decimal == u'.' ? u',' : u'.', services.clock);
     addOpenJob(punch.site(),
         u"Name, Level1Description, Level2Description, Level3Description, Level1BonusRate, "
         "Level2BonusRate, Level3BonusRate"_s,
@@ -217,7 +223,7 @@ void TestBadgeEntry::openJobHasBonus()
     punch.type(u"Text34"_s, u"000123"_s);
     QCOMPARE(punch.screen().Label1->text(), u"Current Job Allocation"_s);
     QCOMPARE(punch.module().OpenJobHasBonus, bonus);
-    VERIFY_DIALOGS(punch.services().dialogs);
+    VERIFY_DIALOGS(services.dialogs);
 }
 
 QTEST_MAIN(TestBadgeEntry)

@@ -1,4 +1,5 @@
 #include "Site.h"
+#include "TestServices.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "ui/RegionalSettings.h"
@@ -59,8 +60,9 @@ private:
         return data;
     }
 
+    FixedClock m_clock;
     RegionalSettings m_regional {
-        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), m_clock};
 };
 
 void TestDataSource::fieldNamesIgnoreLetterCase()

@@ -52,7 +52,8 @@ void TestDateCheck::judgesShortDateStyle()
                        "('TestDate', '1999-12-31', NULL, NULL), ('Walter Brennan', "
                        "'2004-02-21', 123, 40.5), ('Maria Lopez', NULL, 124, 38)"));
     TestServices t;
-    t.regional = RegionalSettings(style, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','));
+    t.regional
+        = RegionalSettings(style, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), t.clock);
     t.clock.set(QDateTime(today, QTime(23, 59, 59)));
     if (!passes)
         t.dialogs.answer(Dialogs::Answer::Ok);

@@ -1,5 +1,6 @@
 #include "PunchScreen.h"
 #include "SiteConverter.h"
+#include "ui/PictureButton.h"
 
 #include <QtTest>
 
@@ -52,8 +53,20 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     ScriptedDialogs& dialogs = punch.services().dialogs;
     FixedClock& clock = punch.services().clock;
 
-    // Walter scans his card and names each level by its code.
-    startJob(punch, u";000123?"_s);
+    // Walter works by keyboard alone: he scans his card, names each level by its
+    // code and Enter, and presses the focused New Job button with Enter.
+    JobCosting& screen = punch.screen();
+    punch.keys(u";000123?"_s);
+    const QImage unfocused = screen.Command1->grab().toImage();
+    for (const QString& code : {u"12"_s, u"7"_s, u"3"_s}) {
+        punch.keys(code);
+        punch.key(Qt::Key_Return);
+    }
+    QCOMPARE(punch.focused(), screen.Command1);
+    QVERIFY2(screen.Command1->grab().toImage() != unfocused, "the focus is not marked");
+    dialogs.answer(Answer::Ok);
+    punch.key(Qt::Key_Return);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
 
     // Linda types her badge and picks each level by its description.
     clock.advance(60);
@@ -65,12 +78,15 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
     dialogs.answer(Answer::Ok);
     punch.click(u"Command1"_s);
 
-    // Walter's job pays a bonus: he gives his piece count.
+    // Walter's job pays a bonus: with the keypad's Enter he looks himself up and
+    // presses the focused End Job button, and gives his piece count.
     clock.advance(2 * 3600);
-    punch.type(u"Text34"_s, u"000123"_s);
+    punch.keys(u"123"_s);
+    punch.key(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(punch.focused(), screen.Command2);
     dialogs.type(u"48"_s);
     dialogs.answer(Answer::Yes);
-    punch.click(u"Command2"_s);
+    punch.key(Qt::Key_Enter, Qt::KeypadModifier);
 
     // Linda's does not: she only confirms, the next day after midnight.
     clock.set(QDateTime(QDate(2004, 2, 27), QTime(0, 30, 0)));

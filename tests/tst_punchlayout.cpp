@@ -2,7 +2,6 @@
 #include "punch/PunchTexts.h"
 #include "ui/PictureButton.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
@@ -19,8 +18,6 @@ private slots:
     void badgeEntryWindow();
     void levels_data();
     void levels();
-    void leaving_data();
-    void leaving();
 };
 
 namespace {
@@ -135,46 +132,49 @@ void TestPunchLayout::badgeEntryWindow()
         QVERIFY2(punch.find<QLineEdit>(QStringLiteral("Text%1").arg(i))->isHidden(),
             qPrintable(QString::number(i)));
     punch.savePicture(QStringLiteral("badge-entry.png"));
-
-    // The worker can type his badge as soon as the window is shown.
-    QCOMPARE(punch.focused(), screen.Text34);
-    QTest::keyClicks(nullptr, QStringLiteral("12"));
-    QCOMPARE(screen.Text34->text(), QStringLiteral("12"));
 }
 
 void TestPunchLayout::levels_data()
 {
-    QTest::addColumn<QString>("change"); // to the validation tables
+    QTest::addColumn<QStringList>("changes"); // to the validation tables
     QTest::addColumn<QStringList>("hidden");
-    QTest::addColumn<int>("panelHeight"); // pixels; 0: the program ends
+    QTest::addColumn<int>("panelHeight"); // pixels; 0: the program refuses to run
 
     const QStringList level2 = names("Picture3 Text4 DBCombo2");
-    QTest::newRow("all levels") << QString() << QStringList() << 3495 / 15;
-    QTest::newRow("no level 3") << QStringLiteral("DELETE FROM Level3")
-                                << names("Picture4 Text5 DBCombo3") << 2415 / 15;
-    QTest::newRow("no level 2") << QStringLiteral("DELETE FROM Level2") << level2 << 1335 / 15;
-    QTest::newRow("untitled level 2")
-        << QStringLiteral("UPDATE Level2 SET LevelDescription = ''") << level2 << 1335 / 15;
-    QTest::newRow("no level 1") << QStringLiteral("DELETE FROM Level1") << QStringList() << 0;
-    QTest::newRow("untitled level 1")
-        << QStringLiteral("UPDATE Level1 SET LevelDescription = ''") << QStringList() << 0;
-    QTest::newRow("no level 1 table") << QStringLiteral("DROP TABLE Level1") << QStringList() << 0;
+    const QStringList level3 = names("Picture4 Text5 DBCombo3");
+    const auto row
+        = [](const char* name, const char* changes, const QStringList& hidden, int height) {
+              QTest::newRow(name) << QString::fromLatin1(changes).split(u';', Qt::SkipEmptyParts)
+                                  << hidden << height / 15;
+          };
+    row("all levels", "", {}, 3495);
+    row("no level 3", "DELETE FROM Level3", level3, 2415);
+    row("no level 3 table", "DROP TABLE Level3", level3, 2415);
+    row("no level 2", "DELETE FROM Level2", level2, 1335);
+    row("untitled level 2", "UPDATE Level2 SET LevelDescription = ''", level2, 1335);
+    row("no level 2 table", "DROP TABLE Level2", level2, 1335);
+    row("level 1 only", "DELETE FROM Level2;DELETE FROM Level3", level2 + level3, 1335);
+    row("no level 1", "DELETE FROM Level1", {}, 0);
+    row("untitled level 1", "UPDATE Level1 SET LevelDescription = ''", {}, 0);
+    row("no level 1 table", "DROP TABLE Level1", {}, 0);
+    row("no level at all", "DELETE FROM Level1;DELETE FROM Level2;DELETE FROM Level3", {}, 0);
 }
 
 void TestPunchLayout::levels()
 {
-    QFETCH(QString, change);
+    QFETCH(QStringList, changes);
     QFETCH(QStringList, hidden);
     QFETCH(int, panelHeight);
 
     PunchScreen punch;
-    if (!change.isEmpty())
-        punch.site().sql(QStringLiteral("Validations.mdb"), change);
+    for (const QString& change : changes)
+        punch.site().sql(SiteBuilder::validationsFile, change);
     TestServices& services = punch.services();
     if (panelHeight == 0) {
+        // Refused as soon as the window shows: the badge box has the focus at once.
         services.dialogs.answer(Dialogs::Answer::Ok);
         punch.open();
-        QTest::qWait(50);
+        QTRY_COMPARE(services.program.ends, 1);
         QCOMPARE(services.dialogs.texts(),
             QStringList {QStringLiteral("Job Costing requires Validation Tables be established at "
                                         "the Vexmo workstation.  Process canceled!")});
@@ -182,14 +182,17 @@ void TestPunchLayout::levels()
         QCOMPARE(message.title, PunchTexts::instructionTitle);
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
         QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
-        QCOMPARE(services.program.ends, 1);
         punch.screen().close();
         QCOMPARE(services.program.ends, 1);
         QVERIFY(services.shell.opened.isEmpty());
     } else {
+        // Whatever levels are in use, a badge typed as soon as the window shows
+        // goes into the badge box.
         QVERIFY(punch.open());
+        QCOMPARE(punch.focused(), punch.screen().Text34);
         QCOMPARE(punch.screen().Picture1->height(), panelHeight);
-        punch.type(QStringLiteral("Text34"), QStringLiteral("000123"));
+        punch.keys(QStringLiteral("000123"));
+        QCOMPARE(punch.focused(), punch.screen().Text3);
         QVERIFY(punch.screen().Picture1->isVisible());
         QCOMPARE(punch.screen().Picture1->height(), panelHeight);
         for (const QString& name :
@@ -198,59 +201,6 @@ void TestPunchLayout::levels()
                 punch.find<QWidget>(name)->isVisible() != hidden.contains(name), qPrintable(name));
     }
     VERIFY_DIALOGS(services.dialogs);
-}
-
-void TestPunchLayout::leaving_data()
-{
-    QTest::addColumn<bool>("exit");
-    QTest::addColumn<QString>("started");
-    QTest::newRow("Exit button") << true << QStringLiteral("VexmoJC.exe");
-    QTest::newRow("window closed") << false << QStringLiteral("Vexmo80.exe");
-}
-
-void TestPunchLayout::leaving()
-{
-#ifdef Q_OS_WIN
-    QSKIP("the stand-in sibling programs are shell scripts");
-#endif
-    QFETCH(bool, exit);
-    QFETCH(QString, started);
-
-    // The real shell, on stand-ins for the two sibling programs that note their start.
-    Site site;
-    const QString log = site.file(QStringLiteral("started.log"));
-    for (const QString& program : names("VexmoJC.exe Vexmo80.exe")) {
-        QFile script(site.file(program));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\necho %1 >> '%2'\n").arg(program, log).toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
-    }
-    TestServices scripted;
-    DesktopShell shell;
-    const Services services {
-        scripted.dialogs, shell, scripted.clock, scripted.regional, scripted.program};
-    Module1 module;
-    JobCosting screen(services, module);
-    screen.load();
-    screen.show();
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
-
-    if (exit)
-        QTest::mouseClick(screen.Command3, Qt::LeftButton);
-    else
-        screen.close();
-    screen.close(); // once ended, closing the window starts nothing more
-    QCOMPARE(scripted.program.ends, 1);
-
-    const auto startedPrograms = [&log] {
-        QFile file(log);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    };
-    QTRY_COMPARE(startedPrograms(), started + QLatin1Char('\n'));
-    QTest::qWait(200);
-    QCOMPARE(startedPrograms(), started + QLatin1Char('\n'));
-    VERIFY_DIALOGS(scripted.dialogs);
 }
 
 QTEST_MAIN(TestPunchLayout)

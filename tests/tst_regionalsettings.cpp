@@ -1,6 +1,9 @@
+#include "TestServices.h"
 #include "ui/RegionalSettings.h"
 
+#include <QScopeGuard>
 #include <QtTest>
+#include <clocale>
 #include <ctime>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +17,8 @@ private slots:
     void strftimePatternRendersAsStrftime();
     void twoDigitYearRoundTrip_data();
     void twoDigitYearRoundTrip();
+    void systemLocales_data();
+    void systemLocales();
     void parseNumber();
 };
 
@@ -53,21 +58,31 @@ void TestRegionalSettings::strftimePatternRendersAsStrftime()
 
 void TestRegionalSettings::twoDigitYearRoundTrip_data()
 {
+    QTest::addColumn<QDate>("today");
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("last of 1999") << QDate(1999, 12, 31) << u"12/31/99"_s;
-    QTest::newRow("first of 1930") << QDate(1930, 1, 1) << u"01/01/30"_s;
-    QTest::newRow("last of 2029") << QDate(2029, 12, 31) << u"12/31/29"_s;
-    QTest::newRow("leap day of 2000") << QDate(2000, 2, 29) << u"02/29/00"_s;
+    // Two-digit years fall in the hundred years centred on today.
+    const QDate y2004(2004, 2, 26), y2030(2030, 1, 1);
+    QTest::newRow("last of 1999") << y2004 << QDate(1999, 12, 31) << u"12/31/99"_s;
+    QTest::newRow("leap day of 2000") << y2004 << QDate(2000, 2, 29) << u"02/29/00"_s;
+    QTest::newRow("first of the window") << y2004 << QDate(1954, 1, 1) << u"01/01/54"_s;
+    QTest::newRow("last of the window") << y2004 << QDate(2053, 12, 31) << u"12/31/53"_s;
+    QTest::newRow("today, last of 2029")
+        << QDate(2029, 12, 31) << QDate(2029, 12, 31) << u"12/31/29"_s;
+    QTest::newRow("today, first of 2030") << y2030 << y2030 << u"01/01/30"_s;
+    QTest::newRow("1980 from 2030 on") << y2030 << QDate(1980, 1, 1) << u"01/01/80"_s;
 }
 
 void TestRegionalSettings::twoDigitYearRoundTrip()
 {
+    QFETCH(QDate, today);
     QFETCH(QDate, date);
     QFETCH(QString, text);
+    FixedClock clock;
+    clock.set(QDateTime(today, QTime(12, 0)));
     const RegionalSettings regional(
-        u"MM/dd/yy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','));
+        u"MM/dd/yy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock);
     QCOMPARE(regional.dateText(date), text);
     QCOMPARE(regional.parseDateOnly(text), date);
 
@@ -78,11 +93,65 @@ void TestRegionalSettings::twoDigitYearRoundTrip()
     QCOMPARE(regional.parseTime(dateTime), moment.time());
 }
 
+void TestRegionalSettings::systemLocales_data()
+{
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("separators"); // decimal, then group if any
+
+    QTest::newRow("C") << "C"_ba << u"MM/dd/yy"_s << u"HH:mm:ss"_s << u"."_s;
+    QTest::newRow("en_US") << "en_US.UTF-8"_ba << u"MM/dd/yyyy"_s << u"hh:mm:ss AP"_s << u".,"_s;
+    QTest::newRow("en_GB") << "en_GB.UTF-8"_ba << u"dd/MM/yy"_s << u"HH:mm:ss"_s << u".,"_s;
+    QTest::newRow("de_DE") << "de_DE.UTF-8"_ba << u"dd.MM.yyyy"_s << u"HH:mm:ss"_s << u",."_s;
+    QTest::newRow("fr_FR") << "fr_FR.UTF-8"_ba << u"dd/MM/yyyy"_s << u"HH:mm:ss"_s << u",\u202f"_s;
+}
+
+void TestRegionalSettings::systemLocales()
+{
+    QFETCH(QByteArray, locale);
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(QString, separators);
+
+    const QByteArray before = qgetenv("LC_ALL");
+    const auto restore = qScopeGuard([&] {
+        qputenv("LC_ALL", before);
+        std::setlocale(LC_ALL, "C");
+    });
+    qputenv("LC_ALL", locale);
+    if (!std::setlocale(LC_ALL, ""))
+        QFAIL(qPrintable(u"the locale %1 is missing (scripts/test generates it)"_s.arg(
+            QString::fromLatin1(locale))));
+    FixedClock clock;
+    clock.set(QDateTime(QDate(2030, 1, 1), QTime(0, 30, 5)));
+    const RegionalSettings regional = RegionalSettings::system(clock);
+
+    QCOMPARE(regional.shortDatePattern(), date);
+    QCOMPARE(regional.timePattern(), time);
+    QString written(regional.decimalSeparator());
+    if (!regional.groupSeparator().isNull())
+        written += regional.groupSeparator();
+    QCOMPARE(written, separators);
+    // The program writes what the C library writes, and reads it back.
+    const QDateTime now = clock.now();
+    const std::time_t seconds = now.toSecsSinceEpoch();
+    std::tm tm {};
+    localtime_r(&seconds, &tm);
+    char text[64];
+    const std::size_t length = std::strftime(text, sizeof text, "%x %X", &tm);
+    QCOMPARE(regional.dateTimeText(now), QString::fromUtf8(text, length));
+    QCOMPARE(regional.parseDate(regional.dateTimeText(now)), now.date());
+    QCOMPARE(regional.parseTime(regional.dateTimeText(now)), now.time());
+    QCOMPARE(regional.parseNumber(regional.numberText(-1234.15)).value_or(0), -1234.15);
+}
+
 void TestRegionalSettings::parseNumber()
 {
-    const auto settings = [](char decimal, char group) {
+    const FixedClock clock;
+    const auto settings = [&clock](char decimal, char group) {
         return RegionalSettings(u"dd.MM.yyyy"_s, u"HH:mm:ss"_s, QChar::fromLatin1(decimal),
-            group ? QChar::fromLatin1(group) : QChar());
+            group ? QChar::fromLatin1(group) : QChar(), clock);
     };
     const RegionalSettings us = settings('.', ','), german = settings(',', '.');
     const QList<std::pair<QString, double>> numbers {{u"  12 \t"_s, 12}, {u"-3.5"_s, -3.5},

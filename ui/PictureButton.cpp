@@ -7,7 +7,11 @@
 PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWidget* parent)
     : QPushButton(caption, parent)
     , m_picture(picture)
-{ }
+{
+    // Enter and keypad Enter press the focused button, as Space does: a worker
+    // at a terminal with a keypad and no mouse goes on with the key he has.
+    setAutoDefault(true);
+}
 
 void PictureButton::paintEvent(QPaintEvent*)
 {
@@ -28,6 +32,9 @@ void PictureButton::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
+        // Styles mark the focus only after a Tab; the worker must see where it
+        // is also after a click or an Enter.
+        option.state |= QStyle::State_KeyboardFocusChange;
         option.rect = inner.adjusted(2, 2, -2, -2);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }

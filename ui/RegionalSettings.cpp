@@ -1,5 +1,7 @@
 #include "RegionalSettings.h"
 
+#include "app/Clock.h"
+
 #include <QCalendar>
 #include <QLocale>
 #include <QRegularExpression>
@@ -9,15 +11,16 @@
 #include <langinfo.h>
 #endif
 
-RegionalSettings::RegionalSettings(
-    QString shortDatePattern, QString timePattern, QChar decimalSeparator, QChar groupSeparator)
+RegionalSettings::RegionalSettings(QString shortDatePattern, QString timePattern,
+    QChar decimalSeparator, QChar groupSeparator, const Clock& clock)
     : m_datePattern(std::move(shortDatePattern))
     , m_timePattern(std::move(timePattern))
     , m_decimal(decimalSeparator)
     , m_group(groupSeparator)
+    , m_clock(&clock)
 { }
 
-RegionalSettings RegionalSettings::system()
+RegionalSettings RegionalSettings::system(const Clock& clock)
 {
 #ifdef Q_OS_UNIX
     // Qt's own locale tables disagree with the C library (en_US is "M/d/yy" in Qt,
@@ -28,12 +31,12 @@ RegionalSettings RegionalSettings::system()
     const QString radix = QString::fromLocal8Bit(nl_langinfo(RADIXCHAR));
     const QString group = QString::fromLocal8Bit(nl_langinfo(THOUSEP));
     return RegionalSettings(date, time, radix.isEmpty() ? QLatin1Char('.') : radix.at(0),
-        group.isEmpty() ? QChar() : group.at(0));
+        group.isEmpty() ? QChar() : group.at(0), clock);
 #else
     const QLocale locale = QLocale::system();
     return RegionalSettings(locale.dateFormat(QLocale::ShortFormat),
         locale.timeFormat(QLocale::LongFormat), locale.decimalPoint().at(0),
-        locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0));
+        locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0), clock);
 #endif
 }
 
@@ -181,20 +184,24 @@ QDateTime RegionalSettings::parseDateTime(const QString& text, const QString& pa
 {
     const bool twoDigitYear
         = !pattern.contains(QLatin1String("yyyy")) && pattern.contains(QLatin1String("yy"));
-    QDateTime parsed = QLocale::c().toDateTime(text.trimmed(), pattern);
-    if (!parsed.isValid() && twoDigitYear) {
+    QCalendar calendar;
+    QDateTime parsed = QLocale::c().toDateTime(text.trimmed(), pattern, calendar);
+    if (!twoDigitYear)
+        return parsed;
+    if (!parsed.isValid()) {
         // Qt reads "00" as 1900, which has no 29 February; the Julian calendar
         // has one, and its year, month and day are all we need of it.
-        const QCalendar julian(QCalendar::System::Julian);
-        const QDateTime read = QLocale::c().toDateTime(text.trimmed(), pattern, julian);
-        const QCalendar::YearMonthDay parts = julian.partsFromDate(read.date());
-        if (read.isValid() && parts.year < 1930)
-            return QDateTime(QDate(parts.year + 100, parts.month, parts.day), read.time());
+        calendar = QCalendar(QCalendar::System::Julian);
+        parsed = QLocale::c().toDateTime(text.trimmed(), pattern, calendar);
+        if (!parsed.isValid())
+            return parsed;
     }
-    // Two-digit years fall in 1930..2029, as the Windows short date style reads them.
-    if (parsed.isValid() && twoDigitYear && parsed.date().year() < 1930)
-        parsed = parsed.addYears(100);
-    return parsed;
+    // The window moves with the clock, so that today's date always reads back
+    // as itself, whatever the century.
+    const QCalendar::YearMonthDay read = calendar.partsFromDate(parsed.date());
+    const int first = m_clock->now().date().year() - 50;
+    const int year = first + ((read.year - first) % 100 + 100) % 100;
+    return QDateTime(QDate(year, read.month, read.day), parsed.time());
 }
 
 QDate RegionalSettings::parseDate(const QString& dateTimeText) const

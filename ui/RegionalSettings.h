@@ -4,17 +4,20 @@
 #include <QString>
 #include <optional>
 
+class Clock;
+
 // The PC's regional formats for dates, times and numbers. Dates and times are
 // rendered and parsed with Qt-style patterns ("MM/dd/yyyy", "hh:mm:ss AP");
 // the system's settings are translated into such patterns once, at start.
+// Two-digit years are read in the hundred years centred on the clock's today.
 class RegionalSettings
 {
 public:
     RegionalSettings(QString shortDatePattern, QString timePattern, QChar decimalSeparator,
-        QChar groupSeparator);
+        QChar groupSeparator, const Clock& clock);
 
     // What the user of this machine has set (on Linux: the C library's locale).
-    static RegionalSettings system();
+    static RegionalSettings system(const Clock& clock);
     // Turns a strftime format ("%m/%d/%Y") into a Qt pattern ("MM/dd/yyyy").
     static QString patternFromStrftime(const QByteArray& format);
 
@@ -46,4 +49,5 @@ private:
     QString m_timePattern;
     QChar m_decimal;
     QChar m_group;
+    const Clock* m_clock;
 };

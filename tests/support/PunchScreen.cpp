@@ -34,6 +34,17 @@ void PunchScreen::type(const QString& box, const QString& text)
     QTest::keyClicks(find<QLineEdit>(box), text);
 }
 
+void PunchScreen::keys(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(focused(), c.toLatin1());
+}
+
+void PunchScreen::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(focused(), key, modifiers);
+}
+
 void PunchScreen::pressEnter(const QString& box)
 {
     QTest::keyClick(find<QWidget>(box), Qt::Key_Return);

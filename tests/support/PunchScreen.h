@@ -35,6 +35,9 @@ public:
 
     // Types text into a box key by key, as a keyboard or a card reader does.
     void type(const QString& box, const QString& text);
+    // Types into whatever control has the focus, key by key, as the keyboard does.
+    void keys(const QString& text);
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     void pressEnter(const QString& box);
     void click(const QString& button);
     // Picks the item with that text from a description pull-down, as a worker does.

@@ -43,7 +43,7 @@ struct TestServices
     RecordingShell shell;
     FixedClock clock;
     RegionalSettings regional {QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
-        QLatin1Char('.'), QLatin1Char(',')};
+        QLatin1Char('.'), QLatin1Char(','), clock};
     RecordingProgram program;
     Services services {dialogs, shell, clock, regional, program};
 };
