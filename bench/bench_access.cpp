@@ -11,6 +11,7 @@
 
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
+#include "app/Clock.h"
 #include "data/AccessTable.h"
 #include "data/DataSource.h"
 #include "ui/RegionalSettings.h"
@@ -88,8 +89,9 @@ int main(int argc, char* argv[])
     parser.addOption(runs);
     parser.process(app);
     const int runCount = std::max(1, parser.value(runs).toInt());
+    const SystemClock clock;
     const RegionalSettings regional(QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
-        QLatin1Char('.'), QLatin1Char(','));
+        QLatin1Char('.'), QLatin1Char(','), clock);
 
     QTemporaryDir access;
     QTemporaryDir sqlite;

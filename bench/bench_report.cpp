@@ -67,8 +67,9 @@ int measure(const QString& dir, const QString& what)
                 rows += query.value(i).isNull() ? 0 : 1;
         }
     } else if (what == QLatin1String("walk")) {
-        const RegionalSettings iso(
-            QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), QLatin1Char('.'), QChar());
+        const SystemClock clock;
+        const RegionalSettings iso(QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"),
+            QLatin1Char('.'), QChar(), clock);
         DataSource punches(
             QStringLiteral("JobPunches"), file, QStringLiteral("JobPunches"), true, iso);
         punches.refresh();

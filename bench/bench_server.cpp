@@ -54,8 +54,9 @@ namespace {
 
 QTextStream out(stdout);
 
+const SystemClock systemClock;
 const RegionalSettings regional {
-    u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+    u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), systemClock};
 
 // A schema of its own on the server, first on the search path of its URI.
 class Schema

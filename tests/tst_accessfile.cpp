@@ -30,8 +30,9 @@ private slots:
     void dateCheckKeepsWorkInJobPunches();
 
 private:
+    FixedClock m_clock;
     RegionalSettings m_regional {
-        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), m_clock};
 };
 
 namespace {

@@ -1,4 +1,5 @@
 #include "PunchScreen.h"
+#include "app/Clock.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 
@@ -21,8 +22,9 @@ private slots:
 
 void TestDatabaseFile::missingDatabaseIsNeverCreated()
 {
+    const SystemClock clock;
     const RegionalSettings regional {
-        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
     QTemporaryDir elsewhere;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());

@@ -1,4 +1,5 @@
 #include "Site.h"
+#include "TestServices.h"
 #include "data/DataSource.h"
 #include "ui/DbCombo.h"
 #include "ui/RegionalSettings.h"
@@ -29,8 +30,9 @@ private:
 
     static constexpr int items = 1000;
     std::unique_ptr<Site> m_site;
+    FixedClock m_clock;
     RegionalSettings m_regional {
-        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(',')};
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), m_clock};
     std::unique_ptr<QWidget> m_window;
     DataSource* m_list = nullptr;
     DbCombo* m_combo = nullptr;
