@@ -87,25 +87,17 @@ void TestDesktop::initTestCase()
 void TestDesktop::init()
 {
     // A display of its own for every test: no window of an earlier one, whose
-    // number a new window may take, can pass for the active one. A display
-    // that does not come up at once is given a second and a third try.
-    bool up = false;
-    for (int attempt = 0; attempt < 3 && !up; ++attempt) {
-        stop({&m_windowManager, &m_server});
-        m_server.start(u"Xvfb"_s,
-            {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s, u"-dpi"_s, u"96"_s,
-                u"-nolisten"_s, u"tcp"_s});
-        if (!QTest::qWaitFor([this] { return m_server.canReadLine(); }, 10000))
-            continue;
-        m_environment.insert(
-            u"DISPLAY"_s, u":"_s + QString::fromLatin1(m_server.readLine()).trimmed());
-        if (!QTest::qWaitFor([this] { return x(u"xdotool"_s, {u"getdisplaygeometry"_s}); }, 10000))
-            continue;
-        m_windowManager.setProcessEnvironment(m_environment);
-        m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
-        up = QTest::qWaitFor([this] { return x(u"xdotool"_s, {u"get_num_desktops"_s}); }, 10000);
-    }
-    QVERIFY2(up, "no virtual display with a window manager");
+    // number a new window may take, can pass for the active one. Without
+    // -noreset the server starts over whenever its last client leaves, and
+    // refuses the next one meanwhile.
+    m_server.start(u"Xvfb"_s,
+        {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s, u"-dpi"_s,
+            u"96"_s, u"-nolisten"_s, u"tcp"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.canReadLine(), 20000);
+    m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(m_server.readLine()).trimmed());
+    m_windowManager.setProcessEnvironment(m_environment);
+    m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(x(u"xdotool"_s, {u"get_num_desktops"_s}), 20000);
 }
 
 void TestDesktop::cleanup()
