@@ -132,10 +132,10 @@ private:
     void setTabOrder();
     // Data2 to Data4 on their level tables, and the pull-downs' lists.
     void refreshLevelLists();
-
-    // Modes and navigation (Modes.cpp).
     // Runs the focus handler of a control that received the focus.
     void focusGained(QObject* control);
+
+    // Modes and navigation (Modes.cpp).
     void Form_Load();
     void Form_Paint();
     void applyLevelLayout();

@@ -50,6 +50,7 @@ generate_locales() {
     echo "Generating locales: ${missing[*]}"
     for name in "${missing[@]}"; do
         as_root sed -i "s/^# *\(${name//./\\.} \)/\1/" /etc/locale.gen
+        grep -q "^${name//./\\.} " /etc/locale.gen || echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
     done
     as_root locale-gen
 }

@@ -131,7 +131,6 @@ void TestPunchLayout::badgeEntryWindow()
              26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38})
         QVERIFY2(punch.find<QLineEdit>(QStringLiteral("Text%1").arg(i))->isHidden(),
             qPrintable(QString::number(i)));
-    punch.savePicture(QStringLiteral("badge-entry.png"));
 }
 
 void TestPunchLayout::levels_data()

@@ -5,7 +5,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -94,9 +93,4 @@ QString PunchScreen::badgeEntryProblems() const
         != QLatin1String("Proceed to Job Information Entry Screen"))
         problems << QStringLiteral("the prompt line is not reset");
     return problems.join(QLatin1String("; "));
-}
-
-void PunchScreen::savePicture(const QString& fileName) const
-{
-    m_screen->grab().save(QDir(QStringLiteral(JOBCOSTING_PICTURE_DIR)).filePath(fileName));
 }

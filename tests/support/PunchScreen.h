@@ -46,8 +46,6 @@ public:
     // Empty when the screen is in badge entry mode (the badge box empty, enabled
     // and focused, the job controls hidden, the prompt reset); else what is not.
     QString badgeEntryProblems() const;
-    // Saves a picture of the window under the build folder.
-    void savePicture(const QString& fileName) const;
 
 private:
     TestServices m_services;

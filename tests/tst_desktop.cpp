@@ -1,0 +1,308 @@
+#include "Site.h"
+#include "ui/FormMetrics.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/prctl.h>
+
+using namespace Qt::StringLiterals;
+
+// The built program on a real X server with a window manager, driven as a worker
+// drives it: keys typed as a keyboard or a keyboard-wedge card reader types them
+// (synthetic X key events), the pointer, and the real message boxes answered with
+// keys. The rows are read back through a connection of the test's own.
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void keyboardOnlyCycle_data();
+    void keyboardOnlyCycle();
+    void freshSiteIsRefused();
+
+private:
+    static void stop(std::initializer_list<QProcess*> processes);
+    // Runs an X client on the virtual display; false if it failed.
+    bool x(const QString& tool, const QStringList& arguments, QString* output = nullptr) const;
+    void type(const QString& text) const { x(u"xdotool"_s, {u"type"_s, text}); }
+    void key(const QString& keys) const { x(u"xdotool"_s, {u"key"_s, keys}); }
+    // Waits until a window of that title is the active one, and returns its id.
+    QString waitForActive(const QString& title) const;
+    // Starts the program in the site's folder, with stand-ins for the site's
+    // sibling programs that note their start in started.log.
+    bool start(const QString& site, const QString& locale = u"C.UTF-8"_s);
+    // Presses the keys in the operator box that must come up next, and waits until it is gone.
+    bool answer(const QString& title, const QStringList& keys);
+    QString startedPrograms() const;
+    void screenshot(const QString& name) const;
+
+    QProcess m_server;
+    QProcess m_windowManager;
+    QProcess m_program;
+    QTemporaryDir m_config; // the window manager's own, empty: its defaults
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    QString m_site;
+    QString m_window; // the punch screen
+};
+
+namespace {
+
+const QString instruction = u"Job Costing - Operator Instruction"_s;
+
+QMap<QString, QByteArray> contents(const QDir& dir)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        QFile file(dir.filePath(name));
+        files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
+    }
+    return files;
+}
+
+} // namespace
+
+void TestDesktop::initTestCase()
+{
+    for (const QString& tool : {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QFAIL(qPrintable(tool + u" is missing (scripts/test installs it)"_s));
+    }
+    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    m_environment.insert(u"XDG_CONFIG_HOME"_s, m_config.path());
+    for (QProcess* process : {&m_server, &m_windowManager, &m_program}) {
+        // Nothing outlives a test that is killed for taking too long.
+        process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        // What they say goes to the test's log, and no full pipe can stall them.
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+    }
+    m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel); // the display number
+}
+
+void TestDesktop::init()
+{
+    // A display of its own for every test: no window of an earlier one, whose
+    // number a new window may take, can pass for the active one. Without
+    // -noreset the server starts over whenever its last client leaves, and
+    // refuses the next one meanwhile.
+    m_server.start(u"Xvfb"_s,
+        {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s, u"-dpi"_s,
+            u"96"_s, u"-nolisten"_s, u"tcp"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.canReadLine(), 20000);
+    m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(m_server.readLine()).trimmed());
+    m_windowManager.setProcessEnvironment(m_environment);
+    m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(x(u"xdotool"_s, {u"get_num_desktops"_s}), 20000);
+}
+
+void TestDesktop::cleanup()
+{
+    if (QTest::currentTestFailed())
+        screenshot(u"failed"_s);
+    stop({&m_program, &m_windowManager, &m_server});
+    m_window.clear();
+}
+
+void TestDesktop::stop(std::initializer_list<QProcess*> processes)
+{
+    for (QProcess* process : processes) {
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(5000);
+    }
+}
+
+bool TestDesktop::x(const QString& tool, const QStringList& arguments, QString* output) const
+{
+    QProcess client;
+    client.setProcessEnvironment(m_environment);
+    client.start(tool, arguments);
+    if (!client.waitForFinished(5000) || client.exitStatus() != QProcess::NormalExit
+        || client.exitCode() != 0)
+        return false;
+    if (output)
+        *output = QString::fromUtf8(client.readAllStandardOutput()).chopped(1); // the newline
+    return true;
+}
+
+QString TestDesktop::waitForActive(const QString& title) const
+{
+    QString id, name;
+    const auto active = [&] {
+        return x(u"xdotool"_s, {u"getactivewindow"_s}, &id)
+            && x(u"xdotool"_s, {u"getwindowname"_s, id}, &name) && name == title;
+    };
+    return QTest::qWaitFor(active, 20000) ? id : QString();
+}
+
+bool TestDesktop::start(const QString& site, const QString& locale)
+{
+    m_site = site;
+    for (const QString& program : {u"VexmoJC.exe"_s, u"Vexmo80.exe"_s}) {
+        QFile script(QDir(site).filePath(program));
+        if (!script.open(QIODevice::WriteOnly)
+            || script.write(u"#!/bin/sh\necho %1 >> started.log\n"_s.arg(program).toUtf8()) < 0
+            || !script.setPermissions(script.permissions() | QFile::ExeOwner))
+            return false;
+    }
+    QProcessEnvironment environment = m_environment;
+    environment.insert(u"LC_ALL"_s, locale);
+    m_program.setProcessEnvironment(environment);
+    m_program.setWorkingDirectory(site);
+    m_program.start(QStringLiteral(JOBCOSTING_PROGRAM), {});
+    return m_program.waitForStarted();
+}
+
+bool TestDesktop::answer(const QString& title, const QStringList& keys)
+{
+    const QString box = waitForActive(title);
+    if (box.isEmpty() || box == m_window)
+        return false;
+    for (const QString& pressed : keys)
+        key(pressed);
+    return QTest::qWaitFor([&] { return !x(u"xdotool"_s, {u"getwindowname"_s, box}); }, 20000);
+}
+
+QString TestDesktop::startedPrograms() const
+{
+    QFile log(QDir(m_site).filePath(u"started.log"_s));
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+void TestDesktop::screenshot(const QString& name) const
+{
+    const QString file = QStringLiteral("%1/desktop-%2-%3.png")
+                             .arg(QStringLiteral(JOBCOSTING_PICTURE_DIR),
+                                 QString::fromLatin1(QTest::currentDataTag()), name)
+                             .replace(u' ', u'-');
+    if (!x(u"import"_s, {u"-window"_s, u"root"_s, file}))
+        qWarning("no screenshot %s", qPrintable(file));
+}
+
+void TestDesktop::keyboardOnlyCycle_data()
+{
+    QTest::addColumn<QString>("emptied"); // level tables
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QStringList>("pieceKeys"); // none: the job pays no bonus
+    QTest::addColumn<double>("pieces");
+    QTest::addColumn<QStringList>("leaveKeys"); // none: Exit is clicked
+    QTest::addColumn<QString>("started");
+
+    // The deepest level chosen carries the bonus rate: Weld 0.35, Bracket 0.15.
+    const QStringList none;
+    QTest::newRow("level 1") << u"Level2 Level3"_s << u"C.UTF-8"_s << QStringList {u"12"_s} << none
+                             << 0.0 << none << u"VexmoJC.exe"_s;
+    QTest::newRow("levels 1 and 2, window closed")
+        << u"Level3"_s << u"en_GB.UTF-8"_s << QStringList {u"12"_s, u"7"_s}
+        << QStringList {u"1"_s, u"2"_s} << 12.0 << QStringList {u"alt+F4"_s} << u"Vexmo80.exe"_s;
+    QTest::newRow("three levels, decimal comma, Exit by keyboard")
+        << QString() << u"fr_FR.UTF-8"_s << QStringList {u"12"_s, u"7"_s, u"3"_s}
+        << QStringList {u"2"_s, u"comma"_s, u"5"_s} << 2.5 << QStringList {u"Tab"_s, u"Return"_s}
+        << u"VexmoJC.exe"_s;
+}
+
+void TestDesktop::keyboardOnlyCycle()
+{
+    QFETCH(QString, emptied);
+    QFETCH(QString, locale);
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, pieceKeys);
+    QFETCH(double, pieces);
+    QFETCH(QStringList, leaveKeys);
+    QFETCH(QString, started);
+
+    Site site;
+    for (const QString& table : emptied.split(u' ', Qt::SkipEmptyParts))
+        site.sql(SiteBuilder::validationsFile, u"DELETE FROM "_s + table);
+    const QDate firstDay = QDate::currentDate();
+    QVERIFY(start(site.path(), locale));
+    m_window = waitForActive(u"Job Costing "_s);
+    QVERIFY(!m_window.isEmpty());
+    screenshot(u"1-shown"_s);
+
+    // A card reader types the badge in its framing as soon as the window shows;
+    // each item code is confirmed with Enter, and Enter presses the focused button.
+    type(u";000123?"_s);
+    for (const QString& code : codes) {
+        type(code);
+        key(u"Return"_s);
+    }
+    screenshot(u"2-new-job"_s);
+    key(u"Return"_s);
+    QVERIFY(answer(instruction, {u"Return"_s}));
+
+    // Badge again, with the keypad's Enter, which then presses the focused End Job.
+    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    type(u"123"_s);
+    key(u"KP_Enter"_s);
+    screenshot(u"3-end-job"_s);
+    key(u"KP_Enter"_s);
+    if (pieceKeys.isEmpty()) {
+        // Escape does not take back a Yes/No question; Enter answers Yes.
+        QVERIFY(answer(instruction, {u"Escape"_s, u"Return"_s}));
+    } else {
+        QVERIFY(answer(u"Job Costing - Operator Information"_s, pieceKeys << u"Return"_s));
+        QVERIFY(answer(instruction, {u"Return"_s})); // Is ... pieces correct?
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(
+        site.jobPunches().value(0).value(u"Badge"_s), QVariant(u"Closed"_s), 20000);
+    const QVariantMap row = site.jobPunches().constFirst();
+    QCOMPARE(row.value(u"Name"_s), QVariant(u"Walter Brennan"_s));
+    const QDate worked = row.value(u"DateWorked"_s).toDate();
+    QVERIFY2(worked == firstDay || worked == QDate::currentDate(), qPrintable(worked.toString()));
+    QStringList chosen;
+    for (int level = 1; level <= 3; ++level)
+        chosen << row.value(u"Level%1ItemCode"_s.arg(level)).toString();
+    QCOMPARE(chosen, codes + QStringList(3 - codes.size(), QString()));
+    QCOMPARE(row.value(u"Pieces"_s).toDouble(), pieces);
+
+    // Leaving starts the site's program of that way out, once.
+    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    if (leaveKeys.isEmpty()) {
+        const QPoint exit = FormMetrics::rect(5160, 4920, 1815, 735).center();
+        x(u"xdotool"_s,
+            {u"mousemove"_s, u"--window"_s, m_window, QString::number(exit.x()),
+                QString::number(exit.y()), u"click"_s, u"1"_s});
+    }
+    for (const QString& keys : leaveKeys)
+        key(keys);
+    QTRY_COMPARE_WITH_TIMEOUT(m_program.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(m_program.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(startedPrograms(), started + u'\n', 20000);
+    QTest::qWait(200);
+    QCOMPARE(startedPrograms(), started + u'\n');
+}
+
+void TestDesktop::freshSiteIsRefused()
+{
+    // A fresh site from the site tool, which will not overwrite it with a demo site.
+    QTemporaryDir folder;
+    const auto siteTool = [&folder](const QStringList& options) {
+        return QProcess::execute(QStringLiteral(JOBCOSTING_SITE_TOOL),
+            QStringList {u"create"_s, folder.path()} + options);
+    };
+    QCOMPARE(siteTool({}), 0);
+    const QMap<QString, QByteArray> made = contents(folder.path());
+    QCOMPARE(made.size(), 3);
+    QCOMPARE(siteTool({u"--demo"_s}), 1);
+    QVERIFY(contents(folder.path()) == made);
+
+    // No level is in use: refused at once, and nothing else is started.
+    QVERIFY(start(folder.path()));
+    QVERIFY(!waitForActive(instruction).isEmpty());
+    screenshot(u"refused"_s);
+    QVERIFY(answer(instruction, {u"Return"_s}));
+    QTRY_COMPARE_WITH_TIMEOUT(m_program.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(m_program.exitCode(), 0);
+    QVERIFY(startedPrograms().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDesktop)
+#include "tst_desktop.moc"
