@@ -98,6 +98,9 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     QSqlQuery pragma(db);
     // A save is on the disk when it returns.
     pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // The default cache grows to 2 MB a file as the punches pile up; the
+    // statements of a badge touch a few pages only.
+    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
     openFiles().insert(path, file);
     return file;
 }
