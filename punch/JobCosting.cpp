@@ -377,8 +377,7 @@ void JobCosting::setCaption(QLabel* label, const QString& caption)
     label->adjustSize();
 }
 
-void JobCosting::showDataError(const QString& what, const std::exception& error)
+void JobCosting::showDataError(const QString& what, const QString& reason)
 {
-    m_services.dialogs.stop(PunchTexts::instructionTitle,
-        what + QLatin1Char('\n') + QString::fromLocal8Bit(error.what()));
+    m_services.dialogs.stop(PunchTexts::instructionTitle, what + QLatin1Char('\n') + reason);
 }
