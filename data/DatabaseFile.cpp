@@ -5,12 +5,14 @@
 #include "PostgresFile.h"
 #include "SqliteFile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
 
 namespace {
 
@@ -103,4 +105,33 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
     openFiles().insert(path, file);
     return file;
+}
+
+namespace {
+
+std::optional<QDeadlineTimer>& commonDeadline()
+{
+    static std::optional<QDeadlineTimer> deadline;
+    return deadline;
+}
+
+} // namespace
+
+LockDeadline::LockDeadline()
+    : m_outermost(!commonDeadline())
+{
+    if (m_outermost)
+        commonDeadline() = QDeadlineTimer(DatabaseFile::lockWaitMs);
+}
+
+LockDeadline::~LockDeadline()
+{
+    if (m_outermost)
+        commonDeadline().reset();
+}
+
+int LockDeadline::remainingMs()
+{
+    return commonDeadline() ? static_cast<int>(commonDeadline()->remainingTime())
+                            : DatabaseFile::lockWaitMs;
 }
