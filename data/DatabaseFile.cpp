@@ -5,12 +5,14 @@
 #include "PostgresFile.h"
 #include "SqliteFile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
 
 namespace {
 
@@ -98,6 +100,38 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     QSqlQuery pragma(db);
     // A save is on the disk when it returns.
     pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // The default cache grows to 2 MB a file as the punches pile up; the
+    // statements of a badge touch a few pages only.
+    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
     openFiles().insert(path, file);
     return file;
+}
+
+namespace {
+
+std::optional<QDeadlineTimer>& commonDeadline()
+{
+    static std::optional<QDeadlineTimer> deadline;
+    return deadline;
+}
+
+} // namespace
+
+LockDeadline::LockDeadline()
+    : m_outermost(!commonDeadline())
+{
+    if (m_outermost)
+        commonDeadline() = QDeadlineTimer(DatabaseFile::lockWaitMs);
+}
+
+LockDeadline::~LockDeadline()
+{
+    if (m_outermost)
+        commonDeadline().reset();
+}
+
+int LockDeadline::remainingMs()
+{
+    return commonDeadline() ? static_cast<int>(commonDeadline()->remainingTime())
+                            : DatabaseFile::lockWaitMs;
 }

@@ -35,7 +35,8 @@ public:
         Writes, // rows can be added, edited and deleted
     };
 
-    // How long a write waits for another program's lock before it fails.
+    // How long a statement waits for another program's lock before it fails;
+    // under a LockDeadline, the time left until its deadline.
     static constexpr int lockWaitMs = 5000;
 
     virtual ~DatabaseFile();
@@ -77,4 +78,23 @@ private:
     QString m_path;
     QString m_connection;
     QHash<QString, QList<Column>> m_columns; // by case-folded table name
+};
+
+// While one lives, every statement on a SQLite file waits for another
+// program's lock only until one common deadline, lockWaitMs after the
+// outermost one began: a save of several statements waits five seconds in all,
+// not five seconds a statement. Inner ones share the outer deadline.
+class LockDeadline
+{
+public:
+    LockDeadline();
+    ~LockDeadline();
+    LockDeadline(const LockDeadline&) = delete;
+    LockDeadline& operator=(const LockDeadline&) = delete;
+
+    // What a statement may wait now: lockWaitMs outside any deadline.
+    static int remainingMs();
+
+private:
+    bool m_outermost;
 };

@@ -41,8 +41,22 @@ bool SqliteFile::hasFeature(Feature) const
     return true;
 }
 
+void SqliteFile::applyLockWait()
+{
+    if (const int wait = LockDeadline::remainingMs(); wait != m_lockWaitMs) {
+        QSqlQuery(database()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(wait));
+        m_lockWaitMs = wait;
+    }
+}
+
+void SqliteFile::beforeWrite()
+{
+    applyLockWait();
+}
+
 void SqliteFile::beforeRead(const QString&)
 {
+    applyLockWait();
     // Another program may have changed a table's columns since they were read.
     QSqlQuery query(database());
     if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())

@@ -15,6 +15,7 @@ public:
 
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
+    void beforeWrite() override;
     QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
@@ -24,5 +25,9 @@ protected:
     QList<Column> readColumns(const QString& table) override;
 
 private:
+    // Sets the connection's lock wait to what the current deadline leaves.
+    void applyLockWait();
+
     qint64 m_schemaVersion = -1;
+    int m_lockWaitMs = lockWaitMs;
 };

@@ -72,7 +72,7 @@ void JobCosting::lookUpBadge(LookupVariant variant)
         else
             enterEndJobMode(variant);
     } catch (const DataError& error) {
-        showDataError(QStringLiteral("The badge could not be looked up."), error);
+        showDataError(QStringLiteral("The badge could not be looked up."), error.message());
         returnToBadgeEntry();
     }
 }

@@ -1,3 +1,4 @@
+#include "DatabaseWork.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
 #include "app/Clock.h"
@@ -69,21 +70,29 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
 
 void JobCosting::closeOpenJob(double pieces)
 {
-    try {
-        Data1->edit();
-        Data1->setField(QStringLiteral("Badge"), QStringLiteral("Closed"));
-        Data1->setField(QStringLiteral("TimeStop"),
-            m_services.regional.parseTime(
-                m_services.regional.dateTimeText(m_services.clock.now())));
-        Data1->setField(QStringLiteral("Pieces"), pieces);
-        Data1->save();
-    } catch (const std::exception& error) {
-        // Changed or removed at another station meanwhile: nothing was written.
-        showDataError(QStringLiteral("The job was not ended. Badge in again to see it as it "
-                                     "stands now."),
-            error);
-        returnToBadgeEntry();
-        return;
+    QString failure;
+    {
+        const DatabaseWork work;
+        try {
+            Data1->edit();
+            Data1->setField(QStringLiteral("Badge"), QStringLiteral("Closed"));
+            Data1->setField(QStringLiteral("TimeStop"),
+                m_services.regional.parseTime(
+                    m_services.regional.dateTimeText(m_services.clock.now())));
+            Data1->setField(QStringLiteral("Pieces"), pieces);
+            Data1->save();
+        } catch (const std::exception& error) {
+            failure = QString::fromLocal8Bit(error.what());
+        }
+        if (failure.isEmpty())
+            returnToBadgeEntryAfterSave();
+        else
+            returnToBadgeEntry();
     }
-    returnToBadgeEntryAfterSave();
+    // Nothing was written: changed or removed at another station meanwhile, or
+    // the file could not be written. Told once the busy pointer is gone.
+    if (!failure.isEmpty())
+        showDataError(
+            QStringLiteral("The job was not ended. Badge in again to see it as it stands now."),
+            failure);
 }

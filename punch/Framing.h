@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QString>
+
 class QLineEdit;
 
-// Card readers frame what they send with "@", "|", ";" and "?". This strips
-// them from both ends of a box, one at a time: each removal writes the box,
-// whose change handler strips again, nested, before the removal returns.
-// Framing characters inside the text stay. A removal at the front keeps at
-// most the 99 characters that follow.
+// Card readers frame what they send with "@", "|", ";" and "?". The rule
+// strips them from both ends of a box, one at a time; each removal at the
+// front keeps at most the 99 characters that follow. Framing characters
+// inside the text stay.
+QString withoutFraming(const QString& text);
+
+// Applies the rule to the box with one write, whose change handler then finds
+// nothing left to strip: a paste of any length costs one pass, not one nested
+// handler run per character.
 void removeFramingCharacters(QLineEdit* box);

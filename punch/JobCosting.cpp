@@ -184,7 +184,7 @@ void JobCosting::createControls()
         300, arialNarrowBold12);
 
     // Level 1 and level 3 lie on the window, above the job panel.
-    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 32767);
+    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 255);
     Text3->setEnabled(false);
     DBCombo1 = pullDown(this, QStringLiteral("DBCombo1"), 1920, 2160);
     Picture4 = frame(this, QStringLiteral("Picture4"), 480, 4080, 6255, 615);
@@ -396,8 +396,7 @@ void JobCosting::setCaption(QLabel* label, const QString& caption)
     label->adjustSize();
 }
 
-void JobCosting::showDataError(const QString& what, const std::exception& error)
+void JobCosting::showDataError(const QString& what, const QString& reason)
 {
-    m_services.dialogs.stop(PunchTexts::instructionTitle,
-        what + QLatin1Char('\n') + QString::fromLocal8Bit(error.what()));
+    m_services.dialogs.stop(PunchTexts::instructionTitle, what + QLatin1Char('\n') + reason);
 }

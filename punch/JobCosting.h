@@ -176,7 +176,7 @@ private:
     // Hides the job panel, the level-1 and level-3 rows, the name and the job buttons.
     void hideJobControls();
 
-    void showDataError(const QString& what, const std::exception& error);
+    void showDataError(const QString& what, const QString& reason);
     // Sets a label's caption; labels size themselves to their caption.
     static void setCaption(QLabel* label, const QString& caption);
     const Level& level(int number) const { return m_levels.at(number - 1); }

@@ -35,7 +35,7 @@ void JobCosting::ItemCode_KeyPress(int number)
         controls.item->findFirst(
             QStringLiteral("ItemCode = '") + controls.code->text() + QStringLiteral("'"));
     } catch (const DataError& error) {
-        showDataError(QStringLiteral("The item code could not be looked up."), error);
+        showDataError(QStringLiteral("The item code could not be looked up."), error.message());
         controls.code->clear();
         controls.code->setFocus();
         return;

@@ -1,4 +1,5 @@
 #include "Attempt.h"
+#include "DatabaseWork.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
 #include "app/Clock.h"
@@ -13,6 +14,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <optional>
 
 void JobCosting::Command1_Click()
 {
@@ -74,22 +76,34 @@ void JobCosting::startJob()
     set(QStringLiteral("EmpNum"), m_module.CurEmpNum);
     set(QStringLiteral("DeptNum"), m_module.CurDeptNum);
     set(QStringLiteral("BaseRate"), m_module.CurBasePayRate);
-    try {
-        Data1->save();
-    } catch (const DataError& error) {
-        // The database refuses a second open job for the same worker, who may
-        // have started one at another terminal since he badged in here. Other
-        // refusals drop the row without a message.
-        if (error.reason() == DataError::Reason::Duplicate)
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("The job was not started: a job is already open under your name. "
-                               "Badge in again to see it."));
-        else if (error.reason() == DataError::Reason::Unreachable)
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("The job was not started: ") + error.message());
+    std::optional<DataError> failure;
+    {
+        const DatabaseWork work;
+        try {
+            Data1->save();
+        } catch (const DataError& error) {
+            failure = error;
+        }
+        if (!failure || failure->reason() == DataError::Reason::Duplicate)
+            returnToBadgeEntryAfterSave();
     }
-
-    returnToBadgeEntryAfterSave();
+    if (!failure)
+        return;
+    // The database refuses a second open job for the same worker, who may
+    // have started one at another terminal since he badged in here.
+    if (failure->reason() == DataError::Reason::Duplicate) {
+        m_services.dialogs.stop(PunchTexts::instructionTitle,
+            QStringLiteral("The job was not started: a job is already open under your name. "
+                           "Badge in again to see it."));
+        return;
+    }
+    // A job the worker believes started but that is not on the disk is lost
+    // pay: he is told, and his choices stay on the screen for another try.
+    m_services.dialogs.stop(PunchTexts::instructionTitle,
+        QStringLiteral("The job was not started: ") + failure->message()
+            + QStringLiteral("\n\nNothing was written. Your choices are still on the screen: press "
+                             "New Job to try again. If this message comes back, tell the site "
+                             "manager."));
 }
 
 QString JobCosting::jobText(const QString& opening) const

@@ -102,8 +102,9 @@ void TestEndJob::answers_data()
                               << u"Is 2.5 pieces correct?"_s << true << 2.5 << false;
     QTest::newRow("blanks around") << 0.35 << QStringList {u"type: 12 "_s, u"Yes"_s}
                                    << u"Is  12  pieces correct?"_s << true << 12.0 << false;
-    QTest::newRow("thousands") << 0.35 << QStringList {u"type:1,250"_s, u"Yes"_s}
-                               << u"Is 1,250 pieces correct?"_s << true << 1250.0 << false;
+    QTest::newRow("thousands grouped wrong, then right")
+        << 0.35 << QStringList {u"type:1,5"_s, u"Ok"_s, u"type:1,500"_s, u"Yes"_s}
+        << u"Is 1,500 pieces correct?"_s << true << 1500.0 << false;
     QTest::newRow("nothing typed, or Cancel")
         << 0.35 << QStringList {u"type:"_s, u"Ok"_s}
         << u"No piece count has been entered!  End-Job Process Canceled!"_s << false << 0.0 << true;
@@ -146,7 +147,7 @@ void TestEndJob::answers()
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(dialogs.beeps(), 1);
     QCOMPARE(dialogs.texts().last(), lastText);
-    if (script.contains(u"type:twelve"_s))
+    if (script.contains(u"type:twelve"_s) || script.contains(u"type:1,5"_s))
         QCOMPARE(dialogs.texts().at(1), u"Pieces amount entered was invalad try again"_s);
     const QVariantMap row = punch.site().jobPunches().value(0);
     QCOMPARE(row.value(u"Badge"_s).toString(), closed ? u"Closed"_s : u"Open"_s);

@@ -1,8 +1,10 @@
 #include "PunchScreen.h"
+#include "punch/Framing.h"
 #include "punch/PunchTexts.h"
 #include "ui/DbCombo.h"
 #include "ui/PictureButton.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +19,7 @@ class TestJobSelection : public QObject
 private slots:
     void framing_data();
     void framing();
+    void framingMatchesNestedRule();
     void select_data();
     void select();
     void noSelectionWhileLoadingOpenJob();
@@ -52,9 +55,15 @@ void TestJobSelection::framing_data()
     QTest::newRow("mark inside") << 3 << false << u"1;2"_s << u"1;2"_s;
     QTest::newRow("marks only") << 1 << false << u"@|;?"_s << QString();
     QTest::newRow("long after @") << 1 << false << u'@' + digits << digits.left(99);
-    QTest::newRow("level 1, no limit") << 1 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJK"_s;
+    QTest::newRow("level 1, 255 at most") << 1 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJK"_s;
     QTest::newRow("level 2, 10 at most") << 2 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
     QTest::newRow("level 3, 10 at most") << 3 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
+    // A paste is cut to what the column holds before any framing is stripped.
+    QTest::newRow("32,000 pasted, level 1")
+        << 1 << false << u"1"_s + u"?"_s.repeated(31999) << u"1"_s;
+    QTest::newRow("32,000 pasted, level 2")
+        << 2 << false << u"7"_s + u";"_s.repeated(31999) << u"7"_s;
+    QTest::newRow("32,000 pasted, level 3") << 3 << false << u"@|"_s.repeated(16000) << QString();
 }
 
 void TestJobSelection::framing()
@@ -78,6 +87,37 @@ void TestJobSelection::framing()
     for (const QLineEdit* each : {screen.Text3, screen.Text4, screen.Text5})
         QCOMPARE(each->palette().color(QPalette::Base),
             each == code ? QColor(0, 255, 255) : QColor(255, 255, 255));
+}
+
+namespace {
+
+// The rule as the card-reader handling always ran it: each removal writes the
+// box, whose handler strips the shorter text to its end before going on.
+QString nestedRule(QString text)
+{
+    for (const QChar leading : u"@|;?"_s) {
+        if (text.startsWith(leading))
+            text = nestedRule(text.mid(1, 99));
+    }
+    for (const QChar trailing : u";?@|"_s) {
+        if (text.endsWith(trailing))
+            text = nestedRule(text.chopped(1));
+    }
+    return text;
+}
+
+} // namespace
+
+void TestJobSelection::framingMatchesNestedRule()
+{
+    QRandomGenerator random(9);
+    const QString alphabet = u"@|;?1A"_s;
+    for (int i = 0; i < 5000; ++i) {
+        QString text;
+        for (int length = random.bounded(160); length > 0; --length)
+            text += alphabet.at(random.bounded(alphabet.size()));
+        QCOMPARE(withoutFraming(text), nestedRule(text));
+    }
 }
 
 void TestJobSelection::select_data()

@@ -243,8 +243,11 @@ void TestPunchCycle::serverGoesAwayMidShift()
         qPrintable(dialogs.texts().last()));
     VERIFY_DIALOGS(dialogs);
 
-    // Back again: nothing was written half, and Walter ends his job once.
+    // Back again: nothing was written half, Maria's choices are still on the
+    // screen for New Job, and Walter ends his job once.
     server.setReachable(true);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
     punch.type(u"Text34"_s, u"000123"_s);
     dialogs.type(u"5"_s);
     dialogs.answer(Answer::Yes);
@@ -252,8 +255,8 @@ void TestPunchCycle::serverGoesAwayMidShift()
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile,
                  u"SELECT Name, Badge, Pieces FROM JobPunches ORDER BY ID"_s),
-        (QList<QVariantList> {
-            {u"Walter Brennan"_s, u"Closed"_s, 5.0}, {u"Linda Kowalski"_s, u"Open"_s, 0.0}}));
+        (QList<QVariantList> {{u"Walter Brennan"_s, u"Closed"_s, 5.0},
+            {u"Linda Kowalski"_s, u"Open"_s, 0.0}, {u"Maria Lopez"_s, u"Open"_s, 0.0}}));
 }
 
 QTEST_MAIN(TestPunchCycle)

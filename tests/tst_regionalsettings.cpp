@@ -150,15 +150,18 @@ void TestRegionalSettings::parseNumber()
     const RegionalSettings us = settings('.', ','), german = settings(',', '.');
     const QList<std::pair<QString, double>> numbers {{u"  12 \t"_s, 12}, {u"-3.5"_s, -3.5},
         {u"+0.25"_s, 0.25}, {u".5"_s, 0.5}, {u"7."_s, 7}, {u"1,234,567.5"_s, 1234567.5},
-        {u"1.5E3"_s, 1500}, {u"25e-2"_s, 0.25}};
+        {u"1.5E3"_s, 1500}, {u"25e-2"_s, 0.25}, {u"1,500"_s, 1500}, {u"1234567"_s, 1234567}};
     for (const auto& [text, number] : numbers)
         QCOMPARE(us.parseNumber(text).value_or(-1), number);
+    // Groups come in threes: a worker who typed 1,5 never has 15 written.
     for (const QString& text :
-        {u""_s, u"   "_s, u"-"_s, u"."_s, u"12a"_s, u"0x1F"_s, u"1.2.3"_s, u"1,"_s, u"e5"_s})
+        {u""_s, u"   "_s, u"-"_s, u"."_s, u"12a"_s, u"0x1F"_s, u"1.2.3"_s, u"1,"_s, u"e5"_s,
+            u"1,5"_s, u"1,50,0"_s, u"1,5000"_s, u"1234,567"_s, u",500"_s, u"1.500,5"_s})
         QVERIFY2(!us.parseNumber(text), qPrintable(text));
     QCOMPARE(german.parseNumber(u"12,5"_s).value_or(-1), 12.5);
     QCOMPARE(german.parseNumber(u"1.234,5"_s).value_or(-1), 1234.5);
     QVERIFY(!german.parseNumber(u"1,2.5"_s));
+    QVERIFY(!german.parseNumber(u"1.5"_s));
     QVERIFY(!settings(',', 0).parseNumber(u"1.234"_s));
 }
 

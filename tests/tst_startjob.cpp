@@ -1,7 +1,13 @@
 #include "PunchScreen.h"
+#include "data/DatabaseFile.h"
+#include "ui/DbCombo.h"
+#include "ui/PictureButton.h"
 
 #include <QLabel>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QtTest>
+#include <memory>
 
 using Answer = Dialogs::Answer;
 using namespace Qt::StringLiterals;
@@ -32,6 +38,8 @@ private slots:
     void onlyFirstMissingLevelIsReported();
     void confirmation_data();
     void confirmation();
+    void rowThatDidNotReachTheDiskIsReported_data();
+    void rowThatDidNotReachTheDiskIsReported();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -129,12 +137,6 @@ void TestStartJob::confirmation_data()
         << QVariantMap {{u"Level1StandardCost"_s, QVariant()},
                {u"Level1ItemDescription"_s, u"Assembly"_s}, {u"Level2StandardCost"_s, 6.5},
                {u"EmpNum"_s, 123}};
-    QTest::newRow("a row that cannot be saved is dropped silently")
-        << QStringList {}
-        << QStringList {u"CREATE TRIGGER Closed BEFORE INSERT ON JobPunches BEGIN "
-                        "SELECT RAISE(ABORT, 'stock-taking'); END"_s}
-        << QStringList {u"12"_s, u"7"_s, u"3"_s} << Answer::Ok << opening + levels12 + part3
-        << QVariantMap {};
 }
 
 void TestStartJob::confirmation()
@@ -181,6 +183,131 @@ void TestStartJob::confirmation()
     punch.type(u"Text34"_s, u"000123"_s);
     QCOMPARE(punch.find<QPushButton>(u"Command2"_s)->text(), u"End Job"_s);
     QCOMPARE(punch.find<QLabel>(u"Label2"_s)->text(), u"Started Job on 02/26/2004 at 2:05:07 PM"_s);
+}
+
+enum class Fault
+{
+    ReadOnly,
+    LockPastTheWait,
+    DiskFull,
+    Refused,
+};
+
+void TestStartJob::rowThatDidNotReachTheDiskIsReported_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("trouble"); // a part of what the worker is told
+
+    QTest::newRow("file made read-only") << Fault::ReadOnly << QString();
+    QTest::newRow("lock held past the wait") << Fault::LockPastTheWait << u"locked"_s;
+    QTest::newRow("disk full") << Fault::DiskFull << u"full"_s;
+    QTest::newRow("row refused") << Fault::Refused << u"stock-taking"_s;
+}
+
+// What the worker sees when the new row does not reach the disk, and that the
+// next New Job after the fault is gone writes the one row.
+void TestStartJob::rowThatDidNotReachTheDiskIsReported()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, trouble);
+
+    PunchScreen punch;
+    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    // How the fault is taken away again, once.
+    std::function<void()> undo;
+    const auto clear = [&undo] {
+        if (undo)
+            std::exchange(undo, {})();
+    };
+    const auto guard = qScopeGuard(clear);
+    if (fault == Fault::DiskFull) {
+        // A row larger than a page needs a new one.
+        punch.site().sql(SiteBuilder::timeClockFile, u"UPDATE EMPLOYEES SET Name = Name || ?"_s,
+            {u"x"_s.repeated(5000)});
+    } else if (fault == Fault::Refused) {
+        punch.site().sql(SiteBuilder::jobPunchesFile,
+            u"CREATE TRIGGER Closed BEFORE INSERT ON JobPunches BEGIN "
+            "SELECT RAISE(ABORT, 'stock-taking'); END"_s);
+        undo = [&punch] {
+            punch.site().sql(SiteBuilder::jobPunchesFile, u"DROP TRIGGER Closed"_s);
+        };
+    }
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+
+    if (fault == Fault::ReadOnly) {
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        // Permissions do not bind the superuser; the immutable flag does.
+        if (QFileInfo(file).isWritable() && QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
+            QSKIP("cannot make a file read-only for this user on this file system");
+        undo = [file] {
+            QProcess::execute(u"chattr"_s, {u"-i"_s, file});
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        };
+    } else if (fault == Fault::LockPastTheWait) {
+        // Another program in the middle of a write, which the terminal may not even read.
+        const QString connection = u"other program"_s;
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
+            other.setDatabaseName(file);
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(u"BEGIN EXCLUSIVE"_s));
+        }
+        undo = [connection] {
+            QSqlQuery(u"ROLLBACK"_s, QSqlDatabase::database(connection, false));
+            QSqlDatabase::removeDatabase(connection);
+        };
+    } else if (fault == Fault::DiskFull) {
+        // The terminal's own connection, shared by everything that opens the file.
+        QSqlDatabase db = DatabaseFile::open(file)->database();
+        QSqlQuery pages(u"PRAGMA page_count"_s, db);
+        QVERIFY(pages.next());
+        QSqlQuery(u"PRAGMA max_page_count = %1"_s.arg(pages.value(0).toInt()), db);
+        undo = [db] {
+            QSqlQuery(u"PRAGMA max_page_count = 1073741823"_s, db);
+        };
+    }
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+
+    QElapsedTimer clock;
+    clock.start();
+
+    punch.click(u"Command1"_s);
+
+    // Five seconds in all for another program's lock, not five for every statement.
+    QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+    VERIFY_DIALOGS(dialogs);
+    const Dialogs::Message told = dialogs.shown().last().message;
+    QCOMPARE(told.title, u"Job Costing - Operator Instruction"_s);
+    QCOMPARE(told.icon, Dialogs::Icon::Critical);
+    QVERIFY2(told.text.startsWith(u"The job was not started: "_s), qPrintable(told.text));
+    QVERIFY2(told.text.contains(trouble, Qt::CaseInsensitive), qPrintable(told.text));
+    QVERIFY2(told.text.endsWith(u"\n\nNothing was written. Your choices are still on the screen: "
+                                "press New Job to try again. If this message comes back, tell the "
+                                "site manager."_s),
+        qPrintable(told.text));
+    // His choices are still there for another try, which writes the one row.
+    const JobCosting& screen = punch.screen();
+    QCOMPARE(screen.Command1->text(), u"New Job"_s);
+    QVERIFY(screen.Command1->isVisible());
+    QCOMPARE(QStringList({screen.Text3->text(), screen.Text4->text(), screen.Text5->text()}),
+        QStringList({u"12"_s, u"7"_s, u"3"_s}));
+    QCOMPARE(screen.DBCombo3->text(), u"Bracket"_s);
+
+    clear();
+    QCOMPARE(punch.site().jobPunches().size(), 0);
+    dialogs.clear();
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const QList<QVariantMap> rows = punch.site().jobPunches();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(u"Level3ItemDescription"_s).toString(), u"Bracket"_s);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
 }
 
 QTEST_MAIN(TestStartJob)

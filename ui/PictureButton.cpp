@@ -18,7 +18,12 @@ void PictureButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const bool down = isDown() || isChecked();
     const QRect inner = rect().adjusted(2, 2, -2, -2);
-    painter.drawPixmap(inner, m_picture);
+    const qreal ratio = devicePixelRatioF();
+    if (const QSize pixels = (QSizeF(inner.size()) * ratio).toSize(); m_scaled.size() != pixels) {
+        m_scaled = m_picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        m_scaled.setDevicePixelRatio(ratio);
+    }
+    painter.drawPixmap(inner.topLeft(), m_scaled);
     qDrawWinButton(&painter, rect(), palette(), down, nullptr);
 
     QRect textRect = inner;

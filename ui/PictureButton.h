@@ -17,4 +17,6 @@ protected:
 
 private:
     QPixmap m_picture;
+    // The picture at the button's size, made once per size: a repaint only copies it.
+    QPixmap m_scaled;
 };

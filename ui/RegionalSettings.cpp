@@ -18,7 +18,17 @@ RegionalSettings::RegionalSettings(QString shortDatePattern, QString timePattern
     , m_decimal(decimalSeparator)
     , m_group(groupSeparator)
     , m_clock(&clock)
-{ }
+{
+    const QString decimal = QRegularExpression::escape(QString(m_decimal));
+    const QString digits = m_group.isNull() || m_group == m_decimal
+        ? QStringLiteral("\\d+")
+        : QStringLiteral("\\d{1,3}(?:%1\\d{3})+|\\d+")
+              .arg(QRegularExpression::escape(QString(m_group)));
+    m_number.setPattern(
+        QStringLiteral("^\\s*([+-]?)\\s*(%1)?(?:%2(\\d*))?(?:[eE]([+-]?\\d+))?\\s*$")
+            .arg(digits, decimal));
+    m_number.optimize();
+}
 
 RegionalSettings RegionalSettings::system(const Clock& clock)
 {
@@ -234,20 +244,11 @@ QString RegionalSettings::numberText(double value) const
 
 std::optional<double> RegionalSettings::parseNumber(const QString& text) const
 {
-    const QString decimal = QRegularExpression::escape(QString(m_decimal));
-    const QString group = m_group.isNull() || m_group == m_decimal
-        ? QString()
-        : QRegularExpression::escape(QString(m_group));
-    const QString digits
-        = group.isEmpty() ? QStringLiteral("\\d+") : QStringLiteral("\\d+(?:%1\\d+)*").arg(group);
-    const QRegularExpression number(
-        QStringLiteral("^\\s*([+-]?)\\s*(%1)?(?:%2(\\d*))?(?:[eE]([+-]?\\d+))?\\s*$")
-            .arg(digits, decimal));
-    const QRegularExpressionMatch match = number.match(text);
+    const QRegularExpressionMatch match = m_number.match(text);
     if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
         return std::nullopt;
     QString plain = match.captured(1) + match.captured(2);
-    if (!group.isEmpty())
+    if (!m_group.isNull() && m_group != m_decimal)
         plain.remove(m_group);
     if (plain.isEmpty() || plain == QLatin1String("+") || plain == QLatin1String("-"))
         plain += QLatin1Char('0');

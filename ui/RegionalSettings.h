@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QString>
 #include <optional>
 
@@ -38,8 +39,10 @@ public:
     QTime parseTimeOnly(const QString& text) const;
 
     QString numberText(double value) const;
-    // A number by the regional rules: blanks around, optional sign, digits with
-    // group and decimal separators, optional exponent.
+    // A number by the regional rules: blanks around, optional sign, digits,
+    // optional decimal separator and decimals, optional exponent. Digits before
+    // the separator may be grouped, but only in threes (1,500 but not 1,5 or
+    // 1,50,0): a number read is the number the worker saw.
     std::optional<double> parseNumber(const QString& text) const;
 
 private:
@@ -50,4 +53,5 @@ private:
     QChar m_decimal;
     QChar m_group;
     const Clock* m_clock;
+    QRegularExpression m_number;
 };

@@ -1,8 +1,12 @@
 #include "ScriptedDialogs.h"
 
+#include <QGuiApplication>
+
 Dialogs::Answer ScriptedDialogs::message(const Message& message)
 {
     m_shown.append({Shown::Kind::Message, message});
+    if (QGuiApplication::overrideCursor())
+        m_problems << QStringLiteral("message box under a busy pointer: ") + message.text;
     if (m_answers.isEmpty() || m_answers.first().kind != Shown::Kind::Message) {
         m_problems << QStringLiteral("unexpected message box: ") + message.text;
         return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;

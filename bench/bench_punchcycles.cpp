@@ -1,0 +1,199 @@
+// Drives the real punch screen through many punch cycles (badge in, three item
+// codes, Start Job, badge in again, End Job with a piece count) on a demo site,
+// and reports the program's memory after a few cycles and after many, so that
+// growth per cycle shows up side by side with the early figure.
+//
+//   bench_punchcycles [--cycles 10000] [--early 100] [--every 1000]
+
+#include "SiteBuilder.h"
+#include "app/Clock.h"
+#include "app/Module1.h"
+#include "app/Program.h"
+#include "app/Services.h"
+#include "punch/JobCosting.h"
+#include "ui/Dialogs.h"
+#include "ui/FormMetrics.h"
+#include "ui/PictureButton.h"
+#include "ui/RegionalSettings.h"
+#include "ui/Shell.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+QTextStream out(stdout);
+
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Answers every question as a worker who goes on would, and counts refusals:
+// a cycle that met one did not do the work it should have.
+class AnsweringDialogs : public Dialogs
+{
+public:
+    Answer message(const Message& message) override
+    {
+        if (message.icon == Icon::Critical)
+            ++refusals;
+        switch (message.buttons) {
+        case Buttons::Ok:
+        case Buttons::OkCancel:
+            return Answer::Ok;
+        default:
+            return Answer::Yes;
+        }
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override
+    {
+        return QStringLiteral("12");
+    }
+    void beep() override { }
+    int refusals = 0;
+};
+
+class TickingClock : public Clock
+{
+public:
+    QDateTime now() const override { return m_now = m_now.addSecs(1); }
+
+private:
+    mutable QDateTime m_now {QDate(2004, 2, 26), QTime(6, 0)};
+};
+
+class NoShell : public Shell
+{
+public:
+    void open(const QString&) override { }
+};
+
+class NoEnd : public Program
+{
+public:
+    void end() override { }
+};
+
+// Every step is followed by what the event loop does between a worker's keys:
+// the screen repaints what changed.
+void punchCycle(JobCosting& screen)
+{
+    const auto type = [](QLineEdit* box, const char* keys) {
+        QTest::keyClicks(box, QString::fromLatin1(keys));
+        QCoreApplication::processEvents();
+    };
+    const auto enter = [](QLineEdit* box) {
+        QTest::keyClick(box, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    const auto click = [](QPushButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    type(screen.Text34, "000123");
+    for (const auto& [box, code] :
+        {std::pair {screen.Text3, "12"}, {screen.Text4, "7"}, {screen.Text5, "3"}}) {
+        type(box, code);
+        enter(box);
+    }
+    click(screen.Command1);
+    type(screen.Text34, "123");
+    enter(screen.Text34);
+    click(screen.Command2);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Memory of the punch screen over many cycles."));
+    parser.addHelpOption();
+    const QCommandLineOption cycles(QStringLiteral("cycles"), QStringLiteral("Punch cycles."),
+        QStringLiteral("N"), QStringLiteral("10000"));
+    const QCommandLineOption early(QStringLiteral("early"),
+        QStringLiteral("Cycles after which the first figure is taken."), QStringLiteral("N"),
+        QStringLiteral("100"));
+    const QCommandLineOption every(QStringLiteral("every"),
+        QStringLiteral("Report every N cycles."), QStringLiteral("N"), QStringLiteral("1000"));
+    parser.addOptions({cycles, early, every});
+    parser.process(application);
+    const int total = parser.value(cycles).toInt();
+    const int first = parser.value(early).toInt();
+    const int step = std::max(1, parser.value(every).toInt());
+
+    QTemporaryDir site;
+    SiteBuilder::create(site.path());
+    SiteBuilder::fillDemo(site.path());
+    QDir::setCurrent(site.path());
+    FormMetrics::installFontSubstitutions();
+
+    AnsweringDialogs dialogs;
+    NoShell shell;
+    TickingClock clock;
+    const RegionalSettings regional(QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
+        QLatin1Char('.'), QLatin1Char(','));
+    NoEnd program;
+    const Services services {dialogs, shell, clock, regional, program};
+    Module1 module;
+    JobCosting screen(services, module);
+    screen.load();
+    screen.show();
+    screen.activateWindow();
+    if (!QTest::qWaitForWindowActive(&screen)) {
+        out << "the punch screen never became active" << Qt::endl;
+        return 1;
+    }
+
+    long earlyKilobytes = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int cycle = 1; cycle <= total; ++cycle) {
+        punchCycle(screen);
+        if (cycle == first || cycle % step == 0 || cycle == total) {
+            const long resident = residentKilobytes();
+            if (cycle == first)
+                earlyKilobytes = resident;
+            out << QStringLiteral("after %1 cycles: resident %2 KiB (%3 ms a cycle)")
+                       .arg(cycle, 6)
+                       .arg(resident)
+                       .arg(double(timer.elapsed()) / cycle, 0, 'f', 2)
+                << Qt::endl;
+        }
+    }
+    // A terminal runs for months: what it holds after many cycles must stay
+    // within 2 MB of what it held after the first few.
+    constexpr long allowedGrowthKilobytes = 2048;
+    const long growth = residentKilobytes() - earlyKilobytes;
+    out << QStringLiteral("growth from cycle %1 to cycle %2: %3 KiB (allowed %4 KiB: %5); "
+                          "refusals shown: %6")
+               .arg(first)
+               .arg(total)
+               .arg(growth)
+               .arg(allowedGrowthKilobytes)
+               .arg(growth <= allowedGrowthKilobytes ? QStringLiteral("met")
+                                                     : QStringLiteral("MISSED"))
+               .arg(dialogs.refusals)
+        << Qt::endl;
+    return dialogs.refusals == 0 && growth <= allowedGrowthKilobytes ? 0 : 1;
+}
