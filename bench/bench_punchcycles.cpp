@@ -152,7 +152,7 @@ int main(int argc, char* argv[])
     NoShell shell;
     TickingClock clock;
     const RegionalSettings regional(QStringLiteral("MM/dd/yyyy"), QStringLiteral("h:mm:ss AP"),
-        QLatin1Char('.'), QLatin1Char(','));
+        QLatin1Char('.'), QLatin1Char(','), clock);
     NoEnd program;
     const Services services {dialogs, shell, clock, regional, program};
     Module1 module;
