@@ -1,6 +1,6 @@
 #include "Site.h"
-#include "SiteConverter.h"
 #include "SiteBuilder.h"
+#include "SiteConverter.h"
 
 #include <QProcess>
 #include <QSqlDatabase>

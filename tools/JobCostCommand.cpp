@@ -249,8 +249,8 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
 Report read(const Request& request)
 {
     const SystemClock clock;
-    const RegionalSettings iso(QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"),
-        QLatin1Char('.'), QChar(), clock);
+    const RegionalSettings iso(
+        QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), QLatin1Char('.'), QChar(), clock);
     DataSource punches(QStringLiteral("JobPunches"), QDir(request.site).filePath(jobPunchesFile),
         QStringLiteral("JobPunches"), true, iso);
     try {
