@@ -395,17 +395,6 @@ QString DataSource::fieldText(const QString& name) const
     return displayText(field(wanted.name));
 }
 
-QStringList DataSource::columnTexts(const QString& name) const
-{
-    requireOpen();
-    const Column& wanted = column(name);
-    QSqlQuery query = run(*m_file, selectSql(quoted(wanted.name), {}));
-    QStringList texts;
-    while (query.next())
-        texts << displayText(fromStorage(wanted, query.value(0)));
-    return texts;
-}
-
 void DataSource::bind(
     const QString& field, QObject* context, std::function<void(const QString&)> show)
 {

@@ -63,9 +63,6 @@ public:
     QString fieldText(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
 
-    // The field of every row, in the cursor's order, as bound boxes show it.
-    QStringList columnTexts(const QString& name) const;
-
     // Shows the field of the current row through `show` whenever the source
     // opens, moves or updates its controls (an empty text when there is no row).
     void bind(const QString& field, QObject* context, std::function<void(const QString&)> show);
