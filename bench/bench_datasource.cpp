@@ -7,6 +7,7 @@
 // (the same program with --measure DIR), so that its peak memory is that of
 // the data-source work alone and not of the generation.
 
+#include "ProcessMemory.h"
 #include "SiteBuilder.h"
 #include "app/Clock.h"
 #include "data/DataSource.h"
@@ -35,18 +36,6 @@ long peakKilobytes()
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 // Median milliseconds of `runs` runs of `measured`; `prepare` runs untimed first.
@@ -82,7 +71,7 @@ int measure(const QString& dir, int runs)
         QLatin1Char('.'), QLatin1Char(','), clock);
     const QString openJobs = QStringLiteral("select * from JobPunches where Badge = 'Open'");
     const long before = peakKilobytes();
-    const long residentBefore = residentKilobytes();
+    const long residentBefore = processKilobytes("VmRSS");
 
     std::unique_ptr<DataSource> data1;
     report("open Data1 on JobPunches (construct + refresh)",
@@ -132,7 +121,7 @@ int measure(const QString& dir, int runs)
                .arg(after)
                .arg(after - before)
                .arg(residentBefore)
-               .arg(residentKilobytes())
+               .arg(processKilobytes("VmRSS"))
         << Qt::endl;
     return 0;
 }

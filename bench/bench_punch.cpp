@@ -11,6 +11,7 @@
 // its start and its peak memory are its own. The children use the platform
 // of QT_QPA_PLATFORM (offscreen when it is not set).
 
+#include "ProcessMemory.h"
 #include "ScriptedDialogs.h"
 #include "SiteBuilder.h"
 #include "TestServices.h"
@@ -52,20 +53,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QTextStream out(stdout);
-
-// The peak resident memory of this process since its program was loaded
-// (ru_maxrss would also count what the parent had when it forked the child).
-long peakKilobytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 double median(QList<double> values)
 {
@@ -181,7 +168,7 @@ int bareWindow(int argc, char* argv[], bool withCaption)
     window.show();
     window.activateWindow();
     waitUntilReady(&window, watch, nullptr);
-    tell(u"ready %1"_s.arg(peakKilobytes()));
+    tell(u"ready %1"_s.arg(processKilobytes("VmHWM")));
     return 0;
 }
 
@@ -218,7 +205,7 @@ int punchStart(int argc, char* argv[], const QString& site)
     phaseEnds();
     if (!services.dialogs.shown().isEmpty())
         fail(u"the start showed a message: "_s + services.dialogs.texts().join(u" / "_s));
-    tell(u"ready %1 "_s.arg(peakKilobytes()) + phases.join(u' '));
+    tell(u"ready %1 "_s.arg(processKilobytes("VmHWM")) + phases.join(u' '));
     return 0;
 }
 
@@ -527,7 +514,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         screen->activateWindow();
         waitUntilReady(screen.get(), watch, screen->Text34);
     });
-    const long startPeak = peakKilobytes();
+    const long startPeak = processKilobytes("VmHWM");
 
     QList<double> rawStart;
     for (int i = 0; i < runs; ++i) {
@@ -562,7 +549,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
                      .arg(step.raw.isEmpty() ? -1 : median(step.raw))
                      .arg(step.note));
     }
-    tell(u"memory|%1|%2"_s.arg(startPeak).arg(peakKilobytes()));
+    tell(u"memory|%1|%2"_s.arg(startPeak).arg(processKilobytes("VmHWM")));
 
     // Fixed costs, measured on their own.
     {

@@ -5,6 +5,7 @@
 //
 //   bench_punchcycles [--cycles 10000] [--early 100] [--every 1000]
 
+#include "ProcessMemory.h"
 #include "SiteBuilder.h"
 #include "app/Clock.h"
 #include "app/Module1.h"
@@ -31,18 +32,6 @@
 namespace {
 
 QTextStream out(stdout);
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // Answers every question as a worker who goes on would, and counts refusals:
 // a cycle that met one did not do the work it should have.
@@ -171,7 +160,7 @@ int main(int argc, char* argv[])
     for (int cycle = 1; cycle <= total; ++cycle) {
         punchCycle(screen);
         if (cycle == first || cycle % step == 0 || cycle == total) {
-            const long resident = residentKilobytes();
+            const long resident = processKilobytes("VmRSS");
             if (cycle == first)
                 earlyKilobytes = resident;
             out << QStringLiteral("after %1 cycles: resident %2 KiB (%3 ms a cycle)")
@@ -184,7 +173,7 @@ int main(int argc, char* argv[])
     // A terminal runs for months: what it holds after many cycles must stay
     // within 2 MB of what it held after the first few.
     constexpr long allowedGrowthKilobytes = 2048;
-    const long growth = residentKilobytes() - earlyKilobytes;
+    const long growth = processKilobytes("VmRSS") - earlyKilobytes;
     out << QStringLiteral("growth from cycle %1 to cycle %2: %3 KiB (allowed %4 KiB: %5); "
                           "refusals shown: %6")
                .arg(first)
