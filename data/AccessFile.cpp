@@ -96,7 +96,7 @@ void exec(QSqlQuery& query, const QString& sql)
 } // namespace
 
 AccessFile::AccessFile(QString path, QString connection)
-    : SqliteFile(std::move(path), connection)
+    : SqliteFile(std::move(path), connection, InMemory {})
 {
     Access::tableNames(this->path());
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QThread>
 #include <QtEndian>
@@ -42,9 +43,15 @@ struct TableFreer
 using Handle = std::unique_ptr<MdbHandle, HandleCloser>;
 using TableDef = std::unique_ptr<MdbTableDef, TableFreer>;
 
+// Messages name a file as the site knows it.
+QString nameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
 QString damaged(const QString& path)
 {
-    return QStringLiteral("'%1' is damaged, or is not a complete Access database.").arg(path);
+    return QStringLiteral("%1 is damaged, or is not a complete Access database.").arg(nameOf(path));
 }
 
 Handle openHandle(const QString& path)
@@ -53,9 +60,8 @@ Handle openHandle(const QString& path)
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && !isAccessFile(file.read(64)))
         throw Retry {
-            QStringLiteral(
-                "'%1' is no longer an Access (Jet) database; its content looks like: %2.")
-                .arg(path,
+            QStringLiteral("%1 is not a database; its content looks like: %2.")
+                .arg(nameOf(path),
                     QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment())};
     Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
@@ -194,7 +200,7 @@ Table readOnce(const QString& path, const QString& name)
             entry = candidate;
     }
     if (!entry)
-        throw Retry {QStringLiteral("The table '%1' was not found in '%2'.").arg(name, path)};
+        throw Retry {QStringLiteral("%1 has no table %2.").arg(nameOf(path), name)};
     TableDef table(mdb_read_table(entry));
     if (!table || !mdb_read_columns(table.get()))
         throw Retry {damaged(path)};
@@ -231,9 +237,9 @@ Table readOnce(const QString& path, const QString& name)
     // Rows on pages that could not be read are skipped without a word from
     // libmdb: the table's own row count tells.
     if (result.rows.size() != qsizetype(table->num_rows))
-        throw Retry {QStringLiteral("'%1' is damaged or was being written: the table '%2' holds "
+        throw Retry {QStringLiteral("%1 is damaged or was being written: the table %2 holds "
                                     "%3 rows, of which %4 could be read.")
-                         .arg(path, result.name)
+                         .arg(nameOf(path), result.name)
                          .arg(table->num_rows)
                          .arg(result.rows.size())};
     return result;
@@ -247,11 +253,11 @@ template<typename Read> auto withRetries(const QString& path, Read read)
         const Stamp before = Stamp::of(path);
         try {
             if (before.size < 0)
-                throw Retry {QStringLiteral("Could not find file '%1'.").arg(path)};
+                throw Retry {DataError::missingFile(path).message()};
             auto result = read();
             if (Stamp::of(path) == before)
                 return std::make_pair(std::move(result), before);
-            reason = QStringLiteral("'%1' kept changing while it was read.").arg(path);
+            reason = QStringLiteral("%1 kept changing while it was read.").arg(nameOf(path));
         } catch (const Retry& retry) {
             reason = retry.reason;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QString>
 #include <stdexcept>
 
@@ -20,6 +21,15 @@ public:
         , m_message(message)
         , m_reason(reason)
     { }
+    // A database file that is not where its name leads, named as the site
+    // knows it, with the folder it was looked for in.
+    static DataError missingFile(const QString& path)
+    {
+        const QFileInfo file(path);
+        return DataError(QStringLiteral("%1 is not in the folder %2.")
+                             .arg(file.fileName(), file.absolutePath()));
+    }
+
     QString message() const { return m_message; }
     Reason reason() const { return m_reason; }
 

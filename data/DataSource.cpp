@@ -16,16 +16,18 @@
 
 namespace {
 
-QSqlQuery run(const DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+// One statement on `table`; a failure names the file, the table and the trouble.
+QSqlQuery run(
+    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
 {
     QSqlQuery query(file.database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw file.errorOf(query.lastError());
+        throw file.errorOf(query.lastError(), table);
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw file.errorOf(query.lastError());
+        throw file.errorOf(query.lastError(), table);
     return query;
 }
 
@@ -33,9 +35,9 @@ QSqlQuery run(const DatabaseFile& file, const QString& sql, const QVariantList& 
 // forward-only query streams its rows, and the next statement on the same
 // connection would cut the stream off.
 std::optional<QSqlRecord> firstRow(
-    const DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query = run(file, sql, values);
+    QSqlQuery query = run(file, table, sql, values);
     std::optional<QSqlRecord> row;
     if (query.next())
         row = query.record();
@@ -61,11 +63,6 @@ std::optional<double> numberOf(const QVariant& value, const RegionalSettings& re
     default:
         return regional.parseNumber(value.toString());
     }
-}
-
-DataError refused(const QString& field)
-{
-    return DataError(QStringLiteral("Data type conversion error in field '%1'.").arg(field));
 }
 
 } // namespace
@@ -105,10 +102,16 @@ DataSource::Source DataSource::parseRecordSource(const QString& text)
 void DataSource::refresh()
 {
     const Source source = parseRecordSource(m_recordSource);
-    if (!m_file)
-        m_file = DatabaseFile::open(m_databaseName);
-    prepareRead(source.table);
+    if (!m_file) {
+        try {
+            m_file = DatabaseFile::open(m_databaseName);
+        } catch (const DataError& error) {
+            m_closedReason = error.message();
+            throw;
+        }
+    }
     m_source = source;
+    prepareRead(source.table);
     m_pending = Pending::None;
     loadAt(0);
 }
@@ -118,8 +121,7 @@ void DataSource::prepareRead(const QString& table)
     m_file->beforeRead(table);
     QList<Column> columns = m_file->columns(table);
     if (columns.isEmpty())
-        throw DataError(
-            QStringLiteral("The table '%1' was not found in '%2'.").arg(table, m_databaseName));
+        throw DataError(QStringLiteral("%1 has no table %2.").arg(m_databaseName, table));
     m_columns = std::move(columns);
 }
 
@@ -151,7 +153,9 @@ QString DataSource::selectSql(const QString& columns, const QString& extraCondit
 void DataSource::requireOpen() const
 {
     if (!m_file)
-        throw DataError(QStringLiteral("The data source '%1' is not open.").arg(objectName()));
+        throw DataError(m_closedReason.isEmpty()
+                ? QStringLiteral("The data source '%1' is not open.").arg(objectName())
+                : m_closedReason);
 }
 
 void DataSource::requireWritable() const
@@ -161,16 +165,16 @@ void DataSource::requireWritable() const
         throw DataError(QStringLiteral("The data source '%1' is read-only; it cannot be updated.")
                             .arg(objectName()));
     if (!m_file->hasFeature(DatabaseFile::Feature::Writes))
-        throw DataError(QStringLiteral("'%1' is opened read-only; the data source '%2' cannot be "
-                                       "updated.")
-                            .arg(m_file->path(), objectName()));
+        throw DataError(QStringLiteral("%1 is a file that Job Costing only reads; the table %2 "
+                                       "cannot be written.")
+                            .arg(m_databaseName, m_source.table));
 }
 
 qint64 DataSource::recordCount() const
 {
     requireOpen();
-    const auto count = firstRow(
-        *m_file, QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
+    const auto count = firstRow(*m_file, m_source.table,
+        QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
     return count ? count->value(0).toLongLong() : 0;
 }
 
@@ -187,7 +191,7 @@ void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 
 void DataSource::loadAt(qint64 index)
 {
-    const auto row = firstRow(*m_file,
+    const auto row = firstRow(*m_file, m_source.table,
         selectSql(rowKey() + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
         {index});
     if (row) {
@@ -208,7 +212,7 @@ qint64 DataSource::currentIndex()
     if (m_index >= 0 || !m_hasRow)
         return m_index;
     // After a search the position is not known; count it once, on demand.
-    QSqlQuery query = run(*m_file, selectSql(rowKey(), {}));
+    QSqlQuery query = run(*m_file, m_source.table, selectSql(rowKey(), {}));
     qint64 found = -1;
     for (qint64 index = 0; query.next(); ++index) {
         if (found < 0 && query.value(0).toLongLong() == m_rowid)
@@ -216,7 +220,8 @@ qint64 DataSource::currentIndex()
     }
     if (found >= 0)
         return m_index = found;
-    throw DataError(QStringLiteral("The current row is no longer in '%1'.").arg(m_source.table));
+    throw DataError(QStringLiteral("The current row is no longer in the table %1 of %2.")
+                        .arg(m_source.table, m_databaseName));
 }
 
 void DataSource::moveFirst()
@@ -241,7 +246,10 @@ void DataSource::moveNext()
 
 void DataSource::findFirst(const QString& criteria)
 {
-    requireOpen();
+    // A source whose file or table could not be opened tries again, so that a
+    // site put right is used without a restart.
+    if (!m_file)
+        refresh();
     const qsizetype equals = criteria.indexOf(QLatin1String("= '"));
     const qsizetype lastQuote = criteria.lastIndexOf(QLatin1Char('\''));
     if (equals < 0 || lastQuote < equals + 2)
@@ -250,7 +258,7 @@ void DataSource::findFirst(const QString& criteria)
     const Column& searched = column(criteria.left(equals).trimmed());
     const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
-    const auto row = firstRow(*m_file,
+    const auto row = firstRow(*m_file, m_source.table,
         selectSql(rowKey() + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
             + QLatin1String(" LIMIT 1"),
         {value});
@@ -265,7 +273,8 @@ const DataSource::Column& DataSource::column(const QString& name) const
         if (column.name.compare(name, Qt::CaseInsensitive) == 0)
             return column;
     }
-    throw DataError(QStringLiteral("Item '%1' not found in this collection.").arg(name));
+    throw DataError(QStringLiteral("%1 has no field %2 in the table %3.")
+                        .arg(m_databaseName, name, m_source.table));
 }
 
 void DataSource::addNew()
@@ -320,7 +329,7 @@ void DataSource::save()
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        run(*m_file,
+        run(*m_file, m_source.table,
             names.isEmpty()
                 ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
                 : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
@@ -344,20 +353,21 @@ void DataSource::save()
         unchanged << m_file->unchangedCondition(column(m_row.fieldName(i)));
         bound << m_row.value(i);
     }
-    QSqlQuery update = run(*m_file,
+    QSqlQuery update = run(*m_file, m_source.table,
         QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
             + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
             + unchanged.join(QLatin1String(" AND ")),
         bound);
     if (update.numRowsAffected() != 1)
-        throw DataError(
-            QStringLiteral("The row was changed or deleted by another program since it was read."));
+        throw DataError(QStringLiteral("Another program changed or deleted this row of the table "
+                                       "%1 in %2 since it was read.")
+                            .arg(m_source.table, m_databaseName));
     reloadCurrent();
 }
 
 void DataSource::reloadCurrent()
 {
-    const auto row = firstRow(*m_file,
+    const auto row = firstRow(*m_file, m_source.table,
         QLatin1String("SELECT ") + rowKey() + QLatin1String(", * FROM ") + quoted(m_source.table)
             + QLatin1String(" WHERE ") + rowKey() + QLatin1String(" = ?"),
         {m_rowid});
@@ -372,12 +382,25 @@ void DataSource::deleteCurrent()
         throw DataError(QStringLiteral("No current record."));
     currentIndex();
     m_file->beforeWrite();
-    run(*m_file,
+    run(*m_file, m_source.table,
         QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ") + rowKey()
             + QLatin1String(" = ?"),
         {m_rowid});
     m_hasRow = false;
     m_currentDeleted = true;
+}
+
+int DataSource::fieldSize(const QString& name) const
+{
+    requireOpen();
+    return column(name).size;
+}
+
+DataError DataSource::refused(const Column& column, const QVariant& value) const
+{
+    return DataError(QStringLiteral("The field %1 of the table %2 in %3 does not take the value "
+                                    "'%4'.")
+                         .arg(column.name, m_source.table, m_databaseName, value.toString()));
 }
 
 QVariant DataSource::field(const QString& name) const
@@ -423,14 +446,14 @@ QVariant DataSource::toStorage(const Column& column, const QVariant& value) cons
     case Kind::Integer: {
         const auto number = numberOf(value, m_regional);
         if (!number || !std::isfinite(*number))
-            throw refused(column.name);
+            throw refused(column, value);
         // Halves round to even, as the database engine of the sites always did.
         return static_cast<qlonglong>(std::nearbyint(*number));
     }
     case Kind::Real: {
         const auto number = numberOf(value, m_regional);
         if (!number || !std::isfinite(*number))
-            throw refused(column.name);
+            throw refused(column, value);
         return *number;
     }
     case Kind::Date: {
@@ -438,7 +461,7 @@ QVariant DataSource::toStorage(const Column& column, const QVariant& value) cons
             : value.typeId() == QMetaType::QDate            ? value.toDate()
                                                  : m_regional.parseDateOnly(value.toString());
         if (!date.isValid())
-            throw refused(column.name);
+            throw refused(column, value);
         return date.toString(Qt::ISODate);
     }
     case Kind::Time: {
@@ -446,7 +469,7 @@ QVariant DataSource::toStorage(const Column& column, const QVariant& value) cons
             : value.typeId() == QMetaType::QTime            ? value.toTime()
                                                  : m_regional.parseTimeOnly(value.toString());
         if (!time.isValid())
-            throw refused(column.name);
+            throw refused(column, value);
         return time.toString(QStringLiteral("HH:mm:ss"));
     }
     }
@@ -519,7 +542,8 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
     // Below every key; a server's keys are 32-bit integers.
     qint64 last = std::numeric_limits<qint32>::min();
     for (int count = slice; count == slice;) {
-        QSqlQuery query = run(*m_file, sql, sliced ? QVariantList {last} : QVariantList {});
+        QSqlQuery query
+            = run(*m_file, m_source.table, sql, sliced ? QVariantList {last} : QVariantList {});
         QSqlRecord row = query.record();
         row.remove(0);
         for (count = 0; query.next(); ++count) {
@@ -529,7 +553,7 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
             visit(row);
         }
         if (query.lastError().isValid())
-            throw m_file->errorOf(query.lastError());
+            throw m_file->errorOf(query.lastError(), m_source.table);
         if (!sliced)
             return;
     }
@@ -539,7 +563,7 @@ QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 c
 {
     requireOpen();
     const Column& wanted = column(name);
-    QSqlQuery query = run(*m_file,
+    QSqlQuery query = run(*m_file, m_source.table,
         selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
     QStringList texts;
     while (query.next())
@@ -550,7 +574,9 @@ QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 c
 void DataSource::deleteAll()
 {
     requireWritable();
-    run(*m_file, QLatin1String("DELETE FROM ") + quoted(m_source.table) + whereSql({}));
+    m_file->beforeWrite();
+    run(*m_file, m_source.table,
+        QLatin1String("DELETE FROM ") + quoted(m_source.table) + whereSql({}));
     m_pending = Pending::None;
     loadAt(0);
 }

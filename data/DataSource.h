@@ -17,7 +17,8 @@ class RegionalSettings;
 // The record source is a table name or "select * from TABLE [where ...]
 // [order by ...]". The cursor is lazy: it holds the current row only and asks
 // the database for every move, so tables of any size open at once. Field names
-// are matched without regard to letter case. Every failure raises DataError.
+// are matched without regard to letter case. Every failure raises DataError,
+// whose message names the file, the table and the trouble in plain words.
 class DataSource : public QObject
 {
     Q_OBJECT
@@ -62,6 +63,8 @@ public:
     // The field as a bound box shows it: regional dates, times and numbers.
     QString fieldText(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
+    // The characters the field holds where its table declares it, else 0.
+    int fieldSize(const QString& name) const;
 
     // Shows the field of the current row through `show` whenever the source
     // opens, moves or updates its controls (an empty text when there is no row).
@@ -106,6 +109,7 @@ private:
     QString rowKey() const { return m_file->rowKey(m_source.table); }
     // Reads the table's columns anew when the engine saw the table change.
     void prepareRead(const QString& table);
+    DataError refused(const Column& column, const QVariant& value) const;
     void requireOpen() const;
     void requireWritable() const;
     void loadAt(qint64 index);
@@ -122,6 +126,7 @@ private:
     const RegionalSettings& m_regional;
 
     std::shared_ptr<DatabaseFile> m_file;
+    QString m_closedReason; // why the file could not be opened, when it could not
     Source m_source;
     QList<Column> m_columns;
 

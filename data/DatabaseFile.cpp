@@ -11,7 +11,6 @@
 #include <QHash>
 #include <QMimeDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <optional>
 
 namespace {
@@ -26,7 +25,8 @@ QByteArray headerOf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Could not read '%1': %2").arg(path, file.errorString()));
+        throw DataError(QStringLiteral("%1 cannot be read: %2.")
+                            .arg(QFileInfo(path).fileName(), file.errorString()));
     return file.read(64);
 }
 
@@ -58,16 +58,27 @@ QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
     return read;
 }
 
-DataError DatabaseFile::errorOf(const QSqlError& error) const
+QString DatabaseFile::contentOf(const QString& path)
 {
-    return DataError(error.text());
+    return QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment();
+}
+
+QString DatabaseFile::name() const
+{
+    return QFileInfo(m_path).fileName();
+}
+
+DataError DatabaseFile::errorOf(const QSqlError& error, const QString& table)
+{
+    return DataError(
+        QStringLiteral("%1, table %2: %3").arg(name(), table, error.databaseText().trimmed()));
 }
 
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (!info.isFile())
-        throw DataError(QStringLiteral("Could not find file '%1'.").arg(info.absoluteFilePath()));
+        throw DataError::missingFile(info.absoluteFilePath());
     const QString path = info.canonicalFilePath();
     if (auto existing = openFiles().value(path).lock())
         return existing;
@@ -86,23 +97,9 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
         return access;
     }
     if (!SqliteFile::recognizes(header))
-        throw DataError(
-            QStringLiteral("'%1' is not a SQLite or Access (Jet) database; its "
-                           "content looks like: %2.")
-                .arg(path,
-                    QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).comment()));
-    auto file = std::shared_ptr<DatabaseFile>(new SqliteFile(path, connection));
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
-    if (!db.open())
-        throw DataError(QStringLiteral("Could not open '%1': %2").arg(path, db.lastError().text()));
-    QSqlQuery pragma(db);
-    // A save is on the disk when it returns.
-    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-    // The default cache grows to 2 MB a file as the punches pile up; the
-    // statements of a badge touch a few pages only.
-    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
+        throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
+                            .arg(info.fileName(), contentOf(path)));
+    auto file = std::make_shared<SqliteFile>(path, connection);
     openFiles().insert(path, file);
     return file;
 }

@@ -29,6 +29,7 @@ public:
     {
         QString name;
         Kind kind;
+        int size = 0; // the characters a text column holds where declared, else 0
     };
     enum class Feature
     {
@@ -48,6 +49,8 @@ public:
 
     QSqlDatabase database() const { return QSqlDatabase::database(m_connection, false); }
     QString path() const { return m_path; }
+    // The file's name, as messages to the site name it.
+    QString name() const;
 
     virtual bool hasFeature(Feature feature) const = 0;
     // Runs before a table is read: the engine brings what it keeps of the table
@@ -66,12 +69,15 @@ public:
     // A condition on one column, with one value bound: true when the column
     // still holds that value exactly (letter case counts, NULL equals NULL).
     virtual QString unchangedCondition(const Column& column) const = 0;
-    // The error to raise for a statement that failed.
-    virtual DataError errorOf(const QSqlError& error) const;
+    // The error to raise for a statement on `table` that failed: the file, the
+    // table and the trouble, in words a site manager can act on.
+    virtual DataError errorOf(const QSqlError& error, const QString& table);
 
 protected:
     DatabaseFile(QString path, QString connection);
     virtual QList<Column> readColumns(const QString& table) = 0;
+    // What a file holds, in words: "plain text document", "PNG image".
+    static QString contentOf(const QString& path);
     void forgetColumns() { m_columns.clear(); }
 
 private:

@@ -218,17 +218,24 @@ QString PostgresFile::unchangedCondition(const Column& column) const
     return quoted(column.name) + QLatin1String(" IS NOT DISTINCT FROM ?");
 }
 
-DataError PostgresFile::errorOf(const QSqlError& error) const
+DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
 {
-    if (error.nativeErrorCode() == QLatin1String("23505")) // unique_violation
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("23505")) // unique_violation
         return DataError(firstLine(error.databaseText()), DataError::Reason::Duplicate);
+    if (code == QLatin1String("55P03")) // lock_not_available
+        return DataError(QStringLiteral("Another terminal kept the table %1 of the database "
+                                        "server of %2 locked for more than five seconds.")
+                             .arg(table, name()));
+    if (code == QLatin1String("42P01")) // undefined_table
+        return DataError(QStringLiteral("%1 has no table %2.").arg(name(), table));
     // The driver closes a connection that the server dropped.
     if (!database().isOpen())
         return DataError(
             QStringLiteral("The connection to the database server of '%1' was lost: %2")
                 .arg(path(), firstLine(error.databaseText())),
             DataError::Reason::Unreachable);
-    return DataError(error.text());
+    return DatabaseFile::errorOf(error, table);
 }
 
 QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
@@ -237,20 +244,22 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
     info.setForwardOnly(true);
     if (!info.prepare(QStringLiteral(
             "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
-            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1) "
+            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
+            "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
             "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
             "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
             "ORDER BY a.attnum")))
-        throw errorOf(info.lastError());
+        throw errorOf(info.lastError(), table);
     info.addBindValue(quoted(table));
     if (!info.exec())
-        throw errorOf(info.lastError());
+        throw errorOf(info.lastError(), table);
     QList<Column> columns;
     const QString key = table.toCaseFolded();
     m_keys.remove(key);
     while (info.next()) {
         const QString name = info.value(0).toString();
-        columns.append({name, kindOf(info.value(1).toString())});
+        columns.append(
+            {name, kindOf(info.value(1).toString()), std::max(info.value(3).toInt(), 0)});
         if (info.value(2).toBool())
             m_keys.insert(key, name);
     }

@@ -34,7 +34,7 @@ public:
     QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
-    DataError errorOf(const QSqlError& error) const override;
+    DataError errorOf(const QSqlError& error, const QString& table) override;
 
 protected:
     QList<Column> readColumns(const QString& table) override;

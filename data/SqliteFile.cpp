@@ -2,10 +2,39 @@
 
 #include "DataError.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// SQLite's primary result codes, and the extended ones told apart here.
+enum : int
+{
+    sqliteError = 1,
+    sqliteBusy = 5,
+    sqliteLocked = 6,
+    sqliteReadOnly = 8,
+    sqliteIoError = 10,
+    sqliteCorrupt = 11,
+    sqliteFull = 13,
+    sqliteCantOpen = 14,
+    sqliteConstraint = 19,
+    sqliteNotADatabase = 26,
+    sqliteReadOnlyMoved = sqliteReadOnly | (4 << 8),
+    sqliteConstraintUnique = sqliteConstraint | (8 << 8),
+};
+
+QByteArray headerOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(64) : QByteArray();
+}
 
 DatabaseFile::Kind kindOf(const QString& declaredType)
 {
@@ -28,8 +57,72 @@ DatabaseFile::Kind kindOf(const QString& declaredType)
 } // namespace
 
 SqliteFile::SqliteFile(QString path, QString connection)
+    : DatabaseFile(std::move(path), connection)
+{
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    connect();
+}
+
+SqliteFile::SqliteFile(QString path, QString connection, InMemory)
     : DatabaseFile(std::move(path), std::move(connection))
 { }
+
+void SqliteFile::connect()
+{
+    struct stat status
+    {
+    };
+    // The file's identity is taken before it opens: a file replaced in between
+    // is opened once more at the next use, never missed.
+    if (::stat(QFile::encodeName(path()).constData(), &status) != 0)
+        throw errno == ENOENT
+            ? DataError::missingFile(path())
+            : DataError(QStringLiteral("%1 cannot be read: %2.")
+                            .arg(name(), QString::fromLocal8Bit(std::strerror(errno))));
+    QSqlDatabase db = database();
+    db.setDatabaseName(path());
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
+    if (!db.open())
+        throw DataError(
+            QStringLiteral("%1 cannot be opened: %2.").arg(name(), db.lastError().databaseText()));
+    QSqlQuery pragma(db);
+    // A save is on the disk when it returns.
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // The default cache grows to 2 MB a file as the punches pile up; the
+    // statements of a badge touch a few pages only.
+    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
+    m_identity = {quint64(status.st_dev), quint64(status.st_ino)};
+    m_lockWaitMs = lockWaitMs;
+    m_schemaVersion = -1;
+    m_openAgain = false;
+    forgetColumns();
+}
+
+void SqliteFile::reconnectIfReplaced()
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path()).constData(), &status) != 0) {
+        if (errno == ENOENT)
+            throw DataError::missingFile(path());
+        m_openAgain = true;
+    } else if (Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity) {
+        m_openAgain = true;
+    }
+    if (!m_openAgain)
+        return;
+    if (!recognizes(headerOf(path())))
+        throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
+                            .arg(name(), contentOf(path())));
+    QSqlDatabase db = database();
+    // What the write-ahead log still holds goes into the file it belongs to
+    // (moved aside, or gone) and the log is emptied: a log left beside the
+    // file now at the name would be read as that file's.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    db.close();
+    connect();
+}
 
 bool SqliteFile::recognizes(const QByteArray& header)
 {
@@ -51,16 +144,18 @@ void SqliteFile::applyLockWait()
 
 void SqliteFile::beforeWrite()
 {
+    reconnectIfReplaced();
     applyLockWait();
 }
 
-void SqliteFile::beforeRead(const QString&)
+void SqliteFile::beforeRead(const QString& table)
 {
+    reconnectIfReplaced();
     applyLockWait();
     // Another program may have changed a table's columns since they were read.
     QSqlQuery query(database());
     if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())
-        throw DataError(query.lastError().text());
+        throw errorOf(query.lastError(), table);
     const qint64 version = query.value(0).toLongLong();
     if (version != m_schemaVersion)
         forgetColumns();
@@ -84,11 +179,54 @@ QString SqliteFile::unchangedCondition(const Column& column) const
     return quoted(column.name) + QLatin1String(" IS ? COLLATE BINARY");
 }
 
-DataError SqliteFile::errorOf(const QSqlError& error) const
+DataError SqliteFile::errorOf(const QSqlError& error, const QString& table)
 {
-    if (error.nativeErrorCode() == QLatin1String("2067")) // SQLITE_CONSTRAINT_UNIQUE
-        return DataError(error.text(), DataError::Reason::Duplicate);
-    return DataError(error.text());
+    const int code = error.nativeErrorCode().toInt();
+    const QString text = error.databaseText();
+    const auto said = [&](const char* words) {
+        return QString::fromLatin1(words).arg(name(), table);
+    };
+    const bool writable = ::access(QFile::encodeName(path()).constData(), W_OK) == 0;
+    switch (code & 0xff) {
+    case sqliteBusy:
+    case sqliteLocked:
+        return DataError(said("Another program kept %1 locked for more than five seconds; the "
+                              "table %2 could not be used."));
+    case sqliteReadOnly:
+    case sqliteIoError:
+    case sqliteCantOpen:
+        // Opened again at the next use: the file may be writable again, or back.
+        m_openAgain = true;
+        if (code == sqliteReadOnlyMoved)
+            return DataError(
+                said("%1 was moved or replaced while in use; the table %2 was not written."));
+        if (!writable || (code & 0xff) == sqliteReadOnly)
+            return DataError(said("%1 is read-only; the table %2 cannot be written."));
+        return DataError(said("%1 could not be read or written (a disk or network fault); the "
+                              "table %2 could not be used."));
+    case sqliteCorrupt:
+        return DataError(said("%1 is damaged; the table %2 cannot be used."));
+    case sqliteFull:
+        return DataError(said("The disk that holds %1 is full; the table %2 cannot grow."));
+    case sqliteNotADatabase:
+        m_openAgain = true;
+        return DataError(said("%1 is not a database; it has no table %2."));
+    case sqliteConstraint:
+        return DataError(
+            QStringLiteral("%1 refused the values for the table %2: %3.").arg(name(), table, text),
+            code == sqliteConstraintUnique ? DataError::Reason::Duplicate
+                                           : DataError::Reason::Other);
+    case sqliteError:
+        if (text.startsWith(QLatin1String("no such table")))
+            return DataError(said("%1 has no table %2."));
+        if (text.startsWith(QLatin1String("no such column: ")))
+            return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
+                                 .arg(name(), text.mid(16), table));
+        break;
+    default:
+        break;
+    }
+    return DatabaseFile::errorOf(error, table);
 }
 
 QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
@@ -96,12 +234,18 @@ QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
     QSqlQuery info(database());
     info.setForwardOnly(true);
     if (!info.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)")))
-        throw DataError(info.lastError().text());
+        throw errorOf(info.lastError(), table);
     info.addBindValue(table);
     if (!info.exec())
-        throw DataError(info.lastError().text());
+        throw errorOf(info.lastError(), table);
+    // The width a text column declares: VARCHAR(8), CHAR( 4 ).
+    static const QRegularExpression width(
+        QStringLiteral("CHAR\\s*\\(\\s*(\\d+)"), QRegularExpression::CaseInsensitiveOption);
     QList<Column> columns;
-    while (info.next())
-        columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
+    while (info.next()) {
+        const QString type = info.value(1).toString();
+        columns.append(
+            {info.value(0).toString(), kindOf(type), width.match(type).captured(1).toInt()});
+    }
     return columns;
 }

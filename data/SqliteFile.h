@@ -4,10 +4,14 @@
 
 #include <QByteArray>
 
-// A SQLite database file, read and written in place.
+// A SQLite database file, read and written in place. Before each search and
+// each save it makes sure that the file it holds open is still the one at its
+// name: a file replaced meanwhile (copied back from a backup, moved aside and
+// put back) is opened anew, and one that is gone is reported.
 class SqliteFile : public DatabaseFile
 {
 public:
+    // Opens the file; throws DataError when it does not open.
     SqliteFile(QString path, QString connection);
 
     // True for the first bytes of a SQLite database file.
@@ -19,15 +23,32 @@ public:
     QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
-    DataError errorOf(const QSqlError& error) const override;
+    DataError errorOf(const QSqlError& error, const QString& table) override;
 
 protected:
+    struct InMemory
+    {
+    };
+    // A SQLite database in memory, which the subclass fills; no file is opened.
+    SqliteFile(QString path, QString connection, InMemory);
     QList<Column> readColumns(const QString& table) override;
 
 private:
+    void connect();
+    // Opens the file anew when it is no longer the one at its name, or when a
+    // statement met trouble that opening it again may clear.
+    void reconnectIfReplaced();
     // Sets the connection's lock wait to what the current deadline leaves.
     void applyLockWait();
 
+    struct Identity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    Identity m_identity;
+    bool m_openAgain = false;
     qint64 m_schemaVersion = -1;
     int m_lockWaitMs = lockWaitMs;
 };

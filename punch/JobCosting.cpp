@@ -313,6 +313,14 @@ void JobCosting::load()
     }
     for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
+    // An item-code box takes no more than its column declares (255 characters
+    // where it declares nothing), so that no paste costs more than a keystroke.
+    for (const Level& controls : m_levels) {
+        attempt([&controls] {
+            if (const int size = controls.item->fieldSize(QStringLiteral("ItemCode")); size > 0)
+                controls.code->setMaxLength(std::min(controls.code->maxLength(), size));
+        });
+    }
     refreshLevelLists();
     Form_Load();
 }

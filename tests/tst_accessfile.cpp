@@ -72,8 +72,8 @@ void addSpoiledFiles()
     QTest::newRow("only the first page") << norla.left(4096) << false << u"damaged"_s;
     QTest::newRow("cut in half") << norla.left(norla.size() / 2) << false << u"damaged"_s;
     QTest::newRow("Access file without the table")
-        << bytes(Site::sample(u"Validations.mdb"_s)) << false << u"'EMPLOYEES' was not found"_s;
-    QTest::newRow("vanished") << QByteArray() << true << u"Could not find"_s;
+        << bytes(Site::sample(u"Validations.mdb"_s)) << false << u"Norla.MDB has no table EMPLOYEES."_s;
+    QTest::newRow("vanished") << QByteArray() << true << u"Norla.MDB is not in the folder"_s;
 }
 
 } // namespace
@@ -150,7 +150,7 @@ void TestAccessFile::startRefusesFile_data()
     QTest::newRow("Access job punches")
         << u"JobPunches.MDB"_s << QByteArray() << u"jobcosting-site convert \"%1\""_s;
     QTest::newRow("empty job punches")
-        << u"JobPunches.MDB"_s << QByteArray("", 0) << u"not a SQLite or Access"_s;
+        << u"JobPunches.MDB"_s << QByteArray("", 0) << u"JobPunches.MDB is not a database"_s;
     QTest::newRow("time clock of another program")
         << u"Norla.MDB"_s << QByteArray("MZ\x90\0 not a database at all", 27) << u"Norla.MDB"_s;
     QTest::newRow("validations cut inside the first page")
