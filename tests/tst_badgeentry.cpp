@@ -21,6 +21,8 @@ private slots:
     void foundWorker();
     void openJobHasBonus_data();
     void openJobHasBonus();
+    void databaseFailureIsToldAndOutlived_data();
+    void databaseFailureIsToldAndOutlived();
 };
 
 namespace {
@@ -230,6 +232,77 @@ void TestBadgeEntry::openJobHasBonus()
     QCOMPARE(punch.screen().Label1->text(), u"Current Job Allocation"_s);
     QCOMPARE(punch.module().OpenJobHasBonus, bonus);
     VERIFY_DIALOGS(services.dialogs);
+}
+
+void TestBadgeEntry::databaseFailureIsToldAndOutlived_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("breakage"); // "moved away", else SQL on the file
+    QTest::addColumn<QString>("undo"); // SQL on the file, for breakage by SQL
+    QTest::addColumn<bool>("midShift"); // after the screen opened, else before
+    QTest::addColumn<QString>("reason"); // %1: the site's folder
+
+    const QString norla = SiteBuilder::timeClockFile;
+    QTest::newRow("time-clock file missing at the start")
+        << norla << u"moved away"_s << QString() << false
+        << u"Norla.MDB is not in the folder %1."_s;
+    QTest::newRow("EMPLOYEES without Badge")
+        << norla << u"ALTER TABLE EMPLOYEES RENAME COLUMN Badge TO Card"_s
+        << u"ALTER TABLE EMPLOYEES RENAME COLUMN Card TO Badge"_s << false
+        << u"Norla.MDB has no field Badge in the table EMPLOYEES."_s;
+    QTest::newRow("job-punch file moved away during the shift")
+        << SiteBuilder::jobPunchesFile << u"moved away"_s << QString() << true
+        << u"JobPunches.MDB is not in the folder %1."_s;
+    QTest::newRow("JobPunches renamed during the shift")
+        << SiteBuilder::jobPunchesFile << u"ALTER TABLE JobPunches RENAME TO Punches"_s
+        << u"ALTER TABLE Punches RENAME TO JobPunches"_s << true
+        << u"JobPunches.MDB has no table JobPunches."_s;
+}
+
+// A database file or table that is missing or wrong is named to the worker,
+// under the operator-instruction title; once the site manager puts it right,
+// the same badge is found without a restart.
+void TestBadgeEntry::databaseFailureIsToldAndOutlived()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, breakage);
+    QFETCH(QString, undo);
+    QFETCH(bool, midShift);
+    QFETCH(QString, reason);
+
+    PunchScreen punch;
+    const QString path = punch.site().file(file);
+    const auto spoil = [&] {
+        if (breakage == u"moved away"_s)
+            QVERIFY(QFile::rename(path, path + u".away"_s));
+        else
+            punch.site().sql(file, breakage);
+    };
+    if (!midShift)
+        spoil();
+    QVERIFY(punch.open());
+    if (midShift)
+        spoil();
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Dialogs::Answer::Ok);
+
+    punch.type(u"Text34"_s, u"000123"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const Dialogs::Message told = dialogs.shown().last().message;
+    QCOMPARE(told.text,
+        u"The badge could not be looked up.\n"_s + reason.replace(u"%1"_s, punch.site().path()));
+    QCOMPARE(told.title, PunchTexts::instructionTitle);
+    QCOMPARE(told.icon, Dialogs::Icon::Critical);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+
+    if (breakage == u"moved away"_s)
+        QVERIFY(QFile::rename(path + u".away"_s, path));
+    else
+        punch.site().sql(file, undo);
+    punch.type(u"Text34"_s, u"000123"_s);
+    QCOMPARE(punch.screen().Label1->text(), u"Enter your job information:"_s);
+    VERIFY_DIALOGS(dialogs);
 }
 
 QTEST_MAIN(TestBadgeEntry)

@@ -36,6 +36,7 @@ private slots:
     void answers();
     void jobChangedElsewhereIsNeverClosed_data();
     void jobChangedElsewhereIsNeverClosed();
+    void lockPastTheWaitLeavesTheJobOpen();
 };
 
 void TestEndJob::cancelRoleReturnsWithoutAsking()
@@ -198,6 +199,42 @@ void TestEndJob::jobChangedElsewhereIsNeverClosed()
     QCOMPARE(punch.services().program.ends, 0);
     punch.type(u"Text34"_s, u"000124"_s);
     QCOMPARE(punch.find<QLabel>(u"Label5"_s)->text(), u"Maria Lopez"_s);
+}
+
+// Another program holds the job-punch file past the five seconds' wait: the
+// worker is told, the job stays open, and his next End Job closes it.
+void TestEndJob::lockPastTheWaitLeavesTheJobOpen()
+{
+    PunchScreen punch;
+    openJob(punch, 0);
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        punch.type(u"Text34"_s, u"000123"_s);
+        dialogs.answer(Answer::Yes);
+        std::optional<Site::Lock> otherProgram;
+        if (attempt == 0) {
+            otherProgram.emplace(punch.site(), SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+            dialogs.answer(Answer::Ok);
+        }
+        QElapsedTimer clock;
+        clock.start();
+
+        punch.click(u"Command2"_s);
+
+        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+        otherProgram.reset();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(punch.site().jobPunches().value(0).value(u"Badge"_s).toString(),
+            attempt == 0 ? u"Open"_s : u"Closed"_s);
+        QCOMPARE(punch.badgeEntryProblems(), QString());
+    }
+    QCOMPARE(dialogs.texts().at(1),
+        u"The job was not ended. Badge in again to see it as it stands now.\nAnother program kept "
+        "JobPunches.MDB locked for more than five seconds; the table JobPunches could not be "
+        "used."_s);
+    QCOMPARE(dialogs.shown().at(1).message.title, u"Job Costing - Operator Instruction"_s);
+    QCOMPARE(dialogs.shown().at(1).message.icon, Dialogs::Icon::Critical);
 }
 
 QTEST_MAIN(TestEndJob)

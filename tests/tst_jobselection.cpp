@@ -20,6 +20,8 @@ private slots:
     void framing_data();
     void framing();
     void framingMatchesNestedRule();
+    void codeBoxesFitTheirColumns_data();
+    void codeBoxesFitTheirColumns();
     void select_data();
     void select();
     void noSelectionWhileLoadingOpenJob();
@@ -118,6 +120,42 @@ void TestJobSelection::framingMatchesNestedRule()
             text += alphabet.at(random.bounded(alphabet.size()));
         QCOMPARE(withoutFraming(text), nestedRule(text));
     }
+}
+
+void TestJobSelection::codeBoxesFitTheirColumns_data()
+{
+    QTest::addColumn<QStringList>("widths"); // declared type of ItemCode per level; empty: as made
+    QTest::addColumn<QList<int>>("lengths"); // of Text3, Text4, Text5
+
+    QTest::newRow("no declared width") << QStringList {} << QList<int> {255, 10, 10};
+    // A declared width narrows a box; a wider one leaves the box as designed.
+    QTest::newRow("declared widths")
+        << QStringList {u"VARCHAR(8)"_s, u"VARCHAR(40)"_s, u"CHAR( 4 )"_s} << QList<int> {8, 10, 4};
+}
+
+void TestJobSelection::codeBoxesFitTheirColumns()
+{
+    QFETCH(QStringList, widths);
+    QFETCH(QList<int>, lengths);
+    PunchScreen punch;
+    const auto sql = [&punch](const QString& statement) {
+        punch.site().sql(SiteBuilder::validationsFile, statement);
+    };
+    for (qsizetype i = 0; i < widths.size(); ++i) {
+        const QString level = u"Level%1"_s.arg(i + 1);
+        sql(u"CREATE TABLE Narrow (ItemCode "_s + widths.at(i)
+            + u", ItemDescription TEXT, StandardCost REAL, BonusRate REAL, LevelDescription TEXT)"_s);
+        sql(u"INSERT INTO Narrow SELECT ItemCode, ItemDescription, StandardCost, BonusRate, "
+            "LevelDescription FROM "_s
+            + level);
+        sql(u"DROP TABLE "_s + level);
+        sql(u"ALTER TABLE Narrow RENAME TO "_s + level);
+    }
+    QVERIFY(startNewJob(punch));
+    const JobCosting& screen = punch.screen();
+    QCOMPARE(QList<int>(
+                 {screen.Text3->maxLength(), screen.Text4->maxLength(), screen.Text5->maxLength()}),
+        lengths);
 }
 
 void TestJobSelection::select_data()

@@ -40,6 +40,7 @@ private slots:
     void confirmation();
     void rowThatDidNotReachTheDiskIsReported_data();
     void rowThatDidNotReachTheDiskIsReported();
+    void jobGoesIntoTheFileNowAtItsName();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -191,17 +192,29 @@ enum class Fault
     LockPastTheWait,
     DiskFull,
     Refused,
+    FileMovedAway,
 };
 
 void TestStartJob::rowThatDidNotReachTheDiskIsReported_data()
 {
     QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QString>("trouble"); // a part of what the worker is told
+    QTest::addColumn<QString>("trouble"); // what the worker is told; %1: the site's folder
 
-    QTest::newRow("file made read-only") << Fault::ReadOnly << QString();
-    QTest::newRow("lock held past the wait") << Fault::LockPastTheWait << u"locked"_s;
-    QTest::newRow("disk full") << Fault::DiskFull << u"full"_s;
-    QTest::newRow("row refused") << Fault::Refused << u"stock-taking"_s;
+    QTest::newRow("file made read-only")
+        << Fault::ReadOnly
+        << u"JobPunches.MDB is read-only; the table JobPunches cannot be written."_s;
+    QTest::newRow("lock held past the wait")
+        << Fault::LockPastTheWait
+        << u"Another program kept JobPunches.MDB locked for more than five seconds; the table "
+           "JobPunches could not be used."_s;
+    QTest::newRow("disk full")
+        << Fault::DiskFull
+        << u"The disk that holds JobPunches.MDB is full; the table JobPunches cannot grow."_s;
+    QTest::newRow("row refused") << Fault::Refused
+                                 << u"JobPunches.MDB refused the values for the table JobPunches: "
+                                    "stock-taking."_s;
+    QTest::newRow("file moved away")
+        << Fault::FileMovedAway << u"JobPunches.MDB is not in the folder %1."_s;
 }
 
 // What the worker sees when the new row does not reach the disk, and that the
@@ -258,6 +271,11 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
             QSqlQuery(u"ROLLBACK"_s, QSqlDatabase::database(connection, false));
             QSqlDatabase::removeDatabase(connection);
         };
+    } else if (fault == Fault::FileMovedAway) {
+        QVERIFY(QFile::rename(file, file + u".away"_s));
+        undo = [file] {
+            QFile::rename(file + u".away"_s, file);
+        };
     } else if (fault == Fault::DiskFull) {
         // The terminal's own connection, shared by everything that opens the file.
         QSqlDatabase db = DatabaseFile::open(file)->database();
@@ -283,12 +301,10 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     const Dialogs::Message told = dialogs.shown().last().message;
     QCOMPARE(told.title, u"Job Costing - Operator Instruction"_s);
     QCOMPARE(told.icon, Dialogs::Icon::Critical);
-    QVERIFY2(told.text.startsWith(u"The job was not started: "_s), qPrintable(told.text));
-    QVERIFY2(told.text.contains(trouble, Qt::CaseInsensitive), qPrintable(told.text));
-    QVERIFY2(told.text.endsWith(u"\n\nNothing was written. Your choices are still on the screen: "
-                                "press New Job to try again. If this message comes back, tell the "
-                                "site manager."_s),
-        qPrintable(told.text));
+    QCOMPARE(told.text,
+        u"The job was not started: "_s + trouble.replace(u"%1"_s, punch.site().path())
+            + u"\n\nNothing was written. Your choices are still on the screen: press New Job to "
+              "try again. If this message comes back, tell the site manager."_s);
     // His choices are still there for another try, which writes the one row.
     const JobCosting& screen = punch.screen();
     QCOMPARE(screen.Command1->text(), u"New Job"_s);
@@ -307,6 +323,30 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     const QList<QVariantMap> rows = punch.site().jobPunches();
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().value(u"Level3ItemDescription"_s).toString(), u"Bracket"_s);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+}
+
+// The job-punch file copied back from a backup while the terminal runs: the
+// next job goes into the file now at the name, not into the one replaced.
+void TestStartJob::jobGoesIntoTheFileNowAtItsName()
+{
+    PunchScreen punch;
+    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    QVERIFY(QFile::copy(file, file + u".backup"_s));
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    QVERIFY(QFile::rename(file, file + u".replaced"_s));
+    QVERIFY(QFile::copy(file + u".backup"_s, file));
+    punch.services().dialogs.answer(Answer::Ok);
+
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(punch.services().dialogs);
+    QCOMPARE(punch.site().jobPunches().size(), 1);
+    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile + u".replaced"_s,
+                 u"SELECT COUNT(*) FROM JobPunches"_s),
+        QList<QVariantList> {{0}});
     QCOMPARE(punch.badgeEntryProblems(), QString());
 }
 
