@@ -37,10 +37,11 @@ Moment momentOf(const Access::Table& table, qsizetype column)
     return midnights ? Moment::Date : zeroDays ? Moment::Time : Moment::DateTime;
 }
 
-QString declaredType(Type type, Moment moment)
+QString declaredType(const Access::Column& column, Moment moment)
 {
-    switch (type) {
+    switch (column.type) {
     case Type::Text:
+        return QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(column.size);
     case Type::Memo:
     case Type::ReplicationId:
         return QStringLiteral("TEXT COLLATE NOCASE");
@@ -128,8 +129,7 @@ void AccessFile::load(const Access::Table& table)
     for (qsizetype i = 0; i < table.columns.size(); ++i) {
         const Access::Column& column = table.columns.at(i);
         moments << (column.type == Type::DateTime ? momentOf(table, i) : Moment::Date);
-        columns << quoted(column.name) + QLatin1Char(' ')
-                + declaredType(column.type, moments.last());
+        columns << quoted(column.name) + QLatin1Char(' ') + declaredType(column, moments.last());
         marks << QStringLiteral("?");
     }
 

@@ -214,7 +214,9 @@ Table readOnce(const QString& path, const QString& name)
         columns[i] = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
         types[i] = typeOf(*columns[i]);
         if (types[i])
-            result.columns.append({QString::fromUtf8(columns[i]->name), *types[i]});
+            // Jet 4 keeps text in two bytes a character.
+            result.columns.append({QString::fromUtf8(columns[i]->name), *types[i],
+                *types[i] == Type::Text ? columns[i]->col_size / (IS_JET3(mdb) ? 1 : 2) : 0});
     }
 
     std::vector<MdbField> fields(columnCount);

@@ -31,6 +31,7 @@ struct Column
 {
     QString name;
     Type type;
+    int size = 0; // the characters a Text column holds; 0 for other types
 };
 
 // One version of a file on the disk: another program that rewrites it in

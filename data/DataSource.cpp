@@ -255,11 +255,19 @@ void DataSource::findFirst(const QString& criteria)
     if (equals < 0 || lastQuote < equals + 2)
         throw DataError(QStringLiteral("Malformed search criteria: %1").arg(criteria));
     prepareRead(m_source.table);
-    const Column& searched = column(criteria.left(equals).trimmed());
+    const Column* searched = nullptr;
+    try {
+        searched = &column(criteria.left(equals).trimmed());
+    } catch (const DataError&) {
+        // The field may come back before the next search; a server tells no
+        // version of its tables, so their columns are read again then.
+        m_file->forgetColumns();
+        throw;
+    }
     const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
     const auto row = firstRow(*m_file, m_source.table,
-        selectSql(rowKey() + QLatin1String(", *"), quoted(searched.name) + QLatin1String(" = ?"))
+        selectSql(rowKey() + QLatin1String(", *"), quoted(searched->name) + QLatin1String(" = ?"))
             + QLatin1String(" LIMIT 1"),
         {value});
     m_noMatch = !row;

@@ -62,6 +62,8 @@ public:
     // there is no such table. Read once and kept until the engine sees the
     // table change.
     QList<Column> columns(const QString& table);
+    // The columns are read again at the next use.
+    void forgetColumns() { m_columns.clear(); }
     // The expression that names one row of a table in a statement; the table's
     // columns have been read.
     virtual QString rowKey(const QString& table) const = 0;
@@ -78,7 +80,6 @@ protected:
     virtual QList<Column> readColumns(const QString& table) = 0;
     // What a file holds, in words: "plain text document", "PNG image".
     static QString contentOf(const QString& path);
-    void forgetColumns() { m_columns.clear(); }
 
 private:
     QString m_path;

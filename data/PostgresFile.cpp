@@ -1,6 +1,7 @@
 #include "PostgresFile.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <libpq-fe.h>
 #include <memory>
@@ -227,8 +228,18 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
         return DataError(QStringLiteral("Another terminal kept the table %1 of the database "
                                         "server of %2 locked for more than five seconds.")
                              .arg(table, name()));
-    if (code == QLatin1String("42P01")) // undefined_table
+    // A table or field gone since the columns were read: they are read again
+    // at the next use.
+    if (code == QLatin1String("42P01")) { // undefined_table
+        forgetColumns();
         return DataError(QStringLiteral("%1 has no table %2.").arg(name(), table));
+    }
+    if (code == QLatin1String("42703")) { // undefined_column
+        forgetColumns();
+        static const QRegularExpression field(QStringLiteral("column \"?([^\" ]+)\"? does not"));
+        return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
+                             .arg(name(), field.match(error.databaseText()).captured(1), table));
+    }
     // The driver closes a connection that the server dropped.
     if (!database().isOpen())
         return DataError(

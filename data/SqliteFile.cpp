@@ -10,6 +10,7 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -116,10 +117,19 @@ void SqliteFile::reconnectIfReplaced()
         throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
                             .arg(name(), contentOf(path())));
     QSqlDatabase db = database();
-    // What the write-ahead log still holds goes into the file it belongs to
-    // (moved aside, or gone) and the log is emptied: a log left beside the
-    // file now at the name would be read as that file's.
-    QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    // What the write-ahead log beside the name still holds of the replaced file
+    // goes into that file (moved aside, or gone), and the log is emptied: left
+    // there, it would be read as the new file's. A log written since the file
+    // was put in place (by another terminal that noticed first) is the new
+    // file's already, and stays.
+    struct stat log
+    {
+    };
+    if (::stat(QFile::encodeName(path() + QLatin1String("-wal")).constData(), &log) == 0
+        && log.st_size > 0
+        && std::pair(log.st_mtim.tv_sec, log.st_mtim.tv_nsec)
+            <= std::pair(status.st_ctim.tv_sec, status.st_ctim.tv_nsec))
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     db.close();
     connect();
 }

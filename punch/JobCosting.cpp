@@ -330,12 +330,15 @@ void JobCosting::refreshLevelLists()
     // A level table that cannot be opened shows no title, as an empty one does,
     // so that the level counts as not in use everywhere: a missing Level1 table
     // stops the program, a missing Level2 or Level3 table hides its level.
+    m_levelOneFailure.clear();
     for (const auto& [source, title] :
         {std::pair {Data2, Label10}, std::pair {Data3, Label11}, std::pair {Data4, Label13}}) {
         try {
             source->refresh();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             setCaption(title, QString());
+            if (source == Data2)
+                m_levelOneFailure = QString::fromUtf8(error.what());
         }
     }
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})

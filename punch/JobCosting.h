@@ -189,4 +189,5 @@ private:
     bool m_fillingBadge = false;
     bool m_shown = false;
     bool m_ended = false;
+    QString m_levelOneFailure; // why the level-1 table could not be read, if it could not
 };

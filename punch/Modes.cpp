@@ -70,9 +70,12 @@ void JobCosting::Text34_GotFocus()
     Command1->setText(QStringLiteral("New Job"));
     Command2->setText(QStringLiteral("End Job"));
     if (Label10->text().isEmpty()) {
+        // A level-1 table that could not be read says why under the refusal.
         m_services.dialogs.stop(PunchTexts::instructionTitle,
             QStringLiteral("Job Costing requires Validation Tables be established "
-                           "at the Vexmo workstation.  Process canceled!"));
+                           "at the Vexmo workstation.  Process canceled!")
+                + (m_levelOneFailure.isEmpty() ? QString()
+                                               : QStringLiteral("\n\n") + m_levelOneFailure));
         endProgram();
         return;
     }

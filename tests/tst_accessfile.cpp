@@ -72,7 +72,8 @@ void addSpoiledFiles()
     QTest::newRow("only the first page") << norla.left(4096) << false << u"damaged"_s;
     QTest::newRow("cut in half") << norla.left(norla.size() / 2) << false << u"damaged"_s;
     QTest::newRow("Access file without the table")
-        << bytes(Site::sample(u"Validations.mdb"_s)) << false << u"Norla.MDB has no table EMPLOYEES."_s;
+        << bytes(Site::sample(u"Validations.mdb"_s)) << false
+        << u"Norla.MDB has no table EMPLOYEES."_s;
     QTest::newRow("vanished") << QByteArray() << true << u"Norla.MDB is not in the folder"_s;
 }
 
@@ -85,6 +86,8 @@ void TestAccessFile::changedFileSeenWithoutRestart()
     level.refresh();
     level.findFirst(u"ItemCode = 'C1'"_s);
     QCOMPARE(level.field(u"ItemDescription"_s).toString(), u"Cutting"_s);
+    // The width the file declares, Text (10), is what the item-code box takes.
+    QCOMPARE(level.fieldSize(u"ItemCode"_s), 10);
 
     // Another Access file takes its place: the next search reads it.
     replace(site, u"Validations.mdb"_s, bytes(Site::sample(u"Norla.MDB"_s)));

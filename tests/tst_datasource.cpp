@@ -470,8 +470,10 @@ void TestDataSource::failuresNameFileTableAndTrouble()
     const Engine engine = currentEngine();
     if (engine == Engine::Access && breakage == Breakage::NoField)
         QSKIP("Nothing can change the fields of an Access file.");
+    if (engine == Engine::Server && whileOpen && breakage == Breakage::NoField)
+        QSKIP("The server names a field gone meanwhile in its own letter case.");
     if (engine == Engine::Server && whileOpen && breakage != Breakage::NoTable)
-        QSKIP("A pointer file is read, and a table's fields are, once a connection.");
+        QSKIP("A pointer file is read once, when the server is first reached.");
     const bool access = engine == Engine::Access;
     Site site(access ? Site::Contents::Sample : Site::Contents::Demo, engine);
     const QString badge = access ? u"000314"_s : u"000123"_s;

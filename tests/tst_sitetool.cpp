@@ -246,8 +246,8 @@ void TestSiteTool::convertChangesNothingWhenItFails_data()
     QTest::newRow("job punches not in an Access file")
         << QStringList {u"JobPunches.MDB="_s} << u"not an Access file"_s;
     QTest::newRow("no job punches") << QStringList {u"Norla.MDB=Norla.MDB"_s} << u"Cannot read"_s;
-    QTest::newRow("an Access file without the table")
-        << QStringList {u"JobPunches.MDB=Norla.MDB"_s} << u"'JobPunches' was not found"_s;
+    QTest::newRow("an Access file without the table") << QStringList {
+        u"JobPunches.MDB=Norla.MDB"_s} << u"JobPunches.MDB has no table JobPunches."_s;
     QTest::newRow("a damaged Access file")
         << QStringList {u"JobPunches.MDB=JobPunches.MDB/2"_s} << u"damaged"_s;
 }
