@@ -99,14 +99,48 @@ void SqliteFile::connect()
     forgetColumns();
 }
 
+SqliteFile::~SqliteFile()
+{
+    if (m_identity == Identity {})
+        return;
+    struct stat status
+    {
+    };
+    const bool gone = ::stat(QFile::encodeName(path()).constData(), &status) != 0;
+    if (gone || Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity)
+        settleLogOfReplacedFile(gone ? nullptr : &status);
+}
+
+void SqliteFile::settleLogOfReplacedFile(const struct stat* atName)
+{
+    // What the write-ahead log beside the name still holds of the file held
+    // open goes into that file (moved aside, or gone), and the log is emptied:
+    // left there, it would be read as the log of a file put at the name. A log
+    // written since a file was put there (by another terminal that noticed
+    // first) is that file's already, and stays.
+    struct stat log
+    {
+    };
+    if (::stat(QFile::encodeName(path() + QLatin1String("-wal")).constData(), &log) != 0
+        || log.st_size == 0)
+        return;
+    if (atName
+        && std::pair(log.st_mtim.tv_sec, log.st_mtim.tv_nsec)
+            > std::pair(atName->st_ctim.tv_sec, atName->st_ctim.tv_nsec))
+        return;
+    QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}
+
 void SqliteFile::reconnectIfReplaced()
 {
     struct stat status
     {
     };
     if (::stat(QFile::encodeName(path()).constData(), &status) != 0) {
-        if (errno == ENOENT)
+        if (errno == ENOENT) {
+            settleLogOfReplacedFile(nullptr);
             throw DataError::missingFile(path());
+        }
         m_openAgain = true;
     } else if (Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity) {
         m_openAgain = true;
@@ -116,21 +150,9 @@ void SqliteFile::reconnectIfReplaced()
     if (!recognizes(headerOf(path())))
         throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
                             .arg(name(), contentOf(path())));
-    QSqlDatabase db = database();
-    // What the write-ahead log beside the name still holds of the replaced file
-    // goes into that file (moved aside, or gone), and the log is emptied: left
-    // there, it would be read as the new file's. A log written since the file
-    // was put in place (by another terminal that noticed first) is the new
-    // file's already, and stays.
-    struct stat log
-    {
-    };
-    if (::stat(QFile::encodeName(path() + QLatin1String("-wal")).constData(), &log) == 0
-        && log.st_size > 0
-        && std::pair(log.st_mtim.tv_sec, log.st_mtim.tv_nsec)
-            <= std::pair(status.st_ctim.tv_sec, status.st_ctim.tv_nsec))
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    db.close();
+    if (Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity)
+        settleLogOfReplacedFile(&status);
+    database().close();
     connect();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+struct stat;
+
 // A SQLite database file, read and written in place. Before each search and
 // each save it makes sure that the file it holds open is still the one at its
 // name: a file replaced meanwhile (copied back from a backup, moved aside and
@@ -13,6 +15,7 @@ class SqliteFile : public DatabaseFile
 public:
     // Opens the file; throws DataError when it does not open.
     SqliteFile(QString path, QString connection);
+    ~SqliteFile() override;
 
     // True for the first bytes of a SQLite database file.
     static bool recognizes(const QByteArray& header);
@@ -38,6 +41,9 @@ private:
     // Opens the file anew when it is no longer the one at its name, or when a
     // statement met trouble that opening it again may clear.
     void reconnectIfReplaced();
+    // Empties the write-ahead log into the file held open when that file is no
+    // longer at its name; `atName` is the file there now, if any.
+    void settleLogOfReplacedFile(const struct stat* atName);
     // Sets the connection's lock wait to what the current deadline leaves.
     void applyLockWait();
 

@@ -505,11 +505,14 @@ void TestDataSource::fileReplacedUnderAnOpenSource_data()
 {
     QTest::addColumn<bool>("writeAheadLog"); // the file's journal mode, else a rollback journal
     QTest::addColumn<bool>("movedAside"); // else deleted
+    QTest::addColumn<bool>("restarted"); // the terminal ended, and started again on the backup
 
-    QTest::newRow("moved aside, a backup put back") << false << true;
-    QTest::newRow("deleted, a backup put back") << false << false;
-    QTest::newRow("write-ahead log, moved aside, a backup put back") << true << true;
-    QTest::newRow("write-ahead log, deleted, a backup put back") << true << false;
+    QTest::newRow("moved aside, a backup put back") << false << true << false;
+    QTest::newRow("deleted, a backup put back") << false << false << false;
+    QTest::newRow("write-ahead log, moved aside, a backup put back") << true << true << false;
+    QTest::newRow("write-ahead log, deleted, a backup put back") << true << false << false;
+    QTest::newRow("write-ahead log, moved aside, restarted on a backup") << true << true << true;
+    QTest::newRow("write-ahead log, deleted, restarted on a backup") << true << false << true;
 }
 
 // A job-punch file replaced while the terminal holds it open: the next write
@@ -519,6 +522,7 @@ void TestDataSource::fileReplacedUnderAnOpenSource()
 {
     QFETCH(bool, writeAheadLog);
     QFETCH(bool, movedAside);
+    QFETCH(bool, restarted);
     SKIP_ENGINE(Engine::Access, "Nothing writes an Access file; tst_accessfile replaces them.");
     SKIP_ENGINE(Engine::Server, "A server database has no file to replace.");
     Site site(Site::Contents::Demo, currentEngine());
@@ -535,7 +539,11 @@ void TestDataSource::fileReplacedUnderAnOpenSource()
     add(u"Before"_s);
 
     QVERIFY(movedAside ? QFile::rename(live, live + u".old"_s) : QFile::remove(live));
+    if (restarted)
+        punches.reset();
     QVERIFY(QFile::copy(live + u".backup"_s, live));
+    if (restarted)
+        punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
     add(u"After"_s);
 
     const QString names = u"SELECT Name FROM JobPunches ORDER BY ID"_s;
