@@ -40,6 +40,8 @@ DatabaseFile::DatabaseFile(QString path, QString connection)
 DatabaseFile::~DatabaseFile()
 {
     openFiles().remove(m_path);
+    m_statements.clear();
+    m_lastStatement.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -61,6 +63,19 @@ QList<DatabaseFile::Column> DatabaseFile::columns(const QString& table)
 DataError DatabaseFile::errorOf(const QSqlError& error) const
 {
     return DataError(error.text());
+}
+
+QSqlQuery& DatabaseFile::statement(const QString& sql)
+{
+    if (const auto kept = m_statements.find(sql); kept != m_statements.end())
+        return *kept->second;
+    auto query = std::make_unique<QSqlQuery>(database());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql))
+        throw errorOf(query->lastError());
+    if (!keepsStatements())
+        return *(m_lastStatement = std::move(query));
+    return *m_statements.emplace(sql, std::move(query)).first->second;
 }
 
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
@@ -98,7 +113,13 @@ std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
     if (!db.open())
         throw DataError(QStringLiteral("Could not open '%1': %2").arg(path, db.lastError().text()));
     QSqlQuery pragma(db);
-    // A save is on the disk when it returns.
+    // A save is on the disk when it returns, at the cost of one flush, and
+    // readers are never blocked by it: the write-ahead log, synchronised in
+    // full. The mode stays with the file. A file or folder this program may
+    // not write keeps its journal and is read as it is; its saves fail.
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode")) || !pragma.next()
+        || pragma.value(0).toString() != QLatin1String("wal"))
+        pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
     // The default cache grows to 2 MB a file as the punches pile up; the
     // statements of a badge touch a few pages only.

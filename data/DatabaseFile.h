@@ -6,8 +6,10 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <memory>
+#include <unordered_map>
 
 // One open database file, shared by every data source on it, and the engine
 // that reads it. The file is found by its name in the working folder at the
@@ -68,16 +70,30 @@ public:
     virtual QString unchangedCondition(const Column& column) const = 0;
     // The error to raise for a statement that failed.
     virtual DataError errorOf(const QSqlError& error) const;
+    // A forward-only statement on the connection, prepared once where the
+    // engine keeps statements, and then reused. Each use runs it to its end
+    // before the next statement is asked for: on other engines the next one
+    // takes its place. Values are bound by position.
+    QSqlQuery& statement(const QString& sql);
 
 protected:
     DatabaseFile(QString path, QString connection);
     virtual QList<Column> readColumns(const QString& table) = 0;
-    void forgetColumns() { m_columns.clear(); }
+    // Whether prepared statements stay valid for the life of the connection.
+    virtual bool keepsStatements() const { return false; }
+    void forgetColumns()
+    {
+        m_columns.clear();
+        m_statements.clear();
+        m_lastStatement.reset();
+    }
 
 private:
     QString m_path;
     QString m_connection;
     QHash<QString, QList<Column>> m_columns; // by case-folded table name
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements; // by their text
+    std::unique_ptr<QSqlQuery> m_lastStatement; // on an engine that keeps none
 };
 
 // While one lives, every statement on a SQLite file waits for another

@@ -40,6 +40,7 @@ private slots:
     void confirmation();
     void rowThatDidNotReachTheDiskIsReported_data();
     void rowThatDidNotReachTheDiskIsReported();
+    void readOnlyFileIsReadAndRefusedAtTheSave();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -187,7 +188,6 @@ void TestStartJob::confirmation()
 
 enum class Fault
 {
-    ReadOnly,
     LockPastTheWait,
     DiskFull,
     Refused,
@@ -198,7 +198,6 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported_data()
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QString>("trouble"); // a part of what the worker is told
 
-    QTest::newRow("file made read-only") << Fault::ReadOnly << QString();
     QTest::newRow("lock held past the wait") << Fault::LockPastTheWait << u"locked"_s;
     QTest::newRow("disk full") << Fault::DiskFull << u"full"_s;
     QTest::newRow("row refused") << Fault::Refused << u"stock-taking"_s;
@@ -236,17 +235,8 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     punch.type(u"Text34"_s, u"000123"_s);
     enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
 
-    if (fault == Fault::ReadOnly) {
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        // Permissions do not bind the superuser; the immutable flag does.
-        if (QFileInfo(file).isWritable() && QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
-            QSKIP("cannot make a file read-only for this user on this file system");
-        undo = [file] {
-            QProcess::execute(u"chattr"_s, {u"-i"_s, file});
-            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        };
-    } else if (fault == Fault::LockPastTheWait) {
-        // Another program in the middle of a write, which the terminal may not even read.
+    if (fault == Fault::LockPastTheWait) {
+        // Another program in the middle of a write, beside which the terminal still reads.
         const QString connection = u"other program"_s;
         {
             QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
@@ -308,6 +298,31 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().value(u"Level3ItemDescription"_s).toString(), u"Bracket"_s);
     QCOMPARE(punch.badgeEntryProblems(), QString());
+}
+
+// A job-punch file the terminal may not write when it starts is read as it
+// is; the save is refused.
+void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
+{
+    PunchScreen punch;
+    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    // Permissions do not bind the superuser; the immutable flag does.
+    if (QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
+        QSKIP("cannot make a file read-only on this file system");
+    const auto undo = qScopeGuard([file] { QProcess::execute(u"chattr"_s, {u"-i"_s, file}); });
+
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const QString told = dialogs.shown().last().message.text;
+    QVERIFY2(told.startsWith(u"The job was not started: "_s), qPrintable(told));
+    QCOMPARE(punch.site().jobPunches().size(), 0);
 }
 
 QTEST_MAIN(TestStartJob)
