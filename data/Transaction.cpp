@@ -1,0 +1,28 @@
+#include "Transaction.h"
+
+#include "DatabaseFile.h"
+
+Transaction::Transaction(const QString& fileName)
+    : m_file(DatabaseFile::open(fileName))
+{
+    m_open = m_file->database().transaction();
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        m_file->database().rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_open)
+        return;
+    QSqlDatabase db = m_file->database();
+    m_open = false;
+    if (!db.commit()) {
+        const QSqlError error = db.lastError();
+        db.rollback();
+        throw m_file->errorOf(error);
+    }
+}
