@@ -29,17 +29,29 @@ QSqlQuery run(const DatabaseFile& file, const QString& sql, const QVariantList& 
     return query;
 }
 
+// A statement that is run to its end at once, prepared only the first time.
+QSqlQuery& runKept(DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery& query = file.statement(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    if (!query.exec())
+        throw file.errorOf(query.lastError());
+    return query;
+}
+
 // The first row of a statement, which is read to its end: on a server a
 // forward-only query streams its rows, and the next statement on the same
 // connection would cut the stream off.
 std::optional<QSqlRecord> firstRow(
-    const DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+    DatabaseFile& file, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query = run(file, sql, values);
+    QSqlQuery& query = runKept(file, sql, values);
     std::optional<QSqlRecord> row;
     if (query.next())
         row = query.record();
     while (query.next()) { }
+    query.finish();
     return row;
 }
 
@@ -320,7 +332,7 @@ void DataSource::save()
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        run(*m_file,
+        runKept(*m_file,
             names.isEmpty()
                 ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
                 : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
@@ -344,7 +356,7 @@ void DataSource::save()
         unchanged << m_file->unchangedCondition(column(m_row.fieldName(i)));
         bound << m_row.value(i);
     }
-    QSqlQuery update = run(*m_file,
+    QSqlQuery& update = runKept(*m_file,
         QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
             + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
             + unchanged.join(QLatin1String(" AND ")),

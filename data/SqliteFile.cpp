@@ -4,6 +4,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cstdlib>
 
 namespace {
 
@@ -43,7 +44,8 @@ bool SqliteFile::hasFeature(Feature) const
 
 void SqliteFile::applyLockWait()
 {
-    if (const int wait = LockDeadline::remainingMs(); wait != m_lockWaitMs) {
+    // Within a few milliseconds of the wait set, it stands: each change is a statement.
+    if (const int wait = LockDeadline::remainingMs(); std::abs(wait - m_lockWaitMs) > 20) {
         QSqlQuery(database()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(wait));
         m_lockWaitMs = wait;
     }
@@ -58,10 +60,11 @@ void SqliteFile::beforeRead(const QString&)
 {
     applyLockWait();
     // Another program may have changed a table's columns since they were read.
-    QSqlQuery query(database());
-    if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())
+    QSqlQuery& query = statement(QStringLiteral("PRAGMA schema_version"));
+    if (!query.exec() || !query.next())
         throw DataError(query.lastError().text());
     const qint64 version = query.value(0).toLongLong();
+    query.finish();
     if (version != m_schemaVersion)
         forgetColumns();
     m_schemaVersion = version;

@@ -23,6 +23,7 @@ public:
 
 protected:
     QList<Column> readColumns(const QString& table) override;
+    bool keepsStatements() const override { return true; }
 
 private:
     // Sets the connection's lock wait to what the current deadline leaves.
