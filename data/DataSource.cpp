@@ -132,7 +132,13 @@ void DataSource::prepareRead(const QString& table)
     if (columns.isEmpty())
         throw DataError(
             QStringLiteral("The table '%1' was not found in '%2'.").arg(table, m_databaseName));
+    // The engine hands out the list it keeps: a new one only once it read the table anew.
+    if (columns.constData() == m_columns.constData())
+        return;
     m_columns = std::move(columns);
+    m_columnIndex.clear();
+    for (qsizetype i = m_columns.size() - 1; i >= 0; --i)
+        m_columnIndex.insert(m_columns.at(i).name.toCaseFolded(), i);
 }
 
 void DataSource::updateControls()
@@ -273,10 +279,9 @@ void DataSource::findFirst(const QString& criteria)
 
 const DataSource::Column& DataSource::column(const QString& name) const
 {
-    for (const Column& column : m_columns) {
-        if (column.name.compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
+    if (const auto found = m_columnIndex.constFind(name.toCaseFolded());
+        found != m_columnIndex.constEnd())
+        return m_columns.at(*found);
     throw DataError(QStringLiteral("Item '%1' not found in this collection.").arg(name));
 }
 

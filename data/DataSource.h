@@ -124,6 +124,7 @@ private:
     std::shared_ptr<DatabaseFile> m_file;
     Source m_source;
     QList<Column> m_columns;
+    QHash<QString, qsizetype> m_columnIndex; // by case-folded name
 
     QSqlRecord m_row;
     qint64 m_rowid = 0;
