@@ -544,12 +544,30 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         tell(u"step|start to ready (in the process)|%1|%2|%3|"_s.arg(start.wall)
                  .arg(start.cpu)
                  .arg(median(rawStart)));
-        for (const Step& step : steps.steps())
-            tell(u"step|%1|%2|%3|%4|%5"_s.arg(step.name)
+        const auto tellStep = [](const Step& step, const QString& name) {
+            tell(u"step|%1|%2|%3|%4|%5"_s.arg(name)
                      .arg(median(step.handler))
                      .arg(median(step.cpu))
                      .arg(step.raw.isEmpty() ? -1 : median(step.raw))
                      .arg(step.note));
+        };
+        for (const Step& step : steps.steps())
+            tellStep(step, step.name);
+
+        // The saves once more without the flush, the program's and the raw
+        // statements' alike: the handlers' own time, kernel included.
+        const QString unflushed = u"PRAGMA synchronous = OFF"_s;
+        QSqlQuery(unflushed, DatabaseFile::open(SiteBuilder::jobPunchesFile)->database());
+        punches.exec(unflushed);
+        Steps again(services, module, *screen, employees, items);
+        for (int round = runs; round < 2 * runs; ++round)
+            again.run(round, punches, validations, timeClock);
+        for (const Step& step : again.steps()) {
+            if (step.name == "Start Job"_L1 || step.name == "End Job"_L1)
+                tellStep(step, step.name + u", no flush (synchronous=OFF)"_s);
+        }
+        QSqlQuery(u"PRAGMA synchronous = FULL"_s,
+            DatabaseFile::open(SiteBuilder::jobPunchesFile)->database());
     }
     tell(u"memory|%1|%2"_s.arg(startPeak).arg(processKilobytes("VmHWM")));
 
