@@ -741,7 +741,8 @@ int parent(const QCommandLineParser& parser, const QCommandLineOption& punchesOp
     }
 
     out << "Medians. Handler: the widget event that runs the step (key, Enter or click), "
-           "dialogs answered by script; CPU: its CPU time, which leaves out the disk flush; "
+           "dialogs answered by script; CPU: its CPU time, which leaves out the wait for the disk "
+           "but not the kernel's share of a write; "
            "raw SQL: the statements the step needs, on a connection of their own with the "
            "same durability. Platform: "
         << qEnvironmentVariable("QT_QPA_PLATFORM") << Qt::endl;
