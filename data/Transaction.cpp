@@ -5,6 +5,8 @@
 Transaction::Transaction(const QString& fileName)
     : m_file(DatabaseFile::open(fileName))
 {
+    // A lost server connection is opened anew before the transaction, not inside it.
+    m_file->beforeWrite();
     m_open = m_file->database().transaction();
 }
 
