@@ -31,17 +31,30 @@ QSqlQuery run(
     return query;
 }
 
+// A statement that is run to its end at once, prepared only the first time.
+QSqlQuery& runKept(
+    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery& query = file.statement(sql, table);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    if (!query.exec())
+        throw file.errorOf(query.lastError(), table);
+    return query;
+}
+
 // The first row of a statement, which is read to its end: on a server a
 // forward-only query streams its rows, and the next statement on the same
 // connection would cut the stream off.
 std::optional<QSqlRecord> firstRow(
     DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query = run(file, table, sql, values);
+    QSqlQuery& query = runKept(file, table, sql, values);
     std::optional<QSqlRecord> row;
     if (query.next())
         row = query.record();
     while (query.next()) { }
+    query.finish();
     return row;
 }
 
@@ -122,7 +135,13 @@ void DataSource::prepareRead(const QString& table)
     QList<Column> columns = m_file->columns(table);
     if (columns.isEmpty())
         throw DataError(QStringLiteral("%1 has no table %2.").arg(m_databaseName, table));
+    // The engine hands out the list it keeps: a new one only once it read the table anew.
+    if (columns.constData() == m_columns.constData())
+        return;
     m_columns = std::move(columns);
+    m_columnIndex.clear();
+    for (qsizetype i = m_columns.size() - 1; i >= 0; --i)
+        m_columnIndex.insert(m_columns.at(i).name.toCaseFolded(), i);
 }
 
 void DataSource::updateControls()
@@ -277,10 +296,9 @@ void DataSource::findFirst(const QString& criteria)
 
 const DataSource::Column& DataSource::column(const QString& name) const
 {
-    for (const Column& column : m_columns) {
-        if (column.name.compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
+    if (const auto found = m_columnIndex.constFind(name.toCaseFolded());
+        found != m_columnIndex.constEnd())
+        return m_columns.at(*found);
     throw DataError(QStringLiteral("%1 has no field %2 in the table %3.")
                         .arg(m_databaseName, name, m_source.table));
 }
@@ -337,7 +355,7 @@ void DataSource::save()
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        run(*m_file, m_source.table,
+        runKept(*m_file, m_source.table,
             names.isEmpty()
                 ? QLatin1String("INSERT INTO ") + table + QLatin1String(" DEFAULT VALUES")
                 : QLatin1String("INSERT INTO ") + table + QLatin1String(" (")
@@ -361,7 +379,7 @@ void DataSource::save()
         unchanged << m_file->unchangedCondition(column(m_row.fieldName(i)));
         bound << m_row.value(i);
     }
-    QSqlQuery update = run(*m_file, m_source.table,
+    QSqlQuery& update = runKept(*m_file, m_source.table,
         QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
             + assignments.join(QLatin1String(", ")) + QLatin1String(" WHERE ")
             + unchanged.join(QLatin1String(" AND ")),

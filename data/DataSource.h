@@ -129,6 +129,7 @@ private:
     QString m_closedReason; // why the file could not be opened, when it could not
     Source m_source;
     QList<Column> m_columns;
+    QHash<QString, qsizetype> m_columnIndex; // by case-folded name
 
     QSqlRecord m_row;
     qint64 m_rowid = 0;

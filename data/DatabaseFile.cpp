@@ -40,6 +40,8 @@ DatabaseFile::DatabaseFile(QString path, QString connection)
 DatabaseFile::~DatabaseFile()
 {
     openFiles().remove(m_path);
+    m_statements.clear();
+    m_lastStatement.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -72,6 +74,19 @@ DataError DatabaseFile::errorOf(const QSqlError& error, const QString& table)
 {
     return DataError(
         QStringLiteral("%1, table %2: %3").arg(name(), table, error.databaseText().trimmed()));
+}
+
+QSqlQuery& DatabaseFile::statement(const QString& sql, const QString& table)
+{
+    if (const auto kept = m_statements.find(sql); kept != m_statements.end())
+        return *kept->second;
+    auto query = std::make_unique<QSqlQuery>(database());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql))
+        throw errorOf(query->lastError(), table);
+    if (!keepsStatements())
+        return *(m_lastStatement = std::move(query));
+    return *m_statements.emplace(sql, std::move(query)).first->second;
 }
 
 std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)

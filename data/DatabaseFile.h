@@ -6,8 +6,10 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <memory>
+#include <unordered_map>
 
 // One open database file, shared by every data source on it, and the engine
 // that reads it. The file is found by its name in the working folder at the
@@ -62,8 +64,14 @@ public:
     // there is no such table. Read once and kept until the engine sees the
     // table change.
     QList<Column> columns(const QString& table);
-    // The columns are read again at the next use.
-    void forgetColumns() { m_columns.clear(); }
+    // The columns are read again, and the statements prepared again, at the
+    // next use.
+    void forgetColumns()
+    {
+        m_columns.clear();
+        m_statements.clear();
+        m_lastStatement.reset();
+    }
     // The expression that names one row of a table in a statement; the table's
     // columns have been read.
     virtual QString rowKey(const QString& table) const = 0;
@@ -74,17 +82,26 @@ public:
     // The error to raise for a statement on `table` that failed: the file, the
     // table and the trouble, in words a site manager can act on.
     virtual DataError errorOf(const QSqlError& error, const QString& table);
+    // A forward-only statement on `table`, prepared once where the engine
+    // keeps statements, and then reused. Each use runs it to its end before
+    // the next statement is asked for: on other engines the next one takes
+    // its place. Values are bound by position.
+    QSqlQuery& statement(const QString& sql, const QString& table);
 
 protected:
     DatabaseFile(QString path, QString connection);
     virtual QList<Column> readColumns(const QString& table) = 0;
     // What a file holds, in words: "plain text document", "PNG image".
     static QString contentOf(const QString& path);
+    // Whether prepared statements stay valid for the life of the connection.
+    virtual bool keepsStatements() const { return false; }
 
 private:
     QString m_path;
     QString m_connection;
     QHash<QString, QList<Column>> m_columns; // by case-folded table name
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements; // by their text
+    std::unique_ptr<QSqlQuery> m_lastStatement; // on an engine that keeps none
 };
 
 // While one lives, every statement on a SQLite file waits for another

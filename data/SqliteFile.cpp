@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,6 +97,7 @@ void SqliteFile::connect()
     m_lockWaitMs = lockWaitMs;
     m_schemaVersion = -1;
     m_openAgain = false;
+    m_writeAheadLog = false;
     forgetColumns();
 }
 
@@ -152,6 +154,7 @@ void SqliteFile::reconnectIfReplaced()
                             .arg(name(), contentOf(path())));
     if (Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity)
         settleLogOfReplacedFile(&status);
+    forgetColumns(); // the kept statements belong to the connection closed now
     database().close();
     connect();
 }
@@ -168,7 +171,8 @@ bool SqliteFile::hasFeature(Feature) const
 
 void SqliteFile::applyLockWait()
 {
-    if (const int wait = LockDeadline::remainingMs(); wait != m_lockWaitMs) {
+    // Within a few milliseconds of the wait set, it stands: each change is a statement.
+    if (const int wait = LockDeadline::remainingMs(); std::abs(wait - m_lockWaitMs) > 20) {
         QSqlQuery(database()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(wait));
         m_lockWaitMs = wait;
     }
@@ -178,6 +182,21 @@ void SqliteFile::beforeWrite()
 {
     reconnectIfReplaced();
     applyLockWait();
+    if (!m_writeAheadLog)
+        useWriteAheadLog();
+}
+
+void SqliteFile::useWriteAheadLog()
+{
+    // A save is on the disk when it returns at the cost of one flush, and
+    // readers are never held up by it. The mode stays with the file; only a
+    // file this program writes takes it, so files it only reads keep their
+    // journal and stay readable from a folder it may not write. A file it may
+    // not write keeps its journal too, and its save fails with the reason.
+    QSqlQuery& mode = statement(QStringLiteral("PRAGMA journal_mode = WAL"), QString());
+    m_writeAheadLog
+        = mode.exec() && mode.next() && mode.value(0).toString() == QLatin1String("wal");
+    mode.finish();
 }
 
 void SqliteFile::beforeRead(const QString& table)
@@ -185,10 +204,11 @@ void SqliteFile::beforeRead(const QString& table)
     reconnectIfReplaced();
     applyLockWait();
     // Another program may have changed a table's columns since they were read.
-    QSqlQuery query(database());
-    if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())
+    QSqlQuery& query = statement(QStringLiteral("PRAGMA schema_version"), table);
+    if (!query.exec() || !query.next())
         throw errorOf(query.lastError(), table);
     const qint64 version = query.value(0).toLongLong();
+    query.finish();
     if (version != m_schemaVersion)
         forgetColumns();
     m_schemaVersion = version;

@@ -35,6 +35,7 @@ protected:
     // A SQLite database in memory, which the subclass fills; no file is opened.
     SqliteFile(QString path, QString connection, InMemory);
     QList<Column> readColumns(const QString& table) override;
+    bool keepsStatements() const override { return true; }
 
 private:
     void connect();
@@ -46,6 +47,9 @@ private:
     void settleLogOfReplacedFile(const struct stat* atName);
     // Sets the connection's lock wait to what the current deadline leaves.
     void applyLockWait();
+    // Puts the file in the write-ahead log, synchronised in full, before its
+    // first save.
+    void useWriteAheadLog();
 
     struct Identity
     {
@@ -55,6 +59,7 @@ private:
     };
     Identity m_identity;
     bool m_openAgain = false;
+    bool m_writeAheadLog = false;
     qint64 m_schemaVersion = -1;
     int m_lockWaitMs = lockWaitMs;
 };

@@ -4,6 +4,7 @@
 #include "PunchTexts.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
+#include "data/DatabaseFile.h"
 #include "startup/DateCheck.h"
 #include "startup/SiteCheck.h"
 #include "ui/DbCombo.h"
@@ -237,7 +238,11 @@ void JobCosting::createDataSources()
 void JobCosting::bindControls()
 {
     const auto bindBox = [this](DataSource* source, const QString& field, QLineEdit* box) {
-        source->bind(field, box, [box](const QString& text) { box->setText(text); });
+        source->bind(field, box, [box](const QString& text) {
+            // Most moves leave most boxes as they were; a new text is laid out anew.
+            if (box->text() != text)
+                box->setText(text);
+        });
     };
     const auto bindLabel = [](DataSource* source, const QString& field, QLabel* label) {
         source->bind(field, label, [label](const QString& text) { setCaption(label, text); });
@@ -307,7 +312,8 @@ void JobCosting::setTabOrder()
 
 void JobCosting::load()
 {
-    if (!checkSiteFiles(m_services)) {
+    QList<std::shared_ptr<DatabaseFile>> files;
+    if (!checkSiteFiles(m_services, files)) {
         m_ended = true;
         return;
     }

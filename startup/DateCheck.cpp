@@ -5,6 +5,7 @@
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
+#include "data/Transaction.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
 #include "ui/RegionalSettings.h"
@@ -76,7 +77,6 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     Label1->setFont(FormMetrics::font(QStringLiteral("MS Sans Serif"), 13.5, true));
     Label1->setAutoFillBackground(true);
     Label1->setGeometry(FormMetrics::rect(240, 240, 4800, 360));
-    Label1->adjustSize();
 
     QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7};
     int number = 1;
@@ -92,6 +92,14 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
 }
 
 DateCheck::~DateCheck() = default;
+
+void DateCheck::showEvent(QShowEvent* event)
+{
+    // Sized to its caption only when seen: the form mostly closes unseen, and
+    // measuring the caption loads its font.
+    Label1->adjustSize();
+    QWidget::showEvent(event);
+}
 
 DateCheck::Outcome DateCheck::load()
 {
@@ -111,14 +119,19 @@ DateCheck::Outcome DateCheck::runCheck()
     const RegionalSettings& regional = m_services.regional;
     const QDate testDate = regional.parseDate(regional.dateTimeText(m_services.clock.now()));
 
-    ClearWorkTable();
-    Data1->refresh();
-    Data1->updateControls();
+    {
+        // The table emptied and the test row written at one flush, or neither.
+        Transaction writes(Data1->databaseName(), QStringLiteral("WORK"));
+        ClearWorkTable();
+        Data1->refresh();
+        Data1->updateControls();
 
-    Data1->addNew();
-    Data1->setField(QStringLiteral("CLOCKWE"), testDate);
-    Data1->setField(QStringLiteral("NAME"), QStringLiteral("TestDate"));
-    Data1->save();
+        Data1->addNew();
+        Data1->setField(QStringLiteral("CLOCKWE"), testDate);
+        Data1->setField(QStringLiteral("NAME"), QStringLiteral("TestDate"));
+        Data1->save();
+        writes.commit();
+    }
     Data1->refresh();
 
     Data1->findFirst(QStringLiteral("NAME = '") + QStringLiteral("TestDate") + QStringLiteral("'"));

@@ -43,6 +43,9 @@ public:
     QLineEdit* Text7;
     DataSource* Data1;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Outcome runCheck();
     void ClearWorkTable();

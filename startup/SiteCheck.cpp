@@ -15,12 +15,13 @@ const QString jobPunches = QStringLiteral("JobPunches.MDB");
 
 // What is wrong with the file, or nothing. A missing file is left to the
 // screens, which say what they miss.
-QString trouble(const QString& fileName)
+QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& opened)
 {
     if (!QFileInfo::exists(fileName))
         return {};
     try {
         const auto file = DatabaseFile::open(fileName);
+        opened.append(file);
         if (fileName == jobPunches && !file->hasFeature(DatabaseFile::Feature::Writes))
             return QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "
                                   "add job punches to it.\nConvert it once, with Job Costing "
@@ -36,11 +37,11 @@ QString trouble(const QString& fileName)
 
 } // namespace
 
-bool checkSiteFiles(const Services& services)
+bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile>>& opened)
 {
     for (const QString& fileName :
         {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
-        const QString message = trouble(fileName);
+        const QString message = trouble(fileName, opened);
         if (!message.isEmpty()) {
             services.dialogs.stop(PunchTexts::instructionTitle, message);
             services.program.end();

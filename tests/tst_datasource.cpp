@@ -37,7 +37,7 @@ private slots:
     void editOfRowChangedElsewhereWritesNothing();
     void oneOpenJobPerWorker_data();
     void oneOpenJobPerWorker();
-    void writeWaitsForALockAtMostFiveSeconds();
+    void writeWaitsForALockAtMostFiveSecondsReadsNever();
     void failuresNameFileTableAndTrouble_data();
     void failuresNameFileTableAndTrouble();
     void fileReplacedUnderAnOpenSource_data();
@@ -341,7 +341,7 @@ void TestDataSource::oneOpenJobPerWorker()
         (Rows {{refused ? 1 : 2}}));
 }
 
-void TestDataSource::writeWaitsForALockAtMostFiveSeconds()
+void TestDataSource::writeWaitsForALockAtMostFiveSecondsReadsNever()
 {
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
@@ -351,7 +351,14 @@ void TestDataSource::writeWaitsForALockAtMostFiveSeconds()
     QElapsedTimer waited;
     {
         const Site::Lock otherTerminal(site, SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+        // Another program's save in progress blocks no reader.
         waited.start();
+        auto openJobs = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s, true);
+        QCOMPARE(openJobs->recordCount(), 0);
+        QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
+            (Rows {{0}}));
+        QVERIFY2(waited.elapsed() < 1000, qPrintable(u"read in %1 ms"_s.arg(waited.elapsed())));
+        waited.restart();
         try {
             punches->save();
             QFAIL("a row was written past another program's lock");

@@ -18,6 +18,7 @@ private slots:
     void judgesShortDateStyle_data();
     void judgesShortDateStyle();
     void missingTimeClockDatabaseAbandonsSilently();
+    void refusedTestRowLeavesWorkAsItWas();
 };
 
 void TestDateCheck::judgesShortDateStyle_data()
@@ -95,6 +96,25 @@ void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
     QVERIFY(t.dialogs.shown().isEmpty());
     QCOMPARE(t.program.ends, 0);
     QVERIFY(!QFileInfo::exists(site.file(SiteBuilder::timeClockFile)));
+}
+
+// The table is emptied and the test row written together, or neither is.
+void TestDateCheck::refusedTestRowLeavesWorkAsItWas()
+{
+    Site site;
+    site.sql(SiteBuilder::timeClockFile,
+        u"INSERT INTO WORK (NAME, CLOCKWE) VALUES ('Walter Brennan', '2004-02-21')"_s);
+    site.sql(SiteBuilder::timeClockFile,
+        u"CREATE TRIGGER Closed BEFORE INSERT ON WORK BEGIN SELECT RAISE(ABORT, 'closed'); END"_s);
+    TestServices t;
+    {
+        DateCheck check(t.services);
+        QCOMPARE(check.load(), Outcome::Abandoned);
+    }
+    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
+        (Rows {{u"Walter Brennan"_s, u"2004-02-21"_s}}));
+    VERIFY_DIALOGS(t.dialogs);
+    QCOMPARE(t.program.ends, 0);
 }
 
 QTEST_MAIN(TestDateCheck)

@@ -41,6 +41,7 @@ private slots:
     void rowThatDidNotReachTheDiskIsReported_data();
     void rowThatDidNotReachTheDiskIsReported();
     void jobGoesIntoTheFileNowAtItsName();
+    void readOnlyFileIsReadAndRefusedAtTheSave();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -188,7 +189,6 @@ void TestStartJob::confirmation()
 
 enum class Fault
 {
-    ReadOnly,
     LockPastTheWait,
     DiskFull,
     Refused,
@@ -200,9 +200,6 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported_data()
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QString>("trouble"); // what the worker is told; %1: the site's folder
 
-    QTest::newRow("file made read-only")
-        << Fault::ReadOnly
-        << u"JobPunches.MDB is read-only; the table JobPunches cannot be written."_s;
     QTest::newRow("lock held past the wait")
         << Fault::LockPastTheWait
         << u"Another program kept JobPunches.MDB locked for more than five seconds; the table "
@@ -249,17 +246,8 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     punch.type(u"Text34"_s, u"000123"_s);
     enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
 
-    if (fault == Fault::ReadOnly) {
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        // Permissions do not bind the superuser; the immutable flag does.
-        if (QFileInfo(file).isWritable() && QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
-            QSKIP("cannot make a file read-only for this user on this file system");
-        undo = [file] {
-            QProcess::execute(u"chattr"_s, {u"-i"_s, file});
-            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        };
-    } else if (fault == Fault::LockPastTheWait) {
-        // Another program in the middle of a write, which the terminal may not even read.
+    if (fault == Fault::LockPastTheWait) {
+        // Another program in the middle of a write, beside which the terminal still reads.
         const QString connection = u"other program"_s;
         {
             QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
@@ -348,6 +336,31 @@ void TestStartJob::jobGoesIntoTheFileNowAtItsName()
                  u"SELECT COUNT(*) FROM JobPunches"_s),
         QList<QVariantList> {{0}});
     QCOMPARE(punch.badgeEntryProblems(), QString());
+}
+
+// A job-punch file the terminal may not write when it starts is read as it
+// is; the save is refused.
+void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
+{
+    PunchScreen punch;
+    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    // Permissions do not bind the superuser; the immutable flag does.
+    if (QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
+        QSKIP("cannot make a file read-only on this file system");
+    const auto undo = qScopeGuard([file] { QProcess::execute(u"chattr"_s, {u"-i"_s, file}); });
+
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const QString told = dialogs.shown().last().message.text;
+    QVERIFY2(told.startsWith(u"The job was not started: "_s), qPrintable(told));
+    QCOMPARE(punch.site().jobPunches().size(), 0);
 }
 
 QTEST_MAIN(TestStartJob)

@@ -327,6 +327,13 @@ void createJobPunches(const QString& dir)
 void createJobPunchesFile(const QString& path)
 {
     createSqliteFile(path, jobPunchesSchema(Engine::Sqlite));
+    // Made in the journal mode the terminal saves in, so that readers beside
+    // it are never held up, from the first save on.
+    try {
+        DatabaseFile::open(path)->beforeWrite();
+    } catch (const DataError& error) {
+        throw Error(error.message().toStdString());
+    }
 }
 
 void addOpenJobIndex(const QString& dir)

@@ -1,0 +1,33 @@
+#include "Transaction.h"
+
+#include "DatabaseFile.h"
+
+#include <utility>
+
+Transaction::Transaction(const QString& fileName, QString table)
+    : m_file(DatabaseFile::open(fileName))
+    , m_table(std::move(table))
+{
+    // A lost server connection is opened anew before the transaction, not inside it.
+    m_file->beforeWrite();
+    m_open = m_file->database().transaction();
+}
+
+Transaction::~Transaction()
+{
+    if (m_open)
+        m_file->database().rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_open)
+        return;
+    QSqlDatabase db = m_file->database();
+    m_open = false;
+    if (!db.commit()) {
+        const QSqlError error = db.lastError();
+        db.rollback();
+        throw m_file->errorOf(error, m_table);
+    }
+}
