@@ -3,7 +3,7 @@
 // and the program's start beside a bare Qt window, all in the same run.
 //
 //   bench_punch [--punches 1000,100000,1000000] [--employees 50000]
-//               [--items 10,50000] [--runs 15] [--starts 9] [--dir DIR]
+//               [--items 10,50000] [--runs 25] [--starts 9] [--dir DIR]
 //
 // The sites are generated first, under DIR (default: the temporary folder; it
 // should be a local disk, as a site's files are). Every measurement then runs
@@ -54,12 +54,17 @@ namespace {
 
 QTextStream out(stdout);
 
-double median(QList<double> values)
+double quantile(QList<double> values, double fraction)
 {
     if (values.isEmpty())
         return 0;
     std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
+    return values.at(qsizetype(fraction * (values.size() - 1) + 0.5));
+}
+
+double median(const QList<double>& values)
+{
+    return quantile(values, 0.5);
 }
 
 double threadCpuMs()
@@ -303,6 +308,9 @@ struct Step
     QList<double> handler;
     QList<double> cpu;
     QList<double> raw;
+    // Handler over raw statement, each pair timed back to back, so that both
+    // meet the same disk.
+    QList<double> pairRatios;
     QString note;
 
     void record(const Timing& timing)
@@ -310,7 +318,31 @@ struct Step
         handler << timing.wall;
         cpu << timing.cpu;
     }
+    void recordPair(const Timing& timing, double rawMs)
+    {
+        record(timing);
+        raw << rawMs;
+        if (rawMs > 0)
+            pairRatios << timing.wall / rawMs;
+    }
 };
+
+// The program's save and the raw statement by turns, the raw one first in
+// odd rounds, so that neither always follows the other's flush.
+void timePair(
+    int round, Step& step, const std::function<void()>& save, const std::function<void()>& rawSave)
+{
+    Timing timing;
+    double rawMs = 0;
+    if (round % 2) {
+        rawMs = elapsedMs(rawSave);
+        timing = timed(save);
+    } else {
+        timing = timed(save);
+        rawMs = elapsedMs(rawSave);
+    }
+    step.recordPair(timing, rawMs);
+}
 
 class Steps
 {
@@ -333,7 +365,7 @@ private:
             if (each.name == name)
                 return each;
         }
-        m_steps.append({name, {}, {}, {}, {}});
+        m_steps.append({name, {}, {}, {}, {}, {}});
         return m_steps.last();
     }
     void expect(bool condition, const QString& what)
@@ -435,15 +467,18 @@ void Steps::run(int round, Raw& punches, Raw& validations, Raw& timeClock)
     openAndScrollList(m_screen.DBCombo3);
 
     dialogs.answer(Dialogs::Answer::Ok);
-    step(u"Start Job"_s).record(timed([&] {
-        QTest::mouseClick(m_screen.Command1, Qt::LeftButton);
-    }));
+    timePair(
+        round, step(u"Start Job"_s), [&] { QTest::mouseClick(m_screen.Command1, Qt::LeftButton); },
+        [&] { punches.exec(insertPunch(), punchValues(u"Raw "_s + name)); });
     drainEvents();
     expect(m_screen.Text34->isEnabled() && QApplication::focusWidget() == m_screen.Text34,
         u"Start Job did not return to badge entry"_s);
-    step(u"Start Job"_s).raw << elapsedMs(
-        [&] { punches.exec(insertPunch(), punchValues(u"Raw "_s + name)); });
-    punches.exec(u"DELETE FROM JobPunches WHERE ID = (SELECT MAX(ID) FROM JobPunches)"_s);
+    // The raw job stays open until the raw update closes it, as the program's does.
+    const QVariant rawId
+        = punches
+              .exec(u"SELECT ID FROM JobPunches WHERE Badge = 'Open' AND Name = ?"_s,
+                  {QVariant(u"Raw "_s + name)})
+              .value(0);
 
     const Timing toEndJob = typeBadge(badge);
     expect(m_screen.Label1->text() == "Current Job Allocation"_L1,
@@ -466,18 +501,20 @@ void Steps::run(int round, Raw& punches, Raw& validations, Raw& timeClock)
               .exec(
                   u"SELECT ID FROM JobPunches WHERE Badge = 'Open' AND Name = ? LIMIT 1"_s, {name})
               .value(0);
-    step(u"End Job"_s).record(timed([&] { QTest::mouseClick(m_screen.Command2, Qt::LeftButton); }));
+    timePair(
+        round, step(u"End Job"_s), [&] { QTest::mouseClick(m_screen.Command2, Qt::LeftButton); },
+        [&] {
+            punches.exec(
+                u"UPDATE JobPunches SET Badge = 'Closed', TimeStop = ?, Pieces = ? WHERE ID = ?"_s,
+                {u"15:05:07"_s, 12.0, rawId});
+        });
     drainEvents();
     expect(
         dialogs.problems().isEmpty(), u"the dialogs were not as scripted: "_s + dialogs.problems());
     expect(
         punches.exec(u"SELECT Badge FROM JobPunches WHERE ID = ?"_s, {id}).value(0) == u"Closed"_s,
         u"End Job did not close the job"_s);
-    step(u"End Job"_s).raw << elapsedMs([&] {
-        punches.exec(
-            u"UPDATE JobPunches SET Badge = 'Closed', TimeStop = ?, Pieces = ? WHERE ID = ?"_s,
-            {u"15:05:07"_s, 12.0, id});
-    });
+    punches.exec(u"DELETE FROM JobPunches WHERE ID = ?"_s, {rawId});
 }
 
 // Median milliseconds of one raw insert into JobPunches on a connection with
@@ -545,11 +582,19 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
                  .arg(start.cpu)
                  .arg(median(rawStart)));
         const auto tellStep = [](const Step& step, const QString& name) {
+            QString note = step.note;
+            if (!step.pairRatios.isEmpty()) {
+                note = u"median of %1 paired ratios %2x, middle half %3x-%4x"_s
+                           .arg(step.pairRatios.size())
+                           .arg(median(step.pairRatios), 0, 'f', 2)
+                           .arg(quantile(step.pairRatios, 0.25), 0, 'f', 2)
+                           .arg(quantile(step.pairRatios, 0.75), 0, 'f', 2);
+            }
             tell(u"step|%1|%2|%3|%4|%5"_s.arg(name)
                      .arg(median(step.handler))
                      .arg(median(step.cpu))
                      .arg(step.raw.isEmpty() ? -1 : median(step.raw))
-                     .arg(step.note));
+                     .arg(note));
         };
         for (const Step& step : steps.steps())
             tellStep(step, step.name);
@@ -808,7 +853,7 @@ int run(int argc, char* argv[])
     const QCommandLineOption employees(u"employees"_s, u"Employees."_s, u"N"_s, u"50000"_s);
     const QCommandLineOption items(
         u"items"_s, u"Comma-separated items per level table."_s, u"list"_s, u"10,50000"_s);
-    const QCommandLineOption runs(u"runs"_s, u"Rounds of the steps."_s, u"N"_s, u"15"_s);
+    const QCommandLineOption runs(u"runs"_s, u"Rounds of the steps."_s, u"N"_s, u"25"_s);
     const QCommandLineOption starts(
         u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"9"_s);
     const QCommandLineOption dir(u"dir"_s, u"Where the sites are made."_s, u"DIR"_s);

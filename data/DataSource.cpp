@@ -296,8 +296,12 @@ void DataSource::findFirst(const QString& criteria)
 
 const DataSource::Column& DataSource::column(const QString& name) const
 {
-    if (const auto found = m_columnIndex.constFind(name.toCaseFolded());
-        found != m_columnIndex.constEnd())
+    return columnByKey(name.toCaseFolded(), name);
+}
+
+const DataSource::Column& DataSource::columnByKey(const QString& key, const QString& name) const
+{
+    if (const auto found = m_columnIndex.constFind(key); found != m_columnIndex.constEnd())
         return m_columns.at(*found);
     throw DataError(QStringLiteral("%1 has no field %2 in the table %3.")
                         .arg(m_databaseName, name, m_source.table));
@@ -435,25 +439,43 @@ QVariant DataSource::field(const QString& name) const
     const Column& wanted = column(name);
     if (!m_hasRow)
         throw DataError(QStringLiteral("No current record."));
-    return fromStorage(wanted, m_row.value(wanted.name));
+    return fromStorage(wanted, rowValue(wanted));
+}
+
+QVariant DataSource::rowValue(const Column& wanted) const
+{
+    // A row is read as the key, then the table's columns in their order.
+    const int at = int(&wanted - m_columns.constData()) + 1;
+    if (at < m_row.count() && m_row.fieldName(at).compare(wanted.name, Qt::CaseInsensitive) == 0)
+        return m_row.value(at);
+    return m_row.value(wanted.name);
 }
 
 QString DataSource::fieldText(const QString& name) const
 {
     const Column& wanted = column(name);
-    return displayText(field(wanted.name));
+    requireOpen();
+    if (!m_hasRow)
+        throw DataError(QStringLiteral("No current record."));
+    return textOf(wanted);
+}
+
+QString DataSource::textOf(const Column& wanted) const
+{
+    return displayText(fromStorage(wanted, rowValue(wanted)));
 }
 
 void DataSource::bind(
     const QString& field, QObject* context, std::function<void(const QString&)> show)
 {
-    connect(this, &DataSource::currentRowChanged, context, [this, field, show = std::move(show)] {
-        try {
-            show(m_hasRow ? fieldText(field) : QString());
-        } catch (const DataError&) {
-            show(QString());
-        }
-    });
+    connect(this, &DataSource::currentRowChanged, context,
+        [this, field, key = field.toCaseFolded(), show = std::move(show)] {
+            try {
+                show(m_hasRow ? textOf(columnByKey(key, field)) : QString());
+            } catch (const DataError&) {
+                show(QString());
+            }
+        });
 }
 
 QVariant DataSource::toStorage(const Column& column, const QVariant& value) const

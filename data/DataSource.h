@@ -103,6 +103,7 @@ private:
 
     static Source parseRecordSource(const QString& text);
     const Column& column(const QString& name) const;
+    const Column& columnByKey(const QString& key, const QString& name) const;
     QString selectSql(const QString& columns, const QString& extraCondition) const;
     QString whereSql(const QString& extraCondition) const;
     QString quoted(const QString& identifier) const { return m_file->quoted(identifier); }
@@ -118,6 +119,8 @@ private:
     void reloadCurrent();
     QVariant toStorage(const Column& column, const QVariant& value) const;
     QVariant fromStorage(const Column& column, const QVariant& raw) const;
+    QVariant rowValue(const Column& wanted) const;
+    QString textOf(const Column& wanted) const;
     QString displayText(const QVariant& value) const;
 
     QString m_databaseName;

@@ -204,10 +204,13 @@ void JobCosting::createControls()
         22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
     for (std::size_t i = 0; i < std::size(hidden); ++i) {
         const QString name = QStringLiteral("Text%1").arg(numbers[i]);
-        auto* box = new QLineEdit(name, this);
+        auto* box = new QLineEdit(this);
         box->setObjectName(name);
         box->setFocusPolicy(Qt::NoFocus);
         box->hide();
+        // Never shown: without an echo, a new text is kept but never laid out.
+        box->setEchoMode(QLineEdit::NoEcho);
+        box->setText(name);
         *hidden[i] = box;
     }
 }
@@ -244,8 +247,8 @@ void JobCosting::bindControls()
                 box->setText(text);
         });
     };
-    const auto bindLabel = [](DataSource* source, const QString& field, QLabel* label) {
-        source->bind(field, label, [label](const QString& text) { setCaption(label, text); });
+    const auto bindLabel = [this](DataSource* source, const QString& field, QLabel* label) {
+        source->bind(field, label, [this, label](const QString& text) { setCaption(label, text); });
     };
 
     const std::pair<QString, QLineEdit*> punchBoxes[] = {
@@ -410,7 +413,14 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
 void JobCosting::setCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
+    // A label keeps its font, so the size a caption needs is measured once.
+    std::pair<const QLabel*, QString> key {label, caption};
+    if (const QSize* fitted = m_captionSizes.object(key)) {
+        label->resize(*fitted);
+        return;
+    }
     label->adjustSize();
+    m_captionSizes.insert(std::move(key), new QSize(label->size()));
 }
 
 void JobCosting::showDataError(const QString& what, const QString& reason)

@@ -2,7 +2,9 @@
 
 #include "app/Services.h"
 
+#include <QCache>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 #include <array>
 
@@ -178,7 +180,7 @@ private:
 
     void showDataError(const QString& what, const QString& reason);
     // Sets a label's caption; labels size themselves to their caption.
-    static void setCaption(QLabel* label, const QString& caption);
+    void setCaption(QLabel* label, const QString& caption);
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -186,6 +188,7 @@ private:
     std::array<Level, 3> m_levels {};
     QList<QWidget*> m_tabOrder;
     QPointer<DateCheck> m_dateCheck;
+    QCache<std::pair<const QLabel*, QString>, QSize> m_captionSizes;
     bool m_fillingBadge = false;
     bool m_shown = false;
     bool m_ended = false;

@@ -24,6 +24,7 @@ private slots:
     void init() { SKIP_WITHOUT_TEST_SERVER(); }
 
     void fieldNamesIgnoreLetterCase();
+    void fieldsReadTheirOwnColumnAfterOneIsDropped();
     void findFirst_data();
     void findFirst();
     void refreshStandsOnFirstRowOrNone();
@@ -86,6 +87,22 @@ void TestDataSource::fieldNamesIgnoreLetterCase()
     QCOMPARE(
         site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Level2ItemCode FROM JobPunches"_s),
         (Rows {{u"Maria Lopez"_s, u"7"_s}}));
+}
+
+void TestDataSource::fieldsReadTheirOwnColumnAfterOneIsDropped()
+{
+    SKIP_ACCESS();
+    Site site(Site::Contents::Demo, currentEngine());
+    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
+    QString shown;
+    employees->bind(u"shift"_s, employees.get(), [&shown](const QString& text) { shown = text; });
+    // The columns after it move up one place in every row read from now on.
+    site.sql(SiteBuilder::timeClockFile, u"ALTER TABLE EMPLOYEES DROP COLUMN EmpNum"_s);
+    employees->refresh();
+    QCOMPARE(employees->field(u"Name"_s).toString(), u"Walter Brennan"_s);
+    QCOMPARE(employees->field(u"DeptNum"_s).toInt(), 10);
+    QCOMPARE(employees->fieldText(u"BasePayRate"_s), u"18.5"_s);
+    QCOMPARE(shown, u"Day"_s);
 }
 
 void TestDataSource::findFirst_data()

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The punch screen as designed: its controls, the window, the level layout,
 // and how the program is left.
 class TestPunchLayout : public QObject
@@ -16,6 +18,7 @@ private slots:
     void controls_data();
     void controls();
     void badgeEntryWindow();
+    void captionsFitTheirTextAtEveryTurn();
     void levels_data();
     void levels();
 };
@@ -131,6 +134,27 @@ void TestPunchLayout::badgeEntryWindow()
              26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38})
         QVERIFY2(punch.find<QLineEdit>(QStringLiteral("Text%1").arg(i))->isHidden(),
             qPrintable(QString::number(i)));
+}
+
+void TestPunchLayout::captionsFitTheirTextAtEveryTurn()
+{
+    PunchScreen punch;
+    QVERIFY(punch.open());
+    JobCosting& screen = punch.screen();
+    const auto captionsFit = [&](const QString& when) {
+        for (const QLabel* label : {screen.Label1, screen.Label2, screen.Label5}) {
+            QVERIFY2(label->size() == label->sizeHint(),
+                qPrintable(when + u": "_s + label->objectName() + u" "_s + label->text()));
+        }
+    };
+    // Each caption comes back after others: a size kept for it must still fit.
+    for (const QString& badge : {u"000123"_s, u"000124"_s, u"000123"_s, u"000124"_s}) {
+        punch.keys(badge);
+        captionsFit(u"badge "_s + badge);
+        punch.click(screen.Command1->text() == "Cancel"_L1 ? u"Command1"_s : u"Command2"_s);
+        QCOMPARE(punch.badgeEntryProblems(), QString());
+        captionsFit(u"after badge "_s + badge);
+    }
 }
 
 void TestPunchLayout::levels_data()
