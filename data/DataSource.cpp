@@ -200,6 +200,7 @@ qint64 DataSource::recordCount() const
 void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 {
     m_row = row;
+    m_rowWritten = false;
     m_rowid = row.value(0).toLongLong();
     m_index = index;
     m_hasRow = true;
@@ -223,6 +224,7 @@ void DataSource::loadAt(qint64 index)
     m_bof = index == 0;
     m_index = index;
     m_row = QSqlRecord();
+    m_rowWritten = false;
     emit currentRowChanged();
 }
 
@@ -379,9 +381,10 @@ void DataSource::save()
         assignments << name + QLatin1String(" = ?");
     QStringList unchanged {rowKey() + QLatin1String(" = ?")};
     bound << m_rowid;
-    for (int i = 1; i < m_row.count(); ++i) {
-        unchanged << m_file->unchangedCondition(column(m_row.fieldName(i)));
-        bound << m_row.value(i);
+    const QSqlRecord& row = heldRow();
+    for (int i = 1; i < row.count(); ++i) {
+        unchanged << m_file->unchangedCondition(column(row.fieldName(i)));
+        bound << row.value(i);
     }
     QSqlQuery& update = runKept(*m_file, m_source.table,
         QLatin1String("UPDATE ") + table + QLatin1String(" SET ")
@@ -392,17 +395,22 @@ void DataSource::save()
         throw DataError(QStringLiteral("Another program changed or deleted this row of the table "
                                        "%1 in %2 since it was read.")
                             .arg(m_source.table, m_databaseName));
-    reloadCurrent();
+    // A save is most often followed by a refresh or a move, which replaces the
+    // row; the stored values are read back only if the row is used before that.
+    m_rowWritten = true;
 }
 
-void DataSource::reloadCurrent()
+const QSqlRecord& DataSource::heldRow() const
 {
+    if (!std::exchange(m_rowWritten, false))
+        return m_row;
     const auto row = firstRow(*m_file, m_source.table,
         QLatin1String("SELECT ") + rowKey() + QLatin1String(", * FROM ") + quoted(m_source.table)
             + QLatin1String(" WHERE ") + rowKey() + QLatin1String(" = ?"),
         {m_rowid});
     if (row)
-        setCurrent(*row, m_index);
+        m_row = *row;
+    return m_row;
 }
 
 void DataSource::deleteCurrent()
@@ -445,10 +453,11 @@ QVariant DataSource::field(const QString& name) const
 QVariant DataSource::rowValue(const Column& wanted) const
 {
     // A row is read as the key, then the table's columns in their order.
+    const QSqlRecord& row = heldRow();
     const int at = int(&wanted - m_columns.constData()) + 1;
-    if (at < m_row.count() && m_row.fieldName(at).compare(wanted.name, Qt::CaseInsensitive) == 0)
-        return m_row.value(at);
-    return m_row.value(wanted.name);
+    if (at < row.count() && row.fieldName(at).compare(wanted.name, Qt::CaseInsensitive) == 0)
+        return row.value(at);
+    return row.value(wanted.name);
 }
 
 QString DataSource::fieldText(const QString& name) const

@@ -56,6 +56,7 @@ public:
     void edit();
     // Writes the pending row. An edit only ever changes the row that was read:
     // when another program changed or deleted it meanwhile, nothing is written.
+    // Bound controls show a saved edit after the next refresh, move or updateControls().
     void save();
     void deleteCurrent();
 
@@ -116,7 +117,8 @@ private:
     void loadAt(qint64 index);
     void setCurrent(const QSqlRecord& row, qint64 index);
     qint64 currentIndex();
-    void reloadCurrent();
+    // The row as stored: an edit that was saved is read back only when next used.
+    const QSqlRecord& heldRow() const;
     QVariant toStorage(const Column& column, const QVariant& value) const;
     QVariant fromStorage(const Column& column, const QVariant& raw) const;
     QVariant rowValue(const Column& wanted) const;
@@ -134,7 +136,8 @@ private:
     QList<Column> m_columns;
     QHash<QString, qsizetype> m_columnIndex; // by case-folded name
 
-    QSqlRecord m_row;
+    mutable QSqlRecord m_row;
+    mutable bool m_rowWritten = false; // saved by an edit since it was read
     qint64 m_rowid = 0;
     qint64 m_index = -1; // position in the cursor; -1 when not known yet
     bool m_hasRow = false;

@@ -303,10 +303,16 @@ void TestDataSource::editOfRowChangedElsewhereWritesNothing()
     work->setField(u"HOURS"_s, 8);
     for (QString statement : meanwhile.split(u';', Qt::SkipEmptyParts))
         site.sql(SiteBuilder::timeClockFile, statement.replace(u"KEY"_s, site.rowKey()));
-    if (saves)
+    if (saves) {
         work->save();
-    else
+        // The next edit is guarded by the row as it was stored, not as it was read.
+        work->edit();
+        work->setField(u"HOURS"_s, 9);
+        work->save();
+        QCOMPARE(work->field(u"HOURS"_s).toDouble(), 9.0);
+    } else {
         QVERIFY_THROWS_EXCEPTION(DataError, work->save());
+    }
     QCOMPARE(
         site.sql(SiteBuilder::timeClockFile, u"SELECT NAME FROM WORK WHERE HOURS IS NOT NULL"_s),
         saves ? Rows {{u"Beta"_s}} : Rows {});
