@@ -639,6 +639,67 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
             deepWindow << elapsedMs(
                 [&] { level.windowTexts(u"ItemDescription"_s, std::max(0, items - 100), 100); });
         }
+        // The writes alone: Start Job's row and End Job's edit through a data
+        // source, each timed in a pair with the raw statement it comes down
+        // to, on the same file with the same durability.
+        DataSource writer(u"Data9"_s, SiteBuilder::jobPunchesFile,
+            u"select * from JobPunches where Name = 'Write probe' and Badge = 'Open'"_s, false,
+            regional);
+        writer.refresh();
+        const QStringList columns = punchColumns.split(u", "_s);
+        const auto values = [](const QString& name, const QString& badge) {
+            QVariantList row = punchValues(name);
+            row[1] = badge;
+            return row;
+        };
+        // The data source is given dates and times as the screen gives them.
+        const auto typed = [](QVariantList row) {
+            row[2] = QDate::fromString(row.at(2).toString(), Qt::ISODate);
+            row[3] = QTime::fromString(row.at(3).toString(), Qt::ISODate);
+            row[4] = QTime::fromString(row.at(4).toString(), Qt::ISODate);
+            return row;
+        };
+        const QString closeRaw
+            = u"UPDATE JobPunches SET TimeStop = ?, Pieces = ?, Badge = 'Closed' "
+              "WHERE Name = 'Raw probe' AND Badge = 'Open'"_s;
+        Step insert {u"Start Job's write: a row through the data source"_s, {}, {}, {}, {}, {}};
+        Step close {u"End Job's write: an edit through the data source"_s, {}, {}, {}, {}, {}};
+        for (int round = 0; round < runs; ++round) {
+            timePair(
+                round, insert,
+                [&] {
+                    writer.addNew();
+                    const QVariantList row = typed(values(u"Write probe"_s, u"Closed"_s));
+                    for (qsizetype i = 0; i < columns.size(); ++i)
+                        writer.setField(columns.at(i), row.at(i));
+                    writer.save();
+                },
+                [&] { punches.exec(insertPunch(), values(u"Raw probe"_s, u"Closed"_s)); });
+            punches.exec(insertPunch(), values(u"Write probe"_s, u"Open"_s));
+            punches.exec(insertPunch(), values(u"Raw probe"_s, u"Open"_s));
+            writer.refresh();
+            timePair(
+                round, close,
+                [&] {
+                    writer.edit();
+                    writer.setField(u"TimeStop"_s, QTime(16, 6, 7));
+                    writer.setField(u"Pieces"_s, 12.0);
+                    writer.setField(u"Badge"_s, u"Closed"_s);
+                    writer.save();
+                },
+                [&] {
+                    punches.exec(closeRaw, {u"16:06:07"_s, 12.0});
+                });
+        }
+        punches.exec(u"DELETE FROM JobPunches WHERE Name IN ('Write probe', 'Raw probe')"_s);
+        for (const Step* step : {&insert, &close}) {
+            tell(u"step|%1|%2|%3|%4|median of %5 paired ratios %6x"_s.arg(step->name)
+                     .arg(median(step->handler))
+                     .arg(median(step->cpu))
+                     .arg(median(step->raw))
+                     .arg(step->pairRatios.size())
+                     .arg(median(step->pairRatios), 0, 'f', 2));
+        }
         tell(u"fixed|parseNumber, one call|%1"_s.arg(median(parse)));
         tell(u"fixed|the last window of a pull-down's list|%1"_s.arg(median(deepWindow)));
         tell(u"fixed|refresh of the open-job query|%1"_s.arg(median(refresh)));
