@@ -327,6 +327,24 @@ struct Step
     }
 };
 
+// One step's line for the parent: its medians, and the paired ratios where
+// the step was timed in pairs.
+void tellStep(const Step& step, const QString& name)
+{
+    QString note = step.note;
+    if (!step.pairRatios.isEmpty()) {
+        note = u"median of %1 paired ratios %2x, middle half %3x-%4x"_s.arg(step.pairRatios.size())
+                   .arg(median(step.pairRatios), 0, 'f', 2)
+                   .arg(quantile(step.pairRatios, 0.25), 0, 'f', 2)
+                   .arg(quantile(step.pairRatios, 0.75), 0, 'f', 2);
+    }
+    tell(u"step|%1|%2|%3|%4|%5"_s.arg(name)
+             .arg(median(step.handler))
+             .arg(median(step.cpu))
+             .arg(step.raw.isEmpty() ? -1 : median(step.raw))
+             .arg(note));
+}
+
 // The program's save and the raw statement by turns, the raw one first in
 // odd rounds, so that neither always follows the other's flush.
 void timePair(
@@ -581,21 +599,6 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         tell(u"step|start to ready (in the process)|%1|%2|%3|"_s.arg(start.wall)
                  .arg(start.cpu)
                  .arg(median(rawStart)));
-        const auto tellStep = [](const Step& step, const QString& name) {
-            QString note = step.note;
-            if (!step.pairRatios.isEmpty()) {
-                note = u"median of %1 paired ratios %2x, middle half %3x-%4x"_s
-                           .arg(step.pairRatios.size())
-                           .arg(median(step.pairRatios), 0, 'f', 2)
-                           .arg(quantile(step.pairRatios, 0.25), 0, 'f', 2)
-                           .arg(quantile(step.pairRatios, 0.75), 0, 'f', 2);
-            }
-            tell(u"step|%1|%2|%3|%4|%5"_s.arg(name)
-                     .arg(median(step.handler))
-                     .arg(median(step.cpu))
-                     .arg(step.raw.isEmpty() ? -1 : median(step.raw))
-                     .arg(note));
-        };
         for (const Step& step : steps.steps())
             tellStep(step, step.name);
 
@@ -692,14 +695,8 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
                 });
         }
         punches.exec(u"DELETE FROM JobPunches WHERE Name IN ('Write probe', 'Raw probe')"_s);
-        for (const Step* step : {&insert, &close}) {
-            tell(u"step|%1|%2|%3|%4|median of %5 paired ratios %6x"_s.arg(step->name)
-                     .arg(median(step->handler))
-                     .arg(median(step->cpu))
-                     .arg(median(step->raw))
-                     .arg(step->pairRatios.size())
-                     .arg(median(step->pairRatios), 0, 'f', 2));
-        }
+        tellStep(insert, insert.name);
+        tellStep(close, close.name);
         tell(u"fixed|parseNumber, one call|%1"_s.arg(median(parse)));
         tell(u"fixed|the last window of a pull-down's list|%1"_s.arg(median(deepWindow)));
         tell(u"fixed|refresh of the open-job query|%1"_s.arg(median(refresh)));

@@ -98,7 +98,6 @@ void SqliteFile::connect()
     m_schemaVersion = -1;
     m_openAgain = false;
     m_writeAheadLog = false;
-    forgetColumns();
 }
 
 SqliteFile::~SqliteFile()
