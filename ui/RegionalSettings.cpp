@@ -194,24 +194,27 @@ QDateTime RegionalSettings::parseDateTime(const QString& text, const QString& pa
 {
     const bool twoDigitYear
         = !pattern.contains(QLatin1String("yyyy")) && pattern.contains(QLatin1String("yy"));
+    // The window moves with the clock, so that today's date always reads back
+    // as itself, whatever the century.
+    const int first = twoDigitYear ? m_clock->now().date().year() - 50 : 0;
+    if (m_lastParsed.text == text && m_lastParsed.pattern == pattern
+        && m_lastParsed.firstYear == first)
+        return m_lastParsed.value;
     QCalendar calendar;
     QDateTime parsed = QLocale::c().toDateTime(text.trimmed(), pattern, calendar);
-    if (!twoDigitYear)
-        return parsed;
-    if (!parsed.isValid()) {
+    if (twoDigitYear && !parsed.isValid()) {
         // Qt reads "00" as 1900, which has no 29 February; the Julian calendar
         // has one, and its year, month and day are all we need of it.
         calendar = QCalendar(QCalendar::System::Julian);
         parsed = QLocale::c().toDateTime(text.trimmed(), pattern, calendar);
-        if (!parsed.isValid())
-            return parsed;
     }
-    // The window moves with the clock, so that today's date always reads back
-    // as itself, whatever the century.
-    const QCalendar::YearMonthDay read = calendar.partsFromDate(parsed.date());
-    const int first = m_clock->now().date().year() - 50;
-    const int year = first + ((read.year - first) % 100 + 100) % 100;
-    return QDateTime(QDate(year, read.month, read.day), parsed.time());
+    if (twoDigitYear && parsed.isValid()) {
+        const QCalendar::YearMonthDay read = calendar.partsFromDate(parsed.date());
+        const int year = first + ((read.year - first) % 100 + 100) % 100;
+        parsed = QDateTime(QDate(year, read.month, read.day), parsed.time());
+    }
+    m_lastParsed = {text, pattern, first, parsed};
+    return parsed;
 }
 
 QDate RegionalSettings::parseDate(const QString& dateTimeText) const

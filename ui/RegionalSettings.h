@@ -54,4 +54,13 @@ private:
     QChar m_group;
     const Clock* m_clock;
     QRegularExpression m_number;
+    // The last text parsed: a step reads one clock text back more than once.
+    struct Parsed
+    {
+        QString text;
+        QString pattern;
+        int firstYear = 0;
+        QDateTime value;
+    };
+    mutable Parsed m_lastParsed;
 };
