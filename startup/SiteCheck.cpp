@@ -13,6 +13,11 @@ namespace {
 
 const QString jobPunches = QStringLiteral("JobPunches.MDB");
 
+QStringList siteFiles()
+{
+    return {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")};
+}
+
 // What is wrong with the file, or nothing. A missing file is left to the
 // screens, which say what they miss.
 QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& opened)
@@ -39,8 +44,7 @@ QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& o
 
 bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile>>& opened)
 {
-    for (const QString& fileName :
-        {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
+    for (const QString& fileName : siteFiles()) {
         const QString message = trouble(fileName, opened);
         if (!message.isEmpty()) {
             services.dialogs.stop(PunchTexts::instructionTitle, message);
@@ -49,4 +53,17 @@ bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile
         }
     }
     return true;
+}
+
+QList<std::shared_ptr<DatabaseFile>> openSiteFiles()
+{
+    QList<std::shared_ptr<DatabaseFile>> opened;
+    for (const QString& fileName : siteFiles()) {
+        try {
+            opened.append(DatabaseFile::open(fileName));
+        } catch (const DataError&) {
+            // Told by the check.
+        }
+    }
+    return opened;
 }
