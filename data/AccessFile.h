@@ -19,6 +19,8 @@ public:
 
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
+    // The tables are read anew into the same connection, which SQLite does not count.
+    QString contentVersion() override { return {}; }
 
 private:
     void load(const Access::Table& table);

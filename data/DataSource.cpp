@@ -620,12 +620,22 @@ QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 c
 {
     requireOpen();
     const Column& wanted = column(name);
-    QSqlQuery query = run(*m_file, m_source.table,
+    QSqlQuery& query = runKept(*m_file, m_source.table,
         selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
     QStringList texts;
     while (query.next())
         texts << displayText(fromStorage(wanted, query.value(0)));
+    query.finish();
     return texts;
+}
+
+QString DataSource::contentStamp() const
+{
+    if (!m_file)
+        return {};
+    const QString version = m_file->contentVersion();
+    return version.isEmpty() ? QString()
+                             : selectSql(QStringLiteral("*"), {}) + QLatin1Char('@') + version;
 }
 
 void DataSource::deleteAll()

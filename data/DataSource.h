@@ -79,6 +79,9 @@ public:
     // The field of the rows [offset, offset + count) in the cursor's order, as
     // bound boxes show them: a window of the list, for lists read as they scroll.
     QStringList windowTexts(const QString& name, qint64 offset, qint64 count) const;
+    // Names the rows the record source holds now: the same stamp, the same rows
+    // in the same order. Empty where the engine cannot tell.
+    QString contentStamp() const;
     // Deletes every row of the record source in one statement; the cursor then
     // stands on no row.
     void deleteAll();

@@ -60,6 +60,13 @@ public:
     virtual void beforeRead(const QString& table) = 0;
     // Runs before a row is written.
     virtual void beforeWrite() { }
+    // Whether the commits that follow wait until the disk holds them. Scratch
+    // rows, which nobody misses after a power cut, are committed without that
+    // wait; the file itself stays sound either way.
+    virtual void setCommitsFlushed(bool) { }
+    // Changes whenever a write to the file is committed, here or by another
+    // program; empty where the engine cannot tell.
+    virtual QString contentVersion() { return {}; }
     // The table's columns with their kinds, in the table's order; empty when
     // there is no such table. Read once and kept until the engine sees the
     // table change.

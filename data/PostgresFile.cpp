@@ -186,6 +186,13 @@ void PostgresFile::beforeWrite()
     reconnectIfLost();
 }
 
+void PostgresFile::setCommitsFlushed(bool flushed)
+{
+    QSqlQuery(database())
+        .exec(flushed ? QStringLiteral("RESET synchronous_commit")
+                      : QStringLiteral("SET synchronous_commit = off"));
+}
+
 QString PostgresFile::rowKey(const QString& table) const
 {
     const QString key = m_keys.value(table.toCaseFolded());

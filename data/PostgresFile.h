@@ -31,6 +31,7 @@ public:
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
     void beforeWrite() override;
+    void setCommitsFlushed(bool flushed) override;
     QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;

@@ -96,6 +96,7 @@ void SqliteFile::connect()
     m_identity = {quint64(status.st_dev), quint64(status.st_ino)};
     m_lockWaitMs = lockWaitMs;
     m_schemaVersion = -1;
+    ++m_connections;
     m_openAgain = false;
     m_writeAheadLog = false;
 }
@@ -179,10 +180,33 @@ void SqliteFile::applyLockWait()
 
 void SqliteFile::beforeWrite()
 {
+    ++m_writes;
     reconnectIfReplaced();
     applyLockWait();
     if (!m_writeAheadLog)
         useWriteAheadLog();
+}
+
+void SqliteFile::setCommitsFlushed(bool flushed)
+{
+    // Only in the write-ahead log does a commit go without a flush: it may be
+    // lost in a power cut then, but it never damages the file.
+    const bool relaxed = !flushed && m_writeAheadLog;
+    QSqlQuery(database())
+        .exec(relaxed ? QStringLiteral("PRAGMA synchronous = OFF")
+                      : QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+QString SqliteFile::contentVersion()
+{
+    // SQLite counts the commits of other connections only; this one's are
+    // counted here.
+    QSqlQuery& query = statement(QStringLiteral("PRAGMA data_version"), QString());
+    if (!query.exec() || !query.next())
+        return {};
+    const qint64 others = query.value(0).toLongLong();
+    query.finish();
+    return QStringLiteral("%1.%2.%3").arg(m_connections).arg(m_writes).arg(others);
 }
 
 void SqliteFile::useWriteAheadLog()

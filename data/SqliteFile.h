@@ -23,6 +23,8 @@ public:
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
     void beforeWrite() override;
+    void setCommitsFlushed(bool flushed) override;
+    QString contentVersion() override;
     QString rowKey(const QString& table) const override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
@@ -61,5 +63,7 @@ private:
     bool m_openAgain = false;
     bool m_writeAheadLog = false;
     qint64 m_schemaVersion = -1;
+    quint64 m_connections = 0; // opened so far
+    quint64 m_writes = 0; // begun on this connection
     int m_lockWaitMs = lockWaitMs;
 };

@@ -4,12 +4,15 @@
 
 #include <utility>
 
-Transaction::Transaction(const QString& fileName, QString table)
+Transaction::Transaction(const QString& fileName, QString table, Durability durability)
     : m_file(DatabaseFile::open(fileName))
     , m_table(std::move(table))
+    , m_durability(durability)
 {
     // A lost server connection is opened anew before the transaction, not inside it.
     m_file->beforeWrite();
+    if (m_durability == Durability::Scratch)
+        m_file->setCommitsFlushed(false);
     m_open = m_file->database().transaction();
 }
 
@@ -17,6 +20,8 @@ Transaction::~Transaction()
 {
     if (m_open)
         m_file->database().rollback();
+    if (m_durability == Durability::Scratch)
+        m_file->setCommitsFlushed(true);
 }
 
 void Transaction::commit()

@@ -11,9 +11,19 @@ class DatabaseFile;
 class Transaction
 {
 public:
+    enum class Durability
+    {
+        // The commit returns once the disk holds it.
+        Flushed,
+        // Scratch rows, which nobody misses after a power cut: the commit
+        // does not wait for the disk.
+        Scratch,
+    };
+
     // The file as DatabaseFile::open finds it, shared with its data sources;
     // a failure names `table`, the one written.
-    Transaction(const QString& fileName, QString table);
+    Transaction(
+        const QString& fileName, QString table, Durability durability = Durability::Flushed);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -23,5 +33,6 @@ public:
 private:
     std::shared_ptr<DatabaseFile> m_file;
     QString m_table;
+    Durability m_durability;
     bool m_open = false;
 };

@@ -2,9 +2,12 @@
 #include "TestServices.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "data/DatabaseFile.h"
+#include "data/Transaction.h"
 #include "ui/RegionalSettings.h"
 
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
 #include <memory>
@@ -43,6 +46,9 @@ private slots:
     void failuresNameFileTableAndTrouble();
     void fileReplacedUnderAnOpenSource_data();
     void fileReplacedUnderAnOpenSource();
+    void contentStampChangesWithEveryCommit();
+    void scratchWritesLeaveLaterSavesFlushed_data();
+    void scratchWritesLeaveLaterSavesFlushed();
 
     // Run once per engine, on the sample site of real Access files.
     void sampleTablesEqualTheirCsv_data();
@@ -800,6 +806,70 @@ void TestDataSource::forEachRowVisitsEveryRowOnce()
     // The values field() gives the first row.
     for (int i = 0; i < first.count(); ++i)
         QCOMPARE(first.value(i), data->field(first.fieldName(i)));
+}
+
+void TestDataSource::contentStampChangesWithEveryCommit()
+{
+    SKIP_ACCESS();
+    Site site(Site::Contents::Demo, currentEngine());
+    auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK order by NAME"_s);
+    const QString first = work->contentStamp();
+    if (first.isEmpty())
+        QSKIP("The engine tells no stamp: lists on it are read anew at every fill.");
+    work->refresh();
+    QCOMPARE(work->contentStamp(), first);
+
+    // Another program's commit, then one of this source's own.
+    site.sql(SiteBuilder::timeClockFile, u"INSERT INTO WORK (NAME) VALUES ('Other')"_s);
+    work->refresh();
+    const QString afterOther = work->contentStamp();
+    QVERIFY(afterOther != first);
+    work->addNew();
+    work->setField(u"NAME"_s, u"Own"_s);
+    work->save();
+    work->refresh();
+    const QString afterOwn = work->contentStamp();
+    QVERIFY(afterOwn != afterOther);
+
+    // The same rows in another order are another list.
+    work->setRecordSource(u"Select * from WORK order by NAME desc"_s);
+    work->refresh();
+    QVERIFY(work->contentStamp() != afterOwn);
+}
+
+void TestDataSource::scratchWritesLeaveLaterSavesFlushed_data()
+{
+    QTest::addColumn<bool>("committed");
+    QTest::newRow("committed") << true;
+    QTest::newRow("rolled back") << false;
+}
+
+void TestDataSource::scratchWritesLeaveLaterSavesFlushed()
+{
+    QFETCH(bool, committed);
+    SKIP_ACCESS();
+    Site site(Site::Contents::Demo, currentEngine());
+    const bool server = currentEngine() == Engine::Server;
+    const QString setting = server ? u"SHOW synchronous_commit"_s : u"PRAGMA synchronous"_s;
+    const auto flushing = [&] {
+        QSqlQuery query(DatabaseFile::open(SiteBuilder::timeClockFile)->database());
+        return query.exec(setting) && query.next() ? query.value(0).toString() : QString();
+    };
+    const QString flushed = server ? u"on"_s : u"2"_s;
+    auto work = open(SiteBuilder::timeClockFile, u"WORK"_s);
+    {
+        Transaction scratch(
+            SiteBuilder::timeClockFile, u"WORK"_s, Transaction::Durability::Scratch);
+        QCOMPARE(flushing(), server ? u"off"_s : u"0"_s);
+        work->addNew();
+        work->setField(u"NAME"_s, u"TestDate"_s);
+        work->save();
+        if (committed)
+            scratch.commit();
+    }
+    QCOMPARE(flushing(), flushed);
+    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT COUNT(*) FROM WORK"_s),
+        (Rows {{committed ? 1 : 0}}));
 }
 
 QTEST_MAIN(TestDataSource)

@@ -96,6 +96,18 @@ void TestDbCombo::readsListAsItScrolls()
         shown << m_combo->itemText(i);
     QCOMPARE(shown, allDescriptions());
 
+    // An unchanged list starts again at its first window; what another program
+    // changed is read at the next fill.
+    m_list->refresh();
+    m_combo->reFill();
+    QCOMPARE(m_combo->count(), first);
+    m_site->sql(SiteBuilder::validationsFile,
+        u"UPDATE Level3 SET ItemDescription = 'A new first' WHERE ItemDescription = ?"_s,
+        {shown.constFirst()});
+    m_list->refresh();
+    m_combo->reFill();
+    QCOMPARE(m_combo->itemText(0), u"A new first"_s);
+
     // A new fill starts from the first window again, in the source's new order.
     m_list->setRecordSource(u"select * from Level3 order by ItemDescription desc"_s);
     m_list->refresh();

@@ -24,18 +24,33 @@ public:
     {
         m_source = source;
         m_field = field;
+        m_stamp.clear();
     }
 
-    // Starts the list again with its first window; a list that cannot be read is empty.
+    // Starts the list again with its first window; a list that cannot be read
+    // is empty. The rows read stay while the source holds the same rows.
     void reload()
     {
+        const QString stamp = m_source ? m_source->contentStamp() : QString();
+        if (!stamp.isEmpty() && stamp == m_stamp) {
+            // Rows read further down are let go, as a new read would.
+            if (m_texts.size() > window) {
+                beginRemoveRows({}, window, static_cast<int>(m_texts.size() - 1));
+                m_texts.resize(window);
+                m_more = true;
+                endRemoveRows();
+            }
+            return;
+        }
         beginResetModel();
         const auto reset = qScopeGuard([this] { endResetModel(); });
         m_texts.clear();
         m_more = false;
+        m_stamp.clear();
         if (m_source) {
             m_texts = m_source->windowTexts(m_field, 0, window);
             m_more = m_texts.size() == window;
+            m_stamp = stamp;
         }
     }
 
@@ -66,8 +81,9 @@ public:
         try {
             texts = m_source->windowTexts(m_field, first, window);
         } catch (const DataError&) {
-            // A list that cannot be read further ends where it is.
+            // A list that cannot be read further ends where it is, until it is read anew.
             m_more = false;
+            m_stamp.clear();
             return;
         }
         m_more = texts.size() == window;
@@ -83,6 +99,7 @@ private:
     QString m_field;
     QStringList m_texts;
     bool m_more = false;
+    QString m_stamp; // of the source when the rows were read
 };
 
 DbCombo::DbCombo(QWidget* parent)
