@@ -13,13 +13,11 @@
 #include "ui/PictureButton.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <thread>
 
 namespace {
 
@@ -32,8 +30,6 @@ using FormMetrics::setColour;
 const QColor grey(224, 224, 224);
 const QColor teal(0, 128, 128);
 const QColor maroon(128, 0, 0);
-
-const QString buttonPicture = QStringLiteral(":/images/button.jpg");
 
 // Places a control by its design in twips, measured from the inner area of its holder.
 template<typename Control>
@@ -87,7 +83,7 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
 PictureButton* button(
     QWidget* holder, const QString& name, const QString& caption, int left, int width)
 {
-    static const QPixmap picture(buttonPicture);
+    static const QPixmap picture(QStringLiteral(":/images/button.jpg"));
     auto* control
         = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
@@ -103,14 +99,6 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
     , m_services(services)
     , m_module(module)
 {
-    // The system's font list and the picture decoder are read on a second
-    // thread while this one opens the site's files; the first caption
-    // measured waits for the font list.
-    const std::jthread readAhead([] {
-        QImage picture(buttonPicture);
-        QFontDatabase::families();
-    });
-    m_siteFiles = openSiteFiles();
     setObjectName(QStringLiteral("JobCosting"));
     setWindowTitle(QStringLiteral("Job Costing "));
     setWindowIcon(QIcon(QStringLiteral(":/images/jobcosting.png")));
@@ -327,7 +315,7 @@ void JobCosting::setTabOrder()
 
 void JobCosting::load()
 {
-    QList<std::shared_ptr<DatabaseFile>> files = std::exchange(m_siteFiles, {});
+    QList<std::shared_ptr<DatabaseFile>> files;
     if (!checkSiteFiles(m_services, files)) {
         m_ended = true;
         return;

@@ -7,10 +7,8 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
-#include <memory>
 
 class DataSource;
-class DatabaseFile;
 class DateCheck;
 class DbCombo;
 class PictureButton;
@@ -190,8 +188,6 @@ private:
     std::array<Level, 3> m_levels {};
     QList<QWidget*> m_tabOrder;
     QPointer<DateCheck> m_dateCheck;
-    // The site's files, opened while the screen is built, until it loads.
-    QList<std::shared_ptr<DatabaseFile>> m_siteFiles;
     QCache<std::pair<const QLabel*, QString>, QSize> m_captionSizes;
     bool m_fillingBadge = false;
     bool m_shown = false;

@@ -13,11 +13,6 @@ namespace {
 
 const QString jobPunches = QStringLiteral("JobPunches.MDB");
 
-QStringList siteFiles()
-{
-    return {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")};
-}
-
 // What is wrong with the file, or nothing. A missing file is left to the
 // screens, which say what they miss.
 QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& opened)
@@ -44,7 +39,8 @@ QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& o
 
 bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile>>& opened)
 {
-    for (const QString& fileName : siteFiles()) {
+    for (const QString& fileName :
+        {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
         const QString message = trouble(fileName, opened);
         if (!message.isEmpty()) {
             services.dialogs.stop(PunchTexts::instructionTitle, message);
@@ -53,17 +49,4 @@ bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile
         }
     }
     return true;
-}
-
-QList<std::shared_ptr<DatabaseFile>> openSiteFiles()
-{
-    QList<std::shared_ptr<DatabaseFile>> opened;
-    for (const QString& fileName : siteFiles()) {
-        try {
-            opened.append(DatabaseFile::open(fileName));
-        } catch (const DataError&) {
-            // Told by the check.
-        }
-    }
-    return opened;
 }

@@ -13,7 +13,3 @@ class DatabaseFile;
 // the operator what to do and ends the program; false then. The files it
 // opened stay open in `opened`, for the screens that read them next.
 bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile>>& opened);
-
-// The site's database files that open, opened ahead of the check; the check
-// tells what is wrong with the others.
-QList<std::shared_ptr<DatabaseFile>> openSiteFiles();
