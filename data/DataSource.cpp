@@ -477,10 +477,28 @@ QString DataSource::textOf(const Column& wanted) const
 void DataSource::bind(
     const QString& field, QObject* context, std::function<void(const QString&)> show)
 {
+    // The text of a value the field held at the last move is not made again:
+    // most moves leave most fields as they were.
+    struct Shown
+    {
+        QVariant value;
+        Kind kind;
+        QString text;
+    };
     connect(this, &DataSource::currentRowChanged, context,
-        [this, field, key = field.toCaseFolded(), show = std::move(show)] {
+        [this, field, key = field.toCaseFolded(), show = std::move(show),
+            shown = std::optional<Shown>()]() mutable {
             try {
-                show(m_hasRow ? textOf(columnByKey(key, field)) : QString());
+                if (!m_hasRow) {
+                    show(QString());
+                    return;
+                }
+                const Column& column = columnByKey(key, field);
+                const QVariant value = rowValue(column);
+                if (!shown || shown->kind != column.kind || shown->value.typeId() != value.typeId()
+                    || shown->value != value)
+                    shown = Shown {value, column.kind, displayText(fromStorage(column, value))};
+                show(shown->text);
             } catch (const DataError&) {
                 show(QString());
             }
