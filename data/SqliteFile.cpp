@@ -87,9 +87,9 @@ void SqliteFile::connect()
     if (!db.open())
         throw DataError(
             QStringLiteral("%1 cannot be opened: %2.").arg(name(), db.lastError().databaseText()));
-    QSqlQuery pragma(db);
     // A save is on the disk when it returns.
-    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    setCommitsFlushed(true);
+    QSqlQuery pragma(db);
     // The default cache grows to 2 MB a file as the punches pile up; the
     // statements of a badge touch a few pages only.
     pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
