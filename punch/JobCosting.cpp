@@ -83,7 +83,7 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
 PictureButton* button(
     QWidget* holder, const QString& name, const QString& caption, int left, int width)
 {
-    static const QPixmap picture(QStringLiteral(":/images/button.jpg"));
+    static const QPixmap picture = FormMetrics::picture(QStringLiteral(":/images/button.png"));
     auto* control
         = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
@@ -101,7 +101,7 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
 {
     setObjectName(QStringLiteral("JobCosting"));
     setWindowTitle(QStringLiteral("Job Costing "));
-    setWindowIcon(QIcon(QStringLiteral(":/images/jobcosting.png")));
+    setWindowIcon(QIcon(FormMetrics::picture(QStringLiteral(":/images/jobcosting.png"))));
     setFont(FormMetrics::font(msSansSerif, 12, true));
     setAutoFillBackground(true);
     setColour(this, QPalette::Window, grey);

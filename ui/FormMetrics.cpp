@@ -1,6 +1,7 @@
 #include "FormMetrics.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QWidget>
 
@@ -38,6 +39,13 @@ QFont font(const QString& family, qreal pointSize, bool bold)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+QPixmap picture(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)

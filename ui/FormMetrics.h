@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPalette>
+#include <QPixmap>
 #include <QRect>
 
 class QWidget;
@@ -17,6 +18,10 @@ QSize size(int width, int height);
 // Maps MS Sans Serif, Arial and Arial Narrow onto their installed metric twins.
 void installFontSubstitutions();
 QFont font(const QString& family, qreal pointSize, bool bold = false);
+
+// A PNG picture of the program's resources, read by Qt's own decoder: a reader
+// left to guess loads every picture plugin to ask it first.
+QPixmap picture(const QString& path);
 
 // A designed colour of an enabled control; a disabled one keeps the style's greyed look.
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour);
