@@ -82,9 +82,12 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     int number = 1;
     for (QLineEdit** box : boxes) {
         const QString name = QStringLiteral("Text%1").arg(number++);
-        *box = new QLineEdit(name, this);
+        *box = new QLineEdit(this);
         (*box)->setObjectName(name);
         (*box)->hide();
+        // Never shown: without an echo, a new text is kept but never laid out.
+        (*box)->setEchoMode(QLineEdit::NoEcho);
+        (*box)->setText(name);
     }
 
     Data1 = new DataSource(QStringLiteral("Data1"), workDatabase(), QStringLiteral("WORK"), false,
