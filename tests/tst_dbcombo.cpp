@@ -22,6 +22,7 @@ private slots:
     void cleanup();
     void readsListAsItScrolls();
     void selectsOnlyWhenWorkerPicks();
+    void keepsItsTextUntilFirstShown();
 
 private:
     QStringList allDescriptions() const;
@@ -152,6 +153,27 @@ void TestDbCombo::selectsOnlyWhenWorkerPicks()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
     QCOMPARE(selected.count(), 2);
     QCOMPARE(m_combo->text(), allDescriptions().at(items - 2));
+}
+
+void TestDbCombo::keepsItsTextUntilFirstShown()
+{
+    // A box that was never shown keeps what the program set through a fill,
+    // and shows it, read-only and with nothing chosen, once it is shown; its
+    // open list takes the font it was given while hidden.
+    auto* later = new DbCombo(m_window.get());
+    later->setFont(QFont(u"Liberation Sans"_s, 17));
+    later->setListSource(m_list, u"ItemDescription"_s);
+    later->setText(u"set while hidden"_s);
+    later->reFill();
+    QCOMPARE(later->text(), u"set while hidden"_s);
+    later->show();
+    QVERIFY(later->lineEdit());
+    QCOMPARE(later->lineEdit()->text(), u"set while hidden"_s);
+    QVERIFY(later->lineEdit()->isReadOnly());
+    QCOMPARE(later->currentIndex(), -1);
+    QCOMPARE(later->view()->font().pointSize(), 17);
+    QVERIFY2(
+        later->count() > 10 && later->count() < items, qPrintable(QString::number(later->count())));
 }
 
 QTEST_MAIN(TestDbCombo)

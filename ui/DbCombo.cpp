@@ -7,6 +7,7 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QScopeGuard>
 
 // The texts of one field of a data source's rows, in the source's order. It
@@ -69,8 +70,11 @@ public:
 
     bool canFetchMore(const QModelIndex& parent) const override
     {
-        return !parent.isValid() && m_more;
+        return !parent.isValid() && m_more && m_fetching;
     }
+
+    // While off, the list reads no further however it is asked.
+    void setFetching(bool on) { m_fetching = on; }
 
     void fetchMore(const QModelIndex& parent) override
     {
@@ -99,6 +103,7 @@ private:
     QString m_field;
     QStringList m_texts;
     bool m_more = false;
+    bool m_fetching = true;
     QString m_stamp; // of the source when the rows were read
 };
 
@@ -107,15 +112,47 @@ DbCombo::DbCombo(QWidget* parent)
     , m_list(new FieldListModel(this))
 {
     setModel(m_list);
+    connect(this, &QComboBox::activated, this, [this] { emit selected(); });
+}
+
+void DbCombo::showEvent(QShowEvent* event)
+{
+    becomeEditable();
+    QComboBox::showEvent(event);
+}
+
+void DbCombo::changeEvent(QEvent* event)
+{
+    // Until the box is first shown its font only waits: the list view, made
+    // when the box becomes editable, takes it then.
+    if (event->type() == QEvent::FontChange && !isEditable()) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
+}
+
+void DbCombo::becomeEditable()
+{
+    if (isEditable())
+        return;
+    const QSignalBlocker blocker(this);
+    // Nothing is typed, so nothing is completed: the completer the box makes
+    // would read the whole list, so the list reads nothing until it is gone.
+    m_list->setFetching(false);
     setEditable(true);
+    delete lineEdit()->completer();
+    m_list->setFetching(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
-    // Nothing is typed, so nothing is completed: a completer would read the whole list.
-    delete lineEdit()->completer();
     // Only a pick from the list selects; leaving the box or Enter does not
     // look its text up in the list.
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    connect(this, &QComboBox::activated, this, [this] { emit selected(); });
+    // One line of one font each: the open list places its items without measuring each.
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
+    setCurrentIndex(-1);
+    setEditText(std::exchange(m_hiddenText, QString()));
 }
 
 void DbCombo::setListSource(DataSource* source, const QString& listField)
@@ -136,11 +173,15 @@ void DbCombo::reFill()
 
 QString DbCombo::text() const
 {
-    return currentText();
+    return isEditable() ? currentText() : m_hiddenText;
 }
 
 void DbCombo::setText(const QString& text)
 {
+    if (!isEditable()) {
+        m_hiddenText = text;
+        return;
+    }
     setCurrentIndex(-1);
     setEditText(text);
 }

@@ -11,7 +11,9 @@ class FieldListModel;
 // never when the program sets or empties the text.
 //
 // The list is read from the source a window at a time, as the open list
-// scrolls to it, so a list of 100,000 items costs what one of ten does.
+// scrolls to it, so a list of 100,000 items costs what one of ten does. The
+// box becomes editable, with its line and its list view, when it is first
+// shown: the pull-downs of a screen that starts hidden cost nothing at start.
 class DbCombo : public QComboBox
 {
     Q_OBJECT
@@ -31,12 +33,16 @@ signals:
     void selected();
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void becomeEditable();
     // Before a step down from the last text read, reads the next window.
     void readAheadOfStep();
 
     FieldListModel* m_list;
+    QString m_hiddenText; // set before the box was first shown
 };
