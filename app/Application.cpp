@@ -6,7 +6,6 @@
 #include "app/Services.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/FormMetrics.h"
 #include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
 
@@ -15,7 +14,6 @@
 int runJobCosting(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    FormMetrics::installFontSubstitutions();
 
     QtDialogs dialogs;
     DesktopShell shell;

@@ -195,7 +195,6 @@ int punchStart(int argc, char* argv[], const QString& site)
     QApplication application(argc, argv);
     phaseEnds();
     QDir::setCurrent(site);
-    FormMetrics::installFontSubstitutions();
     TestServices services;
     Module1 module;
     JobCosting screen(services.services, module);
@@ -558,7 +557,6 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
 {
     QApplication application(argc, argv);
     QDir::setCurrent(site);
-    FormMetrics::installFontSubstitutions();
     TestServices services;
     Module1 module;
 

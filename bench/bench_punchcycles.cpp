@@ -13,7 +13,6 @@
 #include "app/Services.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
 #include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
@@ -135,7 +134,6 @@ int main(int argc, char* argv[])
     SiteBuilder::create(site.path());
     SiteBuilder::fillDemo(site.path());
     QDir::setCurrent(site.path());
-    FormMetrics::installFontSubstitutions();
 
     AnsweringDialogs dialogs;
     NoShell shell;

@@ -25,7 +25,6 @@
 #include "data/PostgresFile.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
 #include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
@@ -276,7 +275,6 @@ int runTerminal(const QString& dir, const QStringList& badges, int offset, int s
     const QString& departmentCode)
 {
     QDir::setCurrent(dir);
-    FormMetrics::installFontSubstitutions();
     WorkerAnswers dialogs;
     NoShell shell;
     SystemClock clock;

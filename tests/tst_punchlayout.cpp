@@ -94,10 +94,13 @@ void TestPunchLayout::controls()
     QVERIFY(punch.open());
     auto* widget = punch.find<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(widget->parentWidget()->objectName(), holder);
+    // The design's font, shown in its metric twin.
     const QFont& f = widget->font();
-    QCOMPARE(QStringLiteral("%1 %2").arg(f.family()).arg(f.pointSizeF())
+    QCOMPARE(QStringLiteral("%1 %2").arg(f.families().constLast()).arg(f.pointSizeF())
             + QString::fromLatin1(f.bold() ? " bold" : ""),
         font);
+    QCOMPARE(QFontInfo(f).family(),
+        font.startsWith(u"Arial Narrow") ? u"Liberation Sans Narrow" : u"Liberation Sans");
     // Boxes paint in Text on Base, the others in WindowText on Window.
     const QPalette& palette = widget->palette();
     if (foreground.isValid())

@@ -1,6 +1,7 @@
 #include "FormMetrics.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QImageReader>
 #include <QScreen>
 #include <QWidget>
@@ -24,18 +25,20 @@ QSize size(int width, int height)
     return QSize(pixels(width), pixels(height));
 }
 
-void installFontSubstitutions()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(
-        QStringLiteral("Arial Narrow"), {QStringLiteral("Liberation Sans Narrow")});
-}
-
 QFont font(const QString& family, qreal pointSize, bool bold)
 {
-    QFont font(family);
+    // The metric twin comes first, so that finding the face never starts from
+    // a family the machine lacks; the design's name stays as the last resort.
+    static const QHash<QString, QString> twins {
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")},
+    };
+    QFont font;
+    if (const auto twin = twins.constFind(family); twin != twins.cend())
+        font.setFamilies({*twin, family});
+    else
+        font.setFamilies({family});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

@@ -15,8 +15,8 @@ int pixels(int twips);
 QRect rect(int left, int top, int width, int height);
 QSize size(int width, int height);
 
-// Maps MS Sans Serif, Arial and Arial Narrow onto their installed metric twins.
-void installFontSubstitutions();
+// A font of the design: MS Sans Serif, Arial and Arial Narrow are shown in
+// their installed metric twins.
 QFont font(const QString& family, qreal pointSize, bool bold = false);
 
 // A PNG picture of the program's resources, read by Qt's own decoder: a reader

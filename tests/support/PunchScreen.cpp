@@ -1,7 +1,6 @@
 #include "PunchScreen.h"
 
 #include "ui/DbCombo.h"
-#include "ui/FormMetrics.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,7 +19,6 @@ PunchScreen::~PunchScreen()
 
 bool PunchScreen::open()
 {
-    FormMetrics::installFontSubstitutions();
     m_screen = std::make_unique<JobCosting>(m_services.services, m_module);
     m_screen->load();
     m_screen->show();
