@@ -450,6 +450,9 @@ void Steps::run(int round, Raw& punches, Raw& validations, Raw& timeClock)
     expect(m_screen.Label2->text() == "You are about to start working on a new Job"_L1,
         u"badge %1 did not reach new-job mode"_s.arg(badge));
     step(u"badge to new-job mode"_s).record(toNewJob);
+    // The pull-downs become editable when first shown: the first badge pays for it.
+    if (round == 0)
+        step(u"the first of them after start"_s).record(toNewJob);
     step(u"badge to new-job mode"_s).raw << elapsedMs([&] {
         timeClock.exec(u"SELECT * FROM EMPLOYEES WHERE Badge = ? LIMIT 1"_s, {badge});
         punches.exec(
