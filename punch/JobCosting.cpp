@@ -202,17 +202,8 @@ void JobCosting::createControls()
         &Text32, &Text33, &Text35, &Text36, &Text37, &Text38};
     static const int numbers[] = {1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
         22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
-    for (std::size_t i = 0; i < std::size(hidden); ++i) {
-        const QString name = QStringLiteral("Text%1").arg(numbers[i]);
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->hide();
-        // Never shown: without an echo, a new text is kept but never laid out.
-        box->setEchoMode(QLineEdit::NoEcho);
-        box->setText(name);
-        *hidden[i] = box;
-    }
+    for (std::size_t i = 0; i < std::size(hidden); ++i)
+        *hidden[i] = FormMetrics::hiddenBox(this, QStringLiteral("Text%1").arg(numbers[i]));
 }
 
 void JobCosting::createDataSources()

@@ -80,15 +80,8 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
 
     QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7};
     int number = 1;
-    for (QLineEdit** box : boxes) {
-        const QString name = QStringLiteral("Text%1").arg(number++);
-        *box = new QLineEdit(this);
-        (*box)->setObjectName(name);
-        (*box)->hide();
-        // Never shown: without an echo, a new text is kept but never laid out.
-        (*box)->setEchoMode(QLineEdit::NoEcho);
-        (*box)->setText(name);
-    }
+    for (QLineEdit** box : boxes)
+        *box = FormMetrics::hiddenBox(this, QStringLiteral("Text%1").arg(number++));
 
     Data1 = new DataSource(QStringLiteral("Data1"), workDatabase(), QStringLiteral("WORK"), false,
         services.regional, this);
