@@ -6,6 +6,7 @@
 #include "data/DataSource.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
+#include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
 
 #include <QFrame>
@@ -122,7 +123,7 @@ void JobCosting::enterEndJobMode(LookupVariant variant)
             + Text16->text());
     setCaption(Label1, QStringLiteral("Current Job Allocation"));
 
-    const std::pair<QLineEdit*, QLineEdit*> shown[]
+    const std::pair<HiddenBox*, HiddenBox*> shown[]
         = {{Text19, Text20}, {Text22, Text23}, {Text25, Text26}};
     for (int number = 1; number <= 3; ++number) {
         const auto& [code, description] = shown[number - 1];

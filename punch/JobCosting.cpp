@@ -10,6 +10,7 @@
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
+#include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
 
 #include <QCloseEvent>
@@ -196,14 +197,14 @@ void JobCosting::createControls()
     Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("End Job"), 2760, 1815);
     Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Exit"), 5160, 1815);
 
-    QLineEdit** hidden[] = {&Text1, &Text2, &Text6, &Text7, &Text8, &Text9, &Text10, &Text11,
+    HiddenBox** hidden[] = {&Text1, &Text2, &Text6, &Text7, &Text8, &Text9, &Text10, &Text11,
         &Text12, &Text13, &Text14, &Text15, &Text16, &Text17, &Text18, &Text19, &Text20, &Text21,
         &Text22, &Text23, &Text24, &Text25, &Text26, &Text27, &Text28, &Text29, &Text30, &Text31,
         &Text32, &Text33, &Text35, &Text36, &Text37, &Text38};
     static const int numbers[] = {1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
         22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38};
     for (std::size_t i = 0; i < std::size(hidden); ++i)
-        *hidden[i] = FormMetrics::hiddenBox(this, QStringLiteral("Text%1").arg(numbers[i]));
+        *hidden[i] = new HiddenBox(this, QStringLiteral("Text%1").arg(numbers[i]));
 }
 
 void JobCosting::createDataSources()
@@ -231,18 +232,14 @@ void JobCosting::createDataSources()
 
 void JobCosting::bindControls()
 {
-    const auto bindBox = [this](DataSource* source, const QString& field, QLineEdit* box) {
-        source->bind(field, box, [box](const QString& text) {
-            // Most moves leave most boxes as they were; a new text is laid out anew.
-            if (box->text() != text)
-                box->setText(text);
-        });
+    const auto bindBox = [](DataSource* source, const QString& field, HiddenBox* box) {
+        source->bind(field, box, [box](const QString& text) { box->setText(text); });
     };
     const auto bindLabel = [this](DataSource* source, const QString& field, QLabel* label) {
         source->bind(field, label, [this, label](const QString& text) { setCaption(label, text); });
     };
 
-    const std::pair<QString, QLineEdit*> punchBoxes[] = {
+    const std::pair<QString, HiddenBox*> punchBoxes[] = {
         {QStringLiteral("Name"), Text1},
         {QStringLiteral("Badge"), Text2},
         {QStringLiteral("DateWorked"), Text12},
@@ -278,7 +275,7 @@ void JobCosting::bindControls()
     bindLabel(Data4, levelDescription, Label13);
     DBCombo3->setListSource(Data4, itemDescription);
 
-    const std::tuple<DataSource*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*, QLineEdit*>
+    const std::tuple<DataSource*, HiddenBox*, HiddenBox*, HiddenBox*, HiddenBox*, HiddenBox*>
         items[] = {
             {Data5, Text13, Text6, Text28, Text29, Text36},
             {Data6, Text14, Text7, Text30, Text31, Text37},

@@ -11,6 +11,7 @@
 class DataSource;
 class DateCheck;
 class DbCombo;
+class HiddenBox;
 class PictureButton;
 struct Module1;
 class QFrame;
@@ -59,40 +60,40 @@ public:
     PictureButton* Command3;
 
     // Hidden read-outs of the data sources' current rows.
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text6;
-    QLineEdit* Text7;
-    QLineEdit* Text8;
-    QLineEdit* Text9;
-    QLineEdit* Text10;
-    QLineEdit* Text11;
-    QLineEdit* Text12;
-    QLineEdit* Text13;
-    QLineEdit* Text14;
-    QLineEdit* Text15;
-    QLineEdit* Text16;
-    QLineEdit* Text17;
-    QLineEdit* Text18;
-    QLineEdit* Text19;
-    QLineEdit* Text20;
-    QLineEdit* Text21;
-    QLineEdit* Text22;
-    QLineEdit* Text23;
-    QLineEdit* Text24;
-    QLineEdit* Text25;
-    QLineEdit* Text26;
-    QLineEdit* Text27;
-    QLineEdit* Text28;
-    QLineEdit* Text29;
-    QLineEdit* Text30;
-    QLineEdit* Text31;
-    QLineEdit* Text32;
-    QLineEdit* Text33;
-    QLineEdit* Text35;
-    QLineEdit* Text36;
-    QLineEdit* Text37;
-    QLineEdit* Text38;
+    HiddenBox* Text1;
+    HiddenBox* Text2;
+    HiddenBox* Text6;
+    HiddenBox* Text7;
+    HiddenBox* Text8;
+    HiddenBox* Text9;
+    HiddenBox* Text10;
+    HiddenBox* Text11;
+    HiddenBox* Text12;
+    HiddenBox* Text13;
+    HiddenBox* Text14;
+    HiddenBox* Text15;
+    HiddenBox* Text16;
+    HiddenBox* Text17;
+    HiddenBox* Text18;
+    HiddenBox* Text19;
+    HiddenBox* Text20;
+    HiddenBox* Text21;
+    HiddenBox* Text22;
+    HiddenBox* Text23;
+    HiddenBox* Text24;
+    HiddenBox* Text25;
+    HiddenBox* Text26;
+    HiddenBox* Text27;
+    HiddenBox* Text28;
+    HiddenBox* Text29;
+    HiddenBox* Text30;
+    HiddenBox* Text31;
+    HiddenBox* Text32;
+    HiddenBox* Text33;
+    HiddenBox* Text35;
+    HiddenBox* Text36;
+    HiddenBox* Text37;
+    HiddenBox* Text38;
 
     DataSource* Data1;
     DataSource* Data2;
@@ -116,10 +117,10 @@ private:
         QLineEdit* code; // the item-code box
         DbCombo* description; // the description pull-down
         DataSource* item; // moved onto the chosen item
-        QLineEdit* itemCode; // the chosen item's ItemCode
-        QLineEdit* itemDescription;
-        QLineEdit* standardCost;
-        QLineEdit* bonusRate;
+        HiddenBox* itemCode; // the chosen item's ItemCode
+        HiddenBox* itemDescription;
+        HiddenBox* standardCost;
+        HiddenBox* bonusRate;
     };
     enum class LookupVariant
     {

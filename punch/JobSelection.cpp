@@ -8,6 +8,7 @@
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
+#include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
 
 #include <QLineEdit>

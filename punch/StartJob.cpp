@@ -8,6 +8,7 @@
 #include "data/DataSource.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
+#include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
 #include "ui/RegionalSettings.h"
 

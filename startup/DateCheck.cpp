@@ -8,10 +8,10 @@
 #include "data/Transaction.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
+#include "ui/HiddenBox.h"
 #include "ui/RegionalSettings.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -78,10 +78,10 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     Label1->setAutoFillBackground(true);
     Label1->setGeometry(FormMetrics::rect(240, 240, 4800, 360));
 
-    QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7};
+    HiddenBox** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7};
     int number = 1;
-    for (QLineEdit** box : boxes)
-        *box = FormMetrics::hiddenBox(this, QStringLiteral("Text%1").arg(number++));
+    for (HiddenBox** box : boxes)
+        *box = new HiddenBox(this, QStringLiteral("Text%1").arg(number++));
 
     Data1 = new DataSource(QStringLiteral("Data1"), workDatabase(), QStringLiteral("WORK"), false,
         services.regional, this);

@@ -6,7 +6,7 @@
 
 class DataSource;
 class QLabel;
-class QLineEdit;
+class HiddenBox;
 
 // True when the 3rd and the 6th characters of a short date text are "/":
 // two digits, "/", two digits, "/" and the year, either way round.
@@ -34,13 +34,13 @@ public:
     Outcome load();
 
     QLabel* Label1;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;
-    QLineEdit* Text6;
-    QLineEdit* Text7;
+    HiddenBox* Text1;
+    HiddenBox* Text2;
+    HiddenBox* Text3;
+    HiddenBox* Text4;
+    HiddenBox* Text5;
+    HiddenBox* Text6;
+    HiddenBox* Text7;
     DataSource* Data1;
 
 protected:

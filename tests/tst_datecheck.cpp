@@ -1,8 +1,8 @@
 #include "Site.h"
 #include "TestServices.h"
 #include "startup/DateCheck.h"
+#include "ui/HiddenBox.h"
 
-#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

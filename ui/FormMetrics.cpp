@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImageReader>
-#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -50,18 +49,6 @@ QPixmap picture(const QString& path)
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
-}
-
-QLineEdit* hiddenBox(QWidget* holder, const QString& name)
-{
-    auto* box = new QLineEdit(holder);
-    box->setObjectName(name);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->hide();
-    // Never shown: without an echo, a new text is kept but never laid out.
-    box->setEchoMode(QLineEdit::NoEcho);
-    box->setText(name);
-    return box;
 }
 
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)

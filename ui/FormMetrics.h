@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QRect>
 
-class QLineEdit;
 class QWidget;
 
 // The screens are designed in twips (1440 to the inch) and with Windows font
@@ -24,10 +23,6 @@ QFont font(const QString& family, qreal pointSize, bool bold = false);
 // A PNG picture of the program's resources, read by Qt's own decoder: a reader
 // left to guess loads every picture plugin to ask it first.
 QPixmap picture(const QString& path);
-
-// A text box the design keeps hidden, to hold a value: it starts with its name
-// as its text, takes no focus, and keeps a new text without laying it out.
-QLineEdit* hiddenBox(QWidget* holder, const QString& name);
 
 // A designed colour of an enabled control; a disabled one keeps the style's greyed look.
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour);
