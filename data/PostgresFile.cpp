@@ -1,6 +1,7 @@
 #include "PostgresFile.h"
 
 #include <QFile>
+#include <QLibrary>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <libpq-fe.h>
@@ -36,6 +37,40 @@ DataError badPointer(const QString& reason)
     return DataError(reason, DataError::Reason::BadPointer);
 }
 
+// libpq's URI parser, loaded when the first pointer file is read: linked into
+// the program, libpq and its TLS, Kerberos and LDAP libraries (a score of them)
+// would cost every start, also on the sites that never reach a server.
+struct ClientLibrary
+{
+    decltype(&PQconninfoParse) parse = nullptr;
+    decltype(&PQconninfoFree) free = nullptr;
+    decltype(&PQfreemem) freeMemory = nullptr;
+    QString error;
+};
+
+const ClientLibrary& clientLibrary()
+{
+    static const ClientLibrary library = [] {
+        ClientLibrary functions;
+        QLibrary pq(QStringLiteral("pq"), 5);
+        if (!pq.load()) {
+            functions.error = pq.errorString();
+            return functions;
+        }
+        functions.parse
+            = reinterpret_cast<decltype(&PQconninfoParse)>(pq.resolve("PQconninfoParse"));
+        functions.free = reinterpret_cast<decltype(&PQconninfoFree)>(pq.resolve("PQconninfoFree"));
+        functions.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(pq.resolve("PQfreemem"));
+        if (!functions.parse || !functions.free || !functions.freeMemory)
+            functions.error = pq.errorString();
+        return functions;
+    }();
+    if (!library.error.isEmpty())
+        throw DataError(
+            QStringLiteral("PostgreSQL's client library cannot be loaded: %1").arg(library.error));
+    return library;
+}
+
 DatabaseFile::Kind kindOf(const QString& type)
 {
     using Kind = DatabaseFile::Kind;
@@ -62,6 +97,8 @@ PostgresFile::PostgresFile(const QString& path, const QString& connection)
     try {
         configure(db, m_uri);
     } catch (const DataError& error) {
+        if (error.reason() != DataError::Reason::BadPointer)
+            throw;
         throw badPointer(QStringLiteral("'%1' does not say where the database server is. %2")
                              .arg(path, error.message()));
     }
@@ -87,12 +124,13 @@ QString PostgresFile::readPointer(const QString& path)
 
 void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 {
+    const ClientLibrary& pq = clientLibrary();
     char* error = nullptr;
     const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> parsed(
-        PQconninfoParse(uri.toUtf8().constData(), &error), &PQconninfoFree);
+        pq.parse(uri.toUtf8().constData(), &error), pq.free);
     if (!parsed) {
         const QString reason = error ? firstLine(QString::fromUtf8(error)) : QString();
-        PQfreemem(error);
+        pq.freeMemory(error);
         throw badPointer(QStringLiteral("'%1' is not a connection URI (%2).").arg(uri, reason));
     }
 

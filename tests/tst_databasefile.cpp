@@ -2,6 +2,7 @@
 #include "app/Clock.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "data/PostgresFile.h"
 
 #include <QtTest>
 
@@ -15,10 +16,33 @@ class TestDatabaseFile : public QObject
     Q_OBJECT
 
 private slots:
+    void serverClientLoadsWithTheFirstPointer();
     void missingDatabaseIsNeverCreated();
     void unusablePointerStopsTheStart_data();
     void unusablePointerStopsTheStart();
 };
+
+bool libraryLoaded(const QByteArray& name)
+{
+    QFile maps(u"/proc/self/maps"_s);
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+}
+
+// Runs first: no other test of this process may have read a pointer file yet.
+void TestDatabaseFile::serverClientLoadsWithTheFirstPointer()
+{
+    {
+        PunchScreen punch;
+        QVERIFY(punch.open());
+        QVERIFY(punch.services().dialogs.shown().isEmpty());
+    }
+    QVERIFY(!libraryLoaded("/libpq.so"));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"pointer"_s);
+    PostgresFile::configure(db, u"postgresql://punch@db.example/plant"_s);
+    QVERIFY(libraryLoaded("/libpq.so"));
+    QVERIFY(db.connectOptions().contains(u"user='punch'"_s));
+}
 
 void TestDatabaseFile::missingDatabaseIsNeverCreated()
 {
