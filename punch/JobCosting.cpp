@@ -27,6 +27,7 @@ const QString arial = QStringLiteral("Arial");
 const QString arialNarrow = QStringLiteral("Arial Narrow");
 
 using FormMetrics::setColour;
+using FormMetrics::setFontWhenShown;
 
 const QColor grey(224, 224, 224);
 const QColor teal(0, 128, 128);
@@ -49,8 +50,6 @@ QLabel* label(QWidget* holder, const QString& name, const QString& caption, int 
 {
     auto* control = place(new QLabel(caption, holder), name, left, top, width, height);
     control->setFont(font);
-    // Labels fit their caption: the design size unless the caption needs more.
-    control->resize(control->size().expandedTo(control->sizeHint()));
     return control;
 }
 
@@ -58,7 +57,7 @@ QLineEdit* textBox(QWidget* holder, const QString& name, int left, int top, int 
     const QFont& font, int maxLength)
 {
     auto* box = place(new QLineEdit(holder), name, left, top, width, height);
-    box->setFont(font);
+    setFontWhenShown(box, font);
     box->setMaxLength(maxLength);
     setColour(box, QPalette::Base, Qt::white);
     setColour(box, QPalette::Text, Qt::black);
@@ -137,6 +136,10 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
     Text34->installEventFilter(this);
     Command3->installEventFilter(this);
     DBCombo1->installEventFilter(this);
+    // Labels fit their caption when they are shown: a caption never seen is
+    // never measured, and its font never loaded.
+    for (QLabel* label : {Label4, Label2, Label3, Label5, Label1, Label10, Label11, Label13})
+        label->installEventFilter(this);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -387,7 +390,10 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
 {
     if (m_ended)
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::Show) {
+        if (auto* label = qobject_cast<QLabel*>(watched))
+            fitCaption(label);
+    } else if (event->type() == QEvent::FocusIn) {
         focusGained(watched);
     } else if (event->type() == QEvent::FocusOut) {
         for (int number = 1; number <= 3; ++number) {
@@ -401,8 +407,25 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
 void JobCosting::setCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
+    m_captionsSet.insert(label);
+    if (label->isVisible())
+        fitCaption(label);
+}
+
+void JobCosting::fitCaption(QLabel* label)
+{
+    if (!m_captionsSet.contains(label)) {
+        label->resize(label->size().expandedTo(label->sizeHint()));
+        return;
+    }
+    // An empty caption takes no width; its height is left as it is, since
+    // nothing of it is drawn.
+    if (label->text().isEmpty()) {
+        label->resize(0, label->height());
+        return;
+    }
     // A label keeps its font, so the size a caption needs is measured once.
-    std::pair<const QLabel*, QString> key {label, caption};
+    std::pair<const QLabel*, QString> key {label, label->text()};
     if (const QSize* fitted = m_captionSizes.object(key)) {
         label->resize(*fitted);
         return;

@@ -4,6 +4,7 @@
 
 #include <QCache>
 #include <QPointer>
+#include <QSet>
 #include <QSize>
 #include <QWidget>
 #include <array>
@@ -182,6 +183,9 @@ private:
     void showDataError(const QString& what, const QString& reason);
     // Sets a label's caption; labels size themselves to their caption.
     void setCaption(QLabel* label, const QString& caption);
+    // Sizes a label to its caption: until the program first sets it, the design
+    // size unless the caption needs more; after, the size the caption needs.
+    void fitCaption(QLabel* label);
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -190,6 +194,7 @@ private:
     QList<QWidget*> m_tabOrder;
     QPointer<DateCheck> m_dateCheck;
     QCache<std::pair<const QLabel*, QString>, QSize> m_captionSizes;
+    QSet<const QLabel*> m_captionsSet; // labels whose caption the program has set
     bool m_fillingBadge = false;
     bool m_shown = false;
     bool m_ended = false;

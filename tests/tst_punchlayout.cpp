@@ -95,6 +95,9 @@ void TestPunchLayout::controls()
     QVERIFY(punch.open());
     auto* widget = punch.find<QWidget>(QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(widget->parentWidget()->objectName(), holder);
+    // A control hidden in badge entry mode takes its font and size when it is shown.
+    for (QWidget* shown = widget; shown != &punch.screen(); shown = shown->parentWidget())
+        shown->show();
     // The design's font, shown in its metric twin.
     const QFont& f = widget->font();
     QCOMPARE(QStringLiteral("%1 %2").arg(f.families().constLast()).arg(f.pointSizeF())
@@ -148,7 +151,8 @@ void TestPunchLayout::captionsFitTheirTextAtEveryTurn()
     QVERIFY(punch.open());
     JobCosting& screen = punch.screen();
     const auto captionsFit = [&](const QString& when) {
-        for (const QLabel* label : {screen.Label1, screen.Label2, screen.Label5}) {
+        for (const QLabel* label : {screen.Label1, screen.Label2, screen.Label5, screen.Label10,
+                 screen.Label11, screen.Label13}) {
             QVERIFY2(label->size() == label->sizeHint(),
                 qPrintable(when + u": "_s + label->objectName() + u" "_s + label->text()));
         }

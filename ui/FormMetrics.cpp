@@ -1,5 +1,6 @@
 #include "FormMetrics.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImageReader>
@@ -49,6 +50,43 @@ QPixmap picture(const QString& path)
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
+}
+
+namespace {
+
+class FontWhenShown : public QObject
+{
+public:
+    FontWhenShown(QWidget* control, const QFont& font)
+        : QObject(control)
+        , m_font(font)
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            static_cast<QWidget*>(watched)->setFont(m_font);
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QFont m_font;
+};
+
+} // namespace
+
+void setFontWhenShown(QWidget* control, const QFont& font)
+{
+    if (control->isVisible())
+        control->setFont(font);
+    else
+        new FontWhenShown(control, font);
 }
 
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour)

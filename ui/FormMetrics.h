@@ -24,6 +24,11 @@ QFont font(const QString& family, qreal pointSize, bool bold = false);
 // left to guess loads every picture plugin to ask it first.
 QPixmap picture(const QString& path);
 
+// Gives a control that is hidden at start its design font when it is first
+// shown: until then it lays out its text in its holder's font, and a font that
+// no shown control uses is never loaded.
+void setFontWhenShown(QWidget* control, const QFont& font);
+
 // A designed colour of an enabled control; a disabled one keeps the style's greyed look.
 void setColour(QWidget* control, QPalette::ColorRole role, const QColor& colour);
 
