@@ -8,11 +8,13 @@
 #include "ui/Dialogs.h"
 #include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
+#include "ui/TerminalFonts.h"
 
 #include <QApplication>
 
 int runJobCosting(int argc, char* argv[])
 {
+    TerminalFonts::narrow();
     QApplication application(argc, argv);
 
     QtDialogs dialogs;

@@ -21,6 +21,7 @@
 #include "ui/DbCombo.h"
 #include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
+#include "ui/TerminalFonts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -159,10 +160,15 @@ void tell(const QString& line)
 }
 
 // A window of the punch screen's size; with a caption, it also loads a font,
-// as any window that shows text does.
+// as any window that shows text does. It tells the wall-clock and CPU
+// milliseconds of its two phases in main(), as the program's start does.
 int bareWindow(int argc, char* argv[], bool withCaption)
 {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    const double cpu0 = threadCpuMs();
     QApplication application(argc, argv);
+    const double appWall = sinceMain.nsecsElapsed() / 1e6, appCpu = threadCpuMs() - cpu0;
     QWidget window(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     window.setWindowTitle(u"Bare window"_s);
     window.setFixedSize(FormMetrics::size(7260, 5835));
@@ -173,7 +179,11 @@ int bareWindow(int argc, char* argv[], bool withCaption)
     window.show();
     window.activateWindow();
     waitUntilReady(&window, watch, nullptr);
-    tell(u"ready %1"_s.arg(processKilobytes("VmHWM")));
+    tell(u"ready %1 %2 %3 %4 %5"_s.arg(processKilobytes("VmHWM"))
+             .arg(appWall)
+             .arg(appCpu)
+             .arg(sinceMain.nsecsElapsed() / 1e6 - appWall)
+             .arg(threadCpuMs() - cpu0 - appCpu));
     return 0;
 }
 
@@ -192,6 +202,7 @@ int punchStart(int argc, char* argv[], const QString& site)
         cpu = nowCpu;
     };
     cpu = threadCpuMs();
+    TerminalFonts::narrow();
     QApplication application(argc, argv);
     phaseEnds();
     QDir::setCurrent(site);
@@ -750,10 +761,13 @@ void printConfiguration(const QString& site, int employees, int items, int runs,
     const QString loadBefore = loadAverage();
     // Start to ready: the program and the bare windows, by turns.
     QList<double> bare, captioned, punch, barePeak, punchPeak;
-    QList<QList<double>> phases(8);
+    QList<QList<double>> phases(8), barePhases(4);
     for (int i = 0; i < starts; ++i) {
         double ms = 0;
-        barePeak << runChild({u"--bare"_s}, &ms).value(0).section(u' ', 1, 1).toDouble();
+        const QStringList bareReady = runChild({u"--bare"_s}, &ms).value(0).split(u' ');
+        barePeak << bareReady.value(1).toDouble();
+        for (int phase = 0; phase < 4; ++phase)
+            barePhases[phase] << bareReady.value(2 + phase).toDouble();
         bare << ms;
         runChild({u"--bare"_s, u"--caption"_s}, &ms);
         captioned << ms;
@@ -792,6 +806,12 @@ void printConfiguration(const QString& site, int employees, int items, int runs,
                           .arg(median(phases[2 * phase + 1]), 0, 'f', 1);
     }
     out << u"    phases in main(): "_s << phaseTexts.join(u", "_s) << Qt::endl;
+    out << u"    the bare window's: QApplication %1 ms (CPU %2), shown and painted %3 ms (CPU %4)"_s
+               .arg(median(barePhases[0]), 0, 'f', 1)
+               .arg(median(barePhases[1]), 0, 'f', 1)
+               .arg(median(barePhases[2]), 0, 'f', 1)
+               .arg(median(barePhases[3]), 0, 'f', 1)
+        << Qt::endl;
     for (const QString& line : lines) {
         const QStringList fields = line.split(u'|');
         if (fields.value(0) == "step"_L1) {

@@ -74,6 +74,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the Qt SQL drivers, loaded as plugins. (The X11 platform plugin comes with
 # libqt6gui6, which the scan finds.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6sql6-sqlite, libqt6sql6-psql")
+# DejaVu draws the letters the Liberation faces lack (the terminal's font lookup
+# offers those two families only).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${JOBCOSTING_PACKAGING_DIR}/prerm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
