@@ -13,6 +13,10 @@
 #include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
 
+// The pictures are built in, as arrays that Qt reads without a picture decoder.
+#include "resources/button.xpm"
+#include "resources/jobcosting.xpm"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -83,7 +87,7 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
 PictureButton* button(
     QWidget* holder, const QString& name, const QString& caption, int left, int width)
 {
-    static const QPixmap picture = FormMetrics::picture(QStringLiteral(":/images/button.png"));
+    static const QPixmap picture(buttonPicture);
     auto* control
         = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
@@ -101,7 +105,7 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
 {
     setObjectName(QStringLiteral("JobCosting"));
     setWindowTitle(QStringLiteral("Job Costing "));
-    setWindowIcon(QIcon(FormMetrics::picture(QStringLiteral(":/images/jobcosting.png"))));
+    setWindowIcon(QIcon(QPixmap(jobCostingIcon)));
     setFont(FormMetrics::font(msSansSerif, 12, true));
     setAutoFillBackground(true);
     setColour(this, QPalette::Window, grey);

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
-#include <QImageReader>
 #include <QScreen>
 #include <QWidget>
 
@@ -43,13 +42,6 @@ QFont font(const QString& family, qreal pointSize, bool bold)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
-}
-
-QPixmap picture(const QString& path)
-{
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
 }
 
 namespace {

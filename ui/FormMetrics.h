@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QPalette>
-#include <QPixmap>
 #include <QRect>
 
 class QWidget;
@@ -19,10 +18,6 @@ QSize size(int width, int height);
 // A font of the design: MS Sans Serif, Arial and Arial Narrow are shown in
 // their installed metric twins.
 QFont font(const QString& family, qreal pointSize, bool bold = false);
-
-// A PNG picture of the program's resources, read by Qt's own decoder: a reader
-// left to guess loads every picture plugin to ask it first.
-QPixmap picture(const QString& path);
 
 // Gives a control that is hidden at start its design font when it is first
 // shown: until then it lays out its text in its holder's font, and a font that
