@@ -3,12 +3,17 @@
 #include "DataError.h"
 
 #include <QFile>
+#include <QLibraryInfo>
+#include <QPluginLoader>
 #include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlDriverPlugin>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -56,18 +61,49 @@ DatabaseFile::Kind kindOf(const QString& declaredType)
     return Kind::Text;
 }
 
+// Qt's SQLite driver, loaded from its known place: finding it by name lists and
+// reads every database driver plugin installed. Where it is not found there
+// (another plugin folder set), Qt looks for it by name.
+class SqliteDriverCreator : public QSqlDriverCreatorBase
+{
+public:
+    QSqlDriver* createObject() const override
+    {
+        QPluginLoader loader(QLibraryInfo::path(QLibraryInfo::PluginsPath)
+            + QStringLiteral("/sqldrivers/libqsqlite.so"));
+        auto* plugin = qobject_cast<QSqlDriverPlugin*>(loader.instance());
+        return plugin ? plugin->create(QStringLiteral("QSQLITE")) : nullptr;
+    }
+};
+
+// Set once, before SQLite is first used.
+void prepareSqlite()
+{
+    static const bool prepared [[maybe_unused]] = [] {
+        QSqlDatabase::registerSqlDriver(QStringLiteral("QSQLITE"), new SqliteDriverCreator);
+        // Each connection's page cache takes pages from the heap one at a time,
+        // as they are read. By default it sets aside twenty at its first read
+        // and writes into each: a badge touches a few pages only, and every page
+        // of memory written for the first time costs the program a page fault.
+        return sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK;
+    }();
+}
+
 } // namespace
 
 SqliteFile::SqliteFile(QString path, QString connection)
     : DatabaseFile(std::move(path), connection)
 {
+    prepareSqlite();
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     connect();
 }
 
 SqliteFile::SqliteFile(QString path, QString connection, InMemory)
     : DatabaseFile(std::move(path), std::move(connection))
-{ }
+{
+    prepareSqlite();
+}
 
 void SqliteFile::connect()
 {
