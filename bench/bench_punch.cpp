@@ -3,15 +3,19 @@
 // and the program's start beside a bare Qt window, all in the same run.
 //
 //   bench_punch [--punches 1000,100000,1000000] [--employees 50000]
-//               [--items 10,50000] [--runs 25] [--starts 9] [--dir DIR]
+//               [--items 10,50000] [--runs 25] [--starts 15] [--dir DIR]
 //
 // The sites are generated first, under DIR (default: the temporary folder; it
 // should be a local disk, as a site's files are). Every measurement then runs
-// in a child process (this program with --bare, --start or --steps), so that
-// its start and its peak memory are its own. The children use the platform
-// of QT_QPA_PLATFORM (offscreen when it is not set).
+// in a child process, so that its start and its peak memory are its own:
+// bench_punchstart for the program's start (the installed program's libraries
+// and steps), bench_barewindow for the bare Qt window (a Qt Widgets program
+// that shows an empty window and nothing else) and this program with --steps
+// for the steps. The children use the platform of QT_QPA_PLATFORM (offscreen
+// when it is not set).
 
 #include "ProcessMemory.h"
+#include "ReadyWatch.h"
 #include "ScriptedDialogs.h"
 #include "SiteBuilder.h"
 #include "TestServices.h"
@@ -43,7 +47,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <map>
 #include <memory>
@@ -66,13 +69,6 @@ double quantile(QList<double> values, double fraction)
 double median(const QList<double>& values)
 {
     return quantile(values, 0.5);
-}
-
-double threadCpuMs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // Wall-clock and CPU milliseconds of some work. The CPU time leaves out the
@@ -115,37 +111,6 @@ struct Failure
     throw Failure {what};
 }
 
-// ---------------------------------------------------------------------------
-// Ready: the window is painted once and active, and the expected control has
-// the focus. Events are handled as they come, without polling delays.
-
-class PaintWatch : public QObject
-{
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
-void waitUntilReady(QWidget* window, const PaintWatch& watch, const QWidget* focus)
-{
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.start(20000);
-    while (!watch.painted || !window->isActiveWindow()
-        || (focus && QApplication::focusWidget() != focus)) {
-        if (!deadline.isActive())
-            fail(u"the window never became ready"_s);
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-}
-
 void drainEvents()
 {
     QCoreApplication::sendPostedEvents();
@@ -157,71 +122,6 @@ void tell(const QString& line)
 {
     std::fputs(qPrintable(line + u'\n'), stdout);
     std::fflush(stdout);
-}
-
-// A window of the punch screen's size; with a caption, it also loads a font,
-// as any window that shows text does. It tells the wall-clock and CPU
-// milliseconds of its two phases in main(), as the program's start does.
-int bareWindow(int argc, char* argv[], bool withCaption)
-{
-    QElapsedTimer sinceMain;
-    sinceMain.start();
-    const double cpu0 = threadCpuMs();
-    QApplication application(argc, argv);
-    const double appWall = sinceMain.nsecsElapsed() / 1e6, appCpu = threadCpuMs() - cpu0;
-    QWidget window(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
-    window.setWindowTitle(u"Bare window"_s);
-    window.setFixedSize(FormMetrics::size(7260, 5835));
-    if (withCaption)
-        new QLabel(u"Badge #"_s, &window);
-    PaintWatch watch;
-    window.installEventFilter(&watch);
-    window.show();
-    window.activateWindow();
-    waitUntilReady(&window, watch, nullptr);
-    tell(u"ready %1 %2 %3 %4 %5"_s.arg(processKilobytes("VmHWM"))
-             .arg(appWall)
-             .arg(appCpu)
-             .arg(sinceMain.nsecsElapsed() / 1e6 - appWall)
-             .arg(threadCpuMs() - cpu0 - appCpu));
-    return 0;
-}
-
-// The program's own start (as app/Application.cpp), with scripted services.
-// It also tells the wall-clock and CPU milliseconds of its phases in main().
-int punchStart(int argc, char* argv[], const QString& site)
-{
-    QElapsedTimer sinceMain;
-    sinceMain.start();
-    QStringList phases;
-    double wall = 0, cpu = 0;
-    const auto phaseEnds = [&] {
-        const double nowWall = sinceMain.nsecsElapsed() / 1e6, nowCpu = threadCpuMs();
-        phases << QString::number(nowWall - wall) << QString::number(nowCpu - cpu);
-        wall = nowWall;
-        cpu = nowCpu;
-    };
-    cpu = threadCpuMs();
-    TerminalFonts::narrow();
-    QApplication application(argc, argv);
-    phaseEnds();
-    QDir::setCurrent(site);
-    TestServices services;
-    Module1 module;
-    JobCosting screen(services.services, module);
-    phaseEnds();
-    PaintWatch watch;
-    screen.installEventFilter(&watch);
-    screen.load();
-    phaseEnds();
-    screen.show();
-    screen.activateWindow();
-    waitUntilReady(&screen, watch, screen.Text34);
-    phaseEnds();
-    if (!services.dialogs.shown().isEmpty())
-        fail(u"the start showed a message: "_s + services.dialogs.texts().join(u" / "_s));
-    tell(u"ready %1 "_s.arg(processKilobytes("VmHWM")) + phases.join(u' '));
-    return 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -581,7 +481,8 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         screen->load();
         screen->show();
         screen->activateWindow();
-        waitUntilReady(screen.get(), watch, screen->Text34);
+        if (!waitUntilReady(screen.get(), watch, screen->Text34))
+            fail(u"the window never became ready"_s);
     });
     const long startPeak = processKilobytes("VmHWM");
 
@@ -728,15 +629,16 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
 // ---------------------------------------------------------------------------
 // The parent: builds the sites, runs the children, prints the tables.
 
-// Runs this program as a child; its output lines. With wallMs, the time from
-// the start of the child to its first line (its "ready").
-QStringList runChild(const QStringList& arguments, double* wallMs = nullptr)
+// Runs a program as a child (by default this one); its output lines. With
+// wallMs, the time from the start of the child to its first line (its "ready").
+QStringList runChild(const QStringList& arguments, double* wallMs = nullptr,
+    const QString& program = QCoreApplication::applicationFilePath())
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.start(program, arguments);
     QByteArray output;
     if (wallMs) {
         while (!output.contains('\n') && child.waitForReadyRead(-1))
@@ -762,16 +664,20 @@ void printConfiguration(const QString& site, int employees, int items, int runs,
     // Start to ready: the program and the bare windows, by turns.
     QList<double> bare, captioned, punch, barePeak, punchPeak;
     QList<QList<double>> phases(8), barePhases(4);
+    const QString startProgram = QCoreApplication::applicationDirPath() + u"/bench_punchstart"_s;
+    const QString bareProgram = QCoreApplication::applicationDirPath() + u"/bench_barewindow"_s;
+    const QSize size = FormMetrics::size(7260, 5835);
+    const QStringList bareSize {QString::number(size.width()), QString::number(size.height())};
     for (int i = 0; i < starts; ++i) {
         double ms = 0;
-        const QStringList bareReady = runChild({u"--bare"_s}, &ms).value(0).split(u' ');
+        const QStringList bareReady = runChild(bareSize, &ms, bareProgram).value(0).split(u' ');
         barePeak << bareReady.value(1).toDouble();
         for (int phase = 0; phase < 4; ++phase)
             barePhases[phase] << bareReady.value(2 + phase).toDouble();
         bare << ms;
-        runChild({u"--bare"_s, u"--caption"_s}, &ms);
+        runChild(QStringList {u"--caption"_s} + bareSize, &ms, bareProgram);
         captioned << ms;
-        const QStringList ready = runChild({u"--start"_s, site}, &ms).value(0).split(u' ');
+        const QStringList ready = runChild({site}, &ms, startProgram).value(0).split(u' ');
         punch << ms;
         punchPeak << ready.value(1).toDouble();
         for (int phase = 0; phase < 8; ++phase)
@@ -913,10 +819,6 @@ int run(int argc, char* argv[])
         const qsizetype at = arguments.indexOf(QString::fromLatin1(option));
         return at >= 0 ? arguments.value(at + 1) : QString();
     };
-    if (arguments.contains("--bare"_L1))
-        return bareWindow(argc, argv, arguments.contains("--caption"_L1));
-    if (arguments.contains("--start"_L1))
-        return punchStart(argc, argv, value("--start"));
     if (arguments.contains("--steps"_L1))
         return punchSteps(argc, argv, value("--steps"), value("--employees").toInt(),
             value("--items").toInt(), std::max(1, value("--runs").toInt()));
@@ -934,7 +836,7 @@ int run(int argc, char* argv[])
         u"items"_s, u"Comma-separated items per level table."_s, u"list"_s, u"10,50000"_s);
     const QCommandLineOption runs(u"runs"_s, u"Rounds of the steps."_s, u"N"_s, u"25"_s);
     const QCommandLineOption starts(
-        u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"9"_s);
+        u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"15"_s);
     const QCommandLineOption dir(u"dir"_s, u"Where the sites are made."_s, u"DIR"_s);
     parser.addOptions({punches, employees, items, runs, starts, dir});
     parser.process(application);
