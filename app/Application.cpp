@@ -1,13 +1,9 @@
 #include "Application.h"
 
-#include "app/Clock.h"
+#include "app/DesktopServices.h"
 #include "app/Module1.h"
-#include "app/Program.h"
-#include "app/Services.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/RegionalSettings.h"
-#include "ui/Shell.h"
 #include "ui/TerminalFonts.h"
 
 #include <QApplication>
@@ -18,14 +14,10 @@ int runJobCosting(int argc, char* argv[])
     QApplication application(argc, argv);
 
     QtDialogs dialogs;
-    DesktopShell shell;
-    SystemClock clock;
-    const RegionalSettings regional = RegionalSettings::system(clock);
-    ImmediateExit program;
-    const Services services {dialogs, shell, clock, regional, program};
+    const DesktopServices desktop(dialogs);
     Module1 module;
 
-    JobCosting screen(services, module);
+    JobCosting screen(desktop.services, module);
     screen.load();
     screen.show();
     return application.exec();

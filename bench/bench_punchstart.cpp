@@ -9,14 +9,10 @@
 
 #include "ProcessMemory.h"
 #include "ReadyWatch.h"
-#include "app/Clock.h"
+#include "app/DesktopServices.h"
 #include "app/Module1.h"
-#include "app/Program.h"
-#include "app/Services.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/RegionalSettings.h"
-#include "ui/Shell.h"
 #include "ui/TerminalFonts.h"
 
 #include <QDir>
@@ -68,16 +64,12 @@ int main(int argc, char* argv[])
     TerminalFonts::narrow();
     QApplication application(argc, argv);
     RefusedStart dialogs;
-    DesktopShell shell;
-    SystemClock clock;
-    const RegionalSettings regional = RegionalSettings::system(clock);
-    ImmediateExit program;
-    const Services services {dialogs, shell, clock, regional, program};
+    const DesktopServices desktop(dialogs);
     phaseEnds();
     if (argc < 2 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1])))
         return EXIT_FAILURE;
     Module1 module;
-    JobCosting screen(services, module);
+    JobCosting screen(desktop.services, module);
     phaseEnds();
     PaintWatch watch;
     screen.installEventFilter(&watch);
