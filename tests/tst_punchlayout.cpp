@@ -105,6 +105,12 @@ void TestPunchLayout::controls()
         font);
     QCOMPARE(QFontInfo(f).family(),
         font.startsWith(u"Arial Narrow") ? u"Liberation Sans Narrow" : u"Liberation Sans");
+    // Its texts run as the design's Windows ran them, without kerning: "AV" is
+    // as wide as "A" and "V" side by side.
+    const QFontMetricsF metrics(f);
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("AV")),
+        metrics.horizontalAdvance(QStringLiteral("A"))
+            + metrics.horizontalAdvance(QStringLiteral("V")));
     // Boxes paint in Text on Base, the others in WindowText on Window.
     const QPalette& palette = widget->palette();
     if (foreground.isValid())

@@ -41,6 +41,12 @@ QFont font(const QString& family, qreal pointSize, bool bold)
         font.setFamilies({family});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Texts run as the design's Windows ran them, glyph after glyph, without
+    // kerning; scripts that cannot be read unshaped are still shaped. Laying
+    // out a caption then needs no shaping engine, the largest part of measuring
+    // and drawing it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    font.setKerning(false);
     return font;
 }
 

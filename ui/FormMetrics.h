@@ -16,7 +16,7 @@ QRect rect(int left, int top, int width, int height);
 QSize size(int width, int height);
 
 // A font of the design: MS Sans Serif, Arial and Arial Narrow are shown in
-// their installed metric twins.
+// their installed metric twins, and texts run without kerning.
 QFont font(const QString& family, qreal pointSize, bool bold = false);
 
 // Gives a control that is hidden at start its design font when it is first
