@@ -8,9 +8,19 @@
 
 #include <QApplication>
 
-int runJobCosting(int argc, char* argv[])
+void prepareProcess()
 {
     TerminalFonts::narrow();
+    // Each pattern matches a few short texts (a record source, a column's type,
+    // a typed number): compiling it to machine code at its first match costs
+    // more than all its matches save. Set by the user, Qt's switch stays his.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+        qputenv("QT_ENABLE_REGEXP_JIT", "0");
+}
+
+int runJobCosting(int argc, char* argv[])
+{
+    prepareProcess();
     QApplication application(argc, argv);
 
     QtDialogs dialogs;

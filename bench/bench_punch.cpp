@@ -19,13 +19,13 @@
 #include "ScriptedDialogs.h"
 #include "SiteBuilder.h"
 #include "TestServices.h"
+#include "app/Application.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
 #include "punch/JobCosting.h"
 #include "ui/DbCombo.h"
 #include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
-#include "ui/TerminalFonts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -469,6 +469,7 @@ double rawInsertMs(
 
 int punchSteps(int argc, char* argv[], const QString& site, int employees, int items, int runs)
 {
+    prepareProcess();
     QApplication application(argc, argv);
     QDir::setCurrent(site);
     TestServices services;

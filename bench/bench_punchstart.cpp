@@ -9,11 +9,11 @@
 
 #include "ProcessMemory.h"
 #include "ReadyWatch.h"
+#include "app/Application.h"
 #include "app/DesktopServices.h"
 #include "app/Module1.h"
 #include "punch/JobCosting.h"
 #include "ui/Dialogs.h"
-#include "ui/TerminalFonts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -61,7 +61,7 @@ int main(int argc, char* argv[])
         cpu = nowCpu;
     };
 
-    TerminalFonts::narrow();
+    prepareProcess();
     QApplication application(argc, argv);
     RefusedStart dialogs;
     const DesktopServices desktop(dialogs);
