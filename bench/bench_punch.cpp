@@ -704,6 +704,16 @@ void printConfiguration(const QString& site, int employees, int items, int runs,
                .arg(median(captioned), 0, 'f', 1)
                .arg(ratio(median(punch), median(captioned)))
         << Qt::endl;
+    // Each round starts the two one after the other, on the machine as it is
+    // then: the ratios of the rounds leave out how it changes between rounds.
+    QList<double> rounds;
+    for (qsizetype i = 0; i < punch.size(); ++i)
+        rounds << punch.at(i) / bare.at(i);
+    out << u"    median of %1 rounds' ratios %2x, middle half %3x-%4x"_s.arg(rounds.size())
+               .arg(median(rounds), 0, 'f', 2)
+               .arg(quantile(rounds, 0.25), 0, 'f', 2)
+               .arg(quantile(rounds, 0.75), 0, 'f', 2)
+        << Qt::endl;
     QStringList phaseTexts;
     const QStringList phaseNames {
         u"QApplication"_s, u"screen built"_s, u"load"_s, u"shown and painted"_s};
