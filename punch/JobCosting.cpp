@@ -14,12 +14,13 @@
 #include "ui/PictureButton.h"
 
 // The pictures are built in, as arrays that Qt reads without a picture decoder.
-#include "resources/button.xpm"
+#include "resources/button.h"
 #include "resources/jobcosting.xpm"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -87,7 +88,8 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
 PictureButton* button(
     QWidget* holder, const QString& name, const QString& caption, int left, int width)
 {
-    static const QPixmap picture(buttonPicture);
+    static const QPixmap picture = QPixmap::fromImage(
+        QImage(buttonShades, int(std::size(buttonShades)), 1, QImage::Format_Grayscale8));
     auto* control
         = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
