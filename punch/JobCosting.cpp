@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -357,6 +358,14 @@ void JobCosting::showEvent(QShowEvent* event)
     if (m_shown || m_ended)
         return;
     m_shown = true;
+    // The labels shown with the window fit their captions while the window
+    // system maps it, at the latest when it asks for the first paint.
+    if (QWindow* window = windowHandle()) {
+        window->installEventFilter(this);
+        QMetaObject::invokeMethod(this, &JobCosting::fitShownCaptions, Qt::QueuedConnection);
+    } else {
+        fitShownCaptions();
+    }
     // The first focus goes to the first control in tab order that can take it,
     // and its focus handler runs before the first paint. The window system's
     // focus-in comes only when the window is activated (on X11 when the window
@@ -398,7 +407,10 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::Show) {
         if (auto* label = qobject_cast<QLabel*>(watched))
-            fitCaption(label);
+            fitWhenShown(label);
+    } else if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        fitShownCaptions();
+        watched->removeEventFilter(this);
     } else if (event->type() == QEvent::FocusIn) {
         focusGained(watched);
     } else if (event->type() == QEvent::FocusOut) {
@@ -410,12 +422,31 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void JobCosting::fitShownCaptions()
+{
+    if (m_captionsFitted)
+        return;
+    m_captionsFitted = true;
+    for (const QPointer<QLabel>& label : std::exchange(m_captionsToFit, {})) {
+        if (label && label->isVisible())
+            fitCaption(label);
+    }
+}
+
 void JobCosting::setCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
     m_captionsSet.insert(label);
     if (label->isVisible())
+        fitWhenShown(label);
+}
+
+void JobCosting::fitWhenShown(QLabel* label)
+{
+    if (m_captionsFitted)
         fitCaption(label);
+    else if (!m_captionsToFit.contains(label))
+        m_captionsToFit << label;
 }
 
 void JobCosting::fitCaption(QLabel* label)

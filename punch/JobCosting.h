@@ -186,6 +186,10 @@ private:
     // Sizes a label to its caption: until the program first sets it, the design
     // size unless the caption needs more; after, the size the caption needs.
     void fitCaption(QLabel* label);
+    // Fits a shown label now, or with the labels shown with the window.
+    void fitWhenShown(QLabel* label);
+    // Fits the labels shown with the window, once, before its first paint.
+    void fitShownCaptions();
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -195,6 +199,8 @@ private:
     QPointer<DateCheck> m_dateCheck;
     QCache<std::pair<const QLabel*, QString>, QSize> m_captionSizes;
     QSet<const QLabel*> m_captionsSet; // labels whose caption the program has set
+    QList<QPointer<QLabel>> m_captionsToFit; // shown with the window, not yet fitted
+    bool m_captionsFitted = false;
     bool m_fillingBadge = false;
     bool m_shown = false;
     bool m_ended = false;

@@ -21,6 +21,7 @@ private slots:
     void controls();
     void badgeEntryWindow();
     void captionsFitTheirTextAtEveryTurn();
+    void captionsShownWithTheWindowFitBeforeItsFirstPaint();
     void levels_data();
     void levels();
 };
@@ -169,6 +170,39 @@ void TestPunchLayout::captionsFitTheirTextAtEveryTurn()
         QCOMPARE(punch.badgeEntryProblems(), QString());
         captionsFit(u"after badge "_s + badge);
     }
+}
+
+void TestPunchLayout::captionsShownWithTheWindowFitBeforeItsFirstPaint()
+{
+    // The badge row's captions are fitted while the window system maps the
+    // window: its first paint shows each of them whole.
+    PunchScreen punch;
+    JobCosting screen(punch.services().services, punch.module());
+    screen.load();
+    class FirstPaint : public QObject
+    {
+    public:
+        QStringList cut;
+        QSet<QObject*> painted;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* label = qobject_cast<QLabel*>(watched);
+            if (event->type() == QEvent::Paint && label && !painted.contains(label)) {
+                painted.insert(label);
+                if (label->width() < label->sizeHint().width())
+                    cut << label->objectName();
+            }
+            return false;
+        }
+    } firstPaint;
+    for (QLabel* label : {screen.Label2, screen.Label3})
+        label->installEventFilter(&firstPaint);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    QTRY_COMPARE(firstPaint.painted.size(), 2);
+    QCOMPARE(firstPaint.cut, QStringList());
 }
 
 void TestPunchLayout::levels_data()
