@@ -349,7 +349,7 @@ void JobCosting::refreshLevelLists()
         }
     }
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
-        attempt([combo] { combo->reFill(); });
+        combo->reFill();
 }
 
 void JobCosting::showEvent(QShowEvent* event)

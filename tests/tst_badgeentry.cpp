@@ -185,6 +185,8 @@ void TestBadgeEntry::foundWorker()
         QCOMPARE(screen.Label5->text(), u"Walter Brennan"_s);
         QVERIFY(screen.Label5->width() >= screen.Label5->sizeHint().width());
         QStringList departments;
+        screen.DBCombo1->showPopup();
+        screen.DBCombo1->hidePopup();
         for (int i = 0; i < screen.DBCombo1->count(); ++i)
             departments << screen.DBCombo1->itemText(i);
         QCOMPARE(departments, list("Assembly,Deburring,Machining,Paint Shop,Shipping"));

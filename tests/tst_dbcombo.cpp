@@ -12,7 +12,8 @@
 using namespace Qt::StringLiterals;
 
 // The description pull-down over a level table of 1,000 items: it reads its
-// list as the open list scrolls, and tells only of the worker's picks.
+// list when the worker opens it, further as the open list scrolls, and tells
+// only of the worker's picks.
 class TestDbCombo : public QObject
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ private:
     QStringList allDescriptions() const;
     // Opens the list and scrolls to its end until nothing more is read.
     void scrollToEnd();
+    // Opens the list and closes it again; how many items it holds then.
+    int opened();
 
     static constexpr int items = 1000;
     std::unique_ptr<Site> m_site;
@@ -81,15 +84,27 @@ void TestDbCombo::scrollToEnd()
     m_combo->hidePopup();
 }
 
+int TestDbCombo::opened()
+{
+    m_combo->showPopup();
+    const int read = m_combo->count();
+    m_combo->hidePopup();
+    return read;
+}
+
 void TestDbCombo::readsListAsItScrolls()
 {
     m_combo->setText(u"kept"_s);
     m_combo->reFill();
     QTest::qWait(50);
     QCOMPARE(m_combo->text(), u"kept"_s);
-    // Neither the fill nor the events after it read the whole table.
-    const int first = m_combo->count();
+    // The fill reads nothing; opening the list reads its first window, not the
+    // whole table, and keeps the text.
+    QCOMPARE(m_combo->count(), 0);
+    const int first = opened();
     QVERIFY2(first > 10 && first < items, qPrintable(QString::number(first)));
+    QCOMPARE(m_combo->text(), u"kept"_s);
+    QCOMPARE(m_combo->currentIndex(), -1);
 
     scrollToEnd();
     QStringList shown;
@@ -101,19 +116,20 @@ void TestDbCombo::readsListAsItScrolls()
     // changed is read at the next fill.
     m_list->refresh();
     m_combo->reFill();
-    QCOMPARE(m_combo->count(), first);
+    QCOMPARE(opened(), first);
     m_site->sql(SiteBuilder::validationsFile,
         u"UPDATE Level3 SET ItemDescription = 'A new first' WHERE ItemDescription = ?"_s,
         {shown.constFirst()});
     m_list->refresh();
     m_combo->reFill();
+    opened();
     QCOMPARE(m_combo->itemText(0), u"A new first"_s);
 
     // A new fill starts from the first window again, in the source's new order.
     m_list->setRecordSource(u"select * from Level3 order by ItemDescription desc"_s);
     m_list->refresh();
     m_combo->reFill();
-    QCOMPARE(m_combo->count(), first);
+    QCOMPARE(opened(), first);
     QCOMPARE(m_combo->itemText(0), allDescriptions().constLast());
     QCOMPARE(m_combo->text(), u"kept"_s);
 }
@@ -122,7 +138,7 @@ void TestDbCombo::selectsOnlyWhenWorkerPicks()
 {
     m_combo->reFill();
     QSignalSpy selected(m_combo, &DbCombo::selected);
-    const int read = m_combo->count();
+    const int read = opened();
 
     // The program's settings, of an item not read yet and of one read, and the
     // emptying: shown as set, nothing read, no selection even when the worker
@@ -172,8 +188,14 @@ void TestDbCombo::keepsItsTextUntilFirstShown()
     QVERIFY(later->lineEdit()->isReadOnly());
     QCOMPARE(later->currentIndex(), -1);
     QCOMPARE(later->view()->font().pointSize(), 17);
+    // Shown, it still reads nothing until the worker steps into the list.
+    QCOMPARE(later->count(), 0);
+    QSignalSpy selected(later, &DbCombo::selected);
+    QTest::keyClick(later, Qt::Key_Down);
     QVERIFY2(
         later->count() > 10 && later->count() < items, qPrintable(QString::number(later->count())));
+    QCOMPARE(later->text(), allDescriptions().constFirst());
+    QCOMPARE(selected.count(), 1);
 }
 
 QTEST_MAIN(TestDbCombo)

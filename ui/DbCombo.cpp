@@ -28,30 +28,28 @@ public:
         m_stamp.clear();
     }
 
-    // Starts the list again with its first window; a list that cannot be read
-    // is empty. The rows read stay while the source holds the same rows.
-    void reload()
+    // The list is read again, from its first window, when it is next looked
+    // at; until then it reads nothing.
+    void reload() { m_readPending = true; }
+
+    bool readPending() const { return m_readPending; }
+
+    // Reads the list again if it was asked to since it was last read.
+    void readIfPending()
     {
-        const QString stamp = m_source ? m_source->contentStamp() : QString();
-        if (!stamp.isEmpty() && stamp == m_stamp) {
-            // Rows read further down are let go, as a new read would.
-            if (m_texts.size() > window) {
-                beginRemoveRows({}, window, static_cast<int>(m_texts.size() - 1));
-                m_texts.resize(window);
-                m_more = true;
-                endRemoveRows();
-            }
+        if (!std::exchange(m_readPending, false))
             return;
-        }
-        beginResetModel();
-        const auto reset = qScopeGuard([this] { endResetModel(); });
-        m_texts.clear();
-        m_more = false;
-        m_stamp.clear();
-        if (m_source) {
-            m_texts = m_source->windowTexts(m_field, 0, window);
-            m_more = m_texts.size() == window;
-            m_stamp = stamp;
+        try {
+            read();
+        } catch (const DataError&) {
+            // A list that cannot be read is empty, until it is read anew.
+            m_stamp.clear();
+            m_more = false;
+            if (!m_texts.isEmpty()) {
+                beginResetModel();
+                m_texts.clear();
+                endResetModel();
+            }
         }
     }
 
@@ -99,11 +97,39 @@ public:
     }
 
 private:
+    // The first window of the list; the rows read stay while the source holds
+    // the same rows.
+    void read()
+    {
+        const QString stamp = m_source ? m_source->contentStamp() : QString();
+        if (!stamp.isEmpty() && stamp == m_stamp) {
+            // Rows read further down are let go, as a new read would.
+            if (m_texts.size() > window) {
+                beginRemoveRows({}, window, static_cast<int>(m_texts.size() - 1));
+                m_texts.resize(window);
+                m_more = true;
+                endRemoveRows();
+            }
+            return;
+        }
+        beginResetModel();
+        const auto reset = qScopeGuard([this] { endResetModel(); });
+        m_texts.clear();
+        m_more = false;
+        m_stamp.clear();
+        if (m_source) {
+            m_texts = m_source->windowTexts(m_field, 0, window);
+            m_more = m_texts.size() == window;
+            m_stamp = stamp;
+        }
+    }
+
     DataSource* m_source = nullptr;
     QString m_field;
     QStringList m_texts;
     bool m_more = false;
     bool m_fetching = true;
+    bool m_readPending = false;
     QString m_stamp; // of the source when the rows were read
 };
 
@@ -162,13 +188,21 @@ void DbCombo::setListSource(DataSource* source, const QString& listField)
 
 void DbCombo::reFill()
 {
+    m_list->reload();
+}
+
+void DbCombo::readList()
+{
+    if (!m_list->readPending())
+        return;
+    // The text stays as it was, with nothing chosen: a new list would choose its first item.
     const QString kept = text();
     const QSignalBlocker blocker(this);
-    const auto keepText = qScopeGuard([this, &kept] {
-        setCurrentIndex(-1);
-        setEditText(kept);
-    });
-    m_list->reload();
+    m_list->readIfPending();
+    setCurrentIndex(-1);
+    setEditText(kept);
+    // A list read anew opens at its top, wherever the last one was left.
+    view()->scrollToTop();
 }
 
 QString DbCombo::text() const
@@ -186,6 +220,12 @@ void DbCombo::setText(const QString& text)
     setEditText(text);
 }
 
+void DbCombo::showPopup()
+{
+    readList();
+    QComboBox::showPopup();
+}
+
 void DbCombo::readAheadOfStep()
 {
     if (currentIndex() == count() - 1 && m_list->canFetchMore({}))
@@ -194,6 +234,8 @@ void DbCombo::readAheadOfStep()
 
 void DbCombo::keyPressEvent(QKeyEvent* event)
 {
+    // A key may step through the list, and the wheel does.
+    readList();
     if ((event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown)
         && !event->modifiers().testFlag(Qt::AltModifier))
         readAheadOfStep();
@@ -202,6 +244,7 @@ void DbCombo::keyPressEvent(QKeyEvent* event)
 
 void DbCombo::wheelEvent(QWheelEvent* event)
 {
+    readList();
     if (event->angleDelta().y() < 0)
         readAheadOfStep();
     QComboBox::wheelEvent(event);
