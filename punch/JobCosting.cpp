@@ -313,11 +313,22 @@ void JobCosting::setTabOrder()
 
 void JobCosting::load()
 {
-    QList<std::shared_ptr<DatabaseFile>> files;
-    if (!checkSiteFiles(m_services, files)) {
+    if (!checkSiteFiles(m_services, m_siteFiles)) {
         m_ended = true;
         return;
     }
+    refreshLevelLists();
+    Form_Load();
+    // The badge entry mode shows nothing of the employees, the open jobs and
+    // the item lookups: their data sources open while the window system maps
+    // the window.
+    m_boundDataPending = !m_ended;
+}
+
+void JobCosting::loadBoundData()
+{
+    if (!std::exchange(m_boundDataPending, false))
+        return;
     for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
     // An item-code box takes no more than its column declares (255 characters
@@ -328,8 +339,7 @@ void JobCosting::load()
                 controls.code->setMaxLength(std::min(controls.code->maxLength(), size));
         });
     }
-    refreshLevelLists();
-    Form_Load();
+    m_siteFiles.clear();
 }
 
 void JobCosting::refreshLevelLists()
@@ -358,13 +368,13 @@ void JobCosting::showEvent(QShowEvent* event)
     if (m_shown || m_ended)
         return;
     m_shown = true;
-    // The labels shown with the window fit their captions while the window
-    // system maps it, at the latest when it asks for the first paint.
+    // What the first paint does not show yet is done while the window system
+    // maps the window, at the latest when it asks for the first paint.
     if (QWindow* window = windowHandle()) {
         window->installEventFilter(this);
-        QMetaObject::invokeMethod(this, &JobCosting::fitShownCaptions, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &JobCosting::whileMapped, Qt::QueuedConnection);
     } else {
-        fitShownCaptions();
+        whileMapped();
     }
     // The first focus goes to the first control in tab order that can take it,
     // and its focus handler runs before the first paint. The window system's
@@ -409,7 +419,7 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
         if (auto* label = qobject_cast<QLabel*>(watched))
             fitWhenShown(label);
     } else if (event->type() == QEvent::Expose && watched == windowHandle()) {
-        fitShownCaptions();
+        whileMapped();
         watched->removeEventFilter(this);
     } else if (event->type() == QEvent::FocusIn) {
         focusGained(watched);
@@ -420,6 +430,12 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void JobCosting::whileMapped()
+{
+    loadBoundData();
+    fitShownCaptions();
 }
 
 void JobCosting::fitShownCaptions()

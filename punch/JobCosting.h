@@ -8,7 +8,9 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
+#include <memory>
 
+class DatabaseFile;
 class DataSource;
 class DateCheck;
 class DbCombo;
@@ -190,6 +192,12 @@ private:
     void fitWhenShown(QLabel* label);
     // Fits the labels shown with the window, once, before its first paint.
     void fitShownCaptions();
+    // Opens the data sources that the badge entry mode does not show, once:
+    // while the window is mapped, or at the latest when a badge is looked up.
+    void loadBoundData();
+    // What the window's first paint does not show yet, done while the window
+    // system maps it.
+    void whileMapped();
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -201,6 +209,8 @@ private:
     QSet<const QLabel*> m_captionsSet; // labels whose caption the program has set
     QList<QPointer<QLabel>> m_captionsToFit; // shown with the window, not yet fitted
     bool m_captionsFitted = false;
+    bool m_boundDataPending = false;
+    QList<std::shared_ptr<DatabaseFile>> m_siteFiles; // held open until the data sources hold them
     bool m_fillingBadge = false;
     bool m_shown = false;
     bool m_ended = false;

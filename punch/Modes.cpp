@@ -33,7 +33,8 @@ void JobCosting::Form_Load()
         return;
     m_module.BadgeFocusPending = true;
     setCaption(Label4, QString());
-    attempt([this] { reopenOpenJobs(); });
+    // The open jobs are read with the other data that badge entry does not show.
+    Data1->setRecordSource(openJobQuery);
     hideJobControls();
     m_module.BadgeFocusPending = true;
 }

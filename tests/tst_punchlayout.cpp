@@ -21,7 +21,7 @@ private slots:
     void controls();
     void badgeEntryWindow();
     void captionsFitTheirTextAtEveryTurn();
-    void captionsShownWithTheWindowFitBeforeItsFirstPaint();
+    void firstPaint();
     void levels_data();
     void levels();
 };
@@ -172,18 +172,24 @@ void TestPunchLayout::captionsFitTheirTextAtEveryTurn()
     }
 }
 
-void TestPunchLayout::captionsShownWithTheWindowFitBeforeItsFirstPaint()
+void TestPunchLayout::firstPaint()
 {
-    // The badge row's captions are fitted while the window system maps the
-    // window: its first paint shows each of them whole.
+    // While the window system maps the window the badge row's captions are
+    // fitted and the data that badge entry does not show is read: the first
+    // paint shows each caption whole, and the employees are open by then.
     PunchScreen punch;
     JobCosting screen(punch.services().services, punch.module());
     screen.load();
+    const QString designText = screen.Text35->text();
     class FirstPaint : public QObject
     {
     public:
+        explicit FirstPaint(const JobCosting& screen)
+            : m_screen(screen)
+        { }
         QStringList cut;
         QSet<QObject*> painted;
+        QString employee;
 
     protected:
         bool eventFilter(QObject* watched, QEvent* event) override
@@ -193,16 +199,31 @@ void TestPunchLayout::captionsShownWithTheWindowFitBeforeItsFirstPaint()
                 painted.insert(label);
                 if (label->width() < label->sizeHint().width())
                     cut << label->objectName();
+                employee = m_screen.Text35->text();
             }
             return false;
         }
-    } firstPaint;
+
+    private:
+        const JobCosting& m_screen;
+    } firstPaint(screen);
     for (QLabel* label : {screen.Label2, screen.Label3})
         label->installEventFilter(&firstPaint);
     screen.show();
     QVERIFY(QTest::qWaitForWindowExposed(&screen));
     QTRY_COMPARE(firstPaint.painted.size(), 2);
     QCOMPARE(firstPaint.cut, QStringList());
+    QVERIFY(!firstPaint.employee.isEmpty());
+    QCOMPARE_NE(firstPaint.employee, designText);
+
+    // A screen never shown reads it when a badge is first looked up.
+    JobCosting unshown(punch.services().services, punch.module());
+    unshown.load();
+    const QString itemDesignText = unshown.Text13->text();
+    unshown.Text34->setText(u"000123"_s);
+    QCOMPARE(unshown.Label5->text(), u"Walter Brennan"_s);
+    QCOMPARE(unshown.Text13->text(), screen.Text13->text());
+    QCOMPARE_NE(unshown.Text13->text(), itemDesignText);
 }
 
 void TestPunchLayout::levels_data()
