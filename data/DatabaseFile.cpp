@@ -23,8 +23,9 @@ QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
 
 QByteArray headerOf(const QString& path)
 {
+    // Unbuffered: a buffered read would fetch 16 KB to hand over 64 bytes.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw DataError(QStringLiteral("%1 cannot be read: %2.")
                             .arg(QFileInfo(path).fileName(), file.errorString()));
     return file.read(64);

@@ -40,7 +40,7 @@ enum : int
 QByteArray headerOf(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(64) : QByteArray();
+    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.read(64) : QByteArray();
 }
 
 DatabaseFile::Kind kindOf(const QString& declaredType)
@@ -342,10 +342,8 @@ DataError SqliteFile::errorOf(const QSqlError& error, const QString& table)
 
 QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
 {
-    QSqlQuery info(database());
-    info.setForwardOnly(true);
-    if (!info.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?)")))
-        throw errorOf(info.lastError(), table);
+    QSqlQuery& info
+        = statement(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), table);
     info.addBindValue(table);
     if (!info.exec())
         throw errorOf(info.lastError(), table);
@@ -358,5 +356,6 @@ QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
         columns.append(
             {info.value(0).toString(), kindOf(type), width.match(type).captured(1).toInt()});
     }
+    info.finish();
     return columns;
 }
