@@ -330,13 +330,13 @@ void Steps::openAndScrollList(DbCombo* combo)
     option.subControls = QStyle::SC_All;
     const QRect arrow = combo->style()->subControlRect(
         QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    const int before = combo->count();
     step(u"open a pull-down"_s).record(timed([&] {
         QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
     }));
     drainEvents();
     QAbstractItemView* list = combo->view();
     expect(list->isVisible(), u"the pull-down did not open"_s);
+    const int before = combo->count();
     step(u"scroll to the end of its list"_s).record(timed([&] { list->scrollToBottom(); }));
     const int read = combo->count();
     if (m_items > before)
