@@ -114,7 +114,9 @@ DataSource::Source DataSource::parseRecordSource(const QString& text)
 
 void DataSource::refresh()
 {
-    const Source source = parseRecordSource(m_recordSource);
+    if (!m_parsed || m_parsed->first != m_recordSource)
+        m_parsed = {m_recordSource, parseRecordSource(m_recordSource)};
+    const Source source = m_parsed->second;
     if (!m_file) {
         try {
             m_file = DatabaseFile::open(m_databaseName);

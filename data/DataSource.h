@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class RegionalSettings;
 
@@ -136,6 +137,9 @@ private:
     std::shared_ptr<DatabaseFile> m_file;
     QString m_closedReason; // why the file could not be opened, when it could not
     Source m_source;
+    // The record source text last parsed, and what it says: a text is parsed
+    // once, not at each refresh.
+    std::optional<std::pair<QString, Source>> m_parsed;
     QList<Column> m_columns;
     QHash<QString, qsizetype> m_columnIndex; // by case-folded name
 

@@ -353,8 +353,10 @@ QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
     QList<Column> columns;
     while (info.next()) {
         const QString type = info.value(1).toString();
-        columns.append(
-            {info.value(0).toString(), kindOf(type), width.match(type).captured(1).toInt()});
+        const int declared = type.contains(QLatin1String("CHAR"), Qt::CaseInsensitive)
+            ? width.match(type).captured(1).toInt()
+            : 0;
+        columns.append({info.value(0).toString(), kindOf(type), declared});
     }
     info.finish();
     return columns;

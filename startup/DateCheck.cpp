@@ -99,8 +99,9 @@ void DateCheck::showEvent(QShowEvent* event)
 
 DateCheck::Outcome DateCheck::load()
 {
+    // The check's first step opens the table on its own query: the data
+    // source is not first opened on the whole table as well.
     try {
-        Data1->refresh();
         return runCheck();
     } catch (const DataError&) {
         return Outcome::Abandoned;
