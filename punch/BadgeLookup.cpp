@@ -41,7 +41,7 @@ void JobCosting::Text34_KeyPress()
 
 void JobCosting::lookUpBadge(LookupVariant variant)
 {
-    loadBoundData();
+    loadRest();
     const QString badge = Text34->text();
     try {
         Data8->findFirst(QStringLiteral("Badge = '") + badge + QStringLiteral("'"));

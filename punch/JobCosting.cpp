@@ -317,18 +317,17 @@ void JobCosting::load()
         m_ended = true;
         return;
     }
-    refreshLevelLists();
     Form_Load();
-    // The badge entry mode shows nothing of the employees, the open jobs and
-    // the item lookups: their data sources open while the window system maps
-    // the window.
-    m_boundDataPending = !m_ended;
+    // What can refuse the start has been done: the rest waits for the window
+    // to be shown.
+    m_restPending = !m_ended;
 }
 
-void JobCosting::loadBoundData()
+void JobCosting::loadRest()
 {
-    if (!std::exchange(m_boundDataPending, false))
+    if (!std::exchange(m_restPending, false))
         return;
+    refreshLevelLists();
     for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
     // An item-code box takes no more than its column declares (255 characters
@@ -368,14 +367,22 @@ void JobCosting::showEvent(QShowEvent* event)
     if (m_shown || m_ended)
         return;
     m_shown = true;
-    // What the first paint does not show yet is done while the window system
-    // maps the window, at the latest when it asks for the first paint.
+    // The start goes on while the window system maps the window, and is done
+    // at the latest when it asks for the first paint.
     if (QWindow* window = windowHandle()) {
         window->installEventFilter(this);
         QMetaObject::invokeMethod(this, &JobCosting::whileMapped, Qt::QueuedConnection);
     } else {
         whileMapped();
     }
+}
+
+void JobCosting::whileMapped()
+{
+    if (std::exchange(m_mapped, true) || m_ended)
+        return;
+    loadRest();
+    fitShownCaptions();
     // The first focus goes to the first control in tab order that can take it,
     // and its focus handler runs before the first paint. The window system's
     // focus-in comes only when the window is activated (on X11 when the window
@@ -430,12 +437,6 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void JobCosting::whileMapped()
-{
-    loadBoundData();
-    fitShownCaptions();
 }
 
 void JobCosting::fitShownCaptions()

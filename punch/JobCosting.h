@@ -192,11 +192,13 @@ private:
     void fitWhenShown(QLabel* label);
     // Fits the labels shown with the window, once, before its first paint.
     void fitShownCaptions();
-    // Opens the data sources that the badge entry mode does not show, once:
-    // while the window is mapped, or at the latest when a badge is looked up.
-    void loadBoundData();
-    // What the window's first paint does not show yet, done while the window
-    // system maps it.
+    // The part of the load that cannot refuse the start and that the window's
+    // first paint does not show: the level tables and the data sources behind
+    // the job controls. Done once, while the window is mapped, or at the
+    // latest when a badge is looked up.
+    void loadRest();
+    // The rest of the start, up to the first focus, done once while the window
+    // system maps the window.
     void whileMapped();
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
@@ -209,7 +211,8 @@ private:
     QSet<const QLabel*> m_captionsSet; // labels whose caption the program has set
     QList<QPointer<QLabel>> m_captionsToFit; // shown with the window, not yet fitted
     bool m_captionsFitted = false;
-    bool m_boundDataPending = false;
+    bool m_restPending = false;
+    bool m_mapped = false;
     QList<std::shared_ptr<DatabaseFile>> m_siteFiles; // held open until the data sources hold them
     bool m_fillingBadge = false;
     bool m_shown = false;
