@@ -3,7 +3,7 @@
 // and the program's start beside a bare Qt window, all in the same run.
 //
 //   bench_punch [--punches 1000,100000,1000000] [--employees 50000]
-//               [--items 10,50000] [--runs 25] [--starts 15] [--dir DIR]
+//               [--items 10,50000] [--runs 25] [--starts 25] [--dir DIR]
 //
 // The sites are generated first, under DIR (default: the temporary folder; it
 // should be a local disk, as a site's files are). Every measurement then runs
@@ -847,7 +847,7 @@ int run(int argc, char* argv[])
         u"items"_s, u"Comma-separated items per level table."_s, u"list"_s, u"10,50000"_s);
     const QCommandLineOption runs(u"runs"_s, u"Rounds of the steps."_s, u"N"_s, u"25"_s);
     const QCommandLineOption starts(
-        u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"15"_s);
+        u"starts"_s, u"Starts of the program and of the bare window."_s, u"N"_s, u"25"_s);
     const QCommandLineOption dir(u"dir"_s, u"Where the sites are made."_s, u"DIR"_s);
     parser.addOptions({punches, employees, items, runs, starts, dir});
     parser.process(application);
