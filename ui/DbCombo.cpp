@@ -34,11 +34,10 @@ public:
 
     bool readPending() const { return m_readPending; }
 
-    // Reads the list again if it was asked to since it was last read.
-    void readIfPending()
+    // Reads the list again now.
+    void readAgain()
     {
-        if (!std::exchange(m_readPending, false))
-            return;
+        m_readPending = false;
         try {
             read();
         } catch (const DataError&) {
@@ -198,7 +197,7 @@ void DbCombo::readList()
     // The text stays as it was, with nothing chosen: a new list would choose its first item.
     const QString kept = text();
     const QSignalBlocker blocker(this);
-    m_list->readIfPending();
+    m_list->readAgain();
     setCurrentIndex(-1);
     setEditText(kept);
     // A list read anew opens at its top, wherever the last one was left.
