@@ -123,18 +123,27 @@ void SqliteFile::connect()
     if (!db.open())
         throw DataError(
             QStringLiteral("%1 cannot be opened: %2.").arg(name(), db.lastError().databaseText()));
-    // A save is on the disk when it returns.
-    setCommitsFlushed(true);
-    QSqlQuery pragma(db);
-    // The default cache grows to 2 MB a file as the punches pile up; the
-    // statements of a badge touch a few pages only.
-    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
     m_identity = {quint64(status.st_dev), quint64(status.st_ino)};
     m_lockWaitMs = lockWaitMs;
     m_schemaVersion = -1;
     ++m_connections;
     m_openAgain = false;
     m_writeAheadLog = false;
+    m_settingsMade = false;
+}
+
+void SqliteFile::makeSettings()
+{
+    // Made at the first read or write, not at the opening: the first statement
+    // on a connection reads the file's schema, which only a read or a write needs.
+    if (std::exchange(m_settingsMade, true))
+        return;
+    QSqlQuery pragma(database());
+    // A save is on the disk when it returns.
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // The default cache grows to 2 MB a file as the punches pile up; the
+    // statements of a badge touch a few pages only.
+    pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
 }
 
 SqliteFile::~SqliteFile()
@@ -218,6 +227,7 @@ void SqliteFile::beforeWrite()
 {
     ++m_writes;
     reconnectIfReplaced();
+    makeSettings();
     applyLockWait();
     if (!m_writeAheadLog)
         useWriteAheadLog();
@@ -227,6 +237,7 @@ void SqliteFile::setCommitsFlushed(bool flushed)
 {
     // Only in the write-ahead log does a commit go without a flush: it may be
     // lost in a power cut then, but it never damages the file.
+    makeSettings();
     const bool relaxed = !flushed && m_writeAheadLog;
     QSqlQuery(database())
         .exec(relaxed ? QStringLiteral("PRAGMA synchronous = OFF")
@@ -261,6 +272,7 @@ void SqliteFile::useWriteAheadLog()
 void SqliteFile::beforeRead(const QString& table)
 {
     reconnectIfReplaced();
+    makeSettings();
     applyLockWait();
     // Another program may have changed a table's columns since they were read.
     QSqlQuery& query = statement(QStringLiteral("PRAGMA schema_version"), table);

@@ -47,6 +47,8 @@ private:
     // Empties the write-ahead log into the file held open when that file is no
     // longer at its name; `atName` is the file there now, if any.
     void settleLogOfReplacedFile(const struct stat* atName);
+    // Makes the connection's settings once, before its first read or write.
+    void makeSettings();
     // Sets the connection's lock wait to what the current deadline leaves.
     void applyLockWait();
     // Puts the file in the write-ahead log, synchronised in full, before its
@@ -62,6 +64,7 @@ private:
     Identity m_identity;
     bool m_openAgain = false;
     bool m_writeAheadLog = false;
+    bool m_settingsMade = false;
     qint64 m_schemaVersion = -1;
     quint64 m_connections = 0; // opened so far
     quint64 m_writes = 0; // begun on this connection
