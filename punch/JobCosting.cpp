@@ -441,8 +441,6 @@ bool JobCosting::eventFilter(QObject* watched, QEvent* event)
 
 void JobCosting::fitShownCaptions()
 {
-    if (m_captionsFitted)
-        return;
     m_captionsFitted = true;
     for (const QPointer<QLabel>& label : std::exchange(m_captionsToFit, {})) {
         if (label && label->isVisible())

@@ -190,7 +190,8 @@ private:
     void fitCaption(QLabel* label);
     // Fits a shown label now, or with the labels shown with the window.
     void fitWhenShown(QLabel* label);
-    // Fits the labels shown with the window, once, before its first paint.
+    // Fits the labels shown with the window before its first paint; from then on
+    // a label fits as it is shown.
     void fitShownCaptions();
     // The part of the load that cannot refuse the start and that the window's
     // first paint does not show: the level tables and the data sources behind
