@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Clock.h"
 #include "app/Program.h"
 #include "app/Services.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Shell.h"
 
 // The services of the program on the desktop: the system clock, the system's

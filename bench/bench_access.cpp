@@ -11,10 +11,10 @@
 
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
-#include "app/Clock.h"
 #include "data/AccessTable.h"
 #include "data/DataSource.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

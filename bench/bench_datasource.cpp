@@ -9,9 +9,9 @@
 
 #include "ProcessMemory.h"
 #include "SiteBuilder.h"
-#include "app/Clock.h"
 #include "data/DataSource.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

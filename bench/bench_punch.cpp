@@ -22,6 +22,7 @@
 #include "app/Application.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
+#include "data/OpenDatabaseFile.h"
 #include "punch/JobCosting.h"
 #include "ui/DbCombo.h"
 #include "ui/FormMetrics.h"
@@ -519,7 +520,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         // The saves once more without the flush, the program's and the raw
         // statements' alike: the handlers' own time, kernel included.
         const QString unflushed = u"PRAGMA synchronous = OFF"_s;
-        QSqlQuery(unflushed, DatabaseFile::open(SiteBuilder::jobPunchesFile)->database());
+        QSqlQuery(unflushed, openDatabaseFile(SiteBuilder::jobPunchesFile)->database());
         punches.exec(unflushed);
         Steps again(services, module, *screen, employees, items);
         for (int round = runs; round < 2 * runs; ++round)
@@ -529,7 +530,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
                 tellStep(step, step.name + u", no flush (synchronous=OFF)"_s);
         }
         QSqlQuery(u"PRAGMA synchronous = FULL"_s,
-            DatabaseFile::open(SiteBuilder::jobPunchesFile)->database());
+            openDatabaseFile(SiteBuilder::jobPunchesFile)->database());
     }
     tell(u"memory|%1|%2"_s.arg(startPeak).arg(processKilobytes("VmHWM")));
 

@@ -7,14 +7,14 @@
 
 #include "ProcessMemory.h"
 #include "SiteBuilder.h"
-#include "app/Clock.h"
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/Services.h"
 #include "punch/JobCosting.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/PictureButton.h"
-#include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
 
 #include <QApplication>

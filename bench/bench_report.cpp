@@ -10,9 +10,9 @@
 
 #include "JobCostCommand.h"
 #include "SiteBuilder.h"
-#include "app/Clock.h"
 #include "data/DataSource.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>

@@ -16,7 +16,6 @@
 // `scripts/test-server build/bench/bench_server` runs it on a private server.
 
 #include "SiteBuilder.h"
-#include "app/Clock.h"
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/Services.h"
@@ -24,9 +23,10 @@
 #include "data/DataSource.h"
 #include "data/PostgresFile.h"
 #include "punch/JobCosting.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/PictureButton.h"
-#include "ui/RegionalSettings.h"
 #include "ui/Shell.h"
 
 #include <QApplication>

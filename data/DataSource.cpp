@@ -2,7 +2,8 @@
 
 #include "DataError.h"
 #include "DatabaseFile.h"
-#include "ui/RegionalSettings.h"
+#include "OpenDatabaseFile.h"
+#include "regional/RegionalSettings.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -119,7 +120,7 @@ void DataSource::refresh()
     const Source source = m_parsed->second;
     if (!m_file) {
         try {
-            m_file = DatabaseFile::open(m_databaseName);
+            m_file = openDatabaseFile(m_databaseName);
         } catch (const DataError& error) {
             m_closedReason = error.message();
             throw;

@@ -1,37 +1,12 @@
 #include "DatabaseFile.h"
 
-#include "AccessFile.h"
 #include "DataError.h"
-#include "PostgresFile.h"
-#include "SqliteFile.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QMimeDatabase>
 #include <QSqlError>
 #include <optional>
-
-namespace {
-
-QHash<QString, std::weak_ptr<DatabaseFile>>& openFiles()
-{
-    static QHash<QString, std::weak_ptr<DatabaseFile>> files;
-    return files;
-}
-
-QByteArray headerOf(const QString& path)
-{
-    // Unbuffered: a buffered read would fetch 16 KB to hand over 64 bytes.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw DataError(QStringLiteral("%1 cannot be read: %2.")
-                            .arg(QFileInfo(path).fileName(), file.errorString()));
-    return file.read(64);
-}
-
-} // namespace
 
 DatabaseFile::DatabaseFile(QString path, QString connection)
     : m_path(std::move(path))
@@ -40,7 +15,6 @@ DatabaseFile::DatabaseFile(QString path, QString connection)
 
 DatabaseFile::~DatabaseFile()
 {
-    openFiles().remove(m_path);
     m_statements.clear();
     m_lastStatement.reset();
     {
@@ -88,36 +62,6 @@ QSqlQuery& DatabaseFile::statement(const QString& sql, const QString& table)
     if (!keepsStatements())
         return *(m_lastStatement = std::move(query));
     return *m_statements.emplace(sql, std::move(query)).first->second;
-}
-
-std::shared_ptr<DatabaseFile> DatabaseFile::open(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    if (!info.isFile())
-        throw DataError::missingFile(info.absoluteFilePath());
-    const QString path = info.canonicalFilePath();
-    if (auto existing = openFiles().value(path).lock())
-        return existing;
-
-    static int serial = 0;
-    const QString connection = QStringLiteral("jobcosting-%1").arg(++serial);
-    const QByteArray header = headerOf(path);
-    if (PostgresFile::recognizes(header)) {
-        auto file = std::shared_ptr<DatabaseFile>(new PostgresFile(path, connection));
-        openFiles().insert(path, file);
-        return file;
-    }
-    if (Access::isAccessFile(header)) {
-        auto access = std::make_shared<AccessFile>(path, connection);
-        openFiles().insert(path, access);
-        return access;
-    }
-    if (!SqliteFile::recognizes(header))
-        throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
-                            .arg(info.fileName(), contentOf(path)));
-    auto file = std::make_shared<SqliteFile>(path, connection);
-    openFiles().insert(path, file);
-    return file;
 }
 
 namespace {

@@ -12,10 +12,9 @@
 #include <unordered_map>
 
 // One open database file, shared by every data source on it, and the engine
-// that reads it. The file is found by its name in the working folder at the
-// moment it opens, and never created; its content, not its name, chooses the
-// engine. The data source asks the engine the few questions on which engines
-// differ and keeps to plain SQL for the rest.
+// that reads it; the file's content, not its name, chose the engine. The data
+// source asks the engine the few questions on which engines differ and keeps
+// to plain SQL for the rest.
 class DatabaseFile
 {
 public:
@@ -45,9 +44,6 @@ public:
     virtual ~DatabaseFile();
     DatabaseFile(const DatabaseFile&) = delete;
     DatabaseFile& operator=(const DatabaseFile&) = delete;
-
-    // The open connection to fileName, opened now if nobody holds it yet.
-    static std::shared_ptr<DatabaseFile> open(const QString& fileName);
 
     QSqlDatabase database() const { return QSqlDatabase::database(m_connection, false); }
     QString path() const { return m_path; }
@@ -89,6 +85,8 @@ public:
     // The error to raise for a statement on `table` that failed: the file, the
     // table and the trouble, in words a site manager can act on.
     virtual DataError errorOf(const QSqlError& error, const QString& table);
+    // What a file holds, in words: "plain text document", "PNG image".
+    static QString contentOf(const QString& path);
     // A forward-only statement on `table`, prepared once where the engine
     // keeps statements, and then reused. Each use runs it to its end before
     // the next statement is asked for: on other engines the next one takes
@@ -98,8 +96,6 @@ public:
 protected:
     DatabaseFile(QString path, QString connection);
     virtual QList<Column> readColumns(const QString& table) = 0;
-    // What a file holds, in words: "plain text document", "PNG image".
-    static QString contentOf(const QString& path);
     // Whether prepared statements stay valid for the life of the connection.
     virtual bool keepsStatements() const { return false; }
 

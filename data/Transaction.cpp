@@ -1,11 +1,12 @@
 #include "Transaction.h"
 
 #include "DatabaseFile.h"
+#include "OpenDatabaseFile.h"
 
 #include <utility>
 
 Transaction::Transaction(const QString& fileName, QString table, Durability durability)
-    : m_file(DatabaseFile::open(fileName))
+    : m_file(openDatabaseFile(fileName))
     , m_table(std::move(table))
     , m_durability(durability)
 {

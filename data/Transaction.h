@@ -20,7 +20,7 @@ public:
         Scratch,
     };
 
-    // The file as DatabaseFile::open finds it, shared with its data sources;
+    // The file as openDatabaseFile() finds it, shared with its data sources;
     // a failure names `table`, the one written.
     Transaction(
         const QString& fileName, QString table, Durability durability = Durability::Flushed);

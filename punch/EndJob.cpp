@@ -1,12 +1,12 @@
 #include "DatabaseWork.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
-#include "app/Clock.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/PictureButton.h"
-#include "ui/RegionalSettings.h"
 
 void JobCosting::Command2_Click()
 {

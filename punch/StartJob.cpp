@@ -2,15 +2,15 @@
 #include "DatabaseWork.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
-#include "app/Clock.h"
 #include "app/Module1.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
 #include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
-#include "ui/RegionalSettings.h"
 
 #include <QFrame>
 #include <QLabel>

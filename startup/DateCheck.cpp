@@ -1,15 +1,16 @@
 #include "DateCheck.h"
 
-#include "app/Clock.h"
 #include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "data/Transaction.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/FormMetrics.h"
 #include "ui/HiddenBox.h"
-#include "ui/RegionalSettings.h"
 
 #include <QLabel>
 
@@ -47,7 +48,7 @@ QString workDatabase()
 {
     const QString timeClock = QStringLiteral("Norla.MDB");
     try {
-        if (!DatabaseFile::open(timeClock)->hasFeature(DatabaseFile::Feature::Writes))
+        if (!openDatabaseFile(timeClock)->hasFeature(DatabaseFile::Feature::Writes))
             return QStringLiteral("JobPunches.MDB");
     } catch (const DataError&) {
         // The check's own refresh meets the same error and abandons the check.

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "punch/PunchTexts.h"
 #include "ui/Dialogs.h"
 
@@ -20,7 +21,7 @@ QString trouble(const QString& fileName, QList<std::shared_ptr<DatabaseFile>>& o
     if (!QFileInfo::exists(fileName))
         return {};
     try {
-        const auto file = DatabaseFile::open(fileName);
+        const auto file = openDatabaseFile(fileName);
         opened.append(file);
         if (fileName == jobPunches && !file->hasFeature(DatabaseFile::Feature::Writes))
             return QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "

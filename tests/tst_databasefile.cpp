@@ -1,8 +1,8 @@
 #include "PunchScreen.h"
-#include "app/Clock.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/PostgresFile.h"
+#include "regional/Clock.h"
 
 #include <QtTest>
 

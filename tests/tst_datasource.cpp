@@ -3,8 +3,9 @@
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "data/Transaction.h"
-#include "ui/RegionalSettings.h"
+#include "regional/RegionalSettings.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>
@@ -852,7 +853,7 @@ void TestDataSource::scratchWritesLeaveLaterSavesFlushed()
     const bool server = currentEngine() == Engine::Server;
     const QString setting = server ? u"SHOW synchronous_commit"_s : u"PRAGMA synchronous"_s;
     const auto flushing = [&] {
-        QSqlQuery query(DatabaseFile::open(SiteBuilder::timeClockFile)->database());
+        QSqlQuery query(openDatabaseFile(SiteBuilder::timeClockFile)->database());
         return query.exec(setting) && query.next() ? query.value(0).toString() : QString();
     };
     const QString flushed = server ? u"on"_s : u"2"_s;

@@ -1,8 +1,8 @@
 #include "Site.h"
 #include "TestServices.h"
 #include "data/DataSource.h"
+#include "regional/RegionalSettings.h"
 #include "ui/DbCombo.h"
-#include "ui/RegionalSettings.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "TestServices.h"
+#include "regional/RegionalSettings.h"
 #include "startup/DateCheck.h"
-#include "ui/RegionalSettings.h"
 
 #include <QScopeGuard>
 #include <QtTest>

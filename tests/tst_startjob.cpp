@@ -1,5 +1,6 @@
 #include "PunchScreen.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "ui/DbCombo.h"
 #include "ui/PictureButton.h"
 
@@ -266,7 +267,7 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
         };
     } else if (fault == Fault::DiskFull) {
         // The terminal's own connection, shared by everything that opens the file.
-        QSqlDatabase db = DatabaseFile::open(file)->database();
+        QSqlDatabase db = openDatabaseFile(file)->database();
         QSqlQuery pages(u"PRAGMA page_count"_s, db);
         QVERIFY(pages.next());
         QSqlQuery(u"PRAGMA max_page_count = %1"_s.arg(pages.value(0).toInt()), db);

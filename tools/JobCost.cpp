@@ -55,7 +55,7 @@ bool isEmpty(const QVariant& value)
     return !value.isValid() || value.isNull();
 }
 
-QString text(const QVariant& value)
+QString plainText(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QDate)
         return value.toDate().toString(Qt::ISODate);
@@ -167,9 +167,9 @@ const std::array<QString, 3> standardCostFields {QStringLiteral("Level1StandardC
 
 QString workerOf(const Punch& punch)
 {
-    const QString number = text(punch.empNum);
-    return number.isEmpty() ? text(punch.name)
-                            : QStringLiteral("%1 (%2)").arg(text(punch.name), number);
+    const QString number = plainText(punch.empNum);
+    return number.isEmpty() ? plainText(punch.name)
+                            : QStringLiteral("%1 (%2)").arg(plainText(punch.name), number);
 }
 
 // Numbers compare by value, so that department 9 comes before department 12.
@@ -251,7 +251,7 @@ QStringList Report::keyOf(const Punch& punch) const
 {
     const auto level = [&](int n) {
         return QStringList {
-            text(punch.levels.at(n).itemCode), text(punch.levels.at(n).itemDescription)};
+            plainText(punch.levels.at(n).itemCode), plainText(punch.levels.at(n).itemDescription)};
     };
     switch (m_options.view) {
     case View::Job:
@@ -263,11 +263,11 @@ QStringList Report::keyOf(const Punch& punch) const
     case View::Level3:
         return level(2);
     case View::Worker:
-        return {text(punch.empNum), text(punch.name)};
+        return {plainText(punch.empNum), plainText(punch.name)};
     case View::Department:
-        return {text(punch.deptNum)};
+        return {plainText(punch.deptNum)};
     case View::Day:
-        return {text(punch.dateWorked)};
+        return {plainText(punch.dateWorked)};
     }
     return {};
 }
@@ -275,7 +275,7 @@ QStringList Report::keyOf(const Punch& punch) const
 void Report::add(const Punch& punch)
 {
     Checks checks;
-    const QString state = text(punch.badge).trimmed();
+    const QString state = plainText(punch.badge).trimmed();
     const bool open = state.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0;
     if (!open && state.compare(QLatin1String("Closed"), Qt::CaseInsensitive) != 0)
         checks.fail(QStringLiteral("Badge"), "is neither Open nor Closed");
@@ -303,7 +303,7 @@ void Report::add(const Punch& punch)
     bool deepest = true;
     for (int level = 2; level >= 0; --level) {
         const Punch::Level& values = punch.levels.at(level);
-        if (text(values.description).isEmpty())
+        if (plainText(values.description).isEmpty())
             continue;
         // A missing rate or cost is none; the terminal asks no pieces then.
         if (std::exchange(deepest, false))
@@ -329,7 +329,8 @@ void Report::add(const Punch& punch)
 
 void Report::notCosted(const Punch& punch, const QString& reasons)
 {
-    m_notCosted.append({punch.row, keyOf(punch), workerOf(punch), text(punch.dateWorked), reasons});
+    m_notCosted.append(
+        {punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked), reasons});
 }
 
 QList<Group> Report::groups() const

@@ -4,10 +4,10 @@
 #include "JobCostCsv.h"
 #include "JobCostPdf.h"
 #include "JobCostingVersion.h"
-#include "app/Clock.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 
 #include <QCommandLineParser>
 #include <QDir>

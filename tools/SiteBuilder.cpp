@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 
 #include <QDate>
@@ -31,7 +32,7 @@ enum class Engine
 // always did on the sites; numeric, date and time columns refuse values of
 // another kind. On the server amounts are numeric(19, 4), as the sites' own
 // currency columns always were.
-QString number(Engine engine, const QString& name, const QString& type)
+QString numberColumn(Engine engine, const QString& name, const QString& type)
 {
     if (engine == Engine::Server) {
         const QString declared = type == QLatin1String("INTEGER") ? QStringLiteral("integer")
@@ -43,7 +44,7 @@ QString number(Engine engine, const QString& name, const QString& type)
         .arg(name, type);
 }
 
-QString text(Engine engine, const QString& name)
+QString textColumn(Engine engine, const QString& name)
 {
     // citext under the "C" collation folds ASCII letters only, as NOCASE does.
     return name
@@ -83,10 +84,10 @@ QString table(Engine engine, const QString& name, QStringList columns)
 QString workTable(Engine engine)
 {
     return table(engine, QStringLiteral("WORK"),
-        {text(engine, QStringLiteral("NAME")), date(engine, QStringLiteral("CLOCKWE")),
-            number(engine, QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
+        {textColumn(engine, QStringLiteral("NAME")), date(engine, QStringLiteral("CLOCKWE")),
+            numberColumn(engine, QStringLiteral("EMPNUM"), QStringLiteral("INTEGER")),
             time(engine, QStringLiteral("TIMEIN")), time(engine, QStringLiteral("TIMEOUT")),
-            number(engine, QStringLiteral("HOURS"), QStringLiteral("REAL"))});
+            numberColumn(engine, QStringLiteral("HOURS"), QStringLiteral("REAL"))});
 }
 
 // A worker has one open job at most: the open-job query finds it by name.
@@ -96,23 +97,25 @@ const QString openJobIndex
 
 QStringList jobPunchesSchema(Engine engine)
 {
-    QStringList columns {text(engine, QStringLiteral("Name")),
-        text(engine, QStringLiteral("Badge")), date(engine, QStringLiteral("DateWorked")),
+    QStringList columns {textColumn(engine, QStringLiteral("Name")),
+        textColumn(engine, QStringLiteral("Badge")), date(engine, QStringLiteral("DateWorked")),
         time(engine, QStringLiteral("TimeStart")), time(engine, QStringLiteral("TimeStop"))};
     if (engine == Engine::Sqlite)
         columns.prepend(QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"));
     for (int level = 1; level <= 3; ++level) {
         const QString prefix = QStringLiteral("Level%1").arg(level);
-        columns << text(engine, prefix + QLatin1String("Description"))
-                << text(engine, prefix + QLatin1String("ItemCode"))
-                << text(engine, prefix + QLatin1String("ItemDescription"))
-                << number(engine, prefix + QLatin1String("StandardCost"), QStringLiteral("REAL"))
-                << number(engine, prefix + QLatin1String("BonusRate"), QStringLiteral("REAL"));
+        columns << textColumn(engine, prefix + QLatin1String("Description"))
+                << textColumn(engine, prefix + QLatin1String("ItemCode"))
+                << textColumn(engine, prefix + QLatin1String("ItemDescription"))
+                << numberColumn(
+                       engine, prefix + QLatin1String("StandardCost"), QStringLiteral("REAL"))
+                << numberColumn(
+                       engine, prefix + QLatin1String("BonusRate"), QStringLiteral("REAL"));
     }
-    columns << number(engine, QStringLiteral("Pieces"), QStringLiteral("DOUBLE"))
-            << number(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER"))
-            << number(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
-            << number(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"));
+    columns << numberColumn(engine, QStringLiteral("Pieces"), QStringLiteral("DOUBLE"))
+            << numberColumn(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER"))
+            << numberColumn(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
+            << numberColumn(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"));
     QStringList statements {table(engine, QStringLiteral("JobPunches"), columns),
         QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)"), openJobIndex};
     // On a server the three files name one database, whose WORK is the time clock's.
@@ -128,11 +131,11 @@ QStringList validationsSchema(Engine engine)
         const QString name = QStringLiteral("Level%1").arg(level);
         statements
             << table(engine, name,
-                   {text(engine, QStringLiteral("ItemCode")),
-                       text(engine, QStringLiteral("ItemDescription")),
-                       number(engine, QStringLiteral("StandardCost"), QStringLiteral("REAL")),
-                       number(engine, QStringLiteral("BonusRate"), QStringLiteral("REAL")),
-                       text(engine, QStringLiteral("LevelDescription"))})
+                   {textColumn(engine, QStringLiteral("ItemCode")),
+                       textColumn(engine, QStringLiteral("ItemDescription")),
+                       numberColumn(engine, QStringLiteral("StandardCost"), QStringLiteral("REAL")),
+                       numberColumn(engine, QStringLiteral("BonusRate"), QStringLiteral("REAL")),
+                       textColumn(engine, QStringLiteral("LevelDescription"))})
             << QStringLiteral("CREATE INDEX %1ByCode ON %1 (ItemCode)").arg(name)
             << QStringLiteral("CREATE INDEX %1ByDescription ON %1 (ItemDescription)").arg(name);
     }
@@ -141,13 +144,14 @@ QStringList validationsSchema(Engine engine)
 
 QStringList timeClockSchema(Engine engine)
 {
-    return {
-        table(engine, QStringLiteral("EMPLOYEES"),
-            {text(engine, QStringLiteral("Badge")), text(engine, QStringLiteral("Name")),
-                number(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
-                number(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
-                number(engine, QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
-                text(engine, QStringLiteral("Shift")), date(engine, QStringLiteral("HireDate"))}),
+    return {table(engine, QStringLiteral("EMPLOYEES"),
+                {textColumn(engine, QStringLiteral("Badge")),
+                    textColumn(engine, QStringLiteral("Name")),
+                    numberColumn(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER")),
+                    numberColumn(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER")),
+                    numberColumn(engine, QStringLiteral("BasePayRate"), QStringLiteral("REAL")),
+                    textColumn(engine, QStringLiteral("Shift")),
+                    date(engine, QStringLiteral("HireDate"))}),
         QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"), workTable(engine)};
 }
 
@@ -182,7 +186,7 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
 {
     std::shared_ptr<DatabaseFile> database;
     try {
-        database = DatabaseFile::open(QDir(dir).filePath(file));
+        database = openDatabaseFile(QDir(dir).filePath(file));
     } catch (const DataError& error) {
         throw Error(error.message().toStdString());
     }
@@ -198,7 +202,7 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
         throw Error(db.lastError().text().toStdString());
 }
 
-void exec(QSqlQuery& query)
+void execute(QSqlQuery& query)
 {
     if (!query.exec())
         throw Error(query.lastError().text().toStdString());
@@ -330,7 +334,7 @@ void createJobPunchesFile(const QString& path)
     // Made in the journal mode the terminal saves in, so that readers beside
     // it are never held up, from the first save on.
     try {
-        DatabaseFile::open(path)->beforeWrite();
+        openDatabaseFile(path)->beforeWrite();
     } catch (const DataError& error) {
         throw Error(error.message().toStdString());
     }
@@ -367,7 +371,7 @@ void addEmployees(const QString& dir, const QList<Employee>& employees)
             insert.addBindValue(employee.empNum);
             insert.addBindValue(employee.deptNum);
             insert.addBindValue(employee.basePayRate);
-            exec(insert);
+            execute(insert);
         }
     });
 }
@@ -388,7 +392,7 @@ void addLevel(const QString& dir, int level, const Level& contents)
             insert.addBindValue(item.standardCost);
             insert.addBindValue(item.bonusRate);
             insert.addBindValue(contents.title);
-            exec(insert);
+            execute(insert);
         }
     });
 }
@@ -467,7 +471,7 @@ void fillLarge(const QString& dir, int employees, qint64 punches, int items)
                 insert.addBindValue(largeItemDescription(level, item));
                 insert.addBindValue(item * 0.5);
                 insert.addBindValue(item % 3 == 0 ? 0.25 : 0);
-                exec(insert);
+                execute(insert);
             }
         }
     });
@@ -506,7 +510,7 @@ void fillLarge(const QString& dir, int employees, qint64 punches, int items)
             insert.addBindValue(worker.empNum);
             insert.addBindValue(worker.deptNum);
             insert.addBindValue(worker.basePayRate);
-            exec(insert);
+            execute(insert);
         }
     });
 }

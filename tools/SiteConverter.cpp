@@ -3,6 +3,7 @@
 #include "SiteBuilder.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -166,7 +167,7 @@ bool holds(DatabaseFile& file, const Mapping& mapping)
 void copyRows(const Access::Table& from, const QString& path)
 {
     try {
-        const auto file = DatabaseFile::open(path);
+        const auto file = openDatabaseFile(path);
         insert(map(from, *file), *file);
     } catch (const DataError& error) {
         fail(error.message());
@@ -201,7 +202,7 @@ qint64 convert(const QString& dir)
         const Access::Table source = Access::readTable(original, QStringLiteral("JobPunches"));
         SiteBuilder::createJobPunchesFile(converted.fileName());
         {
-            const auto target = DatabaseFile::open(converted.fileName());
+            const auto target = openDatabaseFile(converted.fileName());
             insert(map(source, *target), *target);
             // Read the Access file once more: the copy must hold what it holds now.
             const Access::Table again = Access::readTable(original, source.name);

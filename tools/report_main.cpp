@@ -1,5 +1,5 @@
 #include "JobCostCommand.h"
-#include "app/Clock.h"
+#include "regional/Clock.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -2,6 +2,7 @@
 
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
+#include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 
 #include <QDeadlineTimer>
@@ -181,7 +182,7 @@ Site::Site(Contents contents, Engine engine)
         std::vector<std::shared_ptr<DatabaseFile>> held;
         for (const QString& name :
             {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
-            held.push_back(DatabaseFile::open(file(name)));
+            held.push_back(openDatabaseFile(file(name)));
         SiteBuilder::fillDemo(m_dir.path());
     }
     if (contents == Contents::Sample && engine != Engine::Access) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
-#include "app/Clock.h"
 #include "app/Program.h"
 #include "app/Services.h"
-#include "ui/RegionalSettings.h"
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 #include "ui/Shell.h"
 
 #include <QStringList>

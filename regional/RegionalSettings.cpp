@@ -1,6 +1,6 @@
 #include "RegionalSettings.h"
 
-#include "app/Clock.h"
+#include "regional/Clock.h"
 
 #include <QCalendar>
 #include <QLocale>
