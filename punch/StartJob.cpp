@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QUuid>
 #include <optional>
 
 void JobCosting::Command1_Click()
@@ -77,6 +78,8 @@ void JobCosting::startJob()
     set(QStringLiteral("EmpNum"), m_module.CurEmpNum);
     set(QStringLiteral("DeptNum"), m_module.CurDeptNum);
     set(QStringLiteral("BaseRate"), m_module.CurBasePayRate);
+    // The punch's own name, made here: a copy of it sent twice is known as one.
+    set(QStringLiteral("PunchId"), QUuid::createUuid().toString(QUuid::WithoutBraces));
     std::optional<DataError> failure;
     {
         const DatabaseWork work;

@@ -109,6 +109,12 @@ void TestPunchCycle::twoWorkersStartAndEndJobs()
             17.75}};
     const QList<QVariantMap> rows = punch.site().jobPunches();
     QCOMPARE(rows.size(), expected.size());
+    // Each job is named by a UUID of the terminal's making, kept when it ends.
+    const QRegularExpression uuid(
+        u"^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$"_s);
+    QVERIFY(uuid.match(rows.at(0).value(u"PunchId"_s).toString()).hasMatch());
+    QVERIFY(uuid.match(rows.at(1).value(u"PunchId"_s).toString()).hasMatch());
+    QVERIFY(rows.at(0).value(u"PunchId"_s) != rows.at(1).value(u"PunchId"_s));
     for (qsizetype r = 0; r < rows.size(); ++r) {
         for (qsizetype f = 0; f < fields.size(); ++f) {
             const QVariant value = rows.at(r).value(fields.at(f));

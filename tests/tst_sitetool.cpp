@@ -20,7 +20,8 @@ private slots:
     void createNeverOverwrites();
     void createOnServerWritesPointersAndNeverOverwrites();
     void addressWithPasswordIsRefused();
-    void upgradeAddsTheOpenJobIndex();
+    void upgradeBringsAnEarlierSiteUpToDate_data();
+    void upgradeBringsAnEarlierSiteUpToDate();
     void helpSaysItNeverOverwrites();
     void createJobPunchesOnlyBesideAccessFiles();
     void convertKeepsEveryValue();
@@ -146,23 +147,72 @@ void TestSiteTool::addressWithPasswordIsRefused()
     QVERIFY(contents(QDir(dir.path())).isEmpty());
 }
 
-void TestSiteTool::upgradeAddsTheOpenJobIndex()
+void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate_data()
 {
-    const Site site(Site::Contents::Empty);
-    // A site made before the index, whose worker has two open jobs.
-    site.sql(SiteBuilder::jobPunchesFile, u"DROP INDEX JobPunchesOneOpenJob"_s);
+    QTest::addColumn<Engine>("engine");
+    QTest::newRow("SQLite") << Engine::Sqlite;
+    QTest::newRow("server") << Engine::Server;
+}
+
+void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
+{
+    QFETCH(const Engine, engine);
+    if (engine == Engine::Server && testServer().isEmpty())
+        QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set.");
+    const Site site(Site::Contents::Empty, engine);
+    const auto sql = [&site](const QString& statement) {
+        return site.sql(SiteBuilder::jobPunchesFile, statement);
+    };
+    // A site made before the open-job index and the punches' names, whose
+    // worker has two open jobs.
+    sql(u"DROP INDEX JobPunchesOneOpenJob"_s);
+    sql(u"DROP INDEX JobPunchesByPunchId"_s);
+    sql(u"ALTER TABLE JobPunches DROP COLUMN PunchId"_s);
     const QString open
         = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
-    site.sql(SiteBuilder::jobPunchesFile, open);
-    site.sql(SiteBuilder::jobPunchesFile, open);
+    for (int i = 0; i < 3; ++i)
+        sql(open);
+    const QString closed
+        = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Linda Kowalski', 'Closed')"_s;
+    sql(closed);
+    sql(closed);
+    const QString key = site.rowKey();
+    sql(u"DELETE FROM JobPunches WHERE %1 = 5"_s.arg(key));
 
     const auto [refused, why] = run({u"upgrade"_s, site.path()});
     QCOMPARE(refused, 1);
     QVERIFY2(why.contains(u"Walter Brennan"_s), qPrintable(why));
-    site.sql(SiteBuilder::jobPunchesFile, u"UPDATE JobPunches SET Badge = 'Closed' WHERE ID = 1"_s);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(u"SELECT PunchId FROM JobPunches"_s));
+
+    sql(u"UPDATE JobPunches SET Badge = 'Closed' WHERE %1 < 3"_s.arg(key));
+    const auto [upgraded, said] = run({u"upgrade"_s, site.path()});
+    QVERIFY2(upgraded == 0, qPrintable(said));
+    const auto named
+        = sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key));
+    QCOMPARE(named.size(), 4);
+    QSet<QString> ids;
+    const QRegularExpression uuid(
+        u"^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$"_s);
+    for (qsizetype r = 0; r < named.size(); ++r) {
+        QCOMPARE(named.at(r).at(0).toInt(), r + 1);
+        QVERIFY2(uuid.match(named.at(r).at(3).toString()).hasMatch(),
+            qPrintable(named.at(r).at(3).toString()));
+        ids << named.at(r).at(3).toString();
+    }
+    QCOMPARE(ids.size(), 4);
+    QCOMPARE(named.at(3).at(1).toString(), u"Linda Kowalski"_s);
+
+    // Done once: a second upgrade changes nothing; the index and the names hold.
     QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
-    QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, open));
+    QCOMPARE(sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key)), named);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(open));
+    sql(closed);
+    const auto added = sql(u"SELECT %1, PunchId FROM JobPunches ORDER BY %1 DESC"_s.arg(key));
+    QVERIFY(added.at(0).at(0).toInt() > 5); // the removed row's ID is not given out again
+    QVERIFY(uuid.match(added.at(0).at(1).toString()).hasMatch());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+        sql(u"UPDATE JobPunches SET PunchId = '%1' WHERE %2 = 1"_s.arg(
+            named.at(1).at(3).toString(), key)));
 }
 
 void TestSiteTool::helpSaysItNeverOverwrites()

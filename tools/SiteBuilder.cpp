@@ -14,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTime>
 #include <QUuid>
 #include <algorithm>
@@ -95,7 +96,26 @@ const QString openJobIndex
     = QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS JobPunchesOneOpenJob ON JobPunches (Name) "
                      "WHERE Badge = 'Open'");
 
-QStringList jobPunchesSchema(Engine engine)
+// Every job punch is named by a text UUID that the program writing the row
+// makes; a row added without one (by hand, by another program) gets one of the
+// database's making.
+QString punchIdColumn(Engine engine)
+{
+    if (engine == Engine::Server)
+        return QStringLiteral(
+            "PunchId citext COLLATE \"C\" NOT NULL DEFAULT CAST(gen_random_uuid() AS text)");
+    // A version-4 UUID from SQLite's own random bytes.
+    return QStringLiteral(
+        "PunchId TEXT COLLATE NOCASE NOT NULL DEFAULT (lower(hex(randomblob(4)) || '-' || "
+        "hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-' || "
+        "substr('89ab', 1 + (random() & 3), 1) || substr(hex(randomblob(2)), 2) || '-' || "
+        "hex(randomblob(6))))");
+}
+
+const QString punchIdIndex
+    = QStringLiteral("CREATE UNIQUE INDEX JobPunchesByPunchId ON JobPunches (PunchId)");
+
+QString jobPunchesTable(Engine engine, const QString& name)
 {
     QStringList columns {textColumn(engine, QStringLiteral("Name")),
         textColumn(engine, QStringLiteral("Badge")), date(engine, QStringLiteral("DateWorked")),
@@ -115,9 +135,22 @@ QStringList jobPunchesSchema(Engine engine)
     columns << numberColumn(engine, QStringLiteral("Pieces"), QStringLiteral("DOUBLE"))
             << numberColumn(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER"))
             << numberColumn(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
-            << numberColumn(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"));
-    QStringList statements {table(engine, QStringLiteral("JobPunches"), columns),
-        QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)"), openJobIndex};
+            << numberColumn(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"))
+            << punchIdColumn(engine);
+    return table(engine, name, columns);
+}
+
+// The indexes of JobPunches, made anew when the table is.
+QStringList jobPunchesIndexes()
+{
+    return {QStringLiteral("CREATE INDEX JobPunchesByState ON JobPunches (Badge, Name)"),
+        openJobIndex, punchIdIndex};
+}
+
+QStringList jobPunchesSchema(Engine engine)
+{
+    QStringList statements
+        = QStringList {jobPunchesTable(engine, QStringLiteral("JobPunches"))} + jobPunchesIndexes();
     // On a server the three files name one database, whose WORK is the time clock's.
     if (engine == Engine::Sqlite)
         statements << workTable(engine);
@@ -190,6 +223,11 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
     } catch (const DataError& error) {
         throw Error(error.message().toStdString());
     }
+    if (!database->hasFeature(DatabaseFile::Feature::Writes))
+        throw Error(QStringLiteral("%1 is an Access file, which is never written; "
+                                   "jobcosting-site convert makes a copy that can be.")
+                        .arg(QDir(dir).filePath(file))
+                        .toStdString());
     QSqlDatabase db = database->database();
     db.transaction();
     try {
@@ -340,22 +378,80 @@ void createJobPunchesFile(const QString& path)
     }
 }
 
-void addOpenJobIndex(const QString& dir)
+namespace {
+
+void addOpenJobIndex(QSqlDatabase& db)
+{
+    QSqlQuery twice(db);
+    if (!twice.exec(QStringLiteral("SELECT Name FROM JobPunches WHERE Badge = 'Open' "
+                                   "GROUP BY Name HAVING COUNT(*) > 1 ORDER BY Name")))
+        throw Error(twice.lastError().text().toStdString());
+    QStringList names;
+    while (twice.next())
+        names << twice.value(0).toString();
+    if (!names.isEmpty())
+        throw Error(QStringLiteral("More than one job is open for %1. End all but one of "
+                                   "them at the terminal first; nothing was changed.")
+                        .arg(names.join(QLatin1String(", ")))
+                        .toStdString());
+    execAll(db, {openJobIndex});
+}
+
+QStringList columnNames(QSqlDatabase& db, const QString& table)
+{
+    QSqlQuery none(db);
+    if (!none.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table)))
+        throw Error(none.lastError().text().toStdString());
+    QStringList names;
+    const QSqlRecord record = none.record();
+    for (int i = 0; i < record.count(); ++i)
+        names << record.fieldName(i);
+    return names;
+}
+
+// Gives every job punch of a site made before punches were named its PunchId.
+// SQLite cannot add a column whose default is made anew for each row, so the
+// table is made anew, with the same rows under the same IDs.
+void addPunchIds(QSqlDatabase& db, Engine engine)
+{
+    const QStringList columns = columnNames(db, QStringLiteral("JobPunches"));
+    if (columns.contains(QLatin1String("PunchId"), Qt::CaseInsensitive))
+        return;
+    if (engine == Engine::Server) {
+        execAll(db,
+            {QLatin1String("ALTER TABLE JobPunches ADD COLUMN ") + punchIdColumn(engine),
+                punchIdIndex});
+        return;
+    }
+    QSqlQuery sequence(db);
+    if (!sequence.exec(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'JobPunches'")))
+        throw Error(sequence.lastError().text().toStdString());
+    const QString lastId = sequence.next() ? sequence.value(0).toString() : QStringLiteral("0");
+    sequence.finish();
+    const QString copied = columns.join(QLatin1String(", "));
+    execAll(db,
+        QStringList {jobPunchesTable(engine, QStringLiteral("JobPunchesWithIds")),
+            QStringLiteral(
+                "INSERT INTO JobPunchesWithIds (%1) SELECT %1 FROM JobPunches ORDER BY ID")
+                .arg(copied),
+            QStringLiteral("DROP TABLE JobPunches"),
+            QStringLiteral("ALTER TABLE JobPunchesWithIds RENAME TO JobPunches"),
+            // IDs of rows removed at the end are not given out again.
+            QStringLiteral(
+                "UPDATE sqlite_sequence SET seq = max(seq, %1) WHERE name = 'JobPunches'")
+                .arg(lastId)}
+            + jobPunchesIndexes());
+}
+
+} // namespace
+
+void upgrade(const QString& dir)
 {
     withDatabase(dir, jobPunchesFile, [](QSqlDatabase& db) {
-        QSqlQuery twice(db);
-        if (!twice.exec(QStringLiteral("SELECT Name FROM JobPunches WHERE Badge = 'Open' "
-                                       "GROUP BY Name HAVING COUNT(*) > 1 ORDER BY Name")))
-            throw Error(twice.lastError().text().toStdString());
-        QStringList names;
-        while (twice.next())
-            names << twice.value(0).toString();
-        if (!names.isEmpty())
-            throw Error(QStringLiteral("More than one job is open for %1. End all but one of "
-                                       "them at the terminal first; nothing was changed.")
-                            .arg(names.join(QLatin1String(", ")))
-                            .toStdString());
-        execAll(db, {openJobIndex});
+        const Engine engine
+            = db.driverName() == QLatin1String("QPSQL") ? Engine::Server : Engine::Sqlite;
+        addOpenJobIndex(db);
+        addPunchIds(db, engine);
     });
 }
 

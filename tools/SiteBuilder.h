@@ -51,11 +51,12 @@ inline const QString timeClockFile = QStringLiteral("Norla.MDB");
 // server already.
 void create(const QString& dir, const QString& server = {});
 
-// Gives a site made before the database refused a second open job for the same
-// worker its unique index over the open jobs. Refuses, naming the workers,
-// while any worker has more than one open job; does nothing when the index is
-// there.
-void addOpenJobIndex(const QString& dir);
+// Brings the job-punch database of a site made by an earlier version up to
+// date, in one transaction: the unique index over the open jobs with which the
+// database refuses a second open job for the same worker (refused, naming the
+// workers, while any worker has more than one open job), and a PunchId for
+// every job punch. Does nothing that is done already.
+void upgrade(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
 // and time-clock files. Refuses, touching nothing, when it is there already.
 void createJobPunches(const QString& dir);

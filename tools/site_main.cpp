@@ -35,8 +35,9 @@ int main(int argc, char* argv[])
         "rows before it replaces anything; when anything fails, or a kept\n"
         "JobPunches-Access.MDB is there already, it changes nothing and exits 1.\n"
         "\n"
-        "upgrade DIR gives a site made by an earlier version the index with which\n"
-        "the database refuses a second open job for the same worker."));
+        "upgrade DIR brings the job punches of a site made by an earlier version up\n"
+        "to date: the index with which the database refuses a second open job for\n"
+        "the same worker, and a PunchId that names every job punch."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
@@ -106,7 +107,7 @@ int main(int argc, char* argv[])
             out << "Copied " << rows << " job punches into a new JobPunches.MDB; the Access file "
                 << "is kept as " << SiteConverter::keptAccessFile << ".\n";
         } else if (command == QLatin1String("upgrade")) {
-            SiteBuilder::addOpenJobIndex(dir);
+            SiteBuilder::upgrade(dir);
         } else if (parser.isSet(jobPunchesOnly)) {
             SiteBuilder::createJobPunches(dir);
         } else {

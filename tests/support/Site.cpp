@@ -303,7 +303,7 @@ QStringList Site::jobFields()
 
 QList<QVariantMap> Site::jobPunches() const
 {
-    const QStringList fields = QStringList {u"ID"_s} + jobFields();
+    const QStringList fields = QStringList {u"ID"_s} + jobFields() + QStringList {u"PunchId"_s};
     QList<QVariantMap> punches;
     const auto rows = sql(SiteBuilder::jobPunchesFile,
         u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", "_s)));

@@ -112,7 +112,8 @@ public:
         const QString& file, const QString& statement, const QVariantList& values = {}) const;
     // Every field of JobPunches that a job fills, in the table's order.
     static QStringList jobFields();
-    // One JobPunches row as a map from field name (ID and jobFields()) to value.
+    // One JobPunches row as a map from field name (ID, jobFields() and PunchId)
+    // to value.
     QList<QVariantMap> jobPunches() const;
 
     // Holds a write lock on a table through a connection of its own, as
