@@ -70,13 +70,11 @@ endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the shared-library scan cannot see: the fonts the screen is drawn in and
-# the Qt SQL drivers, loaded as plugins. (The X11 platform plugin comes with
-# libqt6gui6, which the scan finds.)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6sql6-sqlite, libqt6sql6-psql")
-# DejaVu draws the letters the Liberation faces lack (the terminal's font lookup
-# offers those two families only).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# What the shared-library scan cannot see (the fonts, Qt's SQL drivers, which
+# are plugins) is the run list of packaging/debian-packages.
+file(STRINGS ${JOBCOSTING_PACKAGING_DIR}/debian-packages JOBCOSTING_RUN_PACKAGES REGEX "^run:")
+string(REGEX REPLACE "^run: *" "" JOBCOSTING_RUN_PACKAGES "${JOBCOSTING_RUN_PACKAGES}")
+string(REGEX REPLACE " +" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${JOBCOSTING_RUN_PACKAGES}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${JOBCOSTING_PACKAGING_DIR}/prerm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)

@@ -3,19 +3,13 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev libfontconfig-dev
-    libsqlite3-dev mdbtools-dev fonts-liberation)
-# The tests run a private PostgreSQL server (scripts/test-server); postgresql
-# brings citext with it. The report tests read the PDF back with pdftotext and
-# pdfinfo.
-TEST_PACKAGES=(postgresql poppler-utils)
-# Making the Debian package (dpkg-shlibdeps, file) and checking it and the
-# installed tree (desktop-file-validate, groff, systemd-analyze).
-PACKAGE_PACKAGES=(dpkg-dev file)
-PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils groff-base systemd)
-# The desktop tests run the program on a virtual X display with a window manager
-# and type into it as a keyboard does; their screenshots use imagemagick.
-DESKTOP_TEST_PACKAGES=(xvfb openbox xdotool imagemagick)
+# packages LIST...: the Debian packages of those lists of packaging/debian-packages.
+packages() {
+    local list
+    for list in "$@"; do
+        sed -n "s/^$list: *//p" "$ROOT/packaging/debian-packages"
+    done | tr ' ' '\n' | sed '/^$/d' | sort -u
+}
 # The regional settings are tested under these locales.
 TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 
