@@ -26,9 +26,8 @@ struct Retry
     QString reason;
 };
 
-// How long to wait before each new attempt: long enough together for another
-// program to finish writing, short enough to keep a worker waiting little.
-constexpr int retryDelaysMs[] = {20, 50, 100, 200, 400, 800};
+const QList<int> realRetryDelaysMs {20, 50, 100, 200, 400, 800};
+const RetryDelays* retryDelaysInForce = nullptr;
 
 constexpr int offsetMask = 0x1fff; // a row's offset on its page, without flags
 
@@ -250,8 +249,9 @@ Table readOnce(const QString& path, const QString& name)
 // Runs read until it succeeds on a file that did not change meanwhile.
 template<typename Read> auto withRetries(const QString& path, Read read)
 {
+    const QList<int> delaysMs = RetryDelays::current();
     QString reason;
-    for (size_t attempt = 0;; ++attempt) {
+    for (qsizetype attempt = 0;; ++attempt) {
         const Stamp before = Stamp::of(path);
         try {
             if (before.size < 0)
@@ -263,13 +263,30 @@ template<typename Read> auto withRetries(const QString& path, Read read)
         } catch (const Retry& retry) {
             reason = retry.reason;
         }
-        if (attempt == std::size(retryDelaysMs))
+        if (attempt == delaysMs.size())
             throw DataError(reason);
-        QThread::msleep(retryDelaysMs[attempt]);
+        QThread::msleep(delaysMs.at(attempt));
     }
 }
 
 } // namespace
+
+RetryDelays::RetryDelays(QList<int> delaysMs)
+    : m_delaysMs(std::move(delaysMs))
+    , m_previous(retryDelaysInForce)
+{
+    retryDelaysInForce = this;
+}
+
+RetryDelays::~RetryDelays()
+{
+    retryDelaysInForce = m_previous;
+}
+
+QList<int> RetryDelays::current()
+{
+    return retryDelaysInForce ? retryDelaysInForce->m_delaysMs : realRetryDelaysMs;
+}
 
 Stamp Stamp::of(const QString& path)
 {
