@@ -10,6 +10,7 @@
 #include <QtEndian>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <glib.h>
 #include <mdbtools.h>
 #include <memory>
@@ -53,7 +54,34 @@ QString damaged(const QString& path)
     return QStringLiteral("%1 is damaged, or is not a complete Access database.").arg(nameOf(path));
 }
 
-Handle openHandle(const QString& path)
+QString damaged(const QString& path, const QString& what)
+{
+    return QStringLiteral("%1 is damaged: %2.").arg(nameOf(path), what);
+}
+
+// The pages of the file libmdb opened. libmdb reads the missing end of a file
+// cut inside its last page as zeros, and the rows there as empty ones.
+qint64 pageCount(const QString& path, MdbHandle* mdb)
+{
+    struct stat status;
+    if (::fstat(fileno(mdb->f->stream), &status) != 0)
+        throw Retry {damaged(path)};
+    const qint64 pageSize = mdb->fmt->pg_size;
+    if (status.st_size % pageSize != 0)
+        throw Retry {damaged(path,
+            QStringLiteral("it ends %1 bytes into a page of %2 bytes")
+                .arg(status.st_size % pageSize)
+                .arg(pageSize))};
+    return status.st_size / pageSize;
+}
+
+struct OpenFile
+{
+    Handle mdb;
+    qint64 pages;
+};
+
+OpenFile openFile(const QString& path)
 {
     // Another program may have put a file of another kind in its place.
     QFile file(path);
@@ -65,9 +93,10 @@ Handle openHandle(const QString& path)
     Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
         throw Retry {damaged(path)};
+    const qint64 pages = pageCount(path, mdb.get());
     if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
         throw Retry {damaged(path)};
-    return mdb;
+    return {std::move(mdb), pages};
 }
 
 std::optional<Type> typeOf(const MdbColumn& column)
@@ -190,7 +219,7 @@ QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbFi
 
 Table readOnce(const QString& path, const QString& name)
 {
-    Handle mdb = openHandle(path);
+    const Handle mdb = openFile(path).mdb;
     MdbCatalogEntry* entry = nullptr;
     for (guint i = 0; i < mdb->num_catalog && !entry; ++i) {
         auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -306,7 +335,7 @@ bool isAccessFile(const QByteArray& header)
 QStringList tableNames(const QString& path)
 {
     return withRetries(path, [&] {
-        Handle mdb = openHandle(path);
+        const Handle mdb = openFile(path).mdb;
         QStringList names;
         for (guint i = 0; i < mdb->num_catalog; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));

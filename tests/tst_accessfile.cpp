@@ -78,6 +78,8 @@ void addSpoiledFiles()
     QTest::newRow("cut inside the first page") << norla.left(100) << false << u"damaged"_s;
     QTest::newRow("only the first page") << norla.left(4096) << false << u"damaged"_s;
     QTest::newRow("cut in half") << norla.left(norla.size() / 2) << false << u"damaged"_s;
+    QTest::newRow("cut inside its last page")
+        << norla.left(norla.size() - 100) << false << u"Norla.MDB is damaged: it ends"_s;
     QTest::newRow("Access file without the table")
         << bytes(Site::sample(u"Validations.mdb"_s)) << false
         << u"Norla.MDB has no table EMPLOYEES."_s;
