@@ -13,3 +13,12 @@ option(JOBCOSTING_WERROR "Treat compiler warnings as errors" OFF)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/JobCostingVersion.h.in
     ${CMAKE_BINARY_DIR}/generated/JobCostingVersion.h @ONLY)
 target_include_directories(jobcosting_options INTERFACE ${CMAKE_BINARY_DIR}/generated)
+
+# A build folder of its own for the data layer under AddressSanitizer and
+# UndefinedBehaviorSanitizer; the first report ends the program with an error.
+option(JOBCOSTING_SANITIZE "Build with -fsanitize=address,undefined" OFF)
+if(JOBCOSTING_SANITIZE)
+    target_compile_options(jobcosting_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(jobcosting_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QSet>
 #include <QThread>
 #include <QtEndian>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <glib.h>
 #include <mdbtools.h>
 #include <memory>
@@ -26,9 +28,14 @@ struct Retry
     QString reason;
 };
 
-// How long to wait before each new attempt: long enough together for another
-// program to finish writing, short enough to keep a worker waiting little.
-constexpr int retryDelaysMs[] = {20, 50, 100, 200, 400, 800};
+// What is wrong with a row or a value; the reader names the file and table.
+struct Damage
+{
+    QString what;
+};
+
+const QList<int> realRetryDelaysMs {20, 50, 100, 200, 400, 800};
+const RetryDelays* retryDelaysInForce = nullptr;
 
 constexpr int offsetMask = 0x1fff; // a row's offset on its page, without flags
 
@@ -54,7 +61,34 @@ QString damaged(const QString& path)
     return QStringLiteral("%1 is damaged, or is not a complete Access database.").arg(nameOf(path));
 }
 
-Handle openHandle(const QString& path)
+QString damaged(const QString& path, const QString& what)
+{
+    return QStringLiteral("%1 is damaged: %2.").arg(nameOf(path), what);
+}
+
+// The pages of the file libmdb opened. libmdb reads the missing end of a file
+// cut inside its last page as zeros, and the rows there as empty ones.
+qint64 pageCount(const QString& path, MdbHandle* mdb)
+{
+    struct stat status;
+    if (::fstat(fileno(mdb->f->stream), &status) != 0)
+        throw Retry {damaged(path)};
+    const qint64 pageSize = mdb->fmt->pg_size;
+    if (status.st_size % pageSize != 0)
+        throw Retry {damaged(path,
+            QStringLiteral("it ends %1 bytes into a page of %2 bytes")
+                .arg(status.st_size % pageSize)
+                .arg(pageSize))};
+    return status.st_size / pageSize;
+}
+
+struct OpenFile
+{
+    Handle mdb;
+    qint64 pages;
+};
+
+OpenFile openFile(const QString& path)
 {
     // Another program may have put a file of another kind in its place.
     QFile file(path);
@@ -66,9 +100,10 @@ Handle openHandle(const QString& path)
     Handle mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!mdb)
         throw Retry {damaged(path)};
+    const qint64 pages = pageCount(path, mdb.get());
     if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
         throw Retry {damaged(path)};
-    return mdb;
+    return {std::move(mdb), pages};
 }
 
 std::optional<Type> typeOf(const MdbColumn& column)
@@ -105,10 +140,42 @@ std::optional<Type> typeOf(const MdbColumn& column)
     }
 }
 
+// The bytes that reading a value of the type takes from its field.
+int bytesRead(Type type)
+{
+    switch (type) {
+    case Type::Byte:
+        return 1;
+    case Type::Integer:
+        return 2;
+    case Type::Long:
+    case Type::Single:
+        return 4;
+    case Type::Currency:
+    case Type::Double:
+    case Type::DateTime:
+        return 8;
+    case Type::ReplicationId:
+        return 16;
+    case Type::Numeric:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+// libmdb keeps a field's place as the row's table of offsets gives it, and
+// passes on one whose end lies before its start: every value is read only
+// after its place has been found inside its row.
+void checkPlace(const MdbField& field, Type type, int rowStart, size_t rowSize)
+{
+    if (field.siz < bytesRead(type) || field.start < rowStart
+        || qint64(field.start) + field.siz > rowStart + qint64(rowSize))
+        throw Damage {QStringLiteral("a value lies outside its row")};
+}
+
 template<typename T> T littleEndian(const MdbField& field)
 {
-    if (field.siz < static_cast<int>(sizeof(T)))
-        throw Retry {QStringLiteral("a row is cut short")};
     return qFromLittleEndian<T>(field.value);
 }
 
@@ -122,7 +189,7 @@ QString ownedText(gchar* text)
 QDateTime dateTimeOf(double days)
 {
     if (!std::isfinite(days) || std::fabs(days) > 3e6)
-        throw Retry {QStringLiteral("a date is out of range")};
+        throw Damage {QStringLiteral("a date is out of range")};
     // The whole days count from 1899-12-30, either way; the fraction is always
     // the time of that day, also for days before it.
     const double whole = std::trunc(days);
@@ -145,14 +212,62 @@ QString textOf(MdbHandle* mdb, const MdbField& field)
     return QString::fromUtf8(utf8.constData(), qstrnlen(utf8.constData(), length));
 }
 
-QString memoOf(MdbHandle* mdb, const MdbField& field)
+// One row of a long-value (LVAL) page that a Memo value points to, as page
+// number and row; libmdb checks that the row lies on its page.
+std::pair<const char*, size_t> longValueRow(MdbHandle* mdb, qint64 pages, qint32 pageRow)
 {
-    const quint32 length = field.siz >= 4 ? littleEndian<quint32>(field) & 0x3fffffff : 0;
-    mdb_set_bind_size(mdb, std::max<size_t>(MDB_BIND_SIZE, 3 * size_t(length) + 16));
+    void* page = nullptr;
+    int start = 0;
+    size_t size = 0;
+    const qint64 number = quint32(pageRow) >> 8;
+    if (number == 0 || number >= pages || mdb_find_pg_row(mdb, pageRow, &page, &start, &size) != 0)
+        throw Damage {QStringLiteral("a long text points past the end of the file")};
+    return {static_cast<const char*>(page) + start, size};
+}
+
+// The bytes of text a Memo value holds: in its row, on one long-value row, or
+// on a chain of them, each naming the next. libmdb follows the value's own
+// length and pointers as they stand, so they are checked first.
+size_t memoBytes(MdbHandle* mdb, const MdbField& field, qint64 pages)
+{
+    const quint32 header = littleEndian<quint32>(field);
+    const quint32 length = header & 0x3fffffff;
+    const qint32 first = qFromLittleEndian<qint32>(static_cast<const char*>(field.value) + 4);
+    if (header & 0x80000000)
+        return size_t(field.siz) - MDB_MEMO_OVERHEAD;
+    if (header & 0x40000000)
+        return longValueRow(mdb, pages, first).second;
+    if (header & 0xff000000)
+        throw Damage {QStringLiteral("a long text is of no known kind")};
+    size_t total = 0;
+    QSet<qint32> seen;
+    for (qint32 pageRow = first; pageRow != 0;) {
+        if (seen.contains(pageRow))
+            throw Damage {QStringLiteral("a long text runs in a circle")};
+        seen.insert(pageRow);
+        const auto [row, size] = longValueRow(mdb, pages, pageRow);
+        if (size < 4 || total + size - 4 > length)
+            throw Damage {QStringLiteral("a long text is longer than it says")};
+        total += size - 4;
+        pageRow = qFromLittleEndian<qint32>(row);
+    }
+    if (total != length)
+        throw Damage {QStringLiteral("a long text is shorter than it says")};
+    return total;
+}
+
+QString memoOf(MdbHandle* mdb, const MdbField& field, qint64 pages)
+{
+    if (field.siz < MDB_MEMO_OVERHEAD)
+        return QStringLiteral("");
+    const size_t bytes = memoBytes(mdb, field, pages);
+    // UTF-8 takes at most three bytes for each byte of the stored text.
+    mdb_set_bind_size(mdb, std::max<size_t>(MDB_BIND_SIZE, 3 * bytes + 16));
     return ownedText(mdb_col_to_string(mdb, mdb->pg_buf, field.start, MDB_MEMO, field.siz));
 }
 
-QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbField& field)
+QVariant valueOf(
+    MdbHandle* mdb, const MdbColumn& column, Type type, const MdbField& field, qint64 pages)
 {
     if (field.is_null && type != Type::Boolean)
         return {};
@@ -179,7 +294,7 @@ QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbFi
     case Type::Text:
         return textOf(mdb, field);
     case Type::Memo:
-        return memoOf(mdb, field);
+        return memoOf(mdb, field, pages);
     case Type::ReplicationId:
         return ownedText(mdb_uuid_to_string(mdb->pg_buf, field.start));
     case Type::Numeric:
@@ -191,7 +306,7 @@ QVariant valueOf(MdbHandle* mdb, const MdbColumn& column, Type type, const MdbFi
 
 Table readOnce(const QString& path, const QString& name)
 {
-    Handle mdb = openHandle(path);
+    auto [mdb, pages] = openFile(path);
     MdbCatalogEntry* entry = nullptr;
     for (guint i = 0; i < mdb->num_catalog && !entry; ++i) {
         auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -221,20 +336,28 @@ Table readOnce(const QString& path, const QString& name)
 
     std::vector<MdbField> fields(columnCount);
     mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb.get(), int(table->cur_row) - 1, &start, &size) != 0
-            || mdb_crack_row(table.get(), start & offsetMask, size, fields.data()) < 0)
-            throw Retry {damaged(path)};
-        QVariantList row;
-        row.reserve(result.columns.size());
-        for (const MdbField& field : fields) {
-            const int i = field.colnum;
-            if (types[i])
-                row.append(valueOf(mdb.get(), *columns[i], *types[i], field));
+    try {
+        while (mdb_fetch_row(table.get())) {
+            int start = 0;
+            size_t size = 0;
+            if (mdb_find_row(mdb.get(), int(table->cur_row) - 1, &start, &size) != 0
+                || mdb_crack_row(table.get(), start & offsetMask, size, fields.data()) < 0)
+                throw Retry {damaged(path)};
+            QVariantList row;
+            row.reserve(result.columns.size());
+            for (const MdbField& field : fields) {
+                const int i = field.colnum;
+                if (!types[i])
+                    continue;
+                if (!field.is_null && *types[i] != Type::Boolean)
+                    checkPlace(field, *types[i], start & offsetMask, size);
+                row.append(valueOf(mdb.get(), *columns[i], *types[i], field, pages));
+            }
+            result.rows.append(std::move(row));
         }
-        result.rows.append(std::move(row));
+    } catch (const Damage& damage) {
+        throw Retry {
+            damaged(path, QStringLiteral("in the table %1, %2").arg(result.name, damage.what))};
     }
     // Rows on pages that could not be read are skipped without a word from
     // libmdb: the table's own row count tells.
@@ -250,8 +373,9 @@ Table readOnce(const QString& path, const QString& name)
 // Runs read until it succeeds on a file that did not change meanwhile.
 template<typename Read> auto withRetries(const QString& path, Read read)
 {
+    const QList<int> delaysMs = RetryDelays::current();
     QString reason;
-    for (size_t attempt = 0;; ++attempt) {
+    for (qsizetype attempt = 0;; ++attempt) {
         const Stamp before = Stamp::of(path);
         try {
             if (before.size < 0)
@@ -263,13 +387,30 @@ template<typename Read> auto withRetries(const QString& path, Read read)
         } catch (const Retry& retry) {
             reason = retry.reason;
         }
-        if (attempt == std::size(retryDelaysMs))
+        if (attempt == delaysMs.size())
             throw DataError(reason);
-        QThread::msleep(retryDelaysMs[attempt]);
+        QThread::msleep(delaysMs.at(attempt));
     }
 }
 
 } // namespace
+
+RetryDelays::RetryDelays(QList<int> delaysMs)
+    : m_delaysMs(std::move(delaysMs))
+    , m_previous(retryDelaysInForce)
+{
+    retryDelaysInForce = this;
+}
+
+RetryDelays::~RetryDelays()
+{
+    retryDelaysInForce = m_previous;
+}
+
+QList<int> RetryDelays::current()
+{
+    return retryDelaysInForce ? retryDelaysInForce->m_delaysMs : realRetryDelaysMs;
+}
 
 Stamp Stamp::of(const QString& path)
 {
@@ -289,7 +430,7 @@ bool isAccessFile(const QByteArray& header)
 QStringList tableNames(const QString& path)
 {
     return withRetries(path, [&] {
-        Handle mdb = openHandle(path);
+        const Handle mdb = openFile(path).mdb;
         QStringList names;
         for (guint i = 0; i < mdb->num_catalog; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));

@@ -70,6 +70,25 @@ QStringList tableNames(const QString& path);
 // read again a few times before a DataError names the file and the trouble.
 Table readTable(const QString& path, const QString& table);
 
+// The pauses before each new attempt at a file that could not be read whole:
+// together long enough for another program to finish a save, short enough to
+// keep a worker waiting little. While one of these lives, its pauses are used
+// instead (no pauses: a single attempt), so that tests need not wait.
+class RetryDelays
+{
+public:
+    explicit RetryDelays(QList<int> delaysMs);
+    ~RetryDelays();
+    RetryDelays(const RetryDelays&) = delete;
+    RetryDelays& operator=(const RetryDelays&) = delete;
+
+    static QList<int> current();
+
+private:
+    QList<int> m_delaysMs;
+    const RetryDelays* m_previous;
+};
+
 // A Currency value as exact decimal text with its four decimals: "-18.5000".
 QString currencyText(qint64 tenThousandths);
 

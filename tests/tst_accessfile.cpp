@@ -1,11 +1,13 @@
 #include "PunchScreen.h"
 #include "SiteConverter.h"
+#include "data/AccessTable.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "startup/DateCheck.h"
 
 #include <QLabel>
 #include <QtTest>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -19,8 +21,12 @@ class TestAccessFile : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
     void changedFileSeenWithoutRestart();
     void halfWrittenFileIsReadAgain();
+    void integerKinds_data();
+    void integerKinds();
     void unreadableFile_data();
     void unreadableFile();
     void startRefusesFile_data();
@@ -30,6 +36,9 @@ private slots:
     void dateCheckKeepsWorkInJobPunches();
 
 private:
+    // A spoiled file is refused at once; the one test of the real back-off
+    // drops this.
+    std::optional<Access::RetryDelays> m_noRetries;
     FixedClock m_clock;
     RegionalSettings m_regional {
         u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), m_clock};
@@ -71,13 +80,76 @@ void addSpoiledFiles()
     QTest::newRow("cut inside the first page") << norla.left(100) << false << u"damaged"_s;
     QTest::newRow("only the first page") << norla.left(4096) << false << u"damaged"_s;
     QTest::newRow("cut in half") << norla.left(norla.size() / 2) << false << u"damaged"_s;
+    QTest::newRow("cut inside its last page")
+        << norla.left(norla.size() - 100) << false << u"Norla.MDB is damaged: it ends"_s;
     QTest::newRow("Access file without the table")
         << bytes(Site::sample(u"Validations.mdb"_s)) << false
         << u"Norla.MDB has no table EMPLOYEES."_s;
     QTest::newRow("vanished") << QByteArray() << true << u"Norla.MDB is not in the folder"_s;
 }
 
+// The sample's Norla.MDB with one fixed-size column of EMPLOYEES declared as
+// another kind of number (Jet's column type byte and width), and `stored` in
+// that column of every row: made from the sample, so that no crafted file is
+// kept. The offsets are those of a Jet 4 file.
+QByteArray withEmployeeColumn(const QString& column, char type, const QByteArray& stored)
+{
+    constexpr qsizetype pageSize = 4096;
+    QByteArray file = bytes(Site::sample(u"Norla.MDB"_s));
+    const auto int16At = [&](qsizetype at) {
+        return qFromLittleEndian<quint16>(file.data() + at);
+    };
+    const auto int32At = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(file.data() + at);
+    };
+    const QByteArray name(reinterpret_cast<const char*>(column.utf16()), column.size() * 2);
+    for (qsizetype table = 0; table < file.size(); table += pageSize) {
+        if (file.at(table) != 2)
+            continue;
+        // A table definition: its column entries, then their names in the same order.
+        const int columns = int16At(table + 45);
+        const qsizetype entries = table + 63 + 12 * qsizetype(int32At(table + 51));
+        qsizetype at = entries + 25 * columns;
+        for (int i = 0; i < columns; at += 2 + int16At(at), ++i) {
+            if (file.mid(at + 2, int16At(at)) != name)
+                continue;
+            const qsizetype entry = entries + 25 * i;
+            file[entry] = type;
+            qToLittleEndian<quint16>(quint16(stored.size()), file.data() + entry + 23);
+            const int offset = int16At(entry + 21);
+            for (qsizetype page = 0; page < file.size(); page += pageSize) {
+                if (file.at(page) != 1 || int32At(page + 4) != table / pageSize)
+                    continue;
+                for (int row = 0; row < int16At(page + 12); ++row) {
+                    const int start = int16At(page + 14 + 2 * row);
+                    if ((start & 0xc000) == 0) // neither deleted nor moved
+                        file.replace(page + start + 2 + offset, stored.size(), stored);
+                }
+            }
+            return file;
+        }
+    }
+    qFatal("Norla.MDB has no column %s", qPrintable(column));
+}
+
+template<typename T> QByteArray littleEndian(T value)
+{
+    QByteArray stored(sizeof(T), Qt::Uninitialized);
+    qToLittleEndian(value, stored.data());
+    return stored;
+}
+
 } // namespace
+
+void TestAccessFile::init()
+{
+    m_noRetries.emplace(QList<int> {});
+}
+
+void TestAccessFile::cleanup()
+{
+    m_noRetries.reset();
+}
 
 void TestAccessFile::changedFileSeenWithoutRestart()
 {
@@ -103,6 +175,7 @@ void TestAccessFile::changedFileSeenWithoutRestart()
 
 void TestAccessFile::halfWrittenFileIsReadAgain()
 {
+    m_noRetries.reset();
     Site site(Site::Contents::Sample, Engine::Access);
     DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
     employees.refresh();
@@ -119,6 +192,45 @@ void TestAccessFile::halfWrittenFileIsReadAgain()
     employees.findFirst(u"Badge = '007007'"_s);
     writer.join();
     QVERIFY(!employees.noMatch());
+    QCOMPARE(employees.field(u"Name"_s).toString(), u"Pat O'Hara"_s);
+}
+
+void TestAccessFile::integerKinds_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<char>("type");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<double>("read");
+    // Byte holds 0 to 255; the others are two's complement.
+    QTest::newRow("Byte above 127") << u"EmpNum"_s << '\x02' << littleEndian<quint8>(200) << 200.0;
+    QTest::newRow("Integer, negative") << u"EmpNum"_s << '\x03' << littleEndian<qint16>(-2) << -2.0;
+    QTest::newRow("Integer, most negative")
+        << u"EmpNum"_s << '\x03' << littleEndian<qint16>(-32768) << -32768.0;
+    QTest::newRow("Long, negative")
+        << u"EmpNum"_s << '\x04' << littleEndian<qint32>(-123456) << -123456.0;
+    QTest::newRow("Long, most negative")
+        << u"DeptNum"_s << '\x04' << littleEndian<qint32>(INT32_MIN) << double(INT32_MIN);
+    QTest::newRow("Currency, negative")
+        << u"BasePayRate"_s << '\x05' << littleEndian<qint64>(-185000) << -18.5;
+    QTest::newRow("Currency, most negative")
+        << u"BasePayRate"_s << '\x05' << littleEndian<qint64>(INT64_MIN) << -922337203685477.5808;
+    QTest::newRow("Currency, a hundredth of a cent below zero")
+        << u"BasePayRate"_s << '\x05' << littleEndian<qint64>(-1) << -0.0001;
+}
+
+void TestAccessFile::integerKinds()
+{
+    QFETCH(QString, column);
+    QFETCH(char, type);
+    QFETCH(QByteArray, stored);
+    QFETCH(double, read);
+    Site site(Site::Contents::Sample, Engine::Access);
+    replace(site, u"Norla.MDB"_s, withEmployeeColumn(column, type, stored));
+    DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
+    employees.refresh();
+    employees.findFirst(u"Badge = '007007'"_s);
+    QVERIFY(!employees.noMatch());
+    QCOMPARE(employees.field(column).toDouble(), read);
     QCOMPARE(employees.field(u"Name"_s).toString(), u"Pat O'Hara"_s);
 }
 
