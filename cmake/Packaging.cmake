@@ -45,6 +45,22 @@ endforeach()
 install(FILES ${JOBCOSTING_PACKAGING_DIR}/icons/jobcosting.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES README.md DESTINATION ${JOBCOSTING_DOCDIR})
+# A package whose version has no Debian revision is native: its Debian
+# changelog is changelog.gz.
+jobcosting_install_configured(changelog ${JOBCOSTING_DOCDIR} GZIP)
+
+# LICENSE, the one statement of the licence, as Debian's machine-readable
+# copyright file.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE licence)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" copyright "${licence}")
+set(JOBCOSTING_COPYRIGHT ${CMAKE_MATCH_1})
+string(REGEX REPLACE "^.*\nPermission" "Permission" licence "${licence}")
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " JOBCOSTING_LICENCE " ${licence}")
+configure_file(${JOBCOSTING_PACKAGING_DIR}/copyright.in ${CMAKE_BINARY_DIR}/generated/copyright @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/generated/copyright DESTINATION ${JOBCOSTING_DOCDIR})
 
 set(JOBCOSTING_MAINTAINER "Job Costing maintainers <jobcosting@example.org>"
     CACHE STRING "The Maintainer of the Debian package")

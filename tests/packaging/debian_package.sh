@@ -46,7 +46,8 @@ expect_eq "entries outside /usr, or under /usr/local" \
     "$(grep -Ev '^\./usr/' <<<"$paths" | grep -v '^\./$' || true)$(grep '^\./usr/local' <<<"$paths" || true)" ""
 expected=(./usr/libexec/jobcosting/start-in-site ./usr/share/applications/jobcosting.desktop
     ./usr/lib/systemd/user/jobcosting.service ./usr/share/doc/jobcosting/README.md
-    ./usr/share/icons/hicolor/scalable/apps/jobcosting.svg)
+    ./usr/share/icons/hicolor/scalable/apps/jobcosting.svg ./usr/share/doc/jobcosting/copyright
+    ./usr/share/doc/jobcosting/changelog.gz)
 for program in "${programs[@]}"; do
     expected+=("./usr/bin/$program" "./usr/share/man/man1/$program.1.gz")
 done
@@ -69,5 +70,10 @@ expect_match "jobcosting.1" "$(zcat "$root/usr/share/man/man1/jobcosting.1.gz")"
 for program in "${programs[@]}"; do
     expect_match "usr/bin/$program" "$(file -b "$root/usr/bin/$program")" '^ELF .*, stripped$'
 done
+
+# The release notes of this version.
+expect_eq "newest version in changelog.gz" \
+    "$(zcat "$root/usr/share/doc/jobcosting/changelog.gz" | sed -n '1s/^jobcosting (\([^)]*\)).*/\1/p')" \
+    "$version"
 
 finish
