@@ -30,6 +30,16 @@ if(TARGET jobcosting-report)
     list(APPEND JOBCOSTING_PROGRAMS jobcosting-report)
 endif()
 install(TARGETS ${JOBCOSTING_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (CPack's) also drops the compilers' .comment notes, as
+# Debian's own packages do.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program ${JOBCOSTING_PROGRAMS})
+            execute_process(COMMAND [[${CMAKE_OBJCOPY}]] --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
+    endif()")
 foreach(program IN LISTS JOBCOSTING_PROGRAMS)
     jobcosting_install_configured(man/${program}.1.in ${CMAKE_INSTALL_MANDIR}/man1 GZIP)
 endforeach()

@@ -69,6 +69,9 @@ expect_eq "the terminal that start-in-site runs" "$(grep '^exec ' "$root$start")
 expect_match "jobcosting.1" "$(zcat "$root/usr/share/man/man1/jobcosting.1.gz")" "^\.IR $start ,"
 for program in "${programs[@]}"; do
     expect_match "usr/bin/$program" "$(file -b "$root/usr/bin/$program")" '^ELF .*, stripped$'
+    # lintian sees PIE, RELRO, -z now and fortify, but not the stack canaries.
+    expect_match "usr/bin/$program: stack protector" \
+        "$(readelf --dyn-syms -W "$root/usr/bin/$program")" ' __stack_chk_fail\b'
 done
 
 # The release notes of this version.
