@@ -79,4 +79,25 @@ expect_eq "newest version in changelog.gz" \
     "$(zcat "$root/usr/share/doc/jobcosting/changelog.gz" | sed -n '1s/^jobcosting (\([^)]*\)).*/\1/p')" \
     "$version"
 
+# A kiosk enabled for every user outlives a remove (a new install brings it
+# back), not a purge; installing enables nothing.
+dpkg-deb -e "$deb" "$work/control"
+scratch=$work/scratch
+unit=usr/lib/systemd/user/jobcosting.service
+link=$scratch/etc/systemd/user/graphical-session.target.wants/jobcosting.service
+mkdir -p "$scratch/$(dirname "$unit")"
+cp "$root/$unit" "$scratch/$unit"
+maintainer_script() {
+    DPKG_ROOT=$scratch DPKG_MAINTSCRIPT_PACKAGE=jobcosting "$work/control/$1" "$2" ||
+        fail "$1 $2 exits with status $?"
+}
+maintainer_script postinst configure
+[ ! -L "$link" ] || fail "installing enables the kiosk"
+systemctl --root="$scratch" --global --quiet enable jobcosting.service
+rm "$scratch/$unit"
+maintainer_script postrm remove
+[ -L "$link" ] || fail "a remove forgets the kiosk enabled for every user"
+maintainer_script postrm purge
+expect_eq "what a purge leaves" "$(cd "$scratch" && find . -mindepth 1 ! -type d)" ""
+
 finish
