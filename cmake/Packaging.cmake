@@ -47,6 +47,8 @@ endforeach()
 jobcosting_install_configured(start-in-site.in ${CMAKE_INSTALL_LIBEXECDIR}/jobcosting PROGRAM)
 jobcosting_install_configured(jobcosting.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
 jobcosting_install_configured(jobcosting.service.in ${JOBCOSTING_UNITDIR})
+install(FILES ${JOBCOSTING_PACKAGING_DIR}/org.example.jobcosting.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 32 48 64 128 256)
     install(FILES ${JOBCOSTING_PACKAGING_DIR}/icons/${size}x${size}/jobcosting.png

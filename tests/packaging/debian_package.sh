@@ -47,7 +47,7 @@ expect_eq "entries outside /usr, or under /usr/local" \
 expected=(./usr/libexec/jobcosting/start-in-site ./usr/share/applications/jobcosting.desktop
     ./usr/lib/systemd/user/jobcosting.service ./usr/share/doc/jobcosting/README.md
     ./usr/share/icons/hicolor/scalable/apps/jobcosting.svg ./usr/share/doc/jobcosting/copyright
-    ./usr/share/doc/jobcosting/changelog.gz)
+    ./usr/share/doc/jobcosting/changelog.gz ./usr/share/metainfo/org.example.jobcosting.metainfo.xml)
 for program in "${programs[@]}"; do
     expected+=("./usr/bin/$program" "./usr/share/man/man1/$program.1.gz")
 done
@@ -74,10 +74,26 @@ for program in "${programs[@]}"; do
         "$(readelf --dyn-syms -W "$root/usr/bin/$program")" ' __stack_chk_fail\b'
 done
 
-# The release notes of this version.
+# The release notes of this version: in the Debian changelog and for software centres.
 expect_eq "newest version in changelog.gz" \
     "$(zcat "$root/usr/share/doc/jobcosting/changelog.gz" | sed -n '1s/^jobcosting (\([^)]*\)).*/\1/p')" \
     "$version"
+metainfo=$root/usr/share/metainfo/org.example.jobcosting.metainfo.xml
+expect_eq "newest release in the metainfo" \
+    "$(grep -om1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)" "$version"
+for program in "${programs[@]}"; do
+    grep -qF "<binary>$program</binary>" "$metainfo" || fail "the metainfo does not name $program"
+done
+for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
+    [ -x "$root/usr/bin/$binary" ] || fail "the metainfo names $binary, which is not in the package"
+done
+
+# validate-tree also finds the menu entry that <launchable> names; it fails on warnings too.
+if ! command -v appstreamcli >/dev/null; then
+    fail "appstreamcli is not installed (the test list of packaging/debian-packages names it)"
+elif ! validation=$(appstreamcli validate-tree --no-net "$root" 2>&1); then
+    fail "appstreamcli validate-tree: $validation"
+fi
 
 # A kiosk enabled for every user outlives a remove (a new install brings it
 # back), not a purge; installing enables nothing.
