@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Debian package with CPack, as `scripts/package` does, and checks
 # its control fields (dpkg-deb -I) and its contents (dpkg-deb -c): the paths it
-# installs, and that the files naming installed paths name /usr.
+# installs, and that the files naming installed paths name /usr; then what
+# lintian and appstreamcli say of it, the programs' hardening, and its
+# maintainer scripts, run as dpkg runs them on a scratch root.
 # Usage: debian_package.sh BUILD_DIR VERSION PROGRAM...
 set -euo pipefail
 source "$(dirname "$0")/checks.sh"
@@ -93,6 +95,15 @@ if ! command -v appstreamcli >/dev/null; then
     fail "appstreamcli is not installed (the test list of packaging/debian-packages names it)"
 elif ! validation=$(appstreamcli validate-tree --no-net "$root" 2>&1); then
     fail "appstreamcli validate-tree: $validation"
+fi
+
+if ! command -v lintian >/dev/null; then
+    fail "lintian is not installed (the test list of packaging/debian-packages names it)"
+else
+    tags=$(lintian --display-info "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+    [ -z "$tags" ] || echo "lintian: $tags"
+    expect_eq "lintian errors and warnings" "$(grep -E '^[EW]: ' <<<"$tags" || true)" ""
+    expect_eq "lintian's hardening tags" "$(grep -F ' hardening-' <<<"$tags" || true)" ""
 fi
 
 # A kiosk enabled for every user outlives a remove (a new install brings it
