@@ -30,16 +30,6 @@ if(TARGET jobcosting-report)
     list(APPEND JOBCOSTING_PROGRAMS jobcosting-report)
 endif()
 install(TARGETS ${JOBCOSTING_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# A stripped install (CPack's) also drops the compilers' .comment notes, as
-# Debian's own packages do.
-install(CODE "
-    if(CMAKE_INSTALL_DO_STRIP)
-        foreach(program ${JOBCOSTING_PROGRAMS})
-            execute_process(COMMAND [[${CMAKE_OBJCOPY}]] --remove-section=.comment
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
-                COMMAND_ERROR_IS_FATAL ANY)
-        endforeach()
-    endif()")
 foreach(program IN LISTS JOBCOSTING_PROGRAMS)
     jobcosting_install_configured(man/${program}.1.in ${CMAKE_INSTALL_MANDIR}/man1 GZIP)
 endforeach()
@@ -107,5 +97,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${JOBCOSTING_PACKAGING_DIR}/postinst ${JOBCOSTING_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageComments.cmake)
+set(CPACK_JOBCOSTING_OBJCOPY ${CMAKE_OBJCOPY})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
