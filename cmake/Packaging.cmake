@@ -37,6 +37,8 @@ endforeach()
 jobcosting_install_configured(start-in-site.in ${CMAKE_INSTALL_LIBEXECDIR}/jobcosting PROGRAM)
 jobcosting_install_configured(jobcosting.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
 jobcosting_install_configured(jobcosting.service.in ${JOBCOSTING_UNITDIR})
+install(FILES ${JOBCOSTING_PACKAGING_DIR}/org.example.jobcosting.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 32 48 64 128 256)
     install(FILES ${JOBCOSTING_PACKAGING_DIR}/icons/${size}x${size}/jobcosting.png
@@ -45,6 +47,22 @@ endforeach()
 install(FILES ${JOBCOSTING_PACKAGING_DIR}/icons/jobcosting.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES README.md DESTINATION ${JOBCOSTING_DOCDIR})
+# A package whose version has no Debian revision is native: its Debian
+# changelog is changelog.gz.
+jobcosting_install_configured(changelog ${JOBCOSTING_DOCDIR} GZIP)
+
+# LICENSE, the one statement of the licence, as Debian's machine-readable
+# copyright file.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE licence)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" copyright "${licence}")
+set(JOBCOSTING_COPYRIGHT ${CMAKE_MATCH_1})
+string(REGEX REPLACE "^.*\nPermission" "Permission" licence "${licence}")
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " JOBCOSTING_LICENCE " ${licence}")
+configure_file(${JOBCOSTING_PACKAGING_DIR}/copyright.in ${CMAKE_BINARY_DIR}/generated/copyright @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/generated/copyright DESTINATION ${JOBCOSTING_DOCDIR})
 
 set(JOBCOSTING_MAINTAINER "Job Costing maintainers <jobcosting@example.org>"
     CACHE STRING "The Maintainer of the Debian package")
@@ -75,8 +93,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 file(STRINGS ${JOBCOSTING_PACKAGING_DIR}/debian-packages JOBCOSTING_RUN_PACKAGES REGEX "^run:")
 string(REGEX REPLACE "^run: *" "" JOBCOSTING_RUN_PACKAGES "${JOBCOSTING_RUN_PACKAGES}")
 string(REGEX REPLACE " +" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${JOBCOSTING_RUN_PACKAGES}")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${JOBCOSTING_PACKAGING_DIR}/prerm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${JOBCOSTING_PACKAGING_DIR}/postinst ${JOBCOSTING_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageComments.cmake)
+set(CPACK_JOBCOSTING_OBJCOPY ${CMAKE_OBJCOPY})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
