@@ -92,7 +92,7 @@ void TestSiteTool::createNeverOverwrites()
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
-        (Counts {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
+        (Counts {{u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
@@ -237,7 +237,8 @@ void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
     const auto accessFiles = contents(QDir(dir.path()));
     QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
-        (QMap<QString, qint64> {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
+        (QMap<QString, qint64> {
+            {u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
     auto after = contents(QDir(dir.path()));
     // The job-punch file, and the log and index a reader leaves beside it.
     after.removeIf(
