@@ -14,12 +14,6 @@ namespace {
 
 const QString channel = QStringLiteral("jobpunches");
 
-QByteArray headerOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(64) : QByteArray();
-}
-
 // SQLite counts the commits made to the file by every connection but the one
 // asking: the desk's own corrections, on its other connection, count too. A
 // file put in place of the one watched (a backup copied back) counts as a
@@ -145,10 +139,13 @@ ChangeWatch::ChangeWatch(QString path, std::chrono::milliseconds poll)
     m_timer.start();
 }
 
+// The engine is told, not read from the file: closing a descriptor of a SQLite
+// file drops every lock the process holds on it, and another program would
+// then take the file for unused and remove its write-ahead log.
 std::unique_ptr<ChangeWatch> ChangeWatch::forFile(
-    const QString& jobPunchesPath, std::chrono::milliseconds poll)
+    const QString& jobPunchesPath, bool onServer, std::chrono::milliseconds poll)
 {
-    if (PostgresFile::recognizes(headerOf(jobPunchesPath)))
+    if (onServer)
         return std::make_unique<ServerWatch>(jobPunchesPath, poll);
     return std::make_unique<SqliteWatch>(jobPunchesPath, poll);
 }

@@ -14,10 +14,11 @@ class ChangeWatch : public QObject
     Q_OBJECT
 
 public:
-    // The watch for the site's JobPunches.MDB. `poll` is how often SQLite is
-    // asked, and how often a server's connection is checked.
-    static std::unique_ptr<ChangeWatch> forFile(
-        const QString& jobPunchesPath, std::chrono::milliseconds poll = std::chrono::seconds(1));
+    // The watch for the site's JobPunches.MDB, a pointer file to a server or
+    // a SQLite file. `poll` is how often SQLite is asked, and how often a
+    // server's connection is checked.
+    static std::unique_ptr<ChangeWatch> forFile(const QString& jobPunchesPath, bool onServer,
+        std::chrono::milliseconds poll = std::chrono::seconds(1));
 
 signals:
     void changed();

@@ -264,9 +264,18 @@ QString DeskStore::badgeAsTyped(const QString& entry)
     return QString(std::max<qsizetype>(badgeLength - badge.size(), 0), QLatin1Char('0')) + badge;
 }
 
+DatabaseFile& DeskStore::employeesFile()
+{
+    // Kept open: opening a file reads its first bytes, and closing that
+    // descriptor would drop the locks of a connection open on the file.
+    if (!m_employees)
+        m_employees = openDatabaseFile(QDir(m_site).filePath(timeClockFile));
+    return *m_employees;
+}
+
 std::optional<DeskStore::Employee> DeskStore::employee(const QString& badge)
 {
-    const auto employees = openDatabaseFile(QDir(m_site).filePath(timeClockFile));
+    DatabaseFile* employees = &employeesFile();
     employees->beforeRead(QStringLiteral("EMPLOYEES"));
     QSqlQuery query(employees->database());
     query.setForwardOnly(true);
@@ -288,7 +297,7 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
 {
     m_employeesProblem.clear();
     try {
-        const auto employees = openDatabaseFile(QDir(m_site).filePath(timeClockFile));
+        DatabaseFile* employees = &employeesFile();
         employees->beforeRead(QStringLiteral("EMPLOYEES"));
         // The badges found are kept while the time clock's file is unchanged, where
         // its engine can tell; a name not found is looked for again at each read.

@@ -80,6 +80,7 @@ public:
 
 private:
     using Column = DatabaseFile::Column;
+    DatabaseFile& employeesFile();
     QString q(const QString& identifier) const { return m_punches->quoted(identifier); }
     const Column& column(const QString& field) const;
     QSqlQuery run(const QString& table, const QString& sql, const QVariantList& values = {});
@@ -95,6 +96,7 @@ private:
 
     QString m_site;
     std::shared_ptr<DatabaseFile> m_punches;
+    std::shared_ptr<DatabaseFile> m_employees; // Norla.MDB, once read
     bool m_server = false;
     QHash<QString, Column> m_columns; // of JobPunches, by case-folded name
     QString m_login;

@@ -34,6 +34,7 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSortingEnabled(true);
     view->verticalHeader()->hide();
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setAlternatingRowColors(true);
     return view;
@@ -92,6 +93,8 @@ DeskWindow::DeskWindow(DeskStore& store, const Services& services, CorrectionFor
     connect(&m_clock, &QTimer::timeout, this, &DeskWindow::clockTicked);
     m_clock.start();
     refresh();
+    // Return on the board ends the job it stands on.
+    m_boardView->setFocus();
 }
 
 QWidget* DeskWindow::makeBoardTab()

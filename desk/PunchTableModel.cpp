@@ -236,7 +236,7 @@ QVariant PunchTableModel::headerData(int section, Qt::Orientation orientation, i
     case NameColumn:
         return QStringLiteral("Name");
     case DepartmentColumn:
-        return QStringLiteral("Department");
+        return QStringLiteral("Dept.");
     case Level1Column:
     case Level2Column:
     case Level3Column:

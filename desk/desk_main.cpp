@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<ChangeWatch> watch;
     try {
         store = std::make_unique<DeskStore>(request.site);
-        watch = ChangeWatch::forFile(store->jobPunchesPath());
+        watch = ChangeWatch::forFile(store->jobPunchesPath(), store->onServer());
     } catch (const DataError& error) {
         dialogs.stop(QStringLiteral("Job Costing Desk"),
             QStringLiteral("The desk cannot open the site %1.\n\n%2")

@@ -113,7 +113,7 @@ void TestDeskWindow::cleanup()
 void TestDeskWindow::open(std::chrono::milliseconds poll)
 {
     m_store = std::make_unique<DeskStore>(m_site->path());
-    m_watch = ChangeWatch::forFile(m_store->jobPunchesPath(), poll);
+    m_watch = ChangeWatch::forFile(m_store->jobPunchesPath(), m_store->onServer(), poll);
     m_window = std::make_unique<DeskWindow>(*m_store, m_services->services, m_forms, 8 * 3600);
     m_window->follow(*m_watch);
 }
