@@ -23,6 +23,7 @@ private slots:
     void upgradeBringsAnEarlierSiteUpToDate_data();
     void upgradeBringsAnEarlierSiteUpToDate();
     void helpSaysItNeverOverwrites();
+    void rolesNeedAServer();
     void createJobPunchesOnlyBesideAccessFiles();
     void convertKeepsEveryValue();
     void convertChangesNothingWhenItFails_data();
@@ -167,6 +168,8 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     // worker has two open jobs.
     sql(u"DROP INDEX JobPunchesOneOpenJob"_s);
     sql(u"DROP INDEX JobPunchesByPunchId"_s);
+    sql(u"DROP TABLE JobPunchCorrections"_s);
+    sql(u"DROP INDEX JobPunchesByDay"_s);
     sql(u"ALTER TABLE JobPunches DROP COLUMN PunchId"_s);
     const QString open
         = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
@@ -202,6 +205,11 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QCOMPARE(ids.size(), 4);
     QCOMPARE(named.at(3).at(1).toString(), u"Linda Kowalski"_s);
 
+    // The supervisor's corrections are kept beside the punches, and kept for good.
+    sql(u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, Reason, OldValues, "
+        "NewValues) VALUES ('x', 'edit', 'me', 'why', '{}', '{}')"_s);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(u"DELETE FROM JobPunchCorrections"_s));
+
     // Done once: a second upgrade changes nothing; the index and the names hold.
     QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
     QCOMPARE(sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key)), named);
@@ -213,6 +221,14 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
         sql(u"UPDATE JobPunches SET PunchId = '%1' WHERE %2 = 1"_s.arg(
             named.at(1).at(3).toString(), key)));
+}
+
+void TestSiteTool::rolesNeedAServer()
+{
+    const Site site(Site::Contents::Empty);
+    const auto [status, said] = run({u"roles"_s, site.path()});
+    QCOMPARE(status, 1);
+    QVERIFY2(said.contains(u"not on a database server"_s), qPrintable(said));
 }
 
 void TestSiteTool::helpSaysItNeverOverwrites()
