@@ -80,6 +80,8 @@ DeskStore::DeskStore(const QString& site)
             throw DataError(QStringLiteral("%1 has no field %2 in the table JobPunches; %3 "
                                            "brings the site up to date.")
                                 .arg(jobPunchesFile, field, upgrade));
+    for (const QString& field : Punch::fields())
+        m_fieldColumns << column(field);
     if (m_punches->columns(correctionsTable).isEmpty())
         throw DataError(QStringLiteral("%1 has no table JobPunchCorrections, where the desk keeps "
                                        "its corrections; %2 makes it.")
@@ -154,7 +156,8 @@ QVariant DeskStore::normalized(const Column& column, const QVariant& raw) const
     case DatabaseFile::Kind::Time: {
         if (raw.typeId() == QMetaType::QTime)
             return raw;
-        const QTime time = QTime::fromString(raw.toString(), QStringLiteral("HH:mm:ss"));
+        // The ISO form is read without building a parser for a pattern.
+        const QTime time = QTime::fromString(raw.toString(), Qt::ISODate);
         return time.isValid() ? QVariant(time) : raw;
     }
     case DatabaseFile::Kind::Real:
@@ -195,10 +198,11 @@ Punch DeskStore::punchFrom(const QSqlQuery& query) const
 {
     Punch punch;
     const QStringList& fields = Punch::fields();
+    punch.stored.reserve(fields.size());
     for (int i = 0; i < fields.size(); ++i) {
         const QVariant raw = query.value(i);
         punch.stored << raw;
-        punch.values.insert(fields.at(i), normalized(column(fields.at(i)), raw));
+        punch.values.insert(fields.at(i), normalized(m_fieldColumns.at(i), raw));
     }
     punch.punchId = query.value(int(fields.size())).toString();
     punch.corrections = query.value(int(fields.size()) + 1).toInt();

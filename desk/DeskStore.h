@@ -99,6 +99,7 @@ private:
     std::shared_ptr<DatabaseFile> m_employees; // Norla.MDB, once read
     bool m_server = false;
     QHash<QString, Column> m_columns; // of JobPunches, by case-folded name
+    QList<Column> m_fieldColumns; // those of Punch::fields(), in its order
     QString m_login;
     std::optional<QSqlQuery> m_failed; // the last statement that failed
 
