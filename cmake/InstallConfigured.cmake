@@ -4,6 +4,7 @@ foreach(dir bindir libexecdir unitdir destination)
     cmake_path(ABSOLUTE_PATH ${dir} BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" NORMALIZE)
 endforeach()
 set(JOBCOSTING_TERMINAL "${bindir}/jobcosting")
+set(JOBCOSTING_DESK "${bindir}/jobcosting-desk")
 set(JOBCOSTING_START "${libexecdir}/jobcosting/start-in-site")
 set(JOBCOSTING_UNIT "${unitdir}/jobcosting.service")
 

@@ -29,6 +29,7 @@ set(JOBCOSTING_PROGRAMS jobcosting jobcosting-site)
 if(TARGET jobcosting-report)
     list(APPEND JOBCOSTING_PROGRAMS jobcosting-report)
 endif()
+list(APPEND JOBCOSTING_PROGRAMS jobcosting-desk)
 install(TARGETS ${JOBCOSTING_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(program IN LISTS JOBCOSTING_PROGRAMS)
     jobcosting_install_configured(man/${program}.1.in ${CMAKE_INSTALL_MANDIR}/man1 GZIP)
@@ -36,6 +37,7 @@ endforeach()
 
 jobcosting_install_configured(start-in-site.in ${CMAKE_INSTALL_LIBEXECDIR}/jobcosting PROGRAM)
 jobcosting_install_configured(jobcosting.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
+jobcosting_install_configured(jobcosting-desk.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
 jobcosting_install_configured(jobcosting.service.in ${JOBCOSTING_UNITDIR})
 install(FILES ${JOBCOSTING_PACKAGING_DIR}/org.example.jobcosting.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -79,7 +81,9 @@ pieces made where the job pays a bonus. It works on the database files of a
 site folder, beside the site's time-clock program.
 
 The package holds the terminal (jobcosting), its menu entry, a systemd user
-unit that runs it as a kiosk, and the site tool (jobcosting-site).")
+unit that runs it as a kiosk, the site tool (jobcosting-site), and the
+supervisor's desk (jobcosting-desk), which shows the jobs open now and
+corrects punches, each correction kept with its reason.")
 if(TARGET jobcosting-report)
     string(APPEND CPACK_DEBIAN_PACKAGE_DESCRIPTION
         "\nThe job-cost report (jobcosting-report) turns the job punches into\n"

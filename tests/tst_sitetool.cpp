@@ -23,6 +23,7 @@ private slots:
     void upgradeBringsAnEarlierSiteUpToDate_data();
     void upgradeBringsAnEarlierSiteUpToDate();
     void helpSaysItNeverOverwrites();
+    void rolesNeedAServer();
     void createJobPunchesOnlyBesideAccessFiles();
     void convertKeepsEveryValue();
     void convertChangesNothingWhenItFails_data();
@@ -92,7 +93,7 @@ void TestSiteTool::createNeverOverwrites()
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
-        (Counts {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
+        (Counts {{u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
@@ -167,6 +168,8 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     // worker has two open jobs.
     sql(u"DROP INDEX JobPunchesOneOpenJob"_s);
     sql(u"DROP INDEX JobPunchesByPunchId"_s);
+    sql(u"DROP TABLE JobPunchCorrections"_s);
+    sql(u"DROP INDEX JobPunchesByDay"_s);
     sql(u"ALTER TABLE JobPunches DROP COLUMN PunchId"_s);
     const QString open
         = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
@@ -202,6 +205,11 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QCOMPARE(ids.size(), 4);
     QCOMPARE(named.at(3).at(1).toString(), u"Linda Kowalski"_s);
 
+    // The supervisor's corrections are kept beside the punches, and kept for good.
+    sql(u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, Reason, OldValues, "
+        "NewValues) VALUES ('x', 'edit', 'me', 'why', '{}', '{}')"_s);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(u"DELETE FROM JobPunchCorrections"_s));
+
     // Done once: a second upgrade changes nothing; the index and the names hold.
     QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
     QCOMPARE(sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key)), named);
@@ -213,6 +221,14 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
         sql(u"UPDATE JobPunches SET PunchId = '%1' WHERE %2 = 1"_s.arg(
             named.at(1).at(3).toString(), key)));
+}
+
+void TestSiteTool::rolesNeedAServer()
+{
+    const Site site(Site::Contents::Empty);
+    const auto [status, said] = run({u"roles"_s, site.path()});
+    QCOMPARE(status, 1);
+    QVERIFY2(said.contains(u"not on a database server"_s), qPrintable(said));
 }
 
 void TestSiteTool::helpSaysItNeverOverwrites()
@@ -237,7 +253,8 @@ void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
     const auto accessFiles = contents(QDir(dir.path()));
     QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
-        (QMap<QString, qint64> {{u"JobPunches"_s, 0}, {u"WORK"_s, 0}}));
+        (QMap<QString, qint64> {
+            {u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
     auto after = contents(QDir(dir.path()));
     // The job-punch file, and the log and index a reader leaves beside it.
     after.removeIf(

@@ -147,10 +147,83 @@ QStringList jobPunchesIndexes()
         openJobIndex, punchIdIndex};
 }
 
+// The supervisor's corrections, one row each, next to the punches they
+// correct. Nobody changes or deletes one: on SQLite triggers refuse it; on a
+// server the roles' privileges do, and triggers refuse it even to the owner
+// and stamp each row with the login and the server's time, so that neither can
+// be made up.
+QStringList correctionsSchema(Engine engine)
+{
+    const QString actions = QStringLiteral("('end', 'edit', 'delete', 'apply', 'dismiss')");
+    if (engine == Engine::Server)
+        return {QStringLiteral(
+                    "CREATE TABLE JobPunchCorrections (CorrectionId integer GENERATED ALWAYS AS "
+                    "IDENTITY PRIMARY KEY, PunchId citext COLLATE \"C\" NOT NULL, Action text NOT "
+                    "NULL CHECK (Action IN %1), CorrectedAt timestamptz NOT NULL DEFAULT now(), "
+                    "CorrectedBy text NOT NULL DEFAULT session_user, Reason text NOT NULL CHECK "
+                    "(btrim(Reason) <> ''), OldValues json NOT NULL, NewValues json NOT NULL)")
+                    .arg(actions),
+            QStringLiteral("CREATE INDEX JobPunchCorrectionsByPunch ON JobPunchCorrections "
+                           "(PunchId)"),
+            QStringLiteral(
+                "CREATE OR REPLACE FUNCTION JobPunchCorrectionsKept() RETURNS trigger LANGUAGE "
+                "plpgsql AS $$ BEGIN IF TG_OP = 'INSERT' THEN NEW.CorrectedBy := session_user; "
+                "NEW.CorrectedAt := now(); RETURN NEW; END IF; RAISE EXCEPTION 'A correction is "
+                "never changed or deleted.' USING ERRCODE = 'insufficient_privilege'; END $$"),
+            QStringLiteral("CREATE TRIGGER JobPunchCorrectionsKept BEFORE INSERT OR UPDATE OR "
+                           "DELETE ON JobPunchCorrections FOR EACH ROW EXECUTE FUNCTION "
+                           "JobPunchCorrectionsKept()"),
+            QStringLiteral("CREATE TRIGGER JobPunchCorrectionsNotEmptied BEFORE TRUNCATE ON "
+                           "JobPunchCorrections FOR EACH STATEMENT EXECUTE FUNCTION "
+                           "JobPunchCorrectionsKept()")};
+    QStringList statements {
+        QStringLiteral(
+            "CREATE TABLE JobPunchCorrections (CorrectionId INTEGER PRIMARY KEY AUTOINCREMENT, "
+            "PunchId TEXT COLLATE NOCASE NOT NULL, Action TEXT NOT NULL CHECK (Action IN %1), "
+            "CorrectedAt TEXT NOT NULL DEFAULT (strftime('%Y-%m-%d %H:%M:%S', 'now', "
+            "'localtime')), CorrectedBy TEXT NOT NULL, Reason TEXT NOT NULL CHECK (trim(Reason) "
+            "<> ''), OldValues TEXT NOT NULL CHECK (json_valid(OldValues)), NewValues TEXT NOT "
+            "NULL CHECK (json_valid(NewValues)))")
+            .arg(actions),
+        QStringLiteral("CREATE INDEX JobPunchCorrectionsByPunch ON JobPunchCorrections (PunchId)")};
+    for (const auto& [change, name] : {std::pair {"UPDATE", "Changed"}, {"DELETE", "Deleted"}})
+        statements << QStringLiteral("CREATE TRIGGER JobPunchCorrectionsNever%2 BEFORE %1 ON "
+                                     "JobPunchCorrections BEGIN SELECT RAISE(ABORT, 'A correction "
+                                     "is never changed or deleted.'); END")
+                          .arg(QLatin1String(change), QLatin1String(name));
+    return statements;
+}
+
+// The jobs of one day, for the desk's list of a day, without reading them all.
+const QString dayIndex
+    = QStringLiteral("CREATE INDEX IF NOT EXISTS JobPunchesByDay ON JobPunches (DateWorked)");
+
+// On a server every change of the punches is announced on the channel
+// "jobpunches", with the schema as its payload, so that a desk's board follows
+// the terminals without reading the table again and again.
+QStringList changeNotices(Engine engine)
+{
+    if (engine != Engine::Server)
+        return {};
+    return {
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION JobPunchesChanged() RETURNS trigger LANGUAGE plpgsql "
+            "AS $$ BEGIN PERFORM pg_notify('jobpunches', TG_TABLE_SCHEMA); RETURN NULL; END $$"),
+        QStringLiteral("DROP TRIGGER IF EXISTS JobPunchesChanged ON JobPunches"),
+        QStringLiteral("CREATE TRIGGER JobPunchesChanged AFTER INSERT OR UPDATE OR DELETE OR "
+                       "TRUNCATE ON JobPunches FOR EACH STATEMENT EXECUTE FUNCTION "
+                       "JobPunchesChanged()")};
+}
+
+QStringList deskSchema(Engine engine)
+{
+    return correctionsSchema(engine) + QStringList {dayIndex} + changeNotices(engine);
+}
+
 QStringList jobPunchesSchema(Engine engine)
 {
-    QStringList statements
-        = QStringList {jobPunchesTable(engine, QStringLiteral("JobPunches"))} + jobPunchesIndexes();
+    QStringList statements = QStringList {jobPunchesTable(engine, QStringLiteral("JobPunches"))}
+        + jobPunchesIndexes() + deskSchema(engine);
     // On a server the three files name one database, whose WORK is the time clock's.
     if (engine == Engine::Sqlite)
         statements << workTable(engine);
@@ -288,9 +361,10 @@ void createOnServer(const QString& dir, const QString& server)
     QStringList names;
     static const QRegularExpression created(QStringLiteral("^CREATE (?:UNIQUE )?(?:TABLE|INDEX) "
                                                            "(?:IF NOT EXISTS )?(\\w+)"));
-    for (const QString& statement : std::as_const(statements))
-        names << QLatin1Char('\'') + created.match(statement).captured(1).toLower()
-                + QLatin1Char('\'');
+    for (const QString& statement : std::as_const(statements)) {
+        if (const auto made = created.match(statement); made.hasMatch())
+            names << QLatin1Char('\'') + made.captured(1).toLower() + QLatin1Char('\'');
+    }
     statements.prepend(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
 
     const auto configure = [&server](QSqlDatabase& db) {
@@ -443,15 +517,106 @@ void addPunchIds(QSqlDatabase& db, Engine engine)
             + jobPunchesIndexes());
 }
 
+bool tableExists(QSqlDatabase& db, Engine engine, const QString& table)
+{
+    QSqlQuery query(db);
+    query.prepare(engine == Engine::Server
+            ? QStringLiteral("SELECT to_regclass(?) IS NOT NULL")
+            : QStringLiteral("SELECT COUNT(*) > 0 FROM sqlite_master WHERE type = 'table' AND "
+                             "name = ? COLLATE NOCASE"));
+    query.addBindValue(engine == Engine::Server ? table.toLower() : table);
+    execute(query);
+    return query.next() && query.value(0).toBool();
+}
+
+// The corrections' table, the day index and, on a server, the change notices;
+// after the punches' table was made anew, if it was.
+void addDeskSchema(QSqlDatabase& db, Engine engine)
+{
+    if (!tableExists(db, engine, QStringLiteral("JobPunchCorrections")))
+        execAll(db, correctionsSchema(engine));
+    execAll(db, QStringList {dayIndex} + changeNotices(engine));
+}
+
+Engine engineOf(const QSqlDatabase& db)
+{
+    return db.driverName() == QLatin1String("QPSQL") ? Engine::Server : Engine::Sqlite;
+}
+
+// The two group roles, made where missing, and their privileges set afresh on
+// this site's tables. A terminal reads, adds punches, and ends open ones (a
+// job started at one terminal may be ended at another): row-level security
+// lets it change only rows that are still open, and column privileges only
+// the three fields an end writes. A supervisor corrects punches and settles
+// conflicts, and adds to the corrections but never changes them. Every
+// other login keeps to what the table owner granted it, and reads all rows.
+QStringList roleStatements(QSqlDatabase& db)
+{
+    const QString terminal = QStringLiteral("jobcosting_terminal");
+    const QString supervisor = QStringLiteral("jobcosting_supervisor");
+    const QString both = terminal + QLatin1String(", ") + supervisor;
+    QStringList statements;
+    for (const QString& role : {terminal, supervisor})
+        statements << QStringLiteral("DO $$ BEGIN CREATE ROLE %1 NOLOGIN; EXCEPTION WHEN "
+                                     "duplicate_object THEN NULL; END $$")
+                          .arg(role);
+    QStringList tables {QStringLiteral("JobPunches"), QStringLiteral("JobPunchCorrections"),
+        QStringLiteral("Level1"), QStringLiteral("Level2"), QStringLiteral("Level3"),
+        QStringLiteral("EMPLOYEES"), QStringLiteral("WORK")};
+    const bool conflicts = tableExists(db, Engine::Server, QStringLiteral("JobPunchConflicts"));
+    if (conflicts)
+        tables << QStringLiteral("JobPunchConflicts");
+    statements
+        << QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT USAGE ON SCHEMA %I TO %1', "
+                          "current_schema()); END $$")
+               .arg(both)
+        << QStringLiteral("REVOKE ALL ON %1 FROM %2").arg(tables.join(QLatin1String(", ")), both)
+        << QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables.join(QLatin1String(", ")), both)
+        // The short-date check empties WORK and writes its test row at every start.
+        << QStringLiteral("GRANT INSERT, DELETE ON WORK TO %1").arg(terminal)
+        << QStringLiteral("GRANT INSERT, UPDATE (Badge, TimeStop, Pieces) ON JobPunches TO %1")
+               .arg(terminal)
+        << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON JobPunches TO %1").arg(supervisor)
+        << QStringLiteral("GRANT INSERT ON JobPunchCorrections TO %1").arg(supervisor);
+    if (conflicts)
+        statements << QStringLiteral("GRANT INSERT ON JobPunchConflicts TO %1").arg(terminal)
+                   << QStringLiteral("GRANT DELETE ON JobPunchConflicts TO %1").arg(supervisor);
+    statements << QStringLiteral("ALTER TABLE JobPunches ENABLE ROW LEVEL SECURITY");
+    const QList<std::pair<QString, QString>> policies {
+        {QStringLiteral("JobPunchesRead"), QStringLiteral("FOR SELECT USING (true)")},
+        {QStringLiteral("JobPunchesAdd"), QStringLiteral("FOR INSERT WITH CHECK (true)")},
+        {QStringLiteral("JobPunchesEndOpen"),
+            QStringLiteral("FOR UPDATE TO %1 USING (Badge = 'Open') WITH CHECK (true)")
+                .arg(terminal)},
+        {QStringLiteral("JobPunchesCorrect"),
+            QStringLiteral("FOR ALL TO %1 USING (true) WITH CHECK (true)").arg(supervisor)}};
+    for (const auto& [name, rule] : policies)
+        statements << QStringLiteral("DROP POLICY IF EXISTS %1 ON JobPunches").arg(name)
+                   << QStringLiteral("CREATE POLICY %1 ON JobPunches %2").arg(name, rule);
+    return statements;
+}
+
 } // namespace
 
 void upgrade(const QString& dir)
 {
     withDatabase(dir, jobPunchesFile, [](QSqlDatabase& db) {
-        const Engine engine
-            = db.driverName() == QLatin1String("QPSQL") ? Engine::Server : Engine::Sqlite;
+        const Engine engine = engineOf(db);
         addOpenJobIndex(db);
         addPunchIds(db, engine);
+        addDeskSchema(db, engine);
+    });
+}
+
+void roles(const QString& dir)
+{
+    withDatabase(dir, jobPunchesFile, [&dir](QSqlDatabase& db) {
+        if (engineOf(db) != Engine::Server)
+            throw Error(QStringLiteral("%1 is not on a database server: on a SQLite site, who may "
+                                       "write the file decides who may punch and correct.")
+                            .arg(QDir(dir).filePath(jobPunchesFile))
+                            .toStdString());
+        execAll(db, roleStatements(db));
     });
 }
 

@@ -54,9 +54,15 @@ void create(const QString& dir, const QString& server = {});
 // Brings the job-punch database of a site made by an earlier version up to
 // date, in one transaction: the unique index over the open jobs with which the
 // database refuses a second open job for the same worker (refused, naming the
-// workers, while any worker has more than one open job), and a PunchId for
-// every job punch. Does nothing that is done already.
+// workers, while any worker has more than one open job), a PunchId for every
+// job punch, the table of the supervisor's corrections, the index of the days
+// worked and, on a server, the notices of changed punches that the desk
+// follows. Does nothing that is done already.
 void upgrade(const QString& dir);
+// On the database server of a site: makes the roles jobcosting_terminal and
+// jobcosting_supervisor where they are missing, and gives them their
+// privileges on the site's tables afresh. Refused on a site without a server.
+void roles(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
 // and time-clock files. Refuses, touching nothing, when it is there already.
 void createJobPunches(const QString& dir);

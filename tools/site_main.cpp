@@ -37,11 +37,19 @@ int main(int argc, char* argv[])
         "\n"
         "upgrade DIR brings the job punches of a site made by an earlier version up\n"
         "to date: the index with which the database refuses a second open job for\n"
-        "the same worker, and a PunchId that names every job punch."));
+        "the same worker, a PunchId that names every job punch, the table of the\n"
+        "supervisor's corrections (JobPunchCorrections) and, on a server, the notices\n"
+        "of changed punches that jobcosting-desk follows.\n"
+        "\n"
+        "roles DIR, for a site on a database server, makes the roles\n"
+        "jobcosting_terminal and jobcosting_supervisor where they are missing and\n"
+        "gives them their privileges on the site's tables afresh: a terminal reads,\n"
+        "adds punches and ends open ones; a supervisor also corrects punches. Grant\n"
+        "each login one of them (GRANT jobcosting_terminal TO cell3)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("command"), QStringLiteral("The command: create, convert or upgrade."));
+    parser.addPositionalArgument(QStringLiteral("command"),
+        QStringLiteral("The command: create, convert, upgrade or roles."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
         QStringLiteral("Fill in a small demo site: a dozen employees "
@@ -70,11 +78,12 @@ int main(int argc, char* argv[])
     const QString command = args.value(0);
     if (args.size() != 2
         || (command != QLatin1String("create") && command != QLatin1String("convert")
-            && command != QLatin1String("upgrade"))) {
+            && command != QLatin1String("upgrade") && command != QLatin1String("roles"))) {
         err << "usage: jobcosting-site create DIR [--server URI] [--demo | --employees N "
                "--punches M --items K | --job-punches-only]\n"
                "       jobcosting-site convert DIR\n"
-               "       jobcosting-site upgrade DIR\n";
+               "       jobcosting-site upgrade DIR\n"
+               "       jobcosting-site roles DIR\n";
         return 2;
     }
     const QString dir = args.at(1);
@@ -95,8 +104,8 @@ int main(int argc, char* argv[])
         || (parser.isSet(server)
             && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
         err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0) "
-               "and --items K (K > 0), or --job-punches-only, and none of them with convert or "
-               "upgrade; --server only with create\n";
+               "and --items K (K > 0), or --job-punches-only, and none of them with convert, "
+               "upgrade or roles; --server only with create\n";
         return 2;
     }
 
@@ -108,6 +117,8 @@ int main(int argc, char* argv[])
                 << "is kept as " << SiteConverter::keptAccessFile << ".\n";
         } else if (command == QLatin1String("upgrade")) {
             SiteBuilder::upgrade(dir);
+        } else if (command == QLatin1String("roles")) {
+            SiteBuilder::roles(dir);
         } else if (parser.isSet(jobPunchesOnly)) {
             SiteBuilder::createJobPunches(dir);
         } else {

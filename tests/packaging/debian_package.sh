@@ -47,6 +47,7 @@ paths=$(awk '{ print $6 }' <<<"$listing")
 expect_eq "entries outside /usr, or under /usr/local" \
     "$(grep -Ev '^\./usr/' <<<"$paths" | grep -v '^\./$' || true)$(grep '^\./usr/local' <<<"$paths" || true)" ""
 expected=(./usr/libexec/jobcosting/start-in-site ./usr/share/applications/jobcosting.desktop
+    ./usr/share/applications/jobcosting-desk.desktop
     ./usr/lib/systemd/user/jobcosting.service ./usr/share/doc/jobcosting/README.md
     ./usr/share/icons/hicolor/scalable/apps/jobcosting.svg ./usr/share/doc/jobcosting/copyright
     ./usr/share/doc/jobcosting/changelog.gz ./usr/share/metainfo/org.example.jobcosting.metainfo.xml)
@@ -66,8 +67,9 @@ start=/usr/libexec/jobcosting/start-in-site
 expect_eq "menu entry's Exec" "$(key_of Exec "$root/usr/share/applications/jobcosting.desktop")" "$start"
 expect_eq "kiosk's ExecStart" "$(key_of ExecStart "$root/usr/lib/systemd/user/jobcosting.service")" \
     "$start"
-expect_eq "the terminal that start-in-site runs" "$(grep '^exec ' "$root$start")" \
-    'exec "/usr/bin/jobcosting"'
+expect_eq "the programs that start-in-site runs" "$(grep -o 'exec .*' "$root$start")" \
+    'exec "/usr/bin/jobcosting-desk"
+exec "/usr/bin/jobcosting"'
 expect_match "jobcosting.1" "$(zcat "$root/usr/share/man/man1/jobcosting.1.gz")" "^\.IR $start ,"
 for program in "${programs[@]}"; do
     expect_match "usr/bin/$program" "$(file -b "$root/usr/bin/$program")" '^ELF .*, stripped$'

@@ -52,6 +52,13 @@ else
 fi
 expect_eq "menu entry's Exec" "$(key_of Exec "$desktop")" "$start"
 expect_eq "menu entry's Icon" "$(key_of Icon "$desktop")" jobcosting
+desk_entry=$prefix/share/applications/jobcosting-desk.desktop
+if validation=$(desktop-file-validate "$desk_entry" 2>&1); then
+    expect_eq "desktop-file-validate, the desk" "$validation" ""
+else
+    fail "desktop-file-validate, the desk: $validation"
+fi
+expect_eq "the desk's menu entry's Exec" "$(key_of Exec "$desk_entry")" "$start desk"
 expect_eq "kiosk's ExecStart" "$(key_of ExecStart "$unit")" "$start"
 expect_eq "kiosk's Restart" "$(key_of Restart "$unit")" on-failure
 if command -v systemd-analyze >/dev/null; then
@@ -65,11 +72,16 @@ else
 fi
 
 # The start script, with a stand-in terminal that tells where it runs and ends
-# with status 3, which the script must hand on to the kiosk service unchanged.
+# with status 3, which the script must hand on to the kiosk service unchanged;
+# the desk's stand-in says so, from the same folder.
 cat >"$prefix/bin/jobcosting" <<'STANDIN'
 #!/bin/sh
 pwd
 exit 3
+STANDIN
+cat >"$prefix/bin/jobcosting-desk" <<'STANDIN'
+#!/bin/sh
+echo "desk in $(pwd)"
 STANDIN
 mkdir -p "$work/site one" "$work/site two" "$work/home/.config/jobcosting"
 userconf=$work/home/.config/jobcosting/site.conf
@@ -95,5 +107,8 @@ for row in "${cases[@]}"; do
     expect_eq "start-in-site, $name: status" "$actual_status" "$status"
     expect_eq "start-in-site, $name: folder" "$actual" "$output"
 done
+expect_eq "start-in-site desk" \
+    "$(cd "$work" && env -u XDG_CONFIG_HOME HOME="$work/home" JOBCOSTING_SITE="$work/site one" \
+        "$start" desk 2>/dev/null)" "desk in $work/site one"
 
 finish

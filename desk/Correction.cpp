@@ -1,0 +1,218 @@
+#include "Correction.h"
+
+#include "regional/RegionalSettings.h"
+
+#include <QJsonDocument>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 secondsPerDay = 24 * 3600;
+
+void requireReason(const QString& reason)
+{
+    if (reason.trimmed().isEmpty())
+        throw Refused(QStringLiteral("A correction needs a reason."));
+}
+
+void requirePieces(const Punch& punch, double pieces)
+{
+    if (!std::isfinite(pieces) || pieces < 0)
+        throw Refused(QStringLiteral("The piece count must be 0 or more."));
+    if (pieces != 0 && !punch.paysBonus())
+        throw Refused(QStringLiteral("This job pays no bonus: its piece count stays 0."));
+}
+
+// The rules every stop meets: after the start, within 24 hours of it, and
+// not in the future.
+void requireStop(const QDateTime& start, const QDateTime& stop, const QDateTime& now,
+    const RegionalSettings& regional)
+{
+    const QString started = regional.dateTimeText(start);
+    if (stop <= start)
+        throw Refused(QStringLiteral("The job cannot end before it started (%1).").arg(started));
+    if (start.secsTo(stop) >= secondsPerDay)
+        throw Refused(QStringLiteral("The job must end within 24 hours of its start (%1): a "
+                                     "punch keeps the time of day of its stop only.")
+                          .arg(started));
+    if (stop > now)
+        throw Refused(QStringLiteral("The job cannot end in the future (%1).")
+                          .arg(regional.dateTimeText(stop)));
+}
+
+void change(Correction& correction, const QString& field, const QVariant& value)
+{
+    if (correction.punch.values.value(field) != value)
+        correction.changes.insert(field, value);
+}
+
+QString valueText(const QVariant& value, const RegionalSettings& regional)
+{
+    if (!value.isValid())
+        return QStringLiteral("(empty)");
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return regional.dateText(value.toDate());
+    case QMetaType::QTime:
+        return regional.timeText(value.toTime());
+    case QMetaType::Double:
+        return regional.numberText(value.toDouble());
+    default:
+        return value.toString();
+    }
+}
+
+Correction conflictCorrection(
+    Correction::Action action, const Conflict& conflict, const QString& reason)
+{
+    requireReason(reason);
+    Correction correction;
+    correction.action = action;
+    correction.punch = conflict.punch;
+    correction.reason = reason.trimmed();
+    correction.conflict = conflict;
+    return correction;
+}
+
+} // namespace
+
+QString Correction::actionName(Action action)
+{
+    switch (action) {
+    case Action::End:
+        return QStringLiteral("end");
+    case Action::Edit:
+        return QStringLiteral("edit");
+    case Action::Delete:
+        return QStringLiteral("delete");
+    case Action::Apply:
+        return QStringLiteral("apply");
+    case Action::Dismiss:
+        return QStringLiteral("dismiss");
+    }
+    return {};
+}
+
+QJsonObject Correction::oldValues() const
+{
+    if (conflict)
+        return conflict->fields;
+    if (action == Action::Delete)
+        return punch.json(Punch::fields());
+    return punch.json(changes.keys());
+}
+
+QJsonObject Correction::newValues() const
+{
+    QJsonObject object;
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        object.insert(it.key(), Punch::jsonValue(it.value()));
+    return object;
+}
+
+QString Correction::summary(const RegionalSettings& regional) const
+{
+    QStringList lines;
+    switch (action) {
+    case Action::Delete:
+        lines << QStringLiteral("The punch is deleted; the audit keeps all its fields.");
+        break;
+    case Action::Dismiss:
+        lines << QStringLiteral("The conflict is dismissed: nothing is written to the punches.");
+        break;
+    default:
+        for (const QString& field : Punch::fields()) {
+            if (!changes.contains(field))
+                continue;
+            const QString now = valueText(changes.value(field), regional);
+            lines << (conflict && conflict->action == QLatin1String("start")
+                    ? QStringLiteral("%1: %2").arg(field, now)
+                    : QStringLiteral("%1: %2 -> %3")
+                          .arg(field, valueText(punch.values.value(field), regional), now));
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+namespace Corrections {
+
+Correction end(const Punch& punch, const QDateTime& at, double pieces, const QString& reason,
+    const QDateTime& now, const RegionalSettings& regional)
+{
+    requireReason(reason);
+    if (!punch.isOpen())
+        throw Refused(QStringLiteral("The job of %1 is not open.").arg(punch.name()));
+    const QDateTime start = punch.started();
+    if (!start.isValid())
+        throw Refused(QStringLiteral("The job has no start date and time; correct its start "
+                                     "first."));
+    requireStop(start, at, now, regional);
+    requirePieces(punch, pieces);
+    Correction correction;
+    correction.action = Correction::Action::End;
+    correction.punch = punch;
+    correction.reason = reason.trimmed();
+    change(correction, QStringLiteral("Badge"), QStringLiteral("Closed"));
+    change(correction, QStringLiteral("TimeStop"), at.time());
+    change(correction, QStringLiteral("Pieces"), pieces);
+    return correction;
+}
+
+Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& stop, double pieces,
+    const QString& reason, const QDateTime& now, const RegionalSettings& regional)
+{
+    requireReason(reason);
+    if (!start.isValid())
+        throw Refused(QStringLiteral("The job needs a start date and time."));
+    if (start > now)
+        throw Refused(QStringLiteral("The job cannot start in the future (%1).")
+                          .arg(regional.dateTimeText(start)));
+    Correction correction;
+    correction.action = Correction::Action::Edit;
+    correction.punch = punch;
+    correction.reason = reason.trimmed();
+    change(correction, QStringLiteral("DateWorked"), start.date());
+    change(correction, QStringLiteral("TimeStart"), start.time());
+    if (punch.isOpen()) {
+        // While a job is open its stop holds its start.
+        change(correction, QStringLiteral("TimeStop"), start.time());
+    } else {
+        requireStop(start, stop, now, regional);
+        change(correction, QStringLiteral("TimeStop"), stop.time());
+    }
+    if (pieces != punch.pieces())
+        requirePieces(punch, pieces);
+    change(correction, QStringLiteral("Pieces"), pieces);
+    if (correction.changes.isEmpty())
+        throw Refused(QStringLiteral("The correction changes nothing."));
+    return correction;
+}
+
+Correction remove(const Punch& punch, const QString& reason)
+{
+    requireReason(reason);
+    Correction correction;
+    correction.action = Correction::Action::Delete;
+    correction.punch = punch;
+    correction.reason = reason.trimmed();
+    return correction;
+}
+
+Correction apply(const Conflict& conflict, const QString& reason)
+{
+    Correction correction = conflictCorrection(Correction::Action::Apply, conflict, reason);
+    const QStringList written = conflict.action == QLatin1String("start")
+        ? Punch::fields()
+        : QStringList {
+            QStringLiteral("Badge"), QStringLiteral("TimeStop"), QStringLiteral("Pieces")};
+    for (const QString& field : written)
+        correction.changes.insert(field, conflict.punch.values.value(field));
+    return correction;
+}
+
+Correction dismiss(const Conflict& conflict, const QString& reason)
+{
+    return conflictCorrection(Correction::Action::Dismiss, conflict, reason);
+}
+
+} // namespace Corrections

@@ -1,0 +1,126 @@
+#include "CorrectionForms.h"
+#include "regional/RegionalSettings.h"
+
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QString titleOf(Correction::Action action)
+{
+    switch (action) {
+    case Correction::Action::End:
+        return QStringLiteral("End a job");
+    case Correction::Action::Edit:
+        return QStringLiteral("Correct a job");
+    case Correction::Action::Delete:
+        return QStringLiteral("Delete a punch");
+    case Correction::Action::Apply:
+        return QStringLiteral("Apply a conflict");
+    case Correction::Action::Dismiss:
+        return QStringLiteral("Dismiss a conflict");
+    }
+    return {};
+}
+
+QString describe(const Punch& punch, const RegionalSettings& regional)
+{
+    QStringList items;
+    for (int level = 1; level <= 3; ++level)
+        if (!punch.item(level).isEmpty())
+            items << punch.item(level);
+    QStringList lines {
+        QStringLiteral("%1 (badge %2), department %3")
+            .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
+                punch.department()),
+        items.join(QLatin1String(" / "))};
+    if (punch.started().isValid())
+        lines << QStringLiteral("Started %1").arg(regional.dateTimeText(punch.started()));
+    if (punch.stopped().isValid())
+        lines << QStringLiteral("Stopped %1, %2 pieces")
+                     .arg(regional.dateTimeText(punch.stopped()),
+                         regional.numberText(punch.pieces()));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QDateTimeEdit* timeBox(const QDateTime& value, const RegionalSettings& regional, QWidget* parent)
+{
+    auto* box = new QDateTimeEdit(value, parent);
+    box->setDisplayFormat(regional.shortDatePattern() + QLatin1Char(' ') + regional.timePattern());
+    box->setCalendarPopup(true);
+    return box;
+}
+
+} // namespace
+
+QtCorrectionForms::QtCorrectionForms(const RegionalSettings& regional, QWidget* parent)
+    : m_regional(regional)
+    , m_parent(parent)
+{ }
+
+std::optional<CorrectionInput> QtCorrectionForms::ask(
+    Correction::Action action, const Punch& punch, const CorrectionInput& input)
+{
+    QDialog dialog(m_parent);
+    dialog.setWindowTitle(QStringLiteral("Job Costing Desk - ") + titleOf(action));
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(new QLabel(describe(punch, m_regional), &dialog));
+
+    QDateTimeEdit* start = nullptr;
+    QDateTimeEdit* stop = nullptr;
+    QDoubleSpinBox* pieces = nullptr;
+    if (action == Correction::Action::Edit) {
+        start = timeBox(input.start, m_regional, &dialog);
+        form->addRow(QStringLiteral("&Started:"), start);
+    }
+    if (action == Correction::Action::End
+        || (action == Correction::Action::Edit && !punch.isOpen())) {
+        stop = timeBox(input.stop, m_regional, &dialog);
+        form->addRow(action == Correction::Action::End ? QStringLiteral("&Ended at:")
+                                                       : QStringLiteral("S&topped:"),
+            stop);
+    }
+    if (action == Correction::Action::End || action == Correction::Action::Edit) {
+        pieces = new QDoubleSpinBox(&dialog);
+        pieces->setRange(0, 1e9);
+        pieces->setDecimals(2);
+        pieces->setValue(input.pieces);
+        // The terminal asks no piece count of a job that pays no bonus.
+        pieces->setEnabled(punch.paysBonus() || input.pieces != 0);
+        form->addRow(QStringLiteral("&Pieces:"), pieces);
+    }
+    auto* reason = new QLineEdit(input.reason, &dialog);
+    reason->setObjectName(QStringLiteral("reason"));
+    reason->setPlaceholderText(QStringLiteral("Why (required)"));
+    form->addRow(QStringLiteral("&Reason:"), reason);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    const auto reasonGiven = [ok, reason] {
+        ok->setEnabled(!reason->text().trimmed().isEmpty());
+    };
+    reasonGiven();
+    QObject::connect(reason, &QLineEdit::textChanged, &dialog, reasonGiven);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    reason->setFocus();
+
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    CorrectionInput filled = input;
+    if (start)
+        filled.start = start->dateTime();
+    if (stop)
+        filled.stop = stop->dateTime();
+    if (pieces)
+        filled.pieces = pieces->value();
+    filled.reason = reason->text();
+    return filled;
+}

@@ -1,0 +1,603 @@
+#include "DeskStore.h"
+
+#include "data/DataError.h"
+#include "data/OpenDatabaseFile.h"
+#include "data/Transaction.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QScopeGuard>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
+const QString timeClockFile = QStringLiteral("Norla.MDB");
+const QString punchesTable = QStringLiteral("JobPunches");
+const QString correctionsTable = QStringLiteral("JobPunchCorrections");
+const QString conflictsTable = QStringLiteral("JobPunchConflicts");
+const QString punchIdField = QStringLiteral("PunchId");
+constexpr int badgeLength = 6;
+// More names than this are looked up in one pass over EMPLOYEES, which has
+// no index by name, rather than one search each.
+constexpr qsizetype namesSearchedOneByOne = 8;
+
+QString jsonText(const QJsonObject& object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+// The names of a conflict's fields, as the audit writes them.
+const QStringList& conflictFieldNames()
+{
+    static const QStringList names = QStringList {QStringLiteral("ID"), punchIdField,
+                                         QStringLiteral("Terminal"), QStringLiteral("Action")}
+        + Punch::fields() + QStringList {QStringLiteral("Reason"), QStringLiteral("ArrivedAt")};
+    return names;
+}
+
+QString canonicalConflictField(const QString& name)
+{
+    for (const QString& known : conflictFieldNames())
+        if (known.compare(name, Qt::CaseInsensitive) == 0)
+            return known;
+    return name;
+}
+
+QString operatingSystemUser()
+{
+    if (const passwd* user = ::getpwuid(::geteuid()))
+        return QString::fromLocal8Bit(user->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+} // namespace
+
+DeskStore::DeskStore(const QString& site)
+    : m_site(QDir(site).absolutePath())
+{
+    m_punches = openDatabaseFile(jobPunchesPath());
+    if (!m_punches->hasFeature(DatabaseFile::Feature::Writes))
+        throw DataError(QStringLiteral("%1 is an Access file, which is never written: the desk "
+                                       "corrects punches in a SQLite file or on a database "
+                                       "server. jobcosting-site convert %2 makes such a copy.")
+                            .arg(jobPunchesPath(), m_site));
+    m_server = m_punches->database().driverName() == QLatin1String("QPSQL");
+    m_punches->beforeRead(punchesTable);
+    for (const Column& column : m_punches->columns(punchesTable))
+        m_columns.insert(column.name.toCaseFolded(), column);
+    if (m_columns.isEmpty())
+        throw DataError(QStringLiteral("%1 has no table JobPunches.").arg(jobPunchesFile));
+    const QString upgrade = QStringLiteral("jobcosting-site upgrade %1").arg(m_site);
+    for (const QString& field : Punch::fields() + QStringList {punchIdField})
+        if (!m_columns.contains(field.toCaseFolded()))
+            throw DataError(QStringLiteral("%1 has no field %2 in the table JobPunches; %3 "
+                                           "brings the site up to date.")
+                                .arg(jobPunchesFile, field, upgrade));
+    for (const QString& field : Punch::fields())
+        m_fieldColumns << column(field);
+    if (m_punches->columns(correctionsTable).isEmpty())
+        throw DataError(QStringLiteral("%1 has no table JobPunchCorrections, where the desk keeps "
+                                       "its corrections; %2 makes it.")
+                            .arg(jobPunchesFile, upgrade));
+    // Asked now: a failed statement leaves a server's transaction unable to ask.
+    login();
+}
+
+DeskStore::~DeskStore() = default;
+
+QString DeskStore::jobPunchesPath() const
+{
+    return QDir(m_site).filePath(jobPunchesFile);
+}
+
+QString DeskStore::login()
+{
+    if (m_login.isEmpty()) {
+        if (m_server) {
+            QSqlQuery query = run(punchesTable, QStringLiteral("SELECT session_user"));
+            m_login = query.next() ? query.value(0).toString() : QString();
+        } else {
+            m_login = operatingSystemUser();
+        }
+    }
+    return m_login;
+}
+
+const DatabaseFile::Column& DeskStore::column(const QString& field) const
+{
+    const auto found = m_columns.constFind(field.toCaseFolded());
+    if (found == m_columns.constEnd())
+        throw DataError(QStringLiteral("%1 has no field %2 in the table JobPunches.")
+                            .arg(jobPunchesFile, field));
+    return *found;
+}
+
+QSqlQuery DeskStore::run(const QString& table, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(m_punches->database());
+    query.setForwardOnly(true);
+    bool done = query.prepare(sql);
+    if (done) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        done = query.exec();
+    }
+    if (!done) {
+        const QSqlError error = query.lastError();
+        // A server refuses to free a statement inside a failed transaction, and
+        // Qt complains: it is freed once the transaction is rolled back.
+        m_failed.emplace(std::move(query));
+        if (error.nativeErrorCode() == QLatin1String("42501")) // insufficient_privilege
+            throw Refused(QStringLiteral("The login %1 may not do this: %2.")
+                              .arg(login(), error.databaseText().trimmed()));
+        throw m_punches->errorOf(error, table);
+    }
+    return query;
+}
+
+QVariant DeskStore::normalized(const Column& column, const QVariant& raw) const
+{
+    if (!raw.isValid() || raw.isNull())
+        return {};
+    switch (column.kind) {
+    case DatabaseFile::Kind::Date: {
+        if (raw.typeId() == QMetaType::QDate)
+            return raw;
+        const QDate date = QDate::fromString(raw.toString().left(10), Qt::ISODate);
+        return date.isValid() ? QVariant(date) : raw;
+    }
+    case DatabaseFile::Kind::Time: {
+        if (raw.typeId() == QMetaType::QTime)
+            return raw;
+        // The ISO form is read without building a parser for a pattern.
+        const QTime time = QTime::fromString(raw.toString(), Qt::ISODate);
+        return time.isValid() ? QVariant(time) : raw;
+    }
+    case DatabaseFile::Kind::Real:
+    case DatabaseFile::Kind::Integer: {
+        // A server's numeric arrives as its exact decimal text.
+        bool ok = false;
+        const double number = raw.typeId() == QMetaType::QString
+            ? QLocale::c().toDouble(raw.toString(), &ok)
+            : raw.toDouble(&ok);
+        if (!ok)
+            return raw;
+        return column.kind == DatabaseFile::Kind::Integer ? QVariant(qlonglong(number))
+                                                          : QVariant(number);
+    }
+    case DatabaseFile::Kind::Text:
+        return raw.toString();
+    }
+    return raw;
+}
+
+QVariant DeskStore::stored(const QString& field, const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return QVariant(column(field).kind == DatabaseFile::Kind::Text
+                ? QMetaType::fromType<QString>()
+                : QMetaType::fromType<double>());
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    default:
+        return value;
+    }
+}
+
+Punch DeskStore::punchFrom(const QSqlQuery& query) const
+{
+    Punch punch;
+    const QStringList& fields = Punch::fields();
+    punch.stored.reserve(fields.size());
+    for (int i = 0; i < fields.size(); ++i) {
+        const QVariant raw = query.value(i);
+        punch.stored << raw;
+        punch.values.insert(fields.at(i), normalized(m_fieldColumns.at(i), raw));
+    }
+    punch.punchId = query.value(int(fields.size())).toString();
+    punch.corrections = query.value(int(fields.size()) + 1).toInt();
+    return punch;
+}
+
+QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList& values)
+{
+    m_punches->beforeRead(punchesTable);
+    QStringList columns;
+    for (const QString& field : Punch::fields())
+        columns << QLatin1String("j.") + q(field);
+    const QString sql
+        = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2) FROM %4 j "
+                         "WHERE %5 ORDER BY j.%6, j.%7, j.%2")
+              .arg(columns.join(QLatin1String(", ")), q(punchIdField), q(correctionsTable),
+                  q(punchesTable), condition, q(QStringLiteral("DateWorked")),
+                  q(QStringLiteral("TimeStart")));
+    QSqlQuery query = run(punchesTable, sql, values);
+    QList<Punch> punches;
+    while (query.next())
+        punches << punchFrom(query);
+    query.finish();
+    lookUpBadges(punches);
+    return punches;
+}
+
+QList<Punch> DeskStore::openJobs()
+{
+    return readPunches(QStringLiteral("j.%1 = 'Open'").arg(q(QStringLiteral("Badge"))), {});
+}
+
+QList<Punch> DeskStore::jobsOfDay(QDate day, bool openOnly)
+{
+    QString condition = QStringLiteral("j.%1 = ?").arg(q(QStringLiteral("DateWorked")));
+    if (openOnly)
+        condition += QStringLiteral(" AND j.%1 = 'Open'").arg(q(QStringLiteral("Badge")));
+    return readPunches(condition, {day.toString(Qt::ISODate)});
+}
+
+std::optional<Punch> DeskStore::openJobOf(const QString& name)
+{
+    const QList<Punch> found
+        = readPunches(QStringLiteral("j.%1 = 'Open' AND j.%2 = ?")
+                          .arg(q(QStringLiteral("Badge")), q(QStringLiteral("Name"))),
+            {name});
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+QString DeskStore::badgeAsTyped(const QString& entry)
+{
+    QString badge = entry.trimmed();
+    const auto framing = [](QChar c) {
+        return c == QLatin1Char('@') || c == QLatin1Char('|') || c == QLatin1Char(';')
+            || c == QLatin1Char('?');
+    };
+    while (!badge.isEmpty() && framing(badge.front()))
+        badge.remove(0, 1);
+    while (!badge.isEmpty() && framing(badge.back()))
+        badge.chop(1);
+    return QString(std::max<qsizetype>(badgeLength - badge.size(), 0), QLatin1Char('0')) + badge;
+}
+
+DatabaseFile& DeskStore::employeesFile()
+{
+    // Kept open: opening a file reads its first bytes, and closing that
+    // descriptor would drop the locks of a connection open on the file.
+    if (!m_employees)
+        m_employees = openDatabaseFile(QDir(m_site).filePath(timeClockFile));
+    return *m_employees;
+}
+
+std::optional<DeskStore::Employee> DeskStore::employee(const QString& badge)
+{
+    DatabaseFile* employees = &employeesFile();
+    employees->beforeRead(QStringLiteral("EMPLOYEES"));
+    QSqlQuery query(employees->database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ?")
+                      .arg(employees->quoted(QStringLiteral("Badge")),
+                          employees->quoted(QStringLiteral("Name")),
+                          employees->quoted(QStringLiteral("EMPLOYEES"))));
+    query.addBindValue(badgeAsTyped(badge));
+    if (!query.exec())
+        throw employees->errorOf(query.lastError(), QStringLiteral("EMPLOYEES"));
+    std::optional<Employee> found;
+    if (query.next())
+        found = Employee {query.value(0).toString(), query.value(1).toString()};
+    query.finish();
+    return found;
+}
+
+void DeskStore::lookUpBadges(QList<Punch>& punches)
+{
+    m_employeesProblem.clear();
+    try {
+        DatabaseFile* employees = &employeesFile();
+        employees->beforeRead(QStringLiteral("EMPLOYEES"));
+        // The badges found are kept while the time clock's file is unchanged, where
+        // its engine can tell; a name not found is looked for again at each read.
+        const QString version = employees->contentVersion();
+        if (version != m_employeesVersion)
+            m_badges.clear();
+        m_employeesVersion = version;
+
+        QHash<QString, QString> missing; // the names as the punches hold them, by key
+        for (const Punch& punch : std::as_const(punches))
+            if (const QString key = punch.name().toCaseFolded(); !m_badges.contains(key))
+                missing.insert(key, punch.name());
+        const QString badge = employees->quoted(QStringLiteral("Badge"));
+        const QString name = employees->quoted(QStringLiteral("Name"));
+        const QString table = employees->quoted(QStringLiteral("EMPLOYEES"));
+        QSqlQuery query(employees->database());
+        query.setForwardOnly(true);
+        const auto fail = [&] {
+            throw employees->errorOf(query.lastError(), QStringLiteral("EMPLOYEES"));
+        };
+        if (missing.size() > namesSearchedOneByOne) {
+            if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(badge, name, table)))
+                fail();
+            while (query.next()) {
+                const QString key = query.value(1).toString().toCaseFolded();
+                if (missing.remove(key) > 0)
+                    m_badges.insert(key, query.value(0).toString());
+            }
+        } else if (!missing.isEmpty()) {
+            if (!query.prepare(
+                    QStringLiteral("SELECT %1 FROM %3 WHERE %2 = ?").arg(badge, name, table)))
+                fail();
+            for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
+                query.addBindValue(it.value());
+                if (!query.exec())
+                    fail();
+                if (query.next())
+                    m_badges.insert(it.key(), query.value(0).toString());
+                query.finish();
+            }
+        }
+        query.finish();
+    } catch (const DataError& error) {
+        m_employeesProblem = error.message();
+    }
+    for (Punch& punch : punches)
+        punch.badge = m_badges.value(punch.name().toCaseFolded());
+}
+
+bool DeskStore::keepsConflicts()
+{
+    return !m_punches->columns(conflictsTable).isEmpty();
+}
+
+QList<Conflict> DeskStore::conflicts()
+{
+    if (!keepsConflicts())
+        return {};
+    m_punches->beforeRead(conflictsTable);
+    QHash<QString, Column> kinds;
+    for (const Column& column : m_punches->columns(conflictsTable))
+        kinds.insert(column.name.toCaseFolded(), column);
+    QSqlQuery query = run(conflictsTable,
+        QStringLiteral("SELECT * FROM %1 ORDER BY %2")
+            .arg(q(conflictsTable), q(QStringLiteral("ID"))));
+    QList<Conflict> conflicts;
+    while (query.next()) {
+        const QSqlRecord record = query.record();
+        Conflict conflict;
+        for (int i = 0; i < record.count(); ++i) {
+            const QString field = canonicalConflictField(record.fieldName(i));
+            const auto kind = kinds.constFind(field.toCaseFolded());
+            const QVariant value
+                = kind == kinds.constEnd() ? query.value(i) : normalized(*kind, query.value(i));
+            conflict.fields.insert(field, Punch::jsonValue(value));
+            if (Punch::fields().contains(field))
+                conflict.punch.values.insert(field, value);
+            else if (field == QLatin1String("ID"))
+                conflict.id = value.toLongLong();
+            else if (field == punchIdField)
+                conflict.punch.punchId = value.toString();
+            else if (field == QLatin1String("Terminal"))
+                conflict.terminal = value.toString();
+            else if (field == QLatin1String("Action"))
+                conflict.action = value.toString();
+            else if (field == QLatin1String("Reason"))
+                conflict.reason = value.toString();
+            else if (field == QLatin1String("ArrivedAt"))
+                conflict.arrivedAt = value.toDateTime().toLocalTime();
+        }
+        conflicts << conflict;
+    }
+    query.finish();
+    QList<Punch> punches;
+    for (const Conflict& conflict : std::as_const(conflicts))
+        punches << conflict.punch;
+    lookUpBadges(punches);
+    for (qsizetype i = 0; i < conflicts.size(); ++i)
+        conflicts[i].punch.badge = punches.at(i).badge;
+    return conflicts;
+}
+
+QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::optional<QDate> to)
+{
+    m_punches->beforeRead(correctionsTable);
+    const QString at = QStringLiteral("c.") + q(QStringLiteral("CorrectedAt"));
+    // On SQLite the time is kept as local ISO text; a server compares instants.
+    const auto bound = [this](QDate day) -> QVariant {
+        if (!m_server)
+            return day.toString(Qt::ISODate);
+        const QDateTime midnight(day, QTime(0, 0));
+        return midnight.toOffsetFromUtc(midnight.offsetFromUtc()).toString(Qt::ISODate);
+    };
+    const QString placeholder
+        = m_server ? QStringLiteral("CAST(? AS timestamptz)") : QStringLiteral("?");
+    QStringList conditions;
+    QVariantList values;
+    if (from) {
+        conditions << at + QLatin1String(" >= ") + placeholder;
+        values << bound(*from);
+    }
+    if (to) {
+        conditions << at + QLatin1String(" < ") + placeholder;
+        values << bound(to->addDays(1));
+    }
+    QStringList columns;
+    for (const char* field : {"CorrectionId", "CorrectedAt", "CorrectedBy", "Action", "PunchId",
+             "Reason", "OldValues", "NewValues"})
+        columns << QLatin1String("c.") + q(QLatin1String(field));
+    QSqlQuery query = run(correctionsTable,
+        QStringLiteral("SELECT %1, j.%2 FROM %3 c LEFT JOIN %4 j ON j.%5 = c.%5%6 ORDER BY c.%7")
+            .arg(columns.join(QLatin1String(", ")), q(QStringLiteral("Name")), q(correctionsTable),
+                q(punchesTable), q(punchIdField),
+                conditions.isEmpty()
+                    ? QString()
+                    : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
+                q(QStringLiteral("CorrectionId"))),
+        values);
+    QList<AuditEntry> entries;
+    while (query.next()) {
+        AuditEntry entry;
+        entry.id = query.value(0).toLongLong();
+        const QVariant correctedAt = query.value(1);
+        entry.correctedAt = correctedAt.typeId() == QMetaType::QDateTime
+            ? correctedAt.toDateTime().toLocalTime()
+            : QDateTime::fromString(correctedAt.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        entry.correctedBy = query.value(2).toString();
+        entry.action = query.value(3).toString();
+        entry.punchId = query.value(4).toString();
+        entry.reason = query.value(5).toString();
+        entry.oldValues = query.value(6).toString();
+        entry.newValues = query.value(7).toString();
+        entry.name = query.value(8).isNull() ? QJsonDocument::fromJson(entry.oldValues.toUtf8())
+                                                   .object()
+                                                   .value(QStringLiteral("Name"))
+                                                   .toString()
+                                             : query.value(8).toString();
+        entries << entry;
+    }
+    query.finish();
+    return entries;
+}
+
+void DeskStore::requireMayCorrect()
+{
+    if (!m_server)
+        return;
+    QSqlQuery query = run(correctionsTable,
+        QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'INSERT')"),
+        {correctionsTable.toLower()});
+    if (query.next() && !query.value(0).toBool())
+        throw Refused(QStringLiteral("The login %1 may not correct punches: a correction needs a "
+                                     "login of the role jobcosting_supervisor.")
+                          .arg(login()));
+}
+
+void DeskStore::write(const Correction& correction)
+{
+    requireMayCorrect();
+    const LockDeadline deadline;
+    const auto freeFailed = qScopeGuard([this] { m_failed.reset(); });
+    Transaction transaction(jobPunchesPath(), punchesTable);
+    if (correction.conflict)
+        settleConflict(correction);
+    else
+        writeChanges(correction);
+    writeAudit(correction);
+    transaction.commit();
+}
+
+void DeskStore::writeChanges(const Correction& correction)
+{
+    const Punch& punch = correction.punch;
+    QStringList conditions {q(punchIdField) + QLatin1String(" = ?")};
+    QVariantList conditionValues {punch.punchId};
+    for (qsizetype i = 0; i < Punch::fields().size(); ++i) {
+        conditions << m_punches->unchangedCondition(column(Punch::fields().at(i)));
+        conditionValues << punch.stored.value(i);
+    }
+    QString sql;
+    QVariantList values;
+    if (correction.action == Correction::Action::Delete) {
+        sql = QStringLiteral("DELETE FROM %1").arg(q(punchesTable));
+    } else {
+        QStringList assignments;
+        for (const QString& field : Punch::fields()) {
+            if (!correction.changes.contains(field))
+                continue;
+            assignments << q(field) + QLatin1String(" = ?");
+            values << stored(field, correction.changes.value(field));
+        }
+        sql = QStringLiteral("UPDATE %1 SET %2")
+                  .arg(q(punchesTable), assignments.join(QLatin1String(", ")));
+    }
+    QSqlQuery query = run(punchesTable,
+        sql + QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
+        values + conditionValues);
+    if (query.numRowsAffected() != 1)
+        throw Refused(QStringLiteral("The punch of %1 changed since the desk read it (a terminal "
+                                     "or another supervisor wrote it meanwhile); nothing was "
+                                     "written. Look at it again.")
+                          .arg(punch.name()));
+}
+
+void DeskStore::settleConflict(const Correction& correction)
+{
+    const Conflict& conflict = *correction.conflict;
+    const Punch& punch = conflict.punch;
+    if (correction.action == Correction::Action::Apply
+        && conflict.action == QLatin1String("start")) {
+        const bool there = [&] {
+            QSqlQuery count = run(punchesTable,
+                QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?")
+                    .arg(q(punchesTable), q(punchIdField)),
+                {punch.punchId});
+            return count.next() && count.value(0).toLongLong() > 0;
+        }();
+        if (there)
+            throw Refused(QStringLiteral("This start is among the punches already; dismiss the "
+                                         "conflict."));
+        QStringList names;
+        QVariantList values;
+        for (const QString& field : Punch::fields()) {
+            names << q(field);
+            values << stored(field, punch.values.value(field));
+        }
+        names << q(punchIdField);
+        values << punch.punchId;
+        try {
+            run(punchesTable,
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(q(punchesTable), names.join(QLatin1String(", ")),
+                        QStringList(names.size(), QStringLiteral("?")).join(QLatin1String(", "))),
+                values);
+        } catch (const DataError& error) {
+            if (error.reason() != DataError::Reason::Duplicate)
+                throw;
+            throw Refused(QStringLiteral("%1 has an open job already: end it, then apply this "
+                                         "start.")
+                              .arg(punch.name()));
+        }
+    } else if (correction.action == Correction::Action::Apply) {
+        QStringList assignments;
+        QVariantList values;
+        for (const QString& field : correction.changes.keys()) {
+            assignments << q(field) + QLatin1String(" = ?");
+            values << stored(field, correction.changes.value(field));
+        }
+        QSqlQuery ended = run(punchesTable,
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = 'Open'")
+                .arg(q(punchesTable), assignments.join(QLatin1String(", ")), q(punchIdField),
+                    q(QStringLiteral("Badge"))),
+            values << punch.punchId);
+        if (ended.numRowsAffected() != 1)
+            throw Refused(QStringLiteral("The job of %1 is not open any more (ended or deleted "
+                                         "meanwhile): dismiss the conflict, or correct the job.")
+                              .arg(punch.name()));
+    }
+    QSqlQuery settled = run(conflictsTable,
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+            .arg(q(conflictsTable), q(QStringLiteral("ID"))),
+        {conflict.id});
+    if (settled.numRowsAffected() != 1)
+        throw Refused(
+            QStringLiteral("Someone settled this conflict meanwhile; nothing was written."));
+}
+
+void DeskStore::writeAudit(const Correction& correction)
+{
+    QStringList names;
+    for (const char* field :
+        {"PunchId", "Action", "CorrectedBy", "Reason", "OldValues", "NewValues"})
+        names << q(QLatin1String(field));
+    run(correctionsTable,
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
+            .arg(q(correctionsTable), names.join(QLatin1String(", "))),
+        {correction.punch.punchId, Correction::actionName(correction.action), login(),
+            correction.reason, jsonText(correction.oldValues()), jsonText(correction.newValues())});
+}

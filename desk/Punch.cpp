@@ -1,0 +1,113 @@
+#include "Punch.h"
+
+#include <QJsonValue>
+
+const QStringList& Punch::fields()
+{
+    static const QStringList names = [] {
+        QStringList list {QStringLiteral("Name"), QStringLiteral("Badge"),
+            QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop")};
+        for (int level = 1; level <= 3; ++level) {
+            for (const char* field :
+                {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
+                list << QStringLiteral("Level%1").arg(level) + QLatin1String(field);
+        }
+        return list << QStringLiteral("Pieces") << QStringLiteral("EmpNum")
+                    << QStringLiteral("DeptNum") << QStringLiteral("BaseRate");
+    }();
+    return names;
+}
+
+bool Punch::isOpen() const
+{
+    return values.value(QStringLiteral("Badge"))
+               .toString()
+               .compare(QLatin1String("Open"), Qt::CaseInsensitive)
+        == 0;
+}
+
+QDateTime Punch::started() const
+{
+    const QDate date = values.value(QStringLiteral("DateWorked")).toDate();
+    const QTime time = values.value(QStringLiteral("TimeStart")).toTime();
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
+QDateTime Punch::stopped() const
+{
+    const QDateTime start = started();
+    const QTime stop = values.value(QStringLiteral("TimeStop")).toTime();
+    if (isOpen() || !start.isValid() || !stop.isValid())
+        return {};
+    return QDateTime(start.date().addDays(stop < start.time() ? 1 : 0), stop);
+}
+
+qint64 Punch::secondsWorked() const
+{
+    const QDateTime stop = stopped();
+    return stop.isValid() ? started().secsTo(stop) : 0;
+}
+
+QString Punch::department() const
+{
+    const QVariant department = values.value(QStringLiteral("DeptNum"));
+    return department.isValid() ? QString::number(department.toLongLong()) : QString();
+}
+
+QString Punch::item(int level) const
+{
+    return values.value(QStringLiteral("Level%1ItemDescription").arg(level)).toString();
+}
+
+bool Punch::paysBonus() const
+{
+    for (int level = 3; level >= 1; --level) {
+        const QString prefix = QStringLiteral("Level%1").arg(level);
+        if (values.value(prefix + QLatin1String("Description")).toString().isEmpty())
+            continue;
+        return values.value(prefix + QLatin1String("BonusRate")).toDouble() > 0;
+    }
+    return false;
+}
+
+QJsonValue Punch::jsonValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QJsonValue::Null;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(Qt::ISODate);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return value.toDouble();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    case QMetaType::Bool:
+        return value.toBool();
+    default:
+        return value.toString();
+    }
+}
+
+QJsonObject Punch::json(const QStringList& names) const
+{
+    QJsonObject object;
+    for (const QString& name : names)
+        object.insert(name, jsonValue(values.value(name)));
+    return object;
+}
+
+QString hoursMinutes(qint64 seconds)
+{
+    const qint64 minutes = std::max<qint64>(seconds, 0) / 60;
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}

@@ -1,0 +1,263 @@
+#include "PunchTableModel.h"
+
+#include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QHash>
+
+PunchTableModel::PunchTableModel(Kind kind, const RegionalSettings& regional, const Clock& clock,
+    qint64 shiftSeconds, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_kind(kind)
+    , m_regional(regional)
+    , m_clock(clock)
+    , m_shiftSeconds(shiftSeconds)
+{ }
+
+int PunchTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_punches.size());
+}
+
+int PunchTableModel::columnCount(const QModelIndex& parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return m_kind == Kind::OpenJobs ? OpenForColumn + 1 : CorrectedColumn + 1;
+}
+
+int PunchTableModel::rowOf(const QString& punchId) const
+{
+    for (int row = 0; row < m_punches.size(); ++row)
+        if (m_punches.at(row).punchId == punchId)
+            return row;
+    return -1;
+}
+
+void PunchTableModel::refresh(const QList<Punch>& punches)
+{
+    QHash<QString, qsizetype> fresh;
+    for (qsizetype i = 0; i < punches.size(); ++i)
+        fresh.insert(punches.at(i).punchId, i);
+    // Rows of punches gone, from the last up, in runs.
+    for (int row = int(m_punches.size()) - 1; row >= 0;) {
+        if (fresh.contains(m_punches.at(row).punchId)) {
+            --row;
+            continue;
+        }
+        int first = row;
+        while (first > 0 && !fresh.contains(m_punches.at(first - 1).punchId))
+            --first;
+        beginRemoveRows({}, first, row);
+        m_punches.remove(first, row - first + 1);
+        endRemoveRows();
+        row = first - 1;
+    }
+    // Rows whose punch changed; the rest are new.
+    QList<Punch> added;
+    QHash<QString, int> kept;
+    for (int row = 0; row < m_punches.size(); ++row)
+        kept.insert(m_punches.at(row).punchId, row);
+    for (const Punch& punch : punches) {
+        const auto at = kept.constFind(punch.punchId);
+        if (at == kept.constEnd()) {
+            added << punch;
+            continue;
+        }
+        Punch& shown = m_punches[*at];
+        if (shown.stored == punch.stored && shown.badge == punch.badge
+            && shown.corrections == punch.corrections)
+            continue;
+        shown = punch;
+        emit dataChanged(index(*at, 0), index(*at, columnCount() - 1));
+    }
+    if (!added.isEmpty()) {
+        beginInsertRows({}, int(m_punches.size()), int(m_punches.size() + added.size()) - 1);
+        m_punches << added;
+        endInsertRows();
+    }
+    updateTitles();
+}
+
+void PunchTableModel::updateTitles()
+{
+    // The levels are headed by the titles the punches carry.
+    for (int level = 0; level < 3; ++level) {
+        QString title = QStringLiteral("Level %1").arg(level + 1);
+        for (const Punch& punch : std::as_const(m_punches)) {
+            const QString carried
+                = punch.values.value(QStringLiteral("Level%1Description").arg(level + 1))
+                      .toString();
+            if (!carried.isEmpty()) {
+                title = carried;
+                break;
+            }
+        }
+        if (m_levelTitles.at(level) != title) {
+            m_levelTitles[level] = title;
+            emit headerDataChanged(Qt::Horizontal, Level1Column + level, Level1Column + level);
+        }
+    }
+}
+
+void PunchTableModel::tick()
+{
+    if (m_kind != Kind::OpenJobs || m_punches.isEmpty())
+        return;
+    const qint64 minute = m_clock.now().toSecsSinceEpoch() / 60;
+    if (std::exchange(m_shownMinute, minute) == minute)
+        return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+        {Qt::DisplayRole, SortRole, FlaggedRole, Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
+qint64 PunchTableModel::openSeconds(const Punch& punch) const
+{
+    const QDateTime started = punch.started();
+    return started.isValid() ? started.secsTo(m_clock.now()) : 0;
+}
+
+bool PunchTableModel::flagged(const Punch& punch) const
+{
+    return m_kind == Kind::OpenJobs && openSeconds(punch) > m_shiftSeconds;
+}
+
+QVariant PunchTableModel::display(const Punch& punch, int column) const
+{
+    switch (column) {
+    case BadgeColumn:
+        return punch.badge;
+    case NameColumn:
+        return punch.name();
+    case DepartmentColumn:
+        return punch.department();
+    case Level1Column:
+    case Level2Column:
+    case Level3Column:
+        return punch.item(column - Level1Column + 1);
+    case StartedColumn:
+        return punch.started().isValid() ? m_regional.dateTimeText(punch.started()) : QString();
+    default:
+        break;
+    }
+    if (m_kind == Kind::OpenJobs)
+        return hoursMinutes(openSeconds(punch));
+    switch (column) {
+    case StoppedColumn:
+        return punch.stopped().isValid() ? m_regional.dateTimeText(punch.stopped()) : QString();
+    case HoursColumn:
+        return hoursMinutes(punch.secondsWorked());
+    case PiecesColumn:
+        return m_regional.numberText(punch.pieces());
+    case CorrectedColumn:
+        return punch.corrections == 0 ? QString()
+            : punch.corrections == 1  ? QStringLiteral("corrected")
+                                      : QStringLiteral("corrected %1 times").arg(punch.corrections);
+    default:
+        return {};
+    }
+}
+
+QVariant PunchTableModel::sortValue(const Punch& punch, int column) const
+{
+    switch (column) {
+    case DepartmentColumn:
+        return punch.values.value(QStringLiteral("DeptNum"));
+    case StartedColumn:
+        return punch.started();
+    default:
+        break;
+    }
+    if (m_kind == Kind::OpenJobs)
+        return column == OpenForColumn ? QVariant(openSeconds(punch)) : display(punch, column);
+    switch (column) {
+    case StoppedColumn:
+        return punch.stopped();
+    case HoursColumn:
+        return punch.secondsWorked();
+    case PiecesColumn:
+        return punch.pieces();
+    case CorrectedColumn:
+        return punch.corrections;
+    default:
+        return display(punch, column);
+    }
+}
+
+QVariant PunchTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_punches.size())
+        return {};
+    const Punch& punch = m_punches.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return display(punch, index.column());
+    case SortRole:
+        return sortValue(punch, index.column());
+    case FlaggedRole:
+        return flagged(punch);
+    case Qt::BackgroundRole:
+        if (flagged(punch))
+            return QBrush(QColor(255, 214, 204));
+        if (m_kind == Kind::ClosedJobs && punch.corrections > 0)
+            return QBrush(QColor(255, 243, 191));
+        return {};
+    case Qt::FontRole:
+        if (flagged(punch) && index.column() == OpenForColumn) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::ToolTipRole:
+        if (flagged(punch))
+            return QStringLiteral("Open longer than a shift (%1)")
+                .arg(hoursMinutes(m_shiftSeconds));
+        return {};
+    case Qt::TextAlignmentRole:
+        if (index.column() >= StartedColumn && index.column() != CorrectedColumn)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant PunchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case BadgeColumn:
+        return QStringLiteral("Badge");
+    case NameColumn:
+        return QStringLiteral("Name");
+    case DepartmentColumn:
+        return QStringLiteral("Dept.");
+    case Level1Column:
+    case Level2Column:
+    case Level3Column:
+        return m_levelTitles.at(section - Level1Column);
+    case StartedColumn:
+        return QStringLiteral("Started");
+    default:
+        break;
+    }
+    if (m_kind == Kind::OpenJobs)
+        return QStringLiteral("Open for");
+    switch (section) {
+    case StoppedColumn:
+        return QStringLiteral("Stopped");
+    case HoursColumn:
+        return QStringLiteral("Hours");
+    case PiecesColumn:
+        return QStringLiteral("Pieces");
+    case CorrectedColumn:
+        return QStringLiteral("Corrected");
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,54 @@
+#include "ChangeWatch.h"
+#include "CorrectionForms.h"
+#include "DeskCommand.h"
+#include "DeskStore.h"
+#include "DeskWindow.h"
+#include "app/DesktopServices.h"
+#include "data/DataError.h"
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    DeskCommand::Request request;
+    try {
+        request = DeskCommand::parse(arguments);
+    } catch (const DeskCommand::Failure& failure) {
+        err << "jobcosting-desk: " << failure.message << Qt::endl;
+        return failure.status;
+    }
+    if (request.command != DeskCommand::Request::Command::Desk) {
+        QCoreApplication application(argc, argv);
+        return DeskCommand::run(request, SystemClock(), out, err);
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("jobcosting-desk"));
+    QtDialogs dialogs;
+    const DesktopServices desktop(dialogs);
+    const Services& services = desktop.services;
+    std::unique_ptr<DeskStore> store;
+    std::unique_ptr<ChangeWatch> watch;
+    try {
+        store = std::make_unique<DeskStore>(request.site);
+        watch = ChangeWatch::forFile(store->jobPunchesPath(), store->onServer());
+    } catch (const DataError& error) {
+        dialogs.stop(QStringLiteral("Job Costing Desk"),
+            QStringLiteral("The desk cannot open the site %1.\n\n%2")
+                .arg(request.site, error.message()));
+        return DeskCommand::notReadOrWritten;
+    }
+    QtCorrectionForms forms(services.regional);
+    DeskWindow window(*store, services, forms, request.shiftSeconds);
+    forms.setParent(&window);
+    window.follow(*watch);
+    window.show();
+    return application.exec();
+}

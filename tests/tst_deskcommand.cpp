@@ -1,0 +1,215 @@
+#include "DeskJobs.h"
+#include "TestServices.h"
+#include "desk/DeskCommand.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The desk's command-line twin: what scripts and payroll get back, and how
+// it says no.
+class TestDeskCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void badCommandLines_data();
+    void badCommandLines();
+    void helpAndVersion();
+    void endListAndHistory();
+    void siteNotUpToDateCannotBeRead();
+
+private:
+    // Runs a command in-process on the site, with the test's clock.
+    int run(const QStringList& arguments);
+    TestServices m_services; // 2004-02-26 14:05:07
+    QString m_out;
+    QString m_err;
+};
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString out;
+    QString err;
+};
+
+Result runProgram(const QStringList& arguments, const QString& folder)
+{
+    QProcess program;
+    program.setWorkingDirectory(folder);
+    program.start(QStringLiteral(JOBCOSTING_DESK_PROGRAM), arguments);
+    if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, {}};
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+        QString::fromUtf8(program.readAllStandardError())};
+}
+
+} // namespace
+
+int TestDeskCommand::run(const QStringList& arguments)
+{
+    m_out.clear();
+    m_err.clear();
+    QTextStream out(&m_out);
+    QTextStream err(&m_err);
+    try {
+        return DeskCommand::run(DeskCommand::parse(arguments), m_services.clock, out, err);
+    } catch (const DeskCommand::Failure& failure) {
+        err << failure.message;
+        return failure.status;
+    }
+}
+
+void TestDeskCommand::badCommandLines_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("said");
+
+    const QString end = u"end"_s;
+    const QStringList ending {end, u"--badge"_s, u"123"_s, u"--at"_s, u"2004-02-26 12:00"_s};
+    QTest::newRow("unknown") << QStringList {u"--foo"_s} << u"unknown option --foo"_s;
+    QTest::newRow("unknown short") << QStringList {u"list"_s, u"-x"_s} << u"unknown option -x"_s;
+    QTest::newRow("another command's")
+        << QStringList {u"list"_s, u"--badge"_s, u"123"_s} << u"unknown option --badge"_s;
+    QTest::newRow("the window's open") << QStringList {u"--open"_s} << u"unknown option --open"_s;
+    QTest::newRow("no such day") << QStringList {u"list"_s, u"--date"_s, u"2004-02-30"_s}
+                                 << u"--date: expected YYYY-MM-DD, got '2004-02-30'"_s;
+    QTest::newRow("a regional date") << QStringList {u"list"_s, u"--date"_s, u"02/26/2004"_s}
+                                     << u"--date: expected YYYY-MM-DD, got '02/26/2004'"_s;
+    QTest::newRow("no date") << QStringList {u"list"_s, u"--date"_s}
+                             << u"--date: expected YYYY-MM-DD, got ''"_s;
+    QTest::newRow("format") << QStringList {u"history"_s, u"--format"_s, u"xml"_s}
+                            << u"--format: expected text or csv, got 'xml'"_s;
+    QTest::newRow("period backwards")
+        << QStringList {u"history"_s, u"--from"_s, u"2004-03-01"_s, u"--to"_s, u"2004-02-01"_s}
+        << u"--to: expected a date not before --from, got '2004-02-01'"_s;
+    QTest::newRow("no such hour") << QStringList {end, u"--badge"_s, u"1"_s, u"--at"_s,
+        u"2004-02-26 24:00"_s, u"--reason"_s, u"r"_s}
+                                  << u"--at: expected YYYY-MM-DD HH:MM, got '2004-02-26 24:00'"_s;
+    QTest::newRow("no badge") << QStringList {end, u"--at"_s, u"2004-02-26 12:00"_s}
+                              << u"--badge: expected a badge number, got ''"_s;
+    QTest::newRow("no reason") << ending << u"--reason: expected a reason, got ''"_s;
+    QTest::newRow("a blank reason") << ending + QStringList {u"--reason"_s, u"  "_s}
+                                    << u"--reason: expected a reason, got '  '"_s;
+    QTest::newRow("negative pieces")
+        << ending + QStringList {u"--reason"_s, u"r"_s, u"--pieces"_s, u"-2"_s}
+        << u"--pieces: expected a number of pieces, 0 or more, got '-2'"_s;
+    QTest::newRow("regional pieces")
+        << ending + QStringList {u"--reason"_s, u"r"_s, u"--pieces"_s, u"1,5"_s}
+        << u"--pieces: expected a number of pieces, 0 or more, got '1,5'"_s;
+    QTest::newRow("no shift") << QStringList {u"--shift-hours"_s, u"0"_s}
+                              << u"--shift-hours: expected a number of hours, got '0'"_s;
+    QTest::newRow("not a site") << QStringList {u"list"_s, u"/"_s}
+                                << u"SITE: expected a site folder with JobPunches.MDB, got '/'"_s;
+    QTest::newRow("two sites") << QStringList {u"list"_s, u"."_s, u"other"_s}
+                               << u"SITE: expected one site folder, got 'other'"_s;
+}
+
+void TestDeskCommand::badCommandLines()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, said);
+    const Site site;
+    const Result result = runProgram(arguments, site.path());
+    QCOMPARE(result.status, DeskCommand::badCommandLine);
+    QCOMPARE(result.out, QString());
+    QCOMPARE(result.err, u"jobcosting-desk: "_s + said + u'\n');
+}
+
+void TestDeskCommand::helpAndVersion()
+{
+    const Site site;
+    const Result help = runProgram({u"--help"_s}, site.path());
+    QCOMPARE(help.status, 0);
+    QVERIFY2(help.out.startsWith(u"Usage: jobcosting-desk [SITE]"_s), qPrintable(help.out));
+    QVERIFY(!help.out.contains(u'/' + u"jobcosting-desk"_s));
+    const Result version = runProgram({u"list"_s, u"--version"_s}, site.path());
+    QCOMPARE(version.status, 0);
+    QVERIFY2(version.out.startsWith(u"jobcosting-desk "_s), qPrintable(version.out));
+}
+
+void TestDeskCommand::endListAndHistory()
+{
+    const Site site;
+    const QString walter = DeskJobs::start(
+        site, u"Walter Brennan"_s, QDateTime(QDate(2004, 2, 26), QTime(8, 0)), true);
+    const QString maria
+        = DeskJobs::start(site, u"Maria Lopez"_s, QDateTime(QDate(2004, 2, 25), QTime(22, 0)));
+    const QStringList ending {u"end"_s, site.path(), u"--badge"_s, u";123?"_s, u"--at"_s};
+
+    // Refused, and nothing written: before the start, an unknown badge, a job
+    // that pays no bonus given pieces.
+    QCOMPARE(run(ending + QStringList {u"2004-02-26 07:00"_s, u"--reason"_s, u"r"_s}),
+        DeskCommand::refused);
+    QVERIFY2(
+        m_err.contains(u"cannot end before it started (2004-02-26 08:00:00)"_s), qPrintable(m_err));
+    QCOMPARE(run({u"end"_s, site.path(), u"--badge"_s, u"999"_s, u"--at"_s, u"2004-02-26 12:00"_s,
+                 u"--reason"_s, u"r"_s}),
+        DeskCommand::refused);
+    QCOMPARE(m_err, u"jobcosting-desk: No employee found with Badge number '000999'.\n"_s);
+    QCOMPARE(run({u"end"_s, site.path(), u"--badge"_s, u"124"_s, u"--at"_s, u"2004-02-26 06:00"_s,
+                 u"--pieces"_s, u"3"_s, u"--reason"_s, u"r"_s}),
+        DeskCommand::refused);
+    QVERIFY(DeskJobs::audit(site).isEmpty());
+
+    QCOMPARE(run(ending
+                 + QStringList {u"2004-02-26 12:30"_s, u"--pieces"_s, u"3.5"_s, u"--reason"_s,
+                     u"forgot to punch out"_s}),
+        DeskCommand::done);
+    QCOMPARE(m_out,
+        u"Ended the job of Walter Brennan (000123) started 2004-02-26 08:00:00, at 2004-02-26 "
+        "12:30:00.\n"_s);
+    QCOMPARE(run(ending + QStringList {u"2004-02-26 12:30"_s, u"--reason"_s, u"again"_s}),
+        DeskCommand::refused);
+    QCOMPARE(m_err, u"jobcosting-desk: Walter Brennan has no open job.\n"_s);
+
+    // Today's jobs, open and closed; the open ones; another day's.
+    QCOMPARE(run({u"list"_s, site.path(), u"--format"_s, u"csv"_s}), DeskCommand::done);
+    QCOMPARE(m_out,
+        u"Badge,Name,Department,Level1,Level2,Level3,Started,Stopped,Hours,Pieces,State,Corrected,"
+        "PunchId\r\n"
+        "000123,Walter Brennan,10,Assembly,Weld,,2004-02-26 08:00:00,2004-02-26 12:30:00,4.50,3.5,"
+        "closed,1,%1\r\n"_s.arg(walter));
+    QCOMPARE(
+        run({u"list"_s, site.path(), u"--open"_s, u"--shift-hours"_s, u"16"_s}), DeskCommand::done);
+    QCOMPARE(m_out.split(u'\n').size(), 3);
+    QVERIFY2(m_out.contains(u"Maria Lopez"_s) && m_out.contains(u"16.09  0       over shift"_s),
+        qPrintable(m_out));
+    QCOMPARE(run({u"list"_s, site.path(), u"--date"_s, u"2004-02-25"_s, u"--open"_s}),
+        DeskCommand::done);
+    QVERIFY(m_out.contains(maria));
+    QCOMPARE(run({u"list"_s, site.path(), u"--date"_s, u"2004-02-24"_s}), DeskCommand::done);
+    QCOMPARE(m_out.count(u'\n'), 1); // the header alone
+
+    QCOMPARE(run({u"history"_s, site.path(), u"--format"_s, u"csv"_s}), DeskCommand::done);
+    const QStringList lines = m_out.split(u"\r\n"_s, Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0),
+        u"CorrectionId,CorrectedAt,CorrectedBy,Action,PunchId,Name,Reason,OldValues,NewValues"_s);
+    QVERIFY2(
+        lines.at(1).contains(
+            u",end,%1,Walter Brennan,forgot to punch out,"
+            "\"{\"\"Badge\"\":\"\"Open\"\",\"\"Pieces\"\":0,\"\"TimeStop\"\":\"\"08:00:00\"\"}\","_s
+                .arg(walter)),
+        qPrintable(lines.at(1)));
+    QCOMPARE(run({u"history"_s, site.path(), u"--to"_s, u"2004-02-26"_s}), DeskCommand::done);
+    QCOMPARE(m_out.count(u'\n'), 1); // corrected today, not in 2004
+}
+
+void TestDeskCommand::siteNotUpToDateCannotBeRead()
+{
+    const Site site;
+    site.sql(SiteBuilder::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
+    QCOMPARE(run({u"list"_s}), DeskCommand::notReadOrWritten);
+    QVERIFY2(m_err.contains(u"jobcosting-site upgrade"_s), qPrintable(m_err));
+    const Result result = runProgram({u"list"_s}, site.path());
+    QCOMPARE(result.status, DeskCommand::notReadOrWritten);
+    QCOMPARE(result.err.count(u'\n'), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDeskCommand)
+#include "tst_deskcommand.moc"
