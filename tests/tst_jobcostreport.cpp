@@ -32,6 +32,8 @@ private slots:
     void badInputWritesNothing();
     void helpAndVersion();
     void moneyDoesNotDriftOverManyRows();
+    void onePunchRoundsOnce_data();
+    void onePunchRoundsOnce();
 };
 
 namespace {
@@ -425,6 +427,57 @@ void TestJobCostReport::moneyDoesNotDriftOverManyRows()
     QCOMPARE(JobCost::figureTexts(report.total()).mid(1, 6),
         (QStringList {
             u"1666.67"_s, u"28539.00"_s, u"3702.00"_s, u"32241.00"_s, u"30000"_s, u"0.0001"_s}));
+}
+
+void TestJobCostReport::onePunchRoundsOnce_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QTime>("stop");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("pieces");
+    QTest::addColumn<double>("standardCost");
+    // Hours, labour, bonus, labour + bonus, pieces, then per piece: standard,
+    // actual and variance.
+    QTest::addColumn<QStringList>("figures");
+
+    QTest::newRow("stop equal to the start: no time, not a day")
+        << QTime(8, 0) << QTime(8, 0) << 18.5 << 0.0 << 0.0
+        << QStringList {u"0.00"_s, u"0.00"_s, u"0.00"_s, u"0.00"_s, u"0"_s, {}, {}, {}};
+    QTest::newRow("stop a second before the start: a day less a second")
+        << QTime(8, 0) << QTime(7, 59, 59) << 3600.0 << 0.0 << 0.0
+        << QStringList {u"24.00"_s, u"86399.00"_s, u"0.00"_s, u"86399.00"_s, u"0"_s, {}, {}, {}};
+    QTest::newRow("half a cent of labour, half a hundredth of an hour")
+        << QTime(8, 0) << QTime(8, 0, 18) << 2025.0 << 0.0 << 0.0
+        << QStringList {u"0.01"_s, u"10.13"_s, u"0.00"_s, u"10.13"_s, u"0"_s, {}, {}, {}};
+    // 0.0001 of labour over 2 pieces of standard 0.0001: half a ten-thousandth
+    // per piece above zero (actual) and below it (variance).
+    QTest::newRow("half a ten-thousandth per piece, both signs")
+        << QTime(8, 0) << QTime(9, 0) << 0.0001 << 2.0 << 0.0001
+        << QStringList {u"1.00"_s, u"0.00"_s, u"0.00"_s, u"0.00"_s, u"2"_s, u"0.0001"_s,
+               u"0.0001"_s, u"-0.0001"_s};
+}
+
+// Each figure is worked out from exact sums and rounded once, half away from
+// zero; a stop before the start ran past midnight, and only then.
+void TestJobCostReport::onePunchRoundsOnce()
+{
+    QFETCH(QTime, start);
+    QFETCH(QTime, stop);
+    QFETCH(double, rate);
+    QFETCH(double, pieces);
+    QFETCH(double, standardCost);
+    QFETCH(QStringList, figures);
+    JobCost::Report report({});
+    JobCost::Punch punch;
+    punch.badge = u"Closed"_s;
+    punch.dateWorked = QDate(2024, 3, 4);
+    punch.timeStart = start;
+    punch.timeStop = stop;
+    punch.levels[0] = {u"Department"_s, u"12"_s, u"Assembly"_s, standardCost, 0};
+    punch.pieces = pieces;
+    punch.baseRate = rate;
+    report.add(punch);
+    QCOMPARE(JobCost::figureTexts(report.total()).mid(1), figures);
 }
 
 QTEST_MAIN(TestJobCostReport)
