@@ -81,7 +81,10 @@ int measure(const QString& dir, const QString& what)
         QString errors;
         QTextStream err(&errors);
         const QStringList arguments = what.split(QLatin1Char(' ')) + QStringList {dir};
-        if (JobCostCommand::run(arguments, SystemClock(), buffer, err) != 0) {
+        const SystemClock clock;
+        const RegionalSettings regional(QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"),
+            QLatin1Char('.'), QChar(), clock);
+        if (JobCostCommand::run(arguments, clock, regional, buffer, err) != 0) {
             out << errors;
             return 1;
         }
