@@ -123,10 +123,11 @@ QSqlQuery run(DatabaseFile& file, const QString& sql, const QVariantList& values
 {
     QSqlQuery query(file.database());
     query.setForwardOnly(true);
-    bool done = query.prepare(sql);
+    // A server prepares no statement but a query or a change of rows.
+    bool done = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
-    done = done && query.exec();
+    done = done && (values.isEmpty() || query.exec());
     if (!done)
         throw file.errorOf(query.lastError(), table);
     return query;
@@ -358,8 +359,9 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
     QVariantList values;
     const Options& options = report.options();
     if (options.from || options.to) {
-        where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked < '1' OR "
-                                "date(DateWorked) IS NOT DateWorked)");
+        // date() alone lets 30 February through; a day added (none) does not.
+        where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked < '0001-01-01' "
+                                "OR date(DateWorked, '+0 days') IS NOT DateWorked)");
         values << options.from.value_or(QDate(1, 1, 1)).toString(Qt::ISODate)
                << options.to.value_or(QDate(9999, 12, 31)).toString(Qt::ISODate);
     }
@@ -622,7 +624,7 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
 
 } // namespace
 
-Report read(const Options& options, const QString& jobPunchesFile, Path path)
+Report read(const Options& options, const QString& jobPunchesFile, Path path, Path* used)
 {
     const SystemClock clock;
     const RegionalSettings iso(
@@ -646,9 +648,14 @@ Report read(const Options& options, const QString& jobPunchesFile, Path path)
     if (!fields.isEmpty())
         throw DataError(QStringLiteral("%1: the table JobPunches has no field %2")
                             .arg(file->name(), fields.join(QLatin1String(", "))));
+    if (used)
+        *used = Path::Streaming;
     if (path == Path::Engine && !options.detail) {
-        if (auto report = engineRead(options, punches, *file))
+        if (auto report = engineRead(options, punches, *file)) {
+            if (used)
+                *used = Path::Engine;
             return std::move(*report);
+        }
         punches.setRecordSource(table);
         punches.refresh();
     }

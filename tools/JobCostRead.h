@@ -20,6 +20,8 @@ enum class Path
 };
 
 // Throws DataError when the file cannot be read as a site's job punches.
-JobCost::Report read(const JobCost::Options& options, const QString& jobPunchesFile, Path path);
+// `used`, where given, tells the way taken.
+JobCost::Report read(const JobCost::Options& options, const QString& jobPunchesFile, Path path,
+    Path* used = nullptr);
 
 } // namespace JobCostRead
