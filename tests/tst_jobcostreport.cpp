@@ -45,6 +45,8 @@ private slots:
     void moneyDoesNotDriftOverManyRows();
     void onePunchRoundsOnce_data();
     void onePunchRoundsOnce();
+    void subtotalsFollowTheirLastDay_data();
+    void subtotalsFollowTheirLastDay();
 };
 
 namespace {
@@ -900,6 +902,56 @@ void TestJobCostReport::onePunchRoundsOnce()
     punch.baseRate = rate;
     report.add(punch);
     QCOMPARE(JobCost::figureTexts(report.total()).mid(1), figures);
+}
+
+void TestJobCostReport::subtotalsFollowTheirLastDay_data()
+{
+    QTest::addColumn<QList<QDate>>("days"); // one job of an hour each
+    QTest::addColumn<QStringList>("lines"); // day, week or month, and its jobs
+
+    QTest::newRow("a month ends in mid-week; Sunday ends the week, Monday starts one")
+        << QList<QDate> {QDate(2024, 2, 29), QDate(2024, 3, 1), QDate(2024, 3, 3),
+               QDate(2024, 3, 3), QDate(2024, 3, 4)}
+        << QStringList {u"2024-02-29 1"_s, u"2024-02 1"_s, u"2024-03-01 1"_s, u"2024-03-03 2"_s,
+               u"2024-W09 4"_s, u"2024-03-04 1"_s, u"2024-W10 1"_s, u"2024-03 4"_s, u"total 5"_s};
+    QTest::newRow("a week across the new year belongs to the year of its Thursday")
+        << QList<QDate> {QDate(2024, 12, 30), QDate(2025, 1, 1)}
+        << QStringList {u"2024-12-30 1"_s, u"2024-12 1"_s, u"2025-01-01 1"_s, u"2025-W01 2"_s,
+               u"2025-01 1"_s, u"total 2"_s};
+    QTest::newRow("week 53, and a month and a week ending together")
+        << QList<QDate> {QDate(2021, 1, 3), QDate(2021, 1, 4), QDate(2021, 1, 31)}
+        << QStringList {u"2021-01-03 1"_s, u"2020-W53 1"_s, u"2021-01-04 1"_s, u"2021-W01 1"_s,
+               u"2021-01-31 1"_s, u"2021-W04 1"_s, u"2021-01 3"_s, u"total 3"_s};
+}
+
+// By day, an ISO week (Monday to Sunday) and a month are each summed after
+// their last day with jobs, the week first where both end.
+void TestJobCostReport::subtotalsFollowTheirLastDay()
+{
+    QFETCH(QList<QDate>, days);
+    QFETCH(QStringList, lines);
+    JobCost::Options options;
+    options.view = JobCost::View::Day;
+    JobCost::Report report(options);
+    for (const QDate& day : days) {
+        JobCost::Punch punch;
+        punch.badge = u"Closed"_s;
+        punch.dateWorked = day;
+        punch.timeStart = QTime(8, 0);
+        punch.timeStop = QTime(9, 0);
+        punch.pieces = 0;
+        punch.baseRate = 20;
+        report.add(punch);
+    }
+    report.finish();
+    QStringList shown;
+    report.lines([&](const JobCost::Line& line) {
+        shown << u"%1 %2"_s
+                     .arg(
+                         line.kind == JobCost::Line::Kind::Total ? u"total"_s : line.key.join(u'/'))
+                     .arg(line.totals.jobs);
+    });
+    QCOMPARE(shown, lines);
 }
 
 QTEST_MAIN(TestJobCostReport)
