@@ -258,8 +258,32 @@ public:
     // In key order, each key once with the sum of its entries.
     void sort()
     {
-        std::sort(m_entries.begin(), m_entries.end(),
-            [this](qsizetype a, qsizetype b) { return order(a, b) < 0; });
+        // The first field decides most comparisons; where it is a number, it is
+        // read once rather than at every comparison.
+        struct Sorted
+        {
+            qsizetype entry;
+            bool isNumber;
+            double number;
+        };
+        std::vector<Sorted> sorted;
+        sorted.reserve(m_entries.size());
+        for (const qsizetype entry : m_entries) {
+            const auto key = fields(entry);
+            bool isNumber = false;
+            const double number
+                = key.isEmpty() ? 0 : FieldView(key.first()).view().toDouble(&isNumber);
+            sorted.push_back({entry, isNumber, number});
+        }
+        std::sort(sorted.begin(), sorted.end(), [this](const Sorted& a, const Sorted& b) {
+            if (a.isNumber && b.isNumber && a.number != b.number)
+                return a.number < b.number;
+            if (a.isNumber != b.isNumber)
+                return a.isNumber;
+            return order(a.entry, b.entry) < 0;
+        });
+        for (std::size_t i = 0; i < sorted.size(); ++i)
+            m_entries[i] = sorted[i].entry;
         std::vector<qsizetype> merged;
         for (const qsizetype entry : m_entries) {
             if (!merged.empty() && order(merged.back(), entry) == 0) {
