@@ -52,8 +52,11 @@ QString sqliteScaled(const QString& field)
     return u"CAST(%1 * 10000 + 0.5 AS INTEGER)"_s.arg(field);
 }
 
+// The site tool's amounts on a server are numeric(19, 4); only Pieces is a double.
 QString serverScaled(const QString& field)
 {
+    if (field != u"Pieces"_s)
+        return u"(%1 * 10000)::bigint"_s.arg(field);
     return u"floor(CAST(%1 AS double precision) * 10000 + 0.5)::bigint"_s.arg(field);
 }
 
@@ -227,12 +230,12 @@ Result child(const QString& dir, const QString& what, qint64* longestSaveWait = 
 // psql running the anchor, its processor time and its backend's.
 Result psql(const QString& uri)
 {
-    const QString script = u"SELECT pg_backend_pid() AS pid \\gset\n"
-                           "\\! cat /proc/:pid/stat\n"
-                           "\\o /dev/null\n"
-                           "%1;\n"
-                           "\\o\n"
-                           "\\! cat /proc/:pid/stat\n"_s.arg(anchorSql(true));
+    // The backend reads its own /proc/<pid>/stat before and after. The query
+    // runs in that one backend, as the report's does: parallel workers would
+    // spend processor time that no backend's stat shows.
+    const QString stat = u"SELECT pg_read_file('/proc/' || pg_backend_pid() || '/stat');\n"_s;
+    const QString script = u"SET max_parallel_workers_per_gather = 0;\n\\t on\n\\a\n"_s + stat
+        + u"\\o /dev/null\n"_s + anchorSql(true) + u";\n\\o\n"_s + stat;
     rusage before {};
     getrusage(RUSAGE_CHILDREN, &before);
     QElapsedTimer timer;
@@ -245,7 +248,8 @@ Result psql(const QString& uri)
     const qint64 ms = timer.elapsed();
     rusage after {};
     getrusage(RUSAGE_CHILDREN, &after);
-    const QList<QByteArray> stats = process.readAllStandardOutput().trimmed().split('\n');
+    QList<QByteArray> stats = process.readAllStandardOutput().split('\n');
+    stats.removeAll(QByteArray());
     if (process.exitCode() != 0 || stats.size() != 2)
         return {};
     return {ms, processorMs(after) - processorMs(before), -1,
@@ -398,7 +402,8 @@ int main(int argc, char* argv[])
             [&] { return child(site, u"--by job"_s); }, runCount, &reports);
         peaks << std::pair {itemCount, reports.median().peakKiB};
         if (count == itemCounts.at(itemCounts.size() / 2)) {
-            for (const QString& other : {u"--by day"_s, u"--by worker"_s, u"--by job -o x.pdf"_s}) {
+            for (const QString& other :
+                {u"--by day"_s, u"--by worker"_s, u"--by job --format pdf"_s}) {
                 Series series;
                 for (int run = 0; run < runCount; ++run)
                     series.results << child(site, other);

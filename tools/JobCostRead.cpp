@@ -6,6 +6,7 @@
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlRecord>
 #include <algorithm>
@@ -399,19 +400,63 @@ bool writeAheadLog(DatabaseFile& file)
 // a value is plain when it is there and in range.
 namespace Server {
 
-// Ten-thousandths as the reference reads them: the value as a double, rounded
-// half away from zero (the checks leave no value where that differs from
-// the reference's llround: it is 0 or at least 0.0001).
-QString scaled(const QString& field)
+// How the reference reads the amounts of a server's columns, by their types.
+class Amounts
 {
-    return QStringLiteral("floor(CAST(%1 AS double precision) * 10000 + 0.5)::bigint").arg(field);
-}
+public:
+    explicit Amounts(DatabaseFile& file)
+    {
+        QSqlQuery types = run(file,
+            QStringLiteral("SELECT lower(attname), format_type(atttypid, atttypmod) FROM "
+                           "pg_attribute WHERE attrelid = to_regclass('jobpunches') AND attnum > 0 "
+                           "AND NOT attisdropped"));
+        while (types.next())
+            m_types.insert(types.value(0).toString(), types.value(1).toString());
+    }
 
-QString plainAmount(const QString& field, bool emptyIsZero)
-{
-    return QStringLiteral("(%1%2 = 0 OR %2 BETWEEN 0.0001 AND 99999)")
-        .arg(emptyIsZero ? QStringLiteral("%1 IS NULL OR ").arg(field) : QString(), field);
-}
+    // Ten-thousandths as the reference reads them: a decimal of four places
+    // at most exactly; any other value as a double, rounded half away from
+    // zero (plain() leaves no value where that differs from the reference's
+    // llround: it is 0 or at least 0.0001).
+    QString scaled(const QString& field) const
+    {
+        if (exact(field))
+            return QStringLiteral("(%1 * 10000)::bigint").arg(field);
+        return QStringLiteral("floor(CAST(%1 AS double precision) * 10000 + 0.5)::bigint")
+            .arg(field);
+    }
+
+    QString plain(const QString& field, bool emptyIsZero) const
+    {
+        const QString inRange = exact(field)
+            ? QStringLiteral("%1 BETWEEN 0 AND 99999").arg(field)
+            : QStringLiteral("%1 = 0 OR %1 BETWEEN 0.0001 AND 99999").arg(field);
+        return emptyIsZero ? QStringLiteral("(%1 IS NULL OR %2)").arg(field, inRange)
+                           : QLatin1Char('(') + inRange + QLatin1Char(')');
+    }
+
+    // A time of day in whole seconds, before 24:00 (the reference reads no
+    // other as a time).
+    QString plainTime(const QString& field) const
+    {
+        const QString before = QStringLiteral("%1 < '24:00:00'").arg(field);
+        if (type(field) == QLatin1String("time(0) without time zone"))
+            return before;
+        return before
+            + QStringLiteral(" AND date_part('epoch', %1) = floor(date_part('epoch', %1))")
+                  .arg(field);
+    }
+
+private:
+    QString type(const QString& field) const { return m_types.value(field.toLower()); }
+    bool exact(const QString& field) const
+    {
+        static const QRegularExpression fourPlaces(QStringLiteral("^numeric\\(\\d+,[0-4]\\)$"));
+        return fourPlaces.match(type(field)).hasMatch();
+    }
+
+    QHash<QString, QString> m_types;
+};
 
 QString describedLevel(int level)
 {
@@ -430,27 +475,27 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
                 ? field
                 : QStringLiteral("CAST(%1 AS text) AS %1").arg(field));
 
-    QStringList checks {QStringLiteral("DateWorked BETWEEN '0001-01-01' AND '9999-12-31'")};
-    for (const char* time : {"TimeStart", "TimeStop"})
-        checks << QStringLiteral("%1 < '24:00:00' AND date_part('epoch', %1) = "
-                                 "floor(date_part('epoch', %1))")
-                      .arg(QLatin1String(time));
-    checks << plainAmount(QStringLiteral("BaseRate"), false)
-           << plainAmount(QStringLiteral("Pieces"), false);
+    const Amounts amounts(file);
+    QStringList checks {QStringLiteral("DateWorked BETWEEN '0001-01-01' AND '9999-12-31'"),
+        amounts.plainTime(QStringLiteral("TimeStart")),
+        amounts.plainTime(QStringLiteral("TimeStop")),
+        amounts.plain(QStringLiteral("BaseRate"), false),
+        amounts.plain(QStringLiteral("Pieces"), false)};
     QStringList bonusChecks;
     QStringList bonus;
     QStringList standard;
     for (int level = 2; level >= 0; --level) {
         checks << QStringLiteral("(NOT %1 OR %2)")
                       .arg(describedLevel(level),
-                          plainAmount(levelField(level, "StandardCost"), true));
+                          amounts.plain(levelField(level, "StandardCost"), true));
         bonusChecks << QStringLiteral("WHEN %1 THEN %2")
                            .arg(describedLevel(level),
-                               plainAmount(levelField(level, "BonusRate"), true));
+                               amounts.plain(levelField(level, "BonusRate"), true));
         bonus << QStringLiteral("WHEN %1 THEN COALESCE(%2, 0)")
-                     .arg(describedLevel(level), scaled(levelField(level, "BonusRate")));
+                     .arg(describedLevel(level), amounts.scaled(levelField(level, "BonusRate")));
         standard << QStringLiteral("CASE WHEN %1 THEN COALESCE(%2, 0) ELSE 0 END")
-                        .arg(describedLevel(level), scaled(levelField(level, "StandardCost")));
+                        .arg(describedLevel(level),
+                            amounts.scaled(levelField(level, "StandardCost")));
     }
     checks << QStringLiteral("CASE %1 ELSE true END").arg(bonusChecks.join(QLatin1Char(' ')));
 
@@ -486,8 +531,9 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
             "CASE WHEN plain THEN %2 END AS r, CASE WHEN plain THEN %3 END AS p, "
             "CASE WHEN plain THEN CASE %4 ELSE 0 END END AS b, "
             "CASE WHEN plain THEN %5 END AS c FROM (")
-              .arg(key, scaled(QStringLiteral("BaseRate")), scaled(QStringLiteral("Pieces")),
-                  bonus.join(QLatin1Char(' ')), standard.join(QLatin1String(" + ")))
+              .arg(key, amounts.scaled(QStringLiteral("BaseRate")),
+                  amounts.scaled(QStringLiteral("Pieces")), bonus.join(QLatin1Char(' ')),
+                  standard.join(QLatin1String(" + ")))
         + checked + QStringLiteral(") AS checked OFFSET 0");
     const QString keyList = keys.join(QLatin1String(", "));
     const QString sql = QStringLiteral("SELECT ") + keyList
