@@ -146,6 +146,7 @@ void addOddRows(const Site& site)
         {{u"DateWorked"_s, u"2024-02-30"_s}},
         {{u"DateWorked"_s, u"0000-01-01"_s}},
         {{u"DateWorked"_s, u"garbage"_s}},
+        {{u"DateWorked"_s, u"year-06-15"_s}},
         {{u"TimeStart"_s, u"7:00:00"_s}},
         {{u"TimeStart"_s, u"08:00"_s}},
         {{u"TimeStop"_s, u"09:30:00.250"_s}},

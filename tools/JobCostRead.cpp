@@ -182,8 +182,11 @@ std::optional<QDate> date(sqlite3_value* value)
     const unsigned char* text = sqlite3_value_text(value);
     if (sqlite3_value_bytes(value) != 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
-    const QDate date(digits(text, 4), digits(text + 5, 2), digits(text + 8, 2));
-    return date.isValid() ? std::optional(date) : std::nullopt;
+    const int year = digits(text, 4);
+    const QDate date(year, digits(text + 5, 2), digits(text + 8, 2));
+    // QDate takes years before the common era, the reference no year that is
+    // not four digits.
+    return year > 0 && date.isValid() ? std::optional(date) : std::nullopt;
 }
 
 // Seconds since midnight.
