@@ -1,16 +1,25 @@
-// Times the job-cost report on generated sites of growing size, beside the
-// anchor: a plain forward-only QSqlQuery over every column of JobPunches, the
-// least any report that reads the rows through Qt SQL can cost.
+// Times the job-cost report beside the database engine's own GROUP BY of the
+// same sums over the same table, in one run.
 //
-//   bench_report [--punches 10000,1000000] [--employees 2000] [--runs 3]
+//   bench_report [--dir DIR] [--punches 1000000] [--employees 2000]
+//                [--items 10,200,50000] [--runs 5] [--server-items 200]
 //
-// Each measurement runs in a child process (this program with --measure), so
-// that its peak memory is its own. On the largest site a save waits for the
-// report meanwhile, as a terminal's End Job would; its longest wait is shown.
+// SQLite: the report's processor time (CSV by job) beside that of a plain
+// GROUP BY of the same sums, run through Qt's SQLite driver. A server (when
+// JOBCOSTING_TEST_SERVER names one, as `scripts/test-server` does): the
+// report's processor time and its server backend's, beside psql's and its
+// backend's for the same GROUP BY; a backend's time is read from
+// /proc/<pid>/stat. Peak memory is compared between sites of 10 and of 50,000
+// groups. Each measurement runs in a child process of its own, the anchor and
+// the report by turns; medians. The SQLite sites are made once in DIR and
+// reused (making one of a million punches takes minutes); a server site is
+// made anew in every run.
 
 #include "JobCostCommand.h"
+#include "ProcessMemory.h"
 #include "SiteBuilder.h"
-#include "data/DataSource.h"
+#include "data/DatabaseFile.h"
+#include "data/OpenDatabaseFile.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -23,114 +32,313 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <sys/resource.h>
-#include <utility>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 QTextStream out(stdout);
 
-// The processor time and the peak memory of this process so far.
-std::pair<qint64, long> usage()
+const QString keys = u"Level1ItemCode, Level1ItemDescription, Level2ItemCode, "
+                     "Level2ItemDescription, Level3ItemCode, Level3ItemDescription"_s;
+
+QString sqliteScaled(const QString& field)
+{
+    return u"CAST(%1 * 10000 + 0.5 AS INTEGER)"_s.arg(field);
+}
+
+// The site tool's amounts on a server are numeric(19, 4); only Pieces is a double.
+QString serverScaled(const QString& field)
+{
+    if (field != u"Pieces"_s)
+        return u"(%1 * 10000)::bigint"_s.arg(field);
+    return u"floor(CAST(%1 AS double precision) * 10000 + 0.5)::bigint"_s.arg(field);
+}
+
+// The figures' sums by job as one would ask the engine for them, with the
+// report's rules (hours past midnight, the deepest described level's bonus
+// rate, the standard costs of the described levels, four decimals) and none of
+// its checks.
+QString anchorSql(bool server)
+{
+    const auto scaled = server ? serverScaled : sqliteScaled;
+    const auto described = [&](int level) {
+        return server ? u"COALESCE(CAST(Level%1Description AS text), '') <> ''"_s.arg(level)
+                      : u"Level%1Description <> ''"_s.arg(level);
+    };
+    QStringList bonus;
+    QStringList standard;
+    for (int level = 3; level >= 1; --level) {
+        bonus << u"WHEN %1 THEN COALESCE(%2, 0)"_s.arg(
+            described(level), scaled(u"Level%1BonusRate"_s.arg(level)));
+        standard << u"CASE WHEN %1 THEN COALESCE(%2, 0) ELSE 0 END"_s.arg(
+            described(level), scaled(u"Level%1StandardCost"_s.arg(level)));
+    }
+    const QString seconds = server
+        ? u"(CAST(date_part('epoch', TimeStop) AS integer) - CAST(date_part('epoch', TimeStart) "
+          "AS integer) + 86400) % 86400"_s
+        : u"(unixepoch(TimeStop) - unixepoch(TimeStart) + 86400) % 86400"_s;
+    QStringList keyTexts;
+    for (const QString& key : keys.split(u", "_s))
+        keyTexts << (server ? u"CAST(%1 AS text) AS %1"_s.arg(key) : key);
+    return u"SELECT %1, count(*), sum(s), sum(s * r), sum(p * b), sum(p), sum(p * c) FROM ("
+           "SELECT %2, %3 AS s, %4 AS r, %5 AS p, CASE %6 ELSE 0 END AS b, %7 AS c FROM "
+           "JobPunches WHERE %8 = 'Closed') AS costed GROUP BY %1"_s.arg(keys,
+               keyTexts.join(u", "_s), seconds, scaled(u"BaseRate"_s), scaled(u"Pieces"_s),
+               bonus.join(u' '), standard.join(u" + "_s), server ? u"Badge"_s : u"+Badge"_s);
+}
+
+qint64 processorMs(const rusage& usage)
+{
+    const auto ms = [](const timeval& time) {
+        return qint64(time.tv_sec) * 1000 + time.tv_usec / 1000;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+qint64 ownProcessorMs()
 {
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& time) {
-        return time.tv_sec * 1000 + time.tv_usec / 1000;
-    };
-    return {ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss};
+    return processorMs(usage);
 }
 
-// One measurement: prints "<ms> <processor ms> <peak KiB>". On a busy machine
-// the processor time says more than the time on the clock.
-int measure(const QString& dir, const QString& what)
+// The processor time in a line of /proc/<pid>/stat: after the command's name
+// in brackets, utime and stime are the 12th and 13th fields.
+qint64 statMs(const QByteArray& stat)
 {
-    const QString file = QDir(dir).filePath(SiteBuilder::jobPunchesFile);
-    QElapsedTimer timer;
-    timer.start();
-    const qint64 processorBefore = usage().first;
-    qint64 rows = 0;
-    if (what == QLatin1String("anchor")) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-        db.setDatabaseName(file);
-        db.open();
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        query.exec(QStringLiteral("SELECT * FROM JobPunches"));
-        const int columns = query.record().count();
-        while (query.next()) {
-            for (int i = 0; i < columns; ++i)
-                rows += query.value(i).isNull() ? 0 : 1;
-        }
-    } else if (what == QLatin1String("walk")) {
-        const SystemClock clock;
-        const RegionalSettings iso(QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"),
-            QLatin1Char('.'), QChar(), clock);
-        DataSource punches(
-            QStringLiteral("JobPunches"), file, QStringLiteral("JobPunches"), true, iso);
-        punches.refresh();
-        punches.forEachRow([&](const QSqlRecord&) { ++rows; });
-    } else {
-        QByteArray report;
-        QBuffer buffer(&report);
-        buffer.open(QIODevice::WriteOnly);
-        QString errors;
-        QTextStream err(&errors);
-        const QStringList arguments = what.split(QLatin1Char(' ')) + QStringList {dir};
-        if (JobCostCommand::run(arguments, SystemClock(), buffer, err) != 0) {
-            out << errors;
-            return 1;
-        }
-        rows = report.size();
-    }
-    const auto [processor, kilobytes] = usage();
-    out << timer.elapsed() << ' ' << processor - processorBefore << ' ' << kilobytes << Qt::endl;
-    return rows > 0 ? 0 : 1;
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ');
+    return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000
+        / sysconf(_SC_CLK_TCK);
+}
+
+// The processor time of a server backend so far.
+qint64 backendMs(qint64 pid)
+{
+    QFile stat(u"/proc/%1/stat"_s.arg(pid));
+    return stat.open(QIODevice::ReadOnly) ? statMs(stat.readAll()) : -1;
+}
+
+QString serverUri(const QString& dir)
+{
+    // A pointer file holds the URI on its first line; a SQLite file no such text.
+    QFile pointer(QDir(dir).filePath(SiteBuilder::jobPunchesFile));
+    return pointer.open(QIODevice::ReadOnly) ? QString::fromUtf8(pointer.readLine(4096)).trimmed()
+                                             : QString();
 }
 
 struct Result
 {
-    qint64 ms = 0;
-    qint64 processorMs = 0;
-    long kilobytes = 0;
+    qint64 ms = -1;
+    qint64 processorMs = -1; // of the process, or of psql
+    long peakKiB = -1;
+    qint64 backendMs = 0; // of its server backend
+    qint64 total() const { return processorMs + backendMs; }
 };
+
+// One measurement in this process (a child of the bench): prints
+// "<ms> <processor ms> <peak KiB> <backend ms>".
+int measure(const QString& dir, const QString& what)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const qint64 before = ownProcessorMs();
+    const QString file = QDir(dir).filePath(SiteBuilder::jobPunchesFile);
+    const bool server = serverUri(dir).startsWith(u"postgres"_s);
+    qint64 backend = 0;
+    if (what == u"anchor"_s) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s);
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(anchorSql(false)))
+            return 1;
+        qint64 groups = 0;
+        while (query.next())
+            ++groups;
+        if (groups == 0)
+            return 1;
+    } else {
+        // The report's own connection, held open to ask it for its backend.
+        const std::shared_ptr<DatabaseFile> database = openDatabaseFile(file);
+        qint64 pid = 0;
+        if (server) {
+            QSqlQuery query(database->database());
+            query.exec(u"SELECT pg_backend_pid()"_s);
+            pid = query.next() ? query.value(0).toLongLong() : 0;
+            backend = -backendMs(pid);
+        }
+        const SystemClock clock;
+        const RegionalSettings regional(
+            u"yyyy-MM-dd"_s, u"HH:mm:ss"_s, QLatin1Char('.'), QLatin1Char(','), clock);
+        QBuffer none;
+        QString errors;
+        QTextStream err(&errors);
+        const QStringList arguments = what.split(u' ')
+            + QStringList {dir, u"-o"_s, QDir(dir).filePath(u"bench-report.out"_s)};
+        if (JobCostCommand::run(arguments, clock, regional, none, err) != 0) {
+            out << errors << Qt::endl;
+            return 1;
+        }
+        if (server)
+            backend += backendMs(pid);
+    }
+    out << timer.elapsed() << ' ' << ownProcessorMs() - before << ' ' << processKilobytes("VmHWM")
+        << ' ' << backend << Qt::endl;
+    return 0;
+}
 
 Result child(const QString& dir, const QString& what, qint64* longestSaveWait = nullptr)
 {
     QProcess process;
-    process.start(QCoreApplication::applicationFilePath(),
-        {QStringLiteral("--measure"), dir, QStringLiteral("--what"), what});
+    process.start(
+        QCoreApplication::applicationFilePath(), {u"--measure"_s, dir, u"--what"_s, what});
     process.waitForStarted();
     if (longestSaveWait) {
         // A terminal's save during the report: the same busy wait, 5 s at most.
         {
-            QSqlDatabase db
-                = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("save"));
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"save"_s);
             db.setDatabaseName(QDir(dir).filePath(SiteBuilder::jobPunchesFile));
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+            db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=5000"_s);
             db.open();
             while (!process.waitForFinished(200)) {
                 QElapsedTimer wait;
                 wait.start();
                 QSqlQuery save(db);
-                if (!save.exec(
-                        QStringLiteral("UPDATE JobPunches SET Pieces = Pieces WHERE ID = 1")))
+                if (!save.exec(u"UPDATE JobPunches SET Pieces = Pieces WHERE ID = 1"_s))
                     *longestSaveWait = -1;
                 else if (*longestSaveWait >= 0)
                     *longestSaveWait = std::max(*longestSaveWait, wait.elapsed());
             }
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("save"));
+        QSqlDatabase::removeDatabase(u"save"_s);
     }
     process.waitForFinished(-1);
     const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split(' ');
-    if (process.exitCode() != 0 || fields.size() != 3)
-        return {-1, -1, -1};
-    return {fields.at(0).toLongLong(), fields.at(1).toLongLong(), fields.at(2).toLong()};
+    if (process.exitCode() != 0 || fields.size() != 4)
+        return {};
+    return {fields.at(0).toLongLong(), fields.at(1).toLongLong(), fields.at(2).toLong(),
+        fields.at(3).toLongLong()};
+}
+
+// psql running the anchor, its processor time and its backend's.
+Result psql(const QString& uri)
+{
+    // The backend reads its own /proc/<pid>/stat before and after. The query
+    // runs in that one backend, as the report's does: parallel workers would
+    // spend processor time that no backend's stat shows.
+    const QString stat = u"SELECT pg_read_file('/proc/' || pg_backend_pid() || '/stat');\n"_s;
+    const QString script = u"SET max_parallel_workers_per_gather = 0;\n\\t on\n\\a\n"_s + stat
+        + u"\\o /dev/null\n"_s + anchorSql(true) + u";\n\\o\n"_s + stat;
+    rusage before {};
+    getrusage(RUSAGE_CHILDREN, &before);
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(u"psql"_s, {u"-X"_s, u"-q"_s, u"-v"_s, u"ON_ERROR_STOP=1"_s, uri});
+    process.write(script.toUtf8());
+    process.closeWriteChannel();
+    process.waitForFinished(-1);
+    const qint64 ms = timer.elapsed();
+    rusage after {};
+    getrusage(RUSAGE_CHILDREN, &after);
+    QList<QByteArray> stats = process.readAllStandardOutput().split('\n');
+    stats.removeAll(QByteArray());
+    if (process.exitCode() != 0 || stats.size() != 2)
+        return {};
+    return {ms, processorMs(after) - processorMs(before), -1,
+        statMs(stats.at(1)) - statMs(stats.at(0))};
+}
+
+template<typename T> T median(QList<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? T() : values.at(values.size() / 2);
+}
+
+// A measured thing's median over the runs.
+struct Series
+{
+    QList<Result> results;
+    Result median() const
+    {
+        QList<qint64> ms, processor, backend;
+        QList<long> peak;
+        for (const Result& result : results) {
+            ms << result.ms;
+            processor << result.processorMs;
+            backend << result.backendMs;
+            peak << result.peakKiB;
+        }
+        return {::median(ms), ::median(processor), ::median(peak), ::median(backend)};
+    }
+};
+
+void line(const QString& name, const Result& result)
+{
+    out << u"    %1 %2 s processor%3, %4 s on the clock%5"_s.arg(name, -38)
+               .arg(result.total() / 1000.0, 6, 'f', 2)
+               .arg(result.backendMs > 0
+                       ? u" (%1 + backend %2)"_s.arg(result.processorMs / 1000.0, 0, 'f', 2)
+                             .arg(result.backendMs / 1000.0, 0, 'f', 2)
+                       : QString())
+               .arg(result.ms / 1000.0, 6, 'f', 2)
+               .arg(result.peakKiB > 0 ? u", peak %1 MiB"_s.arg(result.peakKiB / 1024.0, 0, 'f', 1)
+                                       : QString())
+        << Qt::endl;
+}
+
+// The anchor and the report by job, by turns; the ratio of the medians and
+// the median of each turn's ratio.
+void compare(const QString& name, const std::function<Result()>& anchor,
+    const std::function<Result()>& report, int runs, Series* reports = nullptr)
+{
+    Series anchors;
+    Series ours;
+    QList<double> ratios;
+    for (int run = 0; run < runs; ++run) {
+        const Result a = anchor();
+        const Result r = report();
+        if (a.processorMs < 0 || r.processorMs < 0) {
+            out << "    a measurement failed" << Qt::endl;
+            return;
+        }
+        anchors.results << a;
+        ours.results << r;
+        ratios << double(r.total()) / double(std::max<qint64>(1, a.total()));
+    }
+    line(name, anchors.median());
+    line(u"report --by job (CSV)"_s, ours.median());
+    out << u"    report / %1: %2 (median of the turns' ratios %3)"_s.arg(name)
+               .arg(double(ours.median().total())
+                       / double(std::max<qint64>(1, anchors.median().total())),
+                   0, 'f', 2)
+               .arg(median(ratios), 0, 'f', 2)
+        << Qt::endl;
+    if (reports)
+        *reports = ours;
+}
+
+QString ensureSite(const QString& dir, int employees, qint64 punches, int items)
+{
+    const QString site = QDir(dir).filePath(u"report-%1p-%2i"_s.arg(punches).arg(items));
+    if (QFileInfo::exists(QDir(site).filePath(u"complete"_s)))
+        return site;
+    QDir(site).removeRecursively();
+    QElapsedTimer timer;
+    timer.start();
+    SiteBuilder::create(site);
+    SiteBuilder::fillLarge(site, employees, punches, items);
+    QFile complete(QDir(site).filePath(u"complete"_s));
+    complete.open(QIODevice::WriteOnly);
+    out << u"  (made %1 in %2 s)"_s.arg(site).arg(timer.elapsed() / 1000) << Qt::endl;
+    return site;
 }
 
 } // namespace
@@ -140,74 +348,103 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times the job-cost report."));
+    parser.setApplicationDescription(u"Times the job-cost report beside the engine's GROUP BY."_s);
     parser.addHelpOption();
-    const QCommandLineOption punches(QStringLiteral("punches"),
-        QStringLiteral("Comma-separated job-punch counts."), QStringLiteral("list"),
-        QStringLiteral("10000,1000000"));
-    const QCommandLineOption employees(QStringLiteral("employees"), QStringLiteral("Employees."),
-        QStringLiteral("N"), QStringLiteral("2000"));
-    const QCommandLineOption runs(QStringLiteral("runs"),
-        QStringLiteral("Runs per measurement (the median is shown)."), QStringLiteral("N"),
-        QStringLiteral("3"));
-    const QCommandLineOption measureIn(QStringLiteral("measure"),
-        QStringLiteral("Measure in an existing site (internal)."), QStringLiteral("DIR"));
-    const QCommandLineOption what(
-        QStringLiteral("what"), QStringLiteral("What to measure (internal)."), QStringLiteral("W"));
-    parser.addOptions({punches, employees, runs, measureIn, what});
+    const QCommandLineOption dirOption(u"dir"_s,
+        u"Where the SQLite sites are made once and kept (default: a temporary folder)."_s,
+        u"DIR"_s);
+    const QCommandLineOption punches(
+        u"punches"_s, u"Job punches of every site."_s, u"N"_s, u"1000000"_s);
+    const QCommandLineOption employees(u"employees"_s, u"Employees."_s, u"N"_s, u"2000"_s);
+    const QCommandLineOption items(u"items"_s,
+        u"Items per level of each SQLite site: as many job groups (the first and last are "
+        "compared for memory)."_s,
+        u"list"_s, u"10,200,50000"_s);
+    const QCommandLineOption serverItems(
+        u"server-items"_s, u"Items per level of the server site (none: 0)."_s, u"N"_s, u"200"_s);
+    const QCommandLineOption runs(
+        u"runs"_s, u"Runs of each measurement (the median is shown)."_s, u"N"_s, u"5"_s);
+    const QCommandLineOption measureIn(
+        u"measure"_s, u"Measure in an existing site (internal)."_s, u"DIR"_s);
+    const QCommandLineOption what(u"what"_s, u"What to measure (internal)."_s, u"W"_s);
+    parser.addOptions({dirOption, punches, employees, items, serverItems, runs, measureIn, what});
     parser.process(app);
     if (parser.isSet(measureIn))
         return measure(parser.value(measureIn), parser.value(what));
 
+    QTemporaryDir temporary;
+    const QString dir = parser.isSet(dirOption) ? parser.value(dirOption) : temporary.path();
+    QDir().mkpath(dir);
     const int runCount = std::max(1, parser.value(runs).toInt());
-    const QStringList sizes = parser.value(punches).split(QLatin1Char(','));
-    for (const QString& size : sizes) {
-        QTemporaryDir dir;
-        QElapsedTimer generation;
-        generation.start();
+    const qint64 punchCount = parser.value(punches).toLongLong();
+    const int employeeCount = parser.value(employees).toInt();
+    out << u"%1 job punches, %2 employees; processor time (user + system), medians of %3 runs"_s
+               .arg(punchCount)
+               .arg(employeeCount)
+               .arg(runCount)
+        << Qt::endl;
+
+    QList<std::pair<int, long>> peaks; // groups, peak KiB of the report by job
+    const QStringList itemCounts = parser.value(items).split(u',');
+    for (const QString& count : itemCounts) {
+        const int itemCount = count.toInt();
+        QString site;
         try {
-            SiteBuilder::create(dir.path());
-            SiteBuilder::fillLarge(dir.path(), parser.value(employees).toInt(), size.toLongLong());
+            site = ensureSite(dir, employeeCount, punchCount, itemCount);
         } catch (const SiteBuilder::Error& error) {
-            out << "cannot build the site: " << error.what() << Qt::endl;
+            out << "cannot make the site: " << error.what() << Qt::endl;
             return 1;
         }
-        out << QStringLiteral("%1 punches, %2 employees (site built in %3 s, JobPunches.MDB %4 MB)")
-                   .arg(size, parser.value(employees))
-                   .arg(generation.elapsed() / 1000.0, 0, 'f', 1)
-                   .arg(QFileInfo(QDir(dir.path()).filePath(SiteBuilder::jobPunchesFile)).size()
-                           / 1e6,
-                       0, 'f', 1)
-            << Qt::endl;
-
-        for (const QString& measured :
-            {QStringLiteral("anchor"), QStringLiteral("walk"), QStringLiteral("--by job"),
-                QStringLiteral("--by day"), QStringLiteral("--by job --format pdf")}) {
-            QList<Result> results;
-            for (int run = 0; run < runCount; ++run)
-                results << child(dir.path(), measured);
-            std::sort(results.begin(), results.end(),
-                [](const Result& a, const Result& b) { return a.ms < b.ms; });
-            const Result median = results.at(results.size() / 2);
-            const QString name = measured == QLatin1String("anchor")
-                ? QStringLiteral("anchor: QSqlQuery over every column")
-                : measured == QLatin1String("walk") ? QStringLiteral("DataSource::forEachRow alone")
-                                                    : QStringLiteral("report ") + measured;
-            out << QStringLiteral("  %1 %2 ms (processor %3 ms), peak %4 MiB")
-                       .arg(name, -40)
-                       .arg(median.ms, 7)
-                       .arg(median.processorMs, 7)
-                       .arg(median.kilobytes / 1024.0, 6, 'f', 1)
-                << Qt::endl;
-        }
-        if (size == sizes.last()) {
+        out << u"  SQLite, %1 job groups:"_s.arg(itemCount) << Qt::endl;
+        Series reports;
+        compare(
+            u"SQLite's own GROUP BY"_s, [&] { return child(site, u"anchor"_s); },
+            [&] { return child(site, u"--by job"_s); }, runCount, &reports);
+        peaks << std::pair {itemCount, reports.median().peakKiB};
+        if (count == itemCounts.at(itemCounts.size() / 2)) {
+            for (const QString& other :
+                {u"--by day"_s, u"--by worker"_s, u"--by job --format pdf"_s}) {
+                Series series;
+                for (int run = 0; run < runCount; ++run)
+                    series.results << child(site, other);
+                line(u"report "_s + other, series.median());
+            }
             qint64 longest = 0;
-            child(dir.path(), QStringLiteral("--by job"), &longest);
-            out << QStringLiteral("  a save during the report waited at most %1")
-                       .arg(longest < 0 ? QStringLiteral("too long: it failed")
-                                        : QStringLiteral("%1 ms").arg(longest))
+            child(site, u"--by job"_s, &longest);
+            out << u"    a terminal's save during the report waited at most %1"_s.arg(
+                longest < 0 ? u"too long: it failed"_s : u"%1 ms"_s.arg(longest))
                 << Qt::endl;
         }
     }
+    if (peaks.size() > 1)
+        out << u"  peak memory of the report by job: %1 MiB at %2 groups, %3 MiB at %4 groups: "
+               "%5 times"_s.arg(peaks.first().second / 1024.0, 0, 'f', 1)
+                   .arg(peaks.first().first)
+                   .arg(peaks.last().second / 1024.0, 0, 'f', 1)
+                   .arg(peaks.last().first)
+                   .arg(double(peaks.last().second) / double(peaks.first().second), 0, 'f', 2)
+            << Qt::endl;
+
+    const QString server = qEnvironmentVariable("JOBCOSTING_TEST_SERVER");
+    const int serverItemCount = parser.value(serverItems).toInt();
+    if (server.isEmpty() || serverItemCount <= 0)
+        return 0;
+    QTemporaryDir serverSite;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        SiteBuilder::create(serverSite.path(), server);
+        SiteBuilder::fillLarge(serverSite.path(), employeeCount, punchCount, serverItemCount);
+    } catch (const SiteBuilder::Error& error) {
+        out << "cannot make the server site: " << error.what() << Qt::endl;
+        return 1;
+    }
+    QProcess::execute(u"psql"_s, {u"-X"_s, u"-q"_s, server, u"-c"_s, u"VACUUM ANALYZE"_s});
+    out << u"  server, %1 job groups (site made in %2 s):"_s.arg(serverItemCount)
+               .arg(timer.elapsed() / 1000)
+        << Qt::endl;
+    compare(
+        u"psql with the server's own GROUP BY"_s, [&] { return psql(server); },
+        [&] { return child(serverSite.path(), u"--by job"_s); }, runCount);
     return 0;
 }

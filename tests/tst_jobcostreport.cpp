@@ -1,8 +1,10 @@
 #include "JobCost.h"
 #include "JobCostCommand.h"
+#include "JobCostPdf.h"
 #include "JobCostingVersion.h"
 #include "Site.h"
 #include "TestServices.h"
+#include "regional/RegionalSettings.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -26,12 +28,25 @@ private slots:
     void openJobsAndImpossibleRowsListedApart();
     void dateRangeIsInclusive_data();
     void dateRangeIsInclusive();
-    void pdfHoldsTheCsvNumbers_data();
-    void pdfHoldsTheCsvNumbers();
-    void badInputWritesNothing_data();
-    void badInputWritesNothing();
+    void pdfReadsBack_data();
+    void pdfReadsBack();
+    void grouping_data();
+    void grouping();
+    void formulasStayText_data();
+    void formulasStayText();
+    void excelReadsTheRegionalCsv_data();
+    void excelReadsTheRegionalCsv();
+    void detailListsEachPunch();
+    void statusAndMessage_data();
+    void statusAndMessage();
+    void outputChoosesFormat_data();
+    void outputChoosesFormat();
     void helpAndVersion();
     void moneyDoesNotDriftOverManyRows();
+    void onePunchRoundsOnce_data();
+    void onePunchRoundsOnce();
+    void subtotalsFollowTheirLastDay_data();
+    void subtotalsFollowTheirLastDay();
 };
 
 namespace {
@@ -128,16 +143,18 @@ struct Outcome
     }
 };
 
-// The report program in this process, at noon on 6 March 2024.
-Outcome report(const QStringList& arguments)
+// The report program in this process, at noon on 6 March 2024, with a
+// decimal point and no thousands separator, or the regional settings given.
+Outcome report(const QStringList& arguments, QChar decimal = u'.', QChar group = {})
 {
     FixedClock clock;
     clock.set(QDateTime(QDate(2024, 3, 6), QTime(12, 0)));
+    const RegionalSettings regional(u"yyyy-MM-dd"_s, u"HH:mm:ss"_s, decimal, group, clock);
     Outcome outcome;
     QBuffer out(&outcome.out);
     out.open(QIODevice::WriteOnly);
     QTextStream err(&outcome.err);
-    outcome.status = JobCostCommand::run(arguments, clock, out, err);
+    outcome.status = JobCostCommand::run(arguments, clock, regional, out, err);
     return outcome;
 }
 
@@ -149,6 +166,52 @@ QStringList linesOf(const QStringList& lines, const QStringList& sections)
             found << line;
     }
     return found;
+}
+
+// What is done to the demo site before the report reads it.
+enum class Damage
+{
+    None,
+    Truncated, // half of the file, and its header overwritten
+    Text, // a plain text file in its place
+    NoField, // the JobPunches table lost a field
+    RefusedLogin // the server refuses the site's login
+};
+
+// The cells of a CSV as a spreadsheet reads them (quotes, doubled quotes,
+// separators and line breaks inside quotes).
+QList<QStringList> cells(const QByteArray& csv)
+{
+    QList<QStringList> rows {{}};
+    QString cell;
+    bool quoted = false;
+    const QString text = QString::fromUtf8(csv);
+    const auto next = [&](qsizetype i) {
+        return i + 1 < text.size() ? text.at(i + 1) : QChar();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && next(i) == u'"')
+                cell += text.at(++i);
+            else if (c == u'"')
+                quoted = false;
+            else
+                cell += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            rows.last() << std::exchange(cell, QString());
+        } else if (c == u'\r' && next(i) == u'\n') {
+            rows.last() << std::exchange(cell, QString());
+            rows << QStringList();
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    rows.removeLast();
+    return rows;
 }
 
 // Every file of a folder, byte for byte.
@@ -176,43 +239,56 @@ QString run(const QString& program, const QStringList& arguments, int* status = 
 
 } // namespace
 
+Q_DECLARE_METATYPE(Damage)
+
 void TestJobCostReport::groupsByView_data()
 {
     QTest::addColumn<QString>("view");
     QTest::addColumn<QStringList>("lines"); // the groups, then the total
 
-    const QString total = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,,"_s;
+    // Groups without pieces have no standard: all their cost is variance.
+    const QString total
+        = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
     QTest::newRow("worker: same name, two numbers")
         << u"worker"_s
-        << QStringList {u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,,"_s,
-               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,,"_s,
-               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,,"_s,
-               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,,)"_s,
-               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,,"_s, total.arg(u","_s)};
+        << QStringList {u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,157.25,,,,,,"_s,
+               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
+               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,89.60,,,,,,"_s,
+               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,)"_s,
+               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
+               total.arg(u","_s)};
     QTest::newRow("job: level 1/2/3 combination")
         << u"job"_s
-        << QStringList {u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,,"_s,
-               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,,"_s,
-               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,,"_s,
-               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,,"_s,
+        << QStringList {
+               u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,"_s,
+               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
+               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
+               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,"_s,
                total.arg(u",,,,,"_s)};
     QTest::newRow("level 2")
         << u"level2"_s
-        << QStringList {u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,,"_s,
-               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,,"_s,
-               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,,"_s,
-               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,,"_s, total.arg(u","_s)};
+        << QStringList {
+               u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
+               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,"_s,
+               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,"_s,
+               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s, total.arg(u","_s)};
     QTest::newRow("department")
         << u"department"_s
-        << QStringList {u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,,"_s,
-               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,,"_s,
-               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,,"_s, total.arg(QString())};
-    QTest::newRow("day: the night shift on its start day")
+        << QStringList {
+               u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
+               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,"_s,
+               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s, total.arg(QString())};
+    // Monday and Tuesday of one ISO week: the week and the month subtotals
+    // come after the last day, the week's first.
+    const QString wholeSite
+        = u"%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
+    QTest::newRow("day: the night shift on its start day, then the subtotals")
         << u"day"_s
         << QStringList {
-               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,,"_s,
-               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,,"_s,
-               total.arg(QString())};
+               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
+               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,"_s,
+               wholeSite.arg(u"week,2024-W10"_s), wholeSite.arg(u"month,2024-03"_s),
+               wholeSite.arg(u"total,"_s)};
 }
 
 void TestJobCostReport::groupsByView()
@@ -223,13 +299,14 @@ void TestJobCostReport::groupsByView()
     insertPunches(site, punches);
     const Outcome outcome = report({u"--by"_s, view, site.path()});
     QCOMPARE(outcome.status, 0);
-    QCOMPARE(linesOf(outcome.lines(), {u"group"_s, u"total"_s}), lines);
+    QCOMPARE(linesOf(outcome.lines(), {u"group"_s, u"week"_s, u"month"_s, u"total"_s}), lines);
     const QStringList header = outcome.lines().value(0).split(u',');
     QCOMPARE(header.size(), lines.first().count(u',') + 1);
-    QCOMPARE(header.mid(header.size() - 11, 3),
-        (QStringList {u"Jobs (closed job punches costed)"_s,
-            u"Hours (TimeStop - TimeStart; a stop before the start ran past midnight)"_s,
-            u"Labour (hours x BaseRate)"_s}));
+    // Scripts read the columns by these names.
+    QCOMPARE(header.mid(header.size() - 16),
+        (QStringList {u"Jobs"_s, u"Hours"_s, u"Labour"_s, u"Bonus"_s, u"Cost"_s, u"Pieces"_s,
+            u"Standard per piece"_s, u"Actual per piece"_s, u"Variance per piece"_s, u"Variance"_s,
+            u"Variance %"_s, u"Worker"_s, u"Start"_s, u"Stop"_s, u"Hours open"_s, u"Note"_s}));
 }
 
 void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
@@ -238,13 +315,18 @@ void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
     insertPunches(site, punches);
     const Outcome outcome = report({u"--by"_s, u"worker"_s, site.path()});
     QCOMPARE(outcome.status, 0);
+    const QString noFigures(12, u',');
     QCOMPARE(linesOf(outcome.lines(), {u"open"_s, u"not costed"_s}),
-        (QStringList {
-            uR"(open,126,Linda Kowalski,,,,,,,,,,16.00,"Linda Kowalski (126), started 2024-03-05 20:00:00; open longer than a shift")"_s,
-            uR"(open,132,Susan Miller,,,,,,,,,,2.50,"Susan Miller (132), started 2024-03-06 09:30:00")"_s,
-            uR"(not costed,131,David Okafor,,,,,,,,,,,"row 8, David Okafor (131), 2024-03-05: TimeStop is empty")"_s,
-            uR"(not costed,130,Barbara Rossi,,,,,,,,,,,"row 9, Barbara Rossi (130), 2024-03-05: Pieces is negative")"_s,
-            uR"(not costed,4711,Karen Johansson,,,,,,,,,,,"row 10, Karen Johansson (4711), 2024-03-06: BaseRate is not a number")"_s}));
+        (QStringList {u"open,126,Linda Kowalski"_s + noFigures
+                + u"Linda Kowalski (126),2024-03-05 20:00:00,,16.00,open longer than a shift"_s,
+            u"open,132,Susan Miller"_s + noFigures
+                + u"Susan Miller (132),2024-03-06 09:30:00,,2.50,"_s,
+            u"not costed,131,David Okafor"_s + noFigures
+                + uR"(David Okafor (131),,,,"row 8, 2024-03-05: TimeStop is empty")"_s,
+            u"not costed,130,Barbara Rossi"_s + noFigures
+                + uR"(Barbara Rossi (130),,,,"row 9, 2024-03-05: Pieces is negative")"_s,
+            u"not costed,4711,Karen Johansson"_s + noFigures
+                + uR"(Karen Johansson (4711),,,,"row 10, 2024-03-06: BaseRate is not a number")"_s}));
 
     const Outcome longShift
         = report({u"--by"_s, u"worker"_s, u"--shift-hours"_s, u"16.5"_s, site.path()});
@@ -260,15 +342,18 @@ void TestJobCostReport::dateRangeIsInclusive_data()
 
     QTest::newRow("one day, from and to alike")
         << QStringList {u"--from"_s, u"2024-03-05"_s, u"--to"_s, u"2024-03-05"_s}
-        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,,"_s << 1 << 2;
+        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,"_s << 1
+        << 2;
     QTest::newRow("up to the night shift's start day")
         << QStringList {u"--to"_s, u"2024-03-04"_s}
-        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,,"_s << 0 << 0;
-    QTest::newRow("from the last day") << QStringList {u"--from"_s, u"2024-03-06"_s}
-                                       << u"total,,0,0.00,0.00,0.00,0.00,0,,,,,"_s << 1 << 1;
+        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s
+        << 0 << 0;
+    QTest::newRow("from the last day")
+        << QStringList {u"--from"_s, u"2024-03-06"_s}
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,"_s << 1 << 1;
     QTest::newRow("a day without punches")
         << QStringList {u"--from"_s, u"2024-03-07"_s, u"--to"_s, u"2024-03-31"_s}
-        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,,"_s << 0 << 0;
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,"_s << 0 << 0;
 }
 
 void TestJobCostReport::dateRangeIsInclusive()
@@ -286,21 +371,40 @@ void TestJobCostReport::dateRangeIsInclusive()
     QCOMPARE(linesOf(outcome.lines(), {u"not costed"_s}).size(), notCosted);
 }
 
-void TestJobCostReport::pdfHoldsTheCsvNumbers_data()
+void TestJobCostReport::pdfReadsBack_data()
 {
     QTest::addColumn<QString>("pageSize");
-    QTest::addColumn<QString>("points"); // what pdfinfo says
+    QTest::addColumn<QString>("points"); // what pdfinfo says: landscape
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("employees"); // of a generated site, beside the small one
-    QTest::newRow("A4, the small site") << u"a4"_s << u"595 x 842"_s << 0;
-    QTest::newRow("Letter, 250 workers over pages") << u"letter"_s << u"612 x 792"_s << 250;
+    QTest::addColumn<QChar>("decimal");
+    QTest::addColumn<QChar>("group");
+    QTest::newRow("A4, the small site, decimal comma")
+        << u"a4"_s << u"842 x 595"_s << QStringList {u"--by"_s, u"job"_s} << 0 << QChar(u',')
+        << QChar(u'.');
+    QTest::newRow("Letter, 150 workers over pages, no regional grouping")
+        << u"letter"_s << u"792 x 612"_s << QStringList {u"--by"_s, u"worker"_s} << 150
+        << QChar(u'.') << QChar();
+    QTest::newRow("A4, by day over years, week and month subtotals")
+        << u"a4"_s << u"842 x 595"_s << QStringList {u"--by"_s, u"day"_s} << 40 << QChar(u'.')
+        << QChar(u',');
 }
 
-void TestJobCostReport::pdfHoldsTheCsvNumbers()
+// What an office reads: every figure of the CSV with the user's separators,
+// body text of 8 points at least, labels whole, the column heads on every page
+// and subtotals that add up to the total.
+void TestJobCostReport::pdfReadsBack()
 {
     QFETCH(QString, pageSize);
     QFETCH(QString, points);
+    QFETCH(QStringList, options);
     QFETCH(int, employees);
+    QFETCH(QChar, decimal);
+    QFETCH(QChar, group);
     Site site;
+    // A label far wider than its column, most of it one word.
+    const QString longItem = u"Cover-plate-with-six-countersunk-holes-and-a-brushed-finish-for-"
+                             "the-north-line of the Paint Shop"_s;
     if (employees > 0) {
         QVERIFY(QFile::remove(site.file(SiteBuilder::jobPunchesFile)));
         QVERIFY(QFile::remove(site.file(SiteBuilder::validationsFile)));
@@ -308,89 +412,402 @@ void TestJobCostReport::pdfHoldsTheCsvNumbers()
         SiteBuilder::create(site.path());
         SiteBuilder::fillLarge(site.path(), employees, 1000);
     } else {
-        insertPunches(site, punches);
+        QList<QVariantList> rows = punches;
+        QVariantList levels = paintInspectCover;
+        levels[12] = longItem;
+        rows << punch(u"Anna Hohenberg"_s, u"Closed"_s, u"2024-03-05"_s, u"07:00:00"_s,
+            u"09:00:00"_s, levels, 3, 141, 40, 1234.5);
+        insertPunches(site, rows);
     }
     const QMap<QString, QByteArray> before = files(site.path());
-    const QStringList arguments {u"--by"_s, u"worker"_s, site.path()};
+    const QStringList arguments = options + QStringList {site.path()};
     const Outcome csv = report(arguments);
     QTemporaryDir out;
     const QString pdf = out.filePath(u"report.pdf"_s);
     QCOMPARE(
-        report(arguments
-            + QStringList {u"--format"_s, u"pdf"_s, u"--page-size"_s, pageSize, u"--output"_s, pdf})
+        report(arguments + QStringList {u"--page-size"_s, pageSize, u"-o"_s, pdf}, decimal, group)
             .status,
         0);
+    const QStringList lines = linesOf(csv.lines(), {u"group"_s, u"week"_s, u"month"_s, u"total"_s});
     const QString info = run(u"pdfinfo"_s, {pdf});
     QVERIFY2(info.contains(points), qPrintable(info));
     const int pages = info.section(u"Pages:"_s, 1).section(u'\n', 0, 0).trimmed().toInt();
-    QVERIFY2(pages >= 1 + employees / 110 && pages <= 2 + employees / 90, qPrintable(info));
+    QVERIFY2(pages >= lines.size() / 45 && pages <= 3 + lines.size() / 20, qPrintable(info));
 
     const QString text = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     QVERIFY2(text.contains(u"Page %1 of %1"_s.arg(pages)), qPrintable(text));
-    const QStringList lines = linesOf(csv.lines(), {u"group"_s, u"total"_s});
-    QCOMPARE(lines.size(), (employees > 0 ? employees : 5) + 1);
+    const JobCostPdf::Numbers numbers {decimal, group};
+    const qsizetype keys = options.contains(u"day"_s) ? 1 : options.contains(u"job"_s) ? 6 : 2;
+    QList<QRegularExpression> rows;
     for (const QString& line : lines) {
-        // The nine figures follow the section, the employee number and the name.
+        // The figures follow the section and the key; a name may be quoted.
         QStringList figures = line.section(u'"', -1).split(u',');
-        figures = figures.mid(line.contains(u'"') ? 1 : 3, 9);
-        figures.removeAll(QString());
+        figures = figures.mid(line.contains(u'"') ? 1 : 1 + keys, 11);
         QStringList pattern;
-        for (const QString& figure : figures)
-            pattern << QRegularExpression::escape(figure);
-        QVERIFY2(text.contains(QRegularExpression(pattern.join(u"\\s+"_s))), qPrintable(line));
+        for (const QString& figure : figures) {
+            if (!figure.isEmpty())
+                pattern << QRegularExpression::escape(JobCostPdf::grouped(figure, numbers));
+        }
+        rows << QRegularExpression(pattern.join(u"\\s+"_s));
+        QVERIFY2(text.contains(rows.last()), qPrintable(line));
     }
-    QVERIFY(text.contains(u"Rows not costed: %1"_s.arg(employees > 0 ? 0 : 3)));
+    // Every page with rows of the table starts with its heads.
+    for (int page = 1; page <= pages; ++page) {
+        const QString onePage = run(u"pdftotext"_s,
+            {u"-layout"_s, u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf,
+                u"-"_s});
+        if (std::any_of(rows.cbegin(), rows.cend(),
+                [&](const QRegularExpression& row) { return onePage.contains(row); }))
+            QVERIFY2(onePage.contains(QRegularExpression(u"Jobs +Hours +Labour +Bonus +Cost"_s)),
+                qPrintable(u"page %1"_s.arg(page)));
+    }
 
+    // Point sizes from the words' boxes: Liberation Sans stands 1.117 times its size.
+    const QString boxes = run(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+    static const QRegularExpression word(uR"re(yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)")re"_s);
+    double smallest = 100;
+    for (const auto& match : word.globalMatch(boxes))
+        smallest = std::min(smallest, match.captured(2).toDouble() - match.captured(1).toDouble());
+    QVERIFY2(smallest >= 8 * 1.117 - 0.01, qPrintable(QString::number(smallest)));
+
+    // Wrapped, never cut: the label's lines follow one another in the text.
+    QString squeezed = run(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+    squeezed.remove(QRegularExpression(u"\\s"_s));
+    QVERIFY2(
+        employees > 0 || squeezed.contains(QString(longItem).remove(u' ')), qPrintable(squeezed));
+
+    // Weeks and months each add up to the total: whole jobs exactly, money to
+    // within the half cent each subtotal was rounded by.
+    if (options.contains(u"day"_s)) {
+        const QStringList csvLines = csv.lines();
+        for (const QString& section : {u"week"_s, u"month"_s}) {
+            qint64 jobs = 0;
+            double cost = 0;
+            const QStringList subtotals = linesOf(csvLines, {section});
+            for (const QString& line : subtotals) {
+                QVERIFY2(text.contains(u"%1 %2"_s.arg(section == u"week"_s ? u"Week"_s : u"Month"_s,
+                             line.section(u',', 1, 1))),
+                    qPrintable(line));
+                jobs += line.section(u',', 2, 2).toLongLong();
+                cost += line.section(u',', 6, 6).toDouble();
+            }
+            const QString total = linesOf(csvLines, {u"total"_s}).value(0);
+            QVERIFY(subtotals.size() > 10);
+            QCOMPARE(jobs, total.section(u',', 2, 2).toLongLong());
+            QVERIFY(std::abs(cost - total.section(u',', 6, 6).toDouble())
+                <= 0.005 * double(subtotals.size()) + 1e-6);
+        }
+    }
     QVERIFY2(files(site.path()) == before, "the report changed the site");
 }
 
-void TestJobCostReport::badInputWritesNothing_data()
+void TestJobCostReport::grouping_data()
 {
-    QTest::addColumn<QStringList>("arguments"); // SITE is the demo site
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("unknown view") << QStringList {u"--by"_s, u"shift"_s, u"SITE"_s}
-                                  << u"unknown --by 'shift'"_s;
-    QTest::newRow("from after to") << QStringList {u"--from"_s, u"2024-03-06"_s, u"--to"_s,
-        u"2024-03-05"_s, u"SITE"_s} << u"--from 2024-03-06 is after --to 2024-03-05"_s;
-    QTest::newRow("no such day") << QStringList {u"--to"_s, u"2024-02-30"_s, u"SITE"_s}
-                                 << u"--to '2024-02-30' is not a date"_s;
-    QTest::newRow("regional date") << QStringList {u"--from"_s, u"03/05/2024"_s, u"SITE"_s}
-                                   << u"--from '03/05/2024' is not a date"_s;
-    QTest::newRow("folder without the files")
-        << QStringList {u"--site"_s, u"EMPTY"_s} << u"holds no JobPunches.MDB"_s;
-    QTest::newRow("unknown option")
-        << QStringList {u"--sort"_s, u"SITE"_s} << u"Unknown option 'sort'"_s;
-    QTest::newRow("output onto the site")
-        << QStringList {u"SITE"_s, u"-o"_s, u"SITE/Norla.MDB"_s} << u"is a file of the site"_s;
-    QTest::newRow("unknown format")
-        << QStringList {u"--format"_s, u"xlsx"_s, u"SITE"_s} << u"unknown --format 'xlsx'"_s;
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QChar>("decimal");
+    QTest::addColumn<QChar>("group");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("short") << u"999.50"_s << QChar(u'.') << QChar(u',') << u"999.50"_s;
+    QTest::newRow("thousands") << u"1000"_s << QChar(u'.') << QChar(u',') << u"1,000"_s;
+    QTest::newRow("millions, negative")
+        << u"-1234567.8912"_s << QChar(u'.') << QChar(u',') << u"-1,234,567.8912"_s;
+    QTest::newRow("decimal comma")
+        << u"-12345.67"_s << QChar(u',') << QChar(u'.') << u"-12.345,67"_s;
+    QTest::newRow("narrow space") << u"12345.6"_s << QChar(u',') << QChar(u'\u202f')
+                                  << u"12\u202f345,6"_s;
+    QTest::newRow("no regional group") << u"12345"_s << QChar(u'.') << QChar() << u"12,345"_s;
+    QTest::newRow("no regional group beside a comma")
+        << u"12345.5"_s << QChar(u',') << QChar() << u"12.345,5"_s;
+    QTest::newRow("empty") << QString() << QChar(u'.') << QChar(u',') << QString();
 }
 
-void TestJobCostReport::badInputWritesNothing()
+void TestJobCostReport::grouping()
+{
+    QFETCH(QString, figure);
+    QFETCH(QChar, decimal);
+    QFETCH(QChar, group);
+    QFETCH(QString, shown);
+    QCOMPARE(JobCostPdf::grouped(figure, {decimal, group}), shown);
+}
+
+void TestJobCostReport::formulasStayText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("code"); // level 3's item code
+    QTest::addColumn<QString>("item"); // level 3's item description
+
+    QTest::newRow("a link as a name")
+        << uR"(=HYPERLINK("http://example.com/x","pay"))"_s << u"5"_s << u"Housing"_s;
+    QTest::newRow("a sum as an item") << u"Walter Brennan"_s << u"5"_s << u"=1+1"_s;
+    QTest::newRow("a code that looks like a number")
+        << u"Walter Brennan"_s << u"-100"_s << u"Housing"_s;
+    QTest::newRow("plus and at") << u"+cmd|' /C calc'!A0"_s << u"@SUM(A1)"_s << u"Housing"_s;
+    QTest::newRow("tab and carriage return") << u"\tWalter"_s << u"5"_s << u"\rHousing"_s;
+}
+
+// A cell of a text column that a spreadsheet would run keeps a leading
+// apostrophe, whatever it looks like; number columns stay numbers, negative
+// ones too.
+void TestJobCostReport::formulasStayText()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, code);
+    QFETCH(QString, item);
+    Site site;
+    QVariantList levels = assemblyGrindHousing;
+    levels[11] = code;
+    levels[12] = item;
+    // Costed, open and not costed: the hostile texts in every kind of row.
+    insertPunches(site,
+        {punch(name, u"Closed"_s, u"2024-03-04"_s, u"08:00:00"_s, u"09:00:00"_s, levels, 2, 150, 10,
+             20),
+            punch(name + u"2"_s, u"Open"_s, u"2024-03-04"_s, u"10:00:00"_s, u"10:00:00"_s, levels,
+                0, 151, 10, 20),
+            punch(name + u"3"_s, u"Closed"_s, u"2024-03-04"_s, u"10:00:00"_s, QVariant(), levels, 0,
+                152, 10, 20)});
+    int guarded = 0;
+    for (const QString& view : {u"job"_s, u"worker"_s}) {
+        const Outcome outcome = report({u"--by"_s, view, u"--detail"_s, site.path()});
+        QCOMPARE(outcome.status, 0);
+        const QList<QStringList> table = cells(outcome.out);
+        const QStringList header = table.value(0);
+        const QStringList textColumns = view == u"job"_s
+            ? QStringList {u"Level 3 code"_s, u"Level 3 item"_s, u"Worker"_s}
+            : QStringList {u"Name"_s, u"Worker"_s};
+        for (const QStringList& row : table.mid(1)) {
+            for (const QString& column : textColumns) {
+                const QString cell = row.value(header.indexOf(column));
+                QVERIFY2(cell.isEmpty() || !QStringLiteral("=+-@\t\r").contains(cell.front()),
+                    qPrintable(column + u": "_s + cell));
+                guarded += cell.startsWith(u'\'') ? 1 : 0;
+            }
+            const QString variance = row.value(header.indexOf(u"Variance"_s));
+            QVERIFY2(variance.isEmpty() || !variance.startsWith(u'\''), qPrintable(variance));
+        }
+        // The guarded text reads back as what was stored, after the apostrophe.
+        const QStringList group = table.value(1);
+        const QString stored = view == u"job"_s ? item : name;
+        const QString shown
+            = group.value(header.indexOf(view == u"job"_s ? u"Level 3 item"_s : u"Name"_s));
+        QCOMPARE(shown.startsWith(u'\'') ? shown.mid(1) : shown, stored);
+    }
+    QVERIFY(guarded > 0);
+}
+
+void TestJobCostReport::excelReadsTheRegionalCsv_data()
+{
+    QTest::addColumn<QChar>("decimal");
+    QTest::addColumn<QString>("totalLine");
+    QTest::newRow("decimal point: commas between fields")
+        << QChar(u'.')
+        << u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
+    QTest::newRow("decimal comma: semicolons between fields")
+        << QChar(u',')
+        << u"total;;;5;18,42;350,14;15,20;365,34;52;22,4654;7,0258;-15,4396;-802,86;-68,73;;;;;"_s;
+}
+
+void TestJobCostReport::excelReadsTheRegionalCsv()
+{
+    QFETCH(QChar, decimal);
+    QFETCH(QString, totalLine);
+    Site site;
+    insertPunches(site, punches);
+    const Outcome excel = report({u"--by"_s, u"worker"_s, u"--excel"_s, site.path()}, decimal);
+    QCOMPARE(excel.status, 0);
+    QVERIFY(excel.out.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(excel.out.mid(3)).split(u"\r\n"_s);
+    QVERIFY(lines.contains(totalLine));
+    // A name with the separator in it is quoted; a comma inside quotes stays.
+    QVERIFY(lines.filter(uR"("Dubois, Thomas ""Tom""")"_s).size() == 1);
+    // Without --excel the regional settings change nothing.
+    const Outcome plain = report({u"--by"_s, u"worker"_s, site.path()}, decimal);
+    QVERIFY(!plain.out.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(plain.lines().contains(
+        u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s));
+}
+
+void TestJobCostReport::detailListsEachPunch()
+{
+    Site site;
+    insertPunches(site, punches);
+    const Outcome outcome = report({u"--by"_s, u"department"_s, u"--detail"_s, site.path()});
+    QCOMPARE(outcome.status, 0);
+    // Each department, then its punches by start: hours, labour, bonus and
+    // pieces of the one punch, the worker, start and stop (past midnight).
+    QCOMPARE(linesOf(outcome.lines(), {u"group"_s, u"detail"_s}),
+        (QStringList {
+            u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
+            u"detail,10,,2.25,43.31,14.00,,40,,,,,,María López (124),2024-03-04 08:00:00,2024-03-04 10:15:00,,"_s,
+            u"detail,10,,8.50,157.25,0.00,,0,,,,,,Walter Brennan (123),2024-03-04 22:00:00,2024-03-05 06:30:00,,"_s,
+            u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,"_s,
+            u"detail,30,,4.00,89.60,0.00,,0,,,,,,Robert Chen (127),2024-03-05 07:00:00,2024-03-05 11:00:00,,"_s,
+            uR"csv(detail,30,,1.17,19.98,1.20,,12,,,,,,"Dubois, Thomas ""Tom"" (133)",2024-03-05 13:00:00,2024-03-05 14:10:00,,)csv"_s,
+            u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
+            u"detail,40,,2.50,40.00,0.00,,0,,,,,,Robert Chen (140),2024-03-05 07:00:00,2024-03-05 09:30:00,,"_s}));
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath(u"detail.pdf"_s);
+    QCOMPARE(
+        report({u"--by"_s, u"department"_s, u"--detail"_s, site.path(), u"-o"_s, pdf}).status, 0);
+    QString text = run(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+    text.remove(QRegularExpression(u"\\s"_s));
+    QVERIFY2(text.contains(u"WalterBrennan(123),2024-03-0422:00:00to2024-03-0506:30:00"_s),
+        qPrintable(text));
+}
+
+void TestJobCostReport::statusAndMessage_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // SITE is the demo site, OUT a fresh folder
+    QTest::addColumn<Damage>("damage");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error"); // empty: none, and the report written
+
+    QTest::newRow("written") << QStringList {u"SITE"_s, u"-o"_s, u"OUT/report.csv"_s}
+                             << Damage::None << 0 << QString();
+    QTest::newRow("unknown view") << QStringList {u"--by"_s, u"shift"_s, u"SITE"_s} << Damage::None
+                                  << 2 << u"unknown --by 'shift'"_s;
+    QTest::newRow("from after to")
+        << QStringList {u"--from"_s, u"2024-03-06"_s, u"--to"_s, u"2024-03-05"_s, u"SITE"_s}
+        << Damage::None << 2 << u"--from 2024-03-06 is after --to 2024-03-05"_s;
+    QTest::newRow("no such day") << QStringList {u"--to"_s, u"2024-02-30"_s, u"SITE"_s}
+                                 << Damage::None << 2 << u"--to '2024-02-30' is not a date"_s;
+    QTest::newRow("regional date") << QStringList {u"--from"_s, u"03/05/2024"_s, u"SITE"_s}
+                                   << Damage::None << 2 << u"--from '03/05/2024' is not a date"_s;
+    QTest::newRow("folder without the files")
+        << QStringList {u"--site"_s, u"OUT"_s} << Damage::None << 2 << u"holds no JobPunches.MDB"_s;
+    QTest::newRow("unknown option")
+        << QStringList {u"--sort"_s, u"SITE"_s} << Damage::None << 2 << u"Unknown option 'sort'"_s;
+    QTest::newRow("output onto the site") << QStringList {u"SITE"_s, u"-o"_s, u"SITE/Norla.MDB"_s}
+                                          << Damage::None << 2 << u"is a file of the site"_s;
+    QTest::newRow("unknown format") << QStringList {u"--format"_s, u"xlsx"_s, u"SITE"_s}
+                                    << Damage::None << 2 << u"unknown --format 'xlsx'"_s;
+    QTest::newRow("format against the output's name")
+        << QStringList {u"--format"_s, u"pdf"_s, u"SITE"_s, u"-o"_s, u"OUT/costs.CSV"_s}
+        << Damage::None << 2 << u"--format pdf does not fit the output"_s;
+    QTest::newRow("excel PDF") << QStringList {u"--excel"_s, u"SITE"_s, u"-o"_s, u"OUT/costs.pdf"_s}
+                               << Damage::None << 2 << u"--excel is for CSV"_s;
+    QTest::newRow("damaged job punches") << QStringList {u"SITE"_s} << Damage::Truncated << 1
+                                         << u"JobPunches.MDB could not be read"_s;
+    QTest::newRow("a text file for the job punches")
+        << QStringList {u"SITE"_s} << Damage::Text << 1 << u"plain text document"_s;
+    QTest::newRow("a table without a field")
+        << QStringList {u"SITE"_s} << Damage::NoField << 1 << u"has no field BaseRate"_s;
+    QTest::newRow("a server that refuses the login") << QStringList {
+        u"SITE"_s} << Damage::RefusedLogin << 1 << u"JobPunches.MDB could not be read"_s;
+    QTest::newRow("report not written")
+        << QStringList {u"SITE"_s, u"-o"_s, u"OUT/no such folder/report.csv"_s} << Damage::None << 1
+        << u"cannot write"_s;
+}
+
+// Each exit status with its one line on standard error; nothing is written
+// unless the status is 0, and the site never changes.
+void TestJobCostReport::statusAndMessage()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(Damage, damage);
+    QFETCH(int, status);
     QFETCH(QString, error);
-    Site site;
-    QTemporaryDir empty;
-    const QString output = empty.filePath(u"report.csv"_s);
+    if (damage == Damage::RefusedLogin && testServer().isEmpty())
+        QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set.");
+    Site site(
+        Site::Contents::Demo, damage == Damage::RefusedLogin ? Engine::Server : Engine::Sqlite);
+    QTemporaryDir out;
+    const QString jobPunches = site.file(SiteBuilder::jobPunchesFile);
+    switch (damage) {
+    case Damage::None:
+        break;
+    case Damage::Truncated: {
+        QFile file(jobPunches);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2 + 100));
+        QVERIFY(file.seek(100));
+        QVERIFY(file.write(QByteArray(200, '\x5a')) == 200);
+        break;
+    }
+    case Damage::Text: {
+        QFile file(jobPunches);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("These are not the job punches you are looking for.\n");
+        break;
+    }
+    case Damage::NoField:
+        site.sql(SiteBuilder::jobPunchesFile, u"ALTER TABLE JobPunches DROP COLUMN BaseRate"_s);
+        break;
+    case Damage::RefusedLogin:
+        site.server()->setReachable(false);
+        break;
+    }
     arguments.replaceInStrings(u"SITE"_s, site.path());
-    arguments.replaceInStrings(u"EMPTY"_s, empty.path());
-    if (!arguments.contains(u"-o"_s))
-        arguments << u"-o"_s << output;
+    arguments.replaceInStrings(u"OUT"_s, out.path());
     const QMap<QString, QByteArray> before = files(site.path());
 
     QProcess tool;
+    tool.setWorkingDirectory(out.path());
     tool.start(QStringLiteral(JOBCOSTING_REPORT_TOOL), arguments);
     QVERIFY(tool.waitForFinished(60000));
-    QCOMPARE(tool.exitCode(), 2);
+    QCOMPARE(tool.exitCode(), status);
     const QString message = QString::fromUtf8(tool.readAllStandardError());
-    QVERIFY2(message.startsWith(u"jobcosting-report: "_s) && message.contains(error)
-            && message.count(u'\n') == 1 && message.endsWith(u'\n'),
-        qPrintable(message));
-    QVERIFY(tool.readAllStandardOutput().isEmpty());
-    QVERIFY(!QFile::exists(output));
+    const QByteArray output = tool.readAllStandardOutput();
+    if (status == 0) {
+        QVERIFY2(message.isEmpty(), qPrintable(message));
+        QVERIFY(output.isEmpty());
+        QVERIFY(QFile::exists(out.filePath(u"report.csv"_s)));
+    } else {
+        QVERIFY2(message.startsWith(u"jobcosting-report: "_s) && message.contains(error)
+                && message.count(u'\n') == 1 && message.endsWith(u'\n'),
+            qPrintable(message));
+        QVERIFY(output.isEmpty());
+        QVERIFY(QDir(out.path()).isEmpty());
+    }
     QVERIFY(files(site.path()) == before);
+}
+
+void TestJobCostReport::outputChoosesFormat_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file"); // in the output folder; empty: standard output
+    QTest::addColumn<bool>("pdf");
+
+    QTest::newRow("-o - is standard output") << QStringList {u"-o"_s, u"-"_s} << QString() << false;
+    QTest::newRow("-o - with --format pdf")
+        << QStringList {u"-o"_s, u"-"_s, u"--format"_s, u"pdf"_s} << QString() << true;
+    QTest::newRow(".pdf chooses PDF")
+        << QStringList {u"-o"_s, u"costs.pdf"_s} << u"costs.pdf"_s << true;
+    QTest::newRow("in any case") << QStringList {u"--output"_s, u"Costs.PDF"_s} << u"Costs.PDF"_s
+                                 << true;
+    QTest::newRow(".csv with a format that agrees") << QStringList {u"-o"_s, u"costs.csv"_s,
+        u"--format"_s, u"csv"_s} << u"costs.csv"_s << false;
+    QTest::newRow("another name gives CSV")
+        << QStringList {u"-o"_s, u"costs.txt"_s} << u"costs.txt"_s << false;
+    QTest::newRow("another name with --format pdf")
+        << QStringList {u"-o"_s, u"costs"_s, u"--format"_s, u"pdf"_s} << u"costs"_s << true;
+}
+
+void TestJobCostReport::outputChoosesFormat()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QFETCH(bool, pdf);
+    Site site;
+    insertPunches(site, punches);
+    QTemporaryDir out;
+    QProcess tool;
+    tool.setWorkingDirectory(out.path());
+    tool.start(QStringLiteral(JOBCOSTING_REPORT_TOOL), arguments << site.path());
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QByteArray written = tool.readAllStandardOutput();
+    const QStringList made = QDir(out.path()).entryList(QDir::Files);
+    QCOMPARE(made, file.isEmpty() ? QStringList() : QStringList {file});
+    QByteArray content = written;
+    if (!file.isEmpty()) {
+        QVERIFY(written.isEmpty());
+        QFile result(out.filePath(file));
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        content = result.readAll();
+    }
+    QCOMPARE(content.startsWith("%PDF-"), pdf);
+    QCOMPARE(content.startsWith("Section,"), !pdf);
 }
 
 void TestJobCostReport::helpAndVersion()
@@ -425,6 +842,116 @@ void TestJobCostReport::moneyDoesNotDriftOverManyRows()
     QCOMPARE(JobCost::figureTexts(report.total()).mid(1, 6),
         (QStringList {
             u"1666.67"_s, u"28539.00"_s, u"3702.00"_s, u"32241.00"_s, u"30000"_s, u"0.0001"_s}));
+}
+
+void TestJobCostReport::onePunchRoundsOnce_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QTime>("stop");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("pieces");
+    QTest::addColumn<double>("standardCost");
+    // Hours, labour, bonus, cost, pieces; per piece: standard, actual and
+    // variance; then the variance in money and as a percentage.
+    QTest::addColumn<QStringList>("figures");
+
+    QTest::newRow("stop equal to the start: no time, not a day")
+        << QTime(8, 0) << QTime(8, 0) << 18.5 << 0.0 << 0.0
+        << QStringList {
+               u"0.00"_s, u"0.00"_s, u"0.00"_s, u"0.00"_s, u"0"_s, {}, {}, {}, u"0.00"_s, {}};
+    QTest::newRow("stop a second before the start: a day less a second")
+        << QTime(8, 0) << QTime(7, 59, 59) << 3600.0 << 0.0 << 0.0
+        << QStringList {u"24.00"_s, u"86399.00"_s, u"0.00"_s, u"86399.00"_s, u"0"_s, {}, {}, {},
+               u"86399.00"_s, {}};
+    QTest::newRow("half a cent of labour, half a hundredth of an hour")
+        << QTime(8, 0) << QTime(8, 0, 18) << 2025.0 << 0.0 << 0.0
+        << QStringList {
+               u"0.01"_s, u"10.13"_s, u"0.00"_s, u"10.13"_s, u"0"_s, {}, {}, {}, u"10.13"_s, {}};
+    // 0.0001 of labour over 2 pieces of standard 0.0001: half a ten-thousandth
+    // per piece above zero (actual) and below it (variance).
+    QTest::newRow("half a ten-thousandth per piece, both signs")
+        << QTime(8, 0) << QTime(9, 0) << 0.0001 << 2.0 << 0.0001
+        << QStringList {u"1.00"_s, u"0.00"_s, u"0.00"_s, u"0.00"_s, u"2"_s, u"0.0001"_s,
+               u"0.0001"_s, u"-0.0001"_s, u"0.00"_s, u"-50.00"_s};
+    // 99.995 of labour for a piece of standard 100: half a cent below zero,
+    // half a hundredth of a percent of the standard.
+    QTest::newRow("half a cent and half a hundredth of a percent below zero")
+        << QTime(8, 0) << QTime(9, 0) << 99.995 << 1.0 << 100.0
+        << QStringList {u"1.00"_s, u"100.00"_s, u"0.00"_s, u"100.00"_s, u"1"_s, u"100.0000"_s,
+               u"99.9950"_s, u"-0.0050"_s, u"-0.01"_s, u"-0.01"_s};
+}
+
+// Each figure is worked out from exact sums and rounded once, half away from
+// zero; a stop before the start ran past midnight, and only then.
+void TestJobCostReport::onePunchRoundsOnce()
+{
+    QFETCH(QTime, start);
+    QFETCH(QTime, stop);
+    QFETCH(double, rate);
+    QFETCH(double, pieces);
+    QFETCH(double, standardCost);
+    QFETCH(QStringList, figures);
+    JobCost::Report report({});
+    JobCost::Punch punch;
+    punch.badge = u"Closed"_s;
+    punch.dateWorked = QDate(2024, 3, 4);
+    punch.timeStart = start;
+    punch.timeStop = stop;
+    punch.levels[0] = {u"Department"_s, u"12"_s, u"Assembly"_s, standardCost, 0};
+    punch.pieces = pieces;
+    punch.baseRate = rate;
+    report.add(punch);
+    QCOMPARE(JobCost::figureTexts(report.total()).mid(1), figures);
+}
+
+void TestJobCostReport::subtotalsFollowTheirLastDay_data()
+{
+    QTest::addColumn<QList<QDate>>("days"); // one job of an hour each
+    QTest::addColumn<QStringList>("lines"); // day, week or month, and its jobs
+
+    QTest::newRow("a month ends in mid-week; Sunday ends the week, Monday starts one")
+        << QList<QDate> {QDate(2024, 2, 29), QDate(2024, 3, 1), QDate(2024, 3, 3),
+               QDate(2024, 3, 3), QDate(2024, 3, 4)}
+        << QStringList {u"2024-02-29 1"_s, u"2024-02 1"_s, u"2024-03-01 1"_s, u"2024-03-03 2"_s,
+               u"2024-W09 4"_s, u"2024-03-04 1"_s, u"2024-W10 1"_s, u"2024-03 4"_s, u"total 5"_s};
+    QTest::newRow("a week across the new year belongs to the year of its Thursday")
+        << QList<QDate> {QDate(2024, 12, 30), QDate(2025, 1, 1)}
+        << QStringList {u"2024-12-30 1"_s, u"2024-12 1"_s, u"2025-01-01 1"_s, u"2025-W01 2"_s,
+               u"2025-01 1"_s, u"total 2"_s};
+    QTest::newRow("week 53, and a month and a week ending together")
+        << QList<QDate> {QDate(2021, 1, 3), QDate(2021, 1, 4), QDate(2021, 1, 31)}
+        << QStringList {u"2021-01-03 1"_s, u"2020-W53 1"_s, u"2021-01-04 1"_s, u"2021-W01 1"_s,
+               u"2021-01-31 1"_s, u"2021-W04 1"_s, u"2021-01 3"_s, u"total 3"_s};
+}
+
+// By day, an ISO week (Monday to Sunday) and a month are each summed after
+// their last day with jobs, the week first where both end.
+void TestJobCostReport::subtotalsFollowTheirLastDay()
+{
+    QFETCH(QList<QDate>, days);
+    QFETCH(QStringList, lines);
+    JobCost::Options options;
+    options.view = JobCost::View::Day;
+    JobCost::Report report(options);
+    for (const QDate& day : days) {
+        JobCost::Punch punch;
+        punch.badge = u"Closed"_s;
+        punch.dateWorked = day;
+        punch.timeStart = QTime(8, 0);
+        punch.timeStop = QTime(9, 0);
+        punch.pieces = 0;
+        punch.baseRate = 20;
+        report.add(punch);
+    }
+    report.finish();
+    QStringList shown;
+    report.lines([&](const JobCost::Line& line) {
+        shown << u"%1 %2"_s
+                     .arg(
+                         line.kind == JobCost::Line::Kind::Total ? u"total"_s : line.key.join(u'/'))
+                     .arg(line.totals.jobs);
+    });
+    QCOMPARE(shown, lines);
 }
 
 QTEST_MAIN(TestJobCostReport)

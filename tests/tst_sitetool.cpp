@@ -30,6 +30,8 @@ private slots:
     void convertChangesNothingWhenItFails();
     void largeSite_data();
     void largeSite();
+    void demoMonthOfPunches_data();
+    void demoMonthOfPunches();
 };
 
 static std::pair<int, QString> run(const QStringList& arguments)
@@ -92,8 +94,11 @@ void TestSiteTool::createNeverOverwrites()
     const QDir dir(temporary.filePath(u"new/site"_s));
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
-        (Counts {{u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
+    // About a month of a dozen workers' jobs, on whatever day this runs.
+    const Counts punches = rowCounts(dir.filePath(SiteBuilder::jobPunchesFile));
+    QVERIFY2(punches.value(u"JobPunches"_s) > 400 && punches.value(u"WORK"_s) == 0
+            && punches.value(u"JobPunchCorrections"_s) == 0,
+        qPrintable(QString::number(punches.value(u"JobPunches"_s))));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
@@ -126,8 +131,9 @@ void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
     const QString counts
         = u"SELECT (SELECT COUNT(*) FROM JobPunches), (SELECT COUNT(*) FROM "
           "Level1), (SELECT COUNT(*) FROM EMPLOYEES), (SELECT COUNT(*) FROM WORK)"_s;
-    const QList<QVariantList> demo {{0, 4, 12, 0}};
-    QCOMPARE(server.sql(counts), demo);
+    const QList<QVariantList> demo = server.sql(counts);
+    QCOMPARE(demo.value(0).mid(1), (QVariantList {4, 12, 0}));
+    QVERIFY(demo.value(0).value(0).toInt() > 400);
 
     // A second site on the same database would share and refill its tables.
     const QDir second(temporary.filePath(u"second"_s));
@@ -399,6 +405,84 @@ void TestSiteTool::largeSite()
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(u"large"_s);
+}
+
+void TestSiteTool::demoMonthOfPunches_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::newRow("a Monday morning") << QDateTime(QDate(2024, 3, 4), QTime(9, 12));
+    QTest::newRow("a Sunday night") << QDateTime(QDate(2024, 3, 10), QTime(23, 40));
+    QTest::newRow("just after midnight on the first of a month")
+        << QDateTime(QDate(2024, 5, 1), QTime(0, 20));
+}
+
+// The demo's month as the terminal would have written it up to now: shifts
+// on working days (one at night, past midnight), no worker on two jobs at
+// once, pieces only where the job has a bonus rate, four jobs open and none
+// of them for the badges the walk-through and the tests use; the same on the
+// same day.
+void TestSiteTool::demoMonthOfPunches()
+{
+    QFETCH(QDateTime, now);
+    QList<QList<QVariantMap>> made;
+    for (int twice = 0; twice < 2; ++twice) {
+        Site site(Site::Contents::Demo);
+        SiteBuilder::fillDemoPunches(site.path(), now);
+        QList<QVariantMap> rows = site.jobPunches();
+        for (QVariantMap& row : rows) {
+            row.remove(u"ID"_s);
+            row.remove(u"PunchId"_s);
+        }
+        made << rows;
+    }
+    QCOMPARE(made.at(1), made.at(0));
+
+    const QList<QVariantMap>& rows = made.at(0);
+    QMap<QString, QList<std::pair<QDateTime, QDateTime>>> jobs; // by worker: start, stop
+    QStringList open;
+    QSet<QDate> days;
+    int pastMidnight = 0;
+    for (const QVariantMap& row : rows) {
+        const QDateTime start(QDate::fromString(row.value(u"DateWorked"_s).toString(), Qt::ISODate),
+            QTime::fromString(row.value(u"TimeStart"_s).toString(), u"HH:mm:ss"_s));
+        const QTime stopTime
+            = QTime::fromString(row.value(u"TimeStop"_s).toString(), u"HH:mm:ss"_s);
+        QVERIFY(start.isValid() && stopTime.isValid());
+        qint64 seconds = start.time().secsTo(stopTime);
+        pastMidnight += seconds < 0 ? 1 : 0;
+        seconds += seconds < 0 ? 24 * 3600 : 0;
+        const bool isOpen = row.value(u"Badge"_s) == u"Open"_s;
+        const QString name = row.value(u"Name"_s).toString();
+        if (isOpen) {
+            open << name;
+            QCOMPARE(seconds, 0);
+            QCOMPARE(row.value(u"Pieces"_s).toDouble(), 0.0);
+        } else {
+            QCOMPARE(row.value(u"Badge"_s).toString(), u"Closed"_s);
+            QCOMPARE(row.value(u"Pieces"_s).toDouble() > 0,
+                row.value(u"Level3BonusRate"_s).toDouble() > 0);
+            QVERIFY(seconds > 0);
+        }
+        QVERIFY(start.addSecs(seconds) <= now);
+        QVERIFY(start.date() >= now.date().addDays(-32));
+        days.insert(start.date());
+        jobs[name].append({start, isOpen ? QDateTime() : start.addSecs(seconds)});
+    }
+    open.sort();
+    QCOMPARE(open,
+        (QStringList {
+            u"Barbara Rossi"_s, u"Patricia Nguyen"_s, u"Robert Chen"_s, u"Susan Miller"_s}));
+    QCOMPARE(jobs.value(u"Susan Miller"_s).last().first.date(), now.date().addDays(-2));
+    QVERIFY2(days.size() >= 20, qPrintable(QString::number(days.size())));
+    QVERIFY(pastMidnight > 10);
+    QCOMPARE(jobs.size(), 12);
+    for (auto it = jobs.begin(); it != jobs.end(); ++it) {
+        auto& mine = it.value();
+        std::sort(mine.begin(), mine.end());
+        for (qsizetype i = 1; i < mine.size(); ++i)
+            QVERIFY2(mine.at(i - 1).second.isValid() && mine.at(i - 1).second <= mine.at(i).first,
+                qPrintable(it.key() + mine.at(i).first.toString(Qt::ISODate)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSiteTool)

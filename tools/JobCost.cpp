@@ -1,17 +1,16 @@
 #include "JobCost.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace JobCost {
 namespace {
 
 constexpr qint64 secondsPerDay = 24 * 3600;
-constexpr qint64 scale = 10'000; // rates, costs and pieces are read to four decimals
-// Beyond this a value is no rate or count of this world.
-constexpr double largest = 1e13;
 
 Wide divideRounded(Wide numerator, Wide denominator)
 {
@@ -172,27 +171,177 @@ QString workerOf(const Punch& punch)
                             : QStringLiteral("%1 (%2)").arg(plainText(punch.name), number);
 }
 
-// Numbers compare by value, so that department 9 comes before department 12.
-bool keyLess(const QStringList& a, const QStringList& b)
+// One field of two keys in key order: numbers by value (department 9 before
+// department 12) and before texts, texts without regard to letter case, then
+// with it. Zero when the two are the same text.
+int fieldOrder(QStringView a, QStringView b)
 {
-    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
-        bool aIsNumber = false;
-        bool bIsNumber = false;
-        const double x = a.at(i).toDouble(&aIsNumber);
-        const double y = b.at(i).toDouble(&bIsNumber);
-        if (aIsNumber && bIsNumber && x != y)
-            return x < y;
-        if (aIsNumber != bIsNumber)
-            return aIsNumber;
-        if (const int order = a.at(i).compare(b.at(i), Qt::CaseInsensitive); order != 0)
-            return order < 0;
-        if (const int order = a.at(i).compare(b.at(i)); order != 0)
-            return order < 0;
-    }
-    return a.size() < b.size();
+    bool aIsNumber = false;
+    bool bIsNumber = false;
+    const double x = a.toDouble(&aIsNumber);
+    const double y = b.toDouble(&bIsNumber);
+    if (aIsNumber && bIsNumber && x != y)
+        return x < y ? -1 : 1;
+    if (aIsNumber != bIsNumber)
+        return aIsNumber ? -1 : 1;
+    if (const int order = a.compare(b, Qt::CaseInsensitive); order != 0)
+        return order;
+    return a.compare(b);
 }
 
+void putCount(QByteArray& out, quint64 value)
+{
+    do {
+        out.append(char((value & 0x7f) | (value > 0x7f ? 0x80 : 0)));
+        value >>= 7;
+    } while (value > 0);
+}
+
+quint64 takeCount(const char*& in)
+{
+    quint64 value = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*in++);
+        value |= quint64(byte & 0x7f) << shift;
+        if (!(byte & 0x80))
+            return value;
+    }
+}
+
+// A key field read back as UTF-16 without a heap allocation where it is short
+// and plain ASCII, as item codes and descriptions mostly are.
+class FieldView
+{
+public:
+    explicit FieldView(QByteArrayView utf8)
+    {
+        if (utf8.size() <= shortField
+            && std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0; })) {
+            m_ascii.resize(utf8.size());
+            std::copy(utf8.begin(), utf8.end(), m_ascii.begin());
+            m_view = QStringView(m_ascii.constData(), m_ascii.size());
+        } else {
+            m_other = QString::fromUtf8(utf8);
+            m_view = m_other;
+        }
+    }
+    QStringView view() const { return m_view; }
+
+private:
+    static constexpr qsizetype shortField = 128;
+    QVarLengthArray<char16_t, shortField> m_ascii;
+    QString m_other;
+    QStringView m_view;
+};
+
 } // namespace
+
+// The sums of the groups, packed: a report by job on a large site has tens of
+// thousands of groups, and a QStringList per key would hold several times the
+// memory of its text. Each entry is its totals, then the number of key fields
+// and each field as its UTF-8 length and bytes.
+class Report::Groups
+{
+public:
+    void add(const QStringList& key, const Totals& totals)
+    {
+        m_entries.push_back(m_bytes.size());
+        m_bytes.append(reinterpret_cast<const char*>(&totals), sizeof(Totals));
+        putCount(m_bytes, quint64(key.size()));
+        for (const QString& field : key) {
+            const QByteArray utf8 = field.toUtf8();
+            putCount(m_bytes, quint64(utf8.size()));
+            m_bytes.append(utf8);
+        }
+    }
+
+    // In key order, each key once with the sum of its entries.
+    void sort()
+    {
+        // The first field decides most comparisons; where it is a number, it is
+        // read once rather than at every comparison.
+        struct Sorted
+        {
+            qsizetype entry;
+            bool isNumber;
+            double number;
+        };
+        std::vector<Sorted> sorted;
+        sorted.reserve(m_entries.size());
+        for (const qsizetype entry : m_entries) {
+            const auto key = fields(entry);
+            bool isNumber = false;
+            const double number
+                = key.isEmpty() ? 0 : FieldView(key.first()).view().toDouble(&isNumber);
+            sorted.push_back({entry, isNumber, number});
+        }
+        std::sort(sorted.begin(), sorted.end(), [this](const Sorted& a, const Sorted& b) {
+            if (a.isNumber && b.isNumber && a.number != b.number)
+                return a.number < b.number;
+            if (a.isNumber != b.isNumber)
+                return a.isNumber;
+            return order(a.entry, b.entry) < 0;
+        });
+        for (std::size_t i = 0; i < sorted.size(); ++i)
+            m_entries[i] = sorted[i].entry;
+        std::vector<qsizetype> merged;
+        for (const qsizetype entry : m_entries) {
+            if (!merged.empty() && order(merged.back(), entry) == 0) {
+                Totals sum = totals(merged.back());
+                sum += totals(entry);
+                std::memcpy(m_bytes.data() + merged.back(), &sum, sizeof(Totals));
+            } else {
+                merged.push_back(entry);
+            }
+        }
+        m_entries = std::move(merged);
+    }
+
+    qsizetype size() const { return qsizetype(m_entries.size()); }
+    Totals totals(qsizetype entry) const
+    {
+        Totals totals;
+        std::memcpy(&totals, m_bytes.constData() + entry, sizeof(Totals));
+        return totals;
+    }
+    QStringList key(qsizetype entry) const
+    {
+        QStringList key;
+        for (const QByteArrayView field : fields(entry))
+            key << QString::fromUtf8(field);
+        return key;
+    }
+    const std::vector<qsizetype>& entries() const { return m_entries; }
+
+private:
+    QVarLengthArray<QByteArrayView, 8> fields(qsizetype entry) const
+    {
+        const char* in = m_bytes.constData() + entry + sizeof(Totals);
+        QVarLengthArray<QByteArrayView, 8> fields(qsizetype(takeCount(in)));
+        for (QByteArrayView& field : fields) {
+            const auto size = qsizetype(takeCount(in));
+            field = QByteArrayView(in, size);
+            in += size;
+        }
+        return fields;
+    }
+
+    int order(qsizetype a, qsizetype b) const
+    {
+        const auto x = fields(a);
+        const auto y = fields(b);
+        for (qsizetype i = 0; i < std::min(x.size(), y.size()); ++i) {
+            if (x.at(i) == y.at(i))
+                continue;
+            if (const int order = fieldOrder(FieldView(x.at(i)).view(), FieldView(y.at(i)).view()))
+                return order;
+        }
+        return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
+    }
+
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_entries; // where each starts in m_bytes
+};
 
 QStringList viewNames()
 {
@@ -225,11 +374,16 @@ QStringList keyHeadings(View view)
     case View::Worker:
         return {QStringLiteral("Employee number"), QStringLiteral("Name")};
     case View::Department:
-        return {QStringLiteral("Department number")};
+        return {QStringLiteral("Department")};
     case View::Day:
-        return {QStringLiteral("Date worked")};
+        return {QStringLiteral("Date")};
     }
     return {};
+}
+
+bool keyIsNumber(View view, qsizetype column)
+{
+    return (view == View::Worker || view == View::Department) && column == 0;
 }
 
 Totals& Totals::operator+=(const Totals& other)
@@ -243,9 +397,31 @@ Totals& Totals::operator+=(const Totals& other)
     return *this;
 }
 
+Totals costOf(const Costing& costing)
+{
+    Totals row;
+    row.jobs = 1;
+    row.seconds = costing.seconds;
+    row.labour = costing.seconds * costing.rate * scale;
+    row.bonus = costing.pieces * costing.bonusRate * 3600;
+    row.pieces = costing.pieces;
+    row.standard = costing.pieces * costing.standardCost * 3600;
+    return row;
+}
+
+qint64 secondsWorked(qint64 stopLessStart)
+{
+    return stopLessStart < 0 ? stopLessStart + secondsPerDay : stopLessStart;
+}
+
 Report::Report(Options options)
     : m_options(std::move(options))
+    , m_groups(std::make_unique<Groups>())
 { }
+
+Report::~Report() = default;
+Report::Report(Report&&) noexcept = default;
+Report& Report::operator=(Report&&) noexcept = default;
 
 QStringList Report::keyOf(const Punch& punch) const
 {
@@ -296,10 +472,9 @@ void Report::add(const Punch& punch)
         return notCosted(punch, checks.reasons());
 
     const auto stop = checks.time(QStringLiteral("TimeStop"), punch.timeStop);
-    const Wide rate = checks.amount(QStringLiteral("BaseRate"), punch.baseRate);
-    const Wide pieces = checks.amount(QStringLiteral("Pieces"), punch.pieces);
-    Wide bonusRate = 0;
-    Wide standardCost = 0;
+    Costing costing;
+    costing.rate = checks.amount(QStringLiteral("BaseRate"), punch.baseRate);
+    costing.pieces = checks.amount(QStringLiteral("Pieces"), punch.pieces);
     bool deepest = true;
     for (int level = 2; level >= 0; --level) {
         const Punch::Level& values = punch.levels.at(level);
@@ -307,24 +482,29 @@ void Report::add(const Punch& punch)
             continue;
         // A missing rate or cost is none; the terminal asks no pieces then.
         if (std::exchange(deepest, false))
-            bonusRate = checks.amount(bonusRateFields.at(level), values.bonusRate, 0);
-        standardCost += checks.amount(standardCostFields.at(level), values.standardCost, 0);
+            costing.bonusRate = checks.amount(bonusRateFields.at(level), values.bonusRate, 0);
+        costing.standardCost += checks.amount(standardCostFields.at(level), values.standardCost, 0);
     }
 
     if (!checks.passed())
         return notCosted(punch, checks.reasons());
 
-    Totals row;
-    row.jobs = 1;
-    row.seconds = start->secsTo(*stop);
-    if (row.seconds < 0)
-        row.seconds += secondsPerDay; // ran past midnight
-    row.labour = row.seconds * rate * scale;
-    row.bonus = pieces * bonusRate * 3600;
-    row.pieces = pieces;
-    row.standard = pieces * standardCost * 3600;
-    m_groups[keyOf(punch)] += row;
+    costing.seconds = secondsWorked(start->secsTo(*stop));
+    const Totals row = costOf(costing);
+    const QStringList key = keyOf(punch);
+    m_rowSums[key] += row;
     m_total += row;
+    if (m_options.detail) {
+        const QDateTime started(*date, *start);
+        m_details[key].push_back(
+            {punch.row, workerOf(punch), started, started.addSecs(costing.seconds), row});
+    }
+}
+
+void Report::addSums(const QStringList& key, const Totals& totals)
+{
+    m_groups->add(key, totals);
+    m_total += totals;
 }
 
 void Report::notCosted(const Punch& punch, const QString& reasons)
@@ -333,30 +513,125 @@ void Report::notCosted(const Punch& punch, const QString& reasons)
         {punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked), reasons});
 }
 
-QList<Group> Report::groups() const
+void Report::numberNotCosted(const std::function<qint64(qint64)>& place)
 {
-    QList<Group> groups;
-    groups.reserve(m_groups.size());
-    for (auto it = m_groups.cbegin(); it != m_groups.cend(); ++it)
-        groups.append({it.key(), it.value()});
-    std::sort(groups.begin(), groups.end(),
-        [](const Group& a, const Group& b) { return keyLess(a.key, b.key); });
-    return groups;
+    for (NotCosted& row : m_notCosted)
+        row.row = place(row.row);
+    std::stable_sort(m_notCosted.begin(), m_notCosted.end(),
+        [](const NotCosted& a, const NotCosted& b) { return a.row < b.row; });
 }
 
-QList<Figure> figures()
+void Report::finish()
 {
-    return {{QStringLiteral("Jobs"), QStringLiteral("closed job punches costed")},
-        {QStringLiteral("Hours"),
-            QStringLiteral("TimeStop - TimeStart; a stop before the start ran past midnight")},
-        {QStringLiteral("Labour"), QStringLiteral("hours x BaseRate")},
-        {QStringLiteral("Bonus"),
-            QStringLiteral("Pieces x bonus rate of the deepest level with a description")},
-        {QStringLiteral("Labour + bonus"), {}}, {QStringLiteral("Pieces"), {}},
-        {QStringLiteral("Standard per piece"),
-            QStringLiteral("sum of the standard costs of the levels with a description")},
-        {QStringLiteral("Actual per piece"), QStringLiteral("(labour + bonus) / pieces")},
-        {QStringLiteral("Variance per piece"), QStringLiteral("actual - standard")}};
+    for (auto it = m_rowSums.cbegin(); it != m_rowSums.cend(); ++it)
+        m_groups->add(it.key(), it.value());
+    m_rowSums.clear();
+    m_groups->sort();
+    for (std::vector<Detail>& details : m_details)
+        std::stable_sort(details.begin(), details.end(),
+            [](const Detail& a, const Detail& b) { return a.start < b.start; });
+}
+
+qsizetype Report::groupCount() const
+{
+    return m_groups->size();
+}
+
+Wide Report::largestCost() const
+{
+    Wide largest = 1;
+    for (const qsizetype entry : m_groups->entries()) {
+        const Totals totals = m_groups->totals(entry);
+        largest = std::max(largest, totals.labour + totals.bonus);
+    }
+    return largest;
+}
+
+namespace {
+
+// Where the day view puts its subtotals: after the last day of each ISO week
+// (Monday to Sunday) and of each month.
+class Subtotals
+{
+public:
+    explicit Subtotals(const std::function<void(const Line&)>& visit)
+        : m_visit(visit)
+    { }
+
+    void day(const QDate& date, const Totals& totals)
+    {
+        int year = 0;
+        const int week = date.weekNumber(&year);
+        const QString weekKey
+            = QStringLiteral("%1-W%2").arg(year).arg(week, 2, 10, QLatin1Char('0'));
+        const QString monthKey = date.toString(QStringLiteral("yyyy-MM"));
+        if (weekKey != m_week.key.value(0))
+            emitWeek();
+        if (monthKey != m_month.key.value(0))
+            emitMonth();
+        m_week.key = QStringList {weekKey};
+        m_month.key = QStringList {monthKey};
+        m_week.totals += totals;
+        m_month.totals += totals;
+    }
+
+    void end()
+    {
+        emitWeek();
+        emitMonth();
+    }
+
+private:
+    void emitWeek() { flush(m_week, Line::Kind::Week); }
+    void emitMonth() { flush(m_month, Line::Kind::Month); }
+    void flush(Line& line, Line::Kind kind)
+    {
+        if (line.key.isEmpty())
+            return;
+        line.kind = kind;
+        m_visit(line);
+        line = Line();
+    }
+
+    const std::function<void(const Line&)>& m_visit;
+    Line m_week;
+    Line m_month;
+};
+
+} // namespace
+
+void Report::lines(const std::function<void(const Line&)>& visit) const
+{
+    Q_ASSERT(m_rowSums.isEmpty());
+    std::optional<Subtotals> subtotals;
+    if (m_options.view == View::Day)
+        subtotals.emplace(visit);
+    for (const qsizetype entry : m_groups->entries()) {
+        Line group {Line::Kind::Group, m_groups->key(entry), m_groups->totals(entry), nullptr};
+        if (subtotals) {
+            const QDate day = QDate::fromString(group.key.value(0), Qt::ISODate);
+            if (day.isValid())
+                subtotals->day(day, group.totals);
+        }
+        visit(group);
+        const auto details = m_details.constFind(group.key);
+        if (details == m_details.cend())
+            continue;
+        for (const Detail& detail : *details)
+            visit({Line::Kind::Detail, group.key, detail.totals, &detail});
+    }
+    if (subtotals)
+        subtotals->end();
+    visit({Line::Kind::Total, {}, m_total, nullptr});
+}
+
+QStringList figureHeadings()
+{
+    return {QStringLiteral("Jobs"), QStringLiteral("Hours"), QStringLiteral("Labour"),
+        QStringLiteral("Bonus"), QStringLiteral("Cost"), QStringLiteral("Pieces"),
+        QStringLiteral("Standard per piece"), QStringLiteral("Actual per piece"),
+        QStringLiteral("Variance per piece"), QStringLiteral("Variance"),
+        QStringLiteral("Variance %")};
 }
 
 QString moneyText(Wide units)
@@ -372,12 +647,25 @@ QString hoursText(qint64 seconds)
 QStringList figureTexts(const Totals& totals)
 {
     const Wide cost = totals.labour + totals.bonus;
+    const Wide variance = cost - totals.standard;
     const bool perPieceKnown = totals.pieces > 0;
     return {QString::number(totals.jobs), hoursText(totals.seconds), moneyText(totals.labour),
         moneyText(totals.bonus), moneyText(cost), piecesText(totals.pieces),
         perPieceKnown ? perPiece(totals.standard, totals.pieces) : QString(),
         perPieceKnown ? perPiece(cost, totals.pieces) : QString(),
-        perPieceKnown ? perPiece(cost - totals.standard, totals.pieces) : QString()};
+        perPieceKnown ? perPiece(variance, totals.pieces) : QString(), moneyText(variance),
+        totals.standard != 0 ? decimal(divideRounded(variance * 10'000, totals.standard), 2)
+                             : QString()};
+}
+
+QStringList detailTexts(const Totals& totals)
+{
+    QStringList texts(figureHeadings().size());
+    texts[1] = hoursText(totals.seconds);
+    texts[2] = moneyText(totals.labour);
+    texts[3] = moneyText(totals.bonus);
+    texts[5] = piecesText(totals.pieces);
+    return texts;
 }
 
 } // namespace JobCost

@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 // The costing of job punches from the values frozen on each row: hours, labour,
 // bonus and the standard cost of the pieces, summed exactly.
@@ -18,6 +21,10 @@ __extension__ typedef __int128 Wide;
 // Every amount is a whole number of these units, so that seconds x hourly rate
 // and pieces x piece rate (both read to four decimals) add up without rounding.
 inline constexpr Wide unitsPerCurrency = Wide(3600) * 100'000'000;
+// Rates, costs and pieces are read to four decimals.
+inline constexpr qint64 scale = 10'000;
+// Beyond this a value is no rate or count of this world.
+inline constexpr double largest = 1e13;
 
 enum class View
 {
@@ -33,7 +40,10 @@ enum class View
 // The names --by takes, in the order of View.
 QStringList viewNames();
 std::optional<View> viewNamed(const QString& name);
+// The short names of the key's columns, as the CSV's header gives them.
 QStringList keyHeadings(View view);
+// Whether a column of the key holds a number (employee and department numbers).
+bool keyIsNumber(View view, qsizetype column);
 
 // One row of JobPunches as the data layer gives it.
 struct Punch
@@ -58,11 +68,31 @@ struct Totals
     Wide standard = 0; // units: standard cost per piece x pieces
 
     Totals& operator+=(const Totals& other);
+    bool operator==(const Totals&) const = default;
 };
 
-struct Group
+// What a closed punch is costed from once its values passed the checks; the
+// amounts in ten-thousandths.
+struct Costing
 {
-    QStringList key;
+    qint64 seconds = 0; // TimeStop - TimeStart, past midnight where the stop is earlier
+    Wide rate = 0; // BaseRate
+    Wide pieces = 0;
+    Wide bonusRate = 0; // of the deepest level with a description
+    Wide standardCost = 0; // the sum over the levels with a description
+};
+Totals costOf(const Costing& costing);
+// The seconds worked from the stop's time of day less the start's: a stop
+// earlier than the start ran past midnight (a job never lasts a day).
+qint64 secondsWorked(qint64 stopLessStart);
+
+// One costed punch, for --detail.
+struct Detail
+{
+    qint64 row = 0;
+    QString worker;
+    QDateTime start;
+    QDateTime stop;
     Totals totals;
 };
 
@@ -91,45 +121,84 @@ struct Options
     std::optional<QDate> to;
     QDateTime now; // open jobs are timed to this moment
     qint64 shiftSeconds = 8 * 3600;
+    bool detail = false; // keep each costed punch under its group
+};
+
+// A row of the printed report, in the order both formats print them.
+struct Line
+{
+    enum class Kind
+    {
+        Group,
+        Detail, // one punch of the group before it
+        Week, // subtotal of an ISO week (by day only), after its last day
+        Month, // subtotal of a month (by day only), after its last day
+        Total
+    };
+    Kind kind = Kind::Group;
+    QStringList key; // a week is "2024-W10", a month "2024-03"
+    Totals totals;
+    const Detail* detail = nullptr;
 };
 
 class Report
 {
 public:
     explicit Report(Options options);
+    ~Report();
+    Report(Report&&) noexcept;
+    Report& operator=(Report&&) noexcept;
 
+    // Costs one punch, or lists it as open or not costed. This is the
+    // reference: every other way to the same sums must agree with it.
     void add(const Punch& punch);
+    // Sums of closed punches worked out elsewhere for the group `key`; a key
+    // met again adds to its group.
+    void addSums(const QStringList& key, const Totals& totals);
+    // Rows not costed that were added under their row key rather than their
+    // place in the table get their place.
+    void numberNotCosted(const std::function<qint64(qint64 key)>& place);
+    // Puts the groups in order; lines() needs it.
+    void finish();
 
     const Options& options() const { return m_options; }
-    // In key order, numbers by value.
-    QList<Group> groups() const;
     const Totals& total() const { return m_total; }
     const QList<OpenJob>& openJobs() const { return m_openJobs; }
     const QList<NotCosted>& notCosted() const { return m_notCosted; }
+    qsizetype groupCount() const;
+    // The group with the largest labour + bonus, in units (at least 1).
+    Wide largestCost() const;
+    // The groups in key order (numbers by value), each followed by its punches
+    // with --detail; by day, week and month subtotals; then the total.
+    void lines(const std::function<void(const Line&)>& visit) const;
 
 private:
+    class Groups;
     QStringList keyOf(const Punch& punch) const;
     void notCosted(const Punch& punch, const QString& reasons);
 
     Options m_options;
-    QHash<QStringList, Totals> m_groups;
+    QHash<QStringList, Totals> m_rowSums; // of add(), until finish()
+    std::unique_ptr<Groups> m_groups;
+    QHash<QStringList, std::vector<Detail>> m_details;
     Totals m_total;
     QList<OpenJob> m_openJobs;
     QList<NotCosted> m_notCosted;
 };
 
-struct Figure
-{
-    QString heading;
-    QString workedOut; // empty when the heading says it all
-};
-// What figureTexts() gives, in its order.
-QList<Figure> figures();
+// The short names of the figures, as the CSV's header gives them, in the
+// order of figureTexts().
+QStringList figureHeadings();
 
 // The figures of a group as both report formats print them: jobs, hours,
-// labour, bonus, labour + bonus, pieces, then standard, actual and variance
-// per piece (empty without pieces). Each is rounded once, half away from zero.
+// labour, bonus, cost (labour + bonus), pieces; standard, actual and variance
+// per piece (empty without pieces); the variance in money (cost - standard per
+// piece x pieces) and as a percentage of the standard (empty without one).
+// Each is rounded once, half away from zero. Full-stop decimals, no grouping.
 QStringList figureTexts(const Totals& totals);
+// What a detail line shows in the same columns: the hours, labour, bonus and
+// pieces of the one punch only.
+QStringList detailTexts(const Totals& totals);
 QString hoursText(qint64 seconds);
 QString moneyText(Wide units);
 

@@ -3,9 +3,9 @@
 #include "JobCost.h"
 #include "JobCostCsv.h"
 #include "JobCostPdf.h"
+#include "JobCostRead.h"
 #include "JobCostingVersion.h"
 #include "data/DataError.h"
-#include "data/DataSource.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QSqlRecord>
 #include <QTextStream>
 #include <cmath>
 #include <optional>
@@ -50,14 +49,21 @@ site is only read, never written.
                                       the item chosen on that one level
                          worker       employee number and name
                          department   the worker's department (DeptNum)
-                         day          the date worked
+                         day          the date worked, with week and month
+                                      subtotals
   --from DATE          only jobs worked on DATE (YYYY-MM-DD) or later
   --to DATE            only jobs worked on DATE (YYYY-MM-DD) or earlier
-  --format FORMAT      csv (default) or pdf
+  --detail             each punch under its group (worker, start, stop, hours,
+                       pieces, labour, bonus)
+  --format FORMAT      csv or pdf (default: by the --output file's name ending
+                       in .csv or .pdf, else csv)
+  --excel              CSV for spreadsheets that read it by the regional
+                       settings: a byte-order mark, and where the decimal point
+                       is a comma, ";" between fields and decimal commas
   --page-size SIZE     the PDF's paper: a4 (default) or letter
   --shift-hours HOURS  open jobs open longer than this are flagged (default: 8)
   -o, --output FILE    write the report to FILE, once it is complete
-                       (default: standard output)
+                       (default, and with -o -: standard output)
   -h, --help           show this help and exit
   --version            show the version and exit
 
@@ -66,21 +72,27 @@ The figures, from each closed job punch:
   labour             hours x BaseRate
   bonus              Pieces x the bonus rate of the deepest level that has a
                      description (level 3, else 2, else 1)
-  standard per piece the sum of the standard costs of the levels that have a
-                     description
-  actual per piece   (labour + bonus) / pieces; variance = actual - standard
+  cost               labour + bonus
+  standard           pieces x the sum of the standard costs of the levels that
+                     have a description
+  per piece          standard, actual (cost / pieces) and variance (actual -
+                     standard)
+  variance           cost - standard, and as a percentage of the standard
 Rates, costs and pieces are read to four decimals and summed exactly; each
-figure is rounded once (money to the cent). Open jobs are listed apart with the
-hours they have been open and never costed. Rows with impossible values (an
-empty time, a negative piece count, a rate that is not a number) are listed as
-"not costed".
+figure is rounded once, half away from zero (money to the cent). Open jobs are
+listed apart with the hours they have been open and never costed. Rows with
+impossible values (an empty time, a negative piece count, a rate that is not a
+number) are listed as "not costed".
 
-CSV: RFC 4180 with a header row, UTF-8, ISO dates, full-stop decimals; the
-first column says what a row is: group, total, open or not costed.
+CSV: RFC 4180 with a header row of short names, UTF-8, ISO dates, full-stop
+decimals; the first column says what a row is: group, detail, week, month,
+total, open or not costed. A text cell that begins with =, +, -, @, a tab or a
+carriage return starts with an apostrophe, so that a spreadsheet shows it as
+text and never runs it as a formula.
 
 Exit status: 0 the report was written; 1 the site's data could not be read or
-the report could not be written; 2 a bad command line or no site in the
-folder. Nothing is written unless the status is 0.
+the report could not be written; 2 a bad command line or no JobPunches.MDB in
+the folder. Nothing is written unless the status is 0.
 )");
 
 QDate isoDate(const QString& option, const QString& text)
@@ -98,65 +110,9 @@ struct Request
     Options options;
     QString site;
     bool pdf = false;
+    bool excel = false;
     QPageSize::PageSizeId pageSize = QPageSize::A4;
-    QString output;
-};
-
-// The positions of the fields a punch is costed from.
-struct Fields
-{
-    int name, badge, dateWorked, timeStart, timeStop;
-    std::array<std::array<int, 5>, 3> levels; // description, code, item, cost, rate
-    int pieces, empNum, deptNum, baseRate;
-
-    explicit Fields(const QSqlRecord& record)
-    {
-        const auto at = [&](const QString& field) {
-            const int index = record.indexOf(field);
-            if (index < 0)
-                throw Failure {
-                    badInput, QStringLiteral("the JobPunches table has no field %1").arg(field)};
-            return index;
-        };
-        name = at(QStringLiteral("Name"));
-        badge = at(QStringLiteral("Badge"));
-        dateWorked = at(QStringLiteral("DateWorked"));
-        timeStart = at(QStringLiteral("TimeStart"));
-        timeStop = at(QStringLiteral("TimeStop"));
-        for (int level = 0; level < 3; ++level) {
-            const QString prefix = QStringLiteral("Level%1").arg(level + 1);
-            levels.at(level) = {at(prefix + QLatin1String("Description")),
-                at(prefix + QLatin1String("ItemCode")),
-                at(prefix + QLatin1String("ItemDescription")),
-                at(prefix + QLatin1String("StandardCost")),
-                at(prefix + QLatin1String("BonusRate"))};
-        }
-        pieces = at(QStringLiteral("Pieces"));
-        empNum = at(QStringLiteral("EmpNum"));
-        deptNum = at(QStringLiteral("DeptNum"));
-        baseRate = at(QStringLiteral("BaseRate"));
-    }
-
-    Punch punch(const QSqlRecord& record, qint64 row) const
-    {
-        Punch punch;
-        punch.row = row;
-        punch.name = record.value(name);
-        punch.badge = record.value(badge);
-        punch.dateWorked = record.value(dateWorked);
-        punch.timeStart = record.value(timeStart);
-        punch.timeStop = record.value(timeStop);
-        for (int level = 0; level < 3; ++level) {
-            const auto& at = levels.at(level);
-            punch.levels.at(level) = {record.value(at[0]), record.value(at[1]), record.value(at[2]),
-                record.value(at[3]), record.value(at[4])};
-        }
-        punch.pieces = record.value(pieces);
-        punch.empNum = record.value(empNum);
-        punch.deptNum = record.value(deptNum);
-        punch.baseRate = record.value(baseRate);
-        return punch;
-    }
+    QString output; // empty: standard output
 };
 
 // Nothing when --help or --version answered.
@@ -170,11 +126,14 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
     const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("DATE"));
     const QCommandLineOption to(QStringLiteral("to"), {}, QStringLiteral("DATE"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
+    const QCommandLineOption detail(QStringLiteral("detail"), {});
+    const QCommandLineOption excel(QStringLiteral("excel"), {});
     const QCommandLineOption pageSize(QStringLiteral("page-size"), {}, QStringLiteral("SIZE"));
     const QCommandLineOption shift(QStringLiteral("shift-hours"), {}, QStringLiteral("HOURS"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
-    parser.addOptions({helpOption, version, site, by, from, to, format, pageSize, shift, output});
+    parser.addOptions(
+        {helpOption, version, site, by, from, to, detail, format, excel, pageSize, shift, output});
     if (!parser.parse(QStringList {program} + arguments))
         throw Failure {badInput, parser.errorText()};
     if (parser.isSet(helpOption)) {
@@ -205,11 +164,31 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
         throw Failure {badInput,
             QStringLiteral("--from %1 is after --to %2").arg(parser.value(from), parser.value(to))};
 
-    const QString formatName = parser.isSet(format) ? parser.value(format) : QStringLiteral("csv");
+    options.detail = parser.isSet(detail);
+    request.output = parser.value(output);
+    if (parser.isSet(output) && request.output.isEmpty())
+        throw Failure {
+            badInput, QStringLiteral("--output needs a file name (or - for standard output)")};
+    if (request.output == QLatin1String("-"))
+        request.output.clear();
+    // The output's name ending chooses the format; --format may only agree.
+    const QString ending = QFileInfo(request.output).suffix().toLower();
+    const QString named
+        = ending == QLatin1String("pdf") || ending == QLatin1String("csv") ? ending : QString();
+    const QString formatName = parser.isSet(format) ? parser.value(format)
+        : named.isEmpty()                           ? QStringLiteral("csv")
+                                                    : named;
     if (formatName != QLatin1String("csv") && formatName != QLatin1String("pdf"))
         throw Failure {
             badInput, QStringLiteral("unknown --format '%1' (csv or pdf)").arg(formatName)};
+    if (!named.isEmpty() && formatName != named)
+        throw Failure {badInput,
+            QStringLiteral("--format %1 does not fit the output %2")
+                .arg(formatName, request.output)};
     request.pdf = formatName == QLatin1String("pdf");
+    request.excel = parser.isSet(excel);
+    if (request.excel && request.pdf)
+        throw Failure {badInput, QStringLiteral("--excel is for CSV, not PDF")};
     const QString paper = parser.isSet(pageSize) ? parser.value(pageSize) : QStringLiteral("a4");
     if (paper != QLatin1String("a4") && paper != QLatin1String("letter"))
         throw Failure {
@@ -224,9 +203,6 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
                     .arg(parser.value(shift))};
         options.shiftSeconds = std::llround(hours * 3600);
     }
-    request.output = parser.value(output);
-    if (parser.isSet(output) && request.output.isEmpty())
-        throw Failure {badInput, QStringLiteral("--output needs a file name")};
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1 || (parser.isSet(site) && !positional.isEmpty()))
@@ -248,63 +224,47 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
 
 Report read(const Request& request)
 {
-    const SystemClock clock;
-    const RegionalSettings iso(
-        QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), QLatin1Char('.'), QChar(), clock);
-    DataSource punches(QStringLiteral("JobPunches"), QDir(request.site).filePath(jobPunchesFile),
-        QStringLiteral("JobPunches"), true, iso);
     try {
-        punches.refresh();
+        return JobCostRead::read(request.options, QDir(request.site).filePath(jobPunchesFile),
+            JobCostRead::Path::Engine);
     } catch (const DataError& error) {
-        throw Failure {badInput,
-            QStringLiteral("%1 is not a site's job punches: %2")
+        throw Failure {notReadOrWritten,
+            QStringLiteral("%1 could not be read: %2")
                 .arg(QDir(request.site).filePath(jobPunchesFile), error.message())};
     }
-    Report report(request.options);
-    std::optional<Fields> fields;
-    qint64 row = 0;
-    try {
-        punches.forEachRow([&](const QSqlRecord& record) {
-            if (!fields)
-                fields.emplace(record);
-            report.add(fields->punch(record, ++row));
-        });
-    } catch (const DataError& error) {
-        throw Failure {notReadOrWritten,
-            QStringLiteral("reading the job punches failed: %1").arg(error.message())};
-    }
-    return report;
 }
 
-void write(const QByteArray& bytes, const QString& fileName, QIODevice& out)
+bool write(
+    const Request& request, const Report& report, const RegionalSettings& regional, QIODevice& out)
 {
-    if (fileName.isEmpty()) {
-        if (out.write(bytes) != bytes.size())
-            throw Failure {notReadOrWritten, QStringLiteral("the report could not be written")};
-        return;
-    }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure {notReadOrWritten,
-            QStringLiteral("cannot write %1: %2").arg(fileName, file.errorString())};
+    if (!request.pdf)
+        return JobCostCsv::write(report, out, {request.excel, regional.decimalSeparator()});
+    return JobCostPdf::write(report,
+        {QDir(request.site).absolutePath(),
+            QStringLiteral("%1 %2").arg(program, QStringLiteral(JOBCOSTING_VERSION))},
+        request.pageSize, {regional.decimalSeparator(), regional.groupSeparator()}, out);
 }
 
 } // namespace
 
-int run(const QStringList& arguments, const Clock& clock, QIODevice& out, QTextStream& err)
+int run(const QStringList& arguments, const Clock& clock, const RegionalSettings& regional,
+    QIODevice& out, QTextStream& err)
 {
     try {
         const auto request = parse(arguments, clock, out);
         if (!request)
             return 0;
         const Report report = read(*request);
-        const QByteArray bytes = request->pdf
-            ? JobCostPdf::write(report,
-                {QDir(request->site).absolutePath(),
-                    QStringLiteral("%1 %2").arg(program, QStringLiteral(JOBCOSTING_VERSION))},
-                request->pageSize)
-            : JobCostCsv::write(report);
-        write(bytes, request->output, out);
+        if (request->output.isEmpty()) {
+            if (!write(*request, report, regional, out))
+                throw Failure {notReadOrWritten, QStringLiteral("the report could not be written")};
+            return 0;
+        }
+        QSaveFile file(request->output);
+        if (!file.open(QIODevice::WriteOnly) || !write(*request, report, regional, file)
+            || !file.commit())
+            throw Failure {notReadOrWritten,
+                QStringLiteral("cannot write %1: %2").arg(request->output, file.errorString())};
         return 0;
     } catch (const Failure& failure) {
         err << program << ": " << failure.message << Qt::endl;

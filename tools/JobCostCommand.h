@@ -5,15 +5,18 @@
 class Clock;
 class QIODevice;
 class QTextStream;
+class RegionalSettings;
 
 // The command line of jobcosting-report.
 namespace JobCostCommand {
 
 // Runs the report program on `arguments` (without the program's name). The
 // report, --help and --version go to `out`, or the report to --output's file;
-// an error is one line on `err`, and then nothing is written. Returns the exit
-// status: 0 done, 1 the site's data or the output could not be read or written,
-// 2 a bad command line or no site in the folder.
-int run(const QStringList& arguments, const Clock& clock, QIODevice& out, QTextStream& err);
+// an error is one line on `err`, and then nothing is written. `regional` gives
+// the PDF's separators and --excel's decimal point. Returns the exit status:
+// 0 written, 1 the site's data could not be read or the report not written,
+// 2 a bad command line or no JobPunches.MDB in the folder.
+int run(const QStringList& arguments, const Clock& clock, const RegionalSettings& regional,
+    QIODevice& out, QTextStream& err);
 
 } // namespace JobCostCommand

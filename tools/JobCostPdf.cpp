@@ -2,11 +2,12 @@
 
 #include "JobCost.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -16,24 +17,42 @@ namespace {
 
 using namespace JobCost;
 
-// Points. A row this high puts about a hundred groups on an A4 or Letter page.
-constexpr double rowHeight = 7.3;
-constexpr double bodySize = 5.8;
-constexpr double footerHeight = 14;
-constexpr double barWidth = 74;
-constexpr double barGap = 6;
+// Points.
+constexpr double bodySize = 8;
+constexpr double lineHeight = 10.5; // of one line of body text
+constexpr double padding = 1.5; // above and below the text of a row
+constexpr double cellGap = 6; // between the figures of two columns
+constexpr double footerHeight = 16;
+constexpr double barWidth = 56;
+// A figure column at least this wide puts its heading on two lines at most.
+constexpr double figureWidth = 40;
+constexpr double detailIndent = 10;
 constexpr double marginMm = 12;
 constexpr int resolution = 720;
 
 const QColor labourColour(0x2f, 0x6d, 0xb5);
 const QColor bonusColour(0xe0, 0x8a, 0x1e);
-const QColor shadeColour(0xf0, 0xf0, 0xf0);
+const QColor shadeColour(0xf2, 0xf2, 0xf2);
+const QColor subtotalColour(0xdd, 0xe8, 0xf4);
+const QColor detailColour(0x44, 0x44, 0x44);
+
+enum class Align
+{
+    Left,
+    Right
+};
 
 struct Column
 {
     QString heading;
     double width; // 0: what the other columns leave
-    Qt::Alignment align = Qt::AlignRight;
+    Align align = Align::Right;
+};
+
+struct Cell
+{
+    QString text;
+    bool bold = false;
 };
 
 QString viewWords(View view)
@@ -81,31 +100,47 @@ QString label(const QStringList& key)
     return parts.isEmpty() ? QStringLiteral("(none)") : parts.join(QLatin1String(" / "));
 }
 
+QString detailLabel(const Detail& detail)
+{
+    const QString stop = detail.stop.date() == detail.start.date()
+        ? detail.stop.toString(QStringLiteral("HH:mm:ss"))
+        : detail.stop.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return QStringLiteral("%1, %2 to %3")
+        .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop);
+}
+
 double toDouble(Wide value)
 {
     return static_cast<double>(static_cast<long double>(value));
 }
 
+QFont font(double size, bool bold = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(size);
+    font.setBold(bold);
+    return font;
+}
+
+// Lays the pages out once to count them, then again to paint them: both runs
+// measure with the writer's own metrics, so they break the pages alike.
 class Renderer
 {
 public:
-    // Without a writer it only counts the pages.
-    Renderer(const Report& report, const Heading& heading, QPageSize::PageSizeId size,
-        QPdfWriter* writer, int pageCount)
+    Renderer(const Report& report, const Heading& heading, const Numbers& numbers,
+        QPdfWriter& writer, int pageCount)
         : m_report(report)
         , m_heading(heading)
+        , m_numbers(numbers)
         , m_writer(writer)
+        , m_paint(pageCount > 0)
         , m_pageCount(pageCount)
+        , m_unit(resolution / 72.0)
     {
-        const QPageLayout layout(QPageSize(size), QPageLayout::Portrait,
-            QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
-        m_area = layout.paintRect(QPageLayout::Point);
-        if (m_writer) {
-            m_writer->setPageLayout(layout);
-            m_writer->setResolution(resolution);
-            m_unit = resolution / 72.0;
-            m_painter.begin(m_writer);
-        }
+        m_area = writer.pageLayout().paintRect(QPageLayout::Point);
+        m_area.moveTo(0, 0);
+        if (m_paint)
+            m_painter.begin(&m_writer);
     }
 
     int run()
@@ -115,7 +150,7 @@ public:
         openJobs();
         notCosted();
         footer();
-        if (m_writer)
+        if (m_paint)
             m_painter.end();
         return m_page;
     }
@@ -126,72 +161,86 @@ private:
         return {x * m_unit, y * m_unit, width * m_unit, height * m_unit};
     }
 
-    static QFont font(double size, bool bold = false)
+    double textWidth(const QString& text, const QFont& font) const
     {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(size);
-        font.setBold(bold);
-        return font;
+        return QFontMetricsF(font, &m_writer).horizontalAdvance(text) / m_unit;
     }
 
-    void text(double x, double width, double height, const QString& text, const QFont& font,
-        Qt::Alignment align = Qt::AlignLeft, bool wrap = false)
+    // The lines `text` takes in `width` points: at word boundaries, or within a
+    // word too long for a line; never cut.
+    QStringList wrapped(const QString& text, const QFont& font, double width) const
     {
-        if (!m_writer)
+        QTextLayout layout(text, font, &m_writer);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width * m_unit);
+            lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        return lines.isEmpty() ? QStringList {QString()} : lines;
+    }
+
+    void text(double x, double y, double width, const QString& text, const QFont& font,
+        Align align = Align::Left, const QColor& colour = Qt::black)
+    {
+        if (!m_paint)
             return;
         m_painter.setFont(font);
-        m_painter.setPen(Qt::black);
-        const QString shown = wrap
-            ? text
-            : QFontMetricsF(font, m_writer).elidedText(text, Qt::ElideRight, (width - 2) * m_unit);
-        m_painter.drawText(device(x + 1, m_y, width - 2, height),
-            (align | Qt::AlignVCenter).toInt() | (wrap ? Qt::TextWordWrap : 0), shown);
+        m_painter.setPen(colour);
+        m_painter.drawText(device(x, y, width, lineHeight),
+            (align == Align::Left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
     }
 
     void fill(double x, double y, double width, double height, const QColor& colour)
     {
-        if (m_writer)
+        if (m_paint)
             m_painter.fillRect(device(x, y, width, height), colour);
     }
 
-    void rule(double y, double thickness = 0.4)
+    void rule(double y, double thickness = 0.5)
     {
         fill(0, y, m_area.width(), thickness, Qt::black);
     }
 
     void footer()
     {
-        const double y = std::exchange(m_y, m_area.height() - footerHeight / 2);
-        const QFont small = font(6);
-        text(0, m_area.width() / 2, footerHeight / 2,
+        const QFont small = font(bodySize);
+        const double y = m_area.height() - lineHeight;
+        text(0, y, m_area.width() * 0.75,
             QStringLiteral("Job cost report by %1, dates worked: %2")
                 .arg(viewWords(m_report.options().view), periodText(m_report.options())),
             small);
-        text(m_area.width() / 2, m_area.width() / 2, footerHeight / 2,
-            QStringLiteral("Page %1 of %2").arg(m_page).arg(m_pageCount), small, Qt::AlignRight);
-        m_y = y;
+        text(m_area.width() * 0.75, y, m_area.width() * 0.25,
+            QStringLiteral("Page %1 of %2").arg(m_page).arg(m_pageCount), small, Align::Right);
     }
 
     // Room for `height` more points on this page, or a new page that starts
-    // with the header of the table being printed.
+    // with the heads of the table being printed.
     void need(double height)
     {
         if (m_y + height <= m_area.height() - footerHeight)
             return;
         footer();
-        if (m_writer)
-            m_writer->newPage();
+        if (m_paint)
+            m_writer.newPage();
         ++m_page;
         m_y = 0;
-        if (m_tableHeader)
-            m_tableHeader();
+        if (m_tableHeads)
+            m_tableHeads();
     }
 
-    void line(const QString& words, const QFont& font, double height)
+    void paragraph(const QString& words, const QFont& font, double gapAfter = 0)
     {
+        const QStringList lines = wrapped(words, font, m_area.width());
+        const double height = lines.size() * lineHeight * font.pointSizeF() / bodySize;
         need(height);
-        text(0, m_area.width(), height, words, font);
-        m_y += height;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            text(0, m_y + i * height / lines.size(), m_area.width(), lines.at(i), font);
+        m_y += height + gapAfter;
     }
 
     QList<QPair<double, double>> spans(const QList<Column>& columns) const
@@ -209,147 +258,214 @@ private:
         return spans;
     }
 
-    void columnHeadings(const QList<Column>& columns)
+    // A row of cells, each wrapped in its column; returns its height. The
+    // label cell of a detail row is indented.
+    double row(const QList<Column>& columns, const QList<Cell>& cells, const QColor& shade = {},
+        double indent = 0, const QColor& colour = Qt::black)
     {
-        const double height = 2 * rowHeight;
         const auto at = spans(columns);
-        for (qsizetype i = 0; i < columns.size(); ++i)
-            text(at.at(i).first, at.at(i).second, height, columns.at(i).heading,
-                font(bodySize, true), columns.at(i).align, true);
+        QList<QStringList> lines;
+        qsizetype most = 1;
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            const double inset = i == 0 ? indent : 0;
+            lines << wrapped(
+                cells.at(i).text, font(bodySize, cells.at(i).bold), at.at(i).second - 4 - inset);
+            most = std::max(most, lines.last().size());
+        }
+        const double height = most * lineHeight + 2 * padding;
+        need(height);
+        if (shade.isValid())
+            fill(0, m_y, m_area.width(), height, shade);
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            const double inset = i == 0 ? indent : 0;
+            for (qsizetype n = 0; n < lines.at(i).size(); ++n)
+                text(at.at(i).first + 2 + inset, m_y + padding + n * lineHeight,
+                    at.at(i).second - 4 - inset, lines.at(i).at(n),
+                    font(bodySize, cells.at(i).bold), columns.at(i).align, colour);
+        }
         m_y += height;
-        rule(m_y);
-        m_y += 1;
+        return height;
     }
 
-    void row(const QList<Column>& columns, const QStringList& cells, bool bold, bool shaded)
-    {
-        need(rowHeight);
-        if (shaded)
-            fill(0, m_y, m_area.width(), rowHeight, shadeColour);
-        const auto at = spans(columns);
-        for (qsizetype i = 0; i < cells.size(); ++i)
-            text(at.at(i).first, at.at(i).second, rowHeight, cells.at(i), font(bodySize, bold),
-                columns.at(i).align);
-        m_y += rowHeight;
-    }
-
-    // A table whose header repeats on every page it runs over.
+    // A table whose heads repeat on every page it runs over.
     void table(const QList<Column>& columns, const std::function<void()>& rows)
     {
-        need(3 * rowHeight);
-        m_tableHeader = [this, columns] {
-            columnHeadings(columns);
+        m_tableHeads = [this, columns] {
+            QList<Cell> heads;
+            for (const Column& column : columns)
+                heads.append({column.heading, true});
+            row(columns, heads);
+            rule(m_y);
+            m_y += 1;
         };
-        m_tableHeader();
+        need(4 * lineHeight);
+        m_tableHeads();
         rows();
-        m_tableHeader = nullptr;
+        m_tableHeads = nullptr;
     }
 
     void section(const QString& title)
     {
-        m_y += rowHeight;
-        line(title, font(8, true), 12);
+        m_y += lineHeight;
+        need(3 * lineHeight);
+        text(0, m_y, m_area.width(), title, font(10, true));
+        m_y += lineHeight * 1.4;
     }
 
     void headingBlock()
     {
         const Options& options = m_report.options();
-        line(QStringLiteral("Job cost report by %1").arg(viewWords(options.view)), font(13, true),
-            20);
-        const QFont info = font(7);
-        line(QStringLiteral("Site: %1").arg(m_heading.site), info, 9.5);
-        line(QStringLiteral("Dates worked: %1").arg(periodText(options)), info, 9.5);
-        line(QStringLiteral(
-                 "Made %1 by %2. Open jobs are timed to that moment; a shift is %3 hours.")
-                 .arg(options.now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), m_heading.madeBy,
-                     hoursText(options.shiftSeconds)),
-            info, 9.5);
-        m_y += 5;
-        line(QStringLiteral("How each figure is worked out, from the values each punch froze "
-                            "when its job started:"),
-            font(7, true), 9.5);
-        const QFont small = font(6.5);
-        for (const char* words :
-            {
-                "Hours = TimeStop - TimeStart on DateWorked; a stop earlier than the start means "
-                "the job ran past midnight.",
-                "Labour = hours x BaseRate, the worker's pay rate.",
-                "Bonus = Pieces x the bonus rate of the deepest level with a description (level 3, "
-                "else level 2, else level 1); a missing rate is none.",
-                "Standard per piece = the sum of the standard costs of the levels with a "
-                "description, over the group's pieces.",
-                "Actual per piece = (labour + bonus) / pieces. Variance per piece = actual - "
-                "standard: above zero, the pieces cost more than standard.",
-                "Per-piece figures are empty where a group made no pieces (a job without a bonus "
-                "rate records none).",
-                "Rates, costs and pieces are read to four decimals and summed exactly. Each figure "
-                "is rounded once, half away from zero:",
-                "money to the cent, per-piece figures to four decimals, hours to two; so a figure "
-                "may differ in its last digit from one worked out of other rounded figures.",
-                "Open jobs are never costed: they are listed apart with the hours open so far. "
-                "Rows with impossible values are listed under Rows not costed.",
-            })
-            line(QLatin1String(words), small, 8.5);
+        const QFont info = font(bodySize);
+        text(0, m_y, m_area.width(),
+            QStringLiteral("Job cost report by %1").arg(viewWords(options.view)), font(14, true));
+        m_y += 22;
+        paragraph(QStringLiteral("Site: %1").arg(m_heading.site), info);
+        paragraph(QStringLiteral("Dates worked: %1").arg(periodText(options)), info);
+        paragraph(QStringLiteral(
+                      "Made %1 by %2. Open jobs are timed to that moment; a shift is %3 hours.")
+                      .arg(options.now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          m_heading.madeBy, grouped(hoursText(options.shiftSeconds), m_numbers)),
+            info, 5);
+        paragraph(QStringLiteral("How each figure is worked out, from the values each punch froze "
+                                 "when its job started:"),
+            font(bodySize, true));
+        for (const char* words : {
+                 "Hours = TimeStop - TimeStart on DateWorked; a stop earlier than the start means "
+                 "the job ran past midnight. Labour = hours x BaseRate, the worker's pay rate.",
+                 "Bonus = Pieces x the bonus rate of the deepest level with a description (level "
+                 "3, else 2, else 1). Cost = labour + bonus.",
+                 "Standard = pieces x the sum of the standard costs of the levels with a "
+                 "description. Per piece: standard, actual (cost / pieces) and variance (actual - "
+                 "standard), empty without pieces.",
+                 "Variance = cost - standard, above zero when the work cost more than standard; "
+                 "Variance % = variance / standard, empty without a standard.",
+                 "Rates, costs and pieces are read to four decimals and summed exactly; each "
+                 "figure is rounded once, half away from zero (money to the cent, per piece to "
+                 "four decimals, hours and percentages to two), so a figure may differ in its "
+                 "last digit from one worked out of other rounded figures.",
+                 "Open jobs are never costed: they are listed apart with the hours open so far. "
+                 "Rows with impossible values are listed under Rows not costed.",
+             })
+            paragraph(QLatin1String(words), info);
         m_y += 5;
         const auto longOpen = std::count_if(m_report.openJobs().cbegin(),
             m_report.openJobs().cend(), [](const OpenJob& job) { return job.longerThanShift; });
-        line(QStringLiteral("Costed jobs: %1     Open jobs: %2, %3 of them longer than a shift     "
-                            "Rows not costed: %4")
-                 .arg(m_report.total().jobs)
-                 .arg(m_report.openJobs().size())
-                 .arg(longOpen)
-                 .arg(m_report.notCosted().size()),
-            font(7, true), 9.5);
+        paragraph(QStringLiteral("Costed jobs: %1     Open jobs: %2, %3 of them longer than a "
+                                 "shift     Rows not costed: %4")
+                      .arg(grouped(QString::number(m_report.total().jobs), m_numbers))
+                      .arg(m_report.openJobs().size())
+                      .arg(longOpen)
+                      .arg(m_report.notCosted().size()),
+            font(bodySize, true));
+    }
+
+    QStringList shownFigures(const Line& line) const
+    {
+        QStringList texts
+            = line.kind == Line::Kind::Detail ? detailTexts(line.totals) : figureTexts(line.totals);
+        for (QString& text : texts)
+            text = grouped(text, m_numbers);
+        return texts;
+    }
+
+    QString lineLabel(const Line& line) const
+    {
+        switch (line.kind) {
+        case Line::Kind::Group:
+            return label(line.key);
+        case Line::Kind::Detail:
+            return detailLabel(*line.detail);
+        case Line::Kind::Week:
+            return QStringLiteral("Week %1").arg(line.key.value(0));
+        case Line::Kind::Month:
+            return QStringLiteral("Month %1").arg(line.key.value(0));
+        case Line::Kind::Total:
+            return QStringLiteral("Total");
+        }
+        return {};
+    }
+
+    // Each figure column is as wide as its widest figure or heading word.
+    QList<Column> groupColumns(bool& withBar) const
+    {
+        const QStringList headings = figureHeadings();
+        QList<double> widths(headings.size(), figureWidth);
+        for (qsizetype i = 0; i < headings.size(); ++i) {
+            for (const QString& word : headings.at(i).split(QLatin1Char(' ')))
+                widths[i] = std::max(widths[i], textWidth(word, font(bodySize, true)));
+        }
+        m_report.lines([&](const Line& line) {
+            const QStringList texts = shownFigures(line);
+            for (qsizetype i = 0; i < texts.size(); ++i)
+                widths[i] = std::max(widths[i], textWidth(texts.at(i), font(bodySize, true)));
+        });
+        double figures = 0;
+        for (double& width : widths)
+            figures += (width += cellGap);
+        withBar = m_area.width() - figures - barWidth - cellGap >= 150;
+
+        QList<Column> columns {
+            {keyHeadings(m_report.options().view).join(QLatin1String(" / ")), 0, Align::Left}};
+        for (qsizetype i = 0; i < headings.size(); ++i)
+            columns.append({headings.at(i), widths.at(i)});
+        if (withBar) {
+            columns.append({QString(), cellGap});
+            columns.append({QStringLiteral("Labour and bonus, full bar %1")
+                                .arg(grouped(moneyText(m_report.largestCost()), m_numbers)),
+                barWidth, Align::Left});
+        }
+        return columns;
     }
 
     void groupTable()
     {
-        const QList<Group> groups = m_report.groups();
-        Wide largest = 1;
-        for (const Group& group : groups)
-            largest = std::max(largest, group.totals.labour + group.totals.bonus);
-
-        QList<Column> columns {
-            {keyHeadings(m_report.options().view).join(QLatin1String(" / ")), 0, Qt::AlignLeft}};
-        const QList<double> widths {24, 34, 40, 38, 42, 38, 34, 34, 34};
-        for (qsizetype i = 0; i < widths.size(); ++i)
-            columns.append({figures().at(i).heading, widths.at(i)});
-        columns.append({QString(), barGap});
-        columns.append(
-            {QStringLiteral("Bar: labour + bonus, full width %1").arg(moneyText(largest)), barWidth,
-                Qt::AlignLeft});
-
+        bool withBar = false;
+        const QList<Column> columns = groupColumns(withBar);
+        const double largest = toDouble(m_report.largestCost());
         section(QStringLiteral("Costs by %1").arg(viewWords(m_report.options().view)));
         table(columns, [&] {
             bool shaded = false;
-            for (const Group& group : groups) {
-                row(columns, QStringList {label(group.key)} + figureTexts(group.totals), false,
-                    shaded = !shaded);
-                const double x = m_area.width() - barWidth;
-                const double y = m_y - rowHeight * 0.8;
-                const double labour = barWidth * toDouble(group.totals.labour) / toDouble(largest);
-                const double bonus = barWidth * toDouble(group.totals.bonus) / toDouble(largest);
-                fill(x, y, labour, rowHeight * 0.6, labourColour);
-                fill(x + labour, y, bonus, rowHeight * 0.6, bonusColour);
-            }
-            need(rowHeight + 1);
-            rule(m_y);
-            m_y += 1;
-            row(columns, QStringList {QStringLiteral("Total")} + figureTexts(m_report.total()),
-                true, false);
+            m_report.lines([&](const Line& line) {
+                const bool group = line.kind == Line::Kind::Group;
+                const bool detail = line.kind == Line::Kind::Detail;
+                const bool subtotal = !group && !detail;
+                QList<Cell> cells {{lineLabel(line), subtotal}};
+                for (const QString& figure : shownFigures(line))
+                    cells.append({figure, subtotal});
+                if (line.kind == Line::Kind::Total) {
+                    need(2 * lineHeight + 2 * padding);
+                    rule(m_y);
+                    m_y += 1;
+                }
+                const QColor shade = subtotal && line.kind != Line::Kind::Total ? subtotalColour
+                    : group && (shaded = !shaded)                               ? shadeColour
+                                                                                : QColor();
+                const double height = row(columns, cells, shade, detail ? detailIndent : 0,
+                    detail ? detailColour : QColor(Qt::black));
+                if (group && withBar) {
+                    const double x = m_area.width() - barWidth;
+                    const double y = m_y - height + padding + lineHeight * 0.2;
+                    const double labour = barWidth * toDouble(line.totals.labour) / largest;
+                    const double bonus = barWidth * toDouble(line.totals.bonus) / largest;
+                    fill(x, y, labour, lineHeight * 0.6, labourColour);
+                    fill(x + labour, y, bonus, lineHeight * 0.6, bonusColour);
+                }
+            });
         });
-        legend();
+        if (withBar)
+            legend();
     }
 
     void legend()
     {
-        need(rowHeight);
-        const double x = m_area.width() - barWidth;
-        fill(x, m_y + 2, 5, 3.5, labourColour);
-        text(x + 6, 30, rowHeight, QStringLiteral("labour"), font(bodySize));
-        fill(x + 36, m_y + 2, 5, 3.5, bonusColour);
-        text(x + 42, 30, rowHeight, QStringLiteral("bonus"), font(bodySize));
-        m_y += rowHeight;
+        need(lineHeight + 2 * padding);
+        const double x = m_area.width() - barWidth - 60;
+        const double y = m_y + padding;
+        fill(x, y + 2.5, 6, 5, labourColour);
+        text(x + 8, y, 50, QStringLiteral("labour"), font(bodySize));
+        fill(x + 60, y + 2.5, 6, 5, bonusColour);
+        text(x + 68, y, 50, QStringLiteral("bonus"), font(bodySize));
+        m_y += lineHeight + 2 * padding;
     }
 
     void openJobs()
@@ -358,19 +474,21 @@ private:
         section(QStringLiteral("Open jobs, not costed: %1").arg(jobs.size()));
         if (jobs.isEmpty())
             return;
-        const QList<Column> columns {{QStringLiteral("Job group"), 0, Qt::AlignLeft},
-            {QStringLiteral("Worker"), 120, Qt::AlignLeft},
-            {QStringLiteral("Started"), 70, Qt::AlignLeft}, {QStringLiteral("Hours open"), 40},
-            {QString(), 80, Qt::AlignLeft}};
+        const QList<Column> columns {{QStringLiteral("Job group"), 0, Align::Left},
+            {QStringLiteral("Worker"), 170, Align::Left},
+            {QStringLiteral("Started"), 95, Align::Left}, {QStringLiteral("Hours open"), 60},
+            {QString(), 110, Align::Left}};
         table(columns, [&] {
             bool shaded = false;
-            for (const OpenJob& job : jobs)
+            for (const OpenJob& job : jobs) {
+                const bool flagged = job.longerThanShift;
                 row(columns,
-                    {label(job.key), job.worker,
-                        job.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                        hoursText(job.secondsOpen),
-                        job.longerThanShift ? QStringLiteral("longer than a shift") : QString()},
-                    job.longerThanShift, shaded = !shaded);
+                    {{label(job.key), flagged}, {job.worker, flagged},
+                        {job.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), flagged},
+                        {grouped(hoursText(job.secondsOpen), m_numbers), flagged},
+                        {flagged ? QStringLiteral("longer than a shift") : QString(), flagged}},
+                    (shaded = !shaded) ? shadeColour : QColor());
+            }
         });
     }
 
@@ -380,48 +498,105 @@ private:
         section(QStringLiteral("Rows not costed: %1").arg(rows.size()));
         if (rows.isEmpty())
             return;
-        const QList<Column> columns {{QStringLiteral("Row"), 30, Qt::AlignLeft},
-            {QStringLiteral("Worker"), 100, Qt::AlignLeft},
-            {QStringLiteral("Date worked"), 45, Qt::AlignLeft},
-            {QStringLiteral("Job group"), 120, Qt::AlignLeft},
-            {QStringLiteral("Why"), 0, Qt::AlignLeft}};
+        const QList<Column> columns {{QStringLiteral("Row"), 50, Align::Left},
+            {QStringLiteral("Worker"), 150, Align::Left},
+            {QStringLiteral("Date worked"), 70, Align::Left},
+            {QStringLiteral("Job group"), 220, Align::Left},
+            {QStringLiteral("Why"), 0, Align::Left}};
         table(columns, [&] {
             bool shaded = false;
             for (const NotCosted& bad : rows)
                 row(columns,
-                    {QString::number(bad.row), bad.worker, bad.dateWorked, label(bad.key),
-                        bad.reason},
-                    false, shaded = !shaded);
+                    {{QString::number(bad.row)}, {bad.worker}, {bad.dateWorked}, {label(bad.key)},
+                        {bad.reason}},
+                    (shaded = !shaded) ? shadeColour : QColor());
         });
     }
 
     const Report& m_report;
     const Heading& m_heading;
-    QPdfWriter* m_writer;
+    const Numbers& m_numbers;
+    QPdfWriter& m_writer;
+    bool m_paint;
     QPainter m_painter;
     QRectF m_area; // points, from the top left of the printable area
-    double m_unit = 1; // device pixels per point
+    int m_pageCount;
+    double m_unit; // device pixels per point
     double m_y = 0;
     int m_page = 1;
-    int m_pageCount;
-    std::function<void()> m_tableHeader;
+    std::function<void()> m_tableHeads;
+};
+
+// Hands the PDF on to the output and notes whether it took all of it; the
+// writer itself cannot tell.
+class Forward : public QIODevice
+{
+public:
+    explicit Forward(QIODevice& to)
+        : m_to(to)
+    {
+        open(QIODevice::WriteOnly);
+    }
+    bool ok() const { return m_ok; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        m_ok = m_ok && m_to.write(data, size) == size;
+        return size;
+    }
+
+private:
+    QIODevice& m_to;
+    bool m_ok = true;
 };
 
 } // namespace
 
-QByteArray write(const Report& report, const Heading& heading, QPageSize::PageSizeId size)
+QString grouped(const QString& figure, const Numbers& numbers)
 {
-    const int pages = Renderer(report, heading, size, nullptr, 0).run();
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Job cost report"));
-        writer.setCreator(heading.madeBy);
-        Renderer(report, heading, size, &writer, pages).run();
+    const qsizetype digitsFrom = figure.startsWith(QLatin1Char('-')) ? 1 : 0;
+    qsizetype point = figure.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        point = figure.size();
+    if (figure.isEmpty()
+        || !std::all_of(figure.cbegin() + digitsFrom, figure.cbegin() + point,
+            [](QChar c) { return c.isDigit(); }))
+        return figure;
+    const QChar group = !numbers.groupSeparator.isNull() ? numbers.groupSeparator
+        : numbers.decimalSeparator == QLatin1Char(',')   ? QLatin1Char('.')
+                                                         : QLatin1Char(',');
+    QString shown = figure.mid(point);
+    if (!shown.isEmpty())
+        shown[0] = numbers.decimalSeparator;
+    for (qsizetype end = point, n = 0; end > digitsFrom; --end, ++n) {
+        if (n > 0 && n % 3 == 0)
+            shown.prepend(group);
+        shown.prepend(figure.at(end - 1));
     }
-    return pdf;
+    return figure.left(digitsFrom) + shown;
+}
+
+bool write(const Report& report, const Heading& heading, QPageSize::PageSizeId size,
+    const Numbers& numbers, QIODevice& out)
+{
+    Forward forward(out);
+    const auto writer = [&] {
+        auto pdf = std::make_unique<QPdfWriter>(&forward);
+        pdf->setTitle(QStringLiteral("Job cost report"));
+        pdf->setCreator(heading.madeBy);
+        pdf->setResolution(resolution);
+        pdf->setPageLayout(QPageLayout(QPageSize(size), QPageLayout::Landscape,
+            QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter));
+        return pdf;
+    };
+    const int pages = Renderer(report, heading, numbers, *writer(), 0).run();
+    {
+        const auto pdf = writer();
+        Renderer(report, heading, numbers, *pdf, pages).run();
+    }
+    return forward.ok();
 }
 
 } // namespace JobCostPdf

@@ -18,6 +18,8 @@
 #include <QTime>
 #include <QUuid>
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace SiteBuilder {
 namespace {
@@ -658,43 +660,187 @@ void addLevel(const QString& dir, int level, const Level& contents)
     });
 }
 
-void fillDemo(const QString& dir)
+namespace {
+
+const QList<Employee>& demoEmployees()
 {
-    addEmployees(dir,
-        {
-            {QStringLiteral("000123"), QStringLiteral("Walter Brennan"), 123, 10, 18.50},
-            {QStringLiteral("000124"), QStringLiteral("Maria Lopez"), 124, 10, 19.25},
-            {QStringLiteral("000125"), QStringLiteral("James O'Connor"), 125, 20, 21.00},
-            {QStringLiteral("000126"), QStringLiteral("Linda Kowalski"), 126, 20, 17.75},
-            {QStringLiteral("000127"), QStringLiteral("Robert Chen"), 127, 30, 22.40},
-            {QStringLiteral("000128"), QStringLiteral("Patricia Nguyen"), 128, 30, 16.90},
-            {QStringLiteral("000129"), QStringLiteral("Michael Schmidt"), 129, 10, 20.10},
-            {QStringLiteral("000130"), QStringLiteral("Barbara Rossi"), 130, 40, 18.00},
-            {QStringLiteral("000131"), QStringLiteral("David Okafor"), 131, 40, 19.60},
-            {QStringLiteral("000132"), QStringLiteral("Susan Miller"), 132, 20, 23.15},
-            {QStringLiteral("000133"), QStringLiteral("Thomas Dubois"), 133, 30, 17.30},
-            {QStringLiteral("004711"), QStringLiteral("Karen Johansson"), 4711, 10, 24.00},
-        });
-    addLevel(dir, 1,
-        {QStringLiteral("Department"),
+    static const QList<Employee> employees {
+        {QStringLiteral("000123"), QStringLiteral("Walter Brennan"), 123, 10, 18.50},
+        {QStringLiteral("000124"), QStringLiteral("Maria Lopez"), 124, 10, 19.25},
+        {QStringLiteral("000125"), QStringLiteral("James O'Connor"), 125, 20, 21.00},
+        {QStringLiteral("000126"), QStringLiteral("Linda Kowalski"), 126, 20, 17.75},
+        {QStringLiteral("000127"), QStringLiteral("Robert Chen"), 127, 30, 22.40},
+        {QStringLiteral("000128"), QStringLiteral("Patricia Nguyen"), 128, 30, 16.90},
+        {QStringLiteral("000129"), QStringLiteral("Michael Schmidt"), 129, 10, 20.10},
+        {QStringLiteral("000130"), QStringLiteral("Barbara Rossi"), 130, 40, 18.00},
+        {QStringLiteral("000131"), QStringLiteral("David Okafor"), 131, 40, 19.60},
+        {QStringLiteral("000132"), QStringLiteral("Susan Miller"), 132, 20, 23.15},
+        {QStringLiteral("000133"), QStringLiteral("Thomas Dubois"), 133, 30, 17.30},
+        {QStringLiteral("004711"), QStringLiteral("Karen Johansson"), 4711, 10, 24.00},
+    };
+    return employees;
+}
+
+const std::array<Level, 3>& demoLevels()
+{
+    static const std::array<Level, 3> levels {
+        Level {QStringLiteral("Department"),
             {{QStringLiteral("12"), QStringLiteral("Assembly"), 14.5, 0},
                 {QStringLiteral("14"), QStringLiteral("Machining"), 18.25, 0},
                 {QStringLiteral("16"), QStringLiteral("Paint Shop"), 12.0, 0},
-                {QStringLiteral("18"), QStringLiteral("Shipping"), 9.75, 0}}});
-    addLevel(dir, 2,
-        {QStringLiteral("Operation"),
+                {QStringLiteral("18"), QStringLiteral("Shipping"), 9.75, 0}}},
+        Level {QStringLiteral("Operation"),
             {{QStringLiteral("7"), QStringLiteral("Weld"), 6.5, 0.35},
                 {QStringLiteral("8"), QStringLiteral("Drill"), 4.25, 0.2},
                 {QStringLiteral("9"), QStringLiteral("Grind"), 3.8, 0},
                 {QStringLiteral("10"), QStringLiteral("Inspect"), 2.5, 0},
-                {QStringLiteral("11"), QStringLiteral("Pack"), 1.75, 0.05}}});
-    addLevel(dir, 3,
-        {QStringLiteral("Part"),
+                {QStringLiteral("11"), QStringLiteral("Pack"), 1.75, 0.05}}},
+        Level {QStringLiteral("Part"),
             {{QStringLiteral("3"), QStringLiteral("Bracket"), 1.2, 0.15},
                 {QStringLiteral("4"), QStringLiteral("Hinge"), 0.85, 0.1},
                 {QStringLiteral("5"), QStringLiteral("Housing"), 4.4, 0},
                 {QStringLiteral("6"), QStringLiteral("Shaft"), 2.95, 0.25},
-                {QStringLiteral("A-100"), QStringLiteral("Cover Plate"), 1.6, 0}}});
+                {QStringLiteral("A-100"), QStringLiteral("Cover Plate"), 1.6, 0}}},
+    };
+    return levels;
+}
+
+const QString insertJobPunch = QStringLiteral(
+    "INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Level1Description, "
+    "Level1ItemCode, Level1ItemDescription, Level1StandardCost, Level1BonusRate, "
+    "Level2Description, Level2ItemCode, Level2ItemDescription, Level2StandardCost, "
+    "Level2BonusRate, Level3Description, Level3ItemCode, Level3ItemDescription, "
+    "Level3StandardCost, Level3BonusRate, Pieces, EmpNum, DeptNum, BaseRate) VALUES (?, ?, ?, "
+    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+// One job of the demo month, as the terminal writes it: the levels' values
+// and the worker's frozen at the start.
+struct DemoJob
+{
+    const Employee* worker;
+    QDateTime start;
+    QDateTime stop; // invalid while the job is open
+    std::array<const Item*, 3> items;
+    int pieces = 0;
+};
+
+void insertDemoJob(QSqlQuery& insert, const DemoJob& job)
+{
+    const bool open = !job.stop.isValid();
+    insert.addBindValue(job.worker->name);
+    insert.addBindValue(open ? QStringLiteral("Open") : QStringLiteral("Closed"));
+    insert.addBindValue(job.start.date().toString(Qt::ISODate));
+    insert.addBindValue(job.start.time().toString(QStringLiteral("HH:mm:ss")));
+    insert.addBindValue((open ? job.start : job.stop).time().toString(QStringLiteral("HH:mm:ss")));
+    for (int level = 0; level < 3; ++level) {
+        const Item& item = *job.items.at(level);
+        insert.addBindValue(demoLevels().at(level).title);
+        insert.addBindValue(item.code);
+        insert.addBindValue(item.description);
+        insert.addBindValue(item.standardCost);
+        insert.addBindValue(item.bonusRate);
+    }
+    insert.addBindValue(job.pieces);
+    insert.addBindValue(job.worker->empNum);
+    insert.addBindValue(job.worker->deptNum);
+    insert.addBindValue(job.worker->basePayRate);
+    execute(insert);
+}
+
+} // namespace
+
+void fillDemo(const QString& dir)
+{
+    addEmployees(dir, demoEmployees());
+    for (int level = 1; level <= 3; ++level)
+        addLevel(dir, level, demoLevels().at(level - 1));
+}
+
+void fillDemoPunches(const QString& dir, const QDateTime& now)
+{
+    // The terminal's walk-through and the tests badge in as these workers and
+    // expect no open job; the others may have one.
+    const QStringList neverOpen {QStringLiteral("000123"), QStringLiteral("000124"),
+        QStringLiteral("000125"), QStringLiteral("000126"), QStringLiteral("000133"),
+        QStringLiteral("004711")};
+    const QList<Employee>& staff = demoEmployees();
+    const auto worker = [&](const QString& badge) {
+        return &*std::find_if(staff.cbegin(), staff.cend(),
+            [&](const Employee& employee) { return employee.badge == badge; });
+    };
+    // At work now, and one who started two days ago and never ended his job.
+    const QList<QPair<const Employee*, QDateTime>> open {
+        {worker(QStringLiteral("000127")), now.addSecs(-(2 * 3600 + 10 * 60 + 41))},
+        {worker(QStringLiteral("000128")), now.addSecs(-(3600 + 25 * 60 + 7))},
+        {worker(QStringLiteral("000130")), now.addSecs(-(38 * 60 + 52))},
+        {worker(QStringLiteral("000132")), QDateTime(now.date().addDays(-2), QTime(7, 4, 26))},
+    };
+    const Employee* nightWorker = worker(QStringLiteral("000131"));
+
+    QRandomGenerator random(19870605);
+    const auto pick = [&](int level) {
+        const QList<Item>& items = demoLevels().at(level).items;
+        return &items.at(int(random.bounded(qsizetype(items.size()))));
+    };
+    const std::array<int, 4> departments {10, 20, 30, 40};
+    QList<DemoJob> jobs;
+    for (const Employee& employee : staff) {
+        const auto mine = std::find_if(
+            open.cbegin(), open.cend(), [&](const auto& job) { return job.first == &employee; });
+        // No job of a worker may end after his open job started.
+        const QDateTime until = mine != open.cend() ? mine->second : now;
+        const bool night = &employee == nightWorker;
+        const Item* department = &demoLevels().at(0).items.at(
+            int(std::find(departments.cbegin(), departments.cend(), employee.deptNum)
+                - departments.cbegin())
+            % 4);
+        for (QDate day = now.date().addDays(-31); day < now.date(); day = day.addDays(1)) {
+            if (day.dayOfWeek() > 5 || random.bounded(20) == 0)
+                continue; // the weekend, or a day off
+            // A shift of about eight and a half hours with half an hour's break,
+            // in two to four jobs, each punched at a second of its own.
+            QDateTime at(day, night ? QTime(21, 50) : QTime(6, 45 + int(random.bounded(30))));
+            const QDateTime end = at.addSecs(8 * 3600 + 30 * 60);
+            const int count = 2 + int(random.bounded(3));
+            for (int n = 0; n < count; ++n) {
+                const QDateTime start = at.addSecs(random.bounded(180));
+                const QDateTime stop = n + 1 == count
+                    ? end.addSecs(random.bounded(300))
+                    : start.addSecs((8 * 3600) / count + int(random.bounded(3600)) - 1800);
+                if (stop > until)
+                    break;
+                DemoJob job {&employee, start, stop, {department, pick(1), pick(2)}, 0};
+                // A piece takes about as long as its standard cost pays for,
+                // some days a fifth less, some a fifth more.
+                if (job.items[2]->bonusRate > 0) {
+                    double standard = 0;
+                    for (const Item* item : job.items)
+                        standard += item->standardCost;
+                    const double labour = start.secsTo(stop) / 3600.0 * employee.basePayRate;
+                    job.pieces = std::max(
+                        1, int(std::lround(labour / standard * (0.8 + random.bounded(0.45)))));
+                }
+                jobs << job;
+                at = stop.addSecs(n == 0 ? 30 * 60 : 60);
+            }
+        }
+    }
+    for (const auto& [employee, started] : open) {
+        Q_ASSERT(!neverOpen.contains(employee->badge));
+        const Item* department = &demoLevels().at(0).items.at(
+            int(std::find(departments.cbegin(), departments.cend(), employee->deptNum)
+                - departments.cbegin()));
+        jobs << DemoJob {employee, started, {}, {department, pick(1), pick(2)}, 0};
+    }
+    std::stable_sort(jobs.begin(), jobs.end(),
+        [](const DemoJob& a, const DemoJob& b) { return a.start < b.start; });
+
+    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
+        QSqlQuery insert(db);
+        insert.prepare(insertJobPunch);
+        for (const DemoJob& job : jobs)
+            insertDemoJob(insert, job);
+    });
 }
 
 QString largeItemCode(int level, int item, int items)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <stdexcept>
@@ -75,6 +76,12 @@ void addLevel(const QString& dir, int level, const Level& contents);
 
 // A small, realistic site: a dozen employees and three levels.
 void fillDemo(const QString& dir);
+// About a month of the demo site's job punches up to `now`, the same for the
+// same day: a shift each working day (one worker at night, past midnight),
+// two to four jobs a shift, pieces on the jobs with a bonus rate; three jobs
+// open now and one forgotten for two days, none of them for the badges the
+// walk-through uses (000123 to 000126, 000133, 004711).
+void fillDemoPunches(const QString& dir, const QDateTime& now);
 // A large generated site: employees, closed punches spread over years and a
 // few open ones, and three level tables of `items` items each. Without
 // punches there may be no employees.

@@ -1,5 +1,6 @@
 #include "JobCostCommand.h"
 #include "regional/Clock.h"
+#include "regional/RegionalSettings.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -30,5 +31,7 @@ int main(int argc, char* argv[])
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
     QTextStream err(stderr);
-    return JobCostCommand::run(app.arguments().mid(1), SystemClock(), out, err);
+    const SystemClock clock;
+    return JobCostCommand::run(
+        app.arguments().mid(1), clock, RegionalSettings::system(clock), out, err);
 }

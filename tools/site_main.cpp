@@ -52,8 +52,9 @@ int main(int argc, char* argv[])
         QStringLiteral("The command: create, convert, upgrade or roles."));
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
     const QCommandLineOption demo(QStringLiteral("demo"),
-        QStringLiteral("Fill in a small demo site: a dozen employees "
-                       "and three levels (Department, Operation, Part)."));
+        QStringLiteral("Fill in a small demo site: a dozen employees, three levels "
+                       "(Department, Operation, Part) and about a month of job punches "
+                       "up to now, a few of them open."));
     const QCommandLineOption employees(QStringLiteral("employees"),
         QStringLiteral("Generate N employees (large sites)."), QStringLiteral("N"));
     const QCommandLineOption punches(QStringLiteral("punches"),
@@ -123,9 +124,10 @@ int main(int argc, char* argv[])
             SiteBuilder::createJobPunches(dir);
         } else {
             SiteBuilder::create(dir, parser.value(server));
-            if (parser.isSet(demo))
+            if (parser.isSet(demo)) {
                 SiteBuilder::fillDemo(dir);
-            else if (large)
+                SiteBuilder::fillDemoPunches(dir, QDateTime::currentDateTime());
+            } else if (large)
                 SiteBuilder::fillLarge(dir, employeeCount, punchCount, itemCount);
         }
     } catch (const SiteBuilder::Error& error) {
