@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "app/CommandLine.h"
 #include "app/DesktopServices.h"
 #include "app/Module1.h"
 #include "punch/JobCosting.h"
@@ -7,6 +8,8 @@
 #include "ui/TerminalFonts.h"
 
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
 void prepareProcess()
 {
@@ -20,6 +23,14 @@ void prepareProcess()
 
 int runJobCosting(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const auto status = answerCommandLine(arguments, out, err))
+        return static_cast<int>(*status);
+
     prepareProcess();
     QApplication application(argc, argv);
 

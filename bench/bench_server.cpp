@@ -241,7 +241,7 @@ public:
 class KeepRunning : public Program
 {
 public:
-    void end() override { ended = true; }
+    void end(ExitStatus, const QString&) override { ended = true; }
     bool ended = false;
 };
 
