@@ -1,9 +1,12 @@
 #include "PostgresFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QStringDecoder>
+#include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
 
@@ -35,6 +38,26 @@ QString firstLine(const QString& text)
 DataError badPointer(const QString& reason)
 {
     return DataError(reason, DataError::Reason::BadPointer);
+}
+
+// A text from a pointer file or the server, as a message may quote it: a
+// password masked, and every word cut to a length that keeps the message box
+// as narrow as the others.
+QString quotable(QString text)
+{
+    static const QRegularExpression userPassword(QStringLiteral("(://[^:/@]*):[^@/]*@"));
+    static const QRegularExpression passwordValue(
+        QStringLiteral("(password\\s*=\\s*)('(?:[^'\\\\]|\\\\.)*'|\\S*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    text.replace(userPassword, QStringLiteral("\\1:***@"));
+    text.replace(passwordValue, QStringLiteral("\\1***"));
+    constexpr qsizetype longestWord = 48;
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words) {
+        if (word.size() > longestWord)
+            word = word.left(longestWord - 3) + QLatin1String("...");
+    }
+    return words.join(QLatin1Char(' '));
 }
 
 // libpq's URI parser, loaded when the first pointer file is read: linked into
@@ -91,35 +114,44 @@ DatabaseFile::Kind kindOf(const QString& type)
 
 PostgresFile::PostgresFile(const QString& path, const QString& connection)
     : DatabaseFile(path, connection)
-    , m_uri(readPointer(path))
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
     try {
+        m_uri = readPointer(path);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
         configure(db, m_uri);
     } catch (const DataError& error) {
         if (error.reason() != DataError::Reason::BadPointer)
             throw;
-        throw badPointer(QStringLiteral("'%1' does not say where the database server is. %2")
-                             .arg(path, error.message()));
+        throw badPointer(QStringLiteral("%1 does not say where its database server is: %2")
+                             .arg(name(), error.message()));
     }
     connect();
 }
 
 bool PostgresFile::recognizes(const QByteArray& header)
 {
-    const QByteArray text = withoutByteOrderMark(header);
-    return text.startsWith("postgresql://") || text.startsWith("postgres://");
+    // A connection URI, or libpq's keyword = value pairs, after any blanks.
+    static const QRegularExpression pointer(
+        QStringLiteral("^\\s*(?:postgres(?:ql)?://|[A-Za-z_]+\\s*=)"));
+    return pointer.match(QString::fromLatin1(withoutByteOrderMark(header))).hasMatch();
 }
 
 QString PostgresFile::readPointer(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Could not read '%1': %2").arg(path, file.errorString()));
+        throw DataError(QStringLiteral("%1 cannot be read: %2.")
+                            .arg(QFileInfo(path).fileName(), file.errorString()));
     if (file.size() > maxPointerSize)
         throw badPointer(
-            QStringLiteral("'%1' is too long to be a pointer to a database server.").arg(path));
-    return QString::fromUtf8(withoutByteOrderMark(file.readLine())).trimmed();
+            QStringLiteral("it is too long (%1 bytes) to be a pointer file.").arg(file.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString line = QString(utf8(withoutByteOrderMark(file.readLine()))).trimmed();
+    const bool text = std::all_of(
+        line.cbegin(), line.cend(), [](QChar c) { return c.isPrint() || c == QLatin1Char('\t'); });
+    if (utf8.hasError() || !text)
+        throw badPointer(QStringLiteral("its first line holds bytes that are not text."));
+    return line;
 }
 
 void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
@@ -131,7 +163,8 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     if (!parsed) {
         const QString reason = error ? firstLine(QString::fromUtf8(error)) : QString();
         pq.freeMemory(error);
-        throw badPointer(QStringLiteral("'%1' is not a connection URI (%2).").arg(uri, reason));
+        throw badPointer(QStringLiteral("'%1' is not a connection address that libpq reads (%2).")
+                             .arg(quotable(uri), quotable(reason)));
     }
 
     // Qt's driver hands its connect options to libpq as keyword = 'value'
@@ -148,10 +181,10 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         const QString keyword = QString::fromUtf8(option->keyword);
         const QString value = QString::fromUtf8(option->val);
         if (keyword == QLatin1String("password"))
-            throw badPointer(QStringLiteral("The address holds a password; keep it in ~/.pgpass "
+            throw badPointer(QStringLiteral("the address holds a password; keep it in ~/.pgpass "
                                             "or the file named by PGPASSFILE instead."));
         if (value.contains(QLatin1Char(';')))
-            throw badPointer(QStringLiteral("The %1 of the address holds a ';', which Qt's "
+            throw badPointer(QStringLiteral("the %1 of the address holds a ';', which Qt's "
                                             "PostgreSQL driver cannot pass on.")
                                  .arg(keyword));
         if (keyword == QLatin1String("options"))
@@ -178,15 +211,15 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 void PostgresFile::connect()
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-        throw DataError(QStringLiteral("'%1' points to a database server, but Qt's PostgreSQL "
+        throw DataError(QStringLiteral("%1 points to a database server, but Qt's PostgreSQL "
                                        "driver is not installed (Debian package "
                                        "libqt6sql6-psql).")
-                            .arg(path()),
-            DataError::Reason::Unreachable);
+                            .arg(name()));
     QSqlDatabase db = database();
     if (!db.open())
-        throw DataError(QStringLiteral("The database server of '%1' (%2) could not be reached: %3")
-                            .arg(path(), m_uri, firstLine(db.lastError().databaseText())),
+        throw DataError(
+            QStringLiteral("The database server of %1 (%2) could not be reached: %3")
+                .arg(name(), quotable(m_uri), quotable(firstLine(db.lastError().databaseText()))),
             DataError::Reason::Unreachable);
 }
 
@@ -287,9 +320,8 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
     }
     // The driver closes a connection that the server dropped.
     if (!database().isOpen())
-        return DataError(
-            QStringLiteral("The connection to the database server of '%1' was lost: %2")
-                .arg(path(), firstLine(error.databaseText())),
+        return DataError(QStringLiteral("The connection to the database server of %1 was lost: %2")
+                             .arg(name(), quotable(firstLine(error.databaseText()))),
             DataError::Reason::Unreachable);
     return DatabaseFile::errorOf(error, table);
 }
