@@ -232,9 +232,9 @@ void PostgresFile::reconnectIfLost()
             return;
     }
     db.close();
-    // The server may have changed while the connection was down.
+    // The server may have changed while the connection was down. The keys
+    // stay: a row read before names itself by its key in the edit that follows.
     forgetColumns();
-    m_keys.clear();
     connect();
 }
 
