@@ -4,6 +4,7 @@
 #include "app/DesktopServices.h"
 #include "app/Module1.h"
 #include "punch/JobCosting.h"
+#include "ui/BusyPointer.h"
 #include "ui/Dialogs.h"
 #include "ui/TerminalFonts.h"
 
@@ -33,6 +34,7 @@ int runJobCosting(int argc, char* argv[])
 
     prepareProcess();
     QApplication application(argc, argv);
+    showBusyPointerWhileServerWaits();
 
     QtDialogs dialogs;
     const DesktopServices desktop(dialogs);

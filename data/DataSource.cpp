@@ -17,29 +17,44 @@
 
 namespace {
 
-// One statement on `table`; a failure names the file, the table and the trouble.
-QSqlQuery run(
-    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
+// One statement on `table`, prepared, run, read by `read` and dropped on the
+// file's connection, where `read` runs too (it touches no window); a failure
+// names the file, the table and the trouble.
+void run(DatabaseFile& file, const QString& table, const QString& sql,
+    const QVariantList& values = {}, const std::function<void(QSqlQuery&)>& read = {})
 {
-    QSqlQuery query(file.database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw file.errorOf(query.lastError(), table);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw file.errorOf(query.lastError(), table);
-    return query;
+    const QSqlDatabase db = file.database();
+    QSqlError error;
+    file.onConnection([&] {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (query.prepare(sql)) {
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (query.exec() && read)
+                read(query);
+        }
+        error = query.lastError();
+    });
+    if (error.isValid())
+        throw file.errorOf(error, table);
 }
 
-// A statement that is run to its end at once, prepared only the first time.
-QSqlQuery& runKept(
-    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
+// A statement that is run to its end at once, prepared only the first time;
+// `read` reads its rows on the file's connection.
+QSqlQuery& runKept(DatabaseFile& file, const QString& table, const QString& sql,
+    const QVariantList& values = {}, const std::function<void(QSqlQuery&)>& read = {})
 {
     QSqlQuery& query = file.statement(sql, table);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    if (!query.exec())
+    bool ran = false;
+    file.onConnection([&] {
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        ran = query.exec();
+        if (ran && read)
+            read(query);
+    });
+    if (!ran)
         throw file.errorOf(query.lastError(), table);
     return query;
 }
@@ -50,12 +65,13 @@ QSqlQuery& runKept(
 std::optional<QSqlRecord> firstRow(
     DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery& query = runKept(file, table, sql, values);
     std::optional<QSqlRecord> row;
-    if (query.next())
-        row = query.record();
-    while (query.next()) { }
-    query.finish();
+    runKept(file, table, sql, values, [&row](QSqlQuery& query) {
+        if (query.next())
+            row = query.record();
+        while (query.next()) { }
+        query.finish();
+    });
     return row;
 }
 
@@ -236,12 +252,13 @@ qint64 DataSource::currentIndex()
     if (m_index >= 0 || !m_hasRow)
         return m_index;
     // After a search the position is not known; count it once, on demand.
-    QSqlQuery query = run(*m_file, m_source.table, selectSql(rowKey(), {}));
     qint64 found = -1;
-    for (qint64 index = 0; query.next(); ++index) {
-        if (found < 0 && query.value(0).toLongLong() == m_rowid)
-            found = index;
-    }
+    run(*m_file, m_source.table, selectSql(rowKey(), {}), {}, [&found, this](QSqlQuery& query) {
+        for (qint64 index = 0; query.next(); ++index) {
+            if (found < 0 && query.value(0).toLongLong() == m_rowid)
+                found = index;
+        }
+    });
     if (found >= 0)
         return m_index = found;
     throw DataError(QStringLiteral("The current row is no longer in the table %1 of %2.")
@@ -620,18 +637,17 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
     // Below every key; a server's keys are 32-bit integers.
     qint64 last = std::numeric_limits<qint32>::min();
     for (int count = slice; count == slice;) {
-        QSqlQuery query
-            = run(*m_file, m_source.table, sql, sliced ? QVariantList {last} : QVariantList {});
-        QSqlRecord row = query.record();
-        row.remove(0);
-        for (count = 0; query.next(); ++count) {
-            last = query.value(0).toLongLong();
-            for (int i = 0; i < m_columns.size(); ++i)
-                row.setValue(i, fromStorage(m_columns.at(i), query.value(i + 1)));
-            visit(row);
-        }
-        if (query.lastError().isValid())
-            throw m_file->errorOf(query.lastError(), m_source.table);
+        run(*m_file, m_source.table, sql, sliced ? QVariantList {last} : QVariantList {},
+            [&](QSqlQuery& query) {
+                QSqlRecord row = query.record();
+                row.remove(0);
+                for (count = 0; query.next(); ++count) {
+                    last = query.value(0).toLongLong();
+                    for (int i = 0; i < m_columns.size(); ++i)
+                        row.setValue(i, fromStorage(m_columns.at(i), query.value(i + 1)));
+                    visit(row);
+                }
+            });
         if (!sliced)
             return;
     }
@@ -641,12 +657,17 @@ QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 c
 {
     requireOpen();
     const Column& wanted = column(name);
-    QSqlQuery& query = runKept(*m_file, m_source.table,
-        selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
+    QList<QVariant> values;
+    runKept(*m_file, m_source.table,
+        selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset},
+        [&values](QSqlQuery& query) {
+            while (query.next())
+                values << query.value(0);
+            query.finish();
+        });
     QStringList texts;
-    while (query.next())
-        texts << displayText(fromStorage(wanted, query.value(0)));
-    query.finish();
+    for (const QVariant& value : std::as_const(values))
+        texts << displayText(fromStorage(wanted, value));
     return texts;
 }
 

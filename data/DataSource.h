@@ -75,7 +75,8 @@ public:
     // Visits every row of the record source once, in the cursor's order, with
     // the values field() gives. Reads forward only and holds one row at a time;
     // the current row does not move. Rows added meanwhile after the last row
-    // visited are visited too.
+    // visited are visited too. On a server `visit` runs on the connection's
+    // thread while the caller waits: it touches no window.
     void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
     // The field of the rows [offset, offset + count) in the cursor's order, as
     // bound boxes show them: a window of the list, for lists read as they scroll.

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -51,6 +52,9 @@ public:
     QString name() const;
 
     virtual bool hasFeature(Feature feature) const = 0;
+    // Reaches the database now where it lies on a server; DataError
+    // (Unreachable) when it cannot be reached.
+    virtual void reach() { }
     // Runs before a table is read: the engine brings what it keeps of the table
     // up to date with the file.
     virtual void beforeRead(const QString& table) = 0;
@@ -69,12 +73,13 @@ public:
     QList<Column> columns(const QString& table);
     // The columns are read again, and the statements prepared again, at the
     // next use.
-    void forgetColumns()
-    {
-        m_columns.clear();
-        m_statements.clear();
-        m_lastStatement.reset();
-    }
+    void forgetColumns();
+    // Runs work, which reaches the database through this file's connection
+    // (statements prepared, run, read to their end, dropped; transactions), as
+    // the engine bounds it: on a server, on the connection's own thread and
+    // within the connection's deadline. What work throws is thrown here. Work
+    // asks database() nothing: the caller hands it what it needs.
+    void onConnection(const std::function<void()>& work) { runOnConnection(work); }
     // The expression that names one row of a table in a statement; the table's
     // columns have been read.
     virtual QString rowKey(const QString& table) const = 0;
@@ -98,6 +103,9 @@ protected:
     virtual QList<Column> readColumns(const QString& table) = 0;
     // Whether prepared statements stay valid for the life of the connection.
     virtual bool keepsStatements() const { return false; }
+    virtual void runOnConnection(const std::function<void()>& work) { work(); }
+    // Drops the prepared statements, through the connection.
+    void dropStatements();
 
 private:
     QString m_path;

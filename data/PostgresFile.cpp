@@ -3,12 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
+#include <optional>
+#include <sys/socket.h>
 
 namespace {
 
@@ -68,6 +72,8 @@ struct ClientLibrary
     decltype(&PQconninfoParse) parse = nullptr;
     decltype(&PQconninfoFree) free = nullptr;
     decltype(&PQfreemem) freeMemory = nullptr;
+    decltype(&PQsocket) socket = nullptr;
+    decltype(&PQstatus) status = nullptr;
     QString error;
 };
 
@@ -84,7 +90,10 @@ const ClientLibrary& clientLibrary()
             = reinterpret_cast<decltype(&PQconninfoParse)>(pq.resolve("PQconninfoParse"));
         functions.free = reinterpret_cast<decltype(&PQconninfoFree)>(pq.resolve("PQconninfoFree"));
         functions.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(pq.resolve("PQfreemem"));
-        if (!functions.parse || !functions.free || !functions.freeMemory)
+        functions.socket = reinterpret_cast<decltype(&PQsocket)>(pq.resolve("PQsocket"));
+        functions.status = reinterpret_cast<decltype(&PQstatus)>(pq.resolve("PQstatus"));
+        if (!functions.parse || !functions.free || !functions.freeMemory || !functions.socket
+            || !functions.status)
             functions.error = pq.errorString();
         return functions;
     }();
@@ -92,6 +101,40 @@ const ClientLibrary& clientLibrary()
         throw DataError(
             QStringLiteral("PostgreSQL's client library cannot be loaded: %1").arg(library.error));
     return library;
+}
+
+// The terminal's own parameter jobcosting_deadline=SECONDS, taken out of a
+// URI's query or out of keyword/value pairs before libpq sees them.
+std::optional<QString> takeDeadline(QString& address)
+{
+    static const QRegularExpression inQuery(
+        QStringLiteral("([?&])jobcosting_deadline=([^&]*)(&?)"));
+    static const QRegularExpression inPairs(
+        QStringLiteral("(?:^|\\s)jobcosting_deadline\\s*=\\s*(\\S*)"));
+    if (address.contains(QLatin1String("://"))) {
+        const QRegularExpressionMatch found = inQuery.match(address);
+        if (!found.hasMatch())
+            return std::nullopt;
+        // The parameter goes with one of the separators around it.
+        const QString kept = found.captured(3).isEmpty() ? QString() : found.captured(1);
+        address.replace(found.capturedStart(), found.capturedLength(), kept);
+        return found.captured(2);
+    }
+    const QRegularExpressionMatch found = inPairs.match(address);
+    if (!found.hasMatch())
+        return std::nullopt;
+    address.remove(found.capturedStart(), found.capturedLength());
+    return found.captured(1);
+}
+
+// libpq's connection under Qt's driver, or null.
+PGconn* connectionOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    const QByteArray type = handle.typeName();
+    if (type != "PGconn*" && type != "pg_conn*")
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
 }
 
 DatabaseFile::Kind kindOf(const QString& type)
@@ -114,18 +157,18 @@ DatabaseFile::Kind kindOf(const QString& type)
 
 PostgresFile::PostgresFile(const QString& path, const QString& connection)
     : DatabaseFile(path, connection)
+    , m_thread(std::make_unique<ConnectionThread>())
 {
     try {
         m_uri = readPointer(path);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-        configure(db, m_uri);
+        m_deadlineMs = configure(db, m_uri);
     } catch (const DataError& error) {
         if (error.reason() != DataError::Reason::BadPointer)
             throw;
         throw badPointer(QStringLiteral("%1 does not say where its database server is: %2")
                              .arg(name(), error.message()));
     }
-    connect();
 }
 
 bool PostgresFile::recognizes(const QByteArray& header)
@@ -154,12 +197,23 @@ QString PostgresFile::readPointer(const QString& path)
     return line;
 }
 
-void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
+int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 {
     const ClientLibrary& pq = clientLibrary();
+    QString address = uri;
+    int deadlineMs = defaultDeadlineMs;
+    if (const std::optional<QString> seconds = takeDeadline(address)) {
+        bool number = false;
+        const double value = seconds->toDouble(&number);
+        if (!number || !(value > 0 && value <= 3600))
+            throw badPointer(QStringLiteral("jobcosting_deadline must be a number of seconds up "
+                                            "to 3600, not '%1'.")
+                                 .arg(quotable(*seconds)));
+        deadlineMs = std::max(1, int(std::lround(value * 1000)));
+    }
     char* error = nullptr;
     const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> parsed(
-        pq.parse(uri.toUtf8().constData(), &error), pq.free);
+        pq.parse(address.toUtf8().constData(), &error), pq.free);
     if (!parsed) {
         const QString reason = error ? firstLine(QString::fromUtf8(error)) : QString();
         pq.freeMemory(error);
@@ -194,10 +248,10 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         given << keyword;
     }
     options << QStringLiteral("options=") + quotedValue(serverOptions);
-    // A server that vanished from the network is given up after seconds, not
-    // after the minutes the operating system would wait for it.
+    // A connection given up on at the deadline ends soon after on its own
+    // (libpq waits two seconds at least).
     if (!given.contains(QLatin1String("connect_timeout")))
-        options << QStringLiteral("connect_timeout='10'");
+        options << QStringLiteral("connect_timeout='%1'").arg((deadlineMs + 999) / 1000);
     if (!given.contains(QLatin1String("tcp_user_timeout")))
         options << QStringLiteral("tcp_user_timeout='10000'");
     if (!given.contains(QLatin1String("application_name")))
@@ -206,6 +260,59 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // Costs and rates are numeric: read as the server writes them, not through
     // a double on the way.
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    return deadlineMs;
+}
+
+PostgresFile::~PostgresFile()
+{
+    // A connection given up on is still being made: libpq's connect_timeout
+    // ends it soon.
+    m_thread->waitUntilIdle();
+    try {
+        dropStatements();
+        closeConnection();
+    } catch (const DataError&) {
+        // A server that does not answer is left as it is.
+    }
+}
+
+DataError PostgresFile::unanswered()
+{
+    m_dropped = true;
+    return DataError(QStringLiteral("The database server of %1 did not answer within %2 seconds.")
+                         .arg(name(), QLocale::c().toString(m_deadlineMs / 1000.0, 'g', 4)),
+        DataError::Reason::Unreachable);
+}
+
+void PostgresFile::runOnConnection(const std::function<void()>& work)
+{
+    if (m_thread->busy())
+        throw unanswered();
+    const int socket = connectionSocket();
+    // A server that stops answering (its processes stopped, a cable pulled)
+    // leaves the connection waiting for ever: its kernel still acknowledges
+    // what is sent. Shut down, the socket ends the wait at once.
+    const auto cut = [socket] {
+        if (socket >= 0)
+            ::shutdown(socket, SHUT_RDWR);
+    };
+    if (!m_thread->run(work, QDeadlineTimer(m_deadlineMs), cut))
+        throw unanswered();
+}
+
+int PostgresFile::connectionSocket() const
+{
+    PGconn* connection = connectionOf(database());
+    return connection ? clientLibrary().socket(connection) : -1;
+}
+
+bool PostgresFile::connectionLost() const
+{
+    const QSqlDatabase db = database();
+    if (!db.isOpen())
+        return true;
+    PGconn* connection = connectionOf(db);
+    return !connection || clientLibrary().status(connection) != CONNECTION_OK;
 }
 
 void PostgresFile::connect()
@@ -215,26 +322,52 @@ void PostgresFile::connect()
                                        "driver is not installed (Debian package "
                                        "libqt6sql6-psql).")
                             .arg(name()));
+    if (m_thread->busy())
+        throw unanswered();
+    // The attempt holds nothing of this call's: given up at the deadline, it
+    // runs out on its own, and libpq's connect_timeout ends it soon after.
+    struct Attempt
+    {
+        bool opened = false;
+        QString error;
+    };
+    const auto attempt = std::make_shared<Attempt>();
     QSqlDatabase db = database();
-    if (!db.open())
-        throw DataError(
-            QStringLiteral("The database server of %1 (%2) could not be reached: %3")
-                .arg(name(), quotable(m_uri), quotable(firstLine(db.lastError().databaseText()))),
+    if (!m_thread->run(
+            [db, attempt]() mutable {
+                attempt->opened = db.open();
+                attempt->error = db.lastError().databaseText();
+            },
+            QDeadlineTimer(m_deadlineMs)))
+        throw unanswered();
+    if (!attempt->opened)
+        throw DataError(QStringLiteral("The database server of %1 (%2) could not be reached: %3")
+                            .arg(name(), quotable(m_uri), quotable(firstLine(attempt->error))),
             DataError::Reason::Unreachable);
+    m_dropped = false;
+}
+
+void PostgresFile::closeConnection()
+{
+    QSqlDatabase db = database();
+    if (!db.isOpen() || m_thread->busy())
+        return;
+    m_thread->run([db]() mutable { db.close(); }, QDeadlineTimer(m_deadlineMs));
 }
 
 void PostgresFile::reconnectIfLost()
 {
-    QSqlDatabase db = database();
-    if (db.isOpen()) {
-        QSqlQuery ping(db);
-        if (ping.exec(QStringLiteral("SELECT 1")))
+    const QSqlDatabase db = database();
+    if (!m_dropped && db.isOpen()) {
+        bool answered = false;
+        runOnConnection([&] { answered = QSqlQuery(db).exec(QStringLiteral("SELECT 1")); });
+        if (answered)
             return;
     }
-    db.close();
     // The server may have changed while the connection was down. The keys
     // stay: a row read before names itself by its key in the edit that follows.
     forgetColumns();
+    closeConnection();
     connect();
 }
 
@@ -245,6 +378,11 @@ bool PostgresFile::hasFeature(Feature feature) const
         return true;
     }
     return false;
+}
+
+void PostgresFile::reach()
+{
+    reconnectIfLost();
 }
 
 void PostgresFile::beforeRead(const QString&)
@@ -259,9 +397,11 @@ void PostgresFile::beforeWrite()
 
 void PostgresFile::setCommitsFlushed(bool flushed)
 {
-    QSqlQuery(database())
-        .exec(flushed ? QStringLiteral("RESET synchronous_commit")
-                      : QStringLiteral("SET synchronous_commit = off"));
+    const QSqlDatabase db = database();
+    runOnConnection([&] {
+        QSqlQuery(db).exec(flushed ? QStringLiteral("RESET synchronous_commit")
+                                   : QStringLiteral("SET synchronous_commit = off"));
+    });
 }
 
 QString PostgresFile::rowKey(const QString& table) const
@@ -318,38 +458,55 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
         return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
                              .arg(name(), field.match(error.databaseText()).captured(1), table));
     }
-    // The driver closes a connection that the server dropped.
-    if (!database().isOpen())
+    if (connectionLost()) {
+        m_dropped = true;
         return DataError(QStringLiteral("The connection to the database server of %1 was lost: %2")
                              .arg(name(), quotable(firstLine(error.databaseText()))),
             DataError::Reason::Unreachable);
+    }
     return DatabaseFile::errorOf(error, table);
 }
 
 QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
 {
-    QSqlQuery info(database());
-    info.setForwardOnly(true);
-    if (!info.prepare(QStringLiteral(
-            "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
-            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
-            "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
-            "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
-            "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
-            "ORDER BY a.attnum")))
-        throw errorOf(info.lastError(), table);
-    info.addBindValue(quoted(table));
-    if (!info.exec())
-        throw errorOf(info.lastError(), table);
+    struct Read
+    {
+        QString name;
+        QString type;
+        bool key;
+        int size;
+    };
+    QList<Read> read;
+    QSqlError error;
+    const QSqlDatabase db = database();
+    runOnConnection([&] {
+        QSqlQuery info(db);
+        info.setForwardOnly(true);
+        if (info.prepare(QStringLiteral(
+                "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
+                "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
+                "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
+                "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
+                "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
+                "ORDER BY a.attnum"))) {
+            info.addBindValue(quoted(table));
+            if (info.exec()) {
+                while (info.next())
+                    read.append({info.value(0).toString(), info.value(1).toString(),
+                        info.value(2).toBool(), info.value(3).toInt()});
+            }
+        }
+        error = info.lastError();
+    });
+    if (error.isValid())
+        throw errorOf(error, table);
     QList<Column> columns;
     const QString key = table.toCaseFolded();
     m_keys.remove(key);
-    while (info.next()) {
-        const QString name = info.value(0).toString();
-        columns.append(
-            {name, kindOf(info.value(1).toString()), std::max(info.value(3).toInt(), 0)});
-        if (info.value(2).toBool())
-            m_keys.insert(key, name);
+    for (const Read& column : std::as_const(read)) {
+        columns.append({column.name, kindOf(column.type), std::max(column.size, 0)});
+        if (column.key)
+            m_keys.insert(key, column.name);
     }
     return columns;
 }

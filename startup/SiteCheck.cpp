@@ -30,6 +30,7 @@ std::optional<Trouble> trouble(
     try {
         const auto file = openDatabaseFile(fileName);
         opened.append(file);
+        file->reach();
         if (fileName == jobPunches && !file->hasFeature(DatabaseFile::Feature::Writes))
             return Trouble {
                 QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "

@@ -87,6 +87,11 @@ void TestDatabaseFile::unusablePointerStopsTheStart_data()
     QTest::newRow("a keyword libpq does not know")
         << QByteArray("host=db.example colour=blue\n")
         << nothingUsable + u"'host=db.example colour=blue' is not a connection address"_s << person;
+    QTest::newRow("a deadline that is not a number")
+        << QByteArray("postgresql://db.example/plant?jobcosting_deadline=soon\n")
+        << nothingUsable
+            + u"jobcosting_deadline must be a number of seconds up to 3600, not 'soon'."_s
+        << person;
     QTest::newRow("binary after the scheme")
         << QByteArray("postgresql://\x01\x02\xff\xfe\x1b[2J\n", 20)
         << nothingUsable + u"its first line holds bytes that are not text."_s << person;
@@ -151,7 +156,11 @@ void TestDatabaseFile::pointerFormsThatAreTaken_data()
     QTest::addColumn<QString>("form");
     QTest::newRow("URI") << u"URI"_s;
     QTest::newRow("URI with blanks around it") << u" \t URI \t \r\nnotes"_s;
+    QTest::newRow("URI with the terminal's deadline last") << u"URI&jobcosting_deadline=2.5"_s;
+    QTest::newRow("URI with the terminal's deadline first") << u"DEADLINE_FIRST_URI"_s;
     QTest::newRow("keyword/value pairs") << u"host=HOST dbname=DB user=ROLE"_s;
+    QTest::newRow("keyword/value pairs with the terminal's deadline")
+        << u"jobcosting_deadline = 3 host=HOST dbname=DB user=ROLE"_s;
     QTest::newRow("keyword/value pairs with blanks around them")
         << u"\t host=HOST  dbname=DB user = ROLE \n"_s;
 }
@@ -165,6 +174,8 @@ void TestDatabaseFile::pointerFormsThatAreTaken()
     const QString uri = punch.site().server()->uri();
     const QUrlQuery query(QUrl(uri).query());
     const QString pointer = QString(form)
+                                .replace(u"DEADLINE_FIRST_URI"_s,
+                                    QString(uri).replace(u'?', u"?jobcosting_deadline=4&"_s))
                                 .replace(u"URI"_s, uri)
                                 .replace(u"HOST"_s, query.queryItemValue(u"host"_s))
                                 .replace(u"DB"_s, QUrl(uri).path().mid(1))

@@ -1,24 +1,67 @@
-#include "Site.h"
+#include "PunchScreen.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "data/Transaction.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
+#include "ui/BusyPointer.h"
 
+#include <QElapsedTimer>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 using Rows = QList<QVariantList>;
 
+namespace {
+
+// Points the site's three files to its schema with this deadline.
+void setDeadline(const Site& site, const QString& seconds)
+{
+    for (const QString& name :
+        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        QFile file(site.file(name));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw std::runtime_error("cannot write a pointer file");
+        file.write((site.server()->uri() + u"&jobcosting_deadline="_s + seconds + u'\n').toUtf8());
+    }
+}
+
+// Counts the paints a widget gets.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
 // The terminal's connection to its database server, on the private test
-// server: what the terminal does when the server drops it.
+// server: what the terminal does when the server drops it, and when it stops
+// answering without dropping it.
 class TestServerConnection : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { showBusyPointerWhileServerWaits(); }
     void init();
     void droppedConnectionIsOpenedAnewAtNextUse_data();
     void droppedConnectionIsOpenedAnewAtNextUse();
+    void stoppedServerIsGivenUpAtTheDeadline_data();
+    void stoppedServerIsGivenUpAtTheDeadline();
+    void waitRepaintsAndTakesNoInput();
+    void workerHearsOfAStoppedServerWithinTheDeadline();
+    void defaultDeadlineIsTenSeconds();
 
 private:
     SystemClock m_clock;
@@ -81,5 +124,171 @@ void TestServerConnection::droppedConnectionIsOpenedAnewAtNextUse()
         expected);
 }
 
-QTEST_GUILESS_MAIN(TestServerConnection)
+void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline_data()
+{
+    QTest::addColumn<QString>("use");
+    QTest::newRow("the first connection") << u"connect"_s;
+    QTest::newRow("a lookup") << u"find"_s;
+    QTest::newRow("the open-job query") << u"refresh"_s;
+    QTest::newRow("a save") << u"add"_s;
+    QTest::newRow("a commit") << u"commit"_s;
+}
+
+// A server whose processes stopped keeps its connections open and its kernel
+// takes what is sent: each kind of round trip is given up at the deadline
+// with the data layer's error, and once the server goes on the next use opens
+// a connection anew and works.
+void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
+{
+    QFETCH(QString, use);
+    Site site(Site::Contents::Demo, Engine::Server);
+    setDeadline(site, u"0.5"_s);
+    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+        u"select * from JobPunches where Badge = 'Open'"_s, false, m_regional);
+    if (use != u"connect"_s) {
+        employees.refresh();
+        punches.refresh();
+    }
+    // Maria's row given up on may yet reach the server when it goes on (its
+    // acknowledgement is what was lost): the next save is Linda's.
+    QString worker = u"Maria Lopez"_s;
+    const auto add = [&punches, &worker] {
+        punches.addNew();
+        punches.setField(u"Name"_s, worker);
+        punches.setField(u"Badge"_s, u"Open"_s);
+        punches.save();
+    };
+    const auto work = [&] {
+        if (use == u"connect"_s || use == u"find"_s) {
+            employees.findFirst(u"Badge = '000123'"_s);
+            if (employees.noMatch())
+                throw std::runtime_error("Walter was not found");
+        } else if (use == u"refresh"_s) {
+            punches.refresh();
+        } else if (use == u"add"_s) {
+            add();
+        } else {
+            Transaction writes(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+            add();
+            writes.commit();
+        }
+    };
+
+    {
+        ServerStop stop;
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            if (use == u"commit"_s) {
+                // The server stops between the row and the commit.
+                stop.resume();
+                Transaction writes(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+                add();
+                ServerStop again;
+                waited.restart();
+                writes.commit();
+            } else {
+                work();
+            }
+            QFAIL("a stopped server answered");
+        } catch (const DataError& error) {
+            QCOMPARE(error.reason(), DataError::Reason::Unreachable);
+            QVERIFY2(error.message().contains(u"did not answer within 0.5 seconds"_s),
+                qPrintable(error.message()));
+        }
+        QVERIFY2(waited.elapsed() >= 450 && waited.elapsed() < 1000,
+            qPrintable(QString::number(waited.elapsed())));
+    }
+
+    // A connection given up on while it was being made may still be on its way.
+    worker = u"Linda Kowalski"_s;
+    const QDeadlineTimer back(5000);
+    for (;;) {
+        try {
+            work();
+            break;
+        } catch (const DataError& error) {
+            if (back.hasExpired())
+                QFAIL(qPrintable(error.message()));
+        }
+        QTest::qWait(50);
+    }
+}
+
+// While a round trip waits, the window repaints and shows a busy pointer,
+// and keys typed meanwhile never reach it.
+void TestServerConnection::waitRepaintsAndTakesNoInput()
+{
+    Site site(Site::Contents::Demo, Engine::Server);
+    setDeadline(site, u"1"_s);
+    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    employees.refresh();
+    QLineEdit box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const PaintCounter counter(&box);
+
+    Qt::CursorShape during = Qt::ArrowCursor;
+    int paintsDuring = 0;
+    QTimer::singleShot(300, &box, [&] {
+        during = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
+                                                   : Qt::ArrowCursor;
+        QTest::keyClicks(&box, u"000123"_s);
+        box.update();
+    });
+    QTimer::singleShot(600, &box, [&] { paintsDuring = counter.paints; });
+    {
+        ServerStop stop;
+        QVERIFY_THROWS_EXCEPTION(DataError, employees.findFirst(u"Badge = '000123'"_s));
+    }
+    QCOMPARE(during, Qt::WaitCursor);
+    QVERIFY(paintsDuring > 0);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCoreApplication::processEvents();
+    QCOMPARE(box.text(), QString());
+}
+
+// The worker who starts a job while the server stands still hears of it
+// within the deadline and a second, on the real screen.
+void TestServerConnection::workerHearsOfAStoppedServerWithinTheDeadline()
+{
+    PunchScreen punch(Site::Contents::Demo, Engine::Server);
+    setDeadline(punch.site(), u"1"_s);
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    punch.type(u"Text34"_s, u"000123"_s);
+    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
+        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
+        punch.pressEnter(QString::fromLatin1(box));
+    }
+    dialogs.answer(Dialogs::Answer::Ok);
+    dialogs.answer(Dialogs::Answer::Ok);
+    QElapsedTimer waited;
+    {
+        ServerStop stop;
+        waited.start();
+        punch.click(u"Command1"_s);
+    }
+    VERIFY_DIALOGS(dialogs);
+    QVERIFY2(dialogs.texts().last().startsWith(u"The job was not started: "_s),
+        qPrintable(dialogs.texts().last()));
+    QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
+}
+
+// The one test that waits the real default.
+void TestServerConnection::defaultDeadlineIsTenSeconds()
+{
+    Site site(Site::Contents::Demo, Engine::Server);
+    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    employees.refresh();
+    ServerStop stop;
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY_THROWS_EXCEPTION(DataError, employees.findFirst(u"Badge = '000123'"_s));
+    QVERIFY2(waited.elapsed() >= 9900 && waited.elapsed() < 11000,
+        qPrintable(QString::number(waited.elapsed())));
+}
+
+QTEST_MAIN(TestServerConnection)
 #include "tst_serverconnection.moc"

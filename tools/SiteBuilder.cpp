@@ -220,6 +220,7 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
     std::shared_ptr<DatabaseFile> database;
     try {
         database = openDatabaseFile(QDir(dir).filePath(file));
+        database->reach();
     } catch (const DataError& error) {
         throw Error(error.message().toStdString());
     }

@@ -13,7 +13,10 @@
 #include <QSqlRecord>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QUuid>
+#include <csignal>
 #include <stdexcept>
 #include <utility>
 
@@ -148,6 +151,37 @@ void ServerSchema::setReachable(bool reachable) const
     admin({reachable ? u"ALTER ROLE %1 LOGIN"_s : u"ALTER ROLE %1 NOLOGIN"_s});
     if (!reachable)
         dropConnections();
+}
+
+ServerStop::ServerStop()
+{
+    // The test server keeps its data beside the folder of its socket.
+    const QString socket = QUrlQuery(QUrl(testServer()).query()).queryItemValue(u"host"_s);
+    QFile pidFile(QDir(socket).filePath(u"../data/postmaster.pid"_s));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the test server's postmaster.pid cannot be read");
+    const qint64 postmaster = QString::fromLatin1(pidFile.readLine()).trimmed().toLongLong();
+    // The postmaster first, so that it starts no process while the others stop.
+    m_stopped << postmaster;
+    ::kill(pid_t(postmaster), SIGSTOP);
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/"_s + entry + u"/stat"_s);
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold blanks, not a ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(1).toLongLong() == postmaster) {
+            m_stopped << entry.toLongLong();
+            ::kill(pid_t(entry.toLongLong()), SIGSTOP);
+        }
+    }
+}
+
+void ServerStop::resume()
+{
+    for (const qint64 pid : std::exchange(m_stopped, {}))
+        ::kill(pid_t(pid), SIGCONT);
 }
 
 namespace {

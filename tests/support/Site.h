@@ -72,6 +72,24 @@ private:
     QString m_uri;
 };
 
+// While one lives, every process of the test server is stopped (SIGSTOP), as
+// a server that stops answering without closing its connections: its kernel
+// still takes what is sent to it. They go on when it is destroyed, or earlier
+// by resume().
+class ServerStop
+{
+public:
+    ServerStop();
+    ~ServerStop() { resume(); }
+    ServerStop(const ServerStop&) = delete;
+    ServerStop& operator=(const ServerStop&) = delete;
+
+    void resume();
+
+private:
+    QList<qint64> m_stopped;
+};
+
 // A site in a fresh temporary folder that is also the working folder while
 // the object lives, as the terminal expects. On the server engine its three
 // files point to a schema of its own on the test server.
