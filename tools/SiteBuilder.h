@@ -54,8 +54,10 @@ void create(const QString& dir, const QString& server = {});
 // Brings the job-punch database of a site made by an earlier version up to
 // date, in one transaction: the unique index over the open jobs with which the
 // database refuses a second open job for the same worker (refused, naming the
-// workers, while any worker has more than one open job), and a PunchId for
-// every job punch. Does nothing that is done already.
+// workers, while any worker has more than one open job), a PunchId for
+// every job punch, and on a server the table JobPunchConflicts where the
+// terminals put kept punches that could not be applied. Does nothing that is
+// done already.
 void upgrade(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
 // and time-clock files. Refuses, touching nothing, when it is there already.

@@ -37,7 +37,9 @@ int main(int argc, char* argv[])
         "\n"
         "upgrade DIR brings the job punches of a site made by an earlier version up\n"
         "to date: the index with which the database refuses a second open job for\n"
-        "the same worker, and a PunchId that names every job punch."));
+        "the same worker, a PunchId that names every job punch, and on a server the\n"
+        "table JobPunchConflicts, where the terminals put the punches they kept\n"
+        "while the server was away and that could not be applied as they were."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
