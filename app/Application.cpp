@@ -9,6 +9,7 @@
 #include "ui/TerminalFonts.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
 
@@ -20,6 +21,10 @@ void prepareProcess()
     // more than all its matches save. Set by the user, Qt's switch stays his.
     if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
         qputenv("QT_ENABLE_REGEXP_JIT", "0");
+    // A server connection that was lost or given up on lets go of each of its
+    // prepared statements with a warning: the terminal's log keeps what it did
+    // about it instead. QT_LOGGING_RULES still overrides.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.sql.postgresql.warning=false"));
 }
 
 int runJobCosting(int argc, char* argv[])

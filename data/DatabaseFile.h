@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -55,6 +56,19 @@ public:
     // Reaches the database now where it lies on a server; DataError
     // (Unreachable) when it cannot be reached.
     virtual void reach() { }
+    // While the database cannot be reached, the file where the terminal keeps
+    // a copy of the table, if it does; else nothing.
+    virtual std::shared_ptr<DatabaseFile> standIn(const QString&) { return nullptr; }
+    // A write to the table reached the database.
+    virtual void written(const QString&) { }
+    // Keeps a row that could not be written because the database cannot be
+    // reached, to be written later: a new row (`read` empty) with its fields,
+    // or the row as read with its changed fields. False where the terminal
+    // keeps no rows of the table, or cannot keep them now.
+    virtual bool keep(const QString&, const QSqlRecord&, const QList<QPair<QString, QVariant>>&)
+    {
+        return false;
+    }
     // Runs before a table is read: the engine brings what it keeps of the table
     // up to date with the file.
     virtual void beforeRead(const QString& table) = 0;

@@ -1,5 +1,7 @@
 #include "PostgresFile.h"
 
+#include "OfflineStore.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
@@ -155,8 +157,9 @@ DatabaseFile::Kind kindOf(const QString& type)
 
 } // namespace
 
-PostgresFile::PostgresFile(const QString& path, const QString& connection)
+PostgresFile::PostgresFile(const QString& path, const QString& connection, Use use)
     : DatabaseFile(path, connection)
+    , m_store(use == Use::Terminal ? OfflineStore::of(QFileInfo(path).absolutePath()) : nullptr)
     , m_thread(std::make_unique<ConnectionThread>())
 {
     try {
@@ -279,6 +282,8 @@ PostgresFile::~PostgresFile()
 DataError PostgresFile::unanswered()
 {
     m_dropped = true;
+    if (m_store)
+        m_store->markAway();
     return DataError(QStringLiteral("The database server of %1 did not answer within %2 seconds.")
                          .arg(name(), QLocale::c().toString(m_deadlineMs / 1000.0, 'g', 4)),
         DataError::Reason::Unreachable);
@@ -286,6 +291,11 @@ DataError PostgresFile::unanswered()
 
 void PostgresFile::runOnConnection(const std::function<void()>& work)
 {
+    // While the terminal works on its copies, the screens do not wait for the
+    // server: the store's sender tells when it answers again.
+    if (m_store && m_store->away())
+        throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
+            DataError::Reason::Unreachable);
     if (m_thread->busy())
         throw unanswered();
     const int socket = connectionSocket();
@@ -340,10 +350,13 @@ void PostgresFile::connect()
             },
             QDeadlineTimer(m_deadlineMs)))
         throw unanswered();
-    if (!attempt->opened)
+    if (!attempt->opened) {
+        if (m_store)
+            m_store->markAway();
         throw DataError(QStringLiteral("The database server of %1 (%2) could not be reached: %3")
                             .arg(name(), quotable(m_uri), quotable(firstLine(attempt->error))),
             DataError::Reason::Unreachable);
+    }
     m_dropped = false;
 }
 
@@ -369,6 +382,37 @@ void PostgresFile::reconnectIfLost()
     forgetColumns();
     closeConnection();
     connect();
+}
+
+std::shared_ptr<DatabaseFile> PostgresFile::standIn(const QString& table)
+{
+    return m_store ? m_store->standIn(name(), table) : nullptr;
+}
+
+void PostgresFile::written(const QString& table)
+{
+    if (m_store && OfflineStore::keepsPunchesOf(table))
+        m_store->serverWritten();
+}
+
+bool PostgresFile::keep(
+    const QString& table, const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
+{
+    if (!m_store || !OfflineStore::keepsPunchesOf(table))
+        return false;
+    try {
+        if (read.isEmpty())
+            m_store->keepAdded(fields);
+        else
+            m_store->keepEdited(read, fields);
+    } catch (const DataError& error) {
+        // A worker with a job open in the copy is told so; a store that
+        // cannot be written leaves the save refused.
+        if (error.reason() == DataError::Reason::Duplicate)
+            throw;
+        return false;
+    }
+    return true;
 }
 
 bool PostgresFile::hasFeature(Feature feature) const
@@ -460,6 +504,8 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
     }
     if (connectionLost()) {
         m_dropped = true;
+        if (m_store)
+            m_store->markAway();
         return DataError(QStringLiteral("The connection to the database server of %1 was lost: %2")
                              .arg(name(), quotable(firstLine(error.databaseText()))),
             DataError::Reason::Unreachable);

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <memory>
 
+class OfflineStore;
+
 // A database on a PostgreSQL server, named by a pointer file: a short text
 // file whose first line is a connection URI (postgresql://user@host/database).
 // The file holds no password: libpq finds one in ~/.pgpass, PGPASSFILE or a
@@ -17,9 +19,19 @@
 class PostgresFile : public DatabaseFile
 {
 public:
+    // Who uses the connection. The terminal's screens follow the site's
+    // offline store: while its server is away they do not wait for it, and
+    // read the store's copies. The store's own sender reaches the server
+    // whatever the store says.
+    enum class Use
+    {
+        Terminal,
+        Sender
+    };
+
     // Reads the pointer file; a malformed one raises DataError (BadPointer)
     // naming the file. The server is reached at the first use.
-    PostgresFile(const QString& path, const QString& connection);
+    PostgresFile(const QString& path, const QString& connection, Use use = Use::Terminal);
 
     // True for the first bytes of a pointer file.
     static bool recognizes(const QByteArray& header);
@@ -44,6 +56,12 @@ public:
     void beforeWrite() override;
     void setCommitsFlushed(bool flushed) override;
     QString rowKey(const QString& table) const override;
+    // The primary key column of a table whose columns have been read.
+    QString keyColumn(const QString& table) const { return m_keys.value(table.toCaseFolded()); }
+    std::shared_ptr<DatabaseFile> standIn(const QString& table) override;
+    void written(const QString& table) override;
+    bool keep(const QString& table, const QSqlRecord& read,
+        const QList<QPair<QString, QVariant>>& fields) override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
     DataError errorOf(const QSqlError& error, const QString& table) override;
@@ -66,6 +84,7 @@ private:
     // The error of a round trip given up on; the connection is dropped.
     DataError unanswered();
 
+    std::shared_ptr<OfflineStore> m_store; // the terminal's, where it keeps one
     std::unique_ptr<ConnectionThread> m_thread;
     QString m_uri;
     int m_deadlineMs = defaultDeadlineMs;

@@ -175,6 +175,8 @@ private:
     void endJob();
     bool askPieceCount(const QString& summary, double& pieces);
     void closeOpenJob(double pieces);
+    // Tells the worker that his punch is kept at the terminal until the server answers.
+    void showKeptPunch();
     QString jobText(const QString& opening) const;
     void returnToBadgeEntry();
     void returnToBadgeEntryAfterSave();

@@ -3,11 +3,14 @@
 #include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
+#include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/PostgresFile.h"
 #include "punch/PunchTexts.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -20,6 +23,12 @@ struct Trouble
     ExitStatus status = ExitStatus::NeedsPerson;
 };
 
+bool isPointer(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) && PostgresFile::recognizes(file.read(64));
+}
+
 // What is wrong with the file, or nothing. A missing file is left to the
 // screens, which say what they miss.
 std::optional<Trouble> trouble(
@@ -28,9 +37,21 @@ std::optional<Trouble> trouble(
     if (!QFileInfo::exists(fileName))
         return std::nullopt;
     try {
+        // A site whose job punches are on a server keeps what it needs to go on
+        // without the server beside its files, where the folder can hold it;
+        // the files that point to the server hold the store from now on.
+        const auto store = fileName == jobPunches && isPointer(fileName)
+            ? OfflineStore::open(QDir::currentPath())
+            : OfflineStore::of(QDir::currentPath());
         const auto file = openDatabaseFile(fileName);
         opened.append(file);
-        file->reach();
+        try {
+            file->reach();
+        } catch (const DataError& error) {
+            // Without its server the terminal runs on its copies, once it has them.
+            if (error.reason() != DataError::Reason::Unreachable || !store || !store->hasCopies())
+                throw;
+        }
         if (fileName == jobPunches && !file->hasFeature(DatabaseFile::Feature::Writes))
             return Trouble {
                 QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "

@@ -1,4 +1,4 @@
-#include "PunchScreen.h"
+#include "Site.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/Transaction.h"
@@ -14,18 +14,6 @@ using namespace Qt::StringLiterals;
 using Rows = QList<QVariantList>;
 
 namespace {
-
-// Points the site's three files to its schema with this deadline.
-void setDeadline(const Site& site, const QString& seconds)
-{
-    for (const QString& name :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
-        QFile file(site.file(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw std::runtime_error("cannot write a pointer file");
-        file.write((site.server()->uri() + u"&jobcosting_deadline="_s + seconds + u'\n').toUtf8());
-    }
-}
 
 // Counts the paints a widget gets.
 class PaintCounter : public QObject
@@ -60,7 +48,6 @@ private slots:
     void stoppedServerIsGivenUpAtTheDeadline_data();
     void stoppedServerIsGivenUpAtTheDeadline();
     void waitRepaintsAndTakesNoInput();
-    void workerHearsOfAStoppedServerWithinTheDeadline();
     void defaultDeadlineIsTenSeconds();
 
 private:
@@ -142,7 +129,7 @@ void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
 {
     QFETCH(QString, use);
     Site site(Site::Contents::Demo, Engine::Server);
-    setDeadline(site, u"0.5"_s);
+    site.pointTo(u"0.5"_s);
     DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
     DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, m_regional);
@@ -221,7 +208,7 @@ void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
 void TestServerConnection::waitRepaintsAndTakesNoInput()
 {
     Site site(Site::Contents::Demo, Engine::Server);
-    setDeadline(site, u"1"_s);
+    site.pointTo(u"1"_s);
     DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
     employees.refresh();
     QLineEdit box;
@@ -247,33 +234,6 @@ void TestServerConnection::waitRepaintsAndTakesNoInput()
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCoreApplication::processEvents();
     QCOMPARE(box.text(), QString());
-}
-
-// The worker who starts a job while the server stands still hears of it
-// within the deadline and a second, on the real screen.
-void TestServerConnection::workerHearsOfAStoppedServerWithinTheDeadline()
-{
-    PunchScreen punch(Site::Contents::Demo, Engine::Server);
-    setDeadline(punch.site(), u"1"_s);
-    QVERIFY(punch.open());
-    ScriptedDialogs& dialogs = punch.services().dialogs;
-    punch.type(u"Text34"_s, u"000123"_s);
-    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
-        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
-        punch.pressEnter(QString::fromLatin1(box));
-    }
-    dialogs.answer(Dialogs::Answer::Ok);
-    dialogs.answer(Dialogs::Answer::Ok);
-    QElapsedTimer waited;
-    {
-        ServerStop stop;
-        waited.start();
-        punch.click(u"Command1"_s);
-    }
-    VERIFY_DIALOGS(dialogs);
-    QVERIFY2(dialogs.texts().last().startsWith(u"The job was not started: "_s),
-        qPrintable(dialogs.texts().last()));
-    QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
 }
 
 // The one test that waits the real default.

@@ -273,6 +273,21 @@ Site::~Site()
     QDir::setCurrent(m_previous);
 }
 
+void Site::pointTo(const QString& deadline, QString address) const
+{
+    if (address.isEmpty())
+        address = m_server->uri();
+    if (!deadline.isEmpty())
+        address += u"&jobcosting_deadline="_s + deadline;
+    for (const QString& name :
+        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        QFile pointer(file(name));
+        if (!pointer.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || pointer.write((address + u'\n').toUtf8()) < 0)
+            throw std::runtime_error("cannot write a pointer file");
+    }
+}
+
 QString Site::rowKey() const
 {
     return m_server ? u"ID"_s : u"rowid"_s;

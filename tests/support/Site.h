@@ -120,6 +120,9 @@ public:
     QString file(const QString& name) const { return m_dir.filePath(name); }
     // The site's schema on the test server; nullptr on SQLite.
     const ServerSchema* server() const { return m_server.get(); }
+    // Points the three files of a server site to `address`, by default the
+    // site's schema, with the terminal's deadline `deadline` (in seconds) when given.
+    void pointTo(const QString& deadline, QString address = {}) const;
     // The column that names a row in the statements of sql().
     QString rowKey() const;
 
