@@ -77,15 +77,6 @@ Rows stored(const QString& folder, const QString& sql)
     return rows;
 }
 
-// Waits until the terminal in the folder has sent all it kept and works on
-// its server again.
-bool allSent(const QString& folder, int timeoutMs = 20000)
-{
-    const auto store = OfflineStore::of(folder);
-    return store
-        && QTest::qWaitFor([&] { return store->journalled() == 0 && !store->away(); }, timeoutMs);
-}
-
 // Waits until the terminal's copy of the open jobs holds `count` jobs of the worker.
 bool copied(const QString& folder, const QString& name, int count)
 {

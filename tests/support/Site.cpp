@@ -2,6 +2,7 @@
 
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
+#include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 
@@ -176,6 +177,13 @@ ServerStop::ServerStop()
             ::kill(pid_t(entry.toLongLong()), SIGSTOP);
         }
     }
+}
+
+bool allSent(const QString& folder, int timeoutMs)
+{
+    const auto store = OfflineStore::of(folder);
+    return store
+        && QTest::qWaitFor([&] { return store->journalled() == 0 && !store->away(); }, timeoutMs);
 }
 
 void ServerStop::resume()

@@ -90,6 +90,10 @@ private:
     QList<qint64> m_stopped;
 };
 
+// Waits until the terminal working in `folder` has sent all it kept while its
+// server was away, and works on its server again.
+bool allSent(const QString& folder, int timeoutMs = 20000);
+
 // A site in a fresh temporary folder that is also the working folder while
 // the object lives, as the terminal expects. On the server engine its three
 // files point to a schema of its own on the test server.
