@@ -39,6 +39,8 @@ const QStringList punchFields = [] {
 constexpr int fullRefreshMs = 10 * 60 * 1000;
 // Idle connections of the sender are closed after this long.
 constexpr int idleMs = 60 * 1000;
+// A server that could not be reached is tried again after this long.
+constexpr int retryMs = 500;
 
 struct Entry
 {
@@ -570,12 +572,16 @@ void JournalSender::run()
     QDeadlineTimer fullRefresh(0);
     QDeadlineTimer idle(idleMs);
     int pauseMs = 0;
+    // After a failed round the next waits its pause out, whatever wakes it:
+    // a server that refuses is not asked again at every kept punch.
+    auto notBefore = std::chrono::steady_clock::now();
     for (;;) {
         bool openJobsDue = false;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait_for(
-                lock, std::chrono::milliseconds(pauseMs), [this] { return m_stopping || m_woken; });
+            m_wake.wait_for(lock, std::chrono::milliseconds(pauseMs), [this, &notBefore] {
+                return m_stopping || (m_woken && std::chrono::steady_clock::now() >= notBefore);
+            });
             if (m_stopping)
                 break;
             if (!std::exchange(m_woken, false) && !m_store.away() && !fullRefresh.hasExpired()) {
@@ -620,8 +626,8 @@ void JournalSender::run()
             else
                 qWarning("jobcosting: the kept punches could not be sent: %s",
                     qPrintable(error.message()));
-            // Tried again after a pause that follows the deadline.
-            pauseMs = 500;
+            pauseMs = retryMs;
+            notBefore = std::chrono::steady_clock::now() + std::chrono::milliseconds(retryMs);
             const std::lock_guard lock(m_mutex);
             m_openJobsDue = true;
         }
