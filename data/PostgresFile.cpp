@@ -291,11 +291,7 @@ DataError PostgresFile::unanswered()
 
 void PostgresFile::runOnConnection(const std::function<void()>& work)
 {
-    // While the terminal works on its copies, the screens do not wait for the
-    // server: the store's sender tells when it answers again.
-    if (m_store && m_store->away())
-        throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
-            DataError::Reason::Unreachable);
+    refuseWhileAway();
     if (m_thread->busy())
         throw unanswered();
     const int socket = connectionSocket();
@@ -308,6 +304,15 @@ void PostgresFile::runOnConnection(const std::function<void()>& work)
     };
     if (!m_thread->run(work, QDeadlineTimer(m_deadlineMs), cut))
         throw unanswered();
+}
+
+void PostgresFile::refuseWhileAway() const
+{
+    // While the terminal works on its copies, the screens do not wait for the
+    // server: the store's sender tells when it answers again.
+    if (m_store && m_store->away())
+        throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
+            DataError::Reason::Unreachable);
 }
 
 int PostgresFile::connectionSocket() const
@@ -370,6 +375,7 @@ void PostgresFile::closeConnection()
 
 void PostgresFile::reconnectIfLost()
 {
+    refuseWhileAway();
     const QSqlDatabase db = database();
     if (!m_dropped && db.isOpen()) {
         bool answered = false;

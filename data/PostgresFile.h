@@ -80,6 +80,9 @@ private:
     // network outage), or that was given up on, is opened anew before it is used.
     void reconnectIfLost();
     bool connectionLost() const;
+    // DataError (Unreachable) at once while the terminal's store says that the
+    // server is away.
+    void refuseWhileAway() const;
     int connectionSocket() const;
     // The error of a round trip given up on; the connection is dropped.
     DataError unanswered();
