@@ -184,25 +184,53 @@ std::shared_ptr<DatabaseFile> OfflineStore::standIn(
     return copied.next() ? file : nullptr;
 }
 
+namespace {
+
+// The copy names a punch kept here by a key below every key of the server's.
+const QString localKey = QStringLiteral("(SELECT min(0, ifnull(min(id), 0)) - 1 FROM jobpunches)");
+
+// The copy's row of the punch, from `row`; its key where the server gave one.
+void insertIntoCopy(
+    QSqlDatabase db, const QStringList& columns, const QVariantMap& row, const QVariant& key = {})
+{
+    QStringList names;
+    QStringList marks;
+    QVariantList values;
+    for (const QString& column : columns) {
+        const bool serverKey = column == QLatin1String("id") && key.toLongLong() > 0;
+        if (column == QLatin1String("id") && !serverKey) {
+            names << column;
+            marks << localKey;
+            continue;
+        }
+        if (!serverKey && !row.contains(column))
+            continue;
+        names << QLatin1Char('"') + column + QLatin1Char('"');
+        marks << QStringLiteral("?");
+        values << (serverKey ? key : row.value(column));
+    }
+    exec(db,
+        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2)")
+            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+        values);
+}
+
+} // namespace
+
 void OfflineStore::keepAdded(const QList<QPair<QString, QVariant>>& fields)
 {
     QVariantMap row;
     for (const auto& [name, value] : fields)
         row.insert(name.toLower(), value);
     row.remove(QStringLiteral("id"));
-    // The copy names the punch by a key below every key of the server's.
-    QStringList names {QStringLiteral("id")};
-    QStringList marks {QStringLiteral("(SELECT min(0, ifnull(min(id), 0)) - 1 FROM jobpunches)")};
-    QVariantList values;
-    for (auto field = row.cbegin(); field != row.cend(); ++field) {
-        names << QLatin1Char('"') + field.key() + QLatin1Char('"');
-        marks << QStringLiteral("?");
-        values << field.value();
-    }
-    keep(QStringLiteral("start"), row,
-        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2)")
-            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
-        values, false);
+    keep(QStringLiteral("start"), row, {}, [&row](QSqlDatabase db, const QStringList& columns) {
+        // A start whose answer was lost may be in the copy already, copied
+        // from the server that holds it.
+        if (!exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"),
+                {row.value(QStringLiteral("punchid"))})
+                 .next())
+            insertIntoCopy(db, columns, row);
+    });
 }
 
 void OfflineStore::keepEdited(
@@ -215,38 +243,38 @@ void OfflineStore::keepEdited(
     row.remove(QStringLiteral("id"));
     QStringList assignments;
     QVariantList values;
-    QVariantList changed;
+    QStringList changed;
     for (const auto& [name, value] : changes) {
         row.insert(name.toLower(), value);
         assignments << QLatin1Char('"') + name.toLower() + QLatin1String("\" = ?");
         values << value;
         changed << name.toLower();
     }
-    row.insert(QStringLiteral("#changed"), changed);
-    row.insert(QStringLiteral("#key"), read.value(0));
     values << row.value(QStringLiteral("punchid"));
-    keep(QStringLiteral("end"), row,
-        QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
-            .arg(assignments.join(QLatin1String(", "))),
-        values, true);
+    keep(QStringLiteral("end"), row, changed, [&](QSqlDatabase db, const QStringList& columns) {
+        // A job opened elsewhere after the copy was made is copied as read.
+        if (exec(db,
+                QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
+                    .arg(assignments.join(QLatin1String(", "))),
+                values)
+                .numRowsAffected()
+            == 0)
+            insertIntoCopy(db, columns, row, read.value(0));
+    });
 }
 
-void OfflineStore::keep(const QString& action, const QVariantMap& row, const QString& copySql,
-    const QVariantList& copyValues, bool insertIfNoRow)
+void OfflineStore::keep(const QString& action, const QVariantMap& row, const QStringList& changed,
+    const std::function<void(QSqlDatabase, const QStringList&)>& copy)
 {
     const QString punchId = row.value(QStringLiteral("punchid")).toString();
     if (punchId.isEmpty())
         throw DataError(QStringLiteral("A punch without a PunchId cannot be kept."));
     QJsonObject punch;
-    for (auto field = row.cbegin(); field != row.cend(); ++field) {
-        if (field.key().startsWith(QLatin1Char('#')))
-            continue;
+    for (auto field = row.cbegin(); field != row.cend(); ++field)
         punch.insert(field.key(), journalValue(field.value()));
-    }
     QJsonObject entry {{QStringLiteral("row"), punch}};
-    if (row.contains(QStringLiteral("#changed")))
-        entry.insert(QStringLiteral("changed"),
-            QJsonArray::fromVariantList(row.value(QStringLiteral("#changed")).toList()));
+    if (!changed.isEmpty())
+        entry.insert(QStringLiteral("changed"), QJsonArray::fromStringList(changed));
 
     Transaction writes(m_path, QStringLiteral("Journal"));
     const std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
@@ -255,38 +283,9 @@ void OfflineStore::keep(const QString& action, const QVariantMap& row, const QSt
         QStringLiteral("INSERT INTO Journal (Action, PunchId, KeptAt, Punch) VALUES (?, ?, ?, ?)"),
         {action, punchId, QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
             QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact))});
-    // The copy of the open jobs shows the punch as the terminal made it.
-    const QStringList copyColumns = columnsOf(db, QStringLiteral("jobpunches"));
-    // A start whose answer was lost may be in the copy already, copied from
-    // the server that holds it.
-    const bool inCopy = !copyColumns.isEmpty() && !insertIfNoRow
-        && exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"), {punchId}).next();
-    if (!copyColumns.isEmpty() && !inCopy) {
-        QSqlQuery copied = exec(db, copySql, copyValues);
-        if (insertIfNoRow && copied.numRowsAffected() == 0) {
-            QStringList names;
-            QStringList marks;
-            QVariantList values;
-            const qint64 key = row.value(QStringLiteral("#key")).toLongLong();
-            for (const QString& column : copyColumns) {
-                names << QLatin1Char('"') + column + QLatin1Char('"');
-                if (column == QLatin1String("id")) {
-                    marks << (key > 0 ? QStringLiteral("?")
-                                      : QStringLiteral("(SELECT min(0, ifnull(min(id), 0)) - 1 "
-                                                       "FROM jobpunches)"));
-                    if (key > 0)
-                        values << key;
-                } else {
-                    marks << QStringLiteral("?");
-                    values << row.value(column);
-                }
-            }
-            exec(db,
-                QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2)")
-                    .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
-                values);
-        }
-    }
+    // The copy of the open jobs, once made, shows the punch as the terminal made it.
+    if (const QStringList columns = columnsOf(db, QStringLiteral("jobpunches")); !columns.isEmpty())
+        copy(db, columns);
     writes.commit();
     m_sender->wake();
 }

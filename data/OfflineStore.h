@@ -2,10 +2,12 @@
 
 #include <QList>
 #include <QPair>
+#include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -71,8 +73,10 @@ public:
 
 private:
     explicit OfflineStore(QString path);
-    void keep(const QString& action, const QVariantMap& row, const QString& copySql,
-        const QVariantList& copyValues, bool insertIfNoRow);
+    // Journals the punch and shows it in the copy of the open jobs (by `copy`,
+    // given the copy's columns), in one commit.
+    void keep(const QString& action, const QVariantMap& row, const QStringList& changed,
+        const std::function<void(QSqlDatabase, const QStringList&)>& copy);
 
     QString m_path;
     std::atomic<bool> m_away = false;

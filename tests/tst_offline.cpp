@@ -504,10 +504,10 @@ void TestOffline::twoTerminalsThroughRandomOutages()
     };
     int outages = 0;
     while (running()) {
-        QTest::qWait(random.bounded(50, 500));
+        QTest::qWait(random.bounded(30, 300));
         const ServerStop stop;
         ++outages;
-        QTest::qWait(random.bounded(50, 700));
+        QTest::qWait(random.bounded(30, 400));
     }
     int started = 0;
     int ended = 0;
