@@ -75,7 +75,7 @@ public:
 class NoEnd : public Program
 {
 public:
-    void end() override { }
+    void end(ExitStatus, const QString&) override { }
 };
 
 // Every step is followed by what the event loop does between a worker's keys:

@@ -33,6 +33,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSqlError>
@@ -241,7 +242,7 @@ public:
 class KeepRunning : public Program
 {
 public:
-    void end() override { ended = true; }
+    void end(ExitStatus, const QString&) override { ended = true; }
     bool ended = false;
 };
 
@@ -365,12 +366,17 @@ std::optional<std::pair<Tally, Tally>> runPair(
 {
     QProcess processes[2];
     const Terminal* terminals[2] = {&first, &second};
+    // Each terminal works in a folder of its own, with the site's pointer files.
+    QTemporaryDir folders[2];
     for (int i = 0; i < 2; ++i) {
+        for (const QString& name :
+            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            QFile::copy(QDir(dir).filePath(name), QDir(folders[i].path()).filePath(name));
         processes[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         processes[i].start(QCoreApplication::applicationFilePath(),
-            {u"--terminal"_s, dir, u"--badges"_s, terminals[i]->badges.join(u','), u"--offset"_s,
-                QString::number(terminals[i]->offset), u"--steps"_s, QString::number(steps),
-                u"--code"_s, terminals[i]->departmentCode});
+            {u"--terminal"_s, folders[i].path(), u"--badges"_s, terminals[i]->badges.join(u','),
+                u"--offset"_s, QString::number(terminals[i]->offset), u"--steps"_s,
+                QString::number(steps), u"--code"_s, terminals[i]->departmentCode});
     }
     for (int step = 0; step < steps; ++step) {
         for (QProcess& process : processes) {

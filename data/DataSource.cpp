@@ -17,29 +17,44 @@
 
 namespace {
 
-// One statement on `table`; a failure names the file, the table and the trouble.
-QSqlQuery run(
-    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
+// One statement on `table`, prepared, run, read by `read` and dropped on the
+// file's connection, where `read` runs too (it touches no window); a failure
+// names the file, the table and the trouble.
+void run(DatabaseFile& file, const QString& table, const QString& sql,
+    const QVariantList& values = {}, const std::function<void(QSqlQuery&)>& read = {})
 {
-    QSqlQuery query(file.database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw file.errorOf(query.lastError(), table);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw file.errorOf(query.lastError(), table);
-    return query;
+    const QSqlDatabase db = file.database();
+    QSqlError error;
+    file.onConnection([&] {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (query.prepare(sql)) {
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (query.exec() && read)
+                read(query);
+        }
+        error = query.lastError();
+    });
+    if (error.isValid())
+        throw file.errorOf(error, table);
 }
 
-// A statement that is run to its end at once, prepared only the first time.
-QSqlQuery& runKept(
-    DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
+// A statement that is run to its end at once, prepared only the first time;
+// `read` reads its rows on the file's connection.
+QSqlQuery& runKept(DatabaseFile& file, const QString& table, const QString& sql,
+    const QVariantList& values = {}, const std::function<void(QSqlQuery&)>& read = {})
 {
     QSqlQuery& query = file.statement(sql, table);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    if (!query.exec())
+    bool ran = false;
+    file.onConnection([&] {
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        ran = query.exec();
+        if (ran && read)
+            read(query);
+    });
+    if (!ran)
         throw file.errorOf(query.lastError(), table);
     return query;
 }
@@ -50,12 +65,13 @@ QSqlQuery& runKept(
 std::optional<QSqlRecord> firstRow(
     DatabaseFile& file, const QString& table, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery& query = runKept(file, table, sql, values);
     std::optional<QSqlRecord> row;
-    if (query.next())
-        row = query.record();
-    while (query.next()) { }
-    query.finish();
+    runKept(file, table, sql, values, [&row](QSqlQuery& query) {
+        if (query.next())
+            row = query.record();
+        while (query.next()) { }
+        query.finish();
+    });
     return row;
 }
 
@@ -127,15 +143,36 @@ void DataSource::refresh()
         }
     }
     m_source = source;
-    prepareRead(source.table);
-    m_pending = Pending::None;
-    loadAt(0);
+    reading([&] {
+        prepareRead(source.table);
+        m_pending = Pending::None;
+        loadAt(0);
+    });
+}
+
+template<typename Read> auto DataSource::reading(Read read) const -> decltype(read())
+{
+    const std::shared_ptr<DatabaseFile> standIn = m_file->standIn(m_source.table);
+    m_active = standIn ? standIn : m_file;
+    try {
+        return read();
+    } catch (const DataError& error) {
+        // A server that cannot be reached stands aside for the terminal's
+        // copy of the table, where it keeps one.
+        if (error.reason() != DataError::Reason::Unreachable || standIn)
+            throw;
+        const std::shared_ptr<DatabaseFile> copy = m_file->standIn(m_source.table);
+        if (!copy)
+            throw;
+        m_active = copy;
+        return read();
+    }
 }
 
 void DataSource::prepareRead(const QString& table)
 {
-    m_file->beforeRead(table);
-    QList<Column> columns = m_file->columns(table);
+    active().beforeRead(table);
+    QList<Column> columns = active().columns(table);
     if (columns.isEmpty())
         throw DataError(QStringLiteral("%1 has no table %2.").arg(m_databaseName, table));
     // The engine hands out the list it keeps: a new one only once it read the table anew.
@@ -195,9 +232,11 @@ void DataSource::requireWritable() const
 qint64 DataSource::recordCount() const
 {
     requireOpen();
-    const auto count = firstRow(*m_file, m_source.table,
-        QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
-    return count ? count->value(0).toLongLong() : 0;
+    return reading([this] {
+        const auto count = firstRow(active(), m_source.table,
+            QLatin1String("SELECT COUNT(*) FROM ") + quoted(m_source.table) + whereSql({}));
+        return count ? count->value(0).toLongLong() : 0;
+    });
 }
 
 void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
@@ -214,7 +253,7 @@ void DataSource::setCurrent(const QSqlRecord& row, qint64 index)
 
 void DataSource::loadAt(qint64 index)
 {
-    const auto row = firstRow(*m_file, m_source.table,
+    const auto row = firstRow(active(), m_source.table,
         selectSql(rowKey() + QLatin1String(", *"), {}) + QLatin1String(" LIMIT 1 OFFSET ?"),
         {index});
     if (row) {
@@ -236,12 +275,13 @@ qint64 DataSource::currentIndex()
     if (m_index >= 0 || !m_hasRow)
         return m_index;
     // After a search the position is not known; count it once, on demand.
-    QSqlQuery query = run(*m_file, m_source.table, selectSql(rowKey(), {}));
     qint64 found = -1;
-    for (qint64 index = 0; query.next(); ++index) {
-        if (found < 0 && query.value(0).toLongLong() == m_rowid)
-            found = index;
-    }
+    run(active(), m_source.table, selectSql(rowKey(), {}), {}, [&found, this](QSqlQuery& query) {
+        for (qint64 index = 0; query.next(); ++index) {
+            if (found < 0 && query.value(0).toLongLong() == m_rowid)
+                found = index;
+        }
+    });
     if (found >= 0)
         return m_index = found;
     throw DataError(QStringLiteral("The current row is no longer in the table %1 of %2.")
@@ -251,7 +291,7 @@ qint64 DataSource::currentIndex()
 void DataSource::moveFirst()
 {
     requireOpen();
-    loadAt(0);
+    reading([this] { loadAt(0); });
 }
 
 void DataSource::moveNext()
@@ -259,13 +299,15 @@ void DataSource::moveNext()
     requireOpen();
     if (m_eof)
         throw DataError(QStringLiteral("No current record."));
-    if (m_bof && !m_hasRow && !m_currentDeleted) {
-        loadAt(0);
-        return;
-    }
-    const qint64 index = currentIndex();
-    // The rows after a deleted one have moved up by one.
-    loadAt(m_currentDeleted ? index : index + 1);
+    reading([this] {
+        if (m_bof && !m_hasRow && !m_currentDeleted) {
+            loadAt(0);
+            return;
+        }
+        const qint64 index = currentIndex();
+        // The rows after a deleted one have moved up by one.
+        loadAt(m_currentDeleted ? index : index + 1);
+    });
 }
 
 void DataSource::findFirst(const QString& criteria)
@@ -278,19 +320,25 @@ void DataSource::findFirst(const QString& criteria)
     const qsizetype lastQuote = criteria.lastIndexOf(QLatin1Char('\''));
     if (equals < 0 || lastQuote < equals + 2)
         throw DataError(QStringLiteral("Malformed search criteria: %1").arg(criteria));
+    reading([&] {
+        search(criteria.left(equals).trimmed(), criteria.mid(equals + 3, lastQuote - (equals + 3)));
+    });
+}
+
+void DataSource::search(const QString& field, const QString& value)
+{
     prepareRead(m_source.table);
     const Column* searched = nullptr;
     try {
-        searched = &column(criteria.left(equals).trimmed());
+        searched = &column(field);
     } catch (const DataError&) {
         // The field may come back before the next search; a server tells no
         // version of its tables, so their columns are read again then.
-        m_file->forgetColumns();
+        active().forgetColumns();
         throw;
     }
-    const QString value = criteria.mid(equals + 3, lastQuote - (equals + 3));
 
-    const auto row = firstRow(*m_file, m_source.table,
+    const auto row = firstRow(active(), m_source.table,
         selectSql(rowKey() + QLatin1String(", *"), quoted(searched->name) + QLatin1String(" = ?"))
             + QLatin1String(" LIMIT 1"),
         {value});
@@ -344,14 +392,32 @@ void DataSource::setField(const QString& name, const QVariant& value)
     m_pendingValues.append({target.name, stored});
 }
 
-void DataSource::save()
+DataSource::Saved DataSource::save()
 {
     requireWritable();
     const Pending pending = std::exchange(m_pending, Pending::None);
     const auto values = std::exchange(m_pendingValues, {});
     if (pending == Pending::None)
         throw DataError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    // The row as the terminal has it, read wherever it was read.
+    const QSqlRecord read = pending == Pending::Editing ? heldRow() : QSqlRecord();
+    m_active = m_file;
+    try {
+        write(pending, values);
+    } catch (const DataError& error) {
+        // A server that cannot be reached leaves the punch with the terminal,
+        // where it keeps punches, to be sent later.
+        if (error.reason() != DataError::Reason::Unreachable
+            || !m_file->keep(m_source.table, read, values))
+            throw;
+        return Saved::Kept;
+    }
+    m_file->written(m_source.table);
+    return Saved::Written;
+}
 
+void DataSource::write(Pending pending, const QList<QPair<QString, QVariant>>& values)
+{
     QStringList names;
     QVariantList bound;
     for (const auto& [field, value] : values) {
@@ -407,7 +473,7 @@ const QSqlRecord& DataSource::heldRow() const
 {
     if (!std::exchange(m_rowWritten, false))
         return m_row;
-    const auto row = firstRow(*m_file, m_source.table,
+    const auto row = firstRow(active(), m_source.table,
         QLatin1String("SELECT ") + rowKey() + QLatin1String(", * FROM ") + quoted(m_source.table)
             + QLatin1String(" WHERE ") + rowKey() + QLatin1String(" = ?"),
         {m_rowid});
@@ -422,6 +488,7 @@ void DataSource::deleteCurrent()
     if (!m_hasRow)
         throw DataError(QStringLiteral("No current record."));
     currentIndex();
+    m_active = m_file;
     m_file->beforeWrite();
     run(*m_file, m_source.table,
         QLatin1String("DELETE FROM ") + quoted(m_source.table) + QLatin1String(" WHERE ") + rowKey()
@@ -604,6 +671,11 @@ QString DataSource::displayText(const QVariant& value) const
 void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit) const
 {
     requireOpen();
+    reading([&] { visitRows(visit); });
+}
+
+void DataSource::visitRows(const std::function<void(const QSqlRecord&)>& visit) const
+{
     QStringList names {rowKey()};
     for (const Column& column : m_columns)
         names << quoted(column.name);
@@ -620,18 +692,17 @@ void DataSource::forEachRow(const std::function<void(const QSqlRecord&)>& visit)
     // Below every key; a server's keys are 32-bit integers.
     qint64 last = std::numeric_limits<qint32>::min();
     for (int count = slice; count == slice;) {
-        QSqlQuery query
-            = run(*m_file, m_source.table, sql, sliced ? QVariantList {last} : QVariantList {});
-        QSqlRecord row = query.record();
-        row.remove(0);
-        for (count = 0; query.next(); ++count) {
-            last = query.value(0).toLongLong();
-            for (int i = 0; i < m_columns.size(); ++i)
-                row.setValue(i, fromStorage(m_columns.at(i), query.value(i + 1)));
-            visit(row);
-        }
-        if (query.lastError().isValid())
-            throw m_file->errorOf(query.lastError(), m_source.table);
+        run(active(), m_source.table, sql, sliced ? QVariantList {last} : QVariantList {},
+            [&](QSqlQuery& query) {
+                QSqlRecord row = query.record();
+                row.remove(0);
+                for (count = 0; query.next(); ++count) {
+                    last = query.value(0).toLongLong();
+                    for (int i = 0; i < m_columns.size(); ++i)
+                        row.setValue(i, fromStorage(m_columns.at(i), query.value(i + 1)));
+                    visit(row);
+                }
+            });
         if (!sliced)
             return;
     }
@@ -641,12 +712,20 @@ QStringList DataSource::windowTexts(const QString& name, qint64 offset, qint64 c
 {
     requireOpen();
     const Column& wanted = column(name);
-    QSqlQuery& query = runKept(*m_file, m_source.table,
-        selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"), {count, offset});
+    QList<QVariant> values;
+    reading([&] {
+        values.clear();
+        runKept(active(), m_source.table,
+            selectSql(quoted(wanted.name), {}) + QLatin1String(" LIMIT ? OFFSET ?"),
+            {count, offset}, [&values](QSqlQuery& query) {
+                while (query.next())
+                    values << query.value(0);
+                query.finish();
+            });
+    });
     QStringList texts;
-    while (query.next())
-        texts << displayText(fromStorage(wanted, query.value(0)));
-    query.finish();
+    for (const QVariant& value : std::as_const(values))
+        texts << displayText(fromStorage(wanted, value));
     return texts;
 }
 
@@ -654,7 +733,7 @@ QString DataSource::contentStamp() const
 {
     if (!m_file)
         return {};
-    const QString version = m_file->contentVersion();
+    const QString version = active().contentVersion();
     return version.isEmpty() ? QString()
                              : selectSql(QStringLiteral("*"), {}) + QLatin1Char('@') + version;
 }
@@ -662,6 +741,7 @@ QString DataSource::contentStamp() const
 void DataSource::deleteAll()
 {
     requireWritable();
+    m_active = m_file;
     m_file->beforeWrite();
     run(*m_file, m_source.table,
         QLatin1String("DELETE FROM ") + quoted(m_source.table) + whereSql({}));

@@ -55,10 +55,18 @@ public:
 
     void addNew();
     void edit();
+    // How a save ended.
+    enum class Saved
+    {
+        Written, // in the database
+        // The database server could not be reached: the terminal keeps the
+        // row, to be sent when the server answers again.
+        Kept,
+    };
     // Writes the pending row. An edit only ever changes the row that was read:
     // when another program changed or deleted it meanwhile, nothing is written.
     // Bound controls show a saved edit after the next refresh, move or updateControls().
-    void save();
+    Saved save();
     void deleteCurrent();
 
     QVariant field(const QString& name) const;
@@ -75,7 +83,8 @@ public:
     // Visits every row of the record source once, in the cursor's order, with
     // the values field() gives. Reads forward only and holds one row at a time;
     // the current row does not move. Rows added meanwhile after the last row
-    // visited are visited too.
+    // visited are visited too. On a server `visit` runs on the connection's
+    // thread while the caller waits: it touches no window.
     void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
     // The field of the rows [offset, offset + count) in the cursor's order, as
     // bound boxes show them: a window of the list, for lists read as they scroll.
@@ -111,8 +120,17 @@ private:
     const Column& columnByKey(const QString& key, const QString& name) const;
     QString selectSql(const QString& columns, const QString& extraCondition) const;
     QString whereSql(const QString& extraCondition) const;
-    QString quoted(const QString& identifier) const { return m_file->quoted(identifier); }
-    QString rowKey() const { return m_file->rowKey(m_source.table); }
+    // The file that the operation under way uses: for reads, the terminal's
+    // copy of the table while the server cannot be reached.
+    DatabaseFile& active() const { return *(m_active ? m_active : m_file); }
+    // Runs a read on the table's file, or on its copy when the server cannot
+    // be reached.
+    template<typename Read> auto reading(Read read) const -> decltype(read());
+    void search(const QString& field, const QString& value);
+    void write(Pending pending, const QList<QPair<QString, QVariant>>& values);
+    void visitRows(const std::function<void(const QSqlRecord&)>& visit) const;
+    QString quoted(const QString& identifier) const { return active().quoted(identifier); }
+    QString rowKey() const { return active().rowKey(m_source.table); }
     // Reads the table's columns anew when the engine saw the table change.
     void prepareRead(const QString& table);
     DataError refused(const Column& column, const QVariant& value) const;
@@ -135,6 +153,7 @@ private:
     const RegionalSettings& m_regional;
 
     std::shared_ptr<DatabaseFile> m_file;
+    mutable std::shared_ptr<DatabaseFile> m_active;
     QString m_closedReason; // why the file could not be opened, when it could not
     Source m_source;
     // The record source text last parsed, and what it says: a text is parsed

@@ -51,13 +51,36 @@ DataError DatabaseFile::errorOf(const QSqlError& error, const QString& table)
         QStringLiteral("%1, table %2: %3").arg(name(), table, error.databaseText().trimmed()));
 }
 
+void DatabaseFile::forgetColumns()
+{
+    m_columns.clear();
+    dropStatements();
+}
+
+void DatabaseFile::dropStatements()
+{
+    if (m_statements.empty() && !m_lastStatement)
+        return;
+    // A statement that the server prepared is let go of there too.
+    onConnection([this] {
+        m_statements.clear();
+        m_lastStatement.reset();
+    });
+}
+
 QSqlQuery& DatabaseFile::statement(const QString& sql, const QString& table)
 {
     if (const auto kept = m_statements.find(sql); kept != m_statements.end())
         return *kept->second;
     auto query = std::make_unique<QSqlQuery>(database());
     query->setForwardOnly(true);
-    if (!query->prepare(sql))
+    bool prepared = false;
+    onConnection([&] {
+        if (!keepsStatements())
+            m_lastStatement.reset();
+        prepared = query->prepare(sql);
+    });
+    if (!prepared)
         throw errorOf(query->lastError(), table);
     if (!keepsStatements())
         return *(m_lastStatement = std::move(query));

@@ -7,7 +7,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -51,6 +53,22 @@ public:
     QString name() const;
 
     virtual bool hasFeature(Feature feature) const = 0;
+    // Reaches the database now where it lies on a server; DataError
+    // (Unreachable) when it cannot be reached.
+    virtual void reach() { }
+    // While the database cannot be reached, the file where the terminal keeps
+    // a copy of the table, if it does; else nothing.
+    virtual std::shared_ptr<DatabaseFile> standIn(const QString&) { return nullptr; }
+    // A write to the table reached the database.
+    virtual void written(const QString&) { }
+    // Keeps a row that could not be written because the database cannot be
+    // reached, to be written later: a new row (`read` empty) with its fields,
+    // or the row as read with its changed fields. False where the terminal
+    // keeps no rows of the table, or cannot keep them now.
+    virtual bool keep(const QString&, const QSqlRecord&, const QList<QPair<QString, QVariant>>&)
+    {
+        return false;
+    }
     // Runs before a table is read: the engine brings what it keeps of the table
     // up to date with the file.
     virtual void beforeRead(const QString& table) = 0;
@@ -69,12 +87,13 @@ public:
     QList<Column> columns(const QString& table);
     // The columns are read again, and the statements prepared again, at the
     // next use.
-    void forgetColumns()
-    {
-        m_columns.clear();
-        m_statements.clear();
-        m_lastStatement.reset();
-    }
+    void forgetColumns();
+    // Runs work, which reaches the database through this file's connection
+    // (statements prepared, run, read to their end, dropped; transactions), as
+    // the engine bounds it: on a server, on the connection's own thread and
+    // within the connection's deadline. What work throws is thrown here. Work
+    // asks database() nothing: the caller hands it what it needs.
+    void onConnection(const std::function<void()>& work) { runOnConnection(work); }
     // The expression that names one row of a table in a statement; the table's
     // columns have been read.
     virtual QString rowKey(const QString& table) const = 0;
@@ -98,6 +117,9 @@ protected:
     virtual QList<Column> readColumns(const QString& table) = 0;
     // Whether prepared statements stay valid for the life of the connection.
     virtual bool keepsStatements() const { return false; }
+    virtual void runOnConnection(const std::function<void()>& work) { work(); }
+    // Drops the prepared statements, through the connection.
+    void dropStatements();
 
 private:
     QString m_path;

@@ -40,6 +40,12 @@ std::shared_ptr<DatabaseFile> openDatabaseFile(const QString& fileName)
 {
     static QHash<QString, std::weak_ptr<DatabaseFile>> openFiles;
     const QFileInfo info(fileName);
+    if (info.isDir())
+        throw DataError(
+            QStringLiteral("%1 is a folder, not a database file.").arg(info.fileName()));
+    if (info.exists() && !info.isFile())
+        throw DataError(QStringLiteral("%1 is not a database file but a device or a pipe.")
+                            .arg(info.fileName()));
     if (!info.isFile())
         throw DataError::missingFile(info.absoluteFilePath());
     const QString path = info.canonicalFilePath();

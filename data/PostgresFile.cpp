@@ -1,11 +1,20 @@
 #include "PostgresFile.h"
 
+#include "OfflineStore.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlQuery>
+#include <QStringDecoder>
+#include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
+#include <optional>
+#include <sys/socket.h>
 
 namespace {
 
@@ -37,6 +46,26 @@ DataError badPointer(const QString& reason)
     return DataError(reason, DataError::Reason::BadPointer);
 }
 
+// A text from a pointer file or the server, as a message may quote it: a
+// password masked, and every word cut to a length that keeps the message box
+// as narrow as the others.
+QString quotable(QString text)
+{
+    static const QRegularExpression userPassword(QStringLiteral("(://[^:/@]*):[^@/]*@"));
+    static const QRegularExpression passwordValue(
+        QStringLiteral("(password\\s*=\\s*)('(?:[^'\\\\]|\\\\.)*'|\\S*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    text.replace(userPassword, QStringLiteral("\\1:***@"));
+    text.replace(passwordValue, QStringLiteral("\\1***"));
+    constexpr qsizetype longestWord = 48;
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words) {
+        if (word.size() > longestWord)
+            word = word.left(longestWord - 3) + QLatin1String("...");
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 // libpq's URI parser, loaded when the first pointer file is read: linked into
 // the program, libpq and its TLS, Kerberos and LDAP libraries (a score of them)
 // would cost every start, also on the sites that never reach a server.
@@ -45,6 +74,8 @@ struct ClientLibrary
     decltype(&PQconninfoParse) parse = nullptr;
     decltype(&PQconninfoFree) free = nullptr;
     decltype(&PQfreemem) freeMemory = nullptr;
+    decltype(&PQsocket) socket = nullptr;
+    decltype(&PQstatus) status = nullptr;
     QString error;
 };
 
@@ -61,7 +92,10 @@ const ClientLibrary& clientLibrary()
             = reinterpret_cast<decltype(&PQconninfoParse)>(pq.resolve("PQconninfoParse"));
         functions.free = reinterpret_cast<decltype(&PQconninfoFree)>(pq.resolve("PQconninfoFree"));
         functions.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(pq.resolve("PQfreemem"));
-        if (!functions.parse || !functions.free || !functions.freeMemory)
+        functions.socket = reinterpret_cast<decltype(&PQsocket)>(pq.resolve("PQsocket"));
+        functions.status = reinterpret_cast<decltype(&PQstatus)>(pq.resolve("PQstatus"));
+        if (!functions.parse || !functions.free || !functions.freeMemory || !functions.socket
+            || !functions.status)
             functions.error = pq.errorString();
         return functions;
     }();
@@ -69,6 +103,40 @@ const ClientLibrary& clientLibrary()
         throw DataError(
             QStringLiteral("PostgreSQL's client library cannot be loaded: %1").arg(library.error));
     return library;
+}
+
+// The terminal's own parameter jobcosting_deadline=SECONDS, taken out of a
+// URI's query or out of keyword/value pairs before libpq sees them.
+std::optional<QString> takeDeadline(QString& address)
+{
+    static const QRegularExpression inQuery(
+        QStringLiteral("([?&])jobcosting_deadline=([^&]*)(&?)"));
+    static const QRegularExpression inPairs(
+        QStringLiteral("(?:^|\\s)jobcosting_deadline\\s*=\\s*(\\S*)"));
+    if (address.contains(QLatin1String("://"))) {
+        const QRegularExpressionMatch found = inQuery.match(address);
+        if (!found.hasMatch())
+            return std::nullopt;
+        // The parameter goes with one of the separators around it.
+        const QString kept = found.captured(3).isEmpty() ? QString() : found.captured(1);
+        address.replace(found.capturedStart(), found.capturedLength(), kept);
+        return found.captured(2);
+    }
+    const QRegularExpressionMatch found = inPairs.match(address);
+    if (!found.hasMatch())
+        return std::nullopt;
+    address.remove(found.capturedStart(), found.capturedLength());
+    return found.captured(1);
+}
+
+// libpq's connection under Qt's driver, or null.
+PGconn* connectionOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    const QByteArray type = handle.typeName();
+    if (type != "PGconn*" && type != "pg_conn*")
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
 }
 
 DatabaseFile::Kind kindOf(const QString& type)
@@ -89,49 +157,71 @@ DatabaseFile::Kind kindOf(const QString& type)
 
 } // namespace
 
-PostgresFile::PostgresFile(const QString& path, const QString& connection)
+PostgresFile::PostgresFile(const QString& path, const QString& connection, Use use)
     : DatabaseFile(path, connection)
-    , m_uri(readPointer(path))
+    , m_store(use == Use::Terminal ? OfflineStore::of(QFileInfo(path).absolutePath()) : nullptr)
+    , m_thread(std::make_unique<ConnectionThread>())
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
     try {
-        configure(db, m_uri);
+        m_uri = readPointer(path);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+        m_deadlineMs = configure(db, m_uri);
     } catch (const DataError& error) {
         if (error.reason() != DataError::Reason::BadPointer)
             throw;
-        throw badPointer(QStringLiteral("'%1' does not say where the database server is. %2")
-                             .arg(path, error.message()));
+        throw badPointer(QStringLiteral("%1 does not say where its database server is: %2")
+                             .arg(name(), error.message()));
     }
-    connect();
 }
 
 bool PostgresFile::recognizes(const QByteArray& header)
 {
-    const QByteArray text = withoutByteOrderMark(header);
-    return text.startsWith("postgresql://") || text.startsWith("postgres://");
+    // A connection URI, or libpq's keyword = value pairs, after any blanks.
+    static const QRegularExpression pointer(
+        QStringLiteral("^\\s*(?:postgres(?:ql)?://|[A-Za-z_]+\\s*=)"));
+    return pointer.match(QString::fromLatin1(withoutByteOrderMark(header))).hasMatch();
 }
 
 QString PostgresFile::readPointer(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Could not read '%1': %2").arg(path, file.errorString()));
+        throw DataError(QStringLiteral("%1 cannot be read: %2.")
+                            .arg(QFileInfo(path).fileName(), file.errorString()));
     if (file.size() > maxPointerSize)
         throw badPointer(
-            QStringLiteral("'%1' is too long to be a pointer to a database server.").arg(path));
-    return QString::fromUtf8(withoutByteOrderMark(file.readLine())).trimmed();
+            QStringLiteral("it is too long (%1 bytes) to be a pointer file.").arg(file.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString line = QString(utf8(withoutByteOrderMark(file.readLine()))).trimmed();
+    const bool text = std::all_of(
+        line.cbegin(), line.cend(), [](QChar c) { return c.isPrint() || c == QLatin1Char('\t'); });
+    if (utf8.hasError() || !text)
+        throw badPointer(QStringLiteral("its first line holds bytes that are not text."));
+    return line;
 }
 
-void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
+int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 {
     const ClientLibrary& pq = clientLibrary();
+    QString address = uri;
+    int deadlineMs = defaultDeadlineMs;
+    if (const std::optional<QString> seconds = takeDeadline(address)) {
+        bool number = false;
+        const double value = seconds->toDouble(&number);
+        if (!number || !(value > 0 && value <= 3600))
+            throw badPointer(QStringLiteral("jobcosting_deadline must be a number of seconds up "
+                                            "to 3600, not '%1'.")
+                                 .arg(quotable(*seconds)));
+        deadlineMs = std::max(1, int(std::lround(value * 1000)));
+    }
     char* error = nullptr;
     const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> parsed(
-        pq.parse(uri.toUtf8().constData(), &error), pq.free);
+        pq.parse(address.toUtf8().constData(), &error), pq.free);
     if (!parsed) {
         const QString reason = error ? firstLine(QString::fromUtf8(error)) : QString();
         pq.freeMemory(error);
-        throw badPointer(QStringLiteral("'%1' is not a connection URI (%2).").arg(uri, reason));
+        throw badPointer(QStringLiteral("'%1' is not a connection address that libpq reads (%2).")
+                             .arg(quotable(uri), quotable(reason)));
     }
 
     // Qt's driver hands its connect options to libpq as keyword = 'value'
@@ -148,10 +238,10 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         const QString keyword = QString::fromUtf8(option->keyword);
         const QString value = QString::fromUtf8(option->val);
         if (keyword == QLatin1String("password"))
-            throw badPointer(QStringLiteral("The address holds a password; keep it in ~/.pgpass "
+            throw badPointer(QStringLiteral("the address holds a password; keep it in ~/.pgpass "
                                             "or the file named by PGPASSFILE instead."));
         if (value.contains(QLatin1Char(';')))
-            throw badPointer(QStringLiteral("The %1 of the address holds a ';', which Qt's "
+            throw badPointer(QStringLiteral("the %1 of the address holds a ';', which Qt's "
                                             "PostgreSQL driver cannot pass on.")
                                  .arg(keyword));
         if (keyword == QLatin1String("options"))
@@ -161,10 +251,10 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         given << keyword;
     }
     options << QStringLiteral("options=") + quotedValue(serverOptions);
-    // A server that vanished from the network is given up after seconds, not
-    // after the minutes the operating system would wait for it.
+    // A connection given up on at the deadline ends soon after on its own
+    // (libpq waits two seconds at least).
     if (!given.contains(QLatin1String("connect_timeout")))
-        options << QStringLiteral("connect_timeout='10'");
+        options << QStringLiteral("connect_timeout='%1'").arg((deadlineMs + 999) / 1000);
     if (!given.contains(QLatin1String("tcp_user_timeout")))
         options << QStringLiteral("tcp_user_timeout='10000'");
     if (!given.contains(QLatin1String("application_name")))
@@ -173,36 +263,162 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // Costs and rates are numeric: read as the server writes them, not through
     // a double on the way.
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    return deadlineMs;
+}
+
+PostgresFile::~PostgresFile()
+{
+    // A connection given up on is still being made: libpq's connect_timeout
+    // ends it soon.
+    m_thread->waitUntilIdle();
+    try {
+        dropStatements();
+        closeConnection();
+    } catch (const DataError&) {
+        // A server that does not answer is left as it is.
+    }
+}
+
+DataError PostgresFile::unanswered()
+{
+    m_dropped = true;
+    if (m_store)
+        m_store->markAway();
+    return DataError(QStringLiteral("The database server of %1 did not answer within %2 seconds.")
+                         .arg(name(), QLocale::c().toString(m_deadlineMs / 1000.0, 'g', 4)),
+        DataError::Reason::Unreachable);
+}
+
+void PostgresFile::runOnConnection(const std::function<void()>& work)
+{
+    refuseWhileAway();
+    if (m_thread->busy())
+        throw unanswered();
+    const int socket = connectionSocket();
+    // A server that stops answering (its processes stopped, a cable pulled)
+    // leaves the connection waiting for ever: its kernel still acknowledges
+    // what is sent. Shut down, the socket ends the wait at once.
+    const auto cut = [socket] {
+        if (socket >= 0)
+            ::shutdown(socket, SHUT_RDWR);
+    };
+    if (!m_thread->run(work, QDeadlineTimer(m_deadlineMs), cut))
+        throw unanswered();
+}
+
+void PostgresFile::refuseWhileAway() const
+{
+    // While the terminal works on its copies, the screens do not wait for the
+    // server: the store's sender tells when it answers again.
+    if (m_store && m_store->away())
+        throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
+            DataError::Reason::Unreachable);
+}
+
+int PostgresFile::connectionSocket() const
+{
+    PGconn* connection = connectionOf(database());
+    return connection ? clientLibrary().socket(connection) : -1;
+}
+
+bool PostgresFile::connectionLost() const
+{
+    const QSqlDatabase db = database();
+    if (!db.isOpen())
+        return true;
+    PGconn* connection = connectionOf(db);
+    return !connection || clientLibrary().status(connection) != CONNECTION_OK;
 }
 
 void PostgresFile::connect()
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-        throw DataError(QStringLiteral("'%1' points to a database server, but Qt's PostgreSQL "
+        throw DataError(QStringLiteral("%1 points to a database server, but Qt's PostgreSQL "
                                        "driver is not installed (Debian package "
                                        "libqt6sql6-psql).")
-                            .arg(path()),
-            DataError::Reason::Unreachable);
+                            .arg(name()));
+    if (m_thread->busy())
+        throw unanswered();
+    // The attempt holds nothing of this call's: given up at the deadline, it
+    // runs out on its own, and libpq's connect_timeout ends it soon after.
+    struct Attempt
+    {
+        bool opened = false;
+        QString error;
+    };
+    const auto attempt = std::make_shared<Attempt>();
     QSqlDatabase db = database();
-    if (!db.open())
-        throw DataError(QStringLiteral("The database server of '%1' (%2) could not be reached: %3")
-                            .arg(path(), m_uri, firstLine(db.lastError().databaseText())),
+    if (!m_thread->run(
+            [db, attempt]() mutable {
+                attempt->opened = db.open();
+                attempt->error = db.lastError().databaseText();
+            },
+            QDeadlineTimer(m_deadlineMs)))
+        throw unanswered();
+    if (!attempt->opened) {
+        if (m_store)
+            m_store->markAway();
+        throw DataError(QStringLiteral("The database server of %1 (%2) could not be reached: %3")
+                            .arg(name(), quotable(m_uri), quotable(firstLine(attempt->error))),
             DataError::Reason::Unreachable);
+    }
+    m_dropped = false;
+}
+
+void PostgresFile::closeConnection()
+{
+    QSqlDatabase db = database();
+    if (!db.isOpen() || m_thread->busy())
+        return;
+    m_thread->run([db]() mutable { db.close(); }, QDeadlineTimer(m_deadlineMs));
 }
 
 void PostgresFile::reconnectIfLost()
 {
-    QSqlDatabase db = database();
-    if (db.isOpen()) {
-        QSqlQuery ping(db);
-        if (ping.exec(QStringLiteral("SELECT 1")))
+    refuseWhileAway();
+    const QSqlDatabase db = database();
+    if (!m_dropped && db.isOpen()) {
+        bool answered = false;
+        runOnConnection([&] { answered = QSqlQuery(db).exec(QStringLiteral("SELECT 1")); });
+        if (answered)
             return;
     }
-    db.close();
-    // The server may have changed while the connection was down.
+    // The server may have changed while the connection was down. The keys
+    // stay: a row read before names itself by its key in the edit that follows.
     forgetColumns();
-    m_keys.clear();
+    closeConnection();
     connect();
+}
+
+std::shared_ptr<DatabaseFile> PostgresFile::standIn(const QString& table)
+{
+    return m_store ? m_store->standIn(name(), table) : nullptr;
+}
+
+void PostgresFile::written(const QString& table)
+{
+    if (m_store && OfflineStore::keepsPunchesOf(table))
+        m_store->serverWritten();
+}
+
+bool PostgresFile::keep(
+    const QString& table, const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
+{
+    if (!m_store || !OfflineStore::keepsPunchesOf(table))
+        return false;
+    try {
+        if (read.isEmpty())
+            m_store->keepAdded(fields);
+        else
+            m_store->keepEdited(read, fields);
+    } catch (const DataError& error) {
+        // A worker with a job open in the copy is told so; a store that
+        // cannot be written leaves the save refused.
+        if (error.reason() == DataError::Reason::Duplicate)
+            throw;
+        return false;
+    }
+    return true;
 }
 
 bool PostgresFile::hasFeature(Feature feature) const
@@ -212,6 +428,11 @@ bool PostgresFile::hasFeature(Feature feature) const
         return true;
     }
     return false;
+}
+
+void PostgresFile::reach()
+{
+    reconnectIfLost();
 }
 
 void PostgresFile::beforeRead(const QString&)
@@ -226,9 +447,11 @@ void PostgresFile::beforeWrite()
 
 void PostgresFile::setCommitsFlushed(bool flushed)
 {
-    QSqlQuery(database())
-        .exec(flushed ? QStringLiteral("RESET synchronous_commit")
-                      : QStringLiteral("SET synchronous_commit = off"));
+    const QSqlDatabase db = database();
+    runOnConnection([&] {
+        QSqlQuery(db).exec(flushed ? QStringLiteral("RESET synchronous_commit")
+                                   : QStringLiteral("SET synchronous_commit = off"));
+    });
 }
 
 QString PostgresFile::rowKey(const QString& table) const
@@ -285,39 +508,57 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
         return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
                              .arg(name(), field.match(error.databaseText()).captured(1), table));
     }
-    // The driver closes a connection that the server dropped.
-    if (!database().isOpen())
-        return DataError(
-            QStringLiteral("The connection to the database server of '%1' was lost: %2")
-                .arg(path(), firstLine(error.databaseText())),
+    if (connectionLost()) {
+        m_dropped = true;
+        if (m_store)
+            m_store->markAway();
+        return DataError(QStringLiteral("The connection to the database server of %1 was lost: %2")
+                             .arg(name(), quotable(firstLine(error.databaseText()))),
             DataError::Reason::Unreachable);
+    }
     return DatabaseFile::errorOf(error, table);
 }
 
 QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
 {
-    QSqlQuery info(database());
-    info.setForwardOnly(true);
-    if (!info.prepare(QStringLiteral(
-            "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
-            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
-            "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
-            "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
-            "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
-            "ORDER BY a.attnum")))
-        throw errorOf(info.lastError(), table);
-    info.addBindValue(quoted(table));
-    if (!info.exec())
-        throw errorOf(info.lastError(), table);
+    struct Read
+    {
+        QString name;
+        QString type;
+        bool key;
+        int size;
+    };
+    QList<Read> read;
+    QSqlError error;
+    const QSqlDatabase db = database();
+    runOnConnection([&] {
+        QSqlQuery info(db);
+        info.setForwardOnly(true);
+        if (info.prepare(QStringLiteral(
+                "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
+                "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
+                "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
+                "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
+                "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
+                "ORDER BY a.attnum"))) {
+            info.addBindValue(quoted(table));
+            if (info.exec()) {
+                while (info.next())
+                    read.append({info.value(0).toString(), info.value(1).toString(),
+                        info.value(2).toBool(), info.value(3).toInt()});
+            }
+        }
+        error = info.lastError();
+    });
+    if (error.isValid())
+        throw errorOf(error, table);
     QList<Column> columns;
     const QString key = table.toCaseFolded();
     m_keys.remove(key);
-    while (info.next()) {
-        const QString name = info.value(0).toString();
-        columns.append(
-            {name, kindOf(info.value(1).toString()), std::max(info.value(3).toInt(), 0)});
-        if (info.value(2).toBool())
-            m_keys.insert(key, name);
+    for (const Read& column : std::as_const(read)) {
+        columns.append({column.name, kindOf(column.type), std::max(column.size, 0)});
+        if (column.key)
+            m_keys.insert(key, column.name);
     }
     return columns;
 }

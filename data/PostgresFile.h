@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ConnectionThread.h"
 #include "DatabaseFile.h"
 
 #include <QByteArray>
+#include <memory>
+
+class OfflineStore;
 
 // A database on a PostgreSQL server, named by a pointer file: a short text
 // file whose first line is a connection URI (postgresql://user@host/database).
@@ -15,37 +19,78 @@
 class PostgresFile : public DatabaseFile
 {
 public:
-    // Connects at once. A malformed pointer file (BadPointer) or a server that
-    // cannot be reached (Unreachable) raises a DataError that names the file.
-    PostgresFile(const QString& path, const QString& connection);
+    // Who uses the connection. The terminal's screens follow the site's
+    // offline store: while its server is away they do not wait for it, and
+    // read the store's copies. The store's own sender reaches the server
+    // whatever the store says.
+    enum class Use
+    {
+        Terminal,
+        Sender
+    };
+
+    // Reads the pointer file; a malformed one raises DataError (BadPointer)
+    // naming the file. The server is reached at the first use.
+    PostgresFile(const QString& path, const QString& connection, Use use = Use::Terminal);
 
     // True for the first bytes of a pointer file.
     static bool recognizes(const QByteArray& header);
     // The connection URI of a pointer file.
     static QString readPointer(const QString& path);
-    // Sets up a connection of Qt's driver to the server of a URI, not yet open.
-    // libpq parses the URI; one that it refuses, or that carries a password,
-    // raises DataError (BadPointer) saying why.
-    static void configure(QSqlDatabase& db, const QString& uri);
+    ~PostgresFile() override;
+
+    // How long a round trip to the server (a connection, a statement, a commit)
+    // may take before it is given up, unless the address says otherwise.
+    static constexpr int defaultDeadlineMs = 10000;
+
+    // Sets up a connection of Qt's driver to the server of a URI or of libpq's
+    // keyword/value pairs, not yet open; returns the connection's deadline in
+    // milliseconds, which the terminal's own parameter jobcosting_deadline=SECONDS
+    // sets. libpq parses the address; one that it refuses, or that carries a
+    // password, raises DataError (BadPointer) saying why.
+    static int configure(QSqlDatabase& db, const QString& uri);
 
     bool hasFeature(Feature feature) const override;
+    void reach() override;
     void beforeRead(const QString& table) override;
     void beforeWrite() override;
     void setCommitsFlushed(bool flushed) override;
     QString rowKey(const QString& table) const override;
+    // The primary key column of a table whose columns have been read.
+    QString keyColumn(const QString& table) const { return m_keys.value(table.toCaseFolded()); }
+    std::shared_ptr<DatabaseFile> standIn(const QString& table) override;
+    void written(const QString& table) override;
+    bool keep(const QString& table, const QSqlRecord& read,
+        const QList<QPair<QString, QVariant>>& fields) override;
     QString quoted(const QString& identifier) const override;
     QString unchangedCondition(const Column& column) const override;
     DataError errorOf(const QSqlError& error, const QString& table) override;
 
 protected:
     QList<Column> readColumns(const QString& table) override;
+    // On the connection's thread, within the deadline; past it the connection
+    // is dropped, to be opened anew at the next use, and DataError
+    // (Unreachable) is raised.
+    void runOnConnection(const std::function<void()>& work) override;
 
 private:
     void connect();
+    void closeConnection();
     // A connection that the server dropped since its last use (a restart, a
-    // network outage) is opened anew before it is used.
+    // network outage), or that was given up on, is opened anew before it is used.
     void reconnectIfLost();
+    bool connectionLost() const;
+    // DataError (Unreachable) at once while the terminal's store says that the
+    // server is away.
+    void refuseWhileAway() const;
+    int connectionSocket() const;
+    // The error of a round trip given up on; the connection is dropped.
+    DataError unanswered();
 
+    std::shared_ptr<OfflineStore> m_store; // the terminal's, where it keeps one
+    std::unique_ptr<ConnectionThread> m_thread;
     QString m_uri;
+    int m_deadlineMs = defaultDeadlineMs;
+    bool m_dropped = false; // given up on: opened anew at the next use
     QHash<QString, QString> m_keys; // the primary key column by case-folded table name
 };

@@ -1,5 +1,6 @@
 #include "Transaction.h"
 
+#include "DataError.h"
 #include "DatabaseFile.h"
 #include "OpenDatabaseFile.h"
 
@@ -14,15 +15,22 @@ Transaction::Transaction(const QString& fileName, QString table, Durability dura
     m_file->beforeWrite();
     if (m_durability == Durability::Scratch)
         m_file->setCommitsFlushed(false);
-    m_open = m_file->database().transaction();
+    QSqlDatabase db = m_file->database();
+    m_file->onConnection([&] { m_open = db.transaction(); });
 }
 
 Transaction::~Transaction()
 {
-    if (m_open)
-        m_file->database().rollback();
-    if (m_durability == Durability::Scratch)
-        m_file->setCommitsFlushed(true);
+    try {
+        if (m_open) {
+            QSqlDatabase db = m_file->database();
+            m_file->onConnection([&db] { db.rollback(); });
+        }
+        if (m_durability == Durability::Scratch)
+            m_file->setCommitsFlushed(true);
+    } catch (const DataError&) {
+        // A server that does not answer drops the transaction with the connection.
+    }
 }
 
 void Transaction::commit()
@@ -31,9 +39,13 @@ void Transaction::commit()
         return;
     QSqlDatabase db = m_file->database();
     m_open = false;
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
+    QSqlError error;
+    m_file->onConnection([&] {
+        if (!db.commit()) {
+            error = db.lastError();
+            db.rollback();
+        }
+    });
+    if (error.isValid())
         throw m_file->errorOf(error, m_table);
-    }
 }

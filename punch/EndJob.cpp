@@ -71,6 +71,7 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
 void JobCosting::closeOpenJob(double pieces)
 {
     QString failure;
+    DataSource::Saved saved = DataSource::Saved::Written;
     {
         const DatabaseWork work;
         try {
@@ -80,7 +81,7 @@ void JobCosting::closeOpenJob(double pieces)
                 m_services.regional.parseTime(
                     m_services.regional.dateTimeText(m_services.clock.now())));
             Data1->setField(QStringLiteral("Pieces"), pieces);
-            Data1->save();
+            saved = Data1->save();
         } catch (const std::exception& error) {
             failure = QString::fromLocal8Bit(error.what());
         }
@@ -89,6 +90,8 @@ void JobCosting::closeOpenJob(double pieces)
         else
             returnToBadgeEntry();
     }
+    if (saved == DataSource::Saved::Kept)
+        showKeptPunch();
     // Nothing was written: changed or removed at another station meanwhile, or
     // the file could not be written. Told once the busy pointer is gone.
     if (!failure.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/Services.h"
 
 #include <QCache>
@@ -149,7 +150,7 @@ private:
     void Command3_GotFocus();
     void Command3_Click();
     void Form_Terminate();
-    void endProgram();
+    void endProgram(ExitStatus status, const QString& reason = {});
 
     // Badge entry (BadgeLookup.cpp).
     void Text34_Change();
@@ -174,6 +175,8 @@ private:
     void endJob();
     bool askPieceCount(const QString& summary, double& pieces);
     void closeOpenJob(double pieces);
+    // Tells the worker that his punch is kept at the terminal until the server answers.
+    void showKeptPunch();
     QString jobText(const QString& opening) const;
     void returnToBadgeEntry();
     void returnToBadgeEntryAfterSave();

@@ -11,6 +11,7 @@
 #include "ui/PictureButton.h"
 #include "ui/Shell.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,11 @@ void JobCosting::Text34_GotFocus()
                            "at the Vexmo workstation.  Process canceled!")
                 + (m_levelOneFailure.isEmpty() ? QString()
                                                : QStringLiteral("\n\n") + m_levelOneFailure));
-        endProgram();
+        endProgram(ExitStatus::NeedsPerson,
+            QFileInfo(QStringLiteral("Validations.mdb")).absoluteFilePath()
+                + QStringLiteral(": the table Level1 is missing or empty, or its first row has "
+                                 "no LevelDescription; the validation tables must be set up. ")
+                + m_levelOneFailure);
         return;
     }
     applyLevelLayout();
@@ -96,7 +101,7 @@ void JobCosting::Command3_GotFocus()
 void JobCosting::Command3_Click()
 {
     m_services.shell.open(QStringLiteral("VexmoJC.exe"));
-    endProgram();
+    endProgram(ExitStatus::Done);
 }
 
 void JobCosting::Form_Terminate()
@@ -104,11 +109,11 @@ void JobCosting::Form_Terminate()
     if (m_ended)
         return;
     m_services.shell.open(QStringLiteral("Vexmo80.exe"));
-    endProgram();
+    endProgram(ExitStatus::Done);
 }
 
-void JobCosting::endProgram()
+void JobCosting::endProgram(ExitStatus status, const QString& reason)
 {
     m_ended = true;
-    m_services.program.end();
+    m_services.program.end(status, reason);
 }

@@ -8,5 +8,8 @@ inline const QString openJobQuery = QStringLiteral("select * from JobPunches whe
 inline const QString instructionTitle = QStringLiteral("Job Costing - Operator Instruction");
 inline const QString informationTitle = QStringLiteral("Job Costing - Operator Information");
 inline const QString entryPrompt = QStringLiteral("Proceed to Job Information Entry Screen");
+inline const QString keptPunch
+    = QStringLiteral("The server cannot be reached. Your job is kept at this terminal and will be "
+                     "sent when the server answers.");
 
 } // namespace PunchTexts

@@ -81,18 +81,22 @@ void JobCosting::startJob()
     // The punch's own name, made here: a copy of it sent twice is known as one.
     set(QStringLiteral("PunchId"), QUuid::createUuid().toString(QUuid::WithoutBraces));
     std::optional<DataError> failure;
+    DataSource::Saved saved = DataSource::Saved::Written;
     {
         const DatabaseWork work;
         try {
-            Data1->save();
+            saved = Data1->save();
         } catch (const DataError& error) {
             failure = error;
         }
         if (!failure || failure->reason() == DataError::Reason::Duplicate)
             returnToBadgeEntryAfterSave();
     }
-    if (!failure)
+    if (!failure) {
+        if (saved == DataSource::Saved::Kept)
+            showKeptPunch();
         return;
+    }
     // The database refuses a second open job for the same worker, who may
     // have started one at another terminal since he badged in here.
     if (failure->reason() == DataError::Reason::Duplicate) {
@@ -108,6 +112,12 @@ void JobCosting::startJob()
             + QStringLiteral("\n\nNothing was written. Your choices are still on the screen: press "
                              "New Job to try again. If this message comes back, tell the site "
                              "manager."));
+}
+
+void JobCosting::showKeptPunch()
+{
+    m_services.dialogs.message({PunchTexts::informationTitle, PunchTexts::keptPunch,
+        Dialogs::Icon::Information, Dialogs::Buttons::Ok, Dialogs::Answer::Ok});
 }
 
 QString JobCosting::jobText(const QString& opening) const

@@ -146,7 +146,12 @@ DateCheck::Outcome DateCheck::runCheck()
     }
 
     m_services.dialogs.stop(QStringLiteral("Punch - Operator Instruction"), operatorInstructions());
-    m_services.program.end();
+    // The instructions speak of the design's Windows; the log says what to set here.
+    m_services.program.end(ExitStatus::NeedsPerson,
+        QStringLiteral("The short date style of this machine (%1: today is %2) does not put '/' "
+                       "as its 3rd and 6th characters. Choose a locale whose dates do, such as "
+                       "en_US.UTF-8, in LC_ALL, LC_TIME or LANG.")
+            .arg(regional.shortDatePattern(), Text7->text()));
     return Outcome::Failed;
 }
 

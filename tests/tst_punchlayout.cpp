@@ -279,6 +279,11 @@ void TestPunchLayout::levels()
         QCOMPARE(message.title, PunchTexts::instructionTitle);
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
         QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
+        QCOMPARE(services.program.status, ExitStatus::NeedsPerson);
+        QVERIFY2(services.program.reason.startsWith(
+                     punch.site().file(SiteBuilder::validationsFile) + u": the table Level1"_s)
+                && services.program.reason.endsWith(why.trimmed()),
+            qPrintable(services.program.reason));
         punch.screen().close();
         QCOMPARE(services.program.ends, 1);
         QVERIFY(services.shell.opened.isEmpty());

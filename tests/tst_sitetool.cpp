@@ -177,6 +177,8 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     sql(u"DROP TABLE JobPunchCorrections"_s);
     sql(u"DROP INDEX JobPunchesByDay"_s);
     sql(u"ALTER TABLE JobPunches DROP COLUMN PunchId"_s);
+    if (engine == Engine::Server)
+        sql(u"DROP TABLE JobPunchConflicts"_s);
     const QString open
         = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
     for (int i = 0; i < 3; ++i)
@@ -227,6 +229,26 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
         sql(u"UPDATE JobPunches SET PunchId = '%1' WHERE %2 = 1"_s.arg(
             named.at(1).at(3).toString(), key)));
+    if (engine != Engine::Server)
+        return;
+    // The terminals' conflicts: the job punch's fields between the punch's
+    // own and the settling, each punch's action once.
+    QStringList columns {u"id"_s, u"punchid"_s, u"terminal"_s, u"action"_s};
+    for (const QString& field : Site::jobFields())
+        columns << field.toLower();
+    columns << u"reason"_s << u"arrivedat"_s;
+    QStringList found;
+    for (const QVariantList& row :
+        sql(u"SELECT column_name FROM information_schema.columns WHERE table_name = "
+            "'jobpunchconflicts' AND table_schema = current_schema() ORDER BY ordinal_position"_s))
+        found << row.at(0).toString();
+    QCOMPARE(found, columns);
+    const QString conflict
+        = u"INSERT INTO JobPunchConflicts (PunchId, Action, Name) VALUES ('p', 'end', 'x')"_s;
+    sql(conflict);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(conflict));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+        sql(u"INSERT INTO JobPunchConflicts (PunchId, Action) VALUES ('q', 'stop')"_s));
 }
 
 void TestSiteTool::rolesNeedAServer()

@@ -117,13 +117,12 @@ QString punchIdColumn(Engine engine)
 const QString punchIdIndex
     = QStringLiteral("CREATE UNIQUE INDEX JobPunchesByPunchId ON JobPunches (PunchId)");
 
-QString jobPunchesTable(Engine engine, const QString& name)
+// The 24 fields of a job punch.
+QStringList jobPunchFields(Engine engine)
 {
     QStringList columns {textColumn(engine, QStringLiteral("Name")),
         textColumn(engine, QStringLiteral("Badge")), date(engine, QStringLiteral("DateWorked")),
         time(engine, QStringLiteral("TimeStart")), time(engine, QStringLiteral("TimeStop"))};
-    if (engine == Engine::Sqlite)
-        columns.prepend(QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"));
     for (int level = 1; level <= 3; ++level) {
         const QString prefix = QStringLiteral("Level%1").arg(level);
         columns << textColumn(engine, prefix + QLatin1String("Description"))
@@ -134,12 +133,38 @@ QString jobPunchesTable(Engine engine, const QString& name)
                 << numberColumn(
                        engine, prefix + QLatin1String("BonusRate"), QStringLiteral("REAL"));
     }
-    columns << numberColumn(engine, QStringLiteral("Pieces"), QStringLiteral("DOUBLE"))
-            << numberColumn(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER"))
-            << numberColumn(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
-            << numberColumn(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"))
-            << punchIdColumn(engine);
+    return columns << numberColumn(engine, QStringLiteral("Pieces"), QStringLiteral("DOUBLE"))
+                   << numberColumn(engine, QStringLiteral("EmpNum"), QStringLiteral("INTEGER"))
+                   << numberColumn(engine, QStringLiteral("DeptNum"), QStringLiteral("INTEGER"))
+                   << numberColumn(engine, QStringLiteral("BaseRate"), QStringLiteral("REAL"));
+}
+
+QString jobPunchesTable(Engine engine, const QString& name)
+{
+    QStringList columns = jobPunchFields(engine) << punchIdColumn(engine);
+    if (engine == Engine::Sqlite)
+        columns.prepend(QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT"));
     return table(engine, name, columns);
+}
+
+// On a server, the punches that a terminal kept while the server was away and
+// that could not be applied as they were when they arrived (the worker had a
+// job open already; the job was ended elsewhere): each once, with the fields
+// as the terminal had them and the reason, for a supervisor to settle.
+QStringList jobPunchConflictsSchema()
+{
+    const Engine engine = Engine::Server;
+    const QStringList columns
+        = QStringList {QStringLiteral("PunchId citext COLLATE \"C\" NOT NULL"),
+              textColumn(engine, QStringLiteral("Terminal")),
+              QStringLiteral("Action citext COLLATE \"C\" NOT NULL CHECK "
+                             "(Action IN ('start', 'end'))")}
+        + jobPunchFields(engine)
+        + QStringList {textColumn(engine, QStringLiteral("Reason")),
+            QStringLiteral("ArrivedAt timestamptz NOT NULL DEFAULT now()")};
+    return {table(engine, QStringLiteral("JobPunchConflicts"), columns),
+        QStringLiteral("CREATE UNIQUE INDEX JobPunchConflictsOnce ON JobPunchConflicts "
+                       "(PunchId, Action)")};
 }
 
 // The indexes of JobPunches, made anew when the table is.
@@ -295,6 +320,7 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
     std::shared_ptr<DatabaseFile> database;
     try {
         database = openDatabaseFile(QDir(dir).filePath(file));
+        database->reach();
     } catch (const DataError& error) {
         throw Error(error.message().toStdString());
     }
@@ -358,8 +384,8 @@ QString serverError(const QSqlError& error)
 // written before it commits: a failure anywhere leaves nothing behind.
 void createOnServer(const QString& dir, const QString& server)
 {
-    QStringList statements = jobPunchesSchema(Engine::Server) + validationsSchema(Engine::Server)
-        + timeClockSchema(Engine::Server);
+    QStringList statements = jobPunchesSchema(Engine::Server) + jobPunchConflictsSchema()
+        + validationsSchema(Engine::Server) + timeClockSchema(Engine::Server);
     QStringList names;
     static const QRegularExpression created(QStringLiteral("^CREATE (?:UNIQUE )?(?:TABLE|INDEX) "
                                                            "(?:IF NOT EXISTS )?(\\w+)"));
@@ -598,6 +624,15 @@ QStringList roleStatements(QSqlDatabase& db)
     return statements;
 }
 
+void addConflicts(QSqlDatabase& db)
+{
+    QStringList statements = jobPunchConflictsSchema();
+    for (QString& statement : statements)
+        statement.replace(QRegularExpression(QStringLiteral("^CREATE (UNIQUE )?(TABLE|INDEX) ")),
+            QStringLiteral("CREATE \\1\\2 IF NOT EXISTS "));
+    execAll(db, statements);
+}
+
 } // namespace
 
 void upgrade(const QString& dir)
@@ -606,6 +641,8 @@ void upgrade(const QString& dir)
         const Engine engine = engineOf(db);
         addOpenJobIndex(db);
         addPunchIds(db, engine);
+        if (engine == Engine::Server)
+            addConflicts(db);
         addDeskSchema(db, engine);
     });
 }

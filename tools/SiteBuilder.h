@@ -58,7 +58,8 @@ void create(const QString& dir, const QString& server = {});
 // workers, while any worker has more than one open job), a PunchId for every
 // job punch, the table of the supervisor's corrections, the index of the days
 // worked and, on a server, the notices of changed punches that the desk
-// follows. Does nothing that is done already.
+// follows and the table JobPunchConflicts where the terminals put kept punches
+// that could not be applied. Does nothing that is done already.
 void upgrade(const QString& dir);
 // On the database server of a site: makes the roles jobcosting_terminal and
 // jobcosting_supervisor where they are missing, and gives them their

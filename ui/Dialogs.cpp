@@ -77,8 +77,11 @@ protected:
 
 Dialogs::Answer QtDialogs::message(const Message& message)
 {
-    QMessageBox box(message.icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-        message.title, message.text, toStandard(message.buttons), QApplication::activeWindow());
+    const QMessageBox::Icon icon = message.icon == Icon::Critical ? QMessageBox::Critical
+        : message.icon == Icon::Information                       ? QMessageBox::Information
+                                                                  : QMessageBox::NoIcon;
+    QMessageBox box(icon, message.title, message.text, toStandard(message.buttons),
+        QApplication::activeWindow());
     box.setObjectName(QStringLiteral("operatorMessage"));
     box.setDefaultButton(toStandard(message.defaultButton));
     NoEscape noEscape;

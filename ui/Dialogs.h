@@ -12,7 +12,8 @@ public:
     enum class Icon
     {
         None,
-        Critical
+        Critical,
+        Information
     };
     enum class Buttons
     {

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -11,10 +12,18 @@ PunchScreen::PunchScreen(Site::Contents contents, Engine engine)
     : m_site(std::make_unique<Site>(contents, engine))
 { }
 
+PunchScreen::PunchScreen(const QString& folder)
+    : m_previous(QDir::currentPath())
+{
+    QDir::setCurrent(folder);
+}
+
 PunchScreen::~PunchScreen()
 {
     m_screen.reset();
     m_site.reset();
+    if (!m_previous.isEmpty())
+        QDir::setCurrent(m_previous);
 }
 
 bool PunchScreen::open()

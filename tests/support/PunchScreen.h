@@ -17,6 +17,8 @@ class PunchScreen
 public:
     explicit PunchScreen(
         Site::Contents contents = Site::Contents::Demo, Engine engine = Engine::Sqlite);
+    // On the site in `folder`, made by the test; site() is not there then.
+    explicit PunchScreen(const QString& folder);
     ~PunchScreen();
 
     // Loads the screen on the site and shows it; false if the window never
@@ -52,4 +54,5 @@ private:
     Module1 m_module;
     std::unique_ptr<Site> m_site;
     std::unique_ptr<JobCosting> m_screen;
+    QString m_previous; // the working folder before a site's folder
 };

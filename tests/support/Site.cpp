@@ -2,6 +2,7 @@
 
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
+#include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 
@@ -13,7 +14,10 @@
 #include <QSqlRecord>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QUuid>
+#include <csignal>
 #include <stdexcept>
 #include <utility>
 
@@ -150,6 +154,44 @@ void ServerSchema::setReachable(bool reachable) const
         dropConnections();
 }
 
+ServerStop::ServerStop()
+{
+    // The test server keeps its data beside the folder of its socket.
+    const QString socket = QUrlQuery(QUrl(testServer()).query()).queryItemValue(u"host"_s);
+    QFile pidFile(QDir(socket).filePath(u"../data/postmaster.pid"_s));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the test server's postmaster.pid cannot be read");
+    const qint64 postmaster = QString::fromLatin1(pidFile.readLine()).trimmed().toLongLong();
+    // The postmaster first, so that it starts no process while the others stop.
+    m_stopped << postmaster;
+    ::kill(pid_t(postmaster), SIGSTOP);
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/"_s + entry + u"/stat"_s);
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...: the name may hold blanks, not a ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields.at(1).toLongLong() == postmaster) {
+            m_stopped << entry.toLongLong();
+            ::kill(pid_t(entry.toLongLong()), SIGSTOP);
+        }
+    }
+}
+
+bool allSent(const QString& folder, int timeoutMs)
+{
+    const auto store = OfflineStore::of(folder);
+    return store
+        && QTest::qWaitFor([&] { return store->journalled() == 0 && !store->away(); }, timeoutMs);
+}
+
+void ServerStop::resume()
+{
+    for (const qint64 pid : std::exchange(m_stopped, {}))
+        ::kill(pid_t(pid), SIGCONT);
+}
+
 namespace {
 
 const QList<std::pair<QString, QString>> sampleTables {
@@ -237,6 +279,21 @@ QList<QStringList> Site::sampleCsv(const QString& file, const QString& table)
 Site::~Site()
 {
     QDir::setCurrent(m_previous);
+}
+
+void Site::pointTo(const QString& deadline, QString address) const
+{
+    if (address.isEmpty())
+        address = m_server->uri();
+    if (!deadline.isEmpty())
+        address += u"&jobcosting_deadline="_s + deadline;
+    for (const QString& name :
+        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        QFile pointer(file(name));
+        if (!pointer.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || pointer.write((address + u'\n').toUtf8()) < 0)
+            throw std::runtime_error("cannot write a pointer file");
+    }
 }
 
 QString Site::rowKey() const

@@ -72,6 +72,28 @@ private:
     QString m_uri;
 };
 
+// While one lives, every process of the test server is stopped (SIGSTOP), as
+// a server that stops answering without closing its connections: its kernel
+// still takes what is sent to it. They go on when it is destroyed, or earlier
+// by resume().
+class ServerStop
+{
+public:
+    ServerStop();
+    ~ServerStop() { resume(); }
+    ServerStop(const ServerStop&) = delete;
+    ServerStop& operator=(const ServerStop&) = delete;
+
+    void resume();
+
+private:
+    QList<qint64> m_stopped;
+};
+
+// Waits until the terminal working in `folder` has sent all it kept while its
+// server was away, and works on its server again.
+bool allSent(const QString& folder, int timeoutMs = 20000);
+
 // A site in a fresh temporary folder that is also the working folder while
 // the object lives, as the terminal expects. On the server engine its three
 // files point to a schema of its own on the test server.
@@ -102,6 +124,9 @@ public:
     QString file(const QString& name) const { return m_dir.filePath(name); }
     // The site's schema on the test server; nullptr on SQLite.
     const ServerSchema* server() const { return m_server.get(); }
+    // Points the three files of a server site to `address`, by default the
+    // site's schema, with the terminal's deadline `deadline` (in seconds) when given.
+    void pointTo(const QString& deadline, QString address = {}) const;
     // The column that names a row in the statements of sql().
     QString rowKey() const;
 

@@ -31,8 +31,16 @@ public:
 class RecordingProgram : public Program
 {
 public:
-    void end() override { ++ends; }
+    void end(ExitStatus status, const QString& reason) override
+    {
+        ++ends;
+        this->status = status;
+        this->reason = reason;
+    }
     int ends = 0;
+    // Of the last end.
+    ExitStatus status = ExitStatus::Done;
+    QString reason;
 };
 
 // Everything from outside the program, scripted: US short dates, a 12-hour

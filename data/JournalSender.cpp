@@ -1,0 +1,635 @@
+#include "JournalSender.h"
+
+#include "DataError.h"
+#include "OfflineStore.h"
+#include "PostgresFile.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSysInfo>
+#include <QUuid>
+#include <map>
+
+namespace {
+
+const QString jobPunches = QStringLiteral("JobPunches.MDB");
+
+// The fields of a job punch that a conflict keeps, beside its PunchId.
+const QStringList punchFields = [] {
+    QStringList fields {QStringLiteral("name"), QStringLiteral("badge"),
+        QStringLiteral("dateworked"), QStringLiteral("timestart"), QStringLiteral("timestop")};
+    for (int level = 1; level <= 3; ++level) {
+        for (const char* field :
+            {"description", "itemcode", "itemdescription", "standardcost", "bonusrate"})
+            fields << QStringLiteral("level%1").arg(level) + QLatin1String(field);
+    }
+    return fields << QStringLiteral("pieces") << QStringLiteral("empnum")
+                  << QStringLiteral("deptnum") << QStringLiteral("baserate");
+}();
+
+// How long the whole copy of the validation and employee tables may age while
+// the server answers; the open jobs are copied after every save.
+constexpr int fullRefreshMs = 10 * 60 * 1000;
+// Idle connections of the sender are closed after this long.
+constexpr int idleMs = 60 * 1000;
+// A server that could not be reached is tried again after this long.
+constexpr int retryMs = 500;
+
+struct Entry
+{
+    qint64 seq = 0;
+    QString action;
+    QString punchId;
+    QJsonObject row;
+    QStringList changed;
+};
+
+// An error that sending again later may clear: the connection, a lock held
+// by another terminal, the server shutting down or short of resources.
+bool passing(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code.isEmpty() || code.startsWith(QLatin1String("08"))
+        || code.startsWith(QLatin1String("40")) || code.startsWith(QLatin1String("53"))
+        || code.startsWith(QLatin1String("57")) || code == QLatin1String("55P03");
+}
+
+QString firstLine(const QString& text)
+{
+    return text.trimmed().section(QLatin1Char('\n'), 0, 0);
+}
+
+class Local
+{
+public:
+    explicit Local(const QString& path)
+        : m_name(QStringLiteral("jobcosting-journal-") + QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        db.open();
+        // A sent punch whose removal from the journal is lost is sent again,
+        // and found there already: the journal's removals need no flush.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    }
+    ~Local()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const
+    {
+        QSqlQuery query(db());
+        if (!query.prepare(sql))
+            fail(query);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            fail(query);
+        return query;
+    }
+
+private:
+    [[noreturn]] static void fail(const QSqlQuery& query)
+    {
+        throw DataError(QStringLiteral("%1 cannot be used: %2")
+                            .arg(OfflineStore::fileName, query.lastError().databaseText()));
+    }
+    QString m_name;
+};
+
+QString declaredType(const DatabaseFile::Column& column, bool key)
+{
+    using Kind = DatabaseFile::Kind;
+    if (key)
+        return column.kind == Kind::Integer ? QStringLiteral("INTEGER PRIMARY KEY")
+                                            : QStringLiteral("TEXT PRIMARY KEY");
+    switch (column.kind) {
+    case Kind::Integer:
+        return QStringLiteral("INTEGER");
+    case Kind::Real:
+        return QStringLiteral("REAL");
+    case Kind::Date:
+        return QStringLiteral("DATE");
+    case Kind::Time:
+        return QStringLiteral("TIME");
+    case Kind::Text:
+        break;
+    }
+    return (column.size > 0 ? QStringLiteral("VARCHAR(%1)").arg(column.size)
+                            : QStringLiteral("TEXT"))
+        + QStringLiteral(" COLLATE NOCASE");
+}
+
+// A server's value as the copy keeps it: as a SQLite site keeps its own.
+QVariant copied(const DatabaseFile::Column& column, const QVariant& value)
+{
+    using Kind = DatabaseFile::Kind;
+    if (value.isNull())
+        return {};
+    switch (column.kind) {
+    case Kind::Integer:
+        return value.toLongLong();
+    case Kind::Real:
+        return value.toDouble();
+    case Kind::Date:
+        return value.toDate().toString(Qt::ISODate);
+    case Kind::Time:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case Kind::Text:
+        break;
+    }
+    return value.toString();
+}
+
+// The indexes that the terminal's lookups on a copy need.
+QStringList copyIndexes(const QString& table)
+{
+    const QString name = table.toLower();
+    if (name == QLatin1String("employees"))
+        return {QStringLiteral("CREATE INDEX employees_badge ON employees (badge)")};
+    if (name == QLatin1String("jobpunches"))
+        return {QStringLiteral("CREATE UNIQUE INDEX jobpunches_open ON jobpunches (name) WHERE "
+                               "badge = 'Open'"),
+            QStringLiteral("CREATE UNIQUE INDEX jobpunches_punchid ON jobpunches (punchid)")};
+    return {QStringLiteral("CREATE INDEX %1_code ON %1 (itemcode)").arg(name),
+        QStringLiteral("CREATE INDEX %1_description ON %1 (itemdescription)").arg(name)};
+}
+
+struct Copy
+{
+    QString pointer;
+    QString table;
+    QList<DatabaseFile::Column> columns;
+    QString key;
+    QList<QVariantList> rows;
+};
+
+} // namespace
+
+QStringList JournalSender::pointersIn(const QString& folder)
+{
+    QStringList pointers;
+    for (const QString& name :
+        {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
+        QFile file(QDir(folder).filePath(name));
+        if (file.open(QIODevice::ReadOnly) && PostgresFile::recognizes(file.read(64)))
+            pointers << name;
+    }
+    return pointers;
+}
+
+QStringList JournalSender::keptTables(const QString& pointerName)
+{
+    if (pointerName == jobPunches)
+        return {QStringLiteral("JobPunches")};
+    if (pointerName == QLatin1String("Validations.mdb"))
+        return {QStringLiteral("Level1"), QStringLiteral("Level2"), QStringLiteral("Level3")};
+    if (pointerName == QLatin1String("Norla.MDB"))
+        return {QStringLiteral("EMPLOYEES")};
+    return {};
+}
+
+JournalSender::JournalSender(OfflineStore& store, QString folder)
+    : m_store(store)
+    , m_folder(std::move(folder))
+    , m_thread([this] { run(); })
+{ }
+
+JournalSender::~JournalSender()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void JournalSender::wake()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_woken = true;
+    }
+    m_wake.notify_one();
+}
+
+void JournalSender::refreshOpenJobsSoon()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_openJobsDue = true;
+        m_woken = true;
+    }
+    m_wake.notify_one();
+}
+
+namespace {
+
+// One round of the sender's work, with the connections it keeps between rounds.
+class Round
+{
+public:
+    Round(OfflineStore& store, const QString& folder, Local& local,
+        std::map<QString, std::unique_ptr<PostgresFile>>& servers)
+        : m_store(store)
+        , m_folder(folder)
+        , m_local(local)
+        , m_servers(servers)
+    { }
+
+    // The server of a pointer file, reached once a round.
+    PostgresFile& server(const QString& pointer)
+    {
+        auto& file = m_servers[pointer];
+        if (!file)
+            file = std::make_unique<PostgresFile>(QDir(m_folder).filePath(pointer),
+                QStringLiteral("jobcosting-sender-%1").arg(QUuid::createUuid().toString()),
+                PostgresFile::Use::Sender);
+        if (!m_reached.contains(pointer)) {
+            file->reach();
+            m_reached << pointer;
+        }
+        return *file;
+    }
+
+    // Sends the journal in order; true when it is empty.
+    void sendJournal()
+    {
+        for (;;) {
+            QSqlQuery next = m_local.exec(QStringLiteral(
+                "SELECT Seq, Action, PunchId, Punch FROM Journal ORDER BY Seq LIMIT 1"));
+            if (!next.next())
+                return;
+            Entry entry;
+            entry.seq = next.value(0).toLongLong();
+            entry.action = next.value(1).toString();
+            entry.punchId = next.value(2).toString();
+            const QJsonObject punch
+                = QJsonDocument::fromJson(next.value(3).toString().toUtf8()).object();
+            entry.row = punch.value(QStringLiteral("row")).toObject();
+            for (const QJsonValue& name : punch.value(QStringLiteral("changed")).toArray())
+                entry.changed << name.toString();
+            next.finish();
+            send(entry);
+            m_local.exec(QStringLiteral("DELETE FROM Journal WHERE Seq = ?"), {entry.seq});
+        }
+    }
+
+    // Copies the tables of every pointer file, or the open jobs alone; true
+    // when the open jobs were copied (the journal was empty).
+    bool refresh(bool full)
+    {
+        QList<Copy> copies;
+        for (const QString& pointer : JournalSender::pointersIn(m_folder)) {
+            if (!full && pointer != jobPunches)
+                continue;
+            PostgresFile& file = server(pointer);
+            if (full)
+                file.forgetColumns();
+            for (const QString& table : JournalSender::keptTables(pointer))
+                copies << read(file, pointer, table);
+        }
+        bool openJobs = !JournalSender::pointersIn(m_folder).contains(jobPunches);
+        m_local.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
+            for (const Copy& copy : std::as_const(copies)) {
+                if (OfflineStore::keepsPunchesOf(copy.table)) {
+                    // Punches kept meanwhile are sent first: the copy of the
+                    // open jobs shows them until then.
+                    QSqlQuery kept = m_local.exec(QStringLiteral("SELECT COUNT(*) FROM Journal"));
+                    if (kept.next() && kept.value(0).toLongLong() > 0)
+                        continue;
+                    openJobs = true;
+                }
+                write(copy);
+            }
+            m_local.exec(QStringLiteral("COMMIT"));
+        } catch (...) {
+            m_local.exec(QStringLiteral("ROLLBACK"));
+            throw;
+        }
+        return openJobs;
+    }
+
+private:
+    Copy read(PostgresFile& file, const QString& pointer, const QString& table)
+    {
+        Copy copy {pointer, table, file.columns(table), {}, {}};
+        if (copy.columns.isEmpty())
+            throw DataError(QStringLiteral("%1 has no table %2.").arg(pointer, table));
+        copy.key = file.keyColumn(table);
+        QStringList names;
+        for (const DatabaseFile::Column& column : std::as_const(copy.columns))
+            names << file.quoted(column.name);
+        const QString sql
+            = QStringLiteral("SELECT %1 FROM %2%3")
+                  .arg(names.join(QLatin1String(", ")), file.quoted(table),
+                      OfflineStore::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
+                                                          : QString());
+        const QSqlDatabase db = file.database();
+        QSqlError error;
+        const int width = int(copy.columns.size());
+        file.onConnection([&] {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (query.exec(sql)) {
+                while (query.next()) {
+                    QVariantList row;
+                    row.reserve(width);
+                    for (int i = 0; i < width; ++i)
+                        row << query.value(i);
+                    copy.rows << row;
+                }
+            }
+            error = query.lastError();
+        });
+        if (error.isValid())
+            throw file.errorOf(error, table);
+        return copy;
+    }
+
+    void write(const Copy& copy)
+    {
+        QStringList signature;
+        QStringList definitions;
+        QStringList names;
+        QStringList marks;
+        for (const DatabaseFile::Column& column : copy.columns) {
+            const bool key = column.name == copy.key;
+            signature << QStringLiteral("%1:%2:%3%4")
+                             .arg(column.name)
+                             .arg(int(column.kind))
+                             .arg(column.size)
+                             .arg(key ? QStringLiteral(":key") : QString());
+            definitions << QLatin1Char('"') + column.name + QLatin1String("\" ")
+                    + declaredType(column, key);
+            names << QLatin1Char('"') + column.name + QLatin1Char('"');
+            marks << QStringLiteral("?");
+        }
+        const QString table = copy.table.toLower();
+        QSqlQuery known = m_local.exec(
+            QStringLiteral("SELECT Columns FROM Copies WHERE TableName = ?"), {table});
+        const bool same = known.next() && known.value(0).toString() == signature.join(u',');
+        known.finish();
+        if (!same) {
+            m_local.exec(QStringLiteral("DROP TABLE IF EXISTS \"%1\"").arg(table));
+            m_local.exec(QStringLiteral("CREATE TABLE \"%1\" (%2)")
+                             .arg(table, definitions.join(QLatin1String(", "))));
+            for (const QString& index : copyIndexes(table))
+                m_local.exec(index);
+        } else {
+            m_local.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table));
+        }
+        QSqlQuery insert(m_local.db());
+        insert.prepare(
+            QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                .arg(table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))));
+        for (const QVariantList& row : copy.rows) {
+            for (int i = 0; i < row.size(); ++i)
+                insert.bindValue(i, copied(copy.columns.at(i), row.at(i)));
+            if (!insert.exec())
+                throw DataError(
+                    QStringLiteral("%1 cannot be used: %2")
+                        .arg(OfflineStore::fileName, insert.lastError().databaseText()));
+        }
+        m_local.exec(QStringLiteral("INSERT OR REPLACE INTO Copies (TableName, Pointer, Columns, "
+                                    "CopiedAt) VALUES (?, ?, ?, ?)"),
+            {table, copy.pointer, signature.join(u','),
+                QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
+    }
+
+    // Sends one punch in one transaction of the server: applied, found
+    // applied already, or put among the conflicts.
+    void send(const Entry& entry)
+    {
+        PostgresFile& file = server(jobPunches);
+        QString reason;
+        QSqlError error = apply(file, entry, reason);
+        if (error.isValid()) {
+            if (passing(error))
+                throw file.errorOf(error, QStringLiteral("JobPunches"));
+            reason = QStringLiteral("The server refused the punch: %1")
+                         .arg(firstLine(error.databaseText()));
+            if (error.nativeErrorCode() == QLatin1String("23505"))
+                reason = QStringLiteral("%1 had a job open on the server already when this "
+                                        "start arrived.")
+                             .arg(entry.row.value(QStringLiteral("name")).toString());
+            error = settle(file, entry, reason);
+            if (error.isValid())
+                throw file.errorOf(error, QStringLiteral("JobPunchConflicts"));
+        }
+    }
+
+    QSqlError apply(PostgresFile& file, const Entry& entry, QString& reason)
+    {
+        QSqlDatabase db = file.database();
+        QSqlError error;
+        file.onConnection([&] {
+            QSqlQuery query(db);
+            const auto run = [&](const QString& sql, const QVariantList& values) {
+                if (!query.prepare(sql))
+                    return false;
+                for (const QVariant& value : values)
+                    query.addBindValue(value);
+                return query.exec();
+            };
+            if (!db.transaction()) {
+                error = db.lastError();
+                return;
+            }
+            bool done = run(QStringLiteral("SELECT 1 FROM jobpunchconflicts WHERE punchid = ? "
+                                           "AND action = ?"),
+                {entry.punchId, entry.action});
+            if (done && !query.next()) {
+                if (entry.action == QLatin1String("start")) {
+                    QStringList names;
+                    QStringList marks;
+                    QVariantList values;
+                    for (const QString& field :
+                        punchFields + QStringList {QStringLiteral("punchid")}) {
+                        names << field;
+                        marks << QStringLiteral("?");
+                        values << entry.row.value(field).toVariant();
+                    }
+                    done = run(
+                        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2) ON "
+                                       "CONFLICT (punchid) DO NOTHING")
+                            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+                        values);
+                } else {
+                    done = applyEnd(run, query, entry, reason);
+                    if (done && !reason.isEmpty())
+                        done = insertConflict(run, entry, reason);
+                }
+            }
+            if (!done || !db.commit()) {
+                error = done ? db.lastError() : query.lastError();
+                db.rollback();
+            }
+        });
+        return error;
+    }
+
+    template<typename Run>
+    static bool applyEnd(Run& run, QSqlQuery& query, const Entry& entry, QString& reason)
+    {
+        QStringList assignments;
+        QStringList same;
+        QVariantList values;
+        for (const QString& field : entry.changed) {
+            if (!punchFields.contains(field))
+                continue;
+            assignments << field + QLatin1String(" = ?");
+            same << QStringLiteral("(%1 IS NOT DISTINCT FROM ?)").arg(field);
+            values << entry.row.value(field).toVariant();
+        }
+        if (assignments.isEmpty())
+            return true;
+        if (!run(QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ? AND badge = 'Open'")
+                     .arg(assignments.join(QLatin1String(", "))),
+                values + QVariantList {entry.punchId}))
+            return false;
+        if (query.numRowsAffected() == 1)
+            return true;
+        // Not open: ended by this very punch, sent before its answer was lost,
+        // or elsewhere.
+        if (!run(QStringLiteral("SELECT %1 FROM jobpunches WHERE punchid = ?")
+                     .arg(same.join(QLatin1String(" AND "))),
+                values + QVariantList {entry.punchId}))
+            return false;
+        if (!query.next())
+            reason = QStringLiteral("The job is not on the server; its start may be among the "
+                                    "conflicts.");
+        else if (!query.value(0).toBool())
+            reason = QStringLiteral("The job was ended elsewhere before this end arrived.");
+        return true;
+    }
+
+    template<typename Run>
+    static bool insertConflict(Run& run, const Entry& entry, const QString& reason)
+    {
+        QStringList names {
+            QStringLiteral("punchid"), QStringLiteral("terminal"), QStringLiteral("action")};
+        QVariantList values {entry.punchId, QSysInfo::machineHostName(), entry.action};
+        for (const QString& field : punchFields) {
+            names << field;
+            values << entry.row.value(field).toVariant();
+        }
+        names << QStringLiteral("reason");
+        values << reason;
+        QStringList marks;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        return run(QStringLiteral("INSERT INTO jobpunchconflicts (%1) VALUES (%2) ON CONFLICT "
+                                  "(punchid, action) DO NOTHING")
+                       .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+            values);
+    }
+
+    QSqlError settle(PostgresFile& file, const Entry& entry, const QString& reason)
+    {
+        QSqlDatabase db = file.database();
+        QSqlError error;
+        file.onConnection([&] {
+            QSqlQuery query(db);
+            const auto run = [&](const QString& sql, const QVariantList& values) {
+                if (!query.prepare(sql))
+                    return false;
+                for (const QVariant& value : values)
+                    query.addBindValue(value);
+                return query.exec();
+            };
+            if (!insertConflict(run, entry, reason))
+                error = query.lastError();
+        });
+        return error;
+    }
+
+    OfflineStore& m_store;
+    const QString& m_folder;
+    Local& m_local;
+    std::map<QString, std::unique_ptr<PostgresFile>>& m_servers;
+    QStringList m_reached;
+};
+
+} // namespace
+
+void JournalSender::run()
+{
+    Local local(m_store.path());
+    std::map<QString, std::unique_ptr<PostgresFile>> servers;
+    QDeadlineTimer fullRefresh(0);
+    QDeadlineTimer idle(idleMs);
+    int pauseMs = 0;
+    // After a failed round the next waits its pause out, whatever wakes it:
+    // a server that refuses is not asked again at every kept punch.
+    auto notBefore = std::chrono::steady_clock::now();
+    for (;;) {
+        bool openJobsDue = false;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait_for(lock, std::chrono::milliseconds(pauseMs), [this, &notBefore] {
+                return m_stopping || (m_woken && std::chrono::steady_clock::now() >= notBefore);
+            });
+            if (m_stopping)
+                break;
+            if (!std::exchange(m_woken, false) && !m_store.away() && !fullRefresh.hasExpired()) {
+                // Nothing to do: connections unused for a while are let go.
+                if (idle.hasExpired())
+                    servers.clear();
+                pauseMs = int(std::min<qint64>(fullRefresh.remainingTime(), idleMs));
+                continue;
+            }
+            openJobsDue = std::exchange(m_openJobsDue, false);
+        }
+        idle.setRemainingTime(idleMs);
+        try {
+            Round round(m_store, m_folder, local, servers);
+            const bool away = m_store.away();
+            round.sendJournal();
+            const bool full = fullRefresh.hasExpired();
+            if (full || away || openJobsDue) {
+                const bool openJobsCopied = round.refresh(full);
+                if (full)
+                    fullRefresh.setRemainingTime(fullRefreshMs);
+                if (!openJobsCopied) {
+                    // Punches were kept while the journal was sent: they go first.
+                    const std::lock_guard lock(m_mutex);
+                    m_woken = m_openJobsDue = true;
+                    pauseMs = 0;
+                    continue;
+                }
+            }
+            m_store.setAway(false);
+            // Back from an outage, the other tables are copied anew at once.
+            if (away)
+                fullRefresh.setRemainingTime(0);
+            pauseMs = away ? 0 : int(std::min<qint64>(fullRefresh.remainingTime(), idleMs));
+            if (away) {
+                const std::lock_guard lock(m_mutex);
+                m_woken = true;
+            }
+        } catch (const DataError& error) {
+            if (error.reason() == DataError::Reason::Unreachable)
+                m_store.setAway(true);
+            else
+                qWarning("jobcosting: the kept punches could not be sent: %s",
+                    qPrintable(error.message()));
+            pauseMs = retryMs;
+            notBefore = std::chrono::steady_clock::now() + std::chrono::milliseconds(retryMs);
+            const std::lock_guard lock(m_mutex);
+            m_openJobsDue = true;
+        }
+    }
+}

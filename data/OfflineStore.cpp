@@ -1,0 +1,303 @@
+#include "OfflineStore.h"
+
+#include "DataError.h"
+#include "DatabaseFile.h"
+#include "JournalSender.h"
+#include "OpenDatabaseFile.h"
+#include "Transaction.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <algorithm>
+
+const QString OfflineStore::fileName = QStringLiteral("JobPunches-offline.db");
+
+namespace {
+
+std::mutex registryMutex;
+QHash<QString, std::weak_ptr<OfflineStore>>& registry()
+{
+    static QHash<QString, std::weak_ptr<OfflineStore>> stores;
+    return stores;
+}
+
+QString folderKey(const QString& folder)
+{
+    const QString canonical = QDir(folder).canonicalPath();
+    return canonical.isEmpty() ? QDir(folder).absolutePath() : canonical;
+}
+
+// A value of a row as the journal keeps it: what the server is sent later.
+QJsonValue journalValue(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QJsonValue::Null;
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QTime:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(Qt::ISODate);
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return value.toDouble();
+    default:
+        return value.toString();
+    }
+}
+
+[[noreturn]] void fail(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    // SQLite's extended code of a unique index that refused the row.
+    throw DataError(QStringLiteral("%1 refused the punch: %2")
+                        .arg(OfflineStore::fileName, error.databaseText()),
+        code == QLatin1String("2067") ? DataError::Reason::Duplicate : DataError::Reason::Other);
+}
+
+QSqlQuery exec(QSqlDatabase db, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery query(db);
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+QStringList columnsOf(QSqlDatabase db, const QString& table)
+{
+    QSqlQuery info = exec(db, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    QStringList names;
+    while (info.next())
+        names << info.value(0).toString();
+    return names;
+}
+
+} // namespace
+
+std::shared_ptr<OfflineStore> OfflineStore::open(const QString& folder)
+{
+    const QString key = folderKey(folder);
+    const std::lock_guard lock(registryMutex);
+    if (auto existing = registry().value(key).lock())
+        return existing;
+    const QString path = QDir(key).filePath(fileName);
+    // The journal and the table of copies are made once; the copies with the
+    // server's columns when they are first copied.
+    const QString connection = QUuid::createUuid().toString();
+    bool made = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (!QFileInfo(path).isDir() && db.open()) {
+            QSqlQuery query(db);
+            made = query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+                && query.exec(QStringLiteral(
+                    "CREATE TABLE IF NOT EXISTS Journal (Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
+                    "Action TEXT NOT NULL, PunchId TEXT NOT NULL, KeptAt TEXT NOT NULL, "
+                    "Punch TEXT NOT NULL)"))
+                && query.exec(QStringLiteral(
+                    "CREATE TABLE IF NOT EXISTS Copies (TableName TEXT PRIMARY KEY, Pointer TEXT "
+                    "NOT NULL, Columns TEXT NOT NULL, CopiedAt TEXT NOT NULL)"));
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!made)
+        return nullptr;
+    std::shared_ptr<OfflineStore> store(new OfflineStore(path));
+    store->m_sender = std::make_unique<JournalSender>(*store, key);
+    registry().insert(key, store);
+    return store;
+}
+
+std::shared_ptr<OfflineStore> OfflineStore::of(const QString& folder)
+{
+    const std::lock_guard lock(registryMutex);
+    return registry().value(folderKey(folder)).lock();
+}
+
+OfflineStore::OfflineStore(QString path)
+    : m_path(std::move(path))
+{ }
+
+OfflineStore::~OfflineStore()
+{
+    // The sender goes first: it uses the store to the last.
+    m_sender.reset();
+}
+
+void OfflineStore::markAway()
+{
+    if (!m_away.exchange(true))
+        m_sender->wake();
+}
+
+bool OfflineStore::keepsPunchesOf(const QString& table)
+{
+    return table.compare(QLatin1String("JobPunches"), Qt::CaseInsensitive) == 0;
+}
+
+bool OfflineStore::hasCopies() const
+{
+    const std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
+    QSqlQuery query = exec(file->database(), QStringLiteral("SELECT Pointer FROM Copies"));
+    QStringList copied;
+    while (query.next())
+        copied << query.value(0).toString();
+    return !JournalSender::pointersIn(QFileInfo(m_path).absolutePath()).isEmpty()
+        && std::ranges::all_of(JournalSender::pointersIn(QFileInfo(m_path).absolutePath()),
+            [&copied](const QString& pointer) { return copied.contains(pointer); });
+}
+
+std::shared_ptr<DatabaseFile> OfflineStore::standIn(
+    const QString& pointerName, const QString& table)
+{
+    if (!away() || !JournalSender::keptTables(pointerName).contains(table, Qt::CaseInsensitive))
+        return nullptr;
+    std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
+    QSqlQuery copied = exec(file->database(),
+        QStringLiteral("SELECT 1 FROM Copies WHERE TableName = ? COLLATE NOCASE"), {table});
+    return copied.next() ? file : nullptr;
+}
+
+namespace {
+
+// The copy names a punch kept here by a key below every key of the server's.
+const QString localKey = QStringLiteral("(SELECT min(0, ifnull(min(id), 0)) - 1 FROM jobpunches)");
+
+// The copy's row of the punch, from `row`; its key where the server gave one.
+void insertIntoCopy(
+    QSqlDatabase db, const QStringList& columns, const QVariantMap& row, const QVariant& key = {})
+{
+    QStringList names;
+    QStringList marks;
+    QVariantList values;
+    for (const QString& column : columns) {
+        const bool serverKey = column == QLatin1String("id") && key.toLongLong() > 0;
+        if (column == QLatin1String("id") && !serverKey) {
+            names << column;
+            marks << localKey;
+            continue;
+        }
+        if (!serverKey && !row.contains(column))
+            continue;
+        names << QLatin1Char('"') + column + QLatin1Char('"');
+        marks << QStringLiteral("?");
+        values << (serverKey ? key : row.value(column));
+    }
+    exec(db,
+        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2)")
+            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+        values);
+}
+
+} // namespace
+
+void OfflineStore::keepAdded(const QList<QPair<QString, QVariant>>& fields)
+{
+    QVariantMap row;
+    for (const auto& [name, value] : fields)
+        row.insert(name.toLower(), value);
+    row.remove(QStringLiteral("id"));
+    keep(QStringLiteral("start"), row, {}, [&row](QSqlDatabase db, const QStringList& columns) {
+        // A start whose answer was lost may be in the copy already, copied
+        // from the server that holds it.
+        if (!exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"),
+                {row.value(QStringLiteral("punchid"))})
+                 .next())
+            insertIntoCopy(db, columns, row);
+    });
+}
+
+void OfflineStore::keepEdited(
+    const QSqlRecord& read, const QList<QPair<QString, QVariant>>& changes)
+{
+    // A row is read as the key, then the table's columns.
+    QVariantMap row;
+    for (int i = 1; i < read.count(); ++i)
+        row.insert(read.fieldName(i).toLower(), read.value(i));
+    row.remove(QStringLiteral("id"));
+    QStringList assignments;
+    QVariantList values;
+    QStringList changed;
+    for (const auto& [name, value] : changes) {
+        row.insert(name.toLower(), value);
+        assignments << QLatin1Char('"') + name.toLower() + QLatin1String("\" = ?");
+        values << value;
+        changed << name.toLower();
+    }
+    values << row.value(QStringLiteral("punchid"));
+    keep(QStringLiteral("end"), row, changed, [&](QSqlDatabase db, const QStringList& columns) {
+        // A job opened elsewhere after the copy was made is copied as read.
+        if (exec(db,
+                QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
+                    .arg(assignments.join(QLatin1String(", "))),
+                values)
+                .numRowsAffected()
+            == 0)
+            insertIntoCopy(db, columns, row, read.value(0));
+    });
+}
+
+void OfflineStore::keep(const QString& action, const QVariantMap& row, const QStringList& changed,
+    const std::function<void(QSqlDatabase, const QStringList&)>& copy)
+{
+    const QString punchId = row.value(QStringLiteral("punchid")).toString();
+    if (punchId.isEmpty())
+        throw DataError(QStringLiteral("A punch without a PunchId cannot be kept."));
+    QJsonObject punch;
+    for (auto field = row.cbegin(); field != row.cend(); ++field)
+        punch.insert(field.key(), journalValue(field.value()));
+    QJsonObject entry {{QStringLiteral("row"), punch}};
+    if (!changed.isEmpty())
+        entry.insert(QStringLiteral("changed"), QJsonArray::fromStringList(changed));
+
+    Transaction writes(m_path, QStringLiteral("Journal"));
+    const std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
+    QSqlDatabase db = file->database();
+    exec(db,
+        QStringLiteral("INSERT INTO Journal (Action, PunchId, KeptAt, Punch) VALUES (?, ?, ?, ?)"),
+        {action, punchId, QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
+            QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact))});
+    // The copy of the open jobs, once made, shows the punch as the terminal made it.
+    if (const QStringList columns = columnsOf(db, QStringLiteral("jobpunches")); !columns.isEmpty())
+        copy(db, columns);
+    writes.commit();
+    m_sender->wake();
+}
+
+void OfflineStore::serverWritten()
+{
+    m_sender->refreshOpenJobsSoon();
+}
+
+qint64 OfflineStore::journalled() const
+{
+    const std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
+    QSqlQuery count = exec(file->database(), QStringLiteral("SELECT COUNT(*) FROM Journal"));
+    return count.next() ? count.value(0).toLongLong() : 0;
+}
