@@ -575,6 +575,9 @@ void JournalSender::run()
     // After a failed round the next waits its pause out, whatever wakes it:
     // a server that refuses is not asked again at every kept punch.
     auto notBefore = std::chrono::steady_clock::now();
+    // A connection lost in a round (a restart of the server, a connection cut)
+    // is opened anew at once, once, before the server is taken for away.
+    bool lostBefore = false;
     for (;;) {
         bool openJobsDue = false;
         {
@@ -612,6 +615,7 @@ void JournalSender::run()
                 }
             }
             m_store.setAway(false);
+            lostBefore = false;
             // Back from an outage, the other tables are copied anew at once.
             if (away)
                 fullRefresh.setRemainingTime(0);
@@ -621,6 +625,14 @@ void JournalSender::run()
                 m_woken = true;
             }
         } catch (const DataError& error) {
+            if (error.reason() == DataError::Reason::Unreachable && !std::exchange(lostBefore, true)
+                && !m_store.away()) {
+                servers.clear();
+                pauseMs = 0;
+                const std::lock_guard lock(m_mutex);
+                m_woken = true;
+                continue;
+            }
             if (error.reason() == DataError::Reason::Unreachable)
                 m_store.setAway(true);
             else
