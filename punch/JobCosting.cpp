@@ -2,6 +2,7 @@
 
 #include "Attempt.h"
 #include "PunchTexts.h"
+#include "ReaderSuffix.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
@@ -105,6 +106,7 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
             | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_services(services)
     , m_module(module)
+    , m_readerSuffix(new ReaderSuffix(this))
 {
     setObjectName(QStringLiteral("JobCosting"));
     setWindowTitle(QStringLiteral("Job Costing "));

@@ -16,6 +16,7 @@ class DateCheck;
 class DbCombo;
 class HiddenBox;
 class PictureButton;
+class ReaderSuffix;
 struct Module1;
 class QFrame;
 class QLabel;
@@ -216,6 +217,7 @@ private:
     bool m_mapped = false;
     QList<std::shared_ptr<DatabaseFile>> m_siteFiles; // held open until the data sources hold them
     bool m_fillingBadge = false;
+    ReaderSuffix* m_readerSuffix;
     bool m_shown = false;
     bool m_ended = false;
     QString m_levelOneFailure; // why the level-1 table could not be read, if it could not

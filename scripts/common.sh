@@ -3,7 +3,7 @@
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
-BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev libfontconfig-dev
+BUILD_PACKAGES=(cmake g++ make pkgconf qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev libfontconfig-dev libxcb1-dev
     libsqlite3-dev mdbtools-dev fonts-liberation)
 # The tests run a private PostgreSQL server (scripts/test-server); postgresql
 # brings citext with it. The report tests read the PDF back with pdftotext and
