@@ -431,12 +431,6 @@ void DataSource::deleteCurrent()
     m_currentDeleted = true;
 }
 
-int DataSource::fieldSize(const QString& name) const
-{
-    requireOpen();
-    return column(name).size;
-}
-
 DataError DataSource::refused(const Column& column, const QVariant& value) const
 {
     return DataError(QStringLiteral("The field %1 of the table %2 in %3 does not take the value "

@@ -65,8 +65,6 @@ public:
     // The field as a bound box shows it: regional dates, times and numbers.
     QString fieldText(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
-    // The characters the field holds where its table declares it, else 0.
-    int fieldSize(const QString& name) const;
 
     // Shows the field of the current row through `show` whenever the source
     // opens, moves or updates its controls (an empty text when there is no row).

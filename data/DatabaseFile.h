@@ -30,7 +30,6 @@ public:
     {
         QString name;
         Kind kind;
-        int size = 0; // the characters a text column holds where declared, else 0
     };
     enum class Feature
     {

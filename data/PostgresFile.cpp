@@ -300,8 +300,7 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
     info.setForwardOnly(true);
     if (!info.prepare(QStringLiteral(
             "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
-            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
-            "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
+            "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1) "
             "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
             "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
             "ORDER BY a.attnum")))
@@ -314,8 +313,7 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
     m_keys.remove(key);
     while (info.next()) {
         const QString name = info.value(0).toString();
-        columns.append(
-            {name, kindOf(info.value(1).toString()), std::max(info.value(3).toInt(), 0)});
+        columns.append({name, kindOf(info.value(1).toString())});
         if (info.value(2).toBool())
             m_keys.insert(key, name);
     }

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QPluginLoader>
-#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlDriverPlugin>
 #include <QSqlError>
@@ -359,17 +358,9 @@ QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
     info.addBindValue(table);
     if (!info.exec())
         throw errorOf(info.lastError(), table);
-    // The width a text column declares: VARCHAR(8), CHAR( 4 ).
-    static const QRegularExpression width(
-        QStringLiteral("CHAR\\s*\\(\\s*(\\d+)"), QRegularExpression::CaseInsensitiveOption);
     QList<Column> columns;
-    while (info.next()) {
-        const QString type = info.value(1).toString();
-        const int declared = type.contains(QLatin1String("CHAR"), Qt::CaseInsensitive)
-            ? width.match(type).captured(1).toInt()
-            : 0;
-        columns.append({info.value(0).toString(), kindOf(type), declared});
-    }
+    while (info.next())
+        columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
     info.finish();
     return columns;
 }

@@ -37,6 +37,8 @@ using FormMetrics::setColour;
 using FormMetrics::setFontWhenShown;
 
 const QColor grey(224, 224, 224);
+// The most a line edit takes.
+constexpr int anyLength = 32767;
 const QColor teal(0, 128, 128);
 const QColor maroon(128, 0, 0);
 
@@ -197,8 +199,10 @@ void JobCosting::createControls()
     Label13 = label(Picture1, QStringLiteral("Label13"), QStringLiteral("Label12"), 120, 2400, 720,
         300, arialNarrowBold12);
 
-    // Level 1 and level 3 lie on the window, above the job panel.
-    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 255);
+    // Level 1 and level 3 lie on the window, above the job panel. The level-1
+    // code takes any length: the lookup sees the whole code, so a scanned code
+    // longer than any in the table is refused, not cut down to another item's.
+    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, anyLength);
     Text3->setEnabled(false);
     DBCombo1 = pullDown(this, QStringLiteral("DBCombo1"), 1920, 2160);
     Picture4 = frame(this, QStringLiteral("Picture4"), 480, 4080, 6255, 615);
@@ -332,14 +336,6 @@ void JobCosting::loadRest()
     refreshLevelLists();
     for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
-    // An item-code box takes no more than its column declares (255 characters
-    // where it declares nothing), so that no paste costs more than a keystroke.
-    for (const Level& controls : m_levels) {
-        attempt([&controls] {
-            if (const int size = controls.item->fieldSize(QStringLiteral("ItemCode")); size > 0)
-                controls.code->setMaxLength(std::min(controls.code->maxLength(), size));
-        });
-    }
     m_siteFiles.clear();
 }
 
