@@ -10,6 +10,7 @@
 #include "startup/SiteCheck.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
+#include "ui/FixedDialogFrame.h"
 #include "ui/FormMetrics.h"
 #include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
@@ -368,6 +369,7 @@ void JobCosting::showEvent(QShowEvent* event)
     // The start goes on while the window system maps the window, and is done
     // at the latest when it asks for the first paint.
     if (QWindow* window = windowHandle()) {
+        askForFixedDialogFrame(window);
         window->installEventFilter(this);
         QMetaObject::invokeMethod(this, &JobCosting::whileMapped, Qt::QueuedConnection);
     } else {

@@ -14,8 +14,9 @@ TEST_PACKAGES=(postgresql poppler-utils)
 PACKAGE_PACKAGES=(dpkg-dev file)
 PACKAGE_TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" desktop-file-utils groff-base systemd)
 # The desktop tests run the program on a virtual X display with a window manager
-# and type into it as a keyboard does; their screenshots use imagemagick.
-DESKTOP_TEST_PACKAGES=(xvfb openbox xdotool imagemagick)
+# and type into it as a keyboard does; they read its window properties with
+# x11-utils (xprop, xwininfo); their screenshots use imagemagick.
+DESKTOP_TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
 # The regional settings are tested under these locales.
 TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
 

@@ -26,6 +26,7 @@ private slots:
     void keyboardOnlyCycle();
     void readerSuffix_data();
     void readerSuffix();
+    void fixedDialogFrame();
     void freshSiteIsRefused();
 
 private:
@@ -76,7 +77,8 @@ QMap<QString, QByteArray> contents(const QDir& dir)
 
 void TestDesktop::initTestCase()
 {
-    for (const QString& tool : {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s}) {
+    for (const QString& tool :
+        {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s, u"xprop"_s, u"xwininfo"_s}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QFAIL(qPrintable(tool + u" is missing (scripts/test installs it)"_s));
     }
@@ -371,6 +373,44 @@ void TestDesktop::readerSuffix()
     const QStringList chosen
         = open ? QStringList {u"12"_s, {}, {}} : QStringList {u"12"_s, u"7"_s, u"3"_s};
     QCOMPARE(codes, chosen);
+}
+
+// The window manager gives the screen the frame of a fixed dialog: a title bar
+// whose one button closes it, which hands over to the site's punch program.
+void TestDesktop::fixedDialogFrame()
+{
+    Site site;
+    QVERIFY(start(site.path()));
+    m_window = waitForActive(u"Job Costing "_s);
+    QVERIFY(!m_window.isEmpty());
+    screenshot(u"frame"_s);
+
+    QString actions;
+    QVERIFY(x(u"xprop"_s, {u"-id"_s, m_window, u"_NET_WM_ALLOWED_ACTIONS"_s}, &actions));
+    for (const char* allowed : {"_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_MOVE"})
+        QVERIFY2(actions.contains(QLatin1String(allowed)), qPrintable(actions));
+    for (const char* refused : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE",
+             "_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_FULLSCREEN"})
+        QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions));
+
+    // The close button is the right end of the title bar, above the window.
+    QString info, extents;
+    QVERIFY(x(u"xwininfo"_s, {u"-id"_s, m_window}, &info));
+    QVERIFY(x(u"xprop"_s, {u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s}, &extents));
+    const auto number = [&info](const QString& label) {
+        return info.section(label, 1).section(u'\n', 0, 0).trimmed().toInt();
+    };
+    const QStringList frame = extents.section(u'=', 1).split(u',');
+    QCOMPARE(frame.size(), 4); // left, right, top, bottom
+    const int right = number(u"Absolute upper-left X:"_s) + number(u"Width:"_s);
+    const int top = number(u"Absolute upper-left Y:"_s);
+    const int titleBar = frame.at(2).trimmed().toInt();
+    x(u"xdotool"_s,
+        {u"mousemove"_s, QString::number(right - titleBar / 2), QString::number(top - titleBar / 2),
+            u"click"_s, u"1"_s});
+    QTRY_COMPARE_WITH_TIMEOUT(m_program.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(m_program.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(startedPrograms(), u"Vexmo80.exe\n"_s, 20000);
 }
 
 void TestDesktop::freshSiteIsRefused()
