@@ -1,5 +1,7 @@
 #include "FixedDialogFrame.h"
 
+#include "X11Connection.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -42,10 +44,9 @@ QByteArray windowManagerName(xcb_connection_t* connection, xcb_window_t root,
 void askForFixedDialogFrame(QWindow* window)
 {
 #if QT_CONFIG(xcb)
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window)
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || !window)
         return;
-    xcb_connection_t* connection = x11->connection();
     const char* names[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_WM_NAME", "UTF8_STRING",
         "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_TOOLBAR"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];

@@ -1,5 +1,7 @@
 #include "X11KeyPresses.h"
 
+#include "X11Connection.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,10 +19,9 @@ namespace {
 // of its first group, or with Shift the second.
 X11KeyPresses::Key keyOf(quint32 code, quint16 state)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
         return {Qt::Key_unknown, {}};
-    xcb_connection_t* connection = x11->connection();
     const std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> mapping(
         xcb_get_keyboard_mapping_reply(
             connection, xcb_get_keyboard_mapping(connection, xcb_keycode_t(code), 1), nullptr),
@@ -59,7 +60,7 @@ X11KeyPresses::Key keyOf(quint32 code, quint16 state)
 X11KeyPresses::X11KeyPresses()
 {
 #if QT_CONFIG(xcb)
-    if (qGuiApp && qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+    if (x11Connection())
         QCoreApplication::instance()->installNativeEventFilter(this);
 #endif
 }
