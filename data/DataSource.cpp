@@ -431,6 +431,12 @@ void DataSource::deleteCurrent()
     m_currentDeleted = true;
 }
 
+void DataSource::prepareWrites()
+{
+    requireWritable();
+    m_file->prepareWrites();
+}
+
 DataError DataSource::refused(const Column& column, const QVariant& value) const
 {
     return DataError(QStringLiteral("The field %1 of the table %2 in %3 does not take the value "

@@ -60,6 +60,9 @@ public:
     // Bound controls show a saved edit after the next refresh, move or updateControls().
     void save();
     void deleteCurrent();
+    // Sets the source's file up for the saves to come, so that each costs the
+    // disk one flush (Start Job, End Job); nothing is written.
+    void prepareWrites();
 
     QVariant field(const QString& name) const;
     // The field as a bound box shows it: regional dates, times and numbers.

@@ -55,6 +55,10 @@ public:
     virtual void beforeRead(const QString& table) = 0;
     // Runs before a row is written.
     virtual void beforeWrite() { }
+    // Sets the file up for the writes to come, so that none of them pays for
+    // the set-up; what the file holds does not change. Where nothing needs
+    // setting up, does nothing.
+    virtual void prepareWrites() { }
     // Whether the commits that follow wait until the disk holds them. Scratch
     // rows, which nobody misses after a power cut, are committed without that
     // wait; the file itself stays sound either way.

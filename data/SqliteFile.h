@@ -23,6 +23,7 @@ public:
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
     void beforeWrite() override;
+    void prepareWrites() override;
     void setCommitsFlushed(bool flushed) override;
     QString contentVersion() override;
     QString rowKey(const QString& table) const override;

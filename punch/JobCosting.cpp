@@ -398,6 +398,29 @@ void JobCosting::whileMapped()
     Form_Paint();
 }
 
+void JobCosting::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        prepareSavesWhenReady();
+}
+
+void JobCosting::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!std::exchange(m_painted, true))
+        prepareSavesWhenReady();
+}
+
+void JobCosting::prepareSavesWhenReady()
+{
+    // Ready when painted and active: the set-up comes after what start-to-ready
+    // waits for, and before the worker's first save.
+    if (m_painted && isActiveWindow() && !m_ended && !std::exchange(m_savesPrepared, true))
+        QMetaObject::invokeMethod(
+            this, [this] { attempt([this] { Data1->prepareWrites(); }); }, Qt::QueuedConnection);
+}
+
 void JobCosting::closeEvent(QCloseEvent* event)
 {
     event->accept();

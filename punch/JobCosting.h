@@ -110,6 +110,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -202,6 +204,9 @@ private:
     // The rest of the start, up to the first focus, done once while the window
     // system maps the window.
     void whileMapped();
+    // Sets the job-punch file up for Start Job and End Job once the window is
+    // ready: the first save then costs what every other does.
+    void prepareSavesWhenReady();
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -215,6 +220,8 @@ private:
     bool m_captionsFitted = false;
     bool m_restPending = false;
     bool m_mapped = false;
+    bool m_painted = false;
+    bool m_savesPrepared = false;
     QList<std::shared_ptr<DatabaseFile>> m_siteFiles; // held open until the data sources hold them
     bool m_fillingBadge = false;
     ReaderSuffix* m_readerSuffix;

@@ -1,3 +1,4 @@
+#include "DiskFlushes.h"
 #include "PunchScreen.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 using Answer = Dialogs::Answer;
@@ -43,6 +45,7 @@ private slots:
     void rowThatDidNotReachTheDiskIsReported();
     void jobGoesIntoTheFileNowAtItsName();
     void readOnlyFileIsReadAndRefusedAtTheSave();
+    void everySaveCostsOneFlush();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -362,6 +365,36 @@ void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
     const QString told = dialogs.shown().last().message.text;
     QVERIFY2(told.startsWith(u"The job was not started: "_s), qPrintable(told));
     QCOMPARE(punch.site().jobPunches().size(), 0);
+}
+
+// The job-punch file is set up for saves once the screen is ready: the first
+// Start Job and End Job after the start cost the disk one flush each, as the
+// later ones do, and not the three of a log's first commit.
+void TestStartJob::everySaveCostsOneFlush()
+{
+    PunchScreen punch;
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    QList<long> flushes;
+    const auto counted = [&flushes](const std::function<void()>& save) {
+        const long before = diskFlushes();
+        save();
+        flushes << diskFlushes() - before;
+    };
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        punch.type(u"Text34"_s, u"000123"_s);
+        enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+        dialogs.answer(Answer::Ok);
+        counted([&punch] { punch.click(u"Command1"_s); });
+        punch.type(u"Text34"_s, u"123"_s);
+        punch.pressEnter(u"Text34"_s);
+        dialogs.type(u"12"_s); // the job pays a bonus: the pieces made
+        dialogs.answer(Answer::Yes);
+        counted([&punch] { punch.click(u"Command2"_s); });
+    }
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.site().jobPunches().size(), 2);
+    QCOMPARE(flushes, QList<long>(4, 1));
 }
 
 QTEST_MAIN(TestStartJob)
