@@ -46,6 +46,7 @@ private slots:
     void jobGoesIntoTheFileNowAtItsName();
     void readOnlyFileIsReadAndRefusedAtTheSave();
     void everySaveCostsOneFlush();
+    void secondOpenJobIsRefused();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -130,7 +131,9 @@ void TestStartJob::confirmation_data()
             + u"Department\n    14  Machining\n\nOperation\n    8  Drill\n\nPart\n    A-100  Cover Plate\n\n"_s
         << QVariantMap {{u"Name"_s, u"Walter Brennan"_s}, {u"Badge"_s, u"Open"_s},
                {u"TimeStart"_s, u"14:05:07"_s}, {u"TimeStop"_s, u"14:05:07"_s}, {u"Pieces"_s, 0.0},
-               {u"Level2ItemCode"_s, u"8"_s}, {u"Level3ItemCode"_s, u"A-100"_s}};
+               {u"Level2ItemCode"_s, u"8"_s}, {u"Level3ItemCode"_s, u"A-100"_s},
+               // The worker's employee values as the badge lookup found them.
+               {u"EmpNum"_s, 123}, {u"DeptNum"_s, 10}, {u"BaseRate"_s, 18.5}};
     QTest::newRow("an unused level is left out of the prompt but written")
         << QStringList {u"DELETE FROM Level3"_s} << QStringList {} << QStringList {u"12"_s, u"7"_s}
         << Answer::Ok << opening + levels12
@@ -365,6 +368,38 @@ void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
     const QString told = dialogs.shown().last().message.text;
     QVERIFY2(told.startsWith(u"The job was not started: "_s), qPrintable(told));
     QCOMPARE(punch.site().jobPunches().size(), 0);
+}
+
+// The worker started a job at another terminal since he badged in here: the
+// database refuses a second open job under his name, he is told, and a new
+// badge-in shows him the job he has.
+void TestStartJob::secondOpenJobIsRefused()
+{
+    PunchScreen punch;
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.site().sql(SiteBuilder::jobPunchesFile,
+        u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', 'Open', "
+        "'elsewhere')"_s);
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const Dialogs::Message told = dialogs.shown().last().message;
+    QCOMPARE(told.text,
+        u"The job was not started: a job is already open under your name. Badge in again to "
+        "see it."_s);
+    QCOMPARE(told.icon, Dialogs::Icon::Critical);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+    const QList<QVariantMap> rows = punch.site().jobPunches();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(u"Level1ItemCode"_s), QVariant(u"elsewhere"_s));
+    punch.type(u"Text34"_s, u"000123"_s);
+    QCOMPARE(punch.screen().Text3->text(), u"elsewhere"_s);
 }
 
 // The job-punch file is set up for saves once the screen is ready: the first
