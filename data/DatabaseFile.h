@@ -36,9 +36,12 @@ public:
         Writes, // rows can be added, edited and deleted
     };
 
-    // How long a statement waits for another program's lock before it fails;
-    // under a LockDeadline, the time left until its deadline.
-    static constexpr int lockWaitMs = 5000;
+    // How long a statement waits for another program's lock before it fails
+    // (under a LockDeadline, the time left until its deadline): five seconds,
+    // unless a test has set a shorter wait for the connections opened after.
+    static constexpr int defaultLockWaitMs = 5000;
+    static int lockWaitMs();
+    static void setLockWaitMs(int ms);
 
     virtual ~DatabaseFile();
     DatabaseFile(const DatabaseFile&) = delete;
@@ -111,7 +114,7 @@ private:
 };
 
 // While one lives, every statement on a SQLite file waits for another
-// program's lock only until one common deadline, lockWaitMs after the
+// program's lock only until one common deadline, lockWaitMs() after the
 // outermost one began: a save of several statements waits five seconds in all,
 // not five seconds a statement. Inner ones share the outer deadline.
 class LockDeadline
@@ -122,7 +125,7 @@ public:
     LockDeadline(const LockDeadline&) = delete;
     LockDeadline& operator=(const LockDeadline&) = delete;
 
-    // What a statement may wait now: lockWaitMs outside any deadline.
+    // What a statement may wait now: lockWaitMs() outside any deadline.
     static int remainingMs();
 
 private:

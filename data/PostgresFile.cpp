@@ -141,7 +141,7 @@ void PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // A write that meets another terminal's lock waits as long as on SQLite;
     // the server's notices have no reader here.
     QString serverOptions = QStringLiteral("-c lock_timeout=%1 -c client_min_messages=warning")
-                                .arg(DatabaseFile::lockWaitMs);
+                                .arg(DatabaseFile::lockWaitMs());
     for (const PQconninfoOption* option = parsed.get(); option->keyword; ++option) {
         if (!option->val)
             continue;

@@ -118,12 +118,12 @@ void SqliteFile::connect()
                             .arg(name(), QString::fromLocal8Bit(std::strerror(errno))));
     QSqlDatabase db = database();
     db.setDatabaseName(path());
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs()));
     if (!db.open())
         throw DataError(
             QStringLiteral("%1 cannot be opened: %2.").arg(name(), db.lastError().databaseText()));
     m_identity = {quint64(status.st_dev), quint64(status.st_ino)};
-    m_lockWaitMs = lockWaitMs;
+    m_lockWaitMs = lockWaitMs();
     m_schemaVersion = -1;
     ++m_connections;
     m_openAgain = false;

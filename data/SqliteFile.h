@@ -69,5 +69,5 @@ private:
     qint64 m_schemaVersion = -1;
     quint64 m_connections = 0; // opened so far
     quint64 m_writes = 0; // begun on this connection
-    int m_lockWaitMs = lockWaitMs;
+    int m_lockWaitMs = 0; // the connection's busy timeout
 };
