@@ -38,10 +38,11 @@ using FormMetrics::setColour;
 using FormMetrics::setFontWhenShown;
 
 const QColor grey(224, 224, 224);
-// The most a line edit takes.
-constexpr int anyLength = 32767;
 const QColor teal(0, 128, 128);
 const QColor maroon(128, 0, 0);
+
+// The most a line edit takes.
+constexpr int anyLength = 32767;
 
 // Places a control by its design in twips, measured from the inner area of its holder.
 template<typename Control>
