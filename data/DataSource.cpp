@@ -498,10 +498,10 @@ void DataSource::deleteCurrent()
     m_currentDeleted = true;
 }
 
-int DataSource::fieldSize(const QString& name) const
+void DataSource::prepareWrites()
 {
-    requireOpen();
-    return column(name).size;
+    requireWritable();
+    m_file->prepareWrites();
 }
 
 DataError DataSource::refused(const Column& column, const QVariant& value) const

@@ -68,13 +68,14 @@ public:
     // Bound controls show a saved edit after the next refresh, move or updateControls().
     Saved save();
     void deleteCurrent();
+    // Sets the source's file up for the saves to come, so that each costs the
+    // disk one flush (Start Job, End Job); nothing is written.
+    void prepareWrites();
 
     QVariant field(const QString& name) const;
     // The field as a bound box shows it: regional dates, times and numbers.
     QString fieldText(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
-    // The characters the field holds where its table declares it, else 0.
-    int fieldSize(const QString& name) const;
 
     // Shows the field of the current row through `show` whenever the source
     // opens, moves or updates its controls (an empty text when there is no row).

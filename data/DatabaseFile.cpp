@@ -89,6 +89,12 @@ QSqlQuery& DatabaseFile::statement(const QString& sql, const QString& table)
 
 namespace {
 
+int& lockWait()
+{
+    static int wait = DatabaseFile::defaultLockWaitMs;
+    return wait;
+}
+
 std::optional<QDeadlineTimer>& commonDeadline()
 {
     static std::optional<QDeadlineTimer> deadline;
@@ -97,11 +103,21 @@ std::optional<QDeadlineTimer>& commonDeadline()
 
 } // namespace
 
+int DatabaseFile::lockWaitMs()
+{
+    return lockWait();
+}
+
+void DatabaseFile::setLockWaitMs(int ms)
+{
+    lockWait() = ms;
+}
+
 LockDeadline::LockDeadline()
     : m_outermost(!commonDeadline())
 {
     if (m_outermost)
-        commonDeadline() = QDeadlineTimer(DatabaseFile::lockWaitMs);
+        commonDeadline() = QDeadlineTimer(DatabaseFile::lockWaitMs());
 }
 
 LockDeadline::~LockDeadline()
@@ -113,5 +129,5 @@ LockDeadline::~LockDeadline()
 int LockDeadline::remainingMs()
 {
     return commonDeadline() ? static_cast<int>(commonDeadline()->remainingTime())
-                            : DatabaseFile::lockWaitMs;
+                            : DatabaseFile::lockWaitMs();
 }

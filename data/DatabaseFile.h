@@ -32,16 +32,18 @@ public:
     {
         QString name;
         Kind kind;
-        int size = 0; // the characters a text column holds where declared, else 0
     };
     enum class Feature
     {
         Writes, // rows can be added, edited and deleted
     };
 
-    // How long a statement waits for another program's lock before it fails;
-    // under a LockDeadline, the time left until its deadline.
-    static constexpr int lockWaitMs = 5000;
+    // How long a statement waits for another program's lock before it fails
+    // (under a LockDeadline, the time left until its deadline): five seconds,
+    // unless a test has set a shorter wait for the connections opened after.
+    static constexpr int defaultLockWaitMs = 5000;
+    static int lockWaitMs();
+    static void setLockWaitMs(int ms);
 
     virtual ~DatabaseFile();
     DatabaseFile(const DatabaseFile&) = delete;
@@ -74,6 +76,10 @@ public:
     virtual void beforeRead(const QString& table) = 0;
     // Runs before a row is written.
     virtual void beforeWrite() { }
+    // Sets the file up for the writes to come, so that none of them pays for
+    // the set-up; what the file holds does not change. Where nothing needs
+    // setting up, does nothing.
+    virtual void prepareWrites() { }
     // Whether the commits that follow wait until the disk holds them. Scratch
     // rows, which nobody misses after a power cut, are committed without that
     // wait; the file itself stays sound either way.
@@ -130,7 +136,7 @@ private:
 };
 
 // While one lives, every statement on a SQLite file waits for another
-// program's lock only until one common deadline, lockWaitMs after the
+// program's lock only until one common deadline, lockWaitMs() after the
 // outermost one began: a save of several statements waits five seconds in all,
 // not five seconds a statement. Inner ones share the outer deadline.
 class LockDeadline
@@ -141,7 +147,7 @@ public:
     LockDeadline(const LockDeadline&) = delete;
     LockDeadline& operator=(const LockDeadline&) = delete;
 
-    // What a statement may wait now: lockWaitMs outside any deadline.
+    // What a statement may wait now: lockWaitMs() outside any deadline.
     static int remainingMs();
 
 private:

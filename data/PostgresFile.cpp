@@ -231,7 +231,7 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // A write that meets another terminal's lock waits as long as on SQLite;
     // the server's notices have no reader here.
     QString serverOptions = QStringLiteral("-c lock_timeout=%1 -c client_min_messages=warning")
-                                .arg(DatabaseFile::lockWaitMs);
+                                .arg(DatabaseFile::lockWaitMs());
     for (const PQconninfoOption* option = parsed.get(); option->keyword; ++option) {
         if (!option->val)
             continue;
@@ -526,7 +526,6 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
         QString name;
         QString type;
         bool key;
-        int size;
     };
     QList<Read> read;
     QSqlError error;
@@ -536,8 +535,7 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
         info.setForwardOnly(true);
         if (info.prepare(QStringLiteral(
                 "SELECT a.attname, t.typname, a.attnum = ANY (SELECT i.indkey[0] FROM pg_index i "
-                "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1), "
-                "CASE WHEN t.typname IN ('varchar', 'bpchar') THEN a.atttypmod - 4 ELSE 0 END "
+                "WHERE i.indrelid = a.attrelid AND i.indisprimary AND i.indnkeyatts = 1) "
                 "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
                 "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
                 "ORDER BY a.attnum"))) {
@@ -545,7 +543,7 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
             if (info.exec()) {
                 while (info.next())
                     read.append({info.value(0).toString(), info.value(1).toString(),
-                        info.value(2).toBool(), info.value(3).toInt()});
+                        info.value(2).toBool()});
             }
         }
         error = info.lastError();
@@ -556,7 +554,7 @@ QList<DatabaseFile::Column> PostgresFile::readColumns(const QString& table)
     const QString key = table.toCaseFolded();
     m_keys.remove(key);
     for (const Read& column : std::as_const(read)) {
-        columns.append({column.name, kindOf(column.type), std::max(column.size, 0)});
+        columns.append({column.name, kindOf(column.type)});
         if (column.key)
             m_keys.insert(key, column.name);
     }

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QPluginLoader>
-#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlDriverPlugin>
 #include <QSqlError>
@@ -119,12 +118,12 @@ void SqliteFile::connect()
                             .arg(name(), QString::fromLocal8Bit(std::strerror(errno))));
     QSqlDatabase db = database();
     db.setDatabaseName(path());
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs()));
     if (!db.open())
         throw DataError(
             QStringLiteral("%1 cannot be opened: %2.").arg(name(), db.lastError().databaseText()));
     m_identity = {quint64(status.st_dev), quint64(status.st_ino)};
-    m_lockWaitMs = lockWaitMs;
+    m_lockWaitMs = lockWaitMs();
     m_schemaVersion = -1;
     ++m_connections;
     m_openAgain = false;
@@ -231,6 +230,30 @@ void SqliteFile::beforeWrite()
     applyLockWait();
     if (!m_writeAheadLog)
         useWriteAheadLog();
+}
+
+void SqliteFile::prepareWrites()
+{
+    beforeWrite();
+    if (!m_writeAheadLog)
+        return;
+    // A connection's first flush of the write-ahead log flushes the folder
+    // that holds the log too, and the first commit into an empty log writes
+    // the log's header and waits for it: the first save would cost three
+    // flushes where the others cost one. They are spent here, on a commit that
+    // changes nothing. Another program's lock is not waited for: the first
+    // save then pays.
+    m_lockWaitMs = 0;
+    QSqlQuery query(database());
+    query.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return;
+    const bool read = query.exec(QStringLiteral("PRAGMA user_version")) && query.next();
+    const qint64 version = read ? query.value(0).toLongLong() : 0;
+    query.finish();
+    if (!read || !query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version))
+        || !query.exec(QStringLiteral("COMMIT")))
+        query.exec(QStringLiteral("ROLLBACK"));
 }
 
 void SqliteFile::setCommitsFlushed(bool flushed)
@@ -359,17 +382,9 @@ QList<DatabaseFile::Column> SqliteFile::readColumns(const QString& table)
     info.addBindValue(table);
     if (!info.exec())
         throw errorOf(info.lastError(), table);
-    // The width a text column declares: VARCHAR(8), CHAR( 4 ).
-    static const QRegularExpression width(
-        QStringLiteral("CHAR\\s*\\(\\s*(\\d+)"), QRegularExpression::CaseInsensitiveOption);
     QList<Column> columns;
-    while (info.next()) {
-        const QString type = info.value(1).toString();
-        const int declared = type.contains(QLatin1String("CHAR"), Qt::CaseInsensitive)
-            ? width.match(type).captured(1).toInt()
-            : 0;
-        columns.append({info.value(0).toString(), kindOf(type), declared});
-    }
+    while (info.next())
+        columns.append({info.value(0).toString(), kindOf(info.value(1).toString())});
     info.finish();
     return columns;
 }

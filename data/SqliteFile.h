@@ -23,6 +23,7 @@ public:
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;
     void beforeWrite() override;
+    void prepareWrites() override;
     void setCommitsFlushed(bool flushed) override;
     QString contentVersion() override;
     QString rowKey(const QString& table) const override;
@@ -68,5 +69,5 @@ private:
     qint64 m_schemaVersion = -1;
     quint64 m_connections = 0; // opened so far
     quint64 m_writes = 0; // begun on this connection
-    int m_lockWaitMs = lockWaitMs;
+    int m_lockWaitMs = 0; // the connection's busy timeout
 };

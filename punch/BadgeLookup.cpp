@@ -1,6 +1,7 @@
 #include "Framing.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
+#include "ReaderSuffix.h"
 #include "app/Module1.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
@@ -22,8 +23,10 @@ constexpr int badgeLength = 6;
 void JobCosting::Text34_Change()
 {
     removeFramingCharacters(Text34);
-    if (Text34->text().size() >= badgeLength && !m_fillingBadge)
+    if (Text34->text().size() >= badgeLength && !m_fillingBadge) {
+        m_readerSuffix->expect();
         lookUpBadge(LookupVariant::Automatic);
+    }
 }
 
 void JobCosting::Text34_KeyPress()

@@ -2,6 +2,7 @@
 
 #include "Attempt.h"
 #include "PunchTexts.h"
+#include "ReaderSuffix.h"
 #include "app/Module1.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
@@ -9,6 +10,7 @@
 #include "startup/SiteCheck.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
+#include "ui/FixedDialogFrame.h"
 #include "ui/FormMetrics.h"
 #include "ui/HiddenBox.h"
 #include "ui/PictureButton.h"
@@ -38,6 +40,9 @@ using FormMetrics::setFontWhenShown;
 const QColor grey(224, 224, 224);
 const QColor teal(0, 128, 128);
 const QColor maroon(128, 0, 0);
+
+// The most a line edit takes.
+constexpr int anyLength = 32767;
 
 // Places a control by its design in twips, measured from the inner area of its holder.
 template<typename Control>
@@ -105,6 +110,7 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
             | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_services(services)
     , m_module(module)
+    , m_readerSuffix(new ReaderSuffix(this))
 {
     setObjectName(QStringLiteral("JobCosting"));
     setWindowTitle(QStringLiteral("Job Costing "));
@@ -195,8 +201,10 @@ void JobCosting::createControls()
     Label13 = label(Picture1, QStringLiteral("Label13"), QStringLiteral("Label12"), 120, 2400, 720,
         300, arialNarrowBold12);
 
-    // Level 1 and level 3 lie on the window, above the job panel.
-    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, 255);
+    // Level 1 and level 3 lie on the window, above the job panel. The level-1
+    // code takes any length: the lookup sees the whole code, so a scanned code
+    // longer than any in the table is refused, not cut down to another item's.
+    Text3 = textBox(this, QStringLiteral("Text3"), 680, 2160, 1095, 285, arial9, anyLength);
     Text3->setEnabled(false);
     DBCombo1 = pullDown(this, QStringLiteral("DBCombo1"), 1920, 2160);
     Picture4 = frame(this, QStringLiteral("Picture4"), 480, 4080, 6255, 615);
@@ -330,14 +338,6 @@ void JobCosting::loadRest()
     refreshLevelLists();
     for (DataSource* source : {Data1, Data5, Data6, Data7, Data8})
         attempt([source] { source->refresh(); });
-    // An item-code box takes no more than its column declares (255 characters
-    // where it declares nothing), so that no paste costs more than a keystroke.
-    for (const Level& controls : m_levels) {
-        attempt([&controls] {
-            if (const int size = controls.item->fieldSize(QStringLiteral("ItemCode")); size > 0)
-                controls.code->setMaxLength(std::min(controls.code->maxLength(), size));
-        });
-    }
     m_siteFiles.clear();
 }
 
@@ -370,6 +370,7 @@ void JobCosting::showEvent(QShowEvent* event)
     // The start goes on while the window system maps the window, and is done
     // at the latest when it asks for the first paint.
     if (QWindow* window = windowHandle()) {
+        askForFixedDialogFrame(window);
         window->installEventFilter(this);
         QMetaObject::invokeMethod(this, &JobCosting::whileMapped, Qt::QueuedConnection);
     } else {
@@ -396,6 +397,29 @@ void JobCosting::whileMapped()
         }
     }
     Form_Paint();
+}
+
+void JobCosting::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        prepareSavesWhenReady();
+}
+
+void JobCosting::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!std::exchange(m_painted, true))
+        prepareSavesWhenReady();
+}
+
+void JobCosting::prepareSavesWhenReady()
+{
+    // Ready when painted and active: the set-up comes after what start-to-ready
+    // waits for, and before the worker's first save.
+    if (m_painted && isActiveWindow() && !m_ended && !std::exchange(m_savesPrepared, true))
+        QMetaObject::invokeMethod(
+            this, [this] { attempt([this] { Data1->prepareWrites(); }); }, Qt::QueuedConnection);
 }
 
 void JobCosting::closeEvent(QCloseEvent* event)

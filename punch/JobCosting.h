@@ -17,6 +17,7 @@ class DateCheck;
 class DbCombo;
 class HiddenBox;
 class PictureButton;
+class ReaderSuffix;
 struct Module1;
 class QFrame;
 class QLabel;
@@ -110,6 +111,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -204,6 +207,9 @@ private:
     // The rest of the start, up to the first focus, done once while the window
     // system maps the window.
     void whileMapped();
+    // Sets the job-punch file up for Start Job and End Job once the window is
+    // ready: the first save then costs what every other does.
+    void prepareSavesWhenReady();
     const Level& level(int number) const { return m_levels.at(number - 1); }
 
     const Services& m_services;
@@ -217,8 +223,11 @@ private:
     bool m_captionsFitted = false;
     bool m_restPending = false;
     bool m_mapped = false;
+    bool m_painted = false;
+    bool m_savesPrepared = false;
     QList<std::shared_ptr<DatabaseFile>> m_siteFiles; // held open until the data sources hold them
     bool m_fillingBadge = false;
+    ReaderSuffix* m_readerSuffix;
     bool m_shown = false;
     bool m_ended = false;
     QString m_levelOneFailure; // why the level-1 table could not be read, if it could not

@@ -20,10 +20,16 @@ RegionalSettings::RegionalSettings(QString shortDatePattern, QString timePattern
     , m_clock(&clock)
 {
     const QString decimal = QRegularExpression::escape(QString(m_decimal));
-    const QString digits = m_group.isNull() || m_group == m_decimal
+    if (!m_group.isNull() && m_group != m_decimal)
+        m_groupSeparators = QString(m_group);
+    // The C library groups with a narrow or a no-break space, which no
+    // keyboard types as such: a worker's ordinary space stands for either.
+    if (m_group == QChar(0x202f) || m_group == QChar(0x00a0))
+        m_groupSeparators = QStringLiteral(" \u00a0\u202f");
+    const QString digits = m_groupSeparators.isEmpty()
         ? QStringLiteral("\\d+")
-        : QStringLiteral("\\d{1,3}(?:%1\\d{3})+|\\d+")
-              .arg(QRegularExpression::escape(QString(m_group)));
+        : QStringLiteral("\\d{1,3}(?:[%1]\\d{3})+|\\d+")
+              .arg(QRegularExpression::escape(m_groupSeparators));
     m_number.setPattern(
         QStringLiteral("^\\s*([+-]?)\\s*(%1)?(?:%2(\\d*))?(?:[eE]([+-]?\\d+))?\\s*$")
             .arg(digits, decimal));
@@ -251,8 +257,8 @@ std::optional<double> RegionalSettings::parseNumber(const QString& text) const
     if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty()))
         return std::nullopt;
     QString plain = match.captured(1) + match.captured(2);
-    if (!m_group.isNull() && m_group != m_decimal)
-        plain.remove(m_group);
+    for (const QChar separator : m_groupSeparators)
+        plain.remove(separator);
     if (plain.isEmpty() || plain == QLatin1String("+") || plain == QLatin1String("-"))
         plain += QLatin1Char('0');
     if (!match.captured(3).isEmpty())

@@ -43,6 +43,8 @@ public:
     // optional decimal separator and decimals, optional exponent. Digits before
     // the separator may be grouped, but only in threes (1,500 but not 1,5 or
     // 1,50,0): a number read is the number the worker saw.
+    // Where the group separator is a narrow or a no-break space, any of the
+    // two or an ordinary space groups.
     std::optional<double> parseNumber(const QString& text) const;
 
 private:
@@ -52,6 +54,7 @@ private:
     QString m_timePattern;
     QChar m_decimal;
     QChar m_group;
+    QString m_groupSeparators; // those read as the group separator
     const Clock* m_clock;
     QRegularExpression m_number;
     // The last text parsed: a step reads one clock text back more than once.

@@ -19,6 +19,8 @@ private slots:
     void lookups();
     void foundWorker_data();
     void foundWorker();
+    void readerSuffixDoesNothing_data();
+    void readerSuffixDoesNothing();
     void openJobHasBonus_data();
     void openJobHasBonus();
     void databaseFailureIsToldAndOutlived_data();
@@ -193,6 +195,83 @@ void TestBadgeEntry::foundWorker()
         QCOMPARE(punch.focused(), screen.Text3);
     }
     VERIFY_DIALOGS(punch.services().dialogs);
+}
+
+void TestBadgeEntry::readerSuffixDoesNothing_data()
+{
+    QTest::addColumn<QString>("badge"); // typed into the badge box
+    QTest::addColumn<bool>("open"); // the worker has an open job
+    // Keys that follow, to whatever has the focus: \n Enter, \t Tab, ^ Shift, | a click
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("taken"); // the last of them does nothing
+
+    const bool taken = true, acts = false;
+    for (const bool open : {false, true}) {
+        const char* mode = open ? "end job" : "new job";
+        QTest::addRow("%s, Enter", mode) << u"004711"_s << open << u"\n"_s << taken;
+        QTest::addRow("%s, Tab", mode) << u"004711"_s << open << u"\t"_s << taken;
+        QTest::addRow("%s, framed, Enter", mode) << u";004711"_s << open << u"^?\n"_s << taken;
+        QTest::addRow("%s, framed, Tab", mode) << u";004711"_s << open << u"?@\t"_s << taken;
+        QTest::addRow("%s, second Enter", mode) << u"004711"_s << open << u"\n\n"_s << acts;
+        QTest::addRow("%s, Tab after Enter", mode) << u"004711"_s << open << u"\n\t"_s << acts;
+        QTest::addRow("%s, Enter after a click", mode) << u"004711"_s << open << u"|\n"_s << acts;
+    }
+    QTest::newRow("new job, Enter after a code") << u"004711"_s << false << u"12\n"_s << acts;
+    QTest::newRow("unknown badge, Enter") << u"999999"_s << false << u"\n"_s << taken;
+    QTest::newRow("unknown badge, framed, Tab") << u";999999"_s << false << u"?\t"_s << taken;
+    QTest::newRow("unknown badge, second Tab") << u"999999"_s << false << u"\t\t"_s << acts;
+}
+
+// A keyboard-wedge card reader ends the badge with Enter or Tab, after the
+// sixth character has already run the lookup: that key, and framing before
+// it, do nothing wherever the lookup left the focus. A later Enter or Tab acts
+// as it always did.
+void TestBadgeEntry::readerSuffixDoesNothing()
+{
+    QFETCH(QString, badge);
+    QFETCH(bool, open);
+    QFETCH(QString, after);
+    QFETCH(bool, taken);
+
+    PunchScreen punch;
+    if (open)
+        addOpenJob(punch.site(), u"Name, Level1Description, Level1ItemCode"_s,
+            u"'Karen Johansson', 'Department', '12'"_s);
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    if (badge.endsWith(u"999999"_s))
+        dialogs.answer(Dialogs::Answer::Ok);
+    punch.type(u"Text34"_s, badge);
+
+    JobCosting& screen = punch.screen();
+    const auto press = [&](QChar c) {
+        if (c == u'\n')
+            punch.key(Qt::Key_Return);
+        else if (c == u'\t')
+            punch.key(Qt::Key_Tab);
+        else if (c == u'^')
+            QTest::keyPress(punch.focused(), Qt::Key_Shift);
+        else if (c == u'|')
+            QTest::mouseClick(screen.Label3, Qt::LeftButton);
+        else
+            punch.keys(c);
+    };
+    for (const QChar c : after.chopped(1))
+        press(c);
+    const auto state = [&] {
+        return QVariantList {QVariant::fromValue(punch.focused()), dialogs.shown().size(),
+            screen.Command1->text(), screen.Command2->text(), screen.Text3->text()};
+    };
+    const QVariantList before = state();
+    // Where the last key acts: Enter in an empty code box refuses the code.
+    if (!taken && after.endsWith(u'\n') && punch.focused() == screen.Text3
+        && screen.Text3->text().isEmpty())
+        dialogs.answer(Dialogs::Answer::Ok);
+
+    press(after.back());
+
+    QCOMPARE(state() == before, taken);
+    VERIFY_DIALOGS(dialogs);
 }
 
 void TestBadgeEntry::openJobHasBonus_data()

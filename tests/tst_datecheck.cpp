@@ -35,6 +35,10 @@ void TestDateCheck::judgesShortDateStyle_data()
     QTest::newRow("M/d/yyyy, one-digit month") << "M/d/yyyy" << february << "2/26/2004" << false;
     QTest::newRow("M/d/yyyy, two-digit month")
         << "M/d/yyyy" << QDate(2004, 12, 26) << "12/26/2004" << true;
+    // The 3rd character is "/" here: only the 6th decides.
+    QTest::newRow("M/d/yyyy, two-digit month, one-digit day")
+        << "M/d/yyyy" << QDate(2004, 12, 5) << "12/5/2004" << false;
+    QTest::newRow("MM/dd-yyyy") << "MM/dd-yyyy" << february << "02/26-2004" << false;
     QTest::newRow("MM-dd-yyyy") << "MM-dd-yyyy" << february << "02-26-2004" << false;
     QTest::newRow("dd.MM.yyyy") << "dd.MM.yyyy" << february << "26.02.2004" << false;
     QTest::newRow("yyyy/MM/dd") << "yyyy/MM/dd" << february << "2004/02/26" << false;

@@ -26,6 +26,9 @@ private slots:
     void keyboardOnlyCycle();
     void refusalsEndWithTheirStatus_data();
     void refusalsEndWithTheirStatus();
+    void readerSuffix_data();
+    void readerSuffix();
+    void fixedDialogFrame();
 
 private:
     static void stop(std::initializer_list<QProcess*> processes);
@@ -33,6 +36,11 @@ private:
     bool x(const QString& tool, const QStringList& arguments, QString* output = nullptr) const;
     void type(const QString& text) const { x(u"xdotool"_s, {u"type"_s, text}); }
     void key(const QString& keys) const { x(u"xdotool"_s, {u"key"_s, keys}); }
+    // Keys sent in one burst, as a keyboard-wedge card reader sends them.
+    void burst(const QStringList& keys, int delayMs) const
+    {
+        x(u"xdotool"_s, QStringList {u"key"_s, u"--delay"_s, QString::number(delayMs)} + keys);
+    }
     // Waits until a window of that title is the active one, and returns its id.
     QString waitForActive(const QString& title) const;
     // Starts the program in the site's folder, with stand-ins for the site's
@@ -70,7 +78,8 @@ QMap<QString, QByteArray> contents(const QDir& dir)
 
 void TestDesktop::initTestCase()
 {
-    for (const QString& tool : {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s}) {
+    for (const QString& tool :
+        {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s, u"xprop"_s, u"xwininfo"_s}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QFAIL(qPrintable(tool + u" is missing (scripts/test installs it)"_s));
     }
@@ -279,6 +288,130 @@ void TestDesktop::keyboardOnlyCycle()
     QTRY_COMPARE_WITH_TIMEOUT(startedPrograms(), started + u'\n', 20000);
     QTest::qWait(200);
     QCOMPARE(startedPrograms(), started + u'\n');
+}
+
+void TestDesktop::readerSuffix_data()
+{
+    QTest::addColumn<QStringList>("badge"); // as X key names
+    QTest::addColumn<int>("delayMs"); // between the reader's keys, 8 to 150 on real readers
+    QTest::addColumn<bool>("open"); // the worker has a job open
+    QTest::addColumn<bool>("unknown"); // first a badge that is nobody's, with the same end
+
+    const QStringList digits {u"0"_s, u"0"_s, u"4"_s, u"7"_s, u"1"_s, u"1"_s};
+    const QStringList framed = QStringList {u"semicolon"_s} + digits + QStringList {u"question"_s};
+    for (const bool open : {false, true}) {
+        const char* mode = open ? "end job" : "new job";
+        QTest::addRow("%s, 004711 Enter", mode)
+            << digits + QStringList {u"Return"_s} << 8 << open << false;
+        QTest::addRow("%s, ;004711? Enter", mode)
+            << framed + QStringList {u"Return"_s} << 8 << open << false;
+        QTest::addRow("%s, 004711 Tab", mode)
+            << digits + QStringList {u"Tab"_s} << 150 << open << false;
+        QTest::addRow("%s, ;004711? Tab", mode)
+            << framed + QStringList {u"Tab"_s} << 8 << open << false;
+        // At once: the Enter comes while the message is opening, before it has the keyboard.
+        QTest::addRow("%s, unknown badge Enter", mode)
+            << digits + QStringList {u"Return"_s} << 0 << open << true;
+    }
+}
+
+// A card reader that ends the badge with Enter or Tab: the key, and the framing
+// before it, do nothing, even when it comes while the message that the badge
+// was not found opens. The worker then goes on by keyboard as if the reader had
+// sent no end mark.
+void TestDesktop::readerSuffix()
+{
+    QFETCH(QStringList, badge);
+    QFETCH(int, delayMs);
+    QFETCH(bool, open);
+    QFETCH(bool, unknown);
+
+    Site site;
+    if (open)
+        site.sql(SiteBuilder::jobPunchesFile,
+            u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, "
+            "Level1Description, Level1ItemCode, Level1ItemDescription, Level1BonusRate) VALUES "
+            "('Karen Johansson', 'Open', '2004-02-26', '07:00:00', '07:00:00', 'Department', "
+            "'12', 'Assembly', 0)"_s);
+    QVERIFY(start(site.path()));
+    m_window = waitForActive(u"Job Costing "_s);
+    QVERIFY(!m_window.isEmpty());
+
+    if (unknown) {
+        burst(QStringList(6, u"9"_s) << badge.last(), delayMs);
+        // The message stays until the worker has read it.
+        QVERIFY(!waitForActive(instruction).isEmpty());
+        QTest::qWait(500);
+        screenshot(u"not-found"_s);
+        QVERIFY(answer(instruction, {u"Return"_s}));
+        QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    }
+    burst(badge, delayMs);
+    QTest::qWait(500);
+    screenshot(u"read"_s);
+    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+
+    if (open) {
+        // The focus stays on Cancel, where it went when the badge box was locked.
+        key(u"Tab"_s);
+        key(u"Return"_s);
+        QVERIFY(answer(instruction, {u"Return"_s})); // Are you sure ...? Yes
+    } else {
+        for (const QString& code : {u"12"_s, u"7"_s, u"3"_s}) {
+            type(code);
+            key(u"Return"_s);
+        }
+        key(u"Return"_s);
+        QVERIFY(answer(instruction, {u"Return"_s})); // the summary: OK
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(site.jobPunches().size(), 1, 20000);
+    const QVariantMap row = site.jobPunches().constFirst();
+    QCOMPARE(row.value(u"Name"_s), QVariant(u"Karen Johansson"_s));
+    QCOMPARE(row.value(u"Badge"_s), QVariant(open ? u"Closed"_s : u"Open"_s));
+    QStringList codes;
+    for (int level = 1; level <= 3; ++level)
+        codes << row.value(u"Level%1ItemCode"_s.arg(level)).toString();
+    const QStringList chosen
+        = open ? QStringList {u"12"_s, {}, {}} : QStringList {u"12"_s, u"7"_s, u"3"_s};
+    QCOMPARE(codes, chosen);
+}
+
+// The window manager gives the screen the frame of a fixed dialog: a title bar
+// whose one button closes it, which hands over to the site's punch program.
+void TestDesktop::fixedDialogFrame()
+{
+    Site site;
+    QVERIFY(start(site.path()));
+    m_window = waitForActive(u"Job Costing "_s);
+    QVERIFY(!m_window.isEmpty());
+    screenshot(u"frame"_s);
+
+    QString actions;
+    QVERIFY(x(u"xprop"_s, {u"-id"_s, m_window, u"_NET_WM_ALLOWED_ACTIONS"_s}, &actions));
+    for (const char* allowed : {"_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_MOVE"})
+        QVERIFY2(actions.contains(QLatin1String(allowed)), qPrintable(actions));
+    for (const char* refused : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE",
+             "_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_FULLSCREEN"})
+        QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions));
+
+    // The close button is the right end of the title bar, above the window.
+    QString info, extents;
+    QVERIFY(x(u"xwininfo"_s, {u"-id"_s, m_window}, &info));
+    QVERIFY(x(u"xprop"_s, {u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s}, &extents));
+    const auto number = [&info](const QString& label) {
+        return info.section(label, 1).section(u'\n', 0, 0).trimmed().toInt();
+    };
+    const QStringList frame = extents.section(u'=', 1).split(u',');
+    QCOMPARE(frame.size(), 4); // left, right, top, bottom
+    const int right = number(u"Absolute upper-left X:"_s) + number(u"Width:"_s);
+    const int top = number(u"Absolute upper-left Y:"_s);
+    const int titleBar = frame.at(2).trimmed().toInt();
+    x(u"xdotool"_s,
+        {u"mousemove"_s, QString::number(right - titleBar / 2), QString::number(top - titleBar / 2),
+            u"click"_s, u"1"_s});
+    QTRY_COMPARE_WITH_TIMEOUT(m_program.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(m_program.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(startedPrograms(), u"Vexmo80.exe\n"_s, 20000);
 }
 
 void TestDesktop::refusalsEndWithTheirStatus_data()

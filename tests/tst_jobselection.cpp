@@ -21,8 +21,8 @@ private slots:
     void framing_data();
     void framing();
     void framingMatchesNestedRule();
-    void codeBoxesFitTheirColumns_data();
-    void codeBoxesFitTheirColumns();
+    void longCodeIsLookedUpWhole_data();
+    void longCodeIsLookedUpWhole();
     void select_data();
     void select();
     void noSelectionWhileLoadingOpenJob();
@@ -58,7 +58,7 @@ void TestJobSelection::framing_data()
     QTest::newRow("mark inside") << 3 << false << u"1;2"_s << u"1;2"_s;
     QTest::newRow("marks only") << 1 << false << u"@|;?"_s << QString();
     QTest::newRow("long after @") << 1 << false << u'@' + digits << digits.left(99);
-    QTest::newRow("level 1, 255 at most") << 1 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJK"_s;
+    QTest::newRow("level 1, no limit") << 1 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJK"_s;
     QTest::newRow("level 2, 10 at most") << 2 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
     QTest::newRow("level 3, 10 at most") << 3 << true << u"ABCDEFGHIJK"_s << u"ABCDEFGHIJ"_s;
     // A paste is cut to what the column holds before any framing is stripped.
@@ -123,40 +123,69 @@ void TestJobSelection::framingMatchesNestedRule()
     }
 }
 
-void TestJobSelection::codeBoxesFitTheirColumns_data()
+void TestJobSelection::longCodeIsLookedUpWhole_data()
 {
-    QTest::addColumn<QStringList>("widths"); // declared type of ItemCode per level; empty: as made
-    QTest::addColumn<QList<int>>("lengths"); // of Text3, Text4, Text5
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("width"); // declared type of the level's ItemCode; empty: as made
+    QTest::addColumn<QString>("stored"); // the code of an item added
+    QTest::addColumn<QString>("typed"); // then Enter
+    QTest::addColumn<bool>("found"); // else refused
 
-    QTest::newRow("no declared width") << QStringList {} << QList<int> {255, 10, 10};
-    // A declared width narrows a box; a wider one leaves the box as designed.
-    QTest::newRow("declared widths")
-        << QStringList {u"VARCHAR(8)"_s, u"VARCHAR(40)"_s, u"CHAR( 4 )"_s} << QList<int> {8, 10, 4};
+    // A code box that cut a scanned code to the column's width found the item
+    // whose code is the first part of it.
+    const QString ten = u"1234567890"_s;
+    QTest::newRow("level 1, Access's Text (10), longer code")
+        << 1 << u"VARCHAR(10)"_s << ten << ten + u"12"_s << false;
+    QTest::newRow("level 1, Access's Text (10), the code")
+        << 1 << u"VARCHAR(10)"_s << ten << ten << true;
+    QTest::newRow("level 1, no width, 300 characters")
+        << 1 << QString() << u"7"_s.repeated(255) << u"7"_s.repeated(300) << false;
+    QTest::newRow("level 2, column narrower than the box")
+        << 2 << u"VARCHAR(8)"_s << ten.left(8) << ten << false;
+    QTest::newRow("level 3, column narrower than the box")
+        << 3 << u"CHAR( 4 )"_s << u"A-10"_s << u"A-10X"_s << false;
 }
 
-void TestJobSelection::codeBoxesFitTheirColumns()
+void TestJobSelection::longCodeIsLookedUpWhole()
 {
-    QFETCH(QStringList, widths);
-    QFETCH(QList<int>, lengths);
+    QFETCH(int, level);
+    QFETCH(QString, width);
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, found);
+
     PunchScreen punch;
-    const auto sql = [&punch](const QString& statement) {
-        punch.site().sql(SiteBuilder::validationsFile, statement);
+    const auto sql = [&punch](const QString& statement, const QVariantList& values = {}) {
+        punch.site().sql(SiteBuilder::validationsFile, statement, values);
     };
-    for (qsizetype i = 0; i < widths.size(); ++i) {
-        const QString level = u"Level%1"_s.arg(i + 1);
-        sql(u"CREATE TABLE Narrow (ItemCode "_s + widths.at(i)
+    const QString table = u"Level%1"_s.arg(level);
+    if (!width.isEmpty()) {
+        sql(u"CREATE TABLE Narrow (ItemCode "_s + width
             + u", ItemDescription TEXT, StandardCost REAL, BonusRate REAL, LevelDescription TEXT)"_s);
         sql(u"INSERT INTO Narrow SELECT ItemCode, ItemDescription, StandardCost, BonusRate, "
             "LevelDescription FROM "_s
-            + level);
-        sql(u"DROP TABLE "_s + level);
-        sql(u"ALTER TABLE Narrow RENAME TO "_s + level);
+            + table);
+        sql(u"DROP TABLE "_s + table);
+        sql(u"ALTER TABLE Narrow RENAME TO "_s + table);
     }
+    sql(u"INSERT INTO %1 (ItemCode, ItemDescription, StandardCost, BonusRate, LevelDescription) "
+        "SELECT ?, 'Long code', 1, 0, LevelDescription FROM %1 LIMIT 1"_s.arg(table),
+        {stored});
     QVERIFY(startNewJob(punch));
-    const JobCosting& screen = punch.screen();
-    QCOMPARE(QList<int>(
-                 {screen.Text3->maxLength(), screen.Text4->maxLength(), screen.Text5->maxLength()}),
-        lengths);
+    const QString box = u"Text%1"_s.arg(level + 2);
+    auto* code = punch.find<QLineEdit>(box);
+    code->setFocus();
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    if (!found)
+        dialogs.answer(Dialogs::Answer::Ok);
+
+    punch.type(box, typed);
+    punch.pressEnter(box);
+
+    QCOMPARE(code->text(), found ? stored : QString());
+    QCOMPARE(
+        punch.find<DbCombo>(u"DBCombo%1"_s.arg(level))->text(), found ? u"Long code"_s : QString());
+    VERIFY_DIALOGS(dialogs);
 }
 
 void TestJobSelection::select_data()

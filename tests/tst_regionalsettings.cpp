@@ -166,6 +166,19 @@ void TestRegionalSettings::parseNumber()
     QVERIFY(!german.parseNumber(u"1,2.5"_s));
     QVERIFY(!german.parseNumber(u"1.5"_s));
     QVERIFY(!settings(',', 0).parseNumber(u"1.234"_s));
+
+    // The C library groups with a narrow (fr_FR) or a no-break space; a worker
+    // types an ordinary one.
+    for (const char16_t group : {u'\u202f', u'\u00a0'}) {
+        const RegionalSettings french(
+            u"dd/MM/yyyy"_s, u"HH:mm:ss"_s, QLatin1Char(','), QChar(group), clock);
+        for (const QString& text : {u"1 500"_s, u"1\u00a0500"_s, u"1\u202f500"_s, u" 1 500 "_s})
+            QCOMPARE(french.parseNumber(text).value_or(-1), 1500);
+        QCOMPARE(french.parseNumber(u"-12 345 678,5"_s).value_or(-1), -12345678.5);
+        for (const QString& text : {u"1 5"_s, u"1 50 0"_s, u"1  500"_s, u"1.500"_s})
+            QVERIFY2(!french.parseNumber(text), qPrintable(text));
+    }
+    QVERIFY(!german.parseNumber(u"1 500"_s));
 }
 
 QTEST_MAIN(TestRegionalSettings)

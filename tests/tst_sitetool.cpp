@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,6 +29,8 @@ private slots:
     void convertKeepsEveryValue();
     void convertChangesNothingWhenItFails_data();
     void convertChangesNothingWhenItFails();
+    void convertChecksTheCopyAgainstTheOriginal_data();
+    void convertChecksTheCopyAgainstTheOriginal();
     void largeSite_data();
     void largeSite();
     void demoMonthOfPunches_data();
@@ -368,6 +371,68 @@ void TestSiteTool::convertChangesNothingWhenItFails()
     QCOMPARE(exitCode, 1);
     QVERIFY2(
         output.contains(reported) && output.contains(u"Nothing was changed"_s), qPrintable(output));
+    QVERIFY(contents(QDir(dir.path())) == before);
+}
+
+void TestSiteTool::convertChecksTheCopyAgainstTheOriginal_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // SQL on the copy; "touch": the Access file is touched
+    QTest::addColumn<bool>("converted");
+
+    QTest::newRow("nothing happens") << QString() << true;
+    // Another program wrote the Access file: what was copied may be gone.
+    QTest::newRow("the Access file is written") << u"touch"_s << false;
+    // The copy was changed, or did not take every row as read.
+    QTest::newRow("a value of the copy differs")
+        << u"UPDATE JobPunches SET Pieces = Pieces + 1 WHERE ID = 7"_s << false;
+    QTest::newRow("the copy lacks a row") << u"DELETE FROM JobPunches WHERE ID = 503"_s << false;
+    QTest::newRow("the copy has a row more")
+        << u"INSERT INTO JobPunches (Name, Badge) VALUES ('Nobody', 'Open')"_s << false;
+}
+
+// Between the copy and its check another program may change the Access file
+// or the copy: the check against the original, read again, refuses either.
+void TestSiteTool::convertChecksTheCopyAgainstTheOriginal()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(bool, converted);
+    QTemporaryDir dir;
+    const QString original = dir.filePath(u"JobPunches.MDB"_s);
+    QVERIFY(QFile::copy(Site::sample(SiteBuilder::jobPunchesFile), original));
+    const auto before = contents(QDir(dir.path()));
+
+    const auto change = [&](const QString& copy) {
+        if (meanwhile == u"touch"_s) {
+            QFile file(original);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(1),
+                QFileDevice::FileModificationTime));
+        } else if (!meanwhile.isEmpty()) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"meanwhile"_s);
+            db.setDatabaseName(copy);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY2(query.exec(meanwhile), qPrintable(query.lastError().text()));
+            QCOMPARE(query.numRowsAffected(), 1);
+            query = QSqlQuery();
+            db.close();
+        }
+    };
+    QString refusal;
+    try {
+        QCOMPARE(SiteConverter::convert(dir.path(), change), 503);
+    } catch (const SiteBuilder::Error& error) {
+        refusal = QString::fromStdString(error.what());
+    }
+    QSqlDatabase::removeDatabase(u"meanwhile"_s);
+
+    if (converted) {
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+        return;
+    }
+    QCOMPARE(refusal,
+        u"The copy does not hold the same rows as %1; was it changed meanwhile? Nothing was "
+        "changed."_s.arg(original));
     QVERIFY(contents(QDir(dir.path())) == before);
 }
 

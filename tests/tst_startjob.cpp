@@ -1,3 +1,4 @@
+#include "DiskFlushes.h"
 #include "PunchScreen.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 using Answer = Dialogs::Answer;
@@ -34,6 +36,7 @@ class TestStartJob : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { DatabaseFile::setLockWaitMs(testLockWaitMs); }
     void cancelRoleReturnsToBadgeEntry();
     void onlyFirstMissingLevelIsReported_data();
     void onlyFirstMissingLevelIsReported();
@@ -43,6 +46,8 @@ private slots:
     void rowThatDidNotReachTheDiskIsReported();
     void jobGoesIntoTheFileNowAtItsName();
     void readOnlyFileIsReadAndRefusedAtTheSave();
+    void everySaveCostsOneFlush();
+    void secondOpenJobIsRefused();
 };
 
 void TestStartJob::cancelRoleReturnsToBadgeEntry()
@@ -127,7 +132,9 @@ void TestStartJob::confirmation_data()
             + u"Department\n    14  Machining\n\nOperation\n    8  Drill\n\nPart\n    A-100  Cover Plate\n\n"_s
         << QVariantMap {{u"Name"_s, u"Walter Brennan"_s}, {u"Badge"_s, u"Open"_s},
                {u"TimeStart"_s, u"14:05:07"_s}, {u"TimeStop"_s, u"14:05:07"_s}, {u"Pieces"_s, 0.0},
-               {u"Level2ItemCode"_s, u"8"_s}, {u"Level3ItemCode"_s, u"A-100"_s}};
+               {u"Level2ItemCode"_s, u"8"_s}, {u"Level3ItemCode"_s, u"A-100"_s},
+               // The worker's employee values as the badge lookup found them.
+               {u"EmpNum"_s, 123}, {u"DeptNum"_s, 10}, {u"BaseRate"_s, 18.5}};
     QTest::newRow("an unused level is left out of the prompt but written")
         << QStringList {u"DELETE FROM Level3"_s} << QStringList {} << QStringList {u"12"_s, u"7"_s}
         << Answer::Ok << opening + levels12
@@ -284,8 +291,9 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
 
     punch.click(u"Command1"_s);
 
-    // Five seconds in all for another program's lock, not five for every statement.
-    QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+    // The wait in all for another program's lock, not the wait for every statement.
+    QVERIFY2(
+        clock.elapsed() < testLockWaitMs * 9 / 5, qPrintable(QString::number(clock.elapsed())));
     VERIFY_DIALOGS(dialogs);
     const Dialogs::Message told = dialogs.shown().last().message;
     QCOMPARE(told.title, u"Job Costing - Operator Instruction"_s);
@@ -362,6 +370,68 @@ void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
     const QString told = dialogs.shown().last().message.text;
     QVERIFY2(told.startsWith(u"The job was not started: "_s), qPrintable(told));
     QCOMPARE(punch.site().jobPunches().size(), 0);
+}
+
+// The worker started a job at another terminal since he badged in here: the
+// database refuses a second open job under his name, he is told, and a new
+// badge-in shows him the job he has.
+void TestStartJob::secondOpenJobIsRefused()
+{
+    PunchScreen punch;
+    QVERIFY(punch.open());
+    punch.type(u"Text34"_s, u"000123"_s);
+    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.site().sql(SiteBuilder::jobPunchesFile,
+        u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', 'Open', "
+        "'elsewhere')"_s);
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    dialogs.answer(Answer::Ok);
+    dialogs.answer(Answer::Ok);
+
+    punch.click(u"Command1"_s);
+
+    VERIFY_DIALOGS(dialogs);
+    const Dialogs::Message told = dialogs.shown().last().message;
+    QCOMPARE(told.text,
+        u"The job was not started: a job is already open under your name. Badge in again to "
+        "see it."_s);
+    QCOMPARE(told.icon, Dialogs::Icon::Critical);
+    QCOMPARE(punch.badgeEntryProblems(), QString());
+    const QList<QVariantMap> rows = punch.site().jobPunches();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(u"Level1ItemCode"_s), QVariant(u"elsewhere"_s));
+    punch.type(u"Text34"_s, u"000123"_s);
+    QCOMPARE(punch.screen().Text3->text(), u"elsewhere"_s);
+}
+
+// The job-punch file is set up for saves once the screen is ready: the first
+// Start Job and End Job after the start cost the disk one flush each, as the
+// later ones do, and not the three of a log's first commit.
+void TestStartJob::everySaveCostsOneFlush()
+{
+    PunchScreen punch;
+    QVERIFY(punch.open());
+    ScriptedDialogs& dialogs = punch.services().dialogs;
+    QList<long> flushes;
+    const auto counted = [&flushes](const std::function<void()>& save) {
+        const long before = diskFlushes();
+        save();
+        flushes << diskFlushes() - before;
+    };
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        punch.type(u"Text34"_s, u"000123"_s);
+        enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+        dialogs.answer(Answer::Ok);
+        counted([&punch] { punch.click(u"Command1"_s); });
+        punch.type(u"Text34"_s, u"123"_s);
+        punch.pressEnter(u"Text34"_s);
+        dialogs.type(u"12"_s); // the job pays a bonus: the pieces made
+        dialogs.answer(Answer::Yes);
+        counted([&punch] { punch.click(u"Command2"_s); });
+    }
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.site().jobPunches().size(), 2);
+    QCOMPARE(flushes, QList<long>(4, 1));
 }
 
 QTEST_MAIN(TestStartJob)

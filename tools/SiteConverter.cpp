@@ -174,7 +174,7 @@ void copyRows(const Access::Table& from, const QString& path)
     }
 }
 
-qint64 convert(const QString& dir)
+qint64 convert(const QString& dir, const std::function<void(const QString& copy)>& meanwhile)
 {
     const QDir site(dir);
     const QString original = site.filePath(SiteBuilder::jobPunchesFile);
@@ -204,6 +204,8 @@ qint64 convert(const QString& dir)
         {
             const auto target = openDatabaseFile(converted.fileName());
             insert(map(source, *target), *target);
+            if (meanwhile)
+                meanwhile(converted.fileName());
             // Read the Access file once more: the copy must hold what it holds now.
             const Access::Table again = Access::readTable(original, source.name);
             if (again.stamp != source.stamp || !holds(*target, map(again, *target)))

@@ -32,7 +32,11 @@ bool PunchScreen::open()
     m_screen->load();
     m_screen->show();
     m_screen->activateWindow();
-    return QTest::qWaitForWindowActive(m_screen.get());
+    if (!QTest::qWaitForWindowActive(m_screen.get()))
+        return false;
+    // What the event loop does before a worker's first key.
+    QCoreApplication::processEvents();
+    return true;
 }
 
 void PunchScreen::type(const QString& box, const QString& text)

@@ -20,6 +20,10 @@ enum class Engine
 // JOBCOSTING_TEST_SERVER), or empty when none was given.
 QString testServer();
 
+// What a test waits for another program's lock: the program's five seconds
+// would make every test that meets one sit them out. One test keeps them.
+constexpr int testLockWaitMs = 1000;
+
 // For initTestCase_data(): every test function of the suite runs once per engine.
 void addEngines();
 Engine currentEngine();
