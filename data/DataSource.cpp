@@ -412,7 +412,7 @@ DataSource::Saved DataSource::save()
             throw;
         return Saved::Kept;
     }
-    m_file->written(m_source.table);
+    m_file->written(m_source.table, read, values);
     return Saved::Written;
 }
 

@@ -61,8 +61,10 @@ public:
     // While the database cannot be reached, the file where the terminal keeps
     // a copy of the table, if it does; else nothing.
     virtual std::shared_ptr<DatabaseFile> standIn(const QString&) { return nullptr; }
-    // A write to the table reached the database.
-    virtual void written(const QString&) { }
+    // A write to the table reached the database: a new row (`read` empty)
+    // with its fields, or the row as read with its changed fields.
+    virtual void written(const QString&, const QSqlRecord&, const QList<QPair<QString, QVariant>>&)
+    { }
     // Keeps a row that could not be written because the database cannot be
     // reached, to be written later: a new row (`read` empty) with its fields,
     // or the row as read with its changed fields. False where the terminal

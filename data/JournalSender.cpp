@@ -125,9 +125,7 @@ QString declaredType(const DatabaseFile::Column& column, bool key)
     case Kind::Text:
         break;
     }
-    return (column.size > 0 ? QStringLiteral("VARCHAR(%1)").arg(column.size)
-                            : QStringLiteral("TEXT"))
-        + QStringLiteral(" COLLATE NOCASE");
+    return QStringLiteral("TEXT COLLATE NOCASE");
 }
 
 // A server's value as the copy keeps it: as a SQLite site keeps its own.
@@ -367,10 +365,9 @@ private:
         QStringList marks;
         for (const DatabaseFile::Column& column : copy.columns) {
             const bool key = column.name == copy.key;
-            signature << QStringLiteral("%1:%2:%3%4")
+            signature << QStringLiteral("%1:%2%3")
                              .arg(column.name)
                              .arg(int(column.kind))
-                             .arg(column.size)
                              .arg(key ? QStringLiteral(":key") : QString());
             definitions << QLatin1Char('"') + column.name + QLatin1String("\" ")
                     + declaredType(column, key);
@@ -516,12 +513,18 @@ private:
         return true;
     }
 
+    // The terminal as a supervisor finds it: its machine and its working folder.
+    QString terminal() const
+    {
+        return QSysInfo::machineHostName() + QLatin1Char(':') + QDir(m_folder).absolutePath();
+    }
+
     template<typename Run>
-    static bool insertConflict(Run& run, const Entry& entry, const QString& reason)
+    bool insertConflict(Run& run, const Entry& entry, const QString& reason) const
     {
         QStringList names {
             QStringLiteral("punchid"), QStringLiteral("terminal"), QStringLiteral("action")};
-        QVariantList values {entry.punchId, QSysInfo::machineHostName(), entry.action};
+        QVariantList values {entry.punchId, terminal(), entry.action};
         for (const QString& field : punchFields) {
             names << field;
             values << entry.row.value(field).toVariant();
@@ -532,7 +535,7 @@ private:
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
         return run(QStringLiteral("INSERT INTO jobpunchconflicts (%1) VALUES (%2) ON CONFLICT "
-                                  "(punchid, action) DO NOTHING")
+                                  "(punchid, action, terminal, timestop) DO NOTHING")
                        .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
             values);
     }

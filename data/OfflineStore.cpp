@@ -219,22 +219,48 @@ void insertIntoCopy(
 
 void OfflineStore::keepAdded(const QList<QPair<QString, QVariant>>& fields)
 {
-    QVariantMap row;
-    for (const auto& [name, value] : fields)
-        row.insert(name.toLower(), value);
-    row.remove(QStringLiteral("id"));
-    keep(QStringLiteral("start"), row, {}, [&row](QSqlDatabase db, const QStringList& columns) {
-        // A start whose answer was lost may be in the copy already, copied
-        // from the server that holds it.
-        if (!exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"),
-                {row.value(QStringLiteral("punchid"))})
-                 .next())
-            insertIntoCopy(db, columns, row);
-    });
+    added(fields, Journal::Keep);
 }
 
 void OfflineStore::keepEdited(
     const QSqlRecord& read, const QList<QPair<QString, QVariant>>& changes)
+{
+    edited(read, changes, Journal::Keep);
+}
+
+void OfflineStore::serverWritten(
+    const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
+{
+    try {
+        if (read.isEmpty())
+            added(fields, Journal::Sent);
+        else
+            edited(read, fields, Journal::Sent);
+    } catch (const DataError&) {
+        // The copy is made anew from the server below.
+    }
+    m_sender->refreshOpenJobsSoon();
+}
+
+void OfflineStore::added(const QList<QPair<QString, QVariant>>& fields, Journal journal)
+{
+    QVariantMap row;
+    for (const auto& [name, value] : fields)
+        row.insert(name.toLower(), value);
+    row.remove(QStringLiteral("id"));
+    keep(QStringLiteral("start"), row, {}, journal,
+        [&row](QSqlDatabase db, const QStringList& columns) {
+            // A start whose answer was lost may be in the copy already, copied
+            // from the server that holds it.
+            if (!exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"),
+                    {row.value(QStringLiteral("punchid"))})
+                     .next())
+                insertIntoCopy(db, columns, row);
+        });
+}
+
+void OfflineStore::edited(
+    const QSqlRecord& read, const QList<QPair<QString, QVariant>>& changes, Journal journal)
 {
     // A row is read as the key, then the table's columns.
     QVariantMap row;
@@ -251,20 +277,21 @@ void OfflineStore::keepEdited(
         changed << name.toLower();
     }
     values << row.value(QStringLiteral("punchid"));
-    keep(QStringLiteral("end"), row, changed, [&](QSqlDatabase db, const QStringList& columns) {
-        // A job opened elsewhere after the copy was made is copied as read.
-        if (exec(db,
-                QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
-                    .arg(assignments.join(QLatin1String(", "))),
-                values)
-                .numRowsAffected()
-            == 0)
-            insertIntoCopy(db, columns, row, read.value(0));
-    });
+    keep(QStringLiteral("end"), row, changed, journal,
+        [&](QSqlDatabase db, const QStringList& columns) {
+            // A job opened elsewhere after the copy was made is copied as read.
+            if (exec(db,
+                    QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
+                        .arg(assignments.join(QLatin1String(", "))),
+                    values)
+                    .numRowsAffected()
+                == 0)
+                insertIntoCopy(db, columns, row, read.value(0));
+        });
 }
 
 void OfflineStore::keep(const QString& action, const QVariantMap& row, const QStringList& changed,
-    const std::function<void(QSqlDatabase, const QStringList&)>& copy)
+    Journal journal, const std::function<void(QSqlDatabase, const QStringList&)>& copy)
 {
     const QString punchId = row.value(QStringLiteral("punchid")).toString();
     if (punchId.isEmpty())
@@ -276,23 +303,25 @@ void OfflineStore::keep(const QString& action, const QVariantMap& row, const QSt
     if (!changed.isEmpty())
         entry.insert(QStringLiteral("changed"), QJsonArray::fromStringList(changed));
 
-    Transaction writes(m_path, QStringLiteral("Journal"));
+    // A punch on the server needs no flush here: the copy is made anew from
+    // the server after a power cut.
+    Transaction writes(m_path, QStringLiteral("Journal"),
+        journal == Journal::Keep ? Transaction::Durability::Flushed
+                                 : Transaction::Durability::Scratch);
     const std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
     QSqlDatabase db = file->database();
-    exec(db,
-        QStringLiteral("INSERT INTO Journal (Action, PunchId, KeptAt, Punch) VALUES (?, ?, ?, ?)"),
-        {action, punchId, QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
-            QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact))});
+    if (journal == Journal::Keep)
+        exec(db,
+            QStringLiteral(
+                "INSERT INTO Journal (Action, PunchId, KeptAt, Punch) VALUES (?, ?, ?, ?)"),
+            {action, punchId, QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
+                QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact))});
     // The copy of the open jobs, once made, shows the punch as the terminal made it.
     if (const QStringList columns = columnsOf(db, QStringLiteral("jobpunches")); !columns.isEmpty())
         copy(db, columns);
     writes.commit();
-    m_sender->wake();
-}
-
-void OfflineStore::serverWritten()
-{
-    m_sender->refreshOpenJobsSoon();
+    if (journal == Journal::Keep)
+        m_sender->wake();
 }
 
 qint64 OfflineStore::journalled() const

@@ -64,8 +64,11 @@ public:
     void keepEdited(const QSqlRecord& row, const QList<QPair<QString, QVariant>>& changes);
     // Tables whose punches the store keeps.
     static bool keepsPunchesOf(const QString& table);
-    // A save reached the server: the copy of the open jobs is refreshed soon.
-    void serverWritten();
+    // A save reached the server (a new row, `read` empty, or the row as read
+    // with its changed fields): the copy of the open jobs shows it at once, so
+    // that an outage that follows finds the punch as the server has it, and
+    // is refreshed from the server soon.
+    void serverWritten(const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields);
 
     // The punches kept and not yet sent.
     qint64 journalled() const;
@@ -73,10 +76,18 @@ public:
 
 private:
     explicit OfflineStore(QString path);
-    // Journals the punch and shows it in the copy of the open jobs (by `copy`,
-    // given the copy's columns), in one commit.
+    enum class Journal
+    {
+        Keep, // the punch waits in the journal to be sent
+        Sent, // the punch reached the server: only the copy shows it
+    };
+    void added(const QList<QPair<QString, QVariant>>& fields, Journal journal);
+    void edited(
+        const QSqlRecord& read, const QList<QPair<QString, QVariant>>& changes, Journal journal);
+    // Journals the punch where it is kept, and shows it in the copy of the open
+    // jobs (by `copy`, given the copy's columns), in one commit.
     void keep(const QString& action, const QVariantMap& row, const QStringList& changed,
-        const std::function<void(QSqlDatabase, const QStringList&)>& copy);
+        Journal journal, const std::function<void(QSqlDatabase, const QStringList&)>& copy);
 
     QString m_path;
     std::atomic<bool> m_away = false;

@@ -395,10 +395,11 @@ std::shared_ptr<DatabaseFile> PostgresFile::standIn(const QString& table)
     return m_store ? m_store->standIn(name(), table) : nullptr;
 }
 
-void PostgresFile::written(const QString& table)
+void PostgresFile::written(
+    const QString& table, const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
 {
     if (m_store && OfflineStore::keepsPunchesOf(table))
-        m_store->serverWritten();
+        m_store->serverWritten(read, fields);
 }
 
 bool PostgresFile::keep(

@@ -59,7 +59,8 @@ public:
     // The primary key column of a table whose columns have been read.
     QString keyColumn(const QString& table) const { return m_keys.value(table.toCaseFolded()); }
     std::shared_ptr<DatabaseFile> standIn(const QString& table) override;
-    void written(const QString& table) override;
+    void written(const QString& table, const QSqlRecord& read,
+        const QList<QPair<QString, QVariant>>& fields) override;
     bool keep(const QString& table, const QSqlRecord& read,
         const QList<QPair<QString, QVariant>>& fields) override;
     QString quoted(const QString& identifier) const override;

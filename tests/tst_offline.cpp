@@ -117,6 +117,7 @@ private slots:
     void init();
     void punchesKeptWhileServerIsAwayArriveOnce_data();
     void punchesKeptWhileServerIsAwayArriveOnce();
+    void savesStandInTheCopiesAtOnce();
     void lostAnswerLeavesOneRow_data();
     void lostAnswerLeavesOneRow();
     void punchesThatNoLongerApplyAreSettledOnce_data();
@@ -143,6 +144,56 @@ void TestOffline::init()
         || function == QLatin1String("runTerminal");
     if (child != childTest)
         QSKIP("Run in a process of its own by another test.");
+}
+
+// A job started or ended on the server shows in the terminal's copy of the
+// open jobs as the save returns, not only when the copy is next refreshed: an
+// outage right after it finds the jobs as they are, and a worker who ended his
+// job is not offered it to end again.
+void TestOffline::savesStandInTheCopiesAtOnce()
+{
+    Site site(Site::Contents::Demo, Engine::Server);
+    site.pointTo(u"0.5"_s);
+    const auto store = OfflineStore::open(site.path());
+    QVERIFY(store);
+    QVERIFY(QTest::qWaitFor([&] { return store->hasCopies(); }, 10000));
+    const SystemClock clock;
+    const RegionalSettings regional {
+        u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
+    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+        u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
+    punches.refresh();
+    const auto openInCopy = [&site] {
+        return stored(site.path(),
+            u"SELECT name FROM jobpunches WHERE badge = 'Open' ORDER BY name"_s);
+    };
+    const auto start = [&](const QString& name) {
+        punches.addNew();
+        punches.setField(u"Name"_s, name);
+        punches.setField(u"Badge"_s, u"Open"_s);
+        punches.setField(u"TimeStop"_s, QTime(7, 0));
+        punches.setField(u"PunchId"_s, QUuid::createUuid().toString(QUuid::WithoutBraces));
+        QCOMPARE(punches.save(), DataSource::Saved::Written);
+    };
+    // Checked as each save returns, before the copy's next refresh can come.
+    start(u"Walter Brennan"_s);
+    QCOMPARE(openInCopy(), (Rows {{u"Walter Brennan"_s}}));
+    start(u"Maria Lopez"_s);
+    QCOMPARE(openInCopy(), (Rows {{u"Maria Lopez"_s}, {u"Walter Brennan"_s}}));
+    punches.refresh();
+    punches.findFirst(u"Name = 'Walter Brennan'"_s);
+    punches.edit();
+    punches.setField(u"Badge"_s, u"Closed"_s);
+    QCOMPARE(punches.save(), DataSource::Saved::Written);
+    QCOMPARE(openInCopy(), (Rows {{u"Maria Lopez"_s}}));
+
+    // Away from its server, the terminal finds the open jobs as they are.
+    const ServerStop stop;
+    punches.refresh();
+    QStringList open;
+    for (; !punches.eof(); punches.moveNext())
+        open << punches.field(u"Name"_s).toString();
+    QCOMPARE(open, QStringList {u"Maria Lopez"_s});
 }
 
 void TestOffline::punchesKeptWhileServerIsAwayArriveOnce_data()
@@ -323,7 +374,9 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
         QVERIFY2(found.at(i).at(1).toString().startsWith(conflicts.at(i).at(1).toString()),
             qPrintable(found.at(i).at(1).toString()));
         QCOMPARE(found.at(i).mid(2, 2), conflicts.at(i).mid(2, 2));
-        QCOMPARE(found.at(i).at(4).toString(), QSysInfo::machineHostName());
+        // The terminal: its machine and its working folder.
+        QCOMPARE(found.at(i).at(4).toString(),
+            QSysInfo::machineHostName() + u':' + QDir(site.path()).absolutePath());
     }
     QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
                  u"SELECT Badge, Level1ItemCode, Pieces FROM JobPunches WHERE Name = 'Walter "

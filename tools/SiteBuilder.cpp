@@ -163,8 +163,10 @@ QStringList jobPunchConflictsSchema()
         + QStringList {textColumn(engine, QStringLiteral("Reason")),
             QStringLiteral("ArrivedAt timestamptz NOT NULL DEFAULT now()")};
     return {table(engine, QStringLiteral("JobPunchConflicts"), columns),
+        // A kept punch sent again (its answer lost) is there once; two ends of
+        // one job, from two terminals or one, are two conflicts.
         QStringLiteral("CREATE UNIQUE INDEX JobPunchConflictsOnce ON JobPunchConflicts "
-                       "(PunchId, Action)")};
+                       "(PunchId, Action, Terminal, TimeStop)")};
 }
 
 // The indexes of JobPunches, made anew when the table is.
