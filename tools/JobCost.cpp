@@ -1,5 +1,7 @@
 #include "JobCost.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -105,6 +107,35 @@ std::optional<QDate> dateOf(const QVariant& value)
         : value.typeId() == QMetaType::QDate                  ? value.toDate()
                                              : QDate::fromString(value.toString(), Qt::ISODate);
     return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+// The punch whose fields a deletion's audit row kept.
+Punch punchOf(const QJsonObject& fields)
+{
+    const auto field = [&](const QString& name) {
+        const QJsonValue value = fields.value(name);
+        return value.isUndefined() || value.isNull() ? QVariant() : value.toVariant();
+    };
+    const auto level = [&](int n) {
+        const QString prefix = QStringLiteral("Level%1").arg(n);
+        return Punch::Level {field(prefix + QLatin1String("Description")),
+            field(prefix + QLatin1String("ItemCode")),
+            field(prefix + QLatin1String("ItemDescription")),
+            field(prefix + QLatin1String("StandardCost")),
+            field(prefix + QLatin1String("BonusRate"))};
+    };
+    Punch punch;
+    punch.name = field(QStringLiteral("Name"));
+    punch.badge = field(QStringLiteral("Badge"));
+    punch.dateWorked = field(QStringLiteral("DateWorked"));
+    punch.timeStart = field(QStringLiteral("TimeStart"));
+    punch.timeStop = field(QStringLiteral("TimeStop"));
+    punch.levels = {level(1), level(2), level(3)};
+    punch.pieces = field(QStringLiteral("Pieces"));
+    punch.empNum = field(QStringLiteral("EmpNum"));
+    punch.deptNum = field(QStringLiteral("DeptNum"));
+    punch.baseRate = field(QStringLiteral("BaseRate"));
+    return punch;
 }
 
 std::optional<QTime> timeOf(const QVariant& value)
@@ -394,6 +425,7 @@ Totals& Totals::operator+=(const Totals& other)
     bonus += other.bonus;
     pieces += other.pieces;
     standard += other.standard;
+    corrected += other.corrected;
     return *this;
 }
 
@@ -465,7 +497,7 @@ void Report::add(const Punch& punch)
         const QDateTime started(*date, *start);
         const qint64 secondsOpen = started.secsTo(m_options.now);
         m_openJobs.append({keyOf(punch), workerOf(punch), started, secondsOpen,
-            secondsOpen > m_options.shiftSeconds});
+            secondsOpen > m_options.shiftSeconds, punch.corrected});
         return;
     }
     if (open)
@@ -490,7 +522,8 @@ void Report::add(const Punch& punch)
         return notCosted(punch, checks.reasons());
 
     costing.seconds = secondsWorked(start->secsTo(*stop));
-    const Totals row = costOf(costing);
+    Totals row = costOf(costing);
+    row.corrected = punch.corrected ? 1 : 0;
     const QStringList key = keyOf(punch);
     m_rowSums[key] += row;
     m_total += row;
@@ -509,8 +542,39 @@ void Report::addSums(const QStringList& key, const Totals& totals)
 
 void Report::notCosted(const Punch& punch, const QString& reasons)
 {
-    m_notCosted.append(
-        {punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked), reasons});
+    m_notCosted.append({punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked),
+        reasons, punch.corrected});
+}
+
+void Report::addCorrection(const Audit& audit, const std::optional<Punch>& punch)
+{
+    const QJsonObject oldValues = QJsonDocument::fromJson(audit.oldValues.toUtf8()).object();
+    const QJsonObject newValues = QJsonDocument::fromJson(audit.newValues.toUtf8()).object();
+    const Punch named = punch ? *punch : punchOf(oldValues);
+    const QString dateWorked = QStringLiteral("DateWorked");
+    const QList<std::optional<QDate>> dates {dateOf(named.dateWorked),
+        dateOf(oldValues.value(dateWorked).toVariant()),
+        dateOf(newValues.value(dateWorked).toVariant())};
+    const bool inPeriod = std::any_of(dates.cbegin(), dates.cend(), [&](const auto& date) {
+        return date && (!m_options.from || *date >= *m_options.from)
+            && (!m_options.to || *date <= *m_options.to);
+    });
+    if (!inPeriod && (m_options.from || m_options.to))
+        return;
+
+    CorrectionLine line {audit, keyOf(named), workerOf(named), {}, {}, !punch};
+    const auto date = dateOf(named.dateWorked);
+    const auto start = timeOf(named.timeStart);
+    if (date && start) {
+        line.start = QDateTime(*date, *start);
+        const auto stop = timeOf(named.timeStop);
+        const bool open
+            = plainText(named.badge).trimmed().compare(QLatin1String("Open"), Qt::CaseInsensitive)
+            == 0;
+        if (stop && !open)
+            line.stop = line.start.addSecs(secondsWorked(start->secsTo(*stop)));
+    }
+    m_corrections.append(line);
 }
 
 void Report::numberNotCosted(const std::function<qint64(qint64)>& place)
