@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,7 @@ private slots:
     void onePunchRoundsOnce();
     void subtotalsFollowTheirLastDay_data();
     void subtotalsFollowTheirLastDay();
+    void manyGroupsKeepTheirSums();
     void correctedPunchesCounted();
     void correctionsOfThePeriod_data();
     void correctionsOfThePeriod();
@@ -994,6 +996,47 @@ void TestJobCostReport::subtotalsFollowTheirLastDay()
                      .arg(line.totals.jobs);
     });
     QCOMPARE(shown, lines);
+}
+
+// Groups of a large site, as an engine's sums give them, each key met twice
+// and in no order; long keys, and one longer than any block the groups are
+// packed in, so that they fill many.
+void TestJobCostReport::manyGroupsKeepTheirSums()
+{
+    JobCost::Options options;
+    options.view = JobCost::View::Worker;
+    JobCost::Report report(options);
+    const QString longName = QString(400, u'x');
+    constexpr int workers = 4000;
+    QList<int> order;
+    for (int n = 0; n < 2 * workers; ++n)
+        order << n % workers + 1;
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    for (const int worker : order) {
+        JobCost::Totals totals;
+        totals.jobs = 1;
+        totals.seconds = worker;
+        totals.corrected = worker % 2;
+        report.addSums(
+            {QString::number(worker), worker == 77 ? QString(300'000, u'y') : longName}, totals);
+    }
+    report.finish();
+    QCOMPARE(report.groupCount(), workers);
+    int expected = 1;
+    report.lines([&](const JobCost::Line& line) {
+        if (line.kind == JobCost::Line::Kind::Total) {
+            QCOMPARE(line.totals.jobs, 2 * workers);
+            QCOMPARE(line.totals.corrected, workers);
+            return;
+        }
+        QCOMPARE(line.key.value(0), QString::number(expected));
+        QCOMPARE(line.key.value(1).size(), expected == 77 ? 300'000 : 400);
+        QCOMPARE(line.totals.jobs, 2);
+        QCOMPARE(line.totals.seconds, 2 * expected);
+        QCOMPARE(line.totals.corrected, 2 * (expected % 2));
+        ++expected;
+    });
+    QCOMPARE(expected, workers + 1);
 }
 
 // Corrected counts the punches of a row that a supervisor corrected, each

@@ -270,20 +270,32 @@ private:
 // The sums of the groups, packed: a report by job on a large site has tens of
 // thousands of groups, and a QStringList per key would hold several times the
 // memory of its text. Each entry is its totals, then the number of key fields
-// and each field as its UTF-8 length and bytes.
+// and each field as its UTF-8 length and bytes. The entries fill blocks that
+// never move: one buffer grown by doubling holds its old and its new copy at
+// once while it grows, and set the report's peak memory.
 class Report::Groups
 {
 public:
+    using Entry = char*;
+
     void add(const QStringList& key, const Totals& totals)
     {
-        m_entries.push_back(m_bytes.size());
-        m_bytes.append(reinterpret_cast<const char*>(&totals), sizeof(Totals));
-        putCount(m_bytes, quint64(key.size()));
+        QByteArray entry(reinterpret_cast<const char*>(&totals), sizeof(Totals));
+        putCount(entry, quint64(key.size()));
         for (const QString& field : key) {
             const QByteArray utf8 = field.toUtf8();
-            putCount(m_bytes, quint64(utf8.size()));
-            m_bytes.append(utf8);
+            putCount(entry, quint64(utf8.size()));
+            entry.append(utf8);
         }
+        if (m_blocks.empty() || m_free < entry.size()) {
+            m_free = std::max(blockSize, entry.size());
+            m_blocks.push_back(std::make_unique<char[]>(std::size_t(m_free)));
+            m_next = m_blocks.back().get();
+        }
+        std::memcpy(m_next, entry.constData(), std::size_t(entry.size()));
+        m_entries.push_back(m_next);
+        m_next += entry.size();
+        m_free -= entry.size();
     }
 
     // In key order, each key once with the sum of its entries.
@@ -293,13 +305,13 @@ public:
         // read once rather than at every comparison.
         struct Sorted
         {
-            qsizetype entry;
+            Entry entry;
             bool isNumber;
             double number;
         };
         std::vector<Sorted> sorted;
         sorted.reserve(m_entries.size());
-        for (const qsizetype entry : m_entries) {
+        for (const Entry entry : m_entries) {
             const auto key = fields(entry);
             bool isNumber = false;
             const double number
@@ -315,12 +327,12 @@ public:
         });
         for (std::size_t i = 0; i < sorted.size(); ++i)
             m_entries[i] = sorted[i].entry;
-        std::vector<qsizetype> merged;
-        for (const qsizetype entry : m_entries) {
+        std::vector<Entry> merged;
+        for (const Entry entry : m_entries) {
             if (!merged.empty() && order(merged.back(), entry) == 0) {
                 Totals sum = totals(merged.back());
                 sum += totals(entry);
-                std::memcpy(m_bytes.data() + merged.back(), &sum, sizeof(Totals));
+                std::memcpy(merged.back(), &sum, sizeof(Totals));
             } else {
                 merged.push_back(entry);
             }
@@ -329,25 +341,27 @@ public:
     }
 
     qsizetype size() const { return qsizetype(m_entries.size()); }
-    Totals totals(qsizetype entry) const
+    Totals totals(Entry entry) const
     {
         Totals totals;
-        std::memcpy(&totals, m_bytes.constData() + entry, sizeof(Totals));
+        std::memcpy(&totals, entry, sizeof(Totals));
         return totals;
     }
-    QStringList key(qsizetype entry) const
+    QStringList key(Entry entry) const
     {
         QStringList key;
         for (const QByteArrayView field : fields(entry))
             key << QString::fromUtf8(field);
         return key;
     }
-    const std::vector<qsizetype>& entries() const { return m_entries; }
+    const std::vector<Entry>& entries() const { return m_entries; }
 
 private:
-    QVarLengthArray<QByteArrayView, 8> fields(qsizetype entry) const
+    static constexpr qsizetype blockSize = 256 * 1024;
+
+    QVarLengthArray<QByteArrayView, 8> fields(Entry entry) const
     {
-        const char* in = m_bytes.constData() + entry + sizeof(Totals);
+        const char* in = entry + sizeof(Totals);
         QVarLengthArray<QByteArrayView, 8> fields(qsizetype(takeCount(in)));
         for (QByteArrayView& field : fields) {
             const auto size = qsizetype(takeCount(in));
@@ -357,7 +371,7 @@ private:
         return fields;
     }
 
-    int order(qsizetype a, qsizetype b) const
+    int order(Entry a, Entry b) const
     {
         const auto x = fields(a);
         const auto y = fields(b);
@@ -370,8 +384,10 @@ private:
         return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
     }
 
-    QByteArray m_bytes;
-    std::vector<qsizetype> m_entries; // where each starts in m_bytes
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_next = nullptr; // the free room of the last block
+    qsizetype m_free = 0;
+    std::vector<Entry> m_entries;
 };
 
 QStringList viewNames()
@@ -604,7 +620,7 @@ qsizetype Report::groupCount() const
 Wide Report::largestCost() const
 {
     Wide largest = 1;
-    for (const qsizetype entry : m_groups->entries()) {
+    for (const auto entry : m_groups->entries()) {
         const Totals totals = m_groups->totals(entry);
         largest = std::max(largest, totals.labour + totals.bonus);
     }
@@ -670,7 +686,7 @@ void Report::lines(const std::function<void(const Line&)>& visit) const
     std::optional<Subtotals> subtotals;
     if (m_options.view == View::Day)
         subtotals.emplace(visit);
-    for (const qsizetype entry : m_groups->entries()) {
+    for (const auto entry : m_groups->entries()) {
         Line group {Line::Kind::Group, m_groups->key(entry), m_groups->totals(entry), nullptr};
         if (subtotals) {
             const QDate day = QDate::fromString(group.key.value(0), Qt::ISODate);
