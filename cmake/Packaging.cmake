@@ -40,6 +40,7 @@ jobcosting_install_configured(jobcosting.desktop.in ${CMAKE_INSTALL_DATADIR}/app
 jobcosting_install_configured(jobcosting-desk.desktop.in ${CMAKE_INSTALL_DATADIR}/applications)
 jobcosting_install_configured(jobcosting.service.in ${JOBCOSTING_UNITDIR})
 install(FILES ${JOBCOSTING_PACKAGING_DIR}/org.example.jobcosting.metainfo.xml
+    ${JOBCOSTING_PACKAGING_DIR}/org.example.jobcosting.desk.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 32 48 64 128 256)

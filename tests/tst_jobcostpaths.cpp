@@ -14,7 +14,8 @@ using JobCostRead::Path;
 // The report's two ways to the same figures, on every engine: every row
 // through the reference, and the engine summing the closed punches with only
 // the rows it cannot sum left to the reference. They must agree to the unit,
-// on a generated site with open, not-costed, past-midnight and odd rows.
+// on a generated site with open, not-costed, past-midnight and odd rows, and
+// the desk's corrections of some of them.
 class TestJobCostPaths : public QObject
 {
     Q_OBJECT
@@ -39,10 +40,11 @@ QString exact(JobCost::Wide value)
 // The sums themselves, not only their rounded figures.
 QString text(const JobCost::Totals& totals)
 {
-    return u"%1 %2 %3 %4 %5 %6"_s.arg(totals.jobs)
+    return u"%1 %2 %3 %4 %5 %6 corrected %7"_s.arg(totals.jobs)
         .arg(totals.seconds)
-        .arg(exact(totals.labour), exact(totals.bonus), exact(totals.pieces),
-            exact(totals.standard));
+        .arg(
+            exact(totals.labour), exact(totals.bonus), exact(totals.pieces), exact(totals.standard))
+        .arg(totals.corrected);
 }
 
 // Everything the report holds, in its order, as texts to compare.
@@ -53,12 +55,19 @@ QStringList contents(const Report& report)
         lines << u"%1 %2: %3"_s.arg(int(line.kind)).arg(line.key.join(u'/'), text(line.totals));
     });
     for (const JobCost::OpenJob& job : report.openJobs())
-        lines << u"open %1 %2 %3 %4"_s
+        lines << u"open %1 %2 %3 %4 corrected %5"_s
                      .arg(job.key.join(u'/'), job.worker, job.started.toString(Qt::ISODate))
-                     .arg(job.secondsOpen);
+                     .arg(job.secondsOpen)
+                     .arg(job.corrected);
     for (const JobCost::NotCosted& row : report.notCosted())
-        lines << u"not costed %1 %2 %3 %4: %5"_s.arg(row.row).arg(
-            row.key.join(u'/'), row.worker, row.dateWorked, row.reason);
+        lines << u"not costed %1 %2 %3 %4: %5 corrected %6"_s.arg(row.row)
+                     .arg(row.key.join(u'/'), row.worker, row.dateWorked, row.reason)
+                     .arg(row.corrected);
+    for (const JobCost::CorrectionLine& line : report.corrections())
+        lines << u"correction %1 %2 %3 %4 %5 deleted %6"_s.arg(line.audit.id)
+                     .arg(line.key.join(u'/'), line.worker, line.start.toString(Qt::ISODate),
+                         line.stop.toString(Qt::ISODate))
+                     .arg(line.punchDeleted);
     return lines;
 }
 
@@ -162,6 +171,38 @@ void addOddRows(const Site& site)
     site.sql(SiteBuilder::jobPunchesFile, u"DELETE FROM JobPunches WHERE rowid = 7"_s);
 }
 
+// The desk's corrections: of every 53rd punch and of every one that is not
+// plainly closed, a second one of some of them (a punch counts once), some
+// naming their punch in capitals (the engines compare PunchIds without regard
+// to case), and one of a punch deleted since.
+void addCorrections(const Site& site)
+{
+    const QString json = site.server() ? u"CAST('%1' AS json)"_s : u"'%1'"_s;
+    const QString insert = u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, "
+                           "Reason, OldValues, NewValues) "_s;
+    const QString none = json.arg(u"{}"_s);
+    site.sql(SiteBuilder::jobPunchesFile,
+        insert
+            + u"SELECT PunchId, 'edit', 'test', 'once', %1, %1 FROM JobPunches WHERE %2 % 53 = 0 "
+              "OR Badge IS NULL OR Badge <> 'Closed' OR TimeStop IS NULL OR Pieces < 0"_s.arg(
+                  none, site.rowKey()));
+    site.sql(SiteBuilder::jobPunchesFile,
+        insert
+            + u"SELECT PunchId, 'edit', 'test', 'twice', %1, %1 FROM JobPunches WHERE %2 % 106 = 0 "
+              "OR Badge = 'Open'"_s.arg(none, site.rowKey()));
+    site.sql(SiteBuilder::jobPunchesFile,
+        insert
+            + u"SELECT upper(PunchId), 'edit', 'test', 'capitals', %1, %1 FROM JobPunches WHERE "
+              "%2 % 89 = 0"_s.arg(none, site.rowKey()));
+    site.sql(SiteBuilder::jobPunchesFile,
+        insert
+            + u"VALUES ('00000000-0000-4000-8000-000000000000', 'delete', 'test', 'gone', %1, %2)"_s
+                  .arg(json.arg(uR"({"Name": "Worker 9", "Badge": "Closed", "DateWorked":
+                      "2020-06-15", "TimeStart": "08:00:00", "TimeStop": "09:00:00", "EmpNum": 9,
+                      "Level1ItemCode": "10001"})"_s),
+                      none));
+}
+
 } // namespace
 
 void TestJobCostPaths::bothPathsAgree_data()
@@ -169,11 +210,13 @@ void TestJobCostPaths::bothPathsAgree_data()
     QTest::addColumn<QString>("view");
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
+    QTest::addColumn<bool>("corrections"); // false: a site made before the desk
     for (const QString& view : JobCost::viewNames())
-        QTest::newRow(qPrintable(view)) << view << QDate() << QDate();
-    QTest::newRow("job, from a date") << u"job"_s << QDate(2020, 6, 15) << QDate();
-    QTest::newRow("day, a year") << u"day"_s << QDate(2019, 1, 1) << QDate(2020, 12, 31);
-    QTest::newRow("worker, up to a date") << u"worker"_s << QDate() << QDate(2020, 6, 15);
+        QTest::newRow(qPrintable(view)) << view << QDate() << QDate() << true;
+    QTest::newRow("job, from a date") << u"job"_s << QDate(2020, 6, 15) << QDate() << true;
+    QTest::newRow("day, a year") << u"day"_s << QDate(2019, 1, 1) << QDate(2020, 12, 31) << true;
+    QTest::newRow("worker, up to a date") << u"worker"_s << QDate() << QDate(2020, 6, 15) << true;
+    QTest::newRow("job, no corrections kept") << u"job"_s << QDate() << QDate() << false;
 }
 
 void TestJobCostPaths::bothPathsAgree()
@@ -181,6 +224,7 @@ void TestJobCostPaths::bothPathsAgree()
     QFETCH(QString, view);
     QFETCH(QDate, from);
     QFETCH(QDate, to);
+    QFETCH(bool, corrections);
     const Engine engine = currentEngine();
     std::unique_ptr<Site> site;
     if (engine == Engine::Access) {
@@ -189,10 +233,15 @@ void TestJobCostPaths::bothPathsAgree()
         site = std::make_unique<Site>(Site::Contents::Empty, engine);
         SiteBuilder::fillLarge(site->path(), 30, engine == Engine::Server ? 600 : 3000, 7);
         addOddRows(*site);
+        if (corrections)
+            addCorrections(*site);
+        else
+            site->sql(SiteBuilder::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
     }
     JobCost::Options options;
     options.view = *JobCost::viewNamed(view);
     options.now = QDateTime(QDate(2025, 1, 2), QTime(12, 0));
+    options.corrections = true;
     if (from.isValid())
         options.from = from;
     if (to.isValid())
@@ -202,8 +251,11 @@ void TestJobCostPaths::bothPathsAgree()
     Path used = Path::Streaming;
     QStringList reference;
     QStringList summed;
+    qint64 corrected = 0;
     try {
-        reference = contents(JobCostRead::read(options, file, Path::Streaming));
+        const Report read = JobCostRead::read(options, file, Path::Streaming);
+        corrected = read.total().corrected;
+        reference = contents(read);
         summed = contents(JobCostRead::read(options, file, Path::Engine, &used));
     } catch (const DataError& error) {
         QFAIL(qPrintable(error.message()));
@@ -216,6 +268,13 @@ void TestJobCostPaths::bothPathsAgree()
     QCOMPARE(used, engine == Engine::Access ? Path::Streaming : Path::Engine);
     QVERIFY(engine == Engine::Access || reference.size() > 8);
     QVERIFY(engine == Engine::Access || !reference.filter(u"not costed"_s).isEmpty());
+    const bool kept = corrections && engine != Engine::Access;
+    QCOMPARE(corrected > 0, kept);
+    for (const QString& apart : {u"open"_s, u"not costed"_s, u"correction"_s}) {
+        const QStringList rows = reference.filter(QRegularExpression(u"^%1 "_s.arg(apart)));
+        const QStringList marked = rows.filter(QRegularExpression(u"(corrected 1|deleted 0)$"_s));
+        QCOMPARE(!marked.isEmpty(), kept && !rows.isEmpty());
+    }
 }
 
 QTEST_MAIN(TestJobCostPaths)

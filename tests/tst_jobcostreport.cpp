@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +48,10 @@ private slots:
     void onePunchRoundsOnce();
     void subtotalsFollowTheirLastDay_data();
     void subtotalsFollowTheirLastDay();
+    void manyGroupsKeepTheirSums();
+    void correctedPunchesCounted();
+    void correctionsOfThePeriod_data();
+    void correctionsOfThePeriod();
 };
 
 namespace {
@@ -237,6 +242,44 @@ QString run(const QString& program, const QStringList& arguments, int* status = 
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The desk's audit rows for the small site, by the rows of `punches` they
+// name: two of María López's costed job (counted once), one that moved Robert
+// Chen's job (127) to 5 March from the 6th, one of Susan Miller's open job and
+// one of Barbara Rossi's row not costed; and one of a punch deleted since,
+// which no figure counts.
+void addCorrections(const Site& site)
+{
+    const auto punchId = [&](int row) {
+        return site
+            .sql(SiteBuilder::jobPunchesFile, u"SELECT PunchId FROM JobPunches WHERE ID = ?"_s,
+                {row})
+            .value(0)
+            .value(0);
+    };
+    const QString deleted = uR"({"Name": "Peter Gone", "Badge": "Closed", "DateWorked":
+        "2024-03-04", "TimeStart": "07:00:00", "TimeStop": "08:00:00", "EmpNum": 150,
+        "DeptNum": 10, "BaseRate": 18, "Pieces": 0})"_s;
+    const QList<QVariantList> audit {
+        {punchId(2), u"edit"_s, u"2024-03-07 09:00:00"_s, u"=stop was wrong"_s,
+            u"{\"TimeStop\": \"10:00:00\"}"_s, u"{\"TimeStop\": \"10:15:00\"}"_s},
+        {u"0c1f7a52-7d1e-4c39-9d0f-2f1b3e6a9c11"_s, u"delete"_s, u"2024-03-07 09:05:00"_s,
+            u"punched twice"_s, deleted, u"{}"_s},
+        {punchId(3), u"edit"_s, u"2024-03-07 09:10:00"_s, u"wrong day"_s,
+            u"{\"DateWorked\": \"2024-03-06\"}"_s, u"{\"DateWorked\": \"2024-03-05\"}"_s},
+        {punchId(7), u"edit"_s, u"2024-03-07 09:15:00"_s, u"started earlier"_s,
+            u"{\"TimeStart\": \"09:45:00\"}"_s, u"{\"TimeStart\": \"09:30:00\"}"_s},
+        {punchId(9), u"edit"_s, u"2024-03-07 09:20:00"_s, u"count"_s, u"{\"Pieces\": 3}"_s,
+            u"{\"Pieces\": -3}"_s},
+        {punchId(2).toString().toUpper(), u"edit"_s, u"2024-03-08 10:00:00"_s, u"again"_s, u"{}"_s,
+            u"{}"_s},
+    };
+    for (const QVariantList& row : audit)
+        site.sql(SiteBuilder::jobPunchesFile,
+            u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedAt, CorrectedBy, Reason, "
+            "OldValues, NewValues) VALUES (?, ?, ?, 'foreman', ?, ?, ?)"_s,
+            row);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Damage)
@@ -248,45 +291,45 @@ void TestJobCostReport::groupsByView_data()
 
     // Groups without pieces have no standard: all their cost is variance.
     const QString total
-        = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
+        = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
     QTest::newRow("worker: same name, two numbers")
         << u"worker"_s
-        << QStringList {u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,157.25,,,,,,"_s,
-               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
-               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,89.60,,,,,,"_s,
-               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,)"_s,
-               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
+        << QStringList {u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,157.25,,,,,,,0"_s,
+               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
+               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,89.60,,,,,,,0"_s,
+               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0)"_s,
+               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
                total.arg(u","_s)};
     QTest::newRow("job: level 1/2/3 combination")
         << u"job"_s
         << QStringList {
-               u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,"_s,
-               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
-               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
-               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,"_s,
+               u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0"_s,
+               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
+               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
+               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0"_s,
                total.arg(u",,,,,"_s)};
     QTest::newRow("level 2")
         << u"level2"_s
         << QStringList {
-               u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,"_s,
-               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,"_s,
-               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,"_s,
-               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s, total.arg(u","_s)};
+               u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
+               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0"_s,
+               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0"_s,
+               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s, total.arg(u","_s)};
     QTest::newRow("department")
         << u"department"_s
         << QStringList {
-               u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
-               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,"_s,
-               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s, total.arg(QString())};
+               u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
+               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0"_s,
+               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s, total.arg(QString())};
     // Monday and Tuesday of one ISO week: the week and the month subtotals
     // come after the last day, the week's first.
     const QString wholeSite
-        = u"%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
+        = u"%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
     QTest::newRow("day: the night shift on its start day, then the subtotals")
         << u"day"_s
         << QStringList {
-               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
-               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,"_s,
+               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
+               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0"_s,
                wholeSite.arg(u"week,2024-W10"_s), wholeSite.arg(u"month,2024-03"_s),
                wholeSite.arg(u"total,"_s)};
 }
@@ -303,10 +346,11 @@ void TestJobCostReport::groupsByView()
     const QStringList header = outcome.lines().value(0).split(u',');
     QCOMPARE(header.size(), lines.first().count(u',') + 1);
     // Scripts read the columns by these names.
-    QCOMPARE(header.mid(header.size() - 16),
+    QCOMPARE(header.mid(header.size() - 17),
         (QStringList {u"Jobs"_s, u"Hours"_s, u"Labour"_s, u"Bonus"_s, u"Cost"_s, u"Pieces"_s,
             u"Standard per piece"_s, u"Actual per piece"_s, u"Variance per piece"_s, u"Variance"_s,
-            u"Variance %"_s, u"Worker"_s, u"Start"_s, u"Stop"_s, u"Hours open"_s, u"Note"_s}));
+            u"Variance %"_s, u"Worker"_s, u"Start"_s, u"Stop"_s, u"Hours open"_s, u"Note"_s,
+            u"Corrected"_s}));
 }
 
 void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
@@ -318,15 +362,15 @@ void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
     const QString noFigures(12, u',');
     QCOMPARE(linesOf(outcome.lines(), {u"open"_s, u"not costed"_s}),
         (QStringList {u"open,126,Linda Kowalski"_s + noFigures
-                + u"Linda Kowalski (126),2024-03-05 20:00:00,,16.00,open longer than a shift"_s,
+                + u"Linda Kowalski (126),2024-03-05 20:00:00,,16.00,open longer than a shift,0"_s,
             u"open,132,Susan Miller"_s + noFigures
-                + u"Susan Miller (132),2024-03-06 09:30:00,,2.50,"_s,
+                + u"Susan Miller (132),2024-03-06 09:30:00,,2.50,,0"_s,
             u"not costed,131,David Okafor"_s + noFigures
-                + uR"(David Okafor (131),,,,"row 8, 2024-03-05: TimeStop is empty")"_s,
+                + uR"(David Okafor (131),,,,"row 8, 2024-03-05: TimeStop is empty",0)"_s,
             u"not costed,130,Barbara Rossi"_s + noFigures
-                + uR"(Barbara Rossi (130),,,,"row 9, 2024-03-05: Pieces is negative")"_s,
+                + uR"(Barbara Rossi (130),,,,"row 9, 2024-03-05: Pieces is negative",0)"_s,
             u"not costed,4711,Karen Johansson"_s + noFigures
-                + uR"(Karen Johansson (4711),,,,"row 10, 2024-03-06: BaseRate is not a number")"_s}));
+                + uR"(Karen Johansson (4711),,,,"row 10, 2024-03-06: BaseRate is not a number",0)"_s}));
 
     const Outcome longShift
         = report({u"--by"_s, u"worker"_s, u"--shift-hours"_s, u"16.5"_s, site.path()});
@@ -342,18 +386,18 @@ void TestJobCostReport::dateRangeIsInclusive_data()
 
     QTest::newRow("one day, from and to alike")
         << QStringList {u"--from"_s, u"2024-03-05"_s, u"--to"_s, u"2024-03-05"_s}
-        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,"_s << 1
-        << 2;
+        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0"_s
+        << 1 << 2;
     QTest::newRow("up to the night shift's start day")
         << QStringList {u"--to"_s, u"2024-03-04"_s}
-        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s
+        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s
         << 0 << 0;
     QTest::newRow("from the last day")
         << QStringList {u"--from"_s, u"2024-03-06"_s}
-        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,"_s << 1 << 1;
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0"_s << 1 << 1;
     QTest::newRow("a day without punches")
         << QStringList {u"--from"_s, u"2024-03-07"_s, u"--to"_s, u"2024-03-31"_s}
-        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,"_s << 0 << 0;
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0"_s << 0 << 0;
 }
 
 void TestJobCostReport::dateRangeIsInclusive()
@@ -600,10 +644,10 @@ void TestJobCostReport::excelReadsTheRegionalCsv_data()
     QTest::addColumn<QString>("totalLine");
     QTest::newRow("decimal point: commas between fields")
         << QChar(u'.')
-        << u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s;
+        << u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
     QTest::newRow("decimal comma: semicolons between fields")
         << QChar(u',')
-        << u"total;;;5;18,42;350,14;15,20;365,34;52;22,4654;7,0258;-15,4396;-802,86;-68,73;;;;;"_s;
+        << u"total;;;5;18,42;350,14;15,20;365,34;52;22,4654;7,0258;-15,4396;-802,86;-68,73;;;;;;0"_s;
 }
 
 void TestJobCostReport::excelReadsTheRegionalCsv()
@@ -623,7 +667,7 @@ void TestJobCostReport::excelReadsTheRegionalCsv()
     const Outcome plain = report({u"--by"_s, u"worker"_s, site.path()}, decimal);
     QVERIFY(!plain.out.startsWith("\xEF\xBB\xBF"));
     QVERIFY(plain.lines().contains(
-        u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,"_s));
+        u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s));
 }
 
 void TestJobCostReport::detailListsEachPunch()
@@ -636,14 +680,14 @@ void TestJobCostReport::detailListsEachPunch()
     // pieces of the one punch, the worker, start and stop (past midnight).
     QCOMPARE(linesOf(outcome.lines(), {u"group"_s, u"detail"_s}),
         (QStringList {
-            u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,"_s,
-            u"detail,10,,2.25,43.31,14.00,,40,,,,,,María López (124),2024-03-04 08:00:00,2024-03-04 10:15:00,,"_s,
-            u"detail,10,,8.50,157.25,0.00,,0,,,,,,Walter Brennan (123),2024-03-04 22:00:00,2024-03-05 06:30:00,,"_s,
-            u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,"_s,
-            u"detail,30,,4.00,89.60,0.00,,0,,,,,,Robert Chen (127),2024-03-05 07:00:00,2024-03-05 11:00:00,,"_s,
-            uR"csv(detail,30,,1.17,19.98,1.20,,12,,,,,,"Dubois, Thomas ""Tom"" (133)",2024-03-05 13:00:00,2024-03-05 14:10:00,,)csv"_s,
-            u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,"_s,
-            u"detail,40,,2.50,40.00,0.00,,0,,,,,,Robert Chen (140),2024-03-05 07:00:00,2024-03-05 09:30:00,,"_s}));
+            u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
+            u"detail,10,,2.25,43.31,14.00,,40,,,,,,María López (124),2024-03-04 08:00:00,2024-03-04 10:15:00,,,0"_s,
+            u"detail,10,,8.50,157.25,0.00,,0,,,,,,Walter Brennan (123),2024-03-04 22:00:00,2024-03-05 06:30:00,,,0"_s,
+            u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0"_s,
+            u"detail,30,,4.00,89.60,0.00,,0,,,,,,Robert Chen (127),2024-03-05 07:00:00,2024-03-05 11:00:00,,,0"_s,
+            uR"csv(detail,30,,1.17,19.98,1.20,,12,,,,,,"Dubois, Thomas ""Tom"" (133)",2024-03-05 13:00:00,2024-03-05 14:10:00,,,0)csv"_s,
+            u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
+            u"detail,40,,2.50,40.00,0.00,,0,,,,,,Robert Chen (140),2024-03-05 07:00:00,2024-03-05 09:30:00,,,0"_s}));
 
     QTemporaryDir out;
     const QString pdf = out.filePath(u"detail.pdf"_s);
@@ -952,6 +996,149 @@ void TestJobCostReport::subtotalsFollowTheirLastDay()
                      .arg(line.totals.jobs);
     });
     QCOMPARE(shown, lines);
+}
+
+// Groups of a large site, as an engine's sums give them, each key met twice
+// and in no order; long keys, and one longer than any block the groups are
+// packed in, so that they fill many.
+void TestJobCostReport::manyGroupsKeepTheirSums()
+{
+    JobCost::Options options;
+    options.view = JobCost::View::Worker;
+    JobCost::Report report(options);
+    const QString longName = QString(400, u'x');
+    constexpr int workers = 4000;
+    QList<int> order;
+    for (int n = 0; n < 2 * workers; ++n)
+        order << n % workers + 1;
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    for (const int worker : order) {
+        JobCost::Totals totals;
+        totals.jobs = 1;
+        totals.seconds = worker;
+        totals.corrected = worker % 2;
+        report.addSums(
+            {QString::number(worker), worker == 77 ? QString(300'000, u'y') : longName}, totals);
+    }
+    report.finish();
+    QCOMPARE(report.groupCount(), workers);
+    int expected = 1;
+    report.lines([&](const JobCost::Line& line) {
+        if (line.kind == JobCost::Line::Kind::Total) {
+            QCOMPARE(line.totals.jobs, 2 * workers);
+            QCOMPARE(line.totals.corrected, workers);
+            return;
+        }
+        QCOMPARE(line.key.value(0), QString::number(expected));
+        QCOMPARE(line.key.value(1).size(), expected == 77 ? 300'000 : 400);
+        QCOMPARE(line.totals.jobs, 2);
+        QCOMPARE(line.totals.seconds, 2 * expected);
+        QCOMPARE(line.totals.corrected, 2 * (expected % 2));
+        ++expected;
+    });
+    QCOMPARE(expected, workers + 1);
+}
+
+// Corrected counts the punches of a row that a supervisor corrected, each
+// once, whatever the letter case its corrections name it in; a deleted punch
+// counts nowhere. The PDF marks them too.
+void TestJobCostReport::correctedPunchesCounted()
+{
+    Site site;
+    insertPunches(site, punches);
+    addCorrections(site);
+    const Outcome outcome = report({u"--by"_s, u"department"_s, site.path()});
+    QCOMPARE(outcome.status, 0);
+    const QList<QStringList> rows = cells(outcome.out);
+    const QStringList header = rows.value(0);
+    QCOMPARE(header.last(), u"Corrected"_s);
+    QStringList counted;
+    for (const QStringList& row : rows.mid(1))
+        counted << row.value(0) + u' ' + row.value(1) + u' '
+                + row.value(header.indexOf(u"Corrected"_s));
+    QCOMPARE(counted,
+        (QStringList {u"group 10 1"_s, u"group 30 1"_s, u"group 40 0"_s, u"total  2"_s,
+            u"open 20 0"_s, u"open 20 1"_s, u"not costed 40 0"_s, u"not costed 40 1"_s,
+            u"not costed 10 0"_s}));
+    QVERIFY(!outcome.out.contains("foreman"));
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath(u"corrected.pdf"_s);
+    QCOMPARE(
+        report({u"--by"_s, u"department"_s, u"--corrections"_s, site.path(), u"-o"_s, pdf}).status,
+        0);
+    QString text = run(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+    text.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    for (const QString& words : {u"Corrected"_s, u"Susan Miller (132) 2024-03-06 09:30:00"_s,
+             u"corrected at the desk"_s, u"Pieces is negative; corrected at the desk"_s,
+             u"Corrections of these dates worked: 6"_s, u"TimeStop: 10:00:00 to 10:15:00"_s,
+             u"punch deleted"_s, u"=stop was wrong"_s})
+        QVERIFY2(text.contains(words), qPrintable(words + u" in "_s + text));
+}
+
+void TestJobCostReport::correctionsOfThePeriod_data()
+{
+    QTest::addColumn<QStringList>("range");
+    QTest::addColumn<QStringList>("listed"); // CorrectionId and the worker
+
+    const QString maria = u"María López (124)"_s;
+    const QString robert = u"Robert Chen (127)"_s;
+    QTest::newRow("all") << QStringList()
+                         << QStringList {u"1 "_s + maria, u"2 Peter Gone (150)"_s, u"3 "_s + robert,
+                                u"4 Susan Miller (132)"_s, u"5 Barbara Rossi (130)"_s,
+                                u"6 "_s + maria};
+    // The deleted punch by the day it was worked, not the day it was deleted.
+    QTest::newRow("up to the 4th") << QStringList {u"--to"_s,
+        u"2024-03-04"_s} << QStringList {u"1 "_s + maria, u"2 Peter Gone (150)"_s, u"6 "_s + maria};
+    // A punch moved to another day belongs to both.
+    QTest::newRow("the 5th") << QStringList {u"--from"_s, u"2024-03-05"_s, u"--to"_s,
+        u"2024-03-05"_s} << QStringList {u"3 "_s + robert, u"5 Barbara Rossi (130)"_s};
+    QTest::newRow("from the 6th") << QStringList {u"--from"_s, u"2024-03-06"_s}
+                                  << QStringList {u"3 "_s + robert, u"4 Susan Miller (132)"_s};
+    // Corrected on the 7th and 8th, but of no punch worked then.
+    QTest::newRow("from the 7th") << QStringList {u"--from"_s, u"2024-03-07"_s} << QStringList();
+}
+
+void TestJobCostReport::correctionsOfThePeriod()
+{
+    QFETCH(QStringList, range);
+    QFETCH(QStringList, listed);
+    Site site;
+    insertPunches(site, punches);
+    addCorrections(site);
+    const Outcome outcome
+        = report(range + QStringList {u"--by"_s, u"worker"_s, u"--corrections"_s, site.path()});
+    QCOMPARE(outcome.status, 0);
+    const QList<QStringList> rows = cells(outcome.out);
+    const QStringList header = rows.value(0);
+    const auto at = [&](const QStringList& row, const QString& column) {
+        return row.value(header.indexOf(column));
+    };
+    QStringList found;
+    for (const QStringList& row : rows) {
+        QCOMPARE(row.size(), header.size());
+        if (row.value(0) == u"correction"_s)
+            found << at(row, u"Correction"_s) + u' ' + at(row, u"Worker"_s);
+    }
+    QCOMPARE(found, listed);
+
+    // Each as the audit keeps it, with its punch as it is now or was.
+    for (const QStringList& row : rows) {
+        if (at(row, u"Correction"_s) == u"1"_s) {
+            QCOMPARE(row.mid(0, 3), (QStringList {u"correction"_s, u"124"_s, u"María López"_s}));
+            QCOMPARE((QStringList {at(row, u"Start"_s), at(row, u"Stop"_s), at(row, u"Note"_s),
+                         at(row, u"Corrected at"_s), at(row, u"Corrected by"_s),
+                         at(row, u"Action"_s), at(row, u"Reason"_s), at(row, u"New values"_s)}),
+                (QStringList {u"2024-03-04 08:00:00"_s, u"2024-03-04 10:15:00"_s, QString(),
+                    u"2024-03-07 09:00:00"_s, u"foreman"_s, u"edit"_s, u"'=stop was wrong"_s,
+                    u"{\"TimeStop\": \"10:15:00\"}"_s}));
+        }
+        if (at(row, u"Correction"_s) == u"2"_s)
+            QCOMPARE((QStringList {at(row, u"Start"_s), at(row, u"Stop"_s), at(row, u"Note"_s),
+                         at(row, u"Action"_s)}),
+                (QStringList {u"2024-03-04 07:00:00"_s, u"2024-03-04 08:00:00"_s,
+                    u"punch deleted"_s, u"delete"_s}));
+    }
 }
 
 QTEST_MAIN(TestJobCostReport)

@@ -1,5 +1,7 @@
 #include "JobCost.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -105,6 +107,35 @@ std::optional<QDate> dateOf(const QVariant& value)
         : value.typeId() == QMetaType::QDate                  ? value.toDate()
                                              : QDate::fromString(value.toString(), Qt::ISODate);
     return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+// The punch whose fields a deletion's audit row kept.
+Punch punchOf(const QJsonObject& fields)
+{
+    const auto field = [&](const QString& name) {
+        const QJsonValue value = fields.value(name);
+        return value.isUndefined() || value.isNull() ? QVariant() : value.toVariant();
+    };
+    const auto level = [&](int n) {
+        const QString prefix = QStringLiteral("Level%1").arg(n);
+        return Punch::Level {field(prefix + QLatin1String("Description")),
+            field(prefix + QLatin1String("ItemCode")),
+            field(prefix + QLatin1String("ItemDescription")),
+            field(prefix + QLatin1String("StandardCost")),
+            field(prefix + QLatin1String("BonusRate"))};
+    };
+    Punch punch;
+    punch.name = field(QStringLiteral("Name"));
+    punch.badge = field(QStringLiteral("Badge"));
+    punch.dateWorked = field(QStringLiteral("DateWorked"));
+    punch.timeStart = field(QStringLiteral("TimeStart"));
+    punch.timeStop = field(QStringLiteral("TimeStop"));
+    punch.levels = {level(1), level(2), level(3)};
+    punch.pieces = field(QStringLiteral("Pieces"));
+    punch.empNum = field(QStringLiteral("EmpNum"));
+    punch.deptNum = field(QStringLiteral("DeptNum"));
+    punch.baseRate = field(QStringLiteral("BaseRate"));
+    return punch;
 }
 
 std::optional<QTime> timeOf(const QVariant& value)
@@ -239,20 +270,32 @@ private:
 // The sums of the groups, packed: a report by job on a large site has tens of
 // thousands of groups, and a QStringList per key would hold several times the
 // memory of its text. Each entry is its totals, then the number of key fields
-// and each field as its UTF-8 length and bytes.
+// and each field as its UTF-8 length and bytes. The entries fill blocks that
+// never move: one buffer grown by doubling holds its old and its new copy at
+// once while it grows, and set the report's peak memory.
 class Report::Groups
 {
 public:
+    using Entry = char*;
+
     void add(const QStringList& key, const Totals& totals)
     {
-        m_entries.push_back(m_bytes.size());
-        m_bytes.append(reinterpret_cast<const char*>(&totals), sizeof(Totals));
-        putCount(m_bytes, quint64(key.size()));
+        QByteArray entry(reinterpret_cast<const char*>(&totals), sizeof(Totals));
+        putCount(entry, quint64(key.size()));
         for (const QString& field : key) {
             const QByteArray utf8 = field.toUtf8();
-            putCount(m_bytes, quint64(utf8.size()));
-            m_bytes.append(utf8);
+            putCount(entry, quint64(utf8.size()));
+            entry.append(utf8);
         }
+        if (m_blocks.empty() || m_free < entry.size()) {
+            m_free = std::max(blockSize, entry.size());
+            m_blocks.push_back(std::make_unique<char[]>(std::size_t(m_free)));
+            m_next = m_blocks.back().get();
+        }
+        std::memcpy(m_next, entry.constData(), std::size_t(entry.size()));
+        m_entries.push_back(m_next);
+        m_next += entry.size();
+        m_free -= entry.size();
     }
 
     // In key order, each key once with the sum of its entries.
@@ -262,13 +305,13 @@ public:
         // read once rather than at every comparison.
         struct Sorted
         {
-            qsizetype entry;
+            Entry entry;
             bool isNumber;
             double number;
         };
         std::vector<Sorted> sorted;
         sorted.reserve(m_entries.size());
-        for (const qsizetype entry : m_entries) {
+        for (const Entry entry : m_entries) {
             const auto key = fields(entry);
             bool isNumber = false;
             const double number
@@ -284,12 +327,12 @@ public:
         });
         for (std::size_t i = 0; i < sorted.size(); ++i)
             m_entries[i] = sorted[i].entry;
-        std::vector<qsizetype> merged;
-        for (const qsizetype entry : m_entries) {
+        std::vector<Entry> merged;
+        for (const Entry entry : m_entries) {
             if (!merged.empty() && order(merged.back(), entry) == 0) {
                 Totals sum = totals(merged.back());
                 sum += totals(entry);
-                std::memcpy(m_bytes.data() + merged.back(), &sum, sizeof(Totals));
+                std::memcpy(merged.back(), &sum, sizeof(Totals));
             } else {
                 merged.push_back(entry);
             }
@@ -298,25 +341,27 @@ public:
     }
 
     qsizetype size() const { return qsizetype(m_entries.size()); }
-    Totals totals(qsizetype entry) const
+    Totals totals(Entry entry) const
     {
         Totals totals;
-        std::memcpy(&totals, m_bytes.constData() + entry, sizeof(Totals));
+        std::memcpy(&totals, entry, sizeof(Totals));
         return totals;
     }
-    QStringList key(qsizetype entry) const
+    QStringList key(Entry entry) const
     {
         QStringList key;
         for (const QByteArrayView field : fields(entry))
             key << QString::fromUtf8(field);
         return key;
     }
-    const std::vector<qsizetype>& entries() const { return m_entries; }
+    const std::vector<Entry>& entries() const { return m_entries; }
 
 private:
-    QVarLengthArray<QByteArrayView, 8> fields(qsizetype entry) const
+    static constexpr qsizetype blockSize = 256 * 1024;
+
+    QVarLengthArray<QByteArrayView, 8> fields(Entry entry) const
     {
-        const char* in = m_bytes.constData() + entry + sizeof(Totals);
+        const char* in = entry + sizeof(Totals);
         QVarLengthArray<QByteArrayView, 8> fields(qsizetype(takeCount(in)));
         for (QByteArrayView& field : fields) {
             const auto size = qsizetype(takeCount(in));
@@ -326,7 +371,7 @@ private:
         return fields;
     }
 
-    int order(qsizetype a, qsizetype b) const
+    int order(Entry a, Entry b) const
     {
         const auto x = fields(a);
         const auto y = fields(b);
@@ -339,8 +384,10 @@ private:
         return x.size() == y.size() ? 0 : x.size() < y.size() ? -1 : 1;
     }
 
-    QByteArray m_bytes;
-    std::vector<qsizetype> m_entries; // where each starts in m_bytes
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_next = nullptr; // the free room of the last block
+    qsizetype m_free = 0;
+    std::vector<Entry> m_entries;
 };
 
 QStringList viewNames()
@@ -394,6 +441,7 @@ Totals& Totals::operator+=(const Totals& other)
     bonus += other.bonus;
     pieces += other.pieces;
     standard += other.standard;
+    corrected += other.corrected;
     return *this;
 }
 
@@ -465,7 +513,7 @@ void Report::add(const Punch& punch)
         const QDateTime started(*date, *start);
         const qint64 secondsOpen = started.secsTo(m_options.now);
         m_openJobs.append({keyOf(punch), workerOf(punch), started, secondsOpen,
-            secondsOpen > m_options.shiftSeconds});
+            secondsOpen > m_options.shiftSeconds, punch.corrected});
         return;
     }
     if (open)
@@ -490,7 +538,8 @@ void Report::add(const Punch& punch)
         return notCosted(punch, checks.reasons());
 
     costing.seconds = secondsWorked(start->secsTo(*stop));
-    const Totals row = costOf(costing);
+    Totals row = costOf(costing);
+    row.corrected = punch.corrected ? 1 : 0;
     const QStringList key = keyOf(punch);
     m_rowSums[key] += row;
     m_total += row;
@@ -509,8 +558,39 @@ void Report::addSums(const QStringList& key, const Totals& totals)
 
 void Report::notCosted(const Punch& punch, const QString& reasons)
 {
-    m_notCosted.append(
-        {punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked), reasons});
+    m_notCosted.append({punch.row, keyOf(punch), workerOf(punch), plainText(punch.dateWorked),
+        reasons, punch.corrected});
+}
+
+void Report::addCorrection(const Audit& audit, const std::optional<Punch>& punch)
+{
+    const QJsonObject oldValues = QJsonDocument::fromJson(audit.oldValues.toUtf8()).object();
+    const QJsonObject newValues = QJsonDocument::fromJson(audit.newValues.toUtf8()).object();
+    const Punch named = punch ? *punch : punchOf(oldValues);
+    const QString dateWorked = QStringLiteral("DateWorked");
+    const QList<std::optional<QDate>> dates {dateOf(named.dateWorked),
+        dateOf(oldValues.value(dateWorked).toVariant()),
+        dateOf(newValues.value(dateWorked).toVariant())};
+    const bool inPeriod = std::any_of(dates.cbegin(), dates.cend(), [&](const auto& date) {
+        return date && (!m_options.from || *date >= *m_options.from)
+            && (!m_options.to || *date <= *m_options.to);
+    });
+    if (!inPeriod && (m_options.from || m_options.to))
+        return;
+
+    CorrectionLine line {audit, keyOf(named), workerOf(named), {}, {}, !punch};
+    const auto date = dateOf(named.dateWorked);
+    const auto start = timeOf(named.timeStart);
+    if (date && start) {
+        line.start = QDateTime(*date, *start);
+        const auto stop = timeOf(named.timeStop);
+        const bool open
+            = plainText(named.badge).trimmed().compare(QLatin1String("Open"), Qt::CaseInsensitive)
+            == 0;
+        if (stop && !open)
+            line.stop = line.start.addSecs(secondsWorked(start->secsTo(*stop)));
+    }
+    m_corrections.append(line);
 }
 
 void Report::numberNotCosted(const std::function<qint64(qint64)>& place)
@@ -540,7 +620,7 @@ qsizetype Report::groupCount() const
 Wide Report::largestCost() const
 {
     Wide largest = 1;
-    for (const qsizetype entry : m_groups->entries()) {
+    for (const auto entry : m_groups->entries()) {
         const Totals totals = m_groups->totals(entry);
         largest = std::max(largest, totals.labour + totals.bonus);
     }
@@ -606,7 +686,7 @@ void Report::lines(const std::function<void(const Line&)>& visit) const
     std::optional<Subtotals> subtotals;
     if (m_options.view == View::Day)
         subtotals.emplace(visit);
-    for (const qsizetype entry : m_groups->entries()) {
+    for (const auto entry : m_groups->entries()) {
         Line group {Line::Kind::Group, m_groups->key(entry), m_groups->totals(entry), nullptr};
         if (subtotals) {
             const QDate day = QDate::fromString(group.key.value(0), Qt::ISODate);

@@ -56,6 +56,7 @@ struct Punch
     QVariant name, badge, dateWorked, timeStart, timeStop;
     std::array<Level, 3> levels;
     QVariant pieces, empNum, deptNum, baseRate;
+    bool corrected = false; // a supervisor corrected it at the desk
 };
 
 struct Totals
@@ -66,6 +67,7 @@ struct Totals
     Wide bonus = 0; // units
     Wide pieces = 0; // ten-thousandths of a piece
     Wide standard = 0; // units: standard cost per piece x pieces
+    qint64 corrected = 0; // of the jobs, those a supervisor corrected
 
     Totals& operator+=(const Totals& other);
     bool operator==(const Totals&) const = default;
@@ -103,6 +105,7 @@ struct OpenJob
     QDateTime started;
     qint64 secondsOpen = 0;
     bool longerThanShift = false;
+    bool corrected = false;
 };
 
 struct NotCosted
@@ -112,6 +115,31 @@ struct NotCosted
     QString worker;
     QString dateWorked;
     QString reason;
+    bool corrected = false;
+};
+
+// A row of the desk's audit, JobPunchCorrections.
+struct Audit
+{
+    qint64 id = 0;
+    QDateTime correctedAt;
+    QString correctedBy;
+    QString action; // end, edit, delete, apply or dismiss
+    QString reason;
+    QString oldValues; // JSON objects: the fields changed, by name
+    QString newValues;
+};
+
+// A correction of the report's period with the punch it names, as the punch
+// is now or, once deleted, as the audit kept it.
+struct CorrectionLine
+{
+    Audit audit;
+    QStringList key;
+    QString worker;
+    QDateTime start;
+    QDateTime stop; // invalid while the job is open
+    bool punchDeleted = false;
 };
 
 struct Options
@@ -122,6 +150,7 @@ struct Options
     QDateTime now; // open jobs are timed to this moment
     qint64 shiftSeconds = 8 * 3600;
     bool detail = false; // keep each costed punch under its group
+    bool corrections = false; // list the corrections of the period
 };
 
 // A row of the printed report, in the order both formats print them.
@@ -158,6 +187,12 @@ public:
     // Rows not costed that were added under their row key rather than their
     // place in the table get their place.
     void numberNotCosted(const std::function<qint64(qint64 key)>& place);
+    // Lists a correction (in the order given) when its punch was worked in the
+    // report's period: by the punch's DateWorked as it is now, or as the
+    // correction found it or left it. `punch` is the punch as it is now;
+    // without it, the punch is gone and the audit's old values (a deletion
+    // keeps every field) stand for it.
+    void addCorrection(const Audit& audit, const std::optional<Punch>& punch);
     // Puts the groups in order; lines() needs it.
     void finish();
 
@@ -165,6 +200,7 @@ public:
     const Totals& total() const { return m_total; }
     const QList<OpenJob>& openJobs() const { return m_openJobs; }
     const QList<NotCosted>& notCosted() const { return m_notCosted; }
+    const QList<CorrectionLine>& corrections() const { return m_corrections; }
     qsizetype groupCount() const;
     // The group with the largest labour + bonus, in units (at least 1).
     Wide largestCost() const;
@@ -184,6 +220,7 @@ private:
     Totals m_total;
     QList<OpenJob> m_openJobs;
     QList<NotCosted> m_notCosted;
+    QList<CorrectionLine> m_corrections;
 };
 
 // The short names of the figures, as the CSV's header gives them, in the

@@ -55,6 +55,10 @@ site is only read, never written.
   --to DATE            only jobs worked on DATE (YYYY-MM-DD) or earlier
   --detail             each punch under its group (worker, start, stop, hours,
                        pieces, labour, bonus)
+  --corrections        list the supervisor's corrections of the period, from
+                       the desk's audit: those of punches worked from --from
+                       to --to, by the punch's date worked now or before or
+                       after the correction (a deleted punch's as it was)
   --format FORMAT      csv or pdf (default: by the --output file's name ending
                        in .csv or .pdf, else csv)
   --excel              CSV for spreadsheets that read it by the regional
@@ -82,11 +86,12 @@ Rates, costs and pieces are read to four decimals and summed exactly; each
 figure is rounded once, half away from zero (money to the cent). Open jobs are
 listed apart with the hours they have been open and never costed. Rows with
 impossible values (an empty time, a negative piece count, a rate that is not a
-number) are listed as "not costed".
+number) are listed as "not costed". Corrected counts the punches a supervisor
+corrected at the desk (a deleted punch no longer counts).
 
 CSV: RFC 4180 with a header row of short names, UTF-8, ISO dates, full-stop
 decimals; the first column says what a row is: group, detail, week, month,
-total, open or not costed. A text cell that begins with =, +, -, @, a tab or a
+total, open, not costed or correction. A text cell that begins with =, +, -, @, a tab or a
 carriage return starts with an apostrophe, so that a spreadsheet shows it as
 text and never runs it as a formula.
 
@@ -127,13 +132,14 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
     const QCommandLineOption to(QStringLiteral("to"), {}, QStringLiteral("DATE"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption detail(QStringLiteral("detail"), {});
+    const QCommandLineOption corrections(QStringLiteral("corrections"), {});
     const QCommandLineOption excel(QStringLiteral("excel"), {});
     const QCommandLineOption pageSize(QStringLiteral("page-size"), {}, QStringLiteral("SIZE"));
     const QCommandLineOption shift(QStringLiteral("shift-hours"), {}, QStringLiteral("HOURS"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE"));
-    parser.addOptions(
-        {helpOption, version, site, by, from, to, detail, format, excel, pageSize, shift, output});
+    parser.addOptions({helpOption, version, site, by, from, to, detail, corrections, format, excel,
+        pageSize, shift, output});
     if (!parser.parse(QStringList {program} + arguments))
         throw Failure {badInput, parser.errorText()};
     if (parser.isSet(helpOption)) {
@@ -165,6 +171,7 @@ std::optional<Request> parse(const QStringList& arguments, const Clock& clock, Q
             QStringLiteral("--from %1 is after --to %2").arg(parser.value(from), parser.value(to))};
 
     options.detail = parser.isSet(detail);
+    options.corrections = parser.isSet(corrections);
     request.output = parser.value(output);
     if (parser.isSet(output) && request.output.isEmpty())
         throw Failure {

@@ -118,9 +118,17 @@ bool write(const Report& report, QIODevice& out, const Style& style)
     const View view = report.options().view;
     const QStringList keys = keyHeadings(view);
     const QStringList figures = figureHeadings();
-    const QStringList header = QStringList {QStringLiteral("Section")} + keys + figures
-        + QStringList {QStringLiteral("Worker"), QStringLiteral("Start"), QStringLiteral("Stop"),
-            QStringLiteral("Hours open"), QStringLiteral("Note")};
+    // Columns added later come last, so that the earlier ones keep their places.
+    const QStringList punchColumns {QStringLiteral("Worker"), QStringLiteral("Start"),
+        QStringLiteral("Stop"), QStringLiteral("Hours open"), QStringLiteral("Note"),
+        QStringLiteral("Corrected")};
+    const QStringList auditColumns = report.options().corrections
+        ? QStringList {QStringLiteral("Correction"), QStringLiteral("Corrected at"),
+            QStringLiteral("Corrected by"), QStringLiteral("Action"), QStringLiteral("Reason"),
+            QStringLiteral("Old values"), QStringLiteral("New values")}
+        : QStringList();
+    const QStringList header
+        = QStringList {QStringLiteral("Section")} + keys + figures + punchColumns + auditColumns;
     QList<Kind> kinds(header.size(), Kind::Text);
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (keyIsNumber(view, i))
@@ -128,10 +136,21 @@ bool write(const Report& report, QIODevice& out, const Style& style)
     }
     for (qsizetype i = 0; i < figures.size(); ++i)
         kinds[1 + keys.size() + i] = Kind::Number;
-    kinds[header.size() - 2] = Kind::Number;
+    for (const QString& number :
+        {QStringLiteral("Hours open"), QStringLiteral("Corrected"), QStringLiteral("Correction")}) {
+        if (const qsizetype at = header.indexOf(number); at >= 0)
+            kinds[at] = Kind::Number;
+    }
 
     Writer writer(out, style, kinds);
     writer.row(header);
+    const auto row = [&](QStringList cells) {
+        cells.resize(header.size());
+        writer.row(cells);
+    };
+    const auto count = [](bool corrected) {
+        return corrected ? QStringLiteral("1") : QStringLiteral("0");
+    };
     const QStringList noKey(keys.size());
     const QStringList noFigures(figures.size());
     report.lines([&](const Line& line) {
@@ -143,21 +162,32 @@ bool write(const Report& report, QIODevice& out, const Style& style)
         } else {
             cells << figureTexts(line.totals) << QString() << QString() << QString();
         }
-        writer.row(cells << QString() << QString());
+        row(cells << QString() << QString() << QString::number(line.totals.corrected));
     });
     for (const OpenJob& job : report.openJobs())
-        writer.row(QStringList {QStringLiteral("open")} + job.key + noFigures
+        row(QStringList {QStringLiteral("open")} + job.key + noFigures
             + QStringList {job.worker, timestamp(job.started), QString(),
                 hoursText(job.secondsOpen),
-                job.longerThanShift ? QStringLiteral("open longer than a shift") : QString()});
-    for (const NotCosted& row : report.notCosted())
-        writer.row(QStringList {QStringLiteral("not costed")} + row.key + noFigures
-            + QStringList {row.worker, QString(), QString(), QString(),
+                job.longerThanShift ? QStringLiteral("open longer than a shift") : QString(),
+                count(job.corrected)});
+    for (const NotCosted& bad : report.notCosted())
+        row(QStringList {QStringLiteral("not costed")} + bad.key + noFigures
+            + QStringList {bad.worker, QString(), QString(), QString(),
                 QStringLiteral("row %1%2: %3")
-                    .arg(row.row)
+                    .arg(bad.row)
                     .arg(
-                        row.dateWorked.isEmpty() ? QString() : QLatin1String(", ") + row.dateWorked,
-                        row.reason)});
+                        bad.dateWorked.isEmpty() ? QString() : QLatin1String(", ") + bad.dateWorked,
+                        bad.reason),
+                count(bad.corrected)});
+    for (const CorrectionLine& line : report.corrections()) {
+        const Audit& audit = line.audit;
+        row(QStringList {QStringLiteral("correction")} + line.key + noFigures
+            + QStringList {line.worker, line.start.isValid() ? timestamp(line.start) : QString(),
+                line.stop.isValid() ? timestamp(line.stop) : QString(), QString(),
+                line.punchDeleted ? QStringLiteral("punch deleted") : QString(), QString(),
+                QString::number(audit.id), timestamp(audit.correctedAt), audit.correctedBy,
+                audit.action, audit.reason, audit.oldValues, audit.newValues});
+    }
     return writer.ok();
 }
 

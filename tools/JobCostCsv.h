@@ -11,7 +11,7 @@ class Report;
 // The report as one table for spreadsheets: RFC 4180 (CRLF, quoted where
 // needed), a header row of short names, UTF-8, ISO dates, full-stop decimals.
 // The first column tells the rows apart: group, detail, week, month, total,
-// open, not costed. A cell of a text column that a spreadsheet would take for
+// open, not costed, correction. A cell of a text column that a spreadsheet would take for
 // a formula gets a leading apostrophe, so that it shows as the text it is.
 namespace JobCostCsv {
 

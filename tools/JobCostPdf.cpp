@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QIODevice>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,6 +37,9 @@ const QColor bonusColour(0xe0, 0x8a, 0x1e);
 const QColor shadeColour(0xf2, 0xf2, 0xf2);
 const QColor subtotalColour(0xdd, 0xe8, 0xf4);
 const QColor detailColour(0x44, 0x44, 0x44);
+
+const QString correctedHeading = QStringLiteral("Corrected");
+const QString correctedMark = QStringLiteral("corrected at the desk");
 
 enum class Align
 {
@@ -109,6 +114,41 @@ QString detailLabel(const Detail& detail)
         .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop);
 }
 
+QString jsonText(const QJsonValue& value)
+{
+    if (value.isNull() || value.isUndefined())
+        return QStringLiteral("(empty)");
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', 15);
+    return value.toVariant().toString();
+}
+
+// What a correction changed, "TimeStop: 07:04:26 to 15:30:00; Badge: Open to
+// Closed", or what it did where it names no field.
+QString changesOf(const Audit& audit)
+{
+    const QJsonObject oldValues = QJsonDocument::fromJson(audit.oldValues.toUtf8()).object();
+    const QJsonObject newValues = QJsonDocument::fromJson(audit.newValues.toUtf8()).object();
+    QStringList changes;
+    for (auto it = newValues.constBegin(); it != newValues.constEnd(); ++it)
+        changes << QStringLiteral("%1: %2 to %3")
+                       .arg(it.key(), jsonText(oldValues.value(it.key())), jsonText(it.value()));
+    if (!changes.isEmpty())
+        return changes.join(QLatin1String("; "));
+    if (audit.action == QLatin1String("delete"))
+        return QStringLiteral("punch deleted");
+    if (audit.action == QLatin1String("apply"))
+        return QStringLiteral("a terminal's punch applied");
+    if (audit.action == QLatin1String("dismiss"))
+        return QStringLiteral("a terminal's punch dismissed");
+    return {};
+}
+
+QString timestamp(const QDateTime& moment)
+{
+    return moment.isValid() ? moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
 double toDouble(Wide value)
 {
     return static_cast<double>(static_cast<long double>(value));
@@ -149,6 +189,8 @@ public:
         groupTable();
         openJobs();
         notCosted();
+        if (m_report.options().corrections)
+            corrections();
         footer();
         if (m_paint)
             m_painter.end();
@@ -345,6 +387,8 @@ private:
                  "last digit from one worked out of other rounded figures.",
                  "Open jobs are never costed: they are listed apart with the hours open so far. "
                  "Rows with impossible values are listed under Rows not costed.",
+                 "Corrected = how many of the punches a supervisor corrected at the desk (empty "
+                 "where none); a punch deleted there is in no figure.",
              })
             paragraph(QLatin1String(words), info);
         m_y += 5;
@@ -359,10 +403,12 @@ private:
             font(bodySize, true));
     }
 
+    // The figures, then the punches corrected, where any.
     QStringList shownFigures(const Line& line) const
     {
         QStringList texts
             = line.kind == Line::Kind::Detail ? detailTexts(line.totals) : figureTexts(line.totals);
+        texts << (line.totals.corrected > 0 ? QString::number(line.totals.corrected) : QString());
         for (QString& text : texts)
             text = grouped(text, m_numbers);
         return texts;
@@ -388,7 +434,7 @@ private:
     // Each figure column is as wide as its widest figure or heading word.
     QList<Column> groupColumns(bool& withBar) const
     {
-        const QStringList headings = figureHeadings();
+        const QStringList headings = figureHeadings() << correctedHeading;
         QList<double> widths(headings.size(), figureWidth);
         for (qsizetype i = 0; i < headings.size(); ++i) {
             for (const QString& word : headings.at(i).split(QLatin1Char(' ')))
@@ -482,11 +528,16 @@ private:
             bool shaded = false;
             for (const OpenJob& job : jobs) {
                 const bool flagged = job.longerThanShift;
+                QStringList marks;
+                if (flagged)
+                    marks << QStringLiteral("longer than a shift");
+                if (job.corrected)
+                    marks << correctedMark;
                 row(columns,
                     {{label(job.key), flagged}, {job.worker, flagged},
-                        {job.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), flagged},
+                        {timestamp(job.started), flagged},
                         {grouped(hoursText(job.secondsOpen), m_numbers), flagged},
-                        {flagged ? QStringLiteral("longer than a shift") : QString(), flagged}},
+                        {marks.join(QLatin1String(", ")), flagged}},
                     (shaded = !shaded) ? shadeColour : QColor());
             }
         });
@@ -508,7 +559,32 @@ private:
             for (const NotCosted& bad : rows)
                 row(columns,
                     {{QString::number(bad.row)}, {bad.worker}, {bad.dateWorked}, {label(bad.key)},
-                        {bad.reason}},
+                        {bad.corrected ? bad.reason + QLatin1String("; ") + correctedMark
+                                       : bad.reason}},
+                    (shaded = !shaded) ? shadeColour : QColor());
+        });
+    }
+
+    void corrections()
+    {
+        const QList<CorrectionLine>& lines = m_report.corrections();
+        section(QStringLiteral("Corrections of these dates worked: %1").arg(lines.size()));
+        if (lines.isEmpty())
+            return;
+        const QList<Column> columns {{QStringLiteral("Corrected at"), 88, Align::Left},
+            {QStringLiteral("By"), 60, Align::Left}, {QStringLiteral("Action"), 36, Align::Left},
+            {QStringLiteral("Worker"), 110, Align::Left},
+            {QStringLiteral("Job group"), 0, Align::Left},
+            {QStringLiteral("Started"), 88, Align::Left},
+            {QStringLiteral("Changes"), 170, Align::Left},
+            {QStringLiteral("Reason"), 130, Align::Left}};
+        table(columns, [&] {
+            bool shaded = false;
+            for (const CorrectionLine& line : lines)
+                row(columns,
+                    {{timestamp(line.audit.correctedAt)}, {line.audit.correctedBy},
+                        {line.audit.action}, {line.worker}, {label(line.key)},
+                        {timestamp(line.start)}, {changesOf(line.audit)}, {line.audit.reason}},
                     (shaded = !shaded) ? shadeColour : QColor());
         });
     }

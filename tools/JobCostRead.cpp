@@ -20,6 +20,9 @@ namespace {
 using namespace JobCost;
 
 const QString table = QStringLiteral("JobPunches");
+// The desk's audit: a punch it names was corrected by a supervisor.
+const QString correctionsTable = QStringLiteral("JobPunchCorrections");
+const QString punchIdField = QStringLiteral("PunchId");
 // The rows that are neither closed nor anything the engine could sum are few
 // (a site's open jobs and the odd damaged row); beyond this many the engine's
 // sums save little, and every row is read as the reference reads it.
@@ -31,14 +34,35 @@ QString levelField(int level, const char* field)
     return QStringLiteral("Level%1%2").arg(level + 1).arg(QLatin1String(field));
 }
 
+// The PunchIds the corrections name, case-folded as the engines compare them.
+using Corrected = QSet<QString>;
+
+// The fields a punch is costed from.
+QStringList punchFields()
+{
+    QStringList fields {QStringLiteral("Name"), QStringLiteral("Badge"),
+        QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop"),
+        QStringLiteral("Pieces"), QStringLiteral("EmpNum"), QStringLiteral("DeptNum"),
+        QStringLiteral("BaseRate")};
+    for (int level = 0; level < 3; ++level) {
+        for (const char* field :
+            {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
+            fields << levelField(level, field);
+    }
+    return fields;
+}
+
 // The positions of the fields a punch is costed from.
 struct Fields
 {
     int name, badge, dateWorked, timeStart, timeStop;
     std::array<std::array<int, 5>, 3> levels; // description, code, item, cost, rate
     int pieces, empNum, deptNum, baseRate;
+    int punchId; // -1 on a site made before punches had one
+    const Corrected& corrected;
 
-    explicit Fields(const QSqlRecord& record)
+    Fields(const QSqlRecord& record, const Corrected& corrected)
+        : corrected(corrected)
     {
         const auto at = [&](const QString& field) {
             const int index = record.indexOf(field);
@@ -59,6 +83,7 @@ struct Fields
         empNum = at(QStringLiteral("EmpNum"));
         deptNum = at(QStringLiteral("DeptNum"));
         baseRate = at(QStringLiteral("BaseRate"));
+        punchId = record.indexOf(punchIdField);
     }
 
     Punch punch(const QSqlRecord& record, qint64 row) const
@@ -79,19 +104,22 @@ struct Fields
         punch.empNum = record.value(empNum);
         punch.deptNum = record.value(deptNum);
         punch.baseRate = record.value(baseRate);
+        punch.corrected = punchId >= 0 && !corrected.isEmpty()
+            && corrected.contains(record.value(punchId).toString().toLower());
         return punch;
     }
 };
 
 // Every row of the source into the report; `rowOf` gives the row number of the
 // n-th row visited (from 0).
-void stream(DataSource& source, Report& report, const std::function<qint64(qint64)>& rowOf)
+void stream(DataSource& source, Report& report, const Corrected& corrected,
+    const std::function<qint64(qint64)>& rowOf)
 {
     std::optional<Fields> fields;
     qint64 visited = 0;
     source.forEachRow([&](const QSqlRecord& record) {
         if (!fields)
-            fields.emplace(record);
+            fields.emplace(record, corrected);
         report.add(fields->punch(record, rowOf(visited++)));
     });
 }
@@ -120,7 +148,8 @@ QStringList keyFields(View view)
     return {};
 }
 
-QSqlQuery run(DatabaseFile& file, const QString& sql, const QVariantList& values = {})
+QSqlQuery run(DatabaseFile& file, const QString& sql, const QVariantList& values = {},
+    const QString& of = table)
 {
     QSqlQuery query(file.database());
     query.setForwardOnly(true);
@@ -130,8 +159,73 @@ QSqlQuery run(DatabaseFile& file, const QString& sql, const QVariantList& values
         query.addBindValue(value);
     done = done && (values.isEmpty() || query.exec());
     if (!done)
-        throw file.errorOf(query.lastError(), table);
+        throw file.errorOf(query.lastError(), of);
     return query;
+}
+
+// Whether the site keeps the desk's corrections: an Access file and a site
+// made before the desk keep none.
+bool keepsCorrections(DatabaseFile& file)
+{
+    if (file.columns(correctionsTable).isEmpty())
+        return false;
+    const QList<DatabaseFile::Column> columns = file.columns(table);
+    return std::any_of(columns.cbegin(), columns.cend(), [](const DatabaseFile::Column& column) {
+        return column.name.compare(punchIdField, Qt::CaseInsensitive) == 0;
+    });
+}
+
+Corrected correctedPunches(DatabaseFile& file)
+{
+    Corrected corrected;
+    if (!keepsCorrections(file))
+        return corrected;
+    QSqlQuery query = run(file, QStringLiteral("SELECT DISTINCT PunchId FROM JobPunchCorrections"),
+        {}, correctionsTable);
+    while (query.next())
+        corrected.insert(query.value(0).toString().toLower());
+    if (query.lastError().isValid())
+        throw file.errorOf(query.lastError(), correctionsTable);
+    return corrected;
+}
+
+// The corrections of the report's period, each with its punch as it is now
+// (none once deleted).
+void listCorrections(DatabaseFile& file, Report& report, const QStringList& punchFields)
+{
+    if (!keepsCorrections(file))
+        return;
+    QStringList columns;
+    for (const QString& field : punchFields)
+        columns << QLatin1String("j.") + field;
+    QSqlQuery query = run(file,
+        QStringLiteral("SELECT c.CorrectionId, c.CorrectedAt, c.CorrectedBy, c.Action, c.Reason, "
+                       "c.OldValues, c.NewValues, j.PunchId AS Found, %1 FROM JobPunchCorrections "
+                       "c LEFT JOIN JobPunches j ON j.PunchId = c.PunchId ORDER BY c.CorrectionId")
+            .arg(columns.join(QLatin1String(", "))),
+        {}, correctionsTable);
+    std::optional<Fields> fields;
+    const Corrected none;
+    while (query.next()) {
+        if (!fields)
+            fields.emplace(query.record(), none);
+        Audit audit;
+        audit.id = query.value(0).toLongLong();
+        const QVariant at = query.value(1);
+        // A server keeps the moment, SQLite the local time as text.
+        audit.correctedAt = at.typeId() == QMetaType::QDateTime
+            ? at.toDateTime().toLocalTime()
+            : QDateTime::fromString(at.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        audit.correctedBy = query.value(2).toString();
+        audit.action = query.value(3).toString();
+        audit.reason = query.value(4).toString();
+        audit.oldValues = query.value(5).toString();
+        audit.newValues = query.value(6).toString();
+        report.addCorrection(audit,
+            query.isNull(7) ? std::nullopt : std::optional(fields->punch(query.record(), 0)));
+    }
+    if (query.lastError().isValid())
+        throw file.errorOf(query.lastError(), correctionsTable);
 }
 
 // A whole number of any size, from the engine's integer or exact decimal text.
@@ -147,6 +241,9 @@ Wide wideOf(const QVariant& value)
     }
     return text.startsWith(QLatin1Char('-')) ? -result : result;
 }
+
+// Takes the sums of one group as the engine gave them.
+using AddSums = std::function<void(const QStringList& key, const Totals& totals)>;
 
 // The report's key of a group as the engine gave it, as the reference makes it.
 QStringList keyOf(const QSqlQuery& query, qsizetype fields)
@@ -324,15 +421,17 @@ sqlite3* handleOf(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
-// The closed punches summed by SQLite with the reference's own costing, in C++
-// inside the engine's GROUP BY; the rows that are not plain are listed.
-bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
+// The closed punches (those that meet `only` too, where given) summed by SQLite
+// with the reference's own costing, in C++ inside the engine's GROUP BY; the
+// rows that are not plain are listed.
+bool sums(DatabaseFile& file, const Options& options, const QString& only,
+    std::vector<qint64>& notPlain, const AddSums& add)
 {
     sqlite3* handle = handleOf(file.database());
     if (!handle)
         return false;
     const char* name = "jobcost_sums";
-    Rows rows {&report.options(), {}};
+    Rows rows {&options, {}};
     if (sqlite3_create_function_v2(
             handle, name, Arguments, SQLITE_UTF8, &rows, nullptr, step, final, nullptr)
         != SQLITE_OK)
@@ -348,7 +447,7 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
         }
     } unregister {handle, name};
 
-    const QStringList keys = keyFields(report.options().view);
+    const QStringList keys = keyFields(options.view);
     QStringList arguments {QStringLiteral("_rowid_"), QStringLiteral("DateWorked"),
         QStringLiteral("TimeStart"), QStringLiteral("TimeStop"), QStringLiteral("BaseRate"),
         QStringLiteral("Pieces")};
@@ -360,8 +459,9 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
     // the index on the state would cost more than reading the table. Rows
     // outside the dates asked for are left out unless their date is not plain.
     QString where = QStringLiteral("+Badge = 'Closed'");
+    if (!only.isEmpty())
+        where += QLatin1String(" AND ") + only;
     QVariantList values;
-    const Options& options = report.options();
     if (options.from || options.to) {
         // date() alone lets 30 February through; a day added (none) does not.
         where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked < '0001-01-01' "
@@ -382,7 +482,7 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
             continue;
         std::memcpy(&totals, blob.constData(), sizeof(Totals));
         if (totals.jobs > 0)
-            report.addSums(keyOf(query, keys.size()), totals);
+            add(keyOf(query, keys.size()), totals);
     }
     if (query.lastError().isValid())
         throw file.errorOf(query.lastError(), table);
@@ -467,10 +567,11 @@ QString describedLevel(int level)
         .arg(levelField(level, "Description"));
 }
 
-bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
+bool sums(DatabaseFile& file, const Options& options, const QString& only,
+    std::vector<qint64>& notPlain, const AddSums& add)
 {
     const QString key = file.rowKey(table);
-    const QStringList keys = keyFields(report.options().view);
+    const QStringList keys = keyFields(options.view);
     QStringList keyTexts;
     for (const QString& field : keys)
         keyTexts << (field == QLatin1String("EmpNum") || field == QLatin1String("DeptNum")
@@ -503,8 +604,9 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
     checks << QStringLiteral("CASE %1 ELSE true END").arg(bonusChecks.join(QLatin1Char(' ')));
 
     QString where = QStringLiteral("Badge = 'Closed'");
+    if (!only.isEmpty())
+        where += QLatin1String(" AND ") + only;
     QVariantList values;
-    const Options& options = report.options();
     if (options.from || options.to) {
         where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked IS NULL OR "
                                 "DateWorked NOT BETWEEN '0001-01-01' AND '9999-12-31')");
@@ -557,7 +659,7 @@ bool sums(DatabaseFile& file, Report& report, std::vector<qint64>& notPlain)
         totals.bonus = wideOf(query.value(at + 4)) * 3600;
         totals.pieces = wideOf(query.value(at + 5));
         totals.standard = wideOf(query.value(at + 6)) * 3600;
-        report.addSums(keyOf(query, keys.size()), totals);
+        add(keyOf(query, keys.size()), totals);
     }
     if (query.lastError().isValid())
         throw file.errorOf(query.lastError(), table);
@@ -629,9 +731,26 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
 
     const Snapshot snapshot(file, server);
     Report report(options);
+    const Corrected corrected = correctedPunches(file);
+    const auto sums = [&](const QString& only, std::vector<qint64>& notPlain, const AddSums& add) {
+        return server ? Server::sums(file, options, only, notPlain, add)
+                      : Sqlite::sums(file, options, only, notPlain, add);
+    };
     std::vector<qint64> apart;
-    if (!(server ? Server::sums(file, report, apart) : Sqlite::sums(file, report, apart)))
+    if (!sums({}, apart,
+            [&](const QStringList& key, const Totals& totals) { report.addSums(key, totals); }))
         return std::nullopt;
+    // The corrected punches among those summed, counted in a second pass over
+    // them alone: they are few, and found through the index on PunchId.
+    if (!corrected.isEmpty()) {
+        std::vector<qint64> counted;
+        sums(QStringLiteral("PunchId IN (SELECT PunchId FROM JobPunchCorrections)"), counted,
+            [&](const QStringList& key, const Totals& totals) {
+                Totals count;
+                count.corrected = totals.jobs;
+                report.addSums(key, count);
+            });
+    }
     // The rows that are not closed: open jobs and states the reference refuses.
     const QString notClosed
         = QStringLiteral("Badge IS NULL OR Badge < 'Closed' OR Badge > 'Closed'");
@@ -654,7 +773,7 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
                                     .arg(key, keys.join(QLatin1Char(','))));
         punches.refresh();
         qint64 visited = 0;
-        stream(punches, report, [&](qint64 n) {
+        stream(punches, report, corrected, [&](qint64 n) {
             visited = n + 1;
             return apart.at(first + std::size_t(std::min<qint64>(n, qint64(end - first) - 1)));
         });
@@ -667,6 +786,8 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
         notCosted.push_back(row.row);
     if (!notCosted.empty())
         report.numberNotCosted(places(file, notCosted));
+    if (options.corrections)
+        listCorrections(file, report, punchFields());
     report.finish();
     return report;
 }
@@ -681,15 +802,7 @@ Report read(const Options& options, const QString& jobPunchesFile, Path path, Pa
     DataSource punches(table, jobPunchesFile, table, true, iso);
     punches.refresh();
     const std::shared_ptr<DatabaseFile> file = openDatabaseFile(jobPunchesFile);
-    QStringList fields {QStringLiteral("Name"), QStringLiteral("Badge"),
-        QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop"),
-        QStringLiteral("Pieces"), QStringLiteral("EmpNum"), QStringLiteral("DeptNum"),
-        QStringLiteral("BaseRate")};
-    for (int level = 0; level < 3; ++level) {
-        for (const char* field :
-            {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
-            fields << levelField(level, field);
-    }
+    QStringList fields = punchFields();
     for (const DatabaseFile::Column& column : file->columns(table))
         fields.removeIf([&](const QString& field) {
             return field.compare(column.name, Qt::CaseInsensitive) == 0;
@@ -709,7 +822,9 @@ Report read(const Options& options, const QString& jobPunchesFile, Path path, Pa
         punches.refresh();
     }
     Report report(options);
-    stream(punches, report, [](qint64 n) { return n + 1; });
+    stream(punches, report, correctedPunches(*file), [](qint64 n) { return n + 1; });
+    if (options.corrections)
+        listCorrections(*file, report, punchFields());
     report.finish();
     return report;
 }

@@ -50,7 +50,8 @@ expected=(./usr/libexec/jobcosting/start-in-site ./usr/share/applications/jobcos
     ./usr/share/applications/jobcosting-desk.desktop
     ./usr/lib/systemd/user/jobcosting.service ./usr/share/doc/jobcosting/README.md
     ./usr/share/icons/hicolor/scalable/apps/jobcosting.svg ./usr/share/doc/jobcosting/copyright
-    ./usr/share/doc/jobcosting/changelog.gz ./usr/share/metainfo/org.example.jobcosting.metainfo.xml)
+    ./usr/share/doc/jobcosting/changelog.gz ./usr/share/metainfo/org.example.jobcosting.metainfo.xml
+    ./usr/share/metainfo/org.example.jobcosting.desk.metainfo.xml)
 for program in "${programs[@]}"; do
     expected+=("./usr/bin/$program" "./usr/share/man/man1/$program.1.gz")
 done
@@ -82,10 +83,15 @@ done
 expect_eq "newest version in changelog.gz" \
     "$(zcat "$root/usr/share/doc/jobcosting/changelog.gz" | sed -n '1s/^jobcosting (\([^)]*\)).*/\1/p')" \
     "$version"
-metainfo=$root/usr/share/metainfo/org.example.jobcosting.metainfo.xml
-expect_eq "newest release in the metainfo" \
-    "$(grep -om1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)" "$version"
-grep -qF "<binary>jobcosting</binary>" "$metainfo" || fail "the metainfo does not name jobcosting"
+for metainfo in "$root"/usr/share/metainfo/*.xml; do
+    expect_eq "newest release in $(basename "$metainfo")" \
+        "$(grep -om1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)" "$version"
+done
+grep -qF "<binary>jobcosting</binary>" "$root/usr/share/metainfo/org.example.jobcosting.metainfo.xml" ||
+    fail "the terminal's metainfo does not name jobcosting"
+grep -qF "<binary>jobcosting-desk</binary>" \
+    "$root/usr/share/metainfo/org.example.jobcosting.desk.metainfo.xml" ||
+    fail "the desk's metainfo does not name jobcosting-desk"
 for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$root"/usr/share/metainfo/*.xml); do
     [ -x "$root/usr/bin/$binary" ] || fail "a metainfo names $binary, which is not in the package"
 done
