@@ -235,7 +235,7 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     if (engine != Engine::Server)
         return;
     // The terminals' conflicts: the job punch's fields between the punch's
-    // own and the settling, each punch's action once.
+    // own and the settling.
     QStringList columns {u"id"_s, u"punchid"_s, u"terminal"_s, u"action"_s};
     for (const QString& field : Site::jobFields())
         columns << field.toLower();
@@ -246,10 +246,13 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
             "'jobpunchconflicts' AND table_schema = current_schema() ORDER BY ordinal_position"_s))
         found << row.at(0).toString();
     QCOMPARE(found, columns);
-    const QString conflict
-        = u"INSERT INTO JobPunchConflicts (PunchId, Action, Name) VALUES ('p', 'end', 'x')"_s;
-    sql(conflict);
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(conflict));
+    // A kept punch sent again is there once; another terminal's end of the
+    // same job is a conflict of its own.
+    const QString conflict = u"INSERT INTO JobPunchConflicts (PunchId, Action, Name, Terminal, "
+                             "TimeStop) VALUES ('p', 'end', 'x', '%1', '12:00:00')"_s;
+    sql(conflict.arg(u"cell3:/srv/punch"_s));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(conflict.arg(u"cell3:/srv/punch"_s)));
+    sql(conflict.arg(u"cell4:/srv/punch"_s));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
         sql(u"INSERT INTO JobPunchConflicts (PunchId, Action) VALUES ('q', 'stop')"_s));
 }
