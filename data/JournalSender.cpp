@@ -1,7 +1,6 @@
 #include "JournalSender.h"
 
 #include "DataError.h"
-#include "OfflineStore.h"
 #include "PostgresFile.h"
 
 #include <QDateTime>
@@ -71,6 +70,7 @@ class Local
 public:
     explicit Local(const QString& path)
         : m_name(QStringLiteral("jobcosting-journal-") + QUuid::createUuid().toString())
+        , m_fileName(QFileInfo(path).fileName())
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
@@ -86,6 +86,7 @@ public:
         QSqlDatabase::removeDatabase(m_name);
     }
     QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    QString fileName() const { return m_fileName; }
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const
     {
         QSqlQuery query(db());
@@ -99,12 +100,13 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail(const QSqlQuery& query)
+    [[noreturn]] void fail(const QSqlQuery& query) const
     {
         throw DataError(QStringLiteral("%1 cannot be used: %2")
-                            .arg(OfflineStore::fileName, query.lastError().databaseText()));
+                            .arg(m_fileName, query.lastError().databaseText()));
     }
     QString m_name;
+    QString m_fileName;
 };
 
 QString declaredType(const DatabaseFile::Column& column, bool key)
@@ -197,8 +199,8 @@ QStringList JournalSender::keptTables(const QString& pointerName)
     return {};
 }
 
-JournalSender::JournalSender(OfflineStore& store, QString folder)
-    : m_store(store)
+JournalSender::JournalSender(QString storePath, QString folder)
+    : m_storePath(std::move(storePath))
     , m_folder(std::move(folder))
     , m_thread([this] { run(); })
 { }
@@ -222,6 +224,17 @@ void JournalSender::wake()
     m_wake.notify_one();
 }
 
+void JournalSender::markAway()
+{
+    if (!m_away.exchange(true))
+        wake();
+}
+
+bool JournalSender::keepsPunchesOf(const QString& table)
+{
+    return table.compare(QLatin1String("JobPunches"), Qt::CaseInsensitive) == 0;
+}
+
 void JournalSender::refreshOpenJobsSoon()
 {
     {
@@ -238,10 +251,9 @@ namespace {
 class Round
 {
 public:
-    Round(OfflineStore& store, const QString& folder, Local& local,
+    Round(const QString& folder, Local& local,
         std::map<QString, std::unique_ptr<PostgresFile>>& servers)
-        : m_store(store)
-        , m_folder(folder)
+        : m_folder(folder)
         , m_local(local)
         , m_servers(servers)
     { }
@@ -302,7 +314,7 @@ public:
         m_local.exec(QStringLiteral("BEGIN IMMEDIATE"));
         try {
             for (const Copy& copy : std::as_const(copies)) {
-                if (OfflineStore::keepsPunchesOf(copy.table)) {
+                if (JournalSender::keepsPunchesOf(copy.table)) {
                     // Punches kept meanwhile are sent first: the copy of the
                     // open jobs shows them until then.
                     QSqlQuery kept = m_local.exec(QStringLiteral("SELECT COUNT(*) FROM Journal"));
@@ -333,8 +345,8 @@ private:
         const QString sql
             = QStringLiteral("SELECT %1 FROM %2%3")
                   .arg(names.join(QLatin1String(", ")), file.quoted(table),
-                      OfflineStore::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
-                                                          : QString());
+                      JournalSender::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
+                                                           : QString());
         const QSqlDatabase db = file.database();
         QSqlError error;
         const int width = int(copy.columns.size());
@@ -396,9 +408,8 @@ private:
             for (int i = 0; i < row.size(); ++i)
                 insert.bindValue(i, copied(copy.columns.at(i), row.at(i)));
             if (!insert.exec())
-                throw DataError(
-                    QStringLiteral("%1 cannot be used: %2")
-                        .arg(OfflineStore::fileName, insert.lastError().databaseText()));
+                throw DataError(QStringLiteral("%1 cannot be used: %2")
+                                    .arg(m_local.fileName(), insert.lastError().databaseText()));
         }
         m_local.exec(QStringLiteral("INSERT OR REPLACE INTO Copies (TableName, Pointer, Columns, "
                                     "CopiedAt) VALUES (?, ?, ?, ?)"),
@@ -559,7 +570,6 @@ private:
         return error;
     }
 
-    OfflineStore& m_store;
     const QString& m_folder;
     Local& m_local;
     std::map<QString, std::unique_ptr<PostgresFile>>& m_servers;
@@ -570,7 +580,7 @@ private:
 
 void JournalSender::run()
 {
-    Local local(m_store.path());
+    Local local(m_storePath);
     std::map<QString, std::unique_ptr<PostgresFile>> servers;
     QDeadlineTimer fullRefresh(0);
     QDeadlineTimer idle(idleMs);
@@ -590,7 +600,7 @@ void JournalSender::run()
             });
             if (m_stopping)
                 break;
-            if (!std::exchange(m_woken, false) && !m_store.away() && !fullRefresh.hasExpired()) {
+            if (!std::exchange(m_woken, false) && !m_away.load() && !fullRefresh.hasExpired()) {
                 // Nothing to do: connections unused for a while are let go.
                 if (idle.hasExpired())
                     servers.clear();
@@ -601,8 +611,8 @@ void JournalSender::run()
         }
         idle.setRemainingTime(idleMs);
         try {
-            Round round(m_store, m_folder, local, servers);
-            const bool away = m_store.away();
+            Round round(m_folder, local, servers);
+            const bool away = m_away.load();
             round.sendJournal();
             const bool full = fullRefresh.hasExpired();
             if (full || away || openJobsDue) {
@@ -617,7 +627,7 @@ void JournalSender::run()
                     continue;
                 }
             }
-            m_store.setAway(false);
+            m_away = false;
             lostBefore = false;
             // Back from an outage, the other tables are copied anew at once.
             if (away)
@@ -629,7 +639,7 @@ void JournalSender::run()
             }
         } catch (const DataError& error) {
             if (error.reason() == DataError::Reason::Unreachable && !std::exchange(lostBefore, true)
-                && !m_store.away()) {
+                && !m_away.load()) {
                 servers.clear();
                 pauseMs = 0;
                 const std::lock_guard lock(m_mutex);
@@ -637,7 +647,7 @@ void JournalSender::run()
                 continue;
             }
             if (error.reason() == DataError::Reason::Unreachable)
-                m_store.setAway(true);
+                m_away = true;
             else
                 qWarning("jobcosting: the kept punches could not be sent: %s",
                     qPrintable(error.message()));

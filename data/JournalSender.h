@@ -2,11 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
-
-class OfflineStore;
 
 // The thread that sends a terminal's journal to the server in order, as soon
 // as the server answers, and refreshes the terminal's copies of the server's
@@ -22,13 +21,20 @@ class OfflineStore;
 class JournalSender
 {
 public:
-    JournalSender(OfflineStore& store, QString folder);
+    // Sends the journal of the offline store at storePath, for the site's
+    // files in folder.
+    JournalSender(QString storePath, QString folder);
     ~JournalSender();
     JournalSender(const JournalSender&) = delete;
     JournalSender& operator=(const JournalSender&) = delete;
 
-    // Something was kept, or the server went away: the thread looks now.
+    // Something was kept: the thread looks now.
     void wake();
+    // The server is being treated as unreachable until the thread has sent the
+    // journal and refreshed the copies.
+    bool away() const { return m_away.load(); }
+    // The screens found the server away: the thread looks at once.
+    void markAway();
     // The open jobs changed on the server: their copy is refreshed soon.
     void refreshOpenJobsSoon();
 
@@ -36,12 +42,15 @@ public:
     static QStringList pointersIn(const QString& folder);
     // The tables copied from a pointer file of that name.
     static QStringList keptTables(const QString& pointerName);
+    // Tables whose punches the terminal keeps while the server is away.
+    static bool keepsPunchesOf(const QString& table);
 
 private:
     void run();
 
-    OfflineStore& m_store;
+    QString m_storePath;
     QString m_folder;
+    std::atomic<bool> m_away = false;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_woken = true;

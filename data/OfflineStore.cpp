@@ -129,7 +129,7 @@ std::shared_ptr<OfflineStore> OfflineStore::open(const QString& folder)
     if (!made)
         return nullptr;
     std::shared_ptr<OfflineStore> store(new OfflineStore(path));
-    store->m_sender = std::make_unique<JournalSender>(*store, key);
+    store->m_sender = std::make_unique<JournalSender>(store->m_path, key);
     registry().insert(key, store);
     return store;
 }
@@ -144,21 +144,21 @@ OfflineStore::OfflineStore(QString path)
     : m_path(std::move(path))
 { }
 
-OfflineStore::~OfflineStore()
+OfflineStore::~OfflineStore() = default;
+
+bool OfflineStore::away() const
 {
-    // The sender goes first: it uses the store to the last.
-    m_sender.reset();
+    return m_sender->away();
 }
 
 void OfflineStore::markAway()
 {
-    if (!m_away.exchange(true))
-        m_sender->wake();
+    m_sender->markAway();
 }
 
 bool OfflineStore::keepsPunchesOf(const QString& table)
 {
-    return table.compare(QLatin1String("JobPunches"), Qt::CaseInsensitive) == 0;
+    return JournalSender::keepsPunchesOf(table);
 }
 
 bool OfflineStore::hasCopies() const

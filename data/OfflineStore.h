@@ -6,7 +6,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -44,11 +43,9 @@ public:
     // The server is being treated as unreachable: reads go to the copies and
     // saves to the journal, until the sending thread has sent the journal and
     // refreshed the copies.
-    bool away() const { return m_away.load(); }
+    bool away() const;
     // The screens found the server away: the sender looks at once.
     void markAway();
-    // The sender's own findings.
-    void setAway(bool away) { m_away = away; }
     // Every table that the site keeps on a server has been copied once.
     bool hasCopies() const;
     // The copy of `table` of the pointer file `pointerName`, while the server
@@ -90,7 +87,6 @@ private:
         Journal journal, const std::function<void(QSqlDatabase, const QStringList&)>& copy);
 
     QString m_path;
-    std::atomic<bool> m_away = false;
     mutable std::mutex m_mutex;
     std::unique_ptr<JournalSender> m_sender;
 };
