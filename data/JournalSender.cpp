@@ -2,6 +2,7 @@
 
 #include "DataError.h"
 #include "PostgresFile.h"
+#include "PunchKeeper.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -230,11 +231,6 @@ void JournalSender::markAway()
         wake();
 }
 
-bool JournalSender::keepsPunchesOf(const QString& table)
-{
-    return table.compare(QLatin1String("JobPunches"), Qt::CaseInsensitive) == 0;
-}
-
 void JournalSender::refreshOpenJobsSoon()
 {
     {
@@ -314,7 +310,7 @@ public:
         m_local.exec(QStringLiteral("BEGIN IMMEDIATE"));
         try {
             for (const Copy& copy : std::as_const(copies)) {
-                if (JournalSender::keepsPunchesOf(copy.table)) {
+                if (PunchKeeper::keepsPunchesOf(copy.table)) {
                     // Punches kept meanwhile are sent first: the copy of the
                     // open jobs shows them until then.
                     QSqlQuery kept = m_local.exec(QStringLiteral("SELECT COUNT(*) FROM Journal"));
@@ -345,8 +341,8 @@ private:
         const QString sql
             = QStringLiteral("SELECT %1 FROM %2%3")
                   .arg(names.join(QLatin1String(", ")), file.quoted(table),
-                      JournalSender::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
-                                                           : QString());
+                      PunchKeeper::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
+                                                         : QString());
         const QSqlDatabase db = file.database();
         QSqlError error;
         const int width = int(copy.columns.size());

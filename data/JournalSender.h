@@ -42,8 +42,6 @@ public:
     static QStringList pointersIn(const QString& folder);
     // The tables copied from a pointer file of that name.
     static QStringList keptTables(const QString& pointerName);
-    // Tables whose punches the terminal keeps while the server is away.
-    static bool keepsPunchesOf(const QString& table);
 
 private:
     void run();

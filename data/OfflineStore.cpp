@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,19 +20,6 @@
 const QString OfflineStore::fileName = QStringLiteral("JobPunches-offline.db");
 
 namespace {
-
-std::mutex registryMutex;
-QHash<QString, std::weak_ptr<OfflineStore>>& registry()
-{
-    static QHash<QString, std::weak_ptr<OfflineStore>> stores;
-    return stores;
-}
-
-QString folderKey(const QString& folder)
-{
-    const QString canonical = QDir(folder).canonicalPath();
-    return canonical.isEmpty() ? QDir(folder).absolutePath() : canonical;
-}
 
 // A value of a row as the journal keeps it: what the server is sent later.
 QJsonValue journalValue(const QVariant& value)
@@ -100,44 +86,42 @@ QStringList columnsOf(QSqlDatabase db, const QString& table)
 
 std::shared_ptr<OfflineStore> OfflineStore::open(const QString& folder)
 {
-    const QString key = folderKey(folder);
-    const std::lock_guard lock(registryMutex);
-    if (auto existing = registry().value(key).lock())
-        return existing;
-    const QString path = QDir(key).filePath(fileName);
-    // The journal and the table of copies are made once; the copies with the
-    // server's columns when they are first copied.
-    const QString connection = QUuid::createUuid().toString();
-    bool made = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (!QFileInfo(path).isDir() && db.open()) {
-            QSqlQuery query(db);
-            made = query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
-                && query.exec(QStringLiteral(
-                    "CREATE TABLE IF NOT EXISTS Journal (Seq INTEGER PRIMARY KEY AUTOINCREMENT, "
-                    "Action TEXT NOT NULL, PunchId TEXT NOT NULL, KeptAt TEXT NOT NULL, "
-                    "Punch TEXT NOT NULL)"))
-                && query.exec(QStringLiteral(
-                    "CREATE TABLE IF NOT EXISTS Copies (TableName TEXT PRIMARY KEY, Pointer TEXT "
-                    "NOT NULL, Columns TEXT NOT NULL, CopiedAt TEXT NOT NULL)"));
-            db.close();
+    return std::static_pointer_cast<
+        OfflineStore>(ofOrMade(folder, [](const QString& key) -> std::shared_ptr<PunchKeeper> {
+        const QString path = QDir(key).filePath(fileName);
+        // The journal and the table of copies are made once; the copies with
+        // the server's columns when they are first copied.
+        const QString connection = QUuid::createUuid().toString();
+        bool made = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(path);
+            if (!QFileInfo(path).isDir() && db.open()) {
+                QSqlQuery query(db);
+                made = query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+                    && query.exec(QStringLiteral(
+                        "CREATE TABLE IF NOT EXISTS Journal (Seq INTEGER PRIMARY KEY "
+                        "AUTOINCREMENT, Action TEXT NOT NULL, PunchId TEXT NOT NULL, KeptAt "
+                        "TEXT NOT NULL, Punch TEXT NOT NULL)"))
+                    && query.exec(QStringLiteral(
+                        "CREATE TABLE IF NOT EXISTS Copies (TableName TEXT PRIMARY KEY, "
+                        "Pointer TEXT NOT NULL, Columns TEXT NOT NULL, CopiedAt TEXT NOT NULL)"));
+                db.close();
+            }
         }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    if (!made)
-        return nullptr;
-    std::shared_ptr<OfflineStore> store(new OfflineStore(path));
-    store->m_sender = std::make_unique<JournalSender>(store->m_path, key);
-    registry().insert(key, store);
-    return store;
+        QSqlDatabase::removeDatabase(connection);
+        if (!made)
+            return nullptr;
+        std::shared_ptr<OfflineStore> store(new OfflineStore(path));
+        store->m_sender = std::make_unique<JournalSender>(store->m_path, key);
+        return store;
+    }));
 }
 
 std::shared_ptr<OfflineStore> OfflineStore::of(const QString& folder)
 {
-    const std::lock_guard lock(registryMutex);
-    return registry().value(folderKey(folder)).lock();
+    // The terminal's offline store is the only keeper there is.
+    return std::static_pointer_cast<OfflineStore>(PunchKeeper::of(folder));
 }
 
 OfflineStore::OfflineStore(QString path)
@@ -154,11 +138,6 @@ bool OfflineStore::away() const
 void OfflineStore::markAway()
 {
     m_sender->markAway();
-}
-
-bool OfflineStore::keepsPunchesOf(const QString& table)
-{
-    return JournalSender::keepsPunchesOf(table);
 }
 
 bool OfflineStore::hasCopies() const

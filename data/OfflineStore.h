@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PunchKeeper.h"
+
 #include <QList>
 #include <QPair>
 #include <QSqlDatabase>
@@ -25,7 +27,7 @@ class JournalSender;
 //   order as soon as the server answers again.
 //
 // Made by the terminal only: the site tool and the report never keep copies.
-class OfflineStore
+class OfflineStore : public PunchKeeper
 {
 public:
     static const QString fileName;
@@ -36,36 +38,26 @@ public:
     static std::shared_ptr<OfflineStore> open(const QString& folder);
     // The store of the folder, if the terminal opened one.
     static std::shared_ptr<OfflineStore> of(const QString& folder);
-    ~OfflineStore();
+    ~OfflineStore() override;
     OfflineStore(const OfflineStore&) = delete;
     OfflineStore& operator=(const OfflineStore&) = delete;
 
-    // The server is being treated as unreachable: reads go to the copies and
-    // saves to the journal, until the sending thread has sent the journal and
-    // refreshed the copies.
-    bool away() const;
-    // The screens found the server away: the sender looks at once.
-    void markAway();
+    bool away() const override;
+    // The sender looks at once.
+    void markAway() override;
     // Every table that the site keeps on a server has been copied once.
     bool hasCopies() const;
-    // The copy of `table` of the pointer file `pointerName`, while the server
-    // is away and the copy is there; else nothing.
-    std::shared_ptr<DatabaseFile> standIn(const QString& pointerName, const QString& table);
+    std::shared_ptr<DatabaseFile> standIn(
+        const QString& pointerName, const QString& table) override;
 
-    // Keeps a new job punch (its fields by name, as stored) or an edited one
-    // (the row as read, key first, with the changed fields) in the journal and
-    // in the copy of the open jobs, in one commit on the disk. DataError when
-    // it cannot, with the reason Duplicate where the copy already holds an
-    // open job under the worker's name.
-    void keepAdded(const QList<QPair<QString, QVariant>>& fields);
-    void keepEdited(const QSqlRecord& row, const QList<QPair<QString, QVariant>>& changes);
-    // Tables whose punches the store keeps.
-    static bool keepsPunchesOf(const QString& table);
-    // A save reached the server (a new row, `read` empty, or the row as read
-    // with its changed fields): the copy of the open jobs shows it at once, so
-    // that an outage that follows finds the punch as the server has it, and
-    // is refreshed from the server soon.
-    void serverWritten(const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields);
+    // The punch goes into the journal and the copy of the open jobs, in one
+    // commit on the disk.
+    void keepAdded(const QList<QPair<QString, QVariant>>& fields) override;
+    void keepEdited(const QSqlRecord& row, const QList<QPair<QString, QVariant>>& changes) override;
+    // The copy of the open jobs shows the punch at once, so that an outage that
+    // follows finds it as the server has it, and is refreshed from the server soon.
+    void serverWritten(
+        const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields) override;
 
     // The punches kept and not yet sent.
     qint64 journalled() const;

@@ -1,6 +1,6 @@
 #include "PostgresFile.h"
 
-#include "OfflineStore.h"
+#include "PunchKeeper.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -159,7 +159,7 @@ DatabaseFile::Kind kindOf(const QString& type)
 
 PostgresFile::PostgresFile(const QString& path, const QString& connection, Use use)
     : DatabaseFile(path, connection)
-    , m_store(use == Use::Terminal ? OfflineStore::of(QFileInfo(path).absolutePath()) : nullptr)
+    , m_store(use == Use::Terminal ? PunchKeeper::of(QFileInfo(path).absolutePath()) : nullptr)
     , m_thread(std::make_unique<ConnectionThread>())
 {
     try {
@@ -398,14 +398,14 @@ std::shared_ptr<DatabaseFile> PostgresFile::standIn(const QString& table)
 void PostgresFile::written(
     const QString& table, const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
 {
-    if (m_store && OfflineStore::keepsPunchesOf(table))
+    if (m_store && PunchKeeper::keepsPunchesOf(table))
         m_store->serverWritten(read, fields);
 }
 
 bool PostgresFile::keep(
     const QString& table, const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields)
 {
-    if (!m_store || !OfflineStore::keepsPunchesOf(table))
+    if (!m_store || !PunchKeeper::keepsPunchesOf(table))
         return false;
     try {
         if (read.isEmpty())

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <memory>
 
-class OfflineStore;
+class PunchKeeper;
 
 // A database on a PostgreSQL server, named by a pointer file: a short text
 // file whose first line is a connection URI (postgresql://user@host/database).
@@ -88,7 +88,7 @@ private:
     // The error of a round trip given up on; the connection is dropped.
     DataError unanswered();
 
-    std::shared_ptr<OfflineStore> m_store; // the terminal's, where it keeps one
+    std::shared_ptr<PunchKeeper> m_store; // the terminal's, where it keeps one
     std::unique_ptr<ConnectionThread> m_thread;
     QString m_uri;
     int m_deadlineMs = defaultDeadlineMs;
