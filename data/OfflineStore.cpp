@@ -3,6 +3,7 @@
 #include "DataError.h"
 #include "DatabaseFile.h"
 #include "JournalSender.h"
+#include "JsonValue.h"
 #include "OpenDatabaseFile.h"
 #include "Transaction.h"
 
@@ -20,37 +21,6 @@
 const QString OfflineStore::fileName = QStringLiteral("JobPunches-offline.db");
 
 namespace {
-
-// A value of a row as the journal keeps it: what the server is sent later.
-QJsonValue journalValue(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QJsonValue::Null;
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(Qt::ISODate);
-    case QMetaType::Bool:
-        return value.toBool();
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return value.toLongLong();
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return value.toDouble();
-    default:
-        return value.toString();
-    }
-}
 
 [[noreturn]] void fail(const QSqlError& error)
 {
@@ -277,7 +247,7 @@ void OfflineStore::keep(const QString& action, const QVariantMap& row, const QSt
         throw DataError(QStringLiteral("A punch without a PunchId cannot be kept."));
     QJsonObject punch;
     for (auto field = row.cbegin(); field != row.cend(); ++field)
-        punch.insert(field.key(), journalValue(field.value()));
+        punch.insert(field.key(), jsonValueOf(field.value()));
     QJsonObject entry {{QStringLiteral("row"), punch}};
     if (!changed.isEmpty())
         entry.insert(QStringLiteral("changed"), QJsonArray::fromStringList(changed));

@@ -1,5 +1,6 @@
 #include "Correction.h"
 
+#include "data/JsonValue.h"
 #include "regional/RegionalSettings.h"
 
 #include <QJsonDocument>
@@ -106,7 +107,7 @@ QJsonObject Correction::newValues() const
 {
     QJsonObject object;
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        object.insert(it.key(), Punch::jsonValue(it.value()));
+        object.insert(it.key(), jsonValueOf(it.value()));
     return object;
 }
 

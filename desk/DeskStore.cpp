@@ -1,6 +1,7 @@
 #include "DeskStore.h"
 
 #include "data/DataError.h"
+#include "data/JsonValue.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/Transaction.h"
 
@@ -376,7 +377,7 @@ QList<Conflict> DeskStore::conflicts()
             const auto kind = kinds.constFind(field.toCaseFolded());
             const QVariant value
                 = kind == kinds.constEnd() ? query.value(i) : normalized(*kind, query.value(i));
-            conflict.fields.insert(field, Punch::jsonValue(value));
+            conflict.fields.insert(field, jsonValueOf(value));
             if (Punch::fields().contains(field))
                 conflict.punch.values.insert(field, value);
             else if (field == QLatin1String("ID"))

@@ -1,5 +1,7 @@
 #include "Punch.h"
 
+#include "data/JsonValue.h"
+
 #include <QJsonValue>
 
 const QStringList& Punch::fields()
@@ -72,37 +74,11 @@ bool Punch::paysBonus() const
     return false;
 }
 
-QJsonValue Punch::jsonValue(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QJsonValue::Null;
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
-    case QMetaType::QTime:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(Qt::ISODate);
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return value.toDouble();
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return value.toLongLong();
-    case QMetaType::Bool:
-        return value.toBool();
-    default:
-        return value.toString();
-    }
-}
-
 QJsonObject Punch::json(const QStringList& names) const
 {
     QJsonObject object;
     for (const QString& name : names)
-        object.insert(name, jsonValue(values.value(name)));
+        object.insert(name, jsonValueOf(values.value(name)));
     return object;
 }
 

@@ -47,7 +47,6 @@ struct Punch
     // The fields named, as a JSON object: dates and times in ISO form,
     // numbers as numbers, NULL as null.
     QJsonObject json(const QStringList& names) const;
-    static QJsonValue jsonValue(const QVariant& value);
 };
 
 // The time a job has run, as h:mm ("53:07").
