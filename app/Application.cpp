@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopServices.h"
 #include "app/Module1.h"
+#include "app/Program.h"
 #include "punch/JobCosting.h"
 #include "ui/BusyPointer.h"
 #include "ui/Dialogs.h"
@@ -12,6 +13,48 @@
 #include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
+
+namespace {
+
+const CommandLine::Definition commandLine {
+    QStringLiteral("jobcosting"),
+    {QStringLiteral("[--help | --version]")},
+    QStringLiteral("The shop-floor job-costing punch terminal. Start it in the site folder that\n"
+                   "holds JobPunches.MDB, Validations.mdb and Norla.MDB; it has no other options."),
+    {CommandLine::helpOption(), CommandLine::versionOption()},
+    {},
+    {{0, QStringLiteral("ended by Exit or the window's close")},
+        {1,
+            QStringLiteral("from the menu entry or the kiosk service: the site folder set cannot\n"
+                           "be entered")},
+        {2, QStringLiteral("a bad command line")},
+        {75,
+            QStringLiteral("the database server could not be reached, and the terminal has no\n"
+                           "copies of its tables yet: start it again later")},
+        {78,
+            QStringLiteral("refused until a person puts the site or the machine right (short date\n"
+                           "style, validation tables, a database or pointer file)")}},
+};
+
+static_assert(int(ExitStatus::BadArgument) == CommandLine::badCommandLine);
+
+// Read before anything else, so that neither --help nor an error needs a
+// display or opens a file. The status to end with at once, or nothing.
+std::optional<int> answerCommandLine(const QStringList& arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    try {
+        const CommandLine::Arguments parsed = CommandLine::parse(commandLine, arguments);
+        if (!parsed.positional().isEmpty())
+            throw CommandLine::unexpectedArgument(parsed.positional().first());
+        return CommandLine::answer(commandLine, parsed, out);
+    } catch (const CommandLine::Error& error) {
+        return CommandLine::refuse(commandLine, error, err);
+    }
+}
+
+} // namespace
 
 void prepareProcess()
 {
@@ -29,13 +72,8 @@ void prepareProcess()
 
 int runJobCosting(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (const auto status = answerCommandLine(arguments, out, err))
-        return static_cast<int>(*status);
+    if (const auto status = answerCommandLine(CommandLine::fromMain(argc, argv)))
+        return *status;
 
     prepareProcess();
     QApplication application(argc, argv);

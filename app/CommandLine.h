@@ -1,15 +1,108 @@
 #pragma once
 
-#include "app/Program.h"
-
+#include <QHash>
+#include <QList>
+#include <QString>
 #include <QStringList>
 #include <optional>
 
 class QTextStream;
 
-// The terminal's own command line: --help and --version answer on `out`;
-// any other argument is refused on `err` in one line. Read before anything
-// else, so that neither needs a display. The status to end with at once, or
-// nothing when the terminal is to start.
-std::optional<ExitStatus> answerCommandLine(
-    const QStringList& arguments, QTextStream& out, QTextStream& err);
+// The command lines of the programs, each defined once: its parser, its
+// --help and its errors come from the same definition, so that they cannot
+// disagree. Every error is one line on standard error and exit status 2:
+//   PROGRAM: unknown option OPTION
+//   PROGRAM: NAME: expected WHAT, got 'VALUE'   (or: got nothing)
+//   PROGRAM: NAME and OTHER: expected one of them, got both
+//   PROGRAM: unexpected argument 'VALUE'
+// NAME is an option as typed or an argument as the usage names it (SITE).
+namespace CommandLine {
+
+constexpr int badCommandLine = 2;
+
+struct Option
+{
+    QStringList names; // without dashes: {"o", "output"}
+    QString valueName; // empty: a switch
+    QString help; // its lines in --help, broken with "\n"
+    QString expects; // what a value must be, as an error says it
+};
+
+struct Status
+{
+    int code;
+    QString meaning;
+};
+
+struct Definition
+{
+    QString program;
+    QStringList usage; // each form after the program's name; "\n" continues one
+    QString about; // between the usage and the options
+    QList<Option> options;
+    QString more; // after the options
+    QList<Status> statuses;
+};
+
+Option helpOption();
+Option versionOption();
+
+// A command line that cannot be run: its one line without the program's name.
+struct Error
+{
+    QString message;
+};
+
+// Also for a known option that the command given does not take.
+Error unknownOption(const QString& typed);
+Error badValue(const QString& name, const QString& expects, const QString& value);
+Error missingValue(const QString& name, const QString& expects);
+Error conflict(const QString& name, const QString& other);
+Error unexpectedArgument(const QString& argument);
+
+class Arguments
+{
+public:
+    // By any of the option's names.
+    bool isSet(const QString& name) const;
+    QString value(const QString& name) const;
+    QStringList positional() const { return m_positional; }
+    // The long name of each option given, once, in the order given.
+    QStringList given() const { return m_given; }
+    // The option as it was typed, for an error that names it: -o or --output.
+    QString typed(const QString& name) const;
+    // Its value is not what it expects.
+    Error badValue(const QString& name) const;
+    Error missingValue(const QString& name) const;
+
+private:
+    friend Arguments parse(const Definition&, const QStringList&);
+    const Option* option(const QString& name) const;
+
+    QList<Option> m_options;
+    QStringList m_given;
+    QHash<QString, QString> m_typed; // by long name
+    QHash<QString, QString> m_values; // by long name: the last one given
+    QStringList m_positional;
+};
+
+// The arguments after the program's name, as the shell gave them. Read
+// before Qt's application is made, which is then given the name alone: Qt's
+// own options (-platform, -style...) are not the programs'.
+QStringList fromMain(int argc, char* argv[]);
+
+// Throws Error at the first unknown
+// option, option without its value, or switch with one.
+Arguments parse(const Definition& definition, const QStringList& arguments);
+
+QString helpText(const Definition& definition);
+QString versionText(const QString& program);
+
+// Answers --help (before --version) on out: the status to end with, or
+// nothing when neither was asked.
+std::optional<int> answer(
+    const Definition& definition, const Arguments& arguments, QTextStream& out);
+// Writes the error's line on err; returns the status.
+int refuse(const Definition& definition, const Error& error, QTextStream& err);
+
+} // namespace CommandLine

@@ -1,12 +1,11 @@
 #include "DeskCommand.h"
 
 #include "DeskStore.h"
-#include "JobCostingVersion.h"
+#include "app/CommandLine.h"
 #include "data/DataError.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -19,15 +18,19 @@ namespace {
 
 const QString program = QStringLiteral("jobcosting-desk");
 
-const QString help = QStringLiteral(R"(Usage: jobcosting-desk [SITE] [--shift-hours HOURS]
-       jobcosting-desk list [SITE] [--open] [--date YYYY-MM-DD] [--format text|csv]
-                            [--shift-hours HOURS]
-       jobcosting-desk end [SITE] --badge BADGE --at "YYYY-MM-DD HH:MM" [--pieces N]
-                           --reason TEXT
-       jobcosting-desk history [SITE] [--from YYYY-MM-DD] [--to YYYY-MM-DD]
-                               [--format text|csv]
+using CommandLine::Arguments;
 
-The supervisor's desk of a job-costing site: who is on which job now, the jobs
+const CommandLine::Definition commandLine {
+    program,
+    {QStringLiteral("[SITE] [--shift-hours HOURS]"),
+        QStringLiteral("list [SITE] [--open] [--date YYYY-MM-DD] [--format text|csv]\n"
+                       "     [--shift-hours HOURS]"),
+        QStringLiteral("end [SITE] --badge BADGE --at \"YYYY-MM-DD HH:MM\" [--pieces N]\n"
+                       "    --reason TEXT"),
+        QStringLiteral("history [SITE] [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+                       "        [--format text|csv]"),
+        QStringLiteral("--help | --version")},
+    QStringLiteral(R"(The supervisor's desk of a job-costing site: who is on which job now, the jobs
 of a day, and corrections of the punches, each kept with its reason in the
 table JobPunchCorrections. SITE is the site's folder (default: the working
 folder); its JobPunches.MDB must be a SQLite file or a pointer to a server.
@@ -40,55 +43,46 @@ scripts and payroll:
             zeros in front, as the terminal does) at that time: after its start,
             within 24 hours of it, not in the future; --pieces for a job that
             pays a bonus (0 when not given)
-  history   the corrections made from --from to --to (both included)
-
-  --shift-hours HOURS  open jobs open longer than this are flagged (default: 8)
-  --format FORMAT      text (default) or csv (RFC 4180, a header row)
-  -h, --help           show this help and exit
-  --version            show the version and exit
-
-Exit status: 0 done; 1 the site could not be read or written; 2 a bad command
-line; 3 the correction was refused, and nothing was written.
-)");
-
-// What each option expects, as the messages name it.
-const QList<std::pair<QString, QString>> expected {
-    {QStringLiteral("shift-hours"), QStringLiteral("a number of hours")},
-    {QStringLiteral("date"), QStringLiteral("YYYY-MM-DD")},
-    {QStringLiteral("from"), QStringLiteral("YYYY-MM-DD")},
-    {QStringLiteral("to"), QStringLiteral("YYYY-MM-DD")},
-    {QStringLiteral("format"), QStringLiteral("text or csv")},
-    {QStringLiteral("badge"), QStringLiteral("a badge number")},
-    {QStringLiteral("at"), QStringLiteral("YYYY-MM-DD HH:MM")},
-    {QStringLiteral("pieces"), QStringLiteral("a number of pieces, 0 or more")},
-    {QStringLiteral("reason"), QStringLiteral("a reason")},
+  history   the corrections made from --from to --to (both included))"),
+    {{{QStringLiteral("shift-hours")}, QStringLiteral("HOURS"),
+         QStringLiteral("open jobs open longer than this are flagged (default: 8)"),
+         QStringLiteral("a number of hours")},
+        {{QStringLiteral("open")}, {}, QStringLiteral("list: only the jobs open now"), {}},
+        {{QStringLiteral("date")}, QStringLiteral("DATE"),
+            QStringLiteral("list: the jobs started on DATE (YYYY-MM-DD)"),
+            QStringLiteral("YYYY-MM-DD")},
+        {{QStringLiteral("from")}, QStringLiteral("DATE"),
+            QStringLiteral("history: from DATE (YYYY-MM-DD) on"), QStringLiteral("YYYY-MM-DD")},
+        {{QStringLiteral("to")}, QStringLiteral("DATE"),
+            QStringLiteral("history: up to DATE (YYYY-MM-DD)"), QStringLiteral("YYYY-MM-DD")},
+        {{QStringLiteral("format")}, QStringLiteral("FORMAT"),
+            QStringLiteral("text (default) or csv (RFC 4180, a header row)"),
+            QStringLiteral("text or csv")},
+        {{QStringLiteral("badge")}, QStringLiteral("BADGE"),
+            QStringLiteral("end: the worker's badge number"), QStringLiteral("a badge number")},
+        {{QStringLiteral("at")}, QStringLiteral("TIME"),
+            QStringLiteral("end: when the job ended, \"YYYY-MM-DD HH:MM\""),
+            QStringLiteral("YYYY-MM-DD HH:MM")},
+        {{QStringLiteral("pieces")}, QStringLiteral("N"),
+            QStringLiteral("end: the pieces made (default: 0)"),
+            QStringLiteral("a number of pieces, 0 or more")},
+        {{QStringLiteral("reason")}, QStringLiteral("TEXT"),
+            QStringLiteral("end: why, kept with the correction"), QStringLiteral("a reason")},
+        CommandLine::helpOption(), CommandLine::versionOption()},
+    {},
+    {{done, QStringLiteral("done")},
+        {notReadOrWritten, QStringLiteral("the site could not be read or written")},
+        {badCommandLine, QStringLiteral("a bad command line")},
+        {refused, QStringLiteral("the correction was refused, and nothing was written")}},
 };
 
-Failure bad(const QString& message)
-{
-    return {badCommandLine, message};
-}
-
-Failure badValue(const QString& option, const QString& value)
-{
-    QString what;
-    for (const auto& [name, expects] : expected)
-        if (name == option)
-            what = expects;
-    return bad(QStringLiteral("--%1: expected %2, got '%3'").arg(option, what, value));
-}
-
-QString dashed(const QString& name)
-{
-    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-}
-
-QDate isoDate(const QString& option, const QString& text)
+QDate isoDate(const Arguments& arguments, const QString& option)
 {
     static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QString text = arguments.value(option);
     const QDate date = QDate::fromString(text, Qt::ISODate);
     if (!shape.match(text).hasMatch() || !date.isValid())
-        throw badValue(option, text);
+        throw arguments.badValue(option);
     return date;
 }
 
@@ -213,36 +207,19 @@ int history(const Request& request, const Clock& clock, QTextStream& out)
 
 } // namespace
 
-Request parse(const QStringList& arguments)
+Request parse(const QStringList& given)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption helpOption(QStringList {QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption versionOption(QStringLiteral("version"));
-    const QCommandLineOption open(QStringLiteral("open"));
-    parser.addOptions({helpOption, versionOption, open});
-    for (const auto& [name, expects] : expected)
-        parser.addOption(QCommandLineOption(name, {}, expects));
-    if (!parser.parse(QStringList {program} + arguments)) {
-        if (!parser.unknownOptionNames().isEmpty())
-            throw bad(QStringLiteral("unknown option %1")
-                          .arg(dashed(parser.unknownOptionNames().first())));
-        // The other failure is a value missing after an option.
-        static const QRegularExpression named(QStringLiteral("'-*([^']+)'"));
-        throw badValue(named.match(parser.errorText()).captured(1), QString());
-    }
-
+    const Arguments arguments = CommandLine::parse(commandLine, given);
     Request request;
-    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
-        request.command
-            = parser.isSet(helpOption) ? Request::Command::Help : Request::Command::Version;
+    if (arguments.isSet(QStringLiteral("help")) || arguments.isSet(QStringLiteral("version"))) {
+        request.command = arguments.isSet(QStringLiteral("help")) ? Request::Command::Help
+                                                                  : Request::Command::Version;
         return request;
     }
-    QStringList positional = parser.positionalArguments();
-    const QStringList commands {
-        QStringLiteral("list"), QStringLiteral("end"), QStringLiteral("history")};
+    QStringList positional = arguments.positional();
     QStringList allowed {QStringLiteral("shift-hours")};
-    if (!positional.isEmpty() && commands.contains(positional.first())) {
-        const QString command = positional.takeFirst();
+    if (!positional.isEmpty()) {
+        const QString& command = positional.first();
         if (command == QLatin1String("list")) {
             request.command = Request::Command::List;
             allowed << QStringLiteral("open") << QStringLiteral("date") << QStringLiteral("format");
@@ -250,74 +227,72 @@ Request parse(const QStringList& arguments)
             request.command = Request::Command::End;
             allowed = QStringList {QStringLiteral("badge"), QStringLiteral("at"),
                 QStringLiteral("pieces"), QStringLiteral("reason")};
-        } else {
+        } else if (command == QLatin1String("history")) {
             request.command = Request::Command::History;
             allowed = QStringList {
                 QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("format")};
         }
+        if (request.command != Request::Command::Desk)
+            positional.removeFirst();
     }
-    for (const QString& name : parser.optionNames())
+    for (const QString& name : arguments.given())
         if (!allowed.contains(name))
-            throw bad(QStringLiteral("unknown option %1").arg(dashed(name)));
+            throw CommandLine::unknownOption(arguments.typed(name));
     if (positional.size() > 1)
-        throw bad(QStringLiteral("SITE: expected one site folder, got '%1'").arg(positional.at(1)));
+        throw CommandLine::unexpectedArgument(positional.at(1));
 
-    const auto value = [&parser](const QString& name) {
-        return parser.value(name);
-    };
-    const auto isSet = [&parser](const QString& name) {
-        return parser.isSet(name);
-    };
-    if (isSet(QStringLiteral("shift-hours"))) {
+    if (arguments.isSet(QStringLiteral("shift-hours"))) {
         bool ok = false;
-        const double hours = value(QStringLiteral("shift-hours")).toDouble(&ok);
+        const double hours = arguments.value(QStringLiteral("shift-hours")).toDouble(&ok);
         if (!ok || !(hours > 0 && hours <= 24 * 366))
-            throw badValue(QStringLiteral("shift-hours"), value(QStringLiteral("shift-hours")));
+            throw arguments.badValue(QStringLiteral("shift-hours"));
         request.shiftSeconds = std::llround(hours * 3600);
     }
-    request.openOnly = parser.isSet(open);
-    for (const QString& name :
-        {QStringLiteral("date"), QStringLiteral("from"), QStringLiteral("to")}) {
-        if (!isSet(name))
-            continue;
-        const QDate date = isoDate(name, value(name));
-        (name == QLatin1String("date")          ? request.date
-                : name == QLatin1String("from") ? request.from
-                                                : request.to)
-            = date;
-    }
+    request.openOnly = arguments.isSet(QStringLiteral("open"));
+    if (arguments.isSet(QStringLiteral("date")))
+        request.date = isoDate(arguments, QStringLiteral("date"));
+    if (arguments.isSet(QStringLiteral("from")))
+        request.from = isoDate(arguments, QStringLiteral("from"));
+    if (arguments.isSet(QStringLiteral("to")))
+        request.to = isoDate(arguments, QStringLiteral("to"));
     if (request.from && request.to && *request.from > *request.to)
-        throw bad(QStringLiteral("--to: expected a date not before --from, got '%1'")
-                      .arg(value(QStringLiteral("to"))));
-    if (isSet(QStringLiteral("format"))) {
-        const QString format = value(QStringLiteral("format"));
+        throw CommandLine::badValue(arguments.typed(QStringLiteral("to")),
+            QStringLiteral("a date not before --from"), arguments.value(QStringLiteral("to")));
+    if (arguments.isSet(QStringLiteral("format"))) {
+        const QString format = arguments.value(QStringLiteral("format"));
         if (format != QLatin1String("text") && format != QLatin1String("csv"))
-            throw badValue(QStringLiteral("format"), format);
+            throw arguments.badValue(QStringLiteral("format"));
         request.csv = format == QLatin1String("csv");
     }
     if (request.command == Request::Command::End) {
-        request.badge = value(QStringLiteral("badge")).trimmed();
+        // Each of these is a value that must be there.
+        for (const QString& name :
+            {QStringLiteral("badge"), QStringLiteral("at"), QStringLiteral("reason")})
+            if (!arguments.isSet(name))
+                throw arguments.missingValue(name);
+        request.badge = arguments.value(QStringLiteral("badge")).trimmed();
         if (request.badge.isEmpty())
-            throw badValue(QStringLiteral("badge"), value(QStringLiteral("badge")));
+            throw arguments.badValue(QStringLiteral("badge"));
         request.at = QDateTime::fromString(
-            value(QStringLiteral("at")), QStringLiteral("yyyy-MM-dd HH:mm"));
+            arguments.value(QStringLiteral("at")), QStringLiteral("yyyy-MM-dd HH:mm"));
         if (!request.at.isValid())
-            throw badValue(QStringLiteral("at"), value(QStringLiteral("at")));
-        if (isSet(QStringLiteral("pieces"))) {
+            throw arguments.badValue(QStringLiteral("at"));
+        if (arguments.isSet(QStringLiteral("pieces"))) {
             bool ok = false;
-            request.pieces = QLocale::c().toDouble(value(QStringLiteral("pieces")).trimmed(), &ok);
+            request.pieces
+                = QLocale::c().toDouble(arguments.value(QStringLiteral("pieces")).trimmed(), &ok);
             if (!ok || !std::isfinite(request.pieces) || request.pieces < 0)
-                throw badValue(QStringLiteral("pieces"), value(QStringLiteral("pieces")));
+                throw arguments.badValue(QStringLiteral("pieces"));
         }
-        request.reason = value(QStringLiteral("reason")).trimmed();
+        request.reason = arguments.value(QStringLiteral("reason")).trimmed();
         if (request.reason.isEmpty())
-            throw badValue(QStringLiteral("reason"), value(QStringLiteral("reason")));
+            throw arguments.badValue(QStringLiteral("reason"));
     }
 
     request.site = positional.isEmpty() ? QDir::currentPath() : positional.first();
     if (!QFileInfo(QDir(request.site).filePath(QStringLiteral("JobPunches.MDB"))).isFile())
-        throw bad(QStringLiteral("SITE: expected a site folder with JobPunches.MDB, got '%1'")
-                      .arg(request.site));
+        throw CommandLine::badValue(QStringLiteral("SITE"),
+            QStringLiteral("a site folder with JobPunches.MDB"), request.site);
     return request;
 }
 
@@ -326,10 +301,10 @@ int run(const Request& request, const Clock& clock, QTextStream& out, QTextStrea
     try {
         switch (request.command) {
         case Request::Command::Help:
-            out << help;
+            out << CommandLine::helpText(commandLine);
             return done;
         case Request::Command::Version:
-            out << program << ' ' << QStringLiteral(JOBCOSTING_VERSION) << '\n';
+            out << CommandLine::versionText(program);
             return done;
         case Request::Command::List:
             return list(request, clock, out);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CommandLine.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -17,7 +19,7 @@ namespace DeskCommand {
 // Exit statuses.
 constexpr int done = 0;
 constexpr int notReadOrWritten = 1;
-constexpr int badCommandLine = 2;
+constexpr int badCommandLine = CommandLine::badCommandLine;
 constexpr int refused = 3;
 
 struct Request
@@ -45,14 +47,7 @@ struct Request
     QString reason;
 };
 
-// A command line that cannot be run: its exit status and its one line.
-struct Failure
-{
-    int status;
-    QString message;
-};
-
-// The arguments after the program's name. Throws Failure (bad command line).
+// The arguments after the program's name. Throws CommandLine::Error.
 Request parse(const QStringList& arguments);
 // Runs a command of the twin, or answers --help and --version.
 int run(const Request& request, const Clock& clock, QTextStream& out, QTextStream& err);

@@ -12,24 +12,22 @@
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
     QTextStream out(stdout);
     QTextStream err(stderr);
     DeskCommand::Request request;
     try {
-        request = DeskCommand::parse(arguments);
-    } catch (const DeskCommand::Failure& failure) {
-        err << "jobcosting-desk: " << failure.message << Qt::endl;
-        return failure.status;
+        request = DeskCommand::parse(CommandLine::fromMain(argc, argv));
+    } catch (const CommandLine::Error& error) {
+        err << "jobcosting-desk: " << error.message << Qt::endl;
+        return DeskCommand::badCommandLine;
     }
+    int qtArgc = 1;
     if (request.command != DeskCommand::Request::Command::Desk) {
-        QCoreApplication application(argc, argv);
+        QCoreApplication application(qtArgc, argv);
         return DeskCommand::run(request, SystemClock(), out, err);
     }
 
-    QApplication application(argc, argv);
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("jobcosting-desk"));
     QtDialogs dialogs;
     const DesktopServices desktop(dialogs);

@@ -14,9 +14,6 @@ class TestDeskCommand : public QObject
     Q_OBJECT
 
 private slots:
-    void badCommandLines_data();
-    void badCommandLines();
-    void helpAndVersion();
     void endListAndHistory();
     void siteNotUpToDateCannotBeRead();
 
@@ -58,78 +55,10 @@ int TestDeskCommand::run(const QStringList& arguments)
     QTextStream err(&m_err);
     try {
         return DeskCommand::run(DeskCommand::parse(arguments), m_services.clock, out, err);
-    } catch (const DeskCommand::Failure& failure) {
-        err << failure.message;
-        return failure.status;
+    } catch (const CommandLine::Error& error) {
+        err << error.message;
+        return DeskCommand::badCommandLine;
     }
-}
-
-void TestDeskCommand::badCommandLines_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("said");
-
-    const QString end = u"end"_s;
-    const QStringList ending {end, u"--badge"_s, u"123"_s, u"--at"_s, u"2004-02-26 12:00"_s};
-    QTest::newRow("unknown") << QStringList {u"--foo"_s} << u"unknown option --foo"_s;
-    QTest::newRow("unknown short") << QStringList {u"list"_s, u"-x"_s} << u"unknown option -x"_s;
-    QTest::newRow("another command's")
-        << QStringList {u"list"_s, u"--badge"_s, u"123"_s} << u"unknown option --badge"_s;
-    QTest::newRow("the window's open") << QStringList {u"--open"_s} << u"unknown option --open"_s;
-    QTest::newRow("no such day") << QStringList {u"list"_s, u"--date"_s, u"2004-02-30"_s}
-                                 << u"--date: expected YYYY-MM-DD, got '2004-02-30'"_s;
-    QTest::newRow("a regional date") << QStringList {u"list"_s, u"--date"_s, u"02/26/2004"_s}
-                                     << u"--date: expected YYYY-MM-DD, got '02/26/2004'"_s;
-    QTest::newRow("no date") << QStringList {u"list"_s, u"--date"_s}
-                             << u"--date: expected YYYY-MM-DD, got ''"_s;
-    QTest::newRow("format") << QStringList {u"history"_s, u"--format"_s, u"xml"_s}
-                            << u"--format: expected text or csv, got 'xml'"_s;
-    QTest::newRow("period backwards")
-        << QStringList {u"history"_s, u"--from"_s, u"2004-03-01"_s, u"--to"_s, u"2004-02-01"_s}
-        << u"--to: expected a date not before --from, got '2004-02-01'"_s;
-    QTest::newRow("no such hour") << QStringList {end, u"--badge"_s, u"1"_s, u"--at"_s,
-        u"2004-02-26 24:00"_s, u"--reason"_s, u"r"_s}
-                                  << u"--at: expected YYYY-MM-DD HH:MM, got '2004-02-26 24:00'"_s;
-    QTest::newRow("no badge") << QStringList {end, u"--at"_s, u"2004-02-26 12:00"_s}
-                              << u"--badge: expected a badge number, got ''"_s;
-    QTest::newRow("no reason") << ending << u"--reason: expected a reason, got ''"_s;
-    QTest::newRow("a blank reason") << ending + QStringList {u"--reason"_s, u"  "_s}
-                                    << u"--reason: expected a reason, got '  '"_s;
-    QTest::newRow("negative pieces")
-        << ending + QStringList {u"--reason"_s, u"r"_s, u"--pieces"_s, u"-2"_s}
-        << u"--pieces: expected a number of pieces, 0 or more, got '-2'"_s;
-    QTest::newRow("regional pieces")
-        << ending + QStringList {u"--reason"_s, u"r"_s, u"--pieces"_s, u"1,5"_s}
-        << u"--pieces: expected a number of pieces, 0 or more, got '1,5'"_s;
-    QTest::newRow("no shift") << QStringList {u"--shift-hours"_s, u"0"_s}
-                              << u"--shift-hours: expected a number of hours, got '0'"_s;
-    QTest::newRow("not a site") << QStringList {u"list"_s, u"/"_s}
-                                << u"SITE: expected a site folder with JobPunches.MDB, got '/'"_s;
-    QTest::newRow("two sites") << QStringList {u"list"_s, u"."_s, u"other"_s}
-                               << u"SITE: expected one site folder, got 'other'"_s;
-}
-
-void TestDeskCommand::badCommandLines()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, said);
-    const Site site;
-    const Result result = runProgram(arguments, site.path());
-    QCOMPARE(result.status, DeskCommand::badCommandLine);
-    QCOMPARE(result.out, QString());
-    QCOMPARE(result.err, u"jobcosting-desk: "_s + said + u'\n');
-}
-
-void TestDeskCommand::helpAndVersion()
-{
-    const Site site;
-    const Result help = runProgram({u"--help"_s}, site.path());
-    QCOMPARE(help.status, 0);
-    QVERIFY2(help.out.startsWith(u"Usage: jobcosting-desk [SITE]"_s), qPrintable(help.out));
-    QVERIFY(!help.out.contains(u'/' + u"jobcosting-desk"_s));
-    const Result version = runProgram({u"list"_s, u"--version"_s}, site.path());
-    QCOMPARE(version.status, 0);
-    QVERIFY2(version.out.startsWith(u"jobcosting-desk "_s), qPrintable(version.out));
 }
 
 void TestDeskCommand::endListAndHistory()

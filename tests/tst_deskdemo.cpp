@@ -72,9 +72,9 @@ int TestDeskDemo::desk(const QStringList& arguments)
     QTextStream err(&m_err);
     try {
         return DeskCommand::run(DeskCommand::parse(arguments), m_clock, out, err);
-    } catch (const DeskCommand::Failure& failure) {
-        err << failure.message;
-        return failure.status;
+    } catch (const CommandLine::Error& error) {
+        err << error.message;
+        return DeskCommand::badCommandLine;
     }
 }
 

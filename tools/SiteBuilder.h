@@ -43,14 +43,32 @@ inline const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
 inline const QString validationsFile = QStringLiteral("Validations.mdb");
 inline const QString timeClockFile = QStringLiteral("Norla.MDB");
 
-// Creates the three empty databases in dir (made if missing). Refuses, and
-// touches nothing, when any of the three files is there already.
+// What a new site's tables hold.
+struct Contents
+{
+    enum class Kind
+    {
+        Empty,
+        Demo, // the demo site and its month of punches up to `now`
+        Large // fillLarge()'s
+    };
+    Kind kind = Kind::Empty;
+    QDateTime now;
+    int employees = 0;
+    qint64 punches = 0;
+    int items = 200;
+};
+
+// Creates the three databases in dir (made if missing) and fills them, all or
+// nothing: on a failure the files and folders it made are removed again.
+// Refuses, and touches nothing, when any of the three names is taken (by a
+// dangling link too).
 //
 // With a server (a postgresql:// connection URI), the tables and indexes are
-// made in that database instead, and each of the three files in dir is a
-// pointer to it. Refuses, and changes nothing, when any of them is on the
-// server already.
-void create(const QString& dir, const QString& server = {});
+// made and filled in that database in one transaction instead, and each of
+// the three files in dir is a pointer to it. Refuses, and changes nothing,
+// when any of them is on the server already.
+void create(const QString& dir, const QString& server = {}, const Contents& contents = {});
 
 // Brings the job-punch database of a site made by an earlier version up to
 // date, in one transaction: the unique index over the open jobs with which the
@@ -66,7 +84,8 @@ void upgrade(const QString& dir);
 // privileges on the site's tables afresh. Refused on a site without a server.
 void roles(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
-// and time-clock files. Refuses, touching nothing, when it is there already.
+// and time-clock files. Refuses, touching nothing, when it is there already;
+// removes what it made when it fails.
 void createJobPunches(const QString& dir);
 // An empty job-punch database at path (a file that is not there yet, or empty).
 void createJobPunchesFile(const QString& path);

@@ -1,4 +1,5 @@
 #include "JobCostCommand.h"
+#include "app/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -24,14 +25,15 @@ int main(int argc, char* argv[])
 {
     // The report paints PDF pages but never opens a window, so it needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QStringList arguments = CommandLine::fromMain(argc, argv);
     defaultHandler = qInstallMessageHandler(dropNotes);
-    QGuiApplication app(argc, argv);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     qInstallMessageHandler(defaultHandler);
 
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
     QTextStream err(stderr);
     const SystemClock clock;
-    return JobCostCommand::run(
-        app.arguments().mid(1), clock, RegionalSettings::system(clock), out, err);
+    return JobCostCommand::run(arguments, clock, RegionalSettings::system(clock), out, err);
 }

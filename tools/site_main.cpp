@@ -1,139 +1,199 @@
-#include "JobCostingVersion.h"
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
+#include "app/CommandLine.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
+namespace {
+
+using CommandLine::Arguments;
+using CommandLine::Error;
+
+const QString create = QStringLiteral("create");
+const QStringList commands {
+    create, QStringLiteral("convert"), QStringLiteral("upgrade"), QStringLiteral("roles")};
+const QString commandsExpected = QStringLiteral("create, convert, upgrade or roles");
+
+const CommandLine::Definition commandLine {
+    QStringLiteral("jobcosting-site"),
+    {QStringLiteral("create DIR [--server URI] [--demo]"),
+        QStringLiteral("create DIR [--server URI] [--employees N [--punches M]]\n"
+                       "           [--items K]"),
+        QStringLiteral("create DIR --job-punches-only"), QStringLiteral("convert DIR"),
+        QStringLiteral("upgrade DIR"), QStringLiteral("roles DIR"),
+        QStringLiteral("--help | --version")},
+    QStringLiteral(R"(Makes and keeps the database files of a job-costing site in the folder DIR.
+
+Commands:
+  create   makes DIR where it is missing and the three database files in it:
+             JobPunches.MDB   the job punches (table JobPunches)
+             Validations.mdb  the validation tables Level1, Level2 and Level3
+             Norla.MDB        the time-clock database (EMPLOYEES and WORK)
+           Without options the tables are empty. It never overwrites: when
+           any of the three files exists it stops, changes nothing and exits 1.
+           When it fails it removes what it made, DIR too if it made it.
+  convert  copies every job punch of an Access JobPunches.MDB into a new
+           JobPunches.MDB that the terminal can add punches to, and keeps the
+           Access file beside it as JobPunches-Access.MDB; it checks that both
+           hold the same rows first. When anything fails, or a kept
+           JobPunches-Access.MDB is there already, it changes nothing.
+  upgrade  brings the job punches of a site made by an earlier version up to
+           date, in one transaction: the index that refuses a second open job
+           for a worker, a PunchId for every punch, the supervisor's
+           corrections (JobPunchCorrections) and, on a server, the notices of
+           changed punches that jobcosting-desk follows and JobPunchConflicts.
+  roles    for a site on a database server, makes the roles
+           jobcosting_terminal and jobcosting_supervisor where they are missing
+           and gives them their privileges afresh; grant each login one of them.)"),
+    {{{QStringLiteral("demo")}, {},
+         QStringLiteral("fill in the demo site: a dozen employees, three\n"
+                        "levels (Department, Operation, Part) and about a\n"
+                        "month of job punches up to now, a few of them open"),
+         {}},
+        {{QStringLiteral("employees")}, QStringLiteral("N"),
+            QStringLiteral("generate N employees (large sites)"),
+            QStringLiteral("a whole number above 0")},
+        {{QStringLiteral("punches")}, QStringLiteral("M"),
+            QStringLiteral("with --employees: generate M job punches over ten\n"
+                           "years, a few of them open"),
+            QStringLiteral("a whole number, 0 or more")},
+        {{QStringLiteral("items")}, QStringLiteral("K"),
+            QStringLiteral("generate K items in each level table (large sites;\n"
+                           "200 with --employees when not given)"),
+            QStringLiteral("a whole number above 0")},
+        {{QStringLiteral("job-punches-only")}, {},
+            QStringLiteral("make JobPunches.MDB alone, beside a site's own Access\n"
+                           "Validations.mdb and Norla.MDB"),
+            {}},
+        {{QStringLiteral("server")}, QStringLiteral("URI"),
+            QStringLiteral("make and fill the tables in the PostgreSQL database\n"
+                           "of this connection URI (postgresql://user@host/db),\n"
+                           "in one transaction, and write the three files as\n"
+                           "pointers to it; the URI holds no password (libpq\n"
+                           "reads it from ~/.pgpass or PGPASSFILE)"),
+            QStringLiteral("a connection URI")},
+        CommandLine::helpOption(), CommandLine::versionOption()},
+    {},
+    {{0, QStringLiteral("done")},
+        {1, QStringLiteral("failed, or a file of the site exists: nothing was changed")},
+        {2, QStringLiteral("a bad command line")}},
+};
+
+// Options that make no sense together.
+const QList<std::pair<QString, QString>> conflicting {
+    {QStringLiteral("demo"), QStringLiteral("employees")},
+    {QStringLiteral("demo"), QStringLiteral("punches")},
+    {QStringLiteral("demo"), QStringLiteral("items")},
+    {QStringLiteral("job-punches-only"), QStringLiteral("demo")},
+    {QStringLiteral("job-punches-only"), QStringLiteral("employees")},
+    {QStringLiteral("job-punches-only"), QStringLiteral("punches")},
+    {QStringLiteral("job-punches-only"), QStringLiteral("items")},
+    {QStringLiteral("job-punches-only"), QStringLiteral("server")},
+};
+
+struct Request
+{
+    QString command;
+    QString dir;
+    QString server;
+    bool jobPunchesOnly = false;
+    SiteBuilder::Contents contents;
+};
+
+qint64 count(const Arguments& arguments, const QString& name, qint64 least, qint64 most)
+{
+    bool ok = false;
+    const qint64 value = arguments.value(name).toLongLong(&ok);
+    if (!ok || value < least || value > most)
+        throw arguments.badValue(name);
+    return value;
+}
+
+Request request(const Arguments& arguments)
+{
+    const QStringList positional = arguments.positional();
+    Request request;
+    request.command = positional.value(0);
+    if (positional.isEmpty())
+        throw CommandLine::missingValue(QStringLiteral("COMMAND"), commandsExpected);
+    if (!commands.contains(request.command))
+        throw CommandLine::badValue(QStringLiteral("COMMAND"), commandsExpected, request.command);
+    if (positional.size() < 2)
+        throw CommandLine::missingValue(QStringLiteral("DIR"), QStringLiteral("the site's folder"));
+    if (positional.size() > 2)
+        throw CommandLine::unexpectedArgument(positional.at(2));
+    request.dir = positional.at(1);
+
+    const QStringList given = arguments.given();
+    if (request.command != create && !given.isEmpty())
+        throw CommandLine::unknownOption(arguments.typed(given.first()));
+    for (const QString& first : given)
+        for (const QString& second : given.mid(given.indexOf(first) + 1))
+            if (conflicting.contains({first, second}) || conflicting.contains({second, first}))
+                throw CommandLine::conflict(arguments.typed(first), arguments.typed(second));
+
+    SiteBuilder::Contents& contents = request.contents;
+    if (arguments.isSet(QStringLiteral("employees")))
+        contents.employees = int(count(arguments, QStringLiteral("employees"), 1, INT_MAX));
+    if (arguments.isSet(QStringLiteral("punches"))) {
+        contents.punches = count(arguments, QStringLiteral("punches"), 0, LLONG_MAX);
+        if (contents.employees == 0)
+            throw CommandLine::missingValue(QStringLiteral("--employees"),
+                QStringLiteral("a number of employees beside --punches"));
+    }
+    if (arguments.isSet(QStringLiteral("items")))
+        contents.items = int(count(arguments, QStringLiteral("items"), 1, INT_MAX));
+    if (arguments.isSet(QStringLiteral("demo"))) {
+        contents.kind = SiteBuilder::Contents::Kind::Demo;
+        contents.now = QDateTime::currentDateTime();
+    } else if (arguments.isSet(QStringLiteral("employees"))
+        || arguments.isSet(QStringLiteral("items")))
+        contents.kind = SiteBuilder::Contents::Kind::Large;
+    request.jobPunchesOnly = arguments.isSet(QStringLiteral("job-punches-only"));
+    if (arguments.isSet(QStringLiteral("server"))) {
+        request.server = arguments.value(QStringLiteral("server"));
+        if (request.server.trimmed().isEmpty())
+            throw arguments.badValue(QStringLiteral("server"));
+    }
+    return request;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("jobcosting-site"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(JOBCOSTING_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "create DIR makes the three database files of a job-costing site in DIR:\n"
-        "  JobPunches.MDB   the job punches (table JobPunches)\n"
-        "  Validations.mdb  the validation tables Level1, Level2 and Level3\n"
-        "  Norla.MDB        the time-clock database (tables EMPLOYEES and WORK)\n"
-        "Without options the tables are empty. It never overwrites: when any of the\n"
-        "three files exists it stops with a message, changes nothing and exits 1.\n"
-        "With --job-punches-only it makes JobPunches.MDB alone, beside a site's own\n"
-        "Access Validations.mdb and Norla.MDB.\n"
-        "\n"
-        "With --server URI the tables are made in that PostgreSQL database instead,\n"
-        "and each of the three files is a pointer to it (the URI on one line), for\n"
-        "several terminals on one database. It never overwrites there either: when\n"
-        "any of the tables or indexes exists it stops and changes nothing. The URI\n"
-        "holds no password: libpq takes it from ~/.pgpass or PGPASSFILE.\n"
-        "\n"
-        "convert DIR copies every job punch of an Access JobPunches.MDB in DIR into a\n"
-        "new JobPunches.MDB that the terminal can add punches to, and keeps the Access\n"
-        "file beside it as JobPunches-Access.MDB. It checks that both hold the same\n"
-        "rows before it replaces anything; when anything fails, or a kept\n"
-        "JobPunches-Access.MDB is there already, it changes nothing and exits 1.\n"
-        "\n"
-        "upgrade DIR brings the job punches of a site made by an earlier version up\n"
-        "to date: the index with which the database refuses a second open job for\n"
-        "the same worker, a PunchId that names every job punch, the table of the\n"
-        "supervisor's corrections (JobPunchCorrections) and, on a server, the notices\n"
-        "of changed punches that jobcosting-desk follows and the table\n"
-        "JobPunchConflicts, where the terminals put the punches they kept while the\n"
-        "server was away and that could not be applied as they were.\n"
-        "\n"
-        "roles DIR, for a site on a database server, makes the roles\n"
-        "jobcosting_terminal and jobcosting_supervisor where they are missing and\n"
-        "gives them their privileges on the site's tables afresh: a terminal reads,\n"
-        "adds punches and ends open ones; a supervisor also corrects punches. Grant\n"
-        "each login one of them (GRANT jobcosting_terminal TO cell3)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-        QStringLiteral("The command: create, convert, upgrade or roles."));
-    parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("The site's folder."));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-        QStringLiteral("Fill in a small demo site: a dozen employees, three levels "
-                       "(Department, Operation, Part) and about a month of job punches "
-                       "up to now, a few of them open."));
-    const QCommandLineOption employees(QStringLiteral("employees"),
-        QStringLiteral("Generate N employees (large sites)."), QStringLiteral("N"));
-    const QCommandLineOption punches(QStringLiteral("punches"),
-        QStringLiteral("Generate M job punches over ten years, "
-                       "a few of them open (large sites)."),
-        QStringLiteral("M"));
-    const QCommandLineOption jobPunchesOnly(QStringLiteral("job-punches-only"),
-        QStringLiteral("Make only JobPunches.MDB, for a site that keeps its own "
-                       "Validations.mdb and Norla.MDB."));
-    const QCommandLineOption server(QStringLiteral("server"),
-        QStringLiteral("Make the tables in the PostgreSQL database of this connection URI "
-                       "(postgresql://user@host/database) and write pointer files to it."),
-        QStringLiteral("URI"));
-    const QCommandLineOption items(QStringLiteral("items"),
-        QStringLiteral("Generate N items in each level table (large sites; 200 when not given)."),
-        QStringLiteral("N"));
-    parser.addOptions({demo, employees, punches, items, jobPunchesOnly, server});
-    parser.process(app);
-
-    QTextStream err(stderr);
-    const QStringList args = parser.positionalArguments();
-    const QString command = args.value(0);
-    if (args.size() != 2
-        || (command != QLatin1String("create") && command != QLatin1String("convert")
-            && command != QLatin1String("upgrade") && command != QLatin1String("roles"))) {
-        err << "usage: jobcosting-site create DIR [--server URI] [--demo | --employees N "
-               "--punches M --items K | --job-punches-only]\n"
-               "       jobcosting-site convert DIR\n"
-               "       jobcosting-site upgrade DIR\n"
-               "       jobcosting-site roles DIR\n";
-        return 2;
-    }
-    const QString dir = args.at(1);
-    bool countsOk = true;
-    const int employeeCount
-        = parser.isSet(employees) ? parser.value(employees).toInt(&countsOk) : 0;
-    bool punchesOk = true;
-    const qint64 punchCount
-        = parser.isSet(punches) ? parser.value(punches).toLongLong(&punchesOk) : 0;
-    bool itemsOk = true;
-    const int itemCount = parser.isSet(items) ? parser.value(items).toInt(&itemsOk) : 200;
-    const bool large = employeeCount > 0 || parser.isSet(items);
-    const int fillOptions
-        = int(parser.isSet(demo)) + int(large) + int(parser.isSet(jobPunchesOnly));
-    if (!countsOk || !punchesOk || !itemsOk || employeeCount < 0 || punchCount < 0 || itemCount < 1
-        || (punchCount > 0 && employeeCount == 0) || fillOptions > 1
-        || (command != QLatin1String("create") && fillOptions + punchCount > 0)
-        || (parser.isSet(server)
-            && (command != QLatin1String("create") || parser.isSet(jobPunchesOnly)))) {
-        err << "jobcosting-site: --demo, or --employees N (N > 0) with --punches M (M >= 0) "
-               "and --items K (K > 0), or --job-punches-only, and none of them with convert, "
-               "upgrade or roles; --server only with create\n";
-        return 2;
-    }
-
+    const QStringList given = CommandLine::fromMain(argc, argv);
+    int qtArgc = 1;
+    QCoreApplication app(qtArgc, argv);
     QTextStream out(stdout);
+    QTextStream err(stderr);
+    Request site;
     try {
-        if (command == QLatin1String("convert")) {
-            const qint64 rows = SiteConverter::convert(dir);
+        const Arguments arguments = CommandLine::parse(commandLine, given);
+        if (const auto status = CommandLine::answer(commandLine, arguments, out))
+            return *status;
+        site = request(arguments);
+    } catch (const Error& error) {
+        return CommandLine::refuse(commandLine, error, err);
+    }
+
+    try {
+        if (site.command == QLatin1String("convert")) {
+            const qint64 rows = SiteConverter::convert(site.dir);
             out << "Copied " << rows << " job punches into a new JobPunches.MDB; the Access file "
                 << "is kept as " << SiteConverter::keptAccessFile << ".\n";
-        } else if (command == QLatin1String("upgrade")) {
-            SiteBuilder::upgrade(dir);
-        } else if (command == QLatin1String("roles")) {
-            SiteBuilder::roles(dir);
-        } else if (parser.isSet(jobPunchesOnly)) {
-            SiteBuilder::createJobPunches(dir);
+        } else if (site.command == QLatin1String("upgrade")) {
+            SiteBuilder::upgrade(site.dir);
+        } else if (site.command == QLatin1String("roles")) {
+            SiteBuilder::roles(site.dir);
+        } else if (site.jobPunchesOnly) {
+            SiteBuilder::createJobPunches(site.dir);
         } else {
-            SiteBuilder::create(dir, parser.value(server));
-            if (parser.isSet(demo)) {
-                SiteBuilder::fillDemo(dir);
-                SiteBuilder::fillDemoPunches(dir, QDateTime::currentDateTime());
-            } else if (large)
-                SiteBuilder::fillLarge(dir, employeeCount, punchCount, itemCount);
+            SiteBuilder::create(site.dir, site.server, site.contents);
         }
     } catch (const SiteBuilder::Error& error) {
-        err << "jobcosting-site: " << error.what() << '\n';
+        err << commandLine.program << ": " << error.what() << Qt::endl;
         return 1;
     }
     return 0;
