@@ -243,6 +243,18 @@ void JournalSender::refreshOpenJobsSoon()
 
 namespace {
 
+// Runs statements with their values on one query, true when each succeeds.
+auto statementsOn(QSqlQuery& query)
+{
+    return [&query](const QString& sql, const QVariantList& values) {
+        if (!query.prepare(sql))
+            return false;
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        return query.exec();
+    };
+}
+
 // One round of the sender's work, with the connections it keeps between rounds.
 class Round
 {
@@ -441,13 +453,7 @@ private:
         QSqlError error;
         file.onConnection([&] {
             QSqlQuery query(db);
-            const auto run = [&](const QString& sql, const QVariantList& values) {
-                if (!query.prepare(sql))
-                    return false;
-                for (const QVariant& value : values)
-                    query.addBindValue(value);
-                return query.exec();
-            };
+            const auto run = statementsOn(query);
             if (!db.transaction()) {
                 error = db.lastError();
                 return;
@@ -553,13 +559,7 @@ private:
         QSqlError error;
         file.onConnection([&] {
             QSqlQuery query(db);
-            const auto run = [&](const QString& sql, const QVariantList& values) {
-                if (!query.prepare(sql))
-                    return false;
-                for (const QVariant& value : values)
-                    query.addBindValue(value);
-                return query.exec();
-            };
+            const auto run = statementsOn(query);
             if (!insertConflict(run, entry, reason))
                 error = query.lastError();
         });
