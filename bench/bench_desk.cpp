@@ -20,6 +20,7 @@
 // JOBCOSTING_TEST_SERVER, so that `scripts/test-server build/bench/bench_desk`
 // runs it on a private server.
 
+#include "BenchSchema.h"
 #include "ProcessMemory.h"
 #include "SiteBuilder.h"
 #include "data/DataError.h"
@@ -296,41 +297,6 @@ void latencyRow(const QString& engine, const QString& site, int employees, int s
         << Qt::flush;
 }
 
-// A schema of its own on the server, first on the search path of its URI.
-class Schema
-{
-public:
-    explicit Schema(const QString& server)
-        : m_server(server)
-        , m_name(u"desk_bench_"_s + QUuid::createUuid().toString(QUuid::Id128).left(12))
-    {
-        admin(u"CREATE SCHEMA %1"_s);
-        m_uri = server + (server.contains(u'?') ? u'&' : u'?')
-            + u"options=-c%20search_path%3D%1%2Cpublic"_s.arg(m_name);
-    }
-    ~Schema() { admin(u"DROP SCHEMA %1 CASCADE"_s); }
-    Schema(const Schema&) = delete;
-    Schema& operator=(const Schema&) = delete;
-    QString uri() const { return m_uri; }
-
-private:
-    void admin(const QString& statement) const
-    {
-        const QString name = QUuid::createUuid().toString();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
-            PostgresFile::configure(db, m_server);
-            if (!db.open() || !QSqlQuery(db).exec(statement.arg(m_name)))
-                fail(u"cannot run %1 on the server"_s.arg(statement.arg(m_name)));
-        }
-        QSqlDatabase::removeDatabase(name);
-    }
-
-    QString m_server;
-    QString m_name;
-    QString m_uri;
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -368,11 +334,11 @@ int main(int argc, char* argv[])
             sites.append({punches, sqliteSite(parser.value(dirOption), employees, punches, open)});
         }
         const QString server = parser.value(serverOption);
-        std::unique_ptr<Schema> schema;
+        std::unique_ptr<BenchSchema> schema;
         QTemporaryDir serverSite;
         const qint64 serverPunches = parser.value(serverPunchesOption).toLongLong();
         if (!server.isEmpty()) {
-            schema = std::make_unique<Schema>(server);
+            schema = std::make_unique<BenchSchema>(server);
             out << "Making a server site (" << serverPunches << " punches)..." << Qt::endl;
             SiteBuilder::create(serverSite.path(), schema->uri());
             SiteBuilder::fillLarge(serverSite.path(), employees, serverPunches);

@@ -13,6 +13,7 @@
 //
 //   scripts/test-server build/bench/bench_outage [--deadline 10] [--runs 5] [--punches 10,1000]
 
+#include "BenchPunch.h"
 #include "Site.h"
 #include "data/DataSource.h"
 #include "data/OfflineStore.h"
@@ -53,25 +54,7 @@ double largest(const QList<double>& ms)
 // A Start Job's save through the punch data source, as the screen makes it.
 DataSource::Saved startJob(DataSource& data1, int worker)
 {
-    data1.addNew();
-    data1.setField(u"Name"_s, u"Worker %1"_s.arg(worker));
-    data1.setField(u"Badge"_s, u"Open"_s);
-    data1.setField(u"DateWorked"_s, QDate(2004, 2, 26));
-    data1.setField(u"TimeStart"_s, QTime(14, 5, 7));
-    data1.setField(u"TimeStop"_s, QTime(14, 5, 7));
-    for (int level = 1; level <= 3; ++level) {
-        const QString prefix = u"Level%1"_s.arg(level);
-        data1.setField(prefix + u"Description"_s, u"Department"_s);
-        data1.setField(prefix + u"ItemCode"_s, u"12"_s);
-        data1.setField(prefix + u"ItemDescription"_s, u"Assembly"_s);
-        data1.setField(prefix + u"StandardCost"_s, u"14.5"_s);
-        data1.setField(prefix + u"BonusRate"_s, u"0.35"_s);
-    }
-    data1.setField(u"Pieces"_s, QVariant::fromValue<qint16>(0));
-    data1.setField(u"EmpNum"_s, worker);
-    data1.setField(u"DeptNum"_s, 10);
-    data1.setField(u"BaseRate"_s, 18.5);
-    data1.setField(u"PunchId"_s, QUuid::createUuid().toString(QUuid::WithoutBraces));
+    addStartJob(data1, u"Worker %1"_s.arg(worker), worker);
     return data1.save();
 }
 

@@ -15,6 +15,8 @@
 // (dropped at the end); it defaults to JOBCOSTING_TEST_SERVER, so that
 // `scripts/test-server build/bench/bench_server` runs it on a private server.
 
+#include "BenchPunch.h"
+#include "BenchSchema.h"
 #include "SiteBuilder.h"
 #include "app/Module1.h"
 #include "app/Program.h"
@@ -58,69 +60,6 @@ const SystemClock systemClock;
 const RegionalSettings regional {
     u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), systemClock};
 
-// A schema of its own on the server, first on the search path of its URI.
-class Schema
-{
-public:
-    explicit Schema(const QString& server)
-        : m_server(server)
-        , m_name(u"bench_"_s + QUuid::createUuid().toString(QUuid::Id128).left(16))
-    {
-        admin(u"CREATE SCHEMA %1"_s);
-        m_uri = server + (server.contains(u'?') ? u'&' : u'?')
-            + u"options=-c%20search_path%3D%1%2Cpublic"_s.arg(m_name);
-    }
-    ~Schema() { admin(u"DROP SCHEMA %1 CASCADE"_s); }
-    Schema(const Schema&) = delete;
-    Schema& operator=(const Schema&) = delete;
-
-    QString uri() const { return m_uri; }
-    // The rows of a query on the schema's tables.
-    QList<QVariantList> rows(const QString& statement) const
-    {
-        QList<QVariantList> rows;
-        connect(m_uri, [&](QSqlDatabase& db) {
-            QSqlQuery query(db);
-            if (!query.exec(statement))
-                throw DataError(query.lastError().text());
-            while (query.next()) {
-                QVariantList row;
-                for (int i = 0; i < query.record().count(); ++i)
-                    row << query.value(i);
-                rows << row;
-            }
-        });
-        return rows;
-    }
-
-private:
-    template<typename Fn> static void connect(const QString& uri, Fn fn)
-    {
-        const QString name = QUuid::createUuid().toString();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
-            PostgresFile::configure(db, uri);
-            db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-            if (!db.open())
-                throw DataError(db.lastError().text());
-            fn(db);
-        }
-        QSqlDatabase::removeDatabase(name);
-    }
-    void admin(const QString& statement) const
-    {
-        connect(m_server, [&](QSqlDatabase& db) {
-            QSqlQuery query(db);
-            if (!query.exec(statement.arg(m_name)))
-                throw DataError(query.lastError().text());
-        });
-    }
-
-    QString m_server;
-    QString m_name;
-    QString m_uri;
-};
-
 // ---- 1. Write latency ----
 
 struct Latency
@@ -149,24 +88,7 @@ Latency measureWrites(const QString& dir, int runs)
         const QString name = u"Worker %1"_s.arg(run);
         QElapsedTimer timer;
         timer.start();
-        data1.addNew();
-        data1.setField(u"Name"_s, name);
-        data1.setField(u"Badge"_s, u"Open"_s);
-        data1.setField(u"DateWorked"_s, QDate(2004, 2, 26));
-        data1.setField(u"TimeStart"_s, QTime(14, 5, 7));
-        data1.setField(u"TimeStop"_s, QTime(14, 5, 7));
-        for (int level = 1; level <= 3; ++level) {
-            const QString prefix = u"Level%1"_s.arg(level);
-            data1.setField(prefix + u"Description"_s, u"Department"_s);
-            data1.setField(prefix + u"ItemCode"_s, u"12"_s);
-            data1.setField(prefix + u"ItemDescription"_s, u"Assembly"_s);
-            data1.setField(prefix + u"StandardCost"_s, u"14.5"_s);
-            data1.setField(prefix + u"BonusRate"_s, u"0.35"_s);
-        }
-        data1.setField(u"Pieces"_s, QVariant::fromValue<qint16>(0));
-        data1.setField(u"EmpNum"_s, 123);
-        data1.setField(u"DeptNum"_s, 10);
-        data1.setField(u"BaseRate"_s, 18.5);
+        addStartJob(data1, name, 123);
         data1.save();
         latency.start << timer.nsecsElapsed() / 1e6;
 
@@ -183,7 +105,7 @@ Latency measureWrites(const QString& dir, int runs)
     return latency;
 }
 
-void reportLatency(const Schema& schema, int runs)
+void reportLatency(const BenchSchema& schema, int runs)
 {
     QTemporaryDir sqlite;
     QTemporaryDir server;
@@ -398,7 +320,7 @@ std::optional<std::pair<Tally, Tally>> runPair(
     return std::pair {tallies[0], tallies[1]};
 }
 
-int reportTerminals(const Schema& schema, int cycles)
+int reportTerminals(const BenchSchema& schema, int cycles)
 {
     QTemporaryDir site;
     SiteBuilder::create(site.path(), schema.uri());
@@ -527,9 +449,9 @@ int main(int argc, char* argv[])
                 << Qt::endl;
             return 2;
         }
-        const Schema latencySchema(parser.value(server));
+        const BenchSchema latencySchema(parser.value(server));
         reportLatency(latencySchema, std::max(1, parser.value(runs).toInt()));
-        const Schema terminalSchema(parser.value(server));
+        const BenchSchema terminalSchema(parser.value(server));
         return reportTerminals(terminalSchema, std::max(1, parser.value(cycles).toInt()));
     } catch (const std::exception& error) {
         out << "bench_server: " << error.what() << Qt::endl;
