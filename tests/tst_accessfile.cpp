@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "PunchScreen.h"
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
@@ -46,12 +47,6 @@ private:
 
 namespace {
 
-QByteArray bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Puts content in the place of a site's file in one step, as a program that
 // saves a new copy does; an empty `content` with `vanish` removes the file.
 void replace(const Site& site, const QString& name, const QByteArray& content, bool vanish = false)
@@ -73,7 +68,7 @@ void addSpoiledFiles()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("vanish");
     QTest::addColumn<QString>("reported");
-    const QByteArray norla = bytes(Site::sample(u"Norla.MDB"_s));
+    const QByteArray norla = fileBytes(Site::sample(u"Norla.MDB"_s));
     QTest::newRow("empty file") << QByteArray() << false << u"empty"_s;
     QTest::newRow("another program's file")
         << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << u"PNG"_s;
@@ -83,7 +78,7 @@ void addSpoiledFiles()
     QTest::newRow("cut inside its last page")
         << norla.left(norla.size() - 100) << false << u"Norla.MDB is damaged: it ends"_s;
     QTest::newRow("Access file without the table")
-        << bytes(Site::sample(u"Validations.mdb"_s)) << false
+        << fileBytes(Site::sample(u"Validations.mdb"_s)) << false
         << u"Norla.MDB has no table EMPLOYEES."_s;
     QTest::newRow("vanished") << QByteArray() << true << u"Norla.MDB is not in the folder"_s;
 }
@@ -95,7 +90,7 @@ void addSpoiledFiles()
 QByteArray withEmployeeColumn(const QString& column, char type, const QByteArray& stored)
 {
     constexpr qsizetype pageSize = 4096;
-    QByteArray file = bytes(Site::sample(u"Norla.MDB"_s));
+    QByteArray file = fileBytes(Site::sample(u"Norla.MDB"_s));
     const auto int16At = [&](qsizetype at) {
         return qFromLittleEndian<quint16>(file.data() + at);
     };
@@ -160,10 +155,10 @@ void TestAccessFile::changedFileSeenWithoutRestart()
     QCOMPARE(level.field(u"ItemDescription"_s).toString(), u"Cutting"_s);
 
     // Another Access file takes its place: the next search reads it.
-    replace(site, u"Validations.mdb"_s, bytes(Site::sample(u"Norla.MDB"_s)));
+    replace(site, u"Validations.mdb"_s, fileBytes(Site::sample(u"Norla.MDB"_s)));
     QVERIFY_THROWS_EXCEPTION(DataError, level.findFirst(u"ItemCode = 'C1'"_s));
 
-    replace(site, u"Validations.mdb"_s, bytes(Site::sample(u"Validations.mdb"_s)));
+    replace(site, u"Validations.mdb"_s, fileBytes(Site::sample(u"Validations.mdb"_s)));
     level.findFirst(u"ItemCode = '12'"_s);
     QVERIFY(!level.noMatch());
     QCOMPARE(level.field(u"ItemDescription"_s).toString(), u"Assembly Ünit"_s);
@@ -177,7 +172,7 @@ void TestAccessFile::halfWrittenFileIsReadAgain()
     Site site(Site::Contents::Sample, Engine::Access);
     DataSource employees(u"Data8"_s, u"Norla.MDB"_s, u"EMPLOYEES"_s, true, m_regional);
     employees.refresh();
-    const QByteArray whole = bytes(site.file(u"Norla.MDB"_s));
+    const QByteArray whole = fileBytes(site.file(u"Norla.MDB"_s));
     replace(site, u"Norla.MDB"_s, whole.left(whole.size() / 2));
 
     // The other program finishes its writing a moment after the lookup began.
@@ -267,7 +262,7 @@ void TestAccessFile::startRefusesFile_data()
     QTest::newRow("time clock of another program")
         << u"Norla.MDB"_s << QByteArray("MZ\x90\0 not a database at all", 27) << u"Norla.MDB"_s;
     QTest::newRow("validations cut inside the first page")
-        << u"Validations.mdb"_s << bytes(Site::sample(u"Validations.mdb"_s)).left(100)
+        << u"Validations.mdb"_s << fileBytes(Site::sample(u"Validations.mdb"_s)).left(100)
         << u"damaged"_s;
 }
 
@@ -281,7 +276,7 @@ void TestAccessFile::startRefusesFile()
         SiteConverter::convert(punch.site().path());
         replace(punch.site(), file, content);
     }
-    const QByteArray jobPunches = bytes(punch.site().file(u"JobPunches.MDB"_s));
+    const QByteArray jobPunches = fileBytes(punch.site().file(u"JobPunches.MDB"_s));
     punch.services().dialogs.answer(Dialogs::Answer::Ok);
     punch.open();
 
@@ -293,7 +288,7 @@ void TestAccessFile::startRefusesFile()
         qPrintable(shown.text));
     QCOMPARE(punch.services().program.ends, 1);
     QVERIFY(punch.services().shell.opened.isEmpty());
-    QVERIFY(bytes(punch.site().file(u"JobPunches.MDB"_s)) == jobPunches);
+    QVERIFY(fileBytes(punch.site().file(u"JobPunches.MDB"_s)) == jobPunches);
 }
 
 void TestAccessFile::badFileMidShift_data()
@@ -320,7 +315,7 @@ void TestAccessFile::badFileMidShift()
     QCOMPARE(punch.badgeEntryProblems(), QString());
 
     // Once the time clock's file is whole again, the same badge is found.
-    replace(punch.site(), u"Norla.MDB"_s, bytes(Site::sample(u"Norla.MDB"_s)));
+    replace(punch.site(), u"Norla.MDB"_s, fileBytes(Site::sample(u"Norla.MDB"_s)));
     punch.type(u"Text34"_s, u"000314"_s);
     QCOMPARE(punch.find<QLabel>(u"Label5"_s)->text(), u"Zoë Brandt"_s);
     VERIFY_DIALOGS(dialogs);
@@ -337,7 +332,7 @@ void TestAccessFile::dateCheckKeepsWorkInJobPunches()
     QCOMPARE(check.load(), DateCheck::Outcome::Passed);
     QCOMPARE(site.sql(u"JobPunches.MDB"_s, u"SELECT NAME, CLOCKWE FROM WORK"_s),
         (Rows {{u"TestDate"_s, u"2004-02-26"_s}}));
-    QVERIFY(bytes(site.file(u"Norla.MDB"_s)) == bytes(Site::sample(u"Norla.MDB"_s)));
+    QVERIFY(fileBytes(site.file(u"Norla.MDB"_s)) == fileBytes(Site::sample(u"Norla.MDB"_s)));
     VERIFY_DIALOGS(t.dialogs);
 }
 

@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "JobCostCommand.h"
 #include "Site.h"
 #include "TestServices.h"
@@ -36,34 +37,6 @@ private:
     QString m_err;
 };
 
-namespace {
-
-// The rows of a CSV whose cells hold no line breaks, unquoted.
-QList<QStringList> csv(const QString& text)
-{
-    QList<QStringList> rows;
-    for (const QString& line : text.split(u"\r\n"_s, Qt::SkipEmptyParts)) {
-        QStringList cells;
-        QString cell;
-        bool quoted = false;
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const QChar c = line.at(i);
-            if (c == u'"' && quoted && i + 1 < line.size() && line.at(i + 1) == u'"')
-                cell += line.at(++i);
-            else if (c == u'"')
-                quoted = !quoted;
-            else if (c == u',' && !quoted)
-                cells << std::exchange(cell, QString());
-            else
-                cell += c;
-        }
-        rows << (cells << cell);
-    }
-    return rows;
-}
-
-} // namespace
-
 int TestDeskDemo::desk(const QStringList& arguments)
 {
     m_out.clear();
@@ -88,7 +61,7 @@ QList<QStringList> TestDeskDemo::report(const QStringList& arguments)
     QTextStream err(&m_err);
     if (JobCostCommand::run(arguments, m_clock, iso, out, err) != 0)
         return {};
-    return csv(QString::fromUtf8(bytes));
+    return csvCells(bytes);
 }
 
 void TestDeskDemo::forgottenJobEndedAndReported_data()
@@ -113,7 +86,7 @@ void TestDeskDemo::forgottenJobEndedAndReported()
     // The board: four jobs open now, Susan Miller's since Monday morning.
     QCOMPARE(
         desk({u"list"_s, site.path(), u"--open"_s, u"--format"_s, u"csv"_s}), DeskCommand::done);
-    QList<QStringList> open = csv(m_out);
+    QList<QStringList> open = csvCells(m_out.toUtf8());
     QCOMPARE(open.size(), 5);
     const QStringList header = open.takeFirst();
     const auto cell = [&](const QStringList& row, const QString& column) {
@@ -137,11 +110,11 @@ void TestDeskDemo::forgottenJobEndedAndReported()
         DeskCommand::done);
     QCOMPARE(
         desk({u"list"_s, site.path(), u"--open"_s, u"--format"_s, u"csv"_s}), DeskCommand::done);
-    QCOMPARE(csv(m_out).size(), 4);
+    QCOMPARE(csvCells(m_out.toUtf8()).size(), 4);
     QVERIFY(!m_out.contains(u"000132"_s));
 
     QCOMPARE(desk({u"history"_s, site.path(), u"--format"_s, u"csv"_s}), DeskCommand::done);
-    const QList<QStringList> history = csv(m_out);
+    const QList<QStringList> history = csvCells(m_out.toUtf8());
     QCOMPARE(history.size(), 2);
     const QStringList entry = history.at(1);
     QCOMPARE((QStringList {entry.at(3), entry.at(4), entry.at(5), entry.at(6), entry.at(8)}),

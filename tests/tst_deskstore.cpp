@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using DeskJobs::at;
 
 // The desk's reads and its corrections on every engine that can be written,
 // with the audit that each correction leaves, and the refusals that leave
@@ -40,11 +41,6 @@ private:
 };
 
 namespace {
-
-QDateTime at(int day, int hour, int minute = 0)
-{
-    return QDateTime(QDate(2004, 2, day), QTime(hour, minute));
-}
 
 QJsonObject json(const QVariant& text)
 {

@@ -1,12 +1,11 @@
+#include "Files.h"
 #include "Site.h"
+#include "XDisplay.h"
 #include "ui/FormMetrics.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/prctl.h>
 
 using namespace Qt::StringLiterals;
 
@@ -31,18 +30,18 @@ private slots:
     void fixedDialogFrame();
 
 private:
-    static void stop(std::initializer_list<QProcess*> processes);
-    // Runs an X client on the virtual display; false if it failed.
-    bool x(const QString& tool, const QStringList& arguments, QString* output = nullptr) const;
-    void type(const QString& text) const { x(u"xdotool"_s, {u"type"_s, text}); }
-    void key(const QString& keys) const { x(u"xdotool"_s, {u"key"_s, keys}); }
+    bool x(const QString& tool, const QStringList& arguments, QString* output = nullptr) const
+    {
+        return m_display.x(tool, arguments, output);
+    }
+    void type(const QString& text) const { m_display.type(text); }
+    void key(const QString& keys) const { m_display.key(keys); }
     // Keys sent in one burst, as a keyboard-wedge card reader sends them.
     void burst(const QStringList& keys, int delayMs) const
     {
         x(u"xdotool"_s, QStringList {u"key"_s, u"--delay"_s, QString::number(delayMs)} + keys);
     }
-    // Waits until a window of that title is the active one, and returns its id.
-    QString waitForActive(const QString& title) const;
+    QString waitForActive(const QString& title) const { return m_display.waitForActive(title); }
     // Starts the program in the site's folder, with stand-ins for the site's
     // sibling programs that note their start in started.log.
     bool start(const QString& site, const QString& locale = u"C.UTF-8"_s);
@@ -51,11 +50,8 @@ private:
     QString startedPrograms() const;
     void screenshot(const QString& name) const;
 
-    QProcess m_server;
-    QProcess m_windowManager;
+    XDisplay m_display;
     QProcess m_program;
-    QTemporaryDir m_config; // the window manager's own, empty: its defaults
-    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
     QString m_site;
     QString m_window; // the punch screen
 };
@@ -64,91 +60,31 @@ namespace {
 
 const QString instruction = u"Job Costing - Operator Instruction"_s;
 
-QMap<QString, QByteArray> contents(const QDir& dir)
-{
-    QMap<QString, QByteArray> files;
-    for (const QString& name : dir.entryList(QDir::Files)) {
-        QFile file(dir.filePath(name));
-        files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
-    }
-    return files;
-}
-
 } // namespace
 
 void TestDesktop::initTestCase()
 {
-    for (const QString& tool :
-        {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s, u"xprop"_s, u"xwininfo"_s}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            QFAIL(qPrintable(tool + u" is missing (scripts/test installs it)"_s));
-    }
-    m_environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    m_environment.insert(u"XDG_CONFIG_HOME"_s, m_config.path());
-    for (QProcess* process : {&m_server, &m_windowManager, &m_program}) {
-        // Nothing outlives a test that is killed for taking too long.
-        process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        // What they say goes to the test's log, and no full pipe can stall them.
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-    }
-    m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel); // the display number
+    const QString missing = XDisplay::missing(
+        {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"import"_s, u"xprop"_s, u"xwininfo"_s});
+    if (!missing.isEmpty())
+        QFAIL(qPrintable(missing + u" is missing (scripts/test installs it)"_s));
+    XDisplay::tieToTest(m_program);
 }
 
+// A display of its own for every test: no window of an earlier one, whose
+// number a new window may take, can pass for the active one.
 void TestDesktop::init()
 {
-    // A display of its own for every test: no window of an earlier one, whose
-    // number a new window may take, can pass for the active one. Without
-    // -noreset the server starts over whenever its last client leaves, and
-    // refuses the next one meanwhile.
-    m_server.start(u"Xvfb"_s,
-        {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s, u"-dpi"_s,
-            u"96"_s, u"-nolisten"_s, u"tcp"_s});
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.canReadLine(), 20000);
-    m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(m_server.readLine()).trimmed());
-    m_windowManager.setProcessEnvironment(m_environment);
-    m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
-    QTRY_VERIFY_WITH_TIMEOUT(x(u"xdotool"_s, {u"get_num_desktops"_s}), 20000);
+    QVERIFY(m_display.start());
 }
 
 void TestDesktop::cleanup()
 {
     if (QTest::currentTestFailed())
         screenshot(u"failed"_s);
-    stop({&m_program, &m_windowManager, &m_server});
+    XDisplay::stop({&m_program});
+    m_display.stop();
     m_window.clear();
-}
-
-void TestDesktop::stop(std::initializer_list<QProcess*> processes)
-{
-    for (QProcess* process : processes) {
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(5000);
-    }
-}
-
-bool TestDesktop::x(const QString& tool, const QStringList& arguments, QString* output) const
-{
-    QProcess client;
-    client.setProcessEnvironment(m_environment);
-    client.start(tool, arguments);
-    if (!client.waitForFinished(5000) || client.exitStatus() != QProcess::NormalExit
-        || client.exitCode() != 0)
-        return false;
-    if (output)
-        *output = QString::fromUtf8(client.readAllStandardOutput()).chopped(1); // the newline
-    return true;
-}
-
-QString TestDesktop::waitForActive(const QString& title) const
-{
-    QString id, name;
-    const auto active = [&] {
-        return x(u"xdotool"_s, {u"getactivewindow"_s}, &id)
-            && x(u"xdotool"_s, {u"getwindowname"_s, id}, &name) && name == title;
-    };
-    return QTest::qWaitFor(active, 20000) ? id : QString();
 }
 
 bool TestDesktop::start(const QString& site, const QString& locale)
@@ -161,7 +97,7 @@ bool TestDesktop::start(const QString& site, const QString& locale)
             || !script.setPermissions(script.permissions() | QFile::ExeOwner))
             return false;
     }
-    QProcessEnvironment environment = m_environment;
+    QProcessEnvironment environment = m_display.environment();
     environment.insert(u"LC_ALL"_s, locale);
     m_program.setProcessEnvironment(environment);
     m_program.setWorkingDirectory(site);
@@ -191,8 +127,7 @@ void TestDesktop::screenshot(const QString& name) const
                              .arg(QStringLiteral(JOBCOSTING_PICTURE_DIR),
                                  QString::fromLatin1(QTest::currentDataTag()), name)
                              .replace(u' ', u'-');
-    if (!x(u"import"_s, {u"-window"_s, u"root"_s, file}))
-        qWarning("no screenshot %s", qPrintable(file));
+    m_display.screenshot(file);
 }
 
 void TestDesktop::keyboardOnlyCycle_data()
@@ -445,10 +380,10 @@ void TestDesktop::refusalsEndWithTheirStatus()
             QStringList {u"create"_s, folder.path()} + options);
     };
     QCOMPARE(siteTool({}), 0);
-    const QMap<QString, QByteArray> made = contents(folder.path());
+    const QMap<QString, QByteArray> made = folderFiles(folder.path());
     QCOMPARE(made.size(), 3);
     QCOMPARE(siteTool({u"--demo"_s}), 1);
-    QVERIFY(contents(folder.path()) == made);
+    QVERIFY(folderFiles(folder.path()) == made);
     if (!validations.isEmpty()) {
         QFile file(QDir(folder.path()).filePath(u"Validations.mdb"_s));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

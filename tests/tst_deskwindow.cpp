@@ -12,6 +12,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using DeskJobs::at;
 using Action = Correction::Action;
 
 namespace {
@@ -54,11 +55,6 @@ public:
 private:
     QList<Answer> m_answers;
 };
-
-QDateTime at(int day, int hour, int minute = 0)
-{
-    return QDateTime(QDate(2004, 2, day), QTime(hour, minute));
-}
 
 } // namespace
 

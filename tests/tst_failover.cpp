@@ -17,19 +17,6 @@ namespace {
 const QString keptText = u"The server cannot be reached. Your job is kept at this terminal and "
                          "will be sent when the server answers."_s;
 
-void startJob(PunchScreen& punch, const QString& badge, bool kept = false)
-{
-    punch.type(u"Text34"_s, badge);
-    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
-        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
-        punch.pressEnter(QString::fromLatin1(box));
-    }
-    punch.services().dialogs.answer(Answer::Ok);
-    if (kept)
-        punch.services().dialogs.answer(Answer::Ok);
-    punch.click(u"Command1"_s);
-}
-
 } // namespace
 
 // The README's failover recipe, on a primary server and its synchronous
@@ -112,14 +99,14 @@ void TestFailover::terminalFollowsThePromotedStandby()
     const QString names = u"SELECT Name, COUNT(*) FROM JobPunches GROUP BY Name ORDER BY Name"_s;
 
     // Walter's job is on the primary, and on the standby by the time he is told.
-    startJob(punch, u"000123"_s);
+    punch.startJob(u"000123"_s);
     QCOMPARE(sql(u"standby"_s, names), (Rows {{u"Walter Brennan"_s, 1}}));
 
     // The standby goes away: Linda's commit waits for it until the deadline.
     QVERIFY(pair(u"stop-standby"_s));
     QElapsedTimer waited;
     waited.start();
-    startJob(punch, u"000126"_s, true);
+    punch.startJob(u"000126"_s, true);
     QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
     QCOMPARE(dialogs.texts().last(), keptText);
     QVERIFY(pair(u"start-standby"_s));
@@ -127,7 +114,7 @@ void TestFailover::terminalFollowsThePromotedStandby()
 
     // The primary fails: no server takes writes until the standby is promoted.
     QVERIFY(pair(u"fail-primary"_s));
-    startJob(punch, u"000124"_s, true);
+    punch.startJob(u"000124"_s, true);
     QCOMPARE(dialogs.texts().last(), keptText);
     QVERIFY(pair(u"promote"_s));
     QVERIFY(allSent(site.path()));

@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "JobCost.h"
 #include "JobCostCommand.h"
 #include "JobCostPdf.h"
@@ -181,54 +182,6 @@ enum class Damage
     NoField, // the JobPunches table lost a field
     RefusedLogin // the server refuses the site's login
 };
-
-// The cells of a CSV as a spreadsheet reads them (quotes, doubled quotes,
-// separators and line breaks inside quotes).
-QList<QStringList> cells(const QByteArray& csv)
-{
-    QList<QStringList> rows {{}};
-    QString cell;
-    bool quoted = false;
-    const QString text = QString::fromUtf8(csv);
-    const auto next = [&](qsizetype i) {
-        return i + 1 < text.size() ? text.at(i + 1) : QChar();
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == u'"' && next(i) == u'"')
-                cell += text.at(++i);
-            else if (c == u'"')
-                quoted = false;
-            else
-                cell += c;
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            rows.last() << std::exchange(cell, QString());
-        } else if (c == u'\r' && next(i) == u'\n') {
-            rows.last() << std::exchange(cell, QString());
-            rows << QStringList();
-            ++i;
-        } else {
-            cell += c;
-        }
-    }
-    rows.removeLast();
-    return rows;
-}
-
-// Every file of a folder, byte for byte.
-QMap<QString, QByteArray> files(const QString& path)
-{
-    QMap<QString, QByteArray> contents;
-    const QDir dir(path);
-    for (const QString& name : dir.entryList(QDir::Files)) {
-        QFile file(dir.filePath(name));
-        contents.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
-    }
-    return contents;
-}
 
 QString run(const QString& program, const QStringList& arguments, int* status = nullptr)
 {
@@ -462,7 +415,7 @@ void TestJobCostReport::pdfReadsBack()
             u"09:00:00"_s, levels, 3, 141, 40, 1234.5);
         insertPunches(site, rows);
     }
-    const QMap<QString, QByteArray> before = files(site.path());
+    const QMap<QString, QByteArray> before = folderFiles(site.path());
     const QStringList arguments = options + QStringList {site.path()};
     const Outcome csv = report(arguments);
     QTemporaryDir out;
@@ -541,7 +494,7 @@ void TestJobCostReport::pdfReadsBack()
                 <= 0.005 * double(subtotals.size()) + 1e-6);
         }
     }
-    QVERIFY2(files(site.path()) == before, "the report changed the site");
+    QVERIFY2(folderFiles(site.path()) == before, "the report changed the site");
 }
 
 void TestJobCostReport::grouping_data()
@@ -612,7 +565,7 @@ void TestJobCostReport::formulasStayText()
     for (const QString& view : {u"job"_s, u"worker"_s}) {
         const Outcome outcome = report({u"--by"_s, view, u"--detail"_s, site.path()});
         QCOMPARE(outcome.status, 0);
-        const QList<QStringList> table = cells(outcome.out);
+        const QList<QStringList> table = csvCells(outcome.out);
         const QStringList header = table.value(0);
         const QStringList textColumns = view == u"job"_s
             ? QStringList {u"Level 3 code"_s, u"Level 3 item"_s, u"Worker"_s}
@@ -767,7 +720,7 @@ void TestJobCostReport::statusAndMessage()
     }
     arguments.replaceInStrings(u"SITE"_s, site.path());
     arguments.replaceInStrings(u"OUT"_s, out.path());
-    const QMap<QString, QByteArray> before = files(site.path());
+    const QMap<QString, QByteArray> before = folderFiles(site.path());
 
     QProcess tool;
     tool.setWorkingDirectory(out.path());
@@ -787,7 +740,7 @@ void TestJobCostReport::statusAndMessage()
         QVERIFY(output.isEmpty());
         QVERIFY(QDir(out.path()).isEmpty());
     }
-    QVERIFY(files(site.path()) == before);
+    QVERIFY(folderFiles(site.path()) == before);
 }
 
 void TestJobCostReport::outputChoosesFormat_data()
@@ -1019,7 +972,7 @@ void TestJobCostReport::correctedPunchesCounted()
     addCorrections(site);
     const Outcome outcome = report({u"--by"_s, u"department"_s, site.path()});
     QCOMPARE(outcome.status, 0);
-    const QList<QStringList> rows = cells(outcome.out);
+    const QList<QStringList> rows = csvCells(outcome.out);
     const QStringList header = rows.value(0);
     QCOMPARE(header.last(), u"Corrected"_s);
     QStringList counted;
@@ -1079,7 +1032,7 @@ void TestJobCostReport::correctionsOfThePeriod()
     const Outcome outcome
         = report(range + QStringList {u"--by"_s, u"worker"_s, u"--corrections"_s, site.path()});
     QCOMPARE(outcome.status, 0);
-    const QList<QStringList> rows = cells(outcome.out);
+    const QList<QStringList> rows = csvCells(outcome.out);
     const QStringList header = rows.value(0);
     const auto at = [&](const QStringList& row, const QString& column) {
         return row.value(header.indexOf(column));

@@ -24,26 +24,6 @@ namespace {
 const QString keptText = u"The server cannot be reached. Your job is kept at this terminal and "
                          "will be sent when the server answers."_s;
 
-// Badges a worker in and names each level by its code.
-void enterJob(PunchScreen& punch, const QString& badge)
-{
-    punch.type(u"Text34"_s, badge);
-    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
-        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
-        punch.pressEnter(QString::fromLatin1(box));
-    }
-}
-
-// The worker starts a job; when it is kept, he reads the message and presses OK.
-void startJob(PunchScreen& punch, const QString& badge, bool kept = false)
-{
-    enterJob(punch, badge);
-    punch.services().dialogs.answer(Answer::Ok);
-    if (kept)
-        punch.services().dialogs.answer(Answer::Ok);
-    punch.click(u"Command1"_s);
-}
-
 // The worker ends his job, which pays a bonus, with this many pieces.
 void endJob(PunchScreen& punch, const QString& badge, const QString& pieces, bool kept = false)
 {
@@ -164,8 +144,8 @@ void TestOffline::savesStandInTheCopiesAtOnce()
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     punches.refresh();
     const auto openInCopy = [&site] {
-        return stored(site.path(),
-            u"SELECT name FROM jobpunches WHERE badge = 'Open' ORDER BY name"_s);
+        return stored(
+            site.path(), u"SELECT name FROM jobpunches WHERE badge = 'Open' ORDER BY name"_s);
     };
     const auto start = [&](const QString& name) {
         punches.addNew();
@@ -216,7 +196,7 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
     site.pointTo(u"0.5"_s);
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    startJob(punch, u"000123"_s);
+    punch.startJob(u"000123"_s);
     QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
     const QString walter = site.jobPunches().first().value(u"PunchId"_s).toString();
 
@@ -232,10 +212,10 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
         QVERIFY2(waited.elapsed() < 1500, qPrintable(QString::number(waited.elapsed())));
         // The terminal knows now: the next ones wait for no server.
         waited.restart();
-        startJob(punch, u"000124"_s, true);
+        punch.startJob(u"000124"_s, true);
         QCOMPARE(punch.find<QLabel>(u"Label5"_s)->text(), u"Maria Lopez"_s);
         endJob(punch, u"000124"_s, u"3"_s, true);
-        startJob(punch, u"000126"_s, true);
+        punch.startJob(u"000126"_s, true);
         QVERIFY2(waited.elapsed() < 500, qPrintable(QString::number(waited.elapsed())));
         VERIFY_DIALOGS(dialogs);
         const Dialogs::Message told = dialogs.shown().last().message;
@@ -284,7 +264,7 @@ void TestOffline::lostAnswerLeavesOneRow()
     site.pointTo(u"0.5"_s, proxy.uri(site.server()->uri()));
     QVERIFY(punch.open());
     if (end) {
-        startJob(punch, u"000123"_s);
+        punch.startJob(u"000123"_s);
         QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
     }
 
@@ -292,7 +272,7 @@ void TestOffline::lostAnswerLeavesOneRow()
     if (end)
         endJob(punch, u"000123"_s, u"5"_s, true);
     else
-        startJob(punch, u"000123"_s, true);
+        punch.startJob(u"000123"_s, true);
     VERIFY_DIALOGS(punch.services().dialogs);
     QCOMPARE(punch.services().dialogs.texts().last(), keptText);
 
@@ -346,13 +326,13 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
     QVERIFY(punch.open());
     QTRY_VERIFY_WITH_TIMEOUT(OfflineStore::of(site.path())->hasCopies(), 10000);
     if (startedBefore) {
-        startJob(punch, u"000123"_s);
+        punch.startJob(u"000123"_s);
         QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
     }
 
     proxy.setDown(true);
     if (!startedBefore)
-        startJob(punch, u"000123"_s, true);
+        punch.startJob(u"000123"_s, true);
     if (endWhileAway)
         endJob(punch, u"000123"_s, u"5"_s, true);
     VERIFY_DIALOGS(punch.services().dialogs);
@@ -447,7 +427,7 @@ void TestOffline::startWithoutServer()
         return;
     }
     QCOMPARE(program.ends, 0);
-    startJob(punch, u"000123"_s, true);
+    punch.startJob(u"000123"_s, true);
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(dialogs.texts().last(), keptText);
     site.server()->setReachable(true);
@@ -466,7 +446,7 @@ void TestOffline::folderThatCannotKeepPunchesRefusesAsBefore()
     QVERIFY(QDir(site.path()).mkdir(OfflineStore::fileName));
     QVERIFY(punch.open());
     QVERIFY(!OfflineStore::of(site.path()));
-    enterJob(punch, u"000123"_s);
+    punch.enterJob(u"000123"_s);
     site.server()->setReachable(false);
     ScriptedDialogs& dialogs = punch.services().dialogs;
     dialogs.answer(Answer::Ok);

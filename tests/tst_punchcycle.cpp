@@ -7,27 +7,6 @@
 using Answer = Dialogs::Answer;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Badges a worker in and names each level by its code.
-void enterJob(PunchScreen& punch, const QString& badge)
-{
-    punch.type(u"Text34"_s, badge);
-    for (const auto& [box, code] : {std::pair {"Text3", "12"}, {"Text4", "7"}, {"Text5", "3"}}) {
-        punch.type(QString::fromLatin1(box), QString::fromLatin1(code));
-        punch.pressEnter(QString::fromLatin1(box));
-    }
-}
-
-void startJob(PunchScreen& punch, const QString& badge)
-{
-    enterJob(punch, badge);
-    punch.services().dialogs.answer(Answer::Ok);
-    punch.click(u"Command1"_s);
-}
-
-} // namespace
-
 // Workers at a terminal, from badge to closed job punch, on every engine, with
 // the rows read back through a connection of their own, as another program
 // (or another terminal) reads them.
@@ -193,7 +172,7 @@ void TestPunchCycle::jobStartedElsewhereMeanwhileIsNotStartedTwice()
     PunchScreen punch(Site::Contents::Demo, currentEngine());
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    enterJob(punch, u"000123"_s);
+    punch.enterJob(u"000123"_s);
     // Meanwhile Walter has started a job at another terminal.
     punch.site().sql(SiteBuilder::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', "
@@ -224,9 +203,9 @@ void TestPunchCycle::serverRestartsMidShift()
     const ServerSchema& server = *punch.site().server();
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    startJob(punch, u"000123"_s);
+    punch.startJob(u"000123"_s);
     server.dropConnections();
-    startJob(punch, u"000126"_s);
+    punch.startJob(u"000126"_s);
     server.dropConnections();
     punch.type(u"Text34"_s, u"000123"_s);
     dialogs.type(u"5"_s);

@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "ServerProxy.h"
 #include "Site.h"
 #include "SiteBuilder.h"
@@ -29,11 +30,10 @@ private slots:
     void failedCreateLeavesWhatWasThere();
     void failedCreateOnServerLeavesNothing_data();
     void failedCreateOnServerLeavesNothing();
-    void addressWithPasswordIsRefused();
+    void answersWithoutWriting_data();
+    void answersWithoutWriting();
     void upgradeBringsAnEarlierSiteUpToDate_data();
     void upgradeBringsAnEarlierSiteUpToDate();
-    void helpSaysItNeverOverwrites();
-    void rolesNeedAServer();
     void createJobPunchesOnlyBesideAccessFiles();
     void convertKeepsEveryValue();
     void convertChangesNothingWhenItFails_data();
@@ -86,17 +86,6 @@ static QMap<QString, qint64> rowCounts(const QString& path)
     return counts;
 }
 
-// Every file of a folder, byte for byte.
-static QMap<QString, QByteArray> contents(const QDir& dir)
-{
-    QMap<QString, QByteArray> files;
-    for (const QString& name : dir.entryList(QDir::Files)) {
-        QFile file(dir.filePath(name));
-        files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("?"));
-    }
-    return files;
-}
-
 void TestSiteTool::createNeverOverwrites_data()
 {
     QTest::addColumn<QStringList>("present"); // left before the second create
@@ -124,7 +113,7 @@ void TestSiteTool::createNeverOverwrites()
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
         (Counts {{u"EMPLOYEES"_s, 12}, {u"WORK"_s, 0}}));
 
-    QMap<QString, QByteArray> before = contents(dir);
+    QMap<QString, QByteArray> before = folderFiles(dir.path());
     for (const QString& file : before.keys()) {
         if (!present.contains(file))
             QVERIFY(QFile::remove(dir.filePath(file)) && before.remove(file));
@@ -133,7 +122,7 @@ void TestSiteTool::createNeverOverwrites()
     const auto [exitCode, output] = run({u"create"_s, dir.path(), u"--demo"_s});
     QCOMPARE(exitCode, 1);
     QVERIFY2(output.contains(u"already exists"_s), qPrintable(output));
-    QVERIFY(contents(dir) == before);
+    QVERIFY(folderFiles(dir.path()) == before);
 }
 
 void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
@@ -145,7 +134,7 @@ void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
     const QDir dir(temporary.filePath(u"site"_s));
     QCOMPARE(run({u"create"_s, dir.path(), u"--server"_s, server.uri(), u"--demo"_s}).first, 0);
     const QByteArray pointer = server.uri().toUtf8() + '\n';
-    QVERIFY(contents(dir)
+    QVERIFY(folderFiles(dir.path())
         == (QMap<QString, QByteArray> {{SiteBuilder::jobPunchesFile, pointer},
             {SiteBuilder::validationsFile, pointer}, {SiteBuilder::timeClockFile, pointer}}));
     const QString counts
@@ -160,14 +149,8 @@ void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
     const auto [exitCode, output] = run({u"create"_s, second.path(), u"--server"_s, server.uri()});
     QCOMPARE(exitCode, 1);
     QVERIFY2(output.contains(u"already exists on the server"_s), qPrintable(output));
-    QVERIFY(contents(second).isEmpty());
+    QVERIFY(folderFiles(second.path()).isEmpty());
     QCOMPARE(server.sql(counts), demo);
-}
-
-static QByteArray bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Everything under a folder: each file's content, each link's target, each
@@ -185,7 +168,7 @@ static QMap<QString, QByteArray> tree(const QString& root)
         else if (entry.isDir())
             found.insert(path, "folder");
         else
-            found.insert(path, bytes(entry.filePath()));
+            found.insert(path, fileBytes(entry.filePath()));
     }
     return found;
 }
@@ -303,14 +286,37 @@ void TestSiteTool::failedCreateOnServerLeavesNothing()
     QVERIFY(tree(temporary.path()).isEmpty());
 }
 
-void TestSiteTool::addressWithPasswordIsRefused()
+void TestSiteTool::answersWithoutWriting_data()
 {
+    QTest::addColumn<QStringList>("arguments"); // DIR: an empty folder, SITE: an empty site
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("help") << QStringList {u"--help"_s} << 0
+                          << QStringList {u"never overwrites"_s, u"--demo"_s};
+    // The password would end up in the pointer files, readable by anyone.
+    QTest::newRow("an address with a password") << QStringList {u"create"_s, u"DIR"_s,
+        u"--server"_s, u"postgresql://punch:secret@db/plant"_s}
+                                                << 1 << QStringList {u"password"_s};
+    QTest::newRow("roles on a site of files")
+        << QStringList {u"roles"_s, u"SITE"_s} << 1 << QStringList {u"not on a database server"_s};
+}
+
+void TestSiteTool::answersWithoutWriting()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, said);
+    const Site site(Site::Contents::Empty);
     QTemporaryDir dir;
-    const auto [exitCode, output]
-        = run({u"create"_s, dir.path(), u"--server"_s, u"postgresql://punch:secret@db/plant"_s});
-    QCOMPARE(exitCode, 1);
-    QVERIFY2(output.contains(u"password"_s) && !output.contains(u"secret"_s), qPrintable(output));
-    QVERIFY(contents(QDir(dir.path())).isEmpty());
+    arguments.replaceInStrings(u"DIR"_s, dir.path()).replaceInStrings(u"SITE"_s, site.path());
+    const auto before = folderFiles(site.path());
+    const auto [exitCode, output] = run(arguments);
+    QCOMPARE(exitCode, status);
+    for (const QString& words : std::as_const(said))
+        QVERIFY2(output.contains(words), qPrintable(output));
+    QVERIFY2(!output.contains(u"secret"_s), qPrintable(output));
+    QVERIFY(folderFiles(dir.path()).isEmpty());
+    QVERIFY(folderFiles(site.path()) == before);
 }
 
 void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate_data()
@@ -413,33 +419,17 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
         sql(u"INSERT INTO JobPunchConflicts (PunchId, Action) VALUES ('q', 'stop')"_s));
 }
 
-void TestSiteTool::rolesNeedAServer()
-{
-    const Site site(Site::Contents::Empty);
-    const auto [status, said] = run({u"roles"_s, site.path()});
-    QCOMPARE(status, 1);
-    QVERIFY2(said.contains(u"not on a database server"_s), qPrintable(said));
-}
-
-void TestSiteTool::helpSaysItNeverOverwrites()
-{
-    const auto [exitCode, output] = run({u"--help"_s});
-    QCOMPARE(exitCode, 0);
-    QVERIFY2(
-        output.contains(u"never overwrites"_s) && output.contains(u"--demo"_s), qPrintable(output));
-}
-
 void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
 {
     QTemporaryDir dir;
     for (const QString& file : {SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
         QVERIFY(QFile::copy(Site::sample(file), dir.filePath(file)));
-    const auto accessFiles = contents(QDir(dir.path()));
+    const auto accessFiles = folderFiles(dir.path());
     QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
     QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
         (QMap<QString, qint64> {
             {u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
-    auto after = contents(QDir(dir.path()));
+    auto after = folderFiles(dir.path());
     // The job-punch file, and the log and index a reader leaves beside it.
     after.removeIf(
         [](const auto& file) { return file.key().startsWith(SiteBuilder::jobPunchesFile); });
@@ -458,8 +448,8 @@ void TestSiteTool::convertKeepsEveryValue()
     const auto [exitCode, output] = run({u"convert"_s, dir.path()});
     QCOMPARE(exitCode, 0);
     QVERIFY2(output.contains(u"503 job punches"_s), qPrintable(output));
-    QVERIFY(bytes(dir.filePath(SiteConverter::keptAccessFile))
-        == bytes(Site::sample(SiteBuilder::jobPunchesFile)));
+    QVERIFY(fileBytes(dir.filePath(SiteConverter::keptAccessFile))
+        == fileBytes(Site::sample(SiteBuilder::jobPunchesFile)));
     QVERIFY(QFileInfo(dir.filePath(u"JobPunches.MDB"_s)).isWritable());
 
     // Every value as the Access file held it, in typed columns.
@@ -513,18 +503,18 @@ void TestSiteTool::convertChangesNothingWhenItFails()
     for (const QString& file : std::as_const(files)) {
         const auto [name, source] = std::pair {file.section(u'=', 0, 0), file.section(u'=', 1)};
         QByteArray content = source.isEmpty() ? QByteArray("kept")
-                                              : bytes(Site::sample(source.section(u'/', 0, 0)));
+                                              : fileBytes(Site::sample(source.section(u'/', 0, 0)));
         if (source.endsWith(u"/2"_s))
             content.truncate(content.size() / 2);
         QFile out(dir.filePath(name));
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
     }
-    const auto before = contents(QDir(dir.path()));
+    const auto before = folderFiles(dir.path());
     const auto [exitCode, output] = run({u"convert"_s, dir.path()});
     QCOMPARE(exitCode, 1);
     QVERIFY2(
         output.contains(reported) && output.contains(u"Nothing was changed"_s), qPrintable(output));
-    QVERIFY(contents(QDir(dir.path())) == before);
+    QVERIFY(folderFiles(dir.path()) == before);
 }
 
 void TestSiteTool::convertChecksTheCopyAgainstTheOriginal_data()
@@ -552,7 +542,7 @@ void TestSiteTool::convertChecksTheCopyAgainstTheOriginal()
     QTemporaryDir dir;
     const QString original = dir.filePath(u"JobPunches.MDB"_s);
     QVERIFY(QFile::copy(Site::sample(SiteBuilder::jobPunchesFile), original));
-    const auto before = contents(QDir(dir.path()));
+    const auto before = folderFiles(dir.path());
 
     const auto change = [&](const QString& copy) {
         if (meanwhile == u"touch"_s) {
@@ -586,7 +576,7 @@ void TestSiteTool::convertChecksTheCopyAgainstTheOriginal()
     QCOMPARE(refusal,
         u"The copy does not hold the same rows as %1; was it changed meanwhile? Nothing was "
         "changed."_s.arg(original));
-    QVERIFY(contents(QDir(dir.path())) == before);
+    QVERIFY(folderFiles(dir.path()) == before);
 }
 
 void TestSiteTool::largeSite_data()

@@ -17,15 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void enterCodes(PunchScreen& punch, const QStringList& codes)
-{
-    const QString boxes[] = {u"Text3"_s, u"Text4"_s, u"Text5"_s};
-    for (qsizetype i = 0; i < codes.size(); ++i) {
-        punch.type(boxes[i], codes.at(i));
-        punch.pressEnter(boxes[i]);
-    }
-}
-
 const QString opening = u"You are about to start working on a new Job\n\n"_s;
 const QString levels12 = u"Department\n    12  Assembly\n\nOperation\n    7  Weld\n\n"_s;
 
@@ -165,7 +156,7 @@ void TestStartJob::confirmation()
         punch.site().sql(SiteBuilder::jobPunchesFile, statement);
     QVERIFY(punch.open());
     punch.type(u"Text34"_s, u"000123"_s);
-    enterCodes(punch, codes);
+    punch.enterCodes(codes);
     QCOMPARE(punch.focused(), punch.find<QWidget>(u"Command1"_s));
     punch.services().dialogs.answer(answer);
 
@@ -251,8 +242,7 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
         };
     }
     QVERIFY(punch.open());
-    punch.type(u"Text34"_s, u"000123"_s);
-    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.enterJob(u"000123"_s);
 
     if (fault == Fault::LockPastTheWait) {
         // Another program in the middle of a write, beside which the terminal still reads.
@@ -331,8 +321,7 @@ void TestStartJob::jobGoesIntoTheFileNowAtItsName()
     const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
     QVERIFY(QFile::copy(file, file + u".backup"_s));
     QVERIFY(punch.open());
-    punch.type(u"Text34"_s, u"000123"_s);
-    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.enterJob(u"000123"_s);
     QVERIFY(QFile::rename(file, file + u".replaced"_s));
     QVERIFY(QFile::copy(file + u".backup"_s, file));
     punch.services().dialogs.answer(Answer::Ok);
@@ -359,8 +348,7 @@ void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
     const auto undo = qScopeGuard([file] { QProcess::execute(u"chattr"_s, {u"-i"_s, file}); });
 
     QVERIFY(punch.open());
-    punch.type(u"Text34"_s, u"000123"_s);
-    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.enterJob(u"000123"_s);
     ScriptedDialogs& dialogs = punch.services().dialogs;
     dialogs.answer(Answer::Ok);
     dialogs.answer(Answer::Ok);
@@ -379,8 +367,7 @@ void TestStartJob::secondOpenJobIsRefused()
 {
     PunchScreen punch;
     QVERIFY(punch.open());
-    punch.type(u"Text34"_s, u"000123"_s);
-    enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+    punch.enterJob(u"000123"_s);
     punch.site().sql(SiteBuilder::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', 'Open', "
         "'elsewhere')"_s);
@@ -419,8 +406,7 @@ void TestStartJob::everySaveCostsOneFlush()
         flushes << diskFlushes() - before;
     };
     for (int cycle = 0; cycle < 2; ++cycle) {
-        punch.type(u"Text34"_s, u"000123"_s);
-        enterCodes(punch, {u"12"_s, u"7"_s, u"3"_s});
+        punch.enterJob(u"000123"_s);
         dialogs.answer(Answer::Ok);
         counted([&punch] { punch.click(u"Command1"_s); });
         punch.type(u"Text34"_s, u"123"_s);

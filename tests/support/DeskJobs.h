@@ -10,6 +10,12 @@
 // desk's tests on a demo site.
 namespace DeskJobs {
 
+// A moment of February 2004, the month of the scripted clock.
+inline QDateTime at(int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate(2004, 2, day), QTime(hour, minute));
+}
+
 // Starts a job at `start` for a worker of the demo site, with his employee
 // values; a bonus job is a Weld (bonus rate 0.35) on level 2, its deepest
 // level; any other job is an Assembly on level 1 alone. Returns its PunchId.

@@ -65,6 +65,31 @@ void PunchScreen::click(const QString& button)
     QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
 }
 
+void PunchScreen::enterCodes(const QStringList& codes)
+{
+    const QString boxes[]
+        = {QStringLiteral("Text3"), QStringLiteral("Text4"), QStringLiteral("Text5")};
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        type(boxes[i], codes.at(i));
+        pressEnter(boxes[i]);
+    }
+}
+
+void PunchScreen::enterJob(const QString& badge)
+{
+    type(QStringLiteral("Text34"), badge);
+    enterCodes({QStringLiteral("12"), QStringLiteral("7"), QStringLiteral("3")});
+}
+
+void PunchScreen::startJob(const QString& badge, bool kept)
+{
+    enterJob(badge);
+    m_services.dialogs.answer(Dialogs::Answer::Ok);
+    if (kept)
+        m_services.dialogs.answer(Dialogs::Answer::Ok);
+    click(QStringLiteral("Command1"));
+}
+
 void PunchScreen::choose(const QString& pullDown, const QString& description)
 {
     auto* combo = find<DbCombo>(pullDown);

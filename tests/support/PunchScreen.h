@@ -42,6 +42,13 @@ public:
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     void pressEnter(const QString& box);
     void click(const QString& button);
+    // Names the levels by their codes, Enter after each, from level 1 on.
+    void enterCodes(const QStringList& codes);
+    // Badges a worker in and names the job Assembly, Weld, Bracket (12, 7, 3).
+    void enterJob(const QString& badge);
+    // Starts that job: OK to the confirmation and, when the terminal keeps
+    // the job while its server is away, OK to the message that says so.
+    void startJob(const QString& badge, bool kept = false);
     // Picks the item with that text from a description pull-down, as a worker does.
     void choose(const QString& pullDown, const QString& description);
     QWidget* focused() const;
