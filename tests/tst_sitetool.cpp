@@ -278,10 +278,8 @@ void TestSiteTool::failedCreateOnServerLeavesNothing()
     QVERIFY(tool.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(tool.readAll());
     QCOMPARE(tool.exitCode(), 1);
-    // The driver's own warnings about the lost connection may come first.
-    QVERIFY2(output.contains(
-                 QRegularExpression(u"^jobcosting-site: "_s, QRegularExpression::MultilineOption)),
-        qPrintable(output));
+    // The tool's own error, not the driver's warnings about the lost connection.
+    QVERIFY2(output.startsWith(u"jobcosting-site: "_s), qPrintable(output));
     QCOMPARE(server.sql(tables).value(0).value(0).toInt(), 0);
     QVERIFY(tree(temporary.path()).isEmpty());
 }

@@ -159,6 +159,14 @@ Request request(const Arguments& arguments)
     return request;
 }
 
+QtMessageHandler defaultHandler = nullptr;
+
+void dropWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        defaultHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -166,6 +174,9 @@ int main(int argc, char* argv[])
     const QStringList given = CommandLine::fromMain(argc, argv);
     int qtArgc = 1;
     QCoreApplication app(qtArgc, argv);
+    // A connection lost midway lets go of its statements and its transaction
+    // with the driver's warnings: the tool's own error says what happened.
+    defaultHandler = qInstallMessageHandler(dropWarnings);
     QTextStream out(stdout);
     QTextStream err(stderr);
     Request site;
