@@ -35,7 +35,7 @@ public:
     QList<QVariantList> rows(const QString& statement) const
     {
         QList<QVariantList> rows;
-        connect(m_uri, [&](QSqlDatabase& db) {
+        withConnection(m_uri, [&](QSqlDatabase& db) {
             QSqlQuery query(db);
             if (!query.exec(statement))
                 throw DataError(query.lastError().text());
@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    template<typename Fn> static void connect(const QString& uri, Fn fn)
+    template<typename Fn> static void withConnection(const QString& uri, Fn fn)
     {
         const QString name = QUuid::createUuid().toString();
         {
@@ -65,7 +65,7 @@ private:
     }
     void admin(const QString& statement) const
     {
-        connect(m_server, [&](QSqlDatabase& db) {
+        withConnection(m_server, [&](QSqlDatabase& db) {
             QSqlQuery query(db);
             if (!query.exec(statement.arg(m_name)))
                 throw DataError(query.lastError().text());

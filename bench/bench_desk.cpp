@@ -75,7 +75,7 @@ double percentile(QList<double> values, double share)
         : values.at(std::min<qsizetype>(values.size() - 1, qsizetype(values.size() * share)));
 }
 
-double milliseconds(const QElapsedTimer& timer)
+double elapsedMs(const QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1e6;
 }
@@ -205,7 +205,7 @@ int measureRefresh(const QString& site, int runs)
     QElapsedTimer timer;
     timer.start();
     board.refresh(store.openJobs());
-    const double first = milliseconds(timer);
+    const double first = elapsedMs(timer);
     const int open = board.rowCount();
 
     QList<int> busy = terminal.open();
@@ -221,13 +221,13 @@ int measureRefresh(const QString& site, int runs)
         busy << next;
         timer.start();
         board.refresh(store.openJobs());
-        refreshes << milliseconds(timer);
+        refreshes << elapsedMs(timer);
         if (board.rowCount() != open)
             fail(u"the board shows %1 jobs, not %2"_s.arg(board.rowCount()).arg(open));
         timer.start();
         if (terminal.readOpenRows() != open)
             fail(u"the anchor read another number of rows"_s);
-        anchors << milliseconds(timer);
+        anchors << elapsedMs(timer);
     }
     out << u"%1 %2 %3 %4 %5 %6 %7\n"_s.arg(first)
                .arg(median(refreshes))
@@ -284,7 +284,7 @@ void latencyRow(const QString& engine, const QString& site, int employees, int s
         terminal.start(worker);
         if (!QTest::qWaitFor([&] { return board.rowCount() == before + 1; }, 10000))
             fail(u"the board did not show the save"_s);
-        shown << milliseconds(timer);
+        shown << elapsedMs(timer);
         terminal.end(worker);
         if (!QTest::qWaitFor([&] { return board.rowCount() == before; }, 10000))
             fail(u"the board did not show the end"_s);

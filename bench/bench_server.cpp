@@ -264,7 +264,7 @@ int runTerminal(const QString& dir, const QStringList& badges, int offset, int s
     return 0;
 }
 
-QString readLine(QProcess& terminal)
+QString answerOf(QProcess& terminal)
 {
     while (!terminal.canReadLine()) {
         if (!terminal.waitForReadyRead(120000))
@@ -302,7 +302,7 @@ std::optional<std::pair<Tally, Tally>> runPair(
     }
     for (int step = 0; step < steps; ++step) {
         for (QProcess& process : processes) {
-            if (readLine(process) != QLatin1String("ready"))
+            if (answerOf(process) != QLatin1String("ready"))
                 return std::nullopt;
         }
         for (QProcess& process : processes) {
@@ -312,7 +312,7 @@ std::optional<std::pair<Tally, Tally>> runPair(
     }
     Tally tallies[2];
     for (int i = 0; i < 2; ++i) {
-        const QString line = readLine(processes[i]);
+        const QString line = answerOf(processes[i]);
         if (!line.startsWith(u"tally"_s) || !processes[i].waitForFinished(60000))
             return std::nullopt;
         tallies[i] = Tally::fromLine(line);

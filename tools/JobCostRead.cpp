@@ -358,7 +358,7 @@ struct Rows
 };
 
 // Accumulates the group's Totals in SQLite's zeroed aggregate memory.
-void step(sqlite3_context* context, int, sqlite3_value** values)
+void addToGroup(sqlite3_context* context, int, sqlite3_value** values)
 {
     auto* rows = static_cast<Rows*>(sqlite3_user_data(context));
     void* sums = sqlite3_aggregate_context(context, sizeof(Totals));
@@ -405,7 +405,7 @@ void step(sqlite3_context* context, int, sqlite3_value** values)
     std::memcpy(sums, &totals, sizeof(Totals));
 }
 
-void final(sqlite3_context* context)
+void finishGroup(sqlite3_context* context)
 {
     void* sums = sqlite3_aggregate_context(context, 0);
     if (!sums)
@@ -433,7 +433,7 @@ bool sums(DatabaseFile& file, const Options& options, const QString& only,
     const char* name = "jobcost_sums";
     Rows rows {&options, {}};
     if (sqlite3_create_function_v2(
-            handle, name, Arguments, SQLITE_UTF8, &rows, nullptr, step, final, nullptr)
+            handle, name, Arguments, SQLITE_UTF8, &rows, nullptr, addToGroup, finishGroup, nullptr)
         != SQLITE_OK)
         return false;
     struct Unregister
