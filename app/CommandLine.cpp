@@ -3,6 +3,7 @@
 #include "JobCostingVersion.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace CommandLine {
@@ -119,6 +120,28 @@ Error Arguments::badValue(const QString& name) const
 Error Arguments::missingValue(const QString& name) const
 {
     return CommandLine::missingValue(typed(name), option(name)->expects);
+}
+
+std::optional<QDate> Arguments::isoDate(const QString& name) const
+{
+    if (!isSet(name))
+        return std::nullopt;
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QString text = value(name);
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (!shape.match(text).hasMatch() || !date.isValid())
+        throw badValue(name);
+    return date;
+}
+
+std::pair<std::optional<QDate>, std::optional<QDate>> Arguments::period() const
+{
+    const auto from = isoDate(QStringLiteral("from"));
+    const auto to = isoDate(QStringLiteral("to"));
+    if (from && to && *from > *to)
+        throw CommandLine::badValue(typed(QStringLiteral("to")),
+            QStringLiteral("a date not before --from"), value(QStringLiteral("to")));
+    return {from, to};
 }
 
 QStringList fromMain(int argc, char* argv[])

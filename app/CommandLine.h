@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -74,6 +75,11 @@ public:
     // Its value is not what it expects.
     Error badValue(const QString& name) const;
     Error missingValue(const QString& name) const;
+    // An option's ISO date (YYYY-MM-DD, whatever the regional settings), or
+    // nothing when it is not given; throws badValue() for anything else.
+    std::optional<QDate> isoDate(const QString& name) const;
+    // --from and --to, each an ISO date when given, --to not before --from.
+    std::pair<std::optional<QDate>, std::optional<QDate>> period() const;
 
 private:
     friend Arguments parse(const Definition&, const QStringList&);

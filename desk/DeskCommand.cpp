@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <cmath>
+#include <tuple>
 
 namespace DeskCommand {
 namespace {
@@ -75,16 +75,6 @@ scripts and payroll:
         {badCommandLine, QStringLiteral("a bad command line")},
         {refused, QStringLiteral("the correction was refused, and nothing was written")}},
 };
-
-QDate isoDate(const Arguments& arguments, const QString& option)
-{
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QString text = arguments.value(option);
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!shape.match(text).hasMatch() || !date.isValid())
-        throw arguments.badValue(option);
-    return date;
-}
 
 // Dates and times on the command line and in its output are ISO, whatever
 // the regional settings.
@@ -249,15 +239,8 @@ Request parse(const QStringList& given)
         request.shiftSeconds = std::llround(hours * 3600);
     }
     request.openOnly = arguments.isSet(QStringLiteral("open"));
-    if (arguments.isSet(QStringLiteral("date")))
-        request.date = isoDate(arguments, QStringLiteral("date"));
-    if (arguments.isSet(QStringLiteral("from")))
-        request.from = isoDate(arguments, QStringLiteral("from"));
-    if (arguments.isSet(QStringLiteral("to")))
-        request.to = isoDate(arguments, QStringLiteral("to"));
-    if (request.from && request.to && *request.from > *request.to)
-        throw CommandLine::badValue(arguments.typed(QStringLiteral("to")),
-            QStringLiteral("a date not before --from"), arguments.value(QStringLiteral("to")));
+    request.date = arguments.isoDate(QStringLiteral("date"));
+    std::tie(request.from, request.to) = arguments.period();
     if (arguments.isSet(QStringLiteral("format"))) {
         const QString format = arguments.value(QStringLiteral("format"));
         if (format != QLatin1String("text") && format != QLatin1String("csv"))

@@ -12,10 +12,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 #include <cmath>
+#include <tuple>
 
 namespace JobCostCommand {
 namespace {
@@ -128,16 +128,6 @@ status is 0.)"),
         {2, QStringLiteral("a bad command line, or no JobPunches.MDB in the site folder")}},
 };
 
-QDate isoDate(const CommandLine::Arguments& arguments, const QString& option)
-{
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QString text = arguments.value(option);
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!shape.match(text).hasMatch() || !date.isValid())
-        throw arguments.badValue(option);
-    return date;
-}
-
 struct Request
 {
     Options options;
@@ -159,13 +149,7 @@ Request parse(const CommandLine::Arguments& arguments, const Clock& clock)
             throw arguments.badValue(QStringLiteral("by"));
         options.view = *chosen;
     }
-    if (arguments.isSet(QStringLiteral("from")))
-        options.from = isoDate(arguments, QStringLiteral("from"));
-    if (arguments.isSet(QStringLiteral("to")))
-        options.to = isoDate(arguments, QStringLiteral("to"));
-    if (options.from && options.to && *options.from > *options.to)
-        throw CommandLine::badValue(arguments.typed(QStringLiteral("to")),
-            QStringLiteral("a date not before --from"), arguments.value(QStringLiteral("to")));
+    std::tie(options.from, options.to) = arguments.period();
 
     options.detail = arguments.isSet(QStringLiteral("detail"));
     options.corrections = arguments.isSet(QStringLiteral("corrections"));
