@@ -74,7 +74,7 @@ const QList<Column>& Employee::columns()
 {
     static const QList<Column> list {{badge, Holds::Text}, {name, Holds::Text},
         {empNum, Holds::Integer}, {deptNum, Holds::Integer}, {basePayRate, Holds::Amount},
-        {QStringLiteral("Shift"), Holds::Text}, {QStringLiteral("HireDate"), Holds::Date}};
+        {shift, Holds::Text}, {hireDate, Holds::Date}};
     return list;
 }
 

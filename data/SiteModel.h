@@ -49,9 +49,16 @@ inline const QString employees = QStringLiteral("EMPLOYEES");
 inline const QString work = QStringLiteral("WORK");
 // The supervisor's corrections of job punches, beside them.
 inline const QString jobPunchCorrections = QStringLiteral("JobPunchCorrections");
+// On a server every change of JobPunches is announced on this channel, with
+// the table's schema as its payload.
+inline const QString punchesChannel = QStringLiteral("jobpunches");
 // On a server: the punches a terminal kept through an outage that could not
 // be applied as they arrived.
 inline const QString jobPunchConflicts = QStringLiteral("JobPunchConflicts");
+
+// The key of every table on a server, and of JobPunches in a SQLite file: a
+// number the database gives each row.
+inline const QString keyColumn = QStringLiteral("ID");
 
 // The tables of a file that the punch screen reads, and that a terminal
 // copies where the file points to a server.
@@ -111,6 +118,8 @@ inline const QString name = QStringLiteral("Name");
 inline const QString empNum = QStringLiteral("EmpNum");
 inline const QString deptNum = QStringLiteral("DeptNum");
 inline const QString basePayRate = QStringLiteral("BasePayRate");
+inline const QString shift = QStringLiteral("Shift");
+inline const QString hireDate = QStringLiteral("HireDate");
 const QList<Column>& columns();
 } // namespace Employee
 
