@@ -19,6 +19,7 @@
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/Services.h"
+#include "data/SiteModel.h"
 #include "punch/JobCosting.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -238,7 +239,7 @@ int main(int argc, char* argv[])
     {
         QSqlDatabase db
             = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
-        db.setDatabaseName(site.filePath(SiteBuilder::jobPunchesFile));
+        db.setDatabaseName(site.filePath(SiteModel::jobPunchesFile));
         QSqlQuery count(db);
         if (db.open()
             && count.exec(QStringLiteral("SELECT COUNT(*) FROM JobPunches WHERE Badge = 'Closed'"))

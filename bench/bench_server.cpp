@@ -24,6 +24,7 @@
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "punch/JobCosting.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -80,7 +81,7 @@ double percentile(QList<double> ms, double fraction)
 Latency measureWrites(const QString& dir, int runs)
 {
     QDir::setCurrent(dir);
-    DataSource data1(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource data1(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     data1.refresh();
     Latency latency;
@@ -292,7 +293,7 @@ std::optional<std::pair<Tally, Tally>> runPair(
     QTemporaryDir folders[2];
     for (int i = 0; i < 2; ++i) {
         for (const QString& name :
-            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile})
             QFile::copy(QDir(dir).filePath(name), QDir(folders[i].path()).filePath(name));
         processes[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         processes[i].start(QCoreApplication::applicationFilePath(),

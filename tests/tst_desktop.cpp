@@ -1,6 +1,7 @@
 #include "Files.h"
 #include "Site.h"
 #include "XDisplay.h"
+#include "data/SiteModel.h"
 #include "ui/FormMetrics.h"
 
 #include <QProcess>
@@ -165,7 +166,7 @@ void TestDesktop::keyboardOnlyCycle()
 
     Site site;
     for (const QString& table : emptied.split(u' ', Qt::SkipEmptyParts))
-        site.sql(SiteBuilder::validationsFile, u"DELETE FROM "_s + table);
+        site.sql(SiteModel::validationsFile, u"DELETE FROM "_s + table);
     const QDate firstDay = QDate::currentDate();
     QVERIFY(start(site.path(), locale));
     m_window = waitForActive(u"Job Costing "_s);
@@ -263,7 +264,7 @@ void TestDesktop::readerSuffix()
 
     Site site;
     if (open)
-        site.sql(SiteBuilder::jobPunchesFile,
+        site.sql(SiteModel::jobPunchesFile,
             u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, "
             "Level1Description, Level1ItemCode, Level1ItemDescription, Level1BonusRate) VALUES "
             "('Karen Johansson', 'Open', '2004-02-26', '07:00:00', '07:00:00', 'Department', "
