@@ -1,9 +1,9 @@
 #include "DeskCommand.h"
 
 #include "DeskStore.h"
-#include "app/CommandLine.h"
 #include "data/DataError.h"
 #include "data/SiteModel.h"
+#include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 

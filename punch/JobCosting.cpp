@@ -1,9 +1,9 @@
 #include "JobCosting.h"
 
 #include "Attempt.h"
+#include "Module1.h"
 #include "PunchTexts.h"
 #include "ReaderSuffix.h"
-#include "app/Module1.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
 #include "data/SiteModel.h"

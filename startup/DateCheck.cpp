@@ -1,12 +1,12 @@
 #include "DateCheck.h"
 
-#include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/SiteModel.h"
 #include "data/Transaction.h"
+#include "program/Program.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"

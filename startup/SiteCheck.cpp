@@ -1,13 +1,13 @@
 #include "SiteCheck.h"
 
-#include "app/Program.h"
+#include "StartTexts.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 #include "data/SiteModel.h"
-#include "punch/PunchTexts.h"
+#include "program/Program.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -74,7 +74,7 @@ bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile
 {
     for (const QString& fileName : SiteModel::files) {
         if (const auto found = trouble(fileName, opened)) {
-            services.dialogs.stop(PunchTexts::instructionTitle, found->message);
+            services.dialogs.stop(StartTexts::instructionTitle, found->message);
             // The log names the file where the site keeps it.
             services.program.end(found->status,
                 QFileInfo(fileName).absoluteFilePath() + QStringLiteral(": ") + found->message);

@@ -5,9 +5,9 @@
 #include "JobCostPdf.h"
 #include "JobCostRead.h"
 #include "JobCostingVersion.h"
-#include "app/CommandLine.h"
 #include "data/DataError.h"
 #include "data/SiteModel.h"
+#include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
