@@ -193,11 +193,16 @@ private:
     QStringList m_reasons;
 };
 
-// The field of a job punch for level `level`, from 0.
-QString levelField(int level, SiteModel::JobPunch::LevelField field)
+// The fields of each level, from 0, that a costing checks.
+std::array<QString, 3> levelFields(SiteModel::JobPunch::LevelField field)
 {
-    return SiteModel::JobPunch::level(level + 1, field);
+    return {SiteModel::JobPunch::level(1, field), SiteModel::JobPunch::level(2, field),
+        SiteModel::JobPunch::level(3, field)};
 }
+const std::array<QString, 3> bonusRateFields
+    = levelFields(SiteModel::JobPunch::LevelField::BonusRate);
+const std::array<QString, 3> standardCostFields
+    = levelFields(SiteModel::JobPunch::LevelField::StandardCost);
 
 QString workerOf(const Punch& punch)
 {
@@ -534,11 +539,8 @@ void Report::add(const Punch& punch)
             continue;
         // A missing rate or cost is none; the terminal asks no pieces then.
         if (std::exchange(deepest, false))
-            costing.bonusRate = checks.amount(
-                levelField(level, SiteModel::JobPunch::LevelField::BonusRate), values.bonusRate, 0);
-        costing.standardCost
-            += checks.amount(levelField(level, SiteModel::JobPunch::LevelField::StandardCost),
-                values.standardCost, 0);
+            costing.bonusRate = checks.amount(bonusRateFields.at(level), values.bonusRate, 0);
+        costing.standardCost += checks.amount(standardCostFields.at(level), values.standardCost, 0);
     }
 
     if (!checks.passed())

@@ -222,12 +222,10 @@ QStringList correctionsSchema(Engine engine)
                     Audit::newValues),
             byPunch,
             QStringLiteral(
-                "CREATE OR REPLACE FUNCTION %1Kept() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-                "IF "
-                "TG_OP = 'INSERT' THEN NEW.%2 := session_user; NEW.%3 := now(); RETURN NEW; END "
-                "IF; "
-                "RAISE EXCEPTION 'A correction is never changed or deleted.' USING ERRCODE = "
-                "'insufficient_privilege'; END $$")
+                "CREATE OR REPLACE FUNCTION %1Kept() RETURNS trigger LANGUAGE plpgsql AS $$ "
+                "BEGIN IF TG_OP = 'INSERT' THEN NEW.%2 := session_user; NEW.%3 := now(); "
+                "RETURN NEW; END IF; RAISE EXCEPTION 'A correction is never changed or "
+                "deleted.' USING ERRCODE = 'insufficient_privilege'; END $$")
                 .arg(corrections, Audit::correctedBy, Audit::correctedAt),
             QStringLiteral("CREATE TRIGGER %1Kept BEFORE INSERT OR UPDATE OR DELETE ON %1 FOR EACH "
                            "ROW EXECUTE FUNCTION %1Kept()")
@@ -237,20 +235,19 @@ QStringList correctionsSchema(Engine engine)
                 .arg(corrections)};
     QStringList statements {
         QStringLiteral(
-            "CREATE TABLE %1 (%2 INTEGER PRIMARY KEY AUTOINCREMENT, %3 TEXT COLLATE NOCASE NOT "
-            "NULL, "
-            "%4 TEXT NOT NULL CHECK (%4 IN %5), %6 TEXT NOT NULL DEFAULT (strftime('%Y-%m-%d "
-            "%H:%M:%S', 'now', 'localtime')), %7 TEXT NOT NULL, %8 TEXT NOT NULL CHECK (trim(%8) "
-            "<> ''), %9 TEXT NOT NULL CHECK (json_valid(%9)), %10 TEXT NOT NULL CHECK "
-            "(json_valid(%10)))")
+            "CREATE TABLE %1 (%2 INTEGER PRIMARY KEY AUTOINCREMENT, %3 TEXT COLLATE NOCASE "
+            "NOT NULL, %4 TEXT NOT NULL CHECK (%4 IN %5), %6 TEXT NOT NULL DEFAULT "
+            "(strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime')), %7 TEXT NOT NULL, %8 TEXT NOT "
+            "NULL CHECK (trim(%8) <> ''), %9 TEXT NOT NULL CHECK (json_valid(%9)), %10 TEXT NOT "
+            "NULL CHECK (json_valid(%10)))")
             .arg(corrections, Audit::correctionId, Audit::punchId, Audit::action, actions,
                 Audit::correctedAt, Audit::correctedBy, Audit::reason, Audit::oldValues,
                 Audit::newValues),
         byPunch};
     for (const auto& [change, name] : {std::pair {"UPDATE", "Changed"}, {"DELETE", "Deleted"}})
-        statements << QStringLiteral("CREATE TRIGGER %1Never%3 BEFORE %2 ON %1 BEGIN SELECT "
-                                     "RAISE(ABORT, 'A correction is never changed or deleted.'); "
-                                     "END")
+        statements << QStringLiteral("CREATE TRIGGER %1Never%3 BEFORE %2 ON %1 BEGIN "
+                                     "SELECT RAISE(ABORT, 'A correction is never changed or "
+                                     "deleted.'); END")
                           .arg(corrections, QLatin1String(change), QLatin1String(name));
     return statements;
 }
@@ -581,8 +578,8 @@ void addOpenJobIndex(QSqlDatabase& db)
 {
     QSqlQuery twice(db);
     if (!twice.exec(
-            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4' GROUP BY %1 HAVING COUNT(*) > "
-                           "1 ORDER BY %1")
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4' GROUP BY %1 "
+                           "HAVING COUNT(*) > 1 ORDER BY %1")
                 .arg(JobPunch::name, SiteModel::jobPunches, JobPunch::badge, JobPunch::open)))
         throw Error(twice.lastError().text().toStdString());
     QStringList names;
@@ -777,8 +774,8 @@ void addEmployees(const Databases& site, const QList<Employee>& employees)
         QSqlQuery insert(db);
         namespace Columns = SiteModel::Employee;
         insert.prepare(
-            QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7) VALUES (?, ?, ?, ?, "
-                           "?, 'Day')")
+            QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7) "
+                           "VALUES (?, ?, ?, ?, ?, 'Day')")
                 .arg(SiteModel::employees, Columns::badge, Columns::name, Columns::empNum,
                     Columns::deptNum, Columns::basePayRate, Columns::shift));
         for (const Employee& employee : employees) {
