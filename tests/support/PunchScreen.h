@@ -24,6 +24,8 @@ public:
     // Loads the screen on the site and shows it; false if the window never
     // became active (focus events only reach an active window).
     bool open();
+    // Ends the terminal: the screen and all it holds are gone when it returns.
+    void close() { m_screen.reset(); }
 
     Site& site() { return *m_site; }
     TestServices& services() { return m_services; }
