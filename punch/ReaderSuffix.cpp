@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr qsizetype badgeLength = 6;
+
 // Keys that only change what another key types: a reader presses Shift for "?".
 bool isModifier(int key)
 {
@@ -140,7 +142,7 @@ void ReaderSuffix::endBurst()
     const std::vector<std::unique_ptr<QKeyEvent>> held = std::exchange(m_held, {});
     // A reader that sends no end mark: the repeat is whole with the read's
     // characters, and a short entry needed its Enter.
-    if (m_matched == m_read.size() && m_read.size() >= 6) {
+    if (m_matched == m_read.size() && m_read.size() >= badgeLength) {
         m_readEnd = m_burstTime;
         return;
     }
