@@ -1,4 +1,5 @@
 #include "JobCostCommand.h"
+#include "data/PostgresFile.h"
 #include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     qInstallMessageHandler(defaultHandler);
+    PostgresFile::setProgramName(QStringLiteral("jobcosting-report"));
 
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);

@@ -1,5 +1,6 @@
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
+#include "data/PostgresFile.h"
 #include "program/CommandLine.h"
 
 #include <QCoreApplication>
@@ -174,6 +175,7 @@ int main(int argc, char* argv[])
     const QStringList given = CommandLine::fromMain(argc, argv);
     int qtArgc = 1;
     QCoreApplication app(qtArgc, argv);
+    PostgresFile::setProgramName(commandLine.program);
     // A connection lost midway lets go of its statements and its transaction
     // with the driver's warnings: the tool's own error says what happened.
     defaultHandler = qInstallMessageHandler(dropWarnings);
