@@ -73,7 +73,9 @@ void create(const QString& dir, const QString& server = {}, const Contents& cont
 // job punch, the table of the supervisor's corrections, the index of the days
 // worked and, on a server, the notices of changed punches that the desk
 // follows and the table JobPunchConflicts where the terminals put kept punches
-// that could not be applied. Does nothing that is done already.
+// that could not be applied; and, where the validation and time-clock files
+// point to a server, the count and the notices of the changes of their tables
+// that keep the terminals' copies. Does nothing that is done already.
 void upgrade(const QString& dir);
 // On the database server of a site: makes the roles jobcosting_terminal and
 // jobcosting_supervisor where they are missing, and gives them their

@@ -43,7 +43,9 @@ Commands:
            date, in one transaction: the index that refuses a second open job
            for a worker, a PunchId for every punch, the supervisor's
            corrections (JobPunchCorrections) and, on a server, the notices of
-           changed punches that jobcosting-desk follows and JobPunchConflicts.
+           changed punches that jobcosting-desk follows and JobPunchConflicts;
+           on a server too, the count and the notices of the changes of
+           EMPLOYEES and the levels that keep the terminals' copies.
   roles    for a site on a database server, makes the roles
            jobcosting_terminal and jobcosting_supervisor where they are missing
            and gives them their privileges afresh; grant each login one of them.)"),
