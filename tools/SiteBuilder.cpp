@@ -1,5 +1,6 @@
 #include "SiteBuilder.h"
 
+#include "PunchRules.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
@@ -16,6 +17,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTime>
+#include <QTimeZone>
 #include <QUuid>
 #include <algorithm>
 #include <array>
@@ -253,7 +255,7 @@ QStringList deskSchema(Engine engine)
 QStringList jobPunchesSchema(Engine engine)
 {
     QStringList statements = QStringList {jobPunchesTable(engine, QStringLiteral("JobPunches"))}
-        + jobPunchesIndexes() + deskSchema(engine);
+        + jobPunchesIndexes() + deskSchema(engine) + PunchRules::tables(engine == Engine::Server);
     // On a server the three files name one database, whose WORK is the time clock's.
     if (engine == Engine::Sqlite)
         statements << workTable(engine);
@@ -349,10 +351,59 @@ void withDatabase(const QString& dir, const QString& file, const Work& fn)
         throw Error(db.lastError().text().toStdString());
 }
 
+// Runs work with the job punches' rules set aside, as the tables' owner may:
+// what it writes is neither checked nor audited nor noted as a terminal's.
+// On a server the triggers are disabled for the transaction; on SQLite they
+// are dropped and made again, as they were, before it commits.
+void withoutRules(QSqlDatabase& db, const Work& work)
+{
+    const bool server = db.driverName() == QLatin1String("QPSQL");
+    const QStringList tables {QStringLiteral("JobPunches"), QStringLiteral("JobPunchCorrections"),
+        QStringLiteral("JobPunchOrigins")};
+    QStringList restore;
+    QSqlQuery query(db);
+    if (server) {
+        for (const QString& table : tables) {
+            if (!query.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL").arg(table))
+                || !query.next() || !query.value(0).toBool())
+                continue;
+            query.finish();
+            if (!query.exec(QStringLiteral("ALTER TABLE %1 DISABLE TRIGGER USER").arg(table)))
+                throw Error(query.lastError().text().toStdString());
+            restore << QStringLiteral("ALTER TABLE %1 ENABLE TRIGGER USER").arg(table);
+        }
+    } else {
+        if (!query.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = "
+                                       "'trigger' AND tbl_name IN ('%1')")
+                            .arg(tables.join(QLatin1String("', '")))))
+            throw Error(query.lastError().text().toStdString());
+        QStringList dropped;
+        while (query.next()) {
+            dropped << QStringLiteral("DROP TRIGGER %1").arg(query.value(0).toString());
+            restore << query.value(1).toString();
+        }
+        query.finish();
+        for (const QString& drop : std::as_const(dropped))
+            if (!query.exec(drop))
+                throw Error(query.lastError().text().toStdString());
+    }
+    work(db);
+    for (const QString& statement : std::as_const(restore))
+        if (!query.exec(statement))
+            throw Error(query.lastError().text().toStdString());
+}
+
+// The site's own rows, added after it was made, are no terminal's punches
+// nor corrections.
 Databases inFolder(const QString& dir)
 {
     return [dir](const QString& file, const Work& fn) {
-        withDatabase(dir, file, fn);
+        withDatabase(dir, file, [&](QSqlDatabase& db) {
+            if (file == jobPunchesFile)
+                withoutRules(db, fn);
+            else
+                fn(db);
+        });
     };
 }
 
@@ -436,11 +487,80 @@ private:
     bool m_kept = false;
 };
 
+// The site's time zone, recorded in its job-punch database.
+void setTimeZone(QSqlDatabase& db, Engine engine, const QString& zone)
+{
+    QSqlQuery query(db);
+    query.prepare(engine == Engine::Server
+            ? QStringLiteral("INSERT INTO SiteSettings (Name, Value) VALUES (?, ?) ON CONFLICT "
+                             "(Name) DO UPDATE SET Value = excluded.Value")
+            : QStringLiteral("INSERT OR REPLACE INTO SiteSettings (Name, Value) VALUES (?, ?)"));
+    query.addBindValue(PunchRules::timeZoneSetting);
+    query.addBindValue(zone);
+    execute(query);
+}
+
+// Where the time clock's employees and the level tables are tables of the
+// same database as the job punches, a terminal's start is checked against
+// them; elsewhere (another server, Access or SQLite files) it cannot be.
+bool sameDatabase(QSqlDatabase& db, const QString& dir, const QString& file, const QString& table)
+{
+    const QString where = QStringLiteral("SELECT current_database(), CAST(to_regclass(?) AS oid), "
+                                         "pg_postmaster_start_time()");
+    const auto identity = [&](const QSqlDatabase& on) {
+        QSqlQuery query(on);
+        query.prepare(where);
+        query.addBindValue(table.toLower());
+        if (!query.exec() || !query.next() || query.isNull(1))
+            return QVariantList();
+        return QVariantList {query.value(0), query.value(1), query.value(2)};
+    };
+    try {
+        const auto other = openDatabaseFile(QDir(dir).filePath(file));
+        if (other->database().driverName() != QLatin1String("QPSQL"))
+            return false;
+        other->reach();
+        const QVariantList here = identity(db);
+        QVariantList there;
+        const QSqlDatabase otherDb = other->database();
+        other->onConnection([&] { there = identity(otherDb); });
+        return !here.isEmpty() && here == there;
+    } catch (const DataError&) {
+        return false;
+    }
+}
+
+PunchRules::TerminalChecks terminalChecks(QSqlDatabase& db, const QString& dir)
+{
+    return {sameDatabase(db, dir, timeClockFile, QStringLiteral("EMPLOYEES")),
+        sameDatabase(db, dir, validationsFile, QStringLiteral("Level1"))
+            && sameDatabase(db, dir, validationsFile, QStringLiteral("Level2"))
+            && sameDatabase(db, dir, validationsFile, QStringLiteral("Level3"))};
+}
+
 void createSqliteFile(const QString& path, const QStringList& statements)
 {
     inTransaction(
         QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) { db.setDatabaseName(path); },
         [&](QSqlDatabase& db) { execAll(db, statements); });
+}
+
+// Once the file holds what it is made with: the site's time zone and the
+// rules, then the journal mode the terminal saves in, so that readers beside
+// it are never held up, from the first save on.
+void finishJobPunchesFile(const QString& path, const QString& zone)
+{
+    inTransaction(
+        QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) { db.setDatabaseName(path); },
+        [&](QSqlDatabase& db) {
+            setTimeZone(db, Engine::Sqlite, zone);
+            execAll(db, PunchRules::rules(false));
+        });
+    try {
+        openDatabaseFile(path)->beforeWrite();
+    } catch (const DataError& error) {
+        throw Error(error.message().toStdString());
+    }
 }
 
 // Fills a new site's empty tables, through `site`.
@@ -496,6 +616,10 @@ void createOnServer(const QString& dir, const QString& server, const Contents& c
         }
 
         fill([&db](const QString&, const Work& work) { work(db); }, contents);
+        // The rules come once the site's own rows are in: they are no punches
+        // of a terminal, nor corrections.
+        setTimeZone(db, Engine::Server, contents.timeZone);
+        execAll(db, PunchRules::rules(true, {true, true}));
         for (const QString& name : {jobPunchesFile, validationsFile, timeClockFile}) {
             const QString path = QDir(dir).filePath(name);
             made.file(path);
@@ -511,44 +635,75 @@ void createOnServer(const QString& dir, const QString& server, const Contents& c
 
 } // namespace
 
+QString machineTimeZone()
+{
+    const QByteArray zone = QTimeZone::systemTimeZoneId();
+    if (!QTimeZone(zone).isValid())
+        throw Error(QStringLiteral("This machine's time zone (%1) has no IANA name such as "
+                                   "Europe/Berlin; give the site's with --time-zone.")
+                        .arg(QString::fromUtf8(zone))
+                        .toStdString());
+    return QString::fromUtf8(zone);
+}
+
+QString checkedTimeZone(const QString& zone)
+{
+    if (zone.isEmpty())
+        return machineTimeZone();
+    if (!QTimeZone(zone.toUtf8()).isValid())
+        throw Error(QStringLiteral("%1 is not a time zone this machine knows (an IANA name such "
+                                   "as America/New_York).")
+                        .arg(zone)
+                        .toStdString());
+    return zone;
+}
+
 void create(const QString& dir, const QString& server, const Contents& contents)
 {
+    Contents site = contents;
+    site.timeZone = checkedTimeZone(contents.timeZone);
     refuseExisting(dir, {jobPunchesFile, validationsFile, timeClockFile});
     Made made;
     made.folder(dir);
     if (!server.isEmpty()) {
-        createOnServer(dir, server, contents, made);
+        createOnServer(dir, server, site, made);
     } else {
         for (const QString& file : {jobPunchesFile, validationsFile, timeClockFile})
             made.file(QDir(dir).filePath(file));
-        createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+        const QString jobPunches = QDir(dir).filePath(jobPunchesFile);
+        createSqliteFile(jobPunches, jobPunchesSchema(Engine::Sqlite));
         createSqliteFile(QDir(dir).filePath(validationsFile), validationsSchema(Engine::Sqlite));
         createSqliteFile(QDir(dir).filePath(timeClockFile), timeClockSchema(Engine::Sqlite));
-        fill(inFolder(dir), contents);
+        fill(inFolder(dir), site);
+        finishJobPunchesFile(jobPunches, site.timeZone);
     }
     made.keep();
 }
 
-void createJobPunches(const QString& dir)
+void createJobPunches(const QString& dir, const QString& timeZone)
 {
+    const QString zone = checkedTimeZone(timeZone);
     refuseExisting(dir, {jobPunchesFile});
     Made made;
     made.folder(dir);
     made.file(QDir(dir).filePath(jobPunchesFile));
-    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile), zone);
     made.keep();
 }
 
-void createJobPunchesFile(const QString& path)
+void createJobPunchesFile(
+    const QString& path, const QString& timeZone, const std::function<void(DatabaseFile&)>& fill)
 {
+    const QString zone = checkedTimeZone(timeZone);
     createSqliteFile(path, jobPunchesSchema(Engine::Sqlite));
-    // Made in the journal mode the terminal saves in, so that readers beside
-    // it are never held up, from the first save on.
-    try {
-        openDatabaseFile(path)->beforeWrite();
-    } catch (const DataError& error) {
-        throw Error(error.message().toStdString());
+    if (fill) {
+        try {
+            fill(*openDatabaseFile(path));
+        } catch (const DataError& error) {
+            throw Error(error.message().toStdString());
+        }
     }
+    finishJobPunchesFile(path, zone);
 }
 
 namespace {
@@ -660,8 +815,9 @@ QStringList roleStatements(QSqlDatabase& db)
                                      "duplicate_object THEN NULL; END $$")
                           .arg(role);
     QStringList tables {QStringLiteral("JobPunches"), QStringLiteral("JobPunchCorrections"),
-        QStringLiteral("Level1"), QStringLiteral("Level2"), QStringLiteral("Level3"),
-        QStringLiteral("EMPLOYEES"), QStringLiteral("WORK")};
+        QStringLiteral("JobPunchOrigins"), PunchRules::settingsTable, QStringLiteral("Level1"),
+        QStringLiteral("Level2"), QStringLiteral("Level3"), QStringLiteral("EMPLOYEES"),
+        QStringLiteral("WORK")};
     const bool conflicts = tableExists(db, Engine::Server, QStringLiteral("JobPunchConflicts"));
     if (conflicts)
         tables << QStringLiteral("JobPunchConflicts");
@@ -673,10 +829,11 @@ QStringList roleStatements(QSqlDatabase& db)
         << QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables.join(QLatin1String(", ")), both)
         // The short-date check empties WORK and writes its test row at every start.
         << QStringLiteral("GRANT INSERT, DELETE ON WORK TO %1").arg(terminal)
-        << QStringLiteral("GRANT INSERT, UPDATE (Badge, TimeStop, Pieces) ON JobPunches TO %1")
-               .arg(terminal)
-        << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON JobPunches TO %1").arg(supervisor)
-        << QStringLiteral("GRANT INSERT ON JobPunchCorrections TO %1").arg(supervisor);
+        << QStringLiteral("GRANT INSERT (%1, PunchId), UPDATE (Badge, TimeStop, Pieces) ON "
+                          "JobPunches TO %2")
+               .arg(PunchRules::fields().join(QLatin1String(", ")), terminal)
+        // Corrections are written by the database itself, with the change they record.
+        << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON JobPunches TO %1").arg(supervisor);
     if (conflicts)
         statements << QStringLiteral("GRANT INSERT ON JobPunchConflicts TO %1").arg(terminal)
                    << QStringLiteral("GRANT DELETE ON JobPunchConflicts TO %1").arg(supervisor);
@@ -706,28 +863,67 @@ void addConflicts(QSqlDatabase& db)
 
 } // namespace
 
-void upgrade(const QString& dir)
+void unchecked(const QString& dir, const std::function<void(QSqlDatabase&)>& work)
 {
-    withDatabase(dir, jobPunchesFile, [](QSqlDatabase& db) {
+    inFolder(dir)(jobPunchesFile, work);
+}
+
+ZoneRecorded upgrade(const QString& dir, const QString& timeZone)
+{
+    ZoneRecorded recorded;
+    if (!timeZone.isEmpty()) {
+        recorded.zone = checkedTimeZone(timeZone);
+        recorded.from = ZoneRecorded::From::Given;
+    }
+    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
         const Engine engine = engineOf(db);
         addOpenJobIndex(db);
         addPunchIds(db, engine);
         if (engine == Engine::Server)
             addConflicts(db);
         addDeskSchema(db, engine);
+        execAll(db, PunchRules::tables(engine == Engine::Server));
+        if (recorded.zone.isEmpty()) {
+            QSqlQuery zone(db);
+            zone.prepare(QStringLiteral("SELECT Value FROM SiteSettings WHERE Name = ?"));
+            zone.addBindValue(PunchRules::timeZoneSetting);
+            execute(zone);
+            if (zone.next())
+                recorded.zone = zone.value(0).toString();
+            zone.finish();
+        }
+        if (recorded.zone.isEmpty()) {
+            recorded.zone = machineTimeZone();
+            recorded.from = ZoneRecorded::From::Machine;
+        }
+        setTimeZone(db, engine, recorded.zone);
+        execAll(db,
+            PunchRules::rules(engine == Engine::Server,
+                engine == Engine::Server ? terminalChecks(db, dir)
+                                         : PunchRules::TerminalChecks {}));
     });
+    return recorded;
 }
 
-void roles(const QString& dir)
+PunchRules::TerminalChecks roles(const QString& dir)
 {
-    withDatabase(dir, jobPunchesFile, [&dir](QSqlDatabase& db) {
+    PunchRules::TerminalChecks checks;
+    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
         if (engineOf(db) != Engine::Server)
             throw Error(QStringLiteral("%1 is not on a database server: on a SQLite site, who may "
                                        "write the file decides who may punch and correct.")
                             .arg(QDir(dir).filePath(jobPunchesFile))
                             .toStdString());
+        if (!tableExists(db, Engine::Server, QStringLiteral("JobPunchOrigins")))
+            throw Error(QStringLiteral("%1 was made by an earlier version; jobcosting-site "
+                                       "upgrade %2 brings it up to date first.")
+                            .arg(QDir(dir).filePath(jobPunchesFile), dir)
+                            .toStdString());
         execAll(db, roleStatements(db));
+        checks = terminalChecks(db, dir);
+        execAll(db, PunchRules::rules(true, checks));
     });
+    return checks;
 }
 
 namespace {
