@@ -135,7 +135,7 @@ QWidget* DeskWindow::makeDayTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    m_dayBox = new QDateEdit(m_services.clock.now().date(), tab);
+    m_dayBox = new QDateEdit(m_store.siteTime().now(m_services.clock).date(), tab);
     m_dayBox->setObjectName(QStringLiteral("day"));
     m_dayBox->setDisplayFormat(m_services.regional.shortDatePattern());
     m_dayBox->setCalendarPopup(true);
@@ -345,7 +345,7 @@ std::optional<Conflict> DeskWindow::selectedConflict() const
 void DeskWindow::correct(
     Correction::Action action, const Punch& punch, const std::optional<Conflict>& conflict)
 {
-    const QDateTime now = m_services.clock.now();
+    const QDateTime now = m_store.siteTime().now(m_services.clock);
     CorrectionInput input;
     input.start = punch.started();
     input.stop = punch.stopped();

@@ -34,7 +34,7 @@ QDateTime Punch::started() const
     const QTime time = values.value(QStringLiteral("TimeStart")).toTime();
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return this->time.moment(date, time);
 }
 
 QDateTime Punch::stopped() const
@@ -43,7 +43,13 @@ QDateTime Punch::stopped() const
     const QTime stop = values.value(QStringLiteral("TimeStop")).toTime();
     if (isOpen() || !start.isValid() || !stop.isValid())
         return {};
-    return QDateTime(start.date().addDays(stop < start.time() ? 1 : 0), stop);
+    return time.next(start, stop);
+}
+
+bool Punch::arrivedAway() const
+{
+    return SiteTime::arrivedAway(started(), startArrived)
+        || SiteTime::arrivedAway(stopped(), endArrived);
 }
 
 qint64 Punch::secondsWorked() const

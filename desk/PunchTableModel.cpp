@@ -139,7 +139,10 @@ QVariant PunchTableModel::display(const Punch& punch, int column) const
     case Level3Column:
         return punch.item(column - Level1Column + 1);
     case StartedColumn:
-        return punch.started().isValid() ? m_regional.dateTimeText(punch.started()) : QString();
+        if (!punch.started().isValid())
+            return QString();
+        return m_regional.dateTimeText(punch.started())
+            + (punch.arrivedAway() ? QString(arrivedAwayMark) : QString());
     default:
         break;
     }
@@ -212,11 +215,15 @@ QVariant PunchTableModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
         if (flagged(punch))
-            return QStringLiteral("Open longer than a shift (%1)")
-                .arg(hoursMinutes(m_shiftSeconds));
-        return {};
+            tips << QStringLiteral("Open longer than a shift (%1)")
+                        .arg(hoursMinutes(m_shiftSeconds));
+        if (punch.arrivedAway())
+            tips << arrivedAwayExplained;
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n')));
+    }
     case Qt::TextAlignmentRole:
         if (index.column() >= StartedColumn && index.column() != CorrectedColumn)
             return int(Qt::AlignRight | Qt::AlignVCenter);
