@@ -1,15 +1,12 @@
 #include "SiteZone.h"
 
 #include "DatabaseFile.h"
-
-namespace {
-
-const QString settingsTable = QStringLiteral("SiteSettings");
-
-} // namespace
+#include "SiteModel.h"
 
 QTimeZone siteTimeZone(DatabaseFile& jobPunches, const QTimeZone& machine)
 {
+    using namespace SiteModel;
+    const QString& settingsTable = siteSettings;
     if (jobPunches.columns(settingsTable).isEmpty())
         return machine;
     jobPunches.beforeRead(settingsTable);
@@ -19,11 +16,11 @@ QTimeZone siteTimeZone(DatabaseFile& jobPunches, const QTimeZone& machine)
     jobPunches.onConnection([&] {
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        if (query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                              .arg(jobPunches.quoted(QStringLiteral("Value")),
-                                  jobPunches.quoted(settingsTable),
-                                  jobPunches.quoted(QStringLiteral("Name"))))) {
-            query.addBindValue(QStringLiteral("TimeZone"));
+        if (query.prepare(
+                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                    .arg(jobPunches.quoted(Setting::value), jobPunches.quoted(settingsTable),
+                        jobPunches.quoted(Setting::name)))) {
+            query.addBindValue(Setting::timeZone);
             if (query.exec() && query.next())
                 name = query.value(0).toString().trimmed();
         }

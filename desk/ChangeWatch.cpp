@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -11,8 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-const QString channel = QStringLiteral("jobpunches");
 
 // SQLite counts the commits made to the file by every connection but the one
 // asking: the desk's own corrections, on its other connection, count too. A
@@ -88,7 +87,7 @@ public:
         PostgresFile::configure(db, PostgresFile::readPointer(path));
         QObject::connect(db.driver(), &QSqlDriver::notification, this,
             [this](const QString& name, QSqlDriver::NotificationSource, const QVariant& payload) {
-                if (name == channel && payload.toString() == m_schema)
+                if (name == SiteModel::punchesChannel && payload.toString() == m_schema)
                     emit changed();
             });
         listen();
@@ -117,12 +116,13 @@ private:
         if (!db.open())
             return false;
         QSqlQuery schema(db);
-        if (schema.exec(QStringLiteral(
-                "SELECT n.nspname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                "WHERE c.oid = to_regclass('jobpunches')"))
-            && schema.next())
+        schema.prepare(QStringLiteral(
+            "SELECT n.nspname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+            "WHERE c.oid = to_regclass(CAST(? AS text))"));
+        schema.addBindValue(SiteModel::jobPunches.toLower());
+        if (schema.exec() && schema.next())
             m_schema = schema.value(0).toString();
-        return db.driver()->subscribeToNotification(channel);
+        return db.driver()->subscribeToNotification(SiteModel::punchesChannel);
     }
 
     QString m_schema;

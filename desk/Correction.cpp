@@ -1,10 +1,13 @@
 #include "Correction.h"
 
+#include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 
 #include <cmath>
 
 namespace {
+
+namespace JobPunch = SiteModel::JobPunch;
 
 constexpr qint64 secondsPerDay = 24 * 3600;
 
@@ -117,10 +120,10 @@ Correction end(const Punch& punch, const QDateTime& at, double pieces, const QSt
     correction.action = Correction::Action::End;
     correction.punch = punch;
     correction.reason = reason.trimmed();
-    change(correction, QStringLiteral("Badge"), QStringLiteral("Closed"));
+    change(correction, JobPunch::badge, JobPunch::closed);
     // The punch keeps the time as the site's clocks read it.
-    change(correction, QStringLiteral("TimeStop"), at.toTimeZone(punch.time.zone()).time());
-    change(correction, QStringLiteral("Pieces"), pieces);
+    change(correction, JobPunch::timeStop, at.toTimeZone(punch.time.zone()).time());
+    change(correction, JobPunch::pieces, pieces);
     return correction;
 }
 
@@ -139,18 +142,18 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
     correction.reason = reason.trimmed();
     // The punch keeps the times as the site's clocks read them.
     const QDateTime started = start.toTimeZone(punch.time.zone());
-    change(correction, QStringLiteral("DateWorked"), started.date());
-    change(correction, QStringLiteral("TimeStart"), started.time());
+    change(correction, JobPunch::dateWorked, started.date());
+    change(correction, JobPunch::timeStart, started.time());
     if (punch.isOpen()) {
         // While a job is open its stop holds its start.
-        change(correction, QStringLiteral("TimeStop"), started.time());
+        change(correction, JobPunch::timeStop, started.time());
     } else {
         requireStop(start, stop, now, regional);
-        change(correction, QStringLiteral("TimeStop"), stop.toTimeZone(punch.time.zone()).time());
+        change(correction, JobPunch::timeStop, stop.toTimeZone(punch.time.zone()).time());
     }
     if (pieces != punch.pieces())
         requirePieces(punch, pieces);
-    change(correction, QStringLiteral("Pieces"), pieces);
+    change(correction, JobPunch::pieces, pieces);
     if (correction.changes.isEmpty())
         throw Refused(QStringLiteral("The correction changes nothing."));
     return correction;
@@ -171,8 +174,7 @@ Correction apply(const Conflict& conflict, const QString& reason)
     Correction correction = conflictCorrection(Correction::Action::Apply, conflict, reason);
     const QStringList written = conflict.action == QLatin1String("start")
         ? Punch::fields()
-        : QStringList {
-            QStringLiteral("Badge"), QStringLiteral("TimeStop"), QStringLiteral("Pieces")};
+        : QStringList {JobPunch::badge, JobPunch::timeStop, JobPunch::pieces};
     for (const QString& field : written)
         correction.changes.insert(field, conflict.punch.values.value(field));
     return correction;

@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "data/JsonValue.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "data/SiteZone.h"
 #include "data/ThisProgram.h"
 #include "data/Transaction.h"
@@ -18,16 +19,21 @@
 
 namespace {
 
-const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
-const QString timeClockFile = QStringLiteral("Norla.MDB");
-const QString punchesTable = QStringLiteral("JobPunches");
-const QString correctionsTable = QStringLiteral("JobPunchCorrections");
-const QString conflictsTable = QStringLiteral("JobPunchConflicts");
-const QString originsTable = QStringLiteral("JobPunchOrigins");
+using SiteModel::jobPunchesFile;
+using SiteModel::timeClockFile;
+namespace JobPunch = SiteModel::JobPunch;
+namespace Audit = SiteModel::Correction;
+namespace Conflicts = SiteModel::Conflict;
+namespace Origin = SiteModel::Origin;
+namespace CorrectionReason = SiteModel::CorrectionReason;
+const QString& punchesTable = SiteModel::jobPunches;
+const QString& correctionsTable = SiteModel::jobPunchCorrections;
+const QString& conflictsTable = SiteModel::jobPunchConflicts;
+const QString& originsTable = SiteModel::jobPunchOrigins;
 // On SQLite, the reason of the correction being written, which the file's
 // triggers put into its audit row.
-const QString reasonTable = QStringLiteral("JobPunchCorrectionReason");
-const QString punchIdField = QStringLiteral("PunchId");
+const QString& reasonTable = SiteModel::jobPunchCorrectionReason;
+const QString& punchIdField = JobPunch::punchId;
 constexpr int badgeLength = 6;
 // More names than this are looked up in one pass over EMPLOYEES, which has
 // no index by name, rather than one search each.
@@ -36,9 +42,9 @@ constexpr qsizetype namesSearchedOneByOne = 8;
 // The names of a conflict's fields, as the audit writes them.
 const QStringList& conflictFieldNames()
 {
-    static const QStringList names = QStringList {QStringLiteral("ID"), punchIdField,
-                                         QStringLiteral("Terminal"), QStringLiteral("Action")}
-        + Punch::fields() + QStringList {QStringLiteral("Reason"), QStringLiteral("ArrivedAt")};
+    static const QStringList names
+        = QStringList {SiteModel::keyColumn, punchIdField, Conflicts::terminal, Conflicts::action}
+        + Punch::fields() + QStringList {Conflicts::reason, Conflicts::arrivedAt};
     return names;
 }
 
@@ -227,17 +233,16 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
     QStringList columns;
     for (const QString& field : Punch::fields())
         columns << QLatin1String("j.") + q(field);
-    const QString arrived = QStringLiteral("(SELECT max(o.%1) FROM %2 o WHERE o.%3 = j.%3 AND o.%4 "
-                                           "= '%5')")
-                                .arg(q(QStringLiteral("ReceivedAt")), q(originsTable),
-                                    q(punchIdField), q(QStringLiteral("Event")));
+    const QString arrived
+        = QStringLiteral("(SELECT max(o.%1) FROM %2 o WHERE o.%3 = j.%3 AND o.%4 "
+                         "= '%5')")
+              .arg(q(Origin::receivedAt), q(originsTable), q(punchIdField), q(Origin::event));
     const QString sql
         = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2), %8, %9 "
                          "FROM %4 j WHERE %5 ORDER BY j.%6, j.%7, j.%2")
               .arg(columns.join(QLatin1String(", ")), q(punchIdField), q(correctionsTable),
-                  q(punchesTable), condition, q(QStringLiteral("DateWorked")),
-                  q(QStringLiteral("TimeStart")), arrived.arg(QStringLiteral("start")),
-                  arrived.arg(QStringLiteral("end")));
+                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart),
+                  arrived.arg(Origin::start), arrived.arg(Origin::end));
     QSqlQuery query = run(punchesTable, sql, values);
     QList<Punch> punches;
     while (query.next())
@@ -249,22 +254,22 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
 
 QList<Punch> DeskStore::openJobs()
 {
-    return readPunches(QStringLiteral("j.%1 = 'Open'").arg(q(QStringLiteral("Badge"))), {});
+    return readPunches(QStringLiteral("j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open), {});
 }
 
 QList<Punch> DeskStore::jobsOfDay(QDate day, bool openOnly)
 {
-    QString condition = QStringLiteral("j.%1 = ?").arg(q(QStringLiteral("DateWorked")));
+    QString condition = QStringLiteral("j.%1 = ?").arg(q(JobPunch::dateWorked));
     if (openOnly)
-        condition += QStringLiteral(" AND j.%1 = 'Open'").arg(q(QStringLiteral("Badge")));
+        condition += QStringLiteral(" AND j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open);
     return readPunches(condition, {day.toString(Qt::ISODate)});
 }
 
 std::optional<Punch> DeskStore::openJobOf(const QString& name)
 {
     const QList<Punch> found
-        = readPunches(QStringLiteral("j.%1 = 'Open' AND j.%2 = ?")
-                          .arg(q(QStringLiteral("Badge")), q(QStringLiteral("Name"))),
+        = readPunches(QStringLiteral("j.%1 = '%2' AND j.%3 = ?")
+                          .arg(q(JobPunch::badge), JobPunch::open, q(JobPunch::name)),
             {name});
     if (found.isEmpty())
         return std::nullopt;
@@ -297,16 +302,16 @@ DatabaseFile& DeskStore::employeesFile()
 std::optional<DeskStore::Employee> DeskStore::employee(const QString& badge)
 {
     DatabaseFile* employees = &employeesFile();
-    employees->beforeRead(QStringLiteral("EMPLOYEES"));
+    employees->beforeRead(SiteModel::employees);
     QSqlQuery query(employees->database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ?")
-                      .arg(employees->quoted(QStringLiteral("Badge")),
-                          employees->quoted(QStringLiteral("Name")),
-                          employees->quoted(QStringLiteral("EMPLOYEES"))));
+                      .arg(employees->quoted(SiteModel::Employee::badge),
+                          employees->quoted(SiteModel::Employee::name),
+                          employees->quoted(SiteModel::employees)));
     query.addBindValue(badgeAsTyped(badge));
     if (!query.exec())
-        throw employees->errorOf(query.lastError(), QStringLiteral("EMPLOYEES"));
+        throw employees->errorOf(query.lastError(), SiteModel::employees);
     std::optional<Employee> found;
     if (query.next())
         found = Employee {query.value(0).toString(), query.value(1).toString()};
@@ -319,7 +324,7 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
     m_employeesProblem.clear();
     try {
         DatabaseFile* employees = &employeesFile();
-        employees->beforeRead(QStringLiteral("EMPLOYEES"));
+        employees->beforeRead(SiteModel::employees);
         // The badges found are kept while the time clock's file is unchanged, where
         // its engine can tell; a name not found is looked for again at each read.
         const QString version = employees->contentVersion();
@@ -331,13 +336,13 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
         for (const Punch& punch : std::as_const(punches))
             if (const QString key = punch.name().toCaseFolded(); !m_badges.contains(key))
                 missing.insert(key, punch.name());
-        const QString badge = employees->quoted(QStringLiteral("Badge"));
-        const QString name = employees->quoted(QStringLiteral("Name"));
-        const QString table = employees->quoted(QStringLiteral("EMPLOYEES"));
+        const QString badge = employees->quoted(SiteModel::Employee::badge);
+        const QString name = employees->quoted(SiteModel::Employee::name);
+        const QString table = employees->quoted(SiteModel::employees);
         QSqlQuery query(employees->database());
         query.setForwardOnly(true);
         const auto fail = [&] {
-            throw employees->errorOf(query.lastError(), QStringLiteral("EMPLOYEES"));
+            throw employees->errorOf(query.lastError(), SiteModel::employees);
         };
         if (missing.size() > namesSearchedOneByOne) {
             if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(badge, name, table)))
@@ -383,7 +388,7 @@ QList<Conflict> DeskStore::conflicts()
         kinds.insert(column.name.toCaseFolded(), column);
     QSqlQuery query = run(conflictsTable,
         QStringLiteral("SELECT * FROM %1 ORDER BY %2")
-            .arg(q(conflictsTable), q(QStringLiteral("ID"))));
+            .arg(q(conflictsTable), q(SiteModel::keyColumn)));
     QList<Conflict> conflicts;
     while (query.next()) {
         const QSqlRecord record = query.record();
@@ -397,17 +402,17 @@ QList<Conflict> DeskStore::conflicts()
             conflict.fields.insert(field, jsonValueOf(value));
             if (Punch::fields().contains(field))
                 conflict.punch.values.insert(field, value);
-            else if (field == QLatin1String("ID"))
+            else if (field == SiteModel::keyColumn)
                 conflict.id = value.toLongLong();
             else if (field == punchIdField)
                 conflict.punch.punchId = value.toString();
-            else if (field == QLatin1String("Terminal"))
+            else if (field == Conflicts::terminal)
                 conflict.terminal = value.toString();
-            else if (field == QLatin1String("Action"))
+            else if (field == Conflicts::action)
                 conflict.action = value.toString();
-            else if (field == QLatin1String("Reason"))
+            else if (field == Conflicts::reason)
                 conflict.reason = value.toString();
-            else if (field == QLatin1String("ArrivedAt"))
+            else if (field == Conflicts::arrivedAt)
                 conflict.arrivedAt = value.toDateTime().toLocalTime();
         }
         conflicts << conflict;
@@ -425,7 +430,7 @@ QList<Conflict> DeskStore::conflicts()
 QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::optional<QDate> to)
 {
     m_punches->beforeRead(correctionsTable);
-    const QString at = QStringLiteral("c.") + q(QStringLiteral("CorrectedAt"));
+    const QString at = QStringLiteral("c.") + q(Audit::correctedAt);
     // On SQLite the time is kept as local ISO text; a server compares instants.
     const auto bound = [this](QDate day) -> QVariant {
         if (!m_server)
@@ -446,17 +451,17 @@ QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::
         values << bound(to->addDays(1));
     }
     QStringList columns;
-    for (const char* field : {"CorrectionId", "CorrectedAt", "CorrectedBy", "Action", "PunchId",
-             "Reason", "OldValues", "NewValues"})
-        columns << QLatin1String("c.") + q(QLatin1String(field));
+    for (const QString& field : {Audit::correctionId, Audit::correctedAt, Audit::correctedBy,
+             Audit::action, Audit::punchId, Audit::reason, Audit::oldValues, Audit::newValues})
+        columns << QLatin1String("c.") + q(field);
     QSqlQuery query = run(correctionsTable,
         QStringLiteral("SELECT %1, j.%2 FROM %3 c LEFT JOIN %4 j ON j.%5 = c.%5%6 ORDER BY c.%7")
-            .arg(columns.join(QLatin1String(", ")), q(QStringLiteral("Name")), q(correctionsTable),
+            .arg(columns.join(QLatin1String(", ")), q(JobPunch::name), q(correctionsTable),
                 q(punchesTable), q(punchIdField),
                 conditions.isEmpty()
                     ? QString()
                     : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
-                q(QStringLiteral("CorrectionId"))),
+                q(Audit::correctionId)),
         values);
     QList<AuditEntry> entries;
     while (query.next()) {
@@ -474,7 +479,7 @@ QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::
         entry.newValues = query.value(7).toString();
         entry.name = query.value(8).isNull() ? QJsonDocument::fromJson(entry.oldValues.toUtf8())
                                                    .object()
-                                                   .value(QStringLiteral("Name"))
+                                                   .value(JobPunch::name)
                                                    .toString()
                                              : query.value(8).toString();
         entries << entry;
@@ -526,7 +531,7 @@ void DeskStore::giveReason(const Correction& correction)
     run(reasonTable, QStringLiteral("DELETE FROM %1").arg(q(reasonTable)));
     run(reasonTable,
         QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
-            .arg(q(reasonTable), q(QStringLiteral("Reason")), q(QStringLiteral("CorrectedBy"))),
+            .arg(q(reasonTable), q(CorrectionReason::reason), q(CorrectionReason::correctedBy)),
         {correction.reason, login()});
 }
 
@@ -609,9 +614,9 @@ void DeskStore::settleConflict(const Correction& correction)
             values << stored(field, correction.changes.value(field));
         }
         QSqlQuery ended = run(punchesTable,
-            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = 'Open'")
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = '%5'")
                 .arg(q(punchesTable), assignments.join(QLatin1String(", ")), q(punchIdField),
-                    q(QStringLiteral("Badge"))),
+                    q(JobPunch::badge), JobPunch::open),
             values << punch.punchId);
         if (ended.numRowsAffected() != 1)
             throw Refused(QStringLiteral("The job of %1 is not open any more (ended or deleted "
@@ -620,7 +625,7 @@ void DeskStore::settleConflict(const Correction& correction)
     }
     QSqlQuery settled = run(conflictsTable,
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-            .arg(q(conflictsTable), q(QStringLiteral("ID"))),
+            .arg(q(conflictsTable), q(SiteModel::keyColumn)),
         {conflict.id});
     if (settled.numRowsAffected() != 1)
         throw Refused(

@@ -2,8 +2,8 @@
 
 #include "ChangeWatch.h"
 #include "DeskStore.h"
-#include "app/Services.h"
 #include "data/DataError.h"
+#include "program/Services.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"

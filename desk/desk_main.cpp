@@ -3,8 +3,8 @@
 #include "DeskCommand.h"
 #include "DeskStore.h"
 #include "DeskWindow.h"
-#include "app/DesktopServices.h"
 #include "data/DataError.h"
+#include "ui/DesktopServices.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Program.h"
-#include "app/Services.h"
+#include "program/Program.h"
+#include "program/Services.h"
 
 #include <QCache>
 #include <QPointer>
@@ -161,6 +161,8 @@ private:
     void lookUpBadge(LookupVariant variant);
     void enterNewJobMode(LookupVariant variant);
     void enterEndJobMode(LookupVariant variant);
+    // Disables the badge box, with the focus parked where no key acts.
+    void lockBadgeBox();
     bool openJobHasBonus() const;
 
     // Job selection (JobSelection.cpp).

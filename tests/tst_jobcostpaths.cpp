@@ -2,6 +2,7 @@
 #include "JobCostRead.h"
 #include "Site.h"
 #include "data/DataError.h"
+#include "data/SiteModel.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -231,7 +232,7 @@ void TestJobCostPaths::bothPathsAgree()
         if (corrections)
             addCorrections(*site);
         else
-            site->sql(SiteBuilder::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
+            site->sql(SiteModel::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
     }
     JobCost::Options options;
     options.view = *JobCost::viewNamed(view);
@@ -241,7 +242,7 @@ void TestJobCostPaths::bothPathsAgree()
         options.from = from;
     if (to.isValid())
         options.to = to;
-    const QString file = site->file(SiteBuilder::jobPunchesFile);
+    const QString file = site->file(SiteModel::jobPunchesFile);
 
     Path used = Path::Streaming;
     QStringList reference;
@@ -328,7 +329,7 @@ void TestJobCostPaths::hoursAcrossTheNightsTheClocksChange()
         = SiteTime(QTimeZone(zone.startsWith(u"Europe"_s) ? "Asia/Tokyo" : "Europe/Berlin"));
     // Now is 45 minutes after the open job's start, once the clocks went back.
     options.now = clocks.moment(back, backStart).addSecs(45 * 60);
-    const QString file = site.file(SiteBuilder::jobPunchesFile);
+    const QString file = site.file(SiteModel::jobPunchesFile);
     for (const Path path : {Path::Streaming, Path::Engine}) {
         Path used = Path::Streaming;
         const Report report = JobCostRead::read(options, file, path, &used);

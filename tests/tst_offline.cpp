@@ -1,7 +1,10 @@
+#include "DiskFlushes.h"
 #include "PunchScreen.h"
 #include "ServerProxy.h"
 #include "data/DataSource.h"
 #include "data/OfflineStore.h"
+#include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "ui/PictureButton.h"
 
 #include <QElapsedTimer>
@@ -11,9 +14,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrlQuery>
 #include <QtTest>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;
@@ -97,6 +102,8 @@ private slots:
     void init();
     void punchesKeptWhileServerIsAwayArriveOnce_data();
     void punchesKeptWhileServerIsAwayArriveOnce();
+    void sendCutMidway_data();
+    void sendCutMidway();
     void savesStandInTheCopiesAtOnce();
     void lostAnswerLeavesOneRow_data();
     void lostAnswerLeavesOneRow();
@@ -140,7 +147,7 @@ void TestOffline::savesStandInTheCopiesAtOnce()
     const SystemClock clock;
     const RegionalSettings regional {
         u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     punches.refresh();
     const auto openInCopy = [&site] {
@@ -179,8 +186,9 @@ void TestOffline::savesStandInTheCopiesAtOnce()
 void TestOffline::punchesKeptWhileServerIsAwayArriveOnce_data()
 {
     QTest::addColumn<bool>("stopped");
-    QTest::newRow("the server refuses the terminal") << false;
-    QTest::newRow("the server stands still") << true;
+    QTest::addColumn<bool>("linked"); // the working folder is also reached through a link
+    QTest::newRow("the server refuses the terminal") << false << false;
+    QTest::newRow("the server stands still, the folder through a link") << true << true;
 }
 
 // Walter ends the job he started before the outage, Maria starts and ends
@@ -188,15 +196,28 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce_data()
 // once that his punch is kept (the first within the deadline and a second),
 // badges in and chooses his job from the terminal's copies, and when the
 // server answers again every punch arrives there once, without another badge.
+// A punch is on the disk before the worker is told; the copy of a punch the
+// server has needs no flush. The folder, by any path, has one store.
 void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
 {
     QFETCH(bool, stopped);
+    QFETCH(bool, linked);
     PunchScreen punch(Site::Contents::Demo, Engine::Server);
     const Site& site = punch.site();
     site.pointTo(u"0.5"_s);
+    QTemporaryDir links;
+    const QString link = links.filePath(u"site"_s);
+    std::shared_ptr<OfflineStore> throughLink;
+    if (linked) {
+        QVERIFY(QFile::link(site.path(), link));
+        throughLink = OfflineStore::open(link);
+    }
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
+    QTRY_VERIFY_WITH_TIMEOUT(OfflineStore::of(site.path())->hasCopies(), 10000);
+    long flushes = diskFlushes();
     punch.startJob(u"000123"_s);
+    QCOMPARE(diskFlushes() - flushes, 0);
     QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
     const QString walter = site.jobPunches().first().value(u"PunchId"_s).toString();
 
@@ -208,8 +229,10 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
             site.server()->setReachable(false);
         QElapsedTimer waited;
         waited.start();
+        flushes = diskFlushes();
         endJob(punch, u"000123"_s, u"5"_s, true);
         QVERIFY2(waited.elapsed() < 1500, qPrintable(QString::number(waited.elapsed())));
+        QVERIFY(diskFlushes() > flushes);
         // The terminal knows now: the next ones wait for no server.
         waited.restart();
         punch.startJob(u"000124"_s, true);
@@ -224,26 +247,115 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
         QCOMPARE(told.icon, Dialogs::Icon::Information);
         QCOMPARE(told.buttons, Dialogs::Buttons::Ok);
         QCOMPARE(OfflineStore::of(site.path())->journalled(), 4);
+        if (linked)
+            QCOMPARE(OfflineStore::of(link), OfflineStore::of(site.path()));
         QCOMPARE(punch.badgeEntryProblems(), QString());
         if (!stopped)
             site.server()->setReachable(true);
     }
 
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Name, Badge, Pieces, COUNT(*) OVER (PARTITION BY PunchId) FROM "
                  "JobPunches ORDER BY ID"_s),
         (Rows {{u"Walter Brennan"_s, u"Closed"_s, 5.0, 1}, {u"Maria Lopez"_s, u"Closed"_s, 3.0, 1},
             {u"Linda Kowalski"_s, u"Open"_s, 0.0, 1}}));
     QCOMPARE(site.jobPunches().first().value(u"PunchId"_s).toString(), walter);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
     // The terminal works on its server again.
     endJob(punch, u"000126"_s, u"2"_s);
     VERIFY_DIALOGS(dialogs);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Badge FROM JobPunches WHERE Name = 'Linda Kowalski'"_s),
         Rows {{u"Closed"_s}});
+}
+
+void TestOffline::sendCutMidway_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("its statement cancelled") << false;
+    QTest::newRow("the server stops") << true;
+}
+
+// A kept End Job waits on the server for the row that another connection
+// holds when its send is cut midway. A cancelled statement is sent again,
+// never taken for a conflict. A server that stops is given up on at the
+// deadline by the sending thread too, and the terminal then ends at once.
+// Either way the punch arrives once.
+void TestOffline::sendCutMidway()
+{
+    QFETCH(bool, stopped);
+    PunchScreen punch(Site::Contents::Demo, Engine::Server);
+    const Site& site = punch.site();
+    site.pointTo(u"1"_s);
+    QVERIFY(punch.open());
+    punch.startJob(u"000123"_s);
+    QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
+    site.server()->setReachable(false);
+    endJob(punch, u"000123"_s, u"5"_s, true);
+    VERIFY_DIALOGS(punch.services().dialogs);
+
+    const QString role
+        = QUrlQuery(QUrl(site.server()->uri()).query()).allQueryItemValues(u"user"_s).last();
+    const QString admin = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, admin);
+        PostgresFile::configure(db, testServer());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        const auto run = [&query](const QString& sql) {
+            if (!query.exec(sql))
+                qFatal("%s", qPrintable(query.lastError().text()));
+            return query.next() ? query.value(0) : QVariant();
+        };
+        run(u"BEGIN"_s);
+        run(u"SELECT 1 FROM %1.jobpunches WHERE name = 'Walter Brennan' FOR UPDATE"_s.arg(role));
+        site.server()->setReachable(true);
+        // The activity is read anew in the transaction at each look.
+        const auto waiting = [&] {
+            run(u"SELECT pg_stat_clear_snapshot()"_s);
+            return run(u"SELECT pid FROM pg_stat_activity WHERE usename = '%1' AND "
+                       "wait_event_type = 'Lock'"_s.arg(role));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(waiting().isValid(), 10000);
+        if (stopped) {
+            std::optional<ServerStop> stop(std::in_place);
+            QElapsedTimer waited;
+            waited.start();
+            // A sending thread that waited for the server without a bound would
+            // keep the terminal from ending: it is freed after three seconds, to fail.
+            std::atomic<bool> closed = false;
+            std::thread watchdog([&] {
+                for (const QDeadlineTimer limit(3000); !closed && !limit.hasExpired();)
+                    QThread::msleep(20);
+                if (!closed) {
+                    stop->resume();
+                    site.server()->dropConnections();
+                }
+            });
+            punch.close();
+            closed = true;
+            watchdog.join();
+            QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
+            QVERIFY(!OfflineStore::of(site.path()));
+            stop.reset();
+            const auto store = OfflineStore::open(site.path());
+            QTRY_VERIFY_WITH_TIMEOUT(waiting().isValid(), 10000);
+            run(u"COMMIT"_s);
+            QVERIFY(allSent(site.path()));
+        } else {
+            run(u"SELECT pg_cancel_backend(%1)"_s.arg(waiting().toInt()));
+            QTest::qWait(300);
+            run(u"COMMIT"_s);
+            QVERIFY(allSent(site.path()));
+        }
+    }
+    QSqlDatabase::removeDatabase(admin);
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
+        (Rows {{u"Walter Brennan"_s, u"Closed"_s, 5.0}}));
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+        Rows {{0}});
 }
 
 void TestOffline::lostAnswerLeavesOneRow_data()
@@ -277,9 +389,9 @@ void TestOffline::lostAnswerLeavesOneRow()
     QCOMPARE(punch.services().dialogs.texts().last(), keptText);
 
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
         (Rows {{u"Walter Brennan"_s, end ? u"Closed"_s : u"Open"_s, end ? 5.0 : 0.0}}));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
 }
 
@@ -338,12 +450,12 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
     VERIFY_DIALOGS(punch.services().dialogs);
     const Rows journal
         = stored(site.path(), u"SELECT Action, PunchId, KeptAt, Punch FROM Journal"_s);
-    site.sql(SiteBuilder::jobPunchesFile, elsewhere);
+    site.sql(SiteModel::jobPunchesFile, elsewhere);
     proxy.setDown(false);
     QVERIFY(allSent(site.path()));
 
     const auto settled = [&] {
-        return site.sql(SiteBuilder::jobPunchesFile,
+        return site.sql(SiteModel::jobPunchesFile,
             u"SELECT Action, Reason, Level1ItemCode, Pieces, Terminal, PunchId FROM "
             "JobPunchConflicts ORDER BY ID"_s);
     };
@@ -358,14 +470,14 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
         QCOMPARE(found.at(i).at(4).toString(),
             QSysInfo::machineHostName() + u':' + QDir(site.path()).absolutePath());
     }
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Badge, Level1ItemCode, Pieces FROM JobPunches WHERE Name = 'Walter "
                  "Brennan' ORDER BY ID"_s),
         onServer);
 
     // The same punches sent once more (their answers lost) change nothing,
     // also once the job they met is ended.
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"UPDATE JobPunches SET Badge = 'Closed' WHERE Name = 'Walter Brennan'"_s);
     const QString copy = QUuid::createUuid().toString();
     {
@@ -385,7 +497,7 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
     OfflineStore::of(site.path())->markAway();
     QVERIFY(allSent(site.path()));
     QCOMPARE(settled(), found);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Level1ItemCode, Pieces FROM JobPunches WHERE Name = 'Walter Brennan' "
                  "ORDER BY ID"_s),
         onServer.isEmpty() ? Rows {} : Rows {onServer.first().mid(1)});
@@ -432,7 +544,7 @@ void TestOffline::startWithoutServer()
     QCOMPARE(dialogs.texts().last(), keptText);
     site.server()->setReachable(true);
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches"_s),
         (Rows {{u"Walter Brennan"_s, u"Open"_s}}));
 }
 
@@ -480,8 +592,8 @@ void TestOffline::killedWithAFullJournalLosesNothing()
 
     const auto store = OfflineStore::open(site.path());
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT PunchId FROM JobPunches ORDER BY ID"_s),
-        kept);
+    QCOMPARE(
+        site.sql(SiteModel::jobPunchesFile, u"SELECT PunchId FROM JobPunches ORDER BY ID"_s), kept);
 }
 
 void TestOffline::keepPunchesAndDie()
@@ -492,7 +604,7 @@ void TestOffline::keepPunchesAndDie()
     const SystemClock clock;
     const RegionalSettings regional {
         u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile, u"JobPunches"_s, false, regional);
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile, u"JobPunches"_s, false, regional);
     punches.refresh();
     ServerStop stop;
     for (int i = 0; i < 20; ++i) {
@@ -515,8 +627,8 @@ void TestOffline::twoTerminalsThroughRandomOutages()
     QProcess children[2];
     const QString cycles = qEnvironmentVariable("JOBCOSTING_OUTAGE_CYCLES", u"500"_s);
     for (int i = 0; i < 2; ++i) {
-        for (const QString& name : {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile,
-                 SiteBuilder::timeClockFile}) {
+        for (const QString& name :
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
             QFile pointer(QDir(terminals[i].path()).filePath(name));
             QVERIFY(pointer.open(QIODevice::WriteOnly));
             pointer.write((site.server()->uri() + u"&jobcosting_deadline=0.3\n"_s).toUtf8());
@@ -562,13 +674,13 @@ void TestOffline::twoTerminalsThroughRandomOutages()
         QVERIFY(allSent(terminals[i].path(), 60000));
     }
     qInfo("%d outages, %d starts and %d ends, %d conflicts", outages, started, ended,
-        int(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
+        int(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
                 .value(0)
                 .value(0)
                 .toInt()));
     QVERIFY(outages >= 5);
     const auto count = [&site](const QString& sql) {
-        return site.sql(SiteBuilder::jobPunchesFile, sql).value(0).value(0).toInt();
+        return site.sql(SiteModel::jobPunchesFile, sql).value(0).value(0).toInt();
     };
     QCOMPARE(count(u"SELECT COUNT(*) FROM JobPunches"_s)
             + count(u"SELECT COUNT(*) FROM JobPunchConflicts WHERE Action = 'start'"_s),

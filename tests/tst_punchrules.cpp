@@ -2,6 +2,7 @@
 #include "PunchScreen.h"
 #include "ServerProxy.h"
 #include "data/OfflineStore.h"
+#include "data/SiteModel.h"
 #include "desk/DeskStore.h"
 
 #include <QtTest>
@@ -36,7 +37,7 @@ Rows everything(const Site& site)
         rows << QVariantList(punch.cbegin(), punch.cend());
     for (const char* table : {"JobPunchCorrections", "JobPunchOrigins", "SiteSettings"})
         rows << site.sql(
-            SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM %1"_s.arg(QLatin1String(table)));
+            SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM %1"_s.arg(QLatin1String(table)));
     return rows;
 }
 
@@ -52,7 +53,7 @@ void endJob(PunchScreen& punch, const QString& badge, bool kept = false)
 
 Rows origins(const Site& site)
 {
-    return site.sql(SiteBuilder::jobPunchesFile,
+    return site.sql(SiteModel::jobPunchesFile,
         u"SELECT j.Name, o.Event, o.WrittenBy, o.Terminal FROM JobPunchOrigins o JOIN JobPunches "
         "j ON j.PunchId = o.PunchId ORDER BY o.ReceivedAt, o.Event DESC"_s);
 }
@@ -224,11 +225,11 @@ void TestPunchRules::theRealTerminalPassesOnEveryPath()
         proxy.setDown(false);
         QVERIFY(allSent(cell4.folder()));
     }
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Name, Badge, Pieces FROM JobPunches WHERE Name IN ('Walter Brennan', "
                  "'Maria Lopez') ORDER BY ID"_s),
         (Rows {{u"Walter Brennan"_s, u"Closed"_s, 4.0}, {u"Maria Lopez"_s, u"Closed"_s, 4.0}}));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
     QCOMPARE(DeskJobs::audit(site), Rows());
     QCOMPARE(origins(site),
@@ -258,7 +259,7 @@ void TestPunchRules::aRefusedSaveIsToldAsBefore()
 
     // The pay rate changes between the badge and the start.
     punch.enterJob(u"000123"_s);
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"UPDATE EMPLOYEES SET BasePayRate = 30 WHERE Name = 'Walter Brennan'"_s);
     dialogs.answer(Answer::Ok);
     dialogs.answer(Answer::Ok);
@@ -269,20 +270,20 @@ void TestPunchRules::aRefusedSaveIsToldAsBefore()
                                   "JobPunches.MDB does not let this login write this row"_s),
         qPrintable(told.text));
     QVERIFY(!told.text.contains(u"EMPLOYEES"_s));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT COUNT(*) FROM JobPunches WHERE Name = 'Walter Brennan'"_s),
         Rows {{0}});
     punch.click(u"Command2"_s); // his choices stayed on the screen: he gives up
 
     // Kept while the server was away, with the rate of the terminal's copy.
     proxy.setDown(true);
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"UPDATE EMPLOYEES SET BasePayRate = 40 WHERE Name = 'Maria Lopez'"_s);
     punch.startJob(u"000124"_s, true);
     VERIFY_DIALOGS(dialogs);
     proxy.setDown(false);
     QVERIFY(allSent(cell3.folder()));
-    const Rows conflicts = site.sql(SiteBuilder::jobPunchesFile,
+    const Rows conflicts = site.sql(SiteModel::jobPunchesFile,
         u"SELECT Action, Name, BaseRate, Reason FROM JobPunchConflicts"_s);
     QCOMPARE(conflicts.size(), 1);
     QCOMPARE(conflicts.first().mid(0, 3), (QVariantList {u"start"_s, u"Maria Lopez"_s, 19.25}));
@@ -325,7 +326,7 @@ void TestPunchRules::everyCorrectionLeavesItsAuditRow()
     const QVariantList values {statement.startsWith(u"INSERT"_s) ? QVariant(5.0) : walter};
     const Rows before = everything(site);
     QVERIFY_THROWS_EXCEPTION(
-        std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, statement, values));
+        std::runtime_error, site.sql(SiteModel::jobPunchesFile, statement, values));
     QCOMPARE(everything(site), before);
 
     std::optional<ServerLogin> foreman;
@@ -414,7 +415,7 @@ void TestPunchRules::theAuditIsNeverWrittenByHand()
     site.correct(u"UPDATE JobPunches SET Pieces = 4 WHERE PunchId = ?"_s, {walter});
     const Rows before = everything(site);
     const Rows audit = DeskJobs::audit(site);
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, statement));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteModel::jobPunchesFile, statement));
     QCOMPARE(everything(site), before);
     QCOMPARE(DeskJobs::audit(site), audit);
 }
@@ -428,15 +429,15 @@ void TestPunchRules::conflictsAreSettledThroughTheAudit()
     const Site site(Site::Contents::Demo, Engine::Server);
     const QString walter = DeskJobs::start(site, u"Walter Brennan"_s, DeskJobs::at(26, 7));
     for (const char* terminal : {"cell 3", "cell 4"})
-        site.sql(SiteBuilder::jobPunchesFile,
+        site.sql(SiteModel::jobPunchesFile,
             u"INSERT INTO JobPunchConflicts (PunchId, Terminal, Action, Name, Badge, DateWorked, "
             "TimeStart, TimeStop, Pieces) VALUES (?, ?, 'end', 'Walter Brennan', 'Closed', "
             "'2004-02-26', '07:00:00', '12:00:00', 3)"_s,
             {walter, QLatin1String(terminal)});
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-        site.sql(SiteBuilder::jobPunchesFile, u"DELETE FROM JobPunchConflicts"_s));
+        site.sql(SiteModel::jobPunchesFile, u"DELETE FROM JobPunchConflicts"_s));
     QVERIFY_THROWS_EXCEPTION(
-        std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, u"TRUNCATE JobPunchConflicts"_s));
+        std::runtime_error, site.sql(SiteModel::jobPunchesFile, u"TRUNCATE JobPunchConflicts"_s));
 
     DeskStore store(site.path());
     const QList<Conflict> conflicts = store.conflicts();

@@ -1,27 +1,34 @@
 #include "PunchRules.h"
 
+#include "data/SiteModel.h"
 #include "data/SqliteFile.h"
 
 #include <algorithm>
 
 namespace PunchRules {
 
+namespace {
+
+using namespace SiteModel;
+
 const QStringList& fields()
 {
-    static const QStringList names = [] {
-        QStringList names {QStringLiteral("Name"), QStringLiteral("Badge"),
-            QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop")};
-        for (int level = 1; level <= 3; ++level)
-            for (const char* field :
-                {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
-                names << QStringLiteral("Level%1").arg(level) + QLatin1String(field);
-        return names << QStringLiteral("Pieces") << QStringLiteral("EmpNum")
-                     << QStringLiteral("DeptNum") << QStringLiteral("BaseRate");
-    }();
-    return names;
+    return JobPunch::fieldNames();
 }
 
-namespace {
+// The rules' SQL names the site's tables and the origins' columns as {Name};
+// the site model says what they are called.
+QString named(QString sql)
+{
+    const QList<std::pair<const char*, const QString*>> names {{"JobPunches", &jobPunches},
+        {"JobPunchCorrections", &jobPunchCorrections}, {"JobPunchConflicts", &jobPunchConflicts},
+        {"JobPunchOrigins", &jobPunchOrigins}, {"SiteSettings", &siteSettings},
+        {"EMPLOYEES", &employees}, {"Event", &Origin::event}, {"WrittenBy", &Origin::writtenBy},
+        {"ReceivedAt", &Origin::receivedAt}};
+    for (const auto& [token, name] : names)
+        sql.replace(QLatin1Char('{') + QLatin1String(token) + QLatin1Char('}'), *name);
+    return sql;
+}
 
 const QString needsReason = QStringLiteral(
     "This change of a job punch is a correction, and a correction needs its reason: set "
@@ -108,7 +115,7 @@ QString terminalRules(const TerminalChecks& checks)
                                 "Pieces only."))
         + QStringLiteral("END IF; RETURN NEW; END IF; "
                          // Sent again after its answer was lost: it is there already.
-                         "IF EXISTS (SELECT FROM JobPunches WHERE PunchId = NEW.PunchId) THEN "
+                         "IF EXISTS (SELECT FROM {JobPunches} WHERE PunchId = NEW.PunchId) THEN "
                          "RETURN NEW; END IF; "
                          "IF NEW.Badge IS DISTINCT FROM 'Open' THEN ")
         + refuse(QStringLiteral("A terminal adds only jobs that start open, not one marked %."),
@@ -123,11 +130,11 @@ QString terminalRules(const TerminalChecks& checks)
             {QStringLiteral("NEW.TimeStart"), QStringLiteral("NEW.TimeStop")})
         + QStringLiteral("END IF; ");
     if (checks.employees)
-        body += QStringLiteral("IF NOT EXISTS (SELECT FROM EMPLOYEES e WHERE e.Name = NEW.Name "
+        body += QStringLiteral("IF NOT EXISTS (SELECT FROM {EMPLOYEES} e WHERE e.Name = NEW.Name "
                                "AND e.EmpNum IS NOT DISTINCT FROM NEW.EmpNum AND e.DeptNum IS NOT "
                                "DISTINCT FROM NEW.DeptNum AND e.BasePayRate IS NOT DISTINCT FROM "
                                "NEW.BaseRate) THEN ")
-            + refuse(QStringLiteral("No employee in EMPLOYEES is % with the employee number %, "
+            + refuse(QStringLiteral("No employee in {EMPLOYEES} is % with the employee number %, "
                                     "the department % and the base rate % of this job."),
                 {QStringLiteral("NEW.Name"), QStringLiteral("NEW.EmpNum"),
                     QStringLiteral("NEW.DeptNum"), QStringLiteral("NEW.BaseRate")})
@@ -198,19 +205,20 @@ QString audited()
                .arg(prefixed(QStringLiteral("OLD"), kept).join(QLatin1String(", ")),
                    prefixed(QStringLiteral("NEW"), kept).join(QLatin1String(", ")))
         + refuse(needsReason)
-        + QStringLiteral("END IF; "
-                         "action := CASE WHEN TG_OP = 'DELETE' THEN 'delete' WHEN ended THEN "
-                         "'end' ELSE 'edit' END; "
-                         "IF conflict IS NOT NULL AND TG_OP <> 'DELETE' THEN "
-                         "SELECT JobPunchConflictValues(c) INTO oldValues FROM JobPunchConflicts c "
-                         "WHERE c.ID = CAST(conflict AS bigint) AND c.PunchId = NEW.PunchId; "
-                         "IF FOUND THEN action := 'apply'; END IF; END IF; "
-                         "IF oldValues IS NULL THEN oldValues := %1; END IF; "
-                         "newValues := %2; "
-                         "INSERT INTO JobPunchCorrections (PunchId, Action, Reason, OldValues, "
-                         "NewValues) VALUES (COALESCE(OLD.PunchId, NEW.PunchId), action, reason, "
-                         "oldValues, newValues); "
-                         "RETURN NULL; END $$")
+        + QStringLiteral(
+            "END IF; "
+            "action := CASE WHEN TG_OP = 'DELETE' THEN 'delete' WHEN ended THEN "
+            "'end' ELSE 'edit' END; "
+            "IF conflict IS NOT NULL AND TG_OP <> 'DELETE' THEN "
+            "SELECT JobPunchConflictValues(c) INTO oldValues FROM {JobPunchConflicts} c "
+            "WHERE c.ID = CAST(conflict AS bigint) AND c.PunchId = NEW.PunchId; "
+            "IF FOUND THEN action := 'apply'; END IF; END IF; "
+            "IF oldValues IS NULL THEN oldValues := %1; END IF; "
+            "newValues := %2; "
+            "INSERT INTO {JobPunchCorrections} (PunchId, Action, Reason, OldValues, "
+            "NewValues) VALUES (COALESCE(OLD.PunchId, NEW.PunchId), action, reason, "
+            "oldValues, newValues); "
+            "RETURN NULL; END $$")
               .arg(changed(QStringLiteral("before"), QStringLiteral("after")),
                   changed(QStringLiteral("after"), QStringLiteral("before")));
 }
@@ -236,10 +244,10 @@ QStringList serverRules(const TerminalChecks& checks)
             + QStringLiteral("END $$");
     };
     QStringList statements {
-        QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchValues(p JobPunches) RETURNS jsonb "
+        QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchValues(p {JobPunches}) RETURNS jsonb "
                        "LANGUAGE sql STABLE AS $$ SELECT %1 $$")
             .arg(serverValues(QStringLiteral("p"))),
-        QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchConflictValues(c JobPunchConflicts) "
+        QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchConflictValues(c {JobPunchConflicts}) "
                        "RETURNS json LANGUAGE sql STABLE AS $$ SELECT %1 FROM "
                        "jsonb_each(jsonb_build_object(%2) || %3) $$")
             .arg(compactObject(QStringLiteral("key"), QStringLiteral("value")),
@@ -248,7 +256,7 @@ QStringList serverRules(const TerminalChecks& checks)
         QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchesArrived() RETURNS trigger LANGUAGE "
                        "plpgsql SECURITY DEFINER AS $$ BEGIN "
                        "IF TG_OP = 'INSERT' OR (OLD.Badge = 'Open' AND NEW.Badge = 'Closed') THEN "
-                       "INSERT INTO JobPunchOrigins (PunchId, Event, Terminal) VALUES "
+                       "INSERT INTO {JobPunchOrigins} (PunchId, {Event}, Terminal) VALUES "
                        "(NEW.PunchId, CASE TG_OP WHEN 'INSERT' THEN 'start' ELSE 'end' END, %1); "
                        "END IF; RETURN NULL; END $$")
             .arg(terminalOf),
@@ -262,10 +270,10 @@ QStringList serverRules(const TerminalChecks& checks)
             + QStringLiteral(
                 "END IF; "
                 // Applied in this transaction: the audit row of the punch names it.
-                "IF NOT EXISTS (SELECT FROM JobPunchCorrections WHERE Action = 'apply' AND "
+                "IF NOT EXISTS (SELECT FROM {JobPunchCorrections} WHERE Action = 'apply' AND "
                 "PunchId = OLD.PunchId AND CorrectedAt = now() AND CorrectedBy = session_user "
                 "AND (OldValues ->> 'ID') = CAST(OLD.ID AS text)) THEN "
-                "INSERT INTO JobPunchCorrections (PunchId, Action, Reason, OldValues, NewValues) "
+                "INSERT INTO {JobPunchCorrections} (PunchId, Action, Reason, OldValues, NewValues) "
                 "VALUES (OLD.PunchId, 'dismiss', reason, JobPunchConflictValues(OLD), '{}'); "
                 "END IF; RETURN NULL; END $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION JobPunchesNeverEmptied() RETURNS trigger "
@@ -274,48 +282,49 @@ QStringList serverRules(const TerminalChecks& checks)
                                     "with its reason."),
                 {QStringLiteral("TG_TABLE_NAME")})
             + QStringLiteral("END $$"),
-        kept(QStringLiteral("JobPunchCorrections"),
+        kept(QStringLiteral("{JobPunchCorrections}"),
             QStringLiteral("NEW.CorrectedBy := session_user; NEW.CorrectedAt := now();"),
             QStringLiteral("Corrections are written by the database itself, with the change of "
                            "the punch they record."),
             QStringLiteral("A correction is never changed or deleted.")),
-        kept(QStringLiteral("JobPunchOrigins"),
-            QStringLiteral("NEW.WrittenBy := session_user; NEW.ReceivedAt := now();"),
+        kept(QStringLiteral("{JobPunchOrigins}"),
+            QStringLiteral("NEW.{WrittenBy} := session_user; NEW.{ReceivedAt} := now();"),
             QStringLiteral("Where a punch came from is written by the database itself, as the "
                            "punch arrives."),
             QStringLiteral("Where a punch came from is never changed or deleted."))};
 
     const QList<std::pair<QString, QString>> triggers {
-        {QStringLiteral("JobPunches"),
-            QStringLiteral("JobPunchesAsTerminalsWrite BEFORE INSERT OR UPDATE ON JobPunches FOR "
+        {QStringLiteral("{JobPunches}"),
+            QStringLiteral("JobPunchesAsTerminalsWrite BEFORE INSERT OR UPDATE ON {JobPunches} FOR "
                            "EACH ROW EXECUTE FUNCTION JobPunchesAsTerminalsWrite()")},
-        {QStringLiteral("JobPunches"),
-            QStringLiteral("JobPunchesAudited AFTER INSERT OR UPDATE OR DELETE ON JobPunches FOR "
+        {QStringLiteral("{JobPunches}"),
+            QStringLiteral("JobPunchesAudited AFTER INSERT OR UPDATE OR DELETE ON {JobPunches} FOR "
                            "EACH ROW EXECUTE FUNCTION JobPunchesAudited()")},
-        {QStringLiteral("JobPunches"),
-            QStringLiteral("JobPunchesArrived AFTER INSERT OR UPDATE ON JobPunches FOR EACH ROW "
+        {QStringLiteral("{JobPunches}"),
+            QStringLiteral("JobPunchesArrived AFTER INSERT OR UPDATE ON {JobPunches} FOR EACH ROW "
                            "EXECUTE FUNCTION JobPunchesArrived()")},
-        {QStringLiteral("JobPunches"),
-            QStringLiteral("JobPunchesNeverEmptied BEFORE TRUNCATE ON JobPunches FOR EACH "
+        {QStringLiteral("{JobPunches}"),
+            QStringLiteral("JobPunchesNeverEmptied BEFORE TRUNCATE ON {JobPunches} FOR EACH "
                            "STATEMENT EXECUTE FUNCTION JobPunchesNeverEmptied()")},
-        {QStringLiteral("JobPunchConflicts"),
-            QStringLiteral("JobPunchConflictsSettled AFTER DELETE ON JobPunchConflicts FOR EACH "
+        {QStringLiteral("{JobPunchConflicts}"),
+            QStringLiteral("JobPunchConflictsSettled AFTER DELETE ON {JobPunchConflicts} FOR EACH "
                            "ROW EXECUTE FUNCTION JobPunchConflictsSettled()")},
-        {QStringLiteral("JobPunchConflicts"),
-            QStringLiteral("JobPunchConflictsNeverEmptied BEFORE TRUNCATE ON JobPunchConflicts "
+        {QStringLiteral("{JobPunchConflicts}"),
+            QStringLiteral("JobPunchConflictsNeverEmptied BEFORE TRUNCATE ON {JobPunchConflicts} "
                            "FOR EACH STATEMENT EXECUTE FUNCTION JobPunchesNeverEmptied()")},
-        {QStringLiteral("JobPunchCorrections"),
+        {QStringLiteral("{JobPunchCorrections}"),
             QStringLiteral("JobPunchCorrectionsKept BEFORE INSERT OR UPDATE OR DELETE ON "
-                           "JobPunchCorrections FOR EACH ROW EXECUTE FUNCTION "
+                           "{JobPunchCorrections} FOR EACH ROW EXECUTE FUNCTION "
                            "JobPunchCorrectionsKept()")},
-        {QStringLiteral("JobPunchCorrections"),
-            QStringLiteral("JobPunchCorrectionsNotEmptied BEFORE TRUNCATE ON JobPunchCorrections "
+        {QStringLiteral("{JobPunchCorrections}"),
+            QStringLiteral("JobPunchCorrectionsNotEmptied BEFORE TRUNCATE ON {JobPunchCorrections} "
                            "FOR EACH STATEMENT EXECUTE FUNCTION JobPunchCorrectionsKept()")},
-        {QStringLiteral("JobPunchOrigins"),
-            QStringLiteral("JobPunchOriginsKept BEFORE INSERT OR UPDATE OR DELETE ON "
-                           "JobPunchOrigins FOR EACH ROW EXECUTE FUNCTION JobPunchOriginsKept()")},
-        {QStringLiteral("JobPunchOrigins"),
-            QStringLiteral("JobPunchOriginsNeverEmptied BEFORE TRUNCATE ON JobPunchOrigins FOR "
+        {QStringLiteral("{JobPunchOrigins}"),
+            QStringLiteral(
+                "JobPunchOriginsKept BEFORE INSERT OR UPDATE OR DELETE ON "
+                "{JobPunchOrigins} FOR EACH ROW EXECUTE FUNCTION JobPunchOriginsKept()")},
+        {QStringLiteral("{JobPunchOrigins}"),
+            QStringLiteral("JobPunchOriginsNeverEmptied BEFORE TRUNCATE ON {JobPunchOrigins} FOR "
                            "EACH STATEMENT EXECUTE FUNCTION JobPunchesNeverEmptied()")}};
     for (const auto& [table, trigger] : triggers)
         statements << QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2")
@@ -330,8 +339,8 @@ QStringList serverRules(const TerminalChecks& checks)
         "e.extnamespace WHERE e.extname = 'citext'; "
         "SELECT pg_get_userbyid(relowner) INTO owner FROM pg_class WHERE oid = "
         "'jobpunches'::regclass; "
-        "FOREACH f IN ARRAY ARRAY['JobPunchValues(JobPunches)', "
-        "'JobPunchConflictValues(JobPunchConflicts)', 'JobPunchesWriter()', "
+        "FOREACH f IN ARRAY ARRAY['JobPunchValues({JobPunches})', "
+        "'JobPunchConflictValues({JobPunchConflicts})', 'JobPunchesWriter()', "
         "'JobPunchesAsTerminalsWrite()', 'JobPunchesAudited()', 'JobPunchesArrived()', "
         "'JobPunchConflictsSettled()', 'JobPunchesNeverEmptied()', 'JobPunchCorrectionsKept()', "
         "'JobPunchOriginsKept()'] LOOP "
@@ -346,7 +355,7 @@ QStringList serverRules(const TerminalChecks& checks)
 
 QString reasonGiven()
 {
-    return QStringLiteral("EXISTS (SELECT 1 FROM %1)").arg(PunchRules::reasonTable);
+    return QStringLiteral("EXISTS (SELECT 1 FROM %1)").arg(jobPunchCorrectionReason);
 }
 
 // A JSON object of the named fields of `row`, or only of those that differ
@@ -389,7 +398,7 @@ QString ended()
 QStringList sqliteRules()
 {
     const QString audit = QStringLiteral(
-        "INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, Reason, OldValues, "
+        "INSERT INTO {JobPunchCorrections} (PunchId, Action, CorrectedBy, Reason, OldValues, "
         "NewValues) SELECT %1, %2, CorrectedBy, Reason, %3, %4 FROM %5 LIMIT 1; ");
     const QString refuseWithoutReason = QStringLiteral(
         "SELECT RAISE(ABORT, 'This change of a job punch is a correction, and a correction needs "
@@ -401,69 +410,73 @@ QStringList sqliteRules()
         // trigger: nothing is replaced.
         {QStringLiteral("JobPunchesNeverReplaced"),
             QStringLiteral(
-                "BEFORE INSERT ON JobPunches WHEN EXISTS (SELECT 1 FROM JobPunches WHERE "
+                "BEFORE INSERT ON {JobPunches} WHEN EXISTS (SELECT 1 FROM {JobPunches} WHERE "
                 "ID = NEW.ID OR PunchId = NEW.PunchId) BEGIN SELECT RAISE(ABORT, 'A job "
                 "punch is never replaced: one with this ID or PunchId is there "
                 "already.'); END")},
         {QStringLiteral("JobPunchesOpenJobNeverReplaced"),
-            QStringLiteral("BEFORE INSERT ON JobPunches WHEN NEW.Badge = 'Open' COLLATE NOCASE AND "
-                           "EXISTS (SELECT 1 FROM JobPunches WHERE Badge = 'Open' AND Name = "
-                           "NEW.Name) BEGIN SELECT RAISE(ABORT, '%1'); END")
+            QStringLiteral(
+                "BEFORE INSERT ON {JobPunches} WHEN NEW.Badge = 'Open' COLLATE NOCASE AND "
+                "EXISTS (SELECT 1 FROM {JobPunches} WHERE Badge = 'Open' AND Name = "
+                "NEW.Name) BEGIN SELECT RAISE(ABORT, '%1'); END")
                 .arg(SqliteFile::openJobTaken)},
         {QStringLiteral("JobPunchesAddedWithReason"),
-            QStringLiteral("BEFORE INSERT ON JobPunches WHEN NOT COALESCE(NEW.Badge = 'Open' "
+            QStringLiteral("BEFORE INSERT ON {JobPunches} WHEN NOT COALESCE(NEW.Badge = 'Open' "
                            "COLLATE NOCASE, 0) AND NOT %1 BEGIN %2END")
                 .arg(reasonGiven(), refuseWithoutReason)},
         {QStringLiteral("JobPunchesChangedWithReason"),
-            QStringLiteral("BEFORE UPDATE ON JobPunches WHEN NOT %1 AND %2 AND NOT %3 BEGIN %4END")
+            QStringLiteral(
+                "BEFORE UPDATE ON {JobPunches} WHEN NOT %1 AND %2 AND NOT %3 BEGIN %4END")
                 .arg(reasonGiven(), anyChanged(), ended(), refuseWithoutReason)},
         {QStringLiteral("JobPunchesDeletedWithReason"),
-            QStringLiteral("BEFORE DELETE ON JobPunches WHEN NOT %1 BEGIN %2END")
+            QStringLiteral("BEFORE DELETE ON {JobPunches} WHEN NOT %1 BEGIN %2END")
                 .arg(reasonGiven(), refuseWithoutReason)},
         {QStringLiteral("JobPunchesAddedAudited"),
-            QStringLiteral("AFTER INSERT ON JobPunches WHEN %1 BEGIN %2END")
+            QStringLiteral("AFTER INSERT ON {JobPunches} WHEN %1 BEGIN %2END")
                 .arg(reasonGiven(),
                     audit.arg(QStringLiteral("NEW.PunchId"), QStringLiteral("'edit'"),
                         QStringLiteral("'{}'"), sqliteValues(QStringLiteral("NEW"), fields()),
-                        reasonTable))},
+                        jobPunchCorrectionReason))},
         {QStringLiteral("JobPunchesChangedAudited"),
-            QStringLiteral("AFTER UPDATE ON JobPunches WHEN %1 AND %2 BEGIN %3END")
+            QStringLiteral("AFTER UPDATE ON {JobPunches} WHEN %1 AND %2 BEGIN %3END")
                 .arg(reasonGiven(), anyChanged(),
                     audit.arg(QStringLiteral("OLD.PunchId"),
                         QStringLiteral("CASE WHEN %1 THEN 'end' ELSE 'edit' END").arg(ended()),
                         sqliteValues(QStringLiteral("OLD"), punchIdToo, QStringLiteral("NEW")),
                         sqliteValues(QStringLiteral("NEW"), punchIdToo, QStringLiteral("OLD")),
-                        reasonTable))},
+                        jobPunchCorrectionReason))},
         {QStringLiteral("JobPunchesDeletedAudited"),
-            QStringLiteral("AFTER DELETE ON JobPunches WHEN %1 BEGIN %2END")
+            QStringLiteral("AFTER DELETE ON {JobPunches} WHEN %1 BEGIN %2END")
                 .arg(reasonGiven(),
                     audit.arg(QStringLiteral("OLD.PunchId"), QStringLiteral("'delete'"),
                         sqliteValues(QStringLiteral("OLD"), fields()), QStringLiteral("'{}'"),
-                        reasonTable))},
+                        jobPunchCorrectionReason))},
         {QStringLiteral("JobPunchesStarted"),
-            QStringLiteral("AFTER INSERT ON JobPunches BEGIN INSERT INTO JobPunchOrigins "
-                           "(PunchId, Event) VALUES (NEW.PunchId, 'start'); END")},
+            QStringLiteral("AFTER INSERT ON {JobPunches} BEGIN INSERT INTO {JobPunchOrigins} "
+                           "(PunchId, {Event}) VALUES (NEW.PunchId, 'start'); END")},
         {QStringLiteral("JobPunchesEnded"),
-            QStringLiteral("AFTER UPDATE ON JobPunches WHEN OLD.Badge = 'Open' COLLATE NOCASE AND "
-                           "NEW.Badge = 'Closed' COLLATE NOCASE BEGIN INSERT INTO JobPunchOrigins "
-                           "(PunchId, Event) VALUES (NEW.PunchId, 'end'); END")},
+            QStringLiteral(
+                "AFTER UPDATE ON {JobPunches} WHEN OLD.Badge = 'Open' COLLATE NOCASE AND "
+                "NEW.Badge = 'Closed' COLLATE NOCASE BEGIN INSERT INTO {JobPunchOrigins} "
+                "(PunchId, {Event}) VALUES (NEW.PunchId, 'end'); END")},
         {QStringLiteral("JobPunchCorrectionsNeverReplaced"),
-            QStringLiteral("BEFORE INSERT ON JobPunchCorrections WHEN EXISTS (SELECT 1 FROM "
-                           "JobPunchCorrections WHERE CorrectionId = NEW.CorrectionId) BEGIN "
+            QStringLiteral("BEFORE INSERT ON {JobPunchCorrections} WHEN EXISTS (SELECT 1 FROM "
+                           "{JobPunchCorrections} WHERE CorrectionId = NEW.CorrectionId) BEGIN "
                            "SELECT RAISE(ABORT, 'A correction is never changed or deleted.'); "
                            "END")},
         // The writer's connection names itself once, right after the row is made.
         {QStringLiteral("JobPunchOriginsNeverChanged"),
-            QStringLiteral("BEFORE UPDATE ON JobPunchOrigins WHEN OLD.WrittenBy IS NOT NULL OR "
-                           "OLD.PunchId IS NOT NEW.PunchId OR OLD.Event IS NOT NEW.Event OR "
-                           "OLD.ReceivedAt IS NOT NEW.ReceivedAt BEGIN SELECT RAISE(ABORT, 'Where "
-                           "a punch came from is never changed or deleted.'); END")},
+            QStringLiteral(
+                "BEFORE UPDATE ON {JobPunchOrigins} WHEN OLD.{WrittenBy} IS NOT NULL OR "
+                "OLD.PunchId IS NOT NEW.PunchId OR OLD.{Event} IS NOT NEW.{Event} OR "
+                "OLD.{ReceivedAt} IS NOT NEW.{ReceivedAt} BEGIN SELECT RAISE(ABORT, 'Where "
+                "a punch came from is never changed or deleted.'); END")},
         {QStringLiteral("JobPunchOriginsNeverDeleted"),
-            QStringLiteral("BEFORE DELETE ON JobPunchOrigins BEGIN SELECT RAISE(ABORT, 'Where a "
+            QStringLiteral("BEFORE DELETE ON {JobPunchOrigins} BEGIN SELECT RAISE(ABORT, 'Where a "
                            "punch came from is never changed or deleted.'); END")},
         {QStringLiteral("JobPunchOriginsNeverReplaced"),
-            QStringLiteral("BEFORE INSERT ON JobPunchOrigins WHEN EXISTS (SELECT 1 FROM "
-                           "JobPunchOrigins WHERE rowid = NEW.rowid) BEGIN SELECT RAISE(ABORT, "
+            QStringLiteral("BEFORE INSERT ON {JobPunchOrigins} WHEN EXISTS (SELECT 1 FROM "
+                           "{JobPunchOrigins} WHERE rowid = NEW.rowid) BEGIN SELECT RAISE(ABORT, "
                            "'Where a punch came from is never changed or deleted.'); END")}};
     QStringList statements;
     for (const auto& [name, trigger] : triggers)
@@ -476,31 +489,36 @@ QStringList sqliteRules()
 
 QStringList tables(bool server)
 {
-    if (server)
-        return {QStringLiteral("CREATE TABLE IF NOT EXISTS JobPunchOrigins (PunchId citext "
-                               "COLLATE \"C\" NOT NULL, Event text NOT NULL CHECK (Event IN "
-                               "('start', 'end')), WrittenBy text NOT NULL, Terminal text, "
-                               "ReceivedAt timestamptz NOT NULL DEFAULT now())"),
-            QStringLiteral(
-                "CREATE INDEX IF NOT EXISTS JobPunchOriginsByPunch ON JobPunchOrigins (PunchId)"),
-            QStringLiteral("CREATE TABLE IF NOT EXISTS SiteSettings (Name citext COLLATE \"C\" "
-                           "PRIMARY KEY, Value text NOT NULL)")};
-    return {QStringLiteral(
-                "CREATE TABLE IF NOT EXISTS JobPunchOrigins (PunchId TEXT COLLATE NOCASE NOT NULL, "
-                "Event TEXT NOT NULL CHECK (Event IN ('start', 'end')), WrittenBy TEXT, Terminal "
-                "TEXT, ReceivedAt TEXT NOT NULL DEFAULT (strftime('%Y-%m-%dT%H:%M:%SZ', 'now')))"),
-        QStringLiteral(
-            "CREATE INDEX IF NOT EXISTS JobPunchOriginsByPunch ON JobPunchOrigins (PunchId)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS SiteSettings (Name TEXT COLLATE NOCASE PRIMARY "
-                       "KEY, Value TEXT NOT NULL)"),
-        QLatin1String("CREATE TABLE IF NOT EXISTS ") + reasonTable
-            + QLatin1String(" (Reason TEXT NOT NULL CHECK (trim(Reason) <> ''), CorrectedBy TEXT "
-                            "NOT NULL)")};
+    const QString text = server ? QStringLiteral("text") : QStringLiteral("TEXT");
+    const QString key
+        = server ? QStringLiteral("citext COLLATE \"C\"") : QStringLiteral("TEXT COLLATE NOCASE");
+    QStringList statements {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 %3 NOT NULL, %4 %5 NOT NULL CHECK (%4 IN "
+                       "('%6', '%7')), %8 %5%9, %10 %5, %11 %12)")
+            .arg(jobPunchOrigins, Origin::punchId, key, Origin::event, text, Origin::start,
+                Origin::end, Origin::writtenBy, server ? QStringLiteral(" NOT NULL") : QString())
+            .arg(Origin::terminal, Origin::receivedAt,
+                server ? QStringLiteral("timestamptz NOT NULL DEFAULT now()")
+                       : QStringLiteral("TEXT NOT NULL DEFAULT (strftime('%Y-%m-%dT%H:%M:%SZ', "
+                                        "'now'))")),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS %1ByPunch ON %1 (%2)")
+            .arg(jobPunchOrigins, Origin::punchId),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 %3 PRIMARY KEY, %4 %5 NOT NULL)")
+            .arg(siteSettings, Setting::name, key, Setting::value, text)};
+    if (!server)
+        statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 TEXT NOT NULL CHECK "
+                                     "(trim(%2) <> ''), %3 TEXT NOT NULL)")
+                          .arg(jobPunchCorrectionReason, CorrectionReason::reason,
+                              CorrectionReason::correctedBy);
+    return statements;
 }
 
 QStringList rules(bool server, const TerminalChecks& checks)
 {
-    return server ? serverRules(checks) : sqliteRules();
+    QStringList statements = server ? serverRules(checks) : sqliteRules();
+    for (QString& statement : statements)
+        statement = named(statement);
+    return statements;
 }
 
 } // namespace PunchRules

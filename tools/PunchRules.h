@@ -9,9 +9,6 @@
 // can run again: tables are made where missing, functions and triggers afresh.
 namespace PunchRules {
 
-// The 24 fields of a job punch, in the table's order.
-const QStringList& fields();
-
 // What a terminal's start is checked against, where those tables are in the
 // same database as the job punches.
 struct TerminalChecks
@@ -25,12 +22,5 @@ struct TerminalChecks
 QStringList tables(bool server);
 // The functions and triggers.
 QStringList rules(bool server, const TerminalChecks& checks = {});
-
-// The settings a site keeps in SiteSettings.
-inline const QString settingsTable = QStringLiteral("SiteSettings");
-inline const QString timeZoneSetting = QStringLiteral("TimeZone");
-// On SQLite, the table that holds the reason (and the author) of the
-// correction being written, for the triggers to put into its audit row.
-inline const QString reasonTable = QStringLiteral("JobPunchCorrectionReason");
 
 } // namespace PunchRules

@@ -4,6 +4,7 @@
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -179,7 +180,7 @@ void copyRows(const Access::Table& from, const QString& path)
         const auto file = openDatabaseFile(path);
         const Mapping mapping = map(from, *file);
         // Job punches copied are the site's own: no terminal's, nor corrections.
-        if (QFileInfo(path).fileName() == SiteBuilder::jobPunchesFile)
+        if (QFileInfo(path).fileName() == SiteModel::jobPunchesFile)
             SiteBuilder::unchecked(
                 QFileInfo(path).absolutePath(), [&](QSqlDatabase& db) { insertRows(mapping, db); });
         else
@@ -192,7 +193,7 @@ void copyRows(const Access::Table& from, const QString& path)
 qint64 convert(const QString& dir, const std::function<void(const QString& copy)>& meanwhile)
 {
     const QDir site(dir);
-    const QString original = site.filePath(SiteBuilder::jobPunchesFile);
+    const QString original = site.filePath(SiteModel::jobPunchesFile);
     const QString kept = site.filePath(keptAccessFile);
     if (QFileInfo::exists(kept))
         fail(QStringLiteral("%1 is there already, kept from an earlier conversion; move it "
@@ -214,7 +215,7 @@ qint64 convert(const QString& dir, const std::function<void(const QString& copy)
     converted.close();
     qint64 rows = 0;
     try {
-        const Access::Table source = Access::readTable(original, QStringLiteral("JobPunches"));
+        const Access::Table source = Access::readTable(original, SiteModel::jobPunches);
         // The rows are copied in before the rules that take each new punch for a
         // terminal's start: they are the site's own.
         SiteBuilder::createJobPunchesFile(converted.fileName(), {}, [&](DatabaseFile& target) {

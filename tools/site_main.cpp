@@ -1,6 +1,7 @@
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
-#include "app/CommandLine.h"
+#include "data/SiteModel.h"
+#include "program/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -246,7 +247,7 @@ int main(int argc, char* argv[])
             if (!elsewhere.isEmpty())
                 out << "A terminal's starts are not checked against "
                     << elsewhere.join(QLatin1String(" nor ")) << ": not in the database of "
-                    << SiteBuilder::jobPunchesFile << ".\n";
+                    << SiteModel::jobPunchesFile << ".\n";
         } else if (site.jobPunchesOnly) {
             SiteBuilder::createJobPunches(site.dir, site.contents.timeZone);
         } else {
