@@ -14,6 +14,7 @@ public:
         Duplicate, // a unique index refused the row
         Unreachable, // the database server could not be reached
         BadPointer, // a pointer file that does not say where a database server is
+        Changed, // the row was changed or deleted by another program since it was read
     };
 
     explicit DataError(const QString& message, Reason reason = Reason::Other)

@@ -463,7 +463,8 @@ void DataSource::write(Pending pending, const QList<QPair<QString, QVariant>>& v
     if (update.numRowsAffected() != 1)
         throw DataError(QStringLiteral("Another program changed or deleted this row of the table "
                                        "%1 in %2 since it was read.")
-                            .arg(m_source.table, m_databaseName));
+                            .arg(m_source.table, m_databaseName),
+            DataError::Reason::Changed);
     // A save is most often followed by a refresh or a move, which replaces the
     // row; the stored values are read back only if the row is used before that.
     m_rowWritten = true;

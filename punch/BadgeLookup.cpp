@@ -24,7 +24,7 @@ void JobCosting::Text34_Change()
 {
     removeFramingCharacters(Text34);
     if (Text34->text().size() >= badgeLength && !m_fillingBadge) {
-        m_readerSuffix->expect();
+        m_readerSuffix->lookingUp(Text34->text(), true);
         lookUpBadge(LookupVariant::Automatic);
     }
 }
@@ -39,6 +39,7 @@ void JobCosting::Text34_KeyPress()
     Text34->setText(
         QStringLiteral("000000").left(std::max<qsizetype>(badgeLength - entry.size(), 0)) + entry);
     m_fillingBadge = false;
+    m_readerSuffix->lookingUp(entry, false);
     lookUpBadge(LookupVariant::Enter);
 }
 
@@ -52,6 +53,7 @@ void JobCosting::lookUpBadge(LookupVariant variant)
             m_services.dialogs.stop(PunchTexts::instructionTitle,
                 QStringLiteral("No employee found with Badge number '") + badge
                     + QStringLiteral("'"));
+            m_readerSuffix->forgetRead();
             Text34->clear();
             Text34->setFocus();
             return;
@@ -101,7 +103,7 @@ void JobCosting::enterNewJobMode(LookupVariant variant)
     for (QLineEdit* box : {Text3, Text4, Text5})
         box->clear();
 
-    Text34->setEnabled(false);
+    lockBadgeBox();
     Command2->show();
     Command2->setText(QStringLiteral("Cancel"));
     Command1->show();
@@ -114,7 +116,7 @@ void JobCosting::enterNewJobMode(LookupVariant variant)
 void JobCosting::enterEndJobMode(LookupVariant variant)
 {
     m_module.OpenJobHasBonus = openJobHasBonus();
-    Text34->setEnabled(false);
+    lockBadgeBox();
     Command1->show();
     Command1->setText(QStringLiteral("Cancel"));
     Command2->show();
@@ -139,6 +141,16 @@ void JobCosting::enterEndJobMode(LookupVariant variant)
 
     if (variant == LookupVariant::Enter)
         Command2->setFocus();
+}
+
+void JobCosting::lockBadgeBox()
+{
+    // Qt would hand the focus on to the next control that takes it, Exit or a
+    // Cancel as the case may be, where a reader's Enter or a stray one would
+    // press it. The window itself does nothing with a key.
+    if (focusWidget() == Text34)
+        setFocus(Qt::OtherFocusReason);
+    Text34->setEnabled(false);
 }
 
 bool JobCosting::openJobHasBonus() const

@@ -2,6 +2,7 @@
 #include "JobCosting.h"
 #include "PunchTexts.h"
 #include "app/Module1.h"
+#include "data/DataError.h"
 #include "data/DataSource.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -71,6 +72,7 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
 void JobCosting::closeOpenJob(double pieces)
 {
     QString failure;
+    bool changedMeanwhile = false;
     DataSource::Saved saved = DataSource::Saved::Written;
     {
         const DatabaseWork work;
@@ -82,6 +84,9 @@ void JobCosting::closeOpenJob(double pieces)
                     m_services.regional.dateTimeText(m_services.clock.now())));
             Data1->setField(QStringLiteral("Pieces"), pieces);
             saved = Data1->save();
+        } catch (const DataError& error) {
+            failure = error.message();
+            changedMeanwhile = error.reason() == DataError::Reason::Changed;
         } catch (const std::exception& error) {
             failure = QString::fromLocal8Bit(error.what());
         }
@@ -94,7 +99,11 @@ void JobCosting::closeOpenJob(double pieces)
         showKeptPunch();
     // Nothing was written: changed or removed at another station meanwhile, or
     // the file could not be written. Told once the busy pointer is gone.
-    if (!failure.isEmpty())
+    if (changedMeanwhile)
+        m_services.dialogs.stop(PunchTexts::instructionTitle,
+            QStringLiteral("The job was not ended: it was ended or changed at another terminal or "
+                           "at the desk meanwhile. Badge in again to see your job."));
+    else if (!failure.isEmpty())
         showDataError(
             QStringLiteral("The job was not ended. Badge in again to see it as it stands now."),
             failure);

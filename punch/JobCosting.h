@@ -161,6 +161,8 @@ private:
     void lookUpBadge(LookupVariant variant);
     void enterNewJobMode(LookupVariant variant);
     void enterEndJobMode(LookupVariant variant);
+    // Disables the badge box, with the focus parked where no key acts.
+    void lockBadgeBox();
     bool openJobHasBonus() const;
 
     // Job selection (JobSelection.cpp).

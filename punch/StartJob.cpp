@@ -2,6 +2,7 @@
 #include "DatabaseWork.h"
 #include "JobCosting.h"
 #include "PunchTexts.h"
+#include "ReaderSuffix.h"
 #include "app/Module1.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
@@ -148,6 +149,7 @@ void JobCosting::hideJobControls()
 
 void JobCosting::returnToBadgeEntry()
 {
+    m_readerSuffix->forgetRead();
     attempt([this] { reopenOpenJobs(); });
     hideJobControls();
     Text34->clear();
@@ -161,6 +163,7 @@ void JobCosting::returnToBadgeEntry()
 
 void JobCosting::returnToBadgeEntryAfterSave()
 {
+    m_readerSuffix->forgetRead();
     attempt([this] { reopenOpenJobs(); });
     hideJobControls();
     setCaption(Label2, PunchTexts::entryPrompt);

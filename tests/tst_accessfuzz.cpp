@@ -28,6 +28,8 @@ private slots:
     void cleanupTestCase();
     void damagedCopies_data();
     void damagedCopies();
+    void valueOutsideItsRow_data();
+    void valueOutsideItsRow();
 
 private:
     QTemporaryDir m_site;
@@ -245,6 +247,65 @@ void TestAccessFuzz::damagedCopies()
     QVERIFY(refused > 0);
     if (damage == Damage::BitFlips || damage == Damage::RowEndFlips)
         QVERIFY(refused < copies);
+}
+
+void TestAccessFuzz::valueOutsideItsRow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("text"); // in the row whose offsets are changed
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("past"); // the end past the row, else before the value's start
+    for (const bool past : {true, false}) {
+        const char* end = past ? "ends past its row" : "ends before it starts";
+        QTest::addRow("an item %s", end)
+            << u"Validations.mdb"_s << QByteArray("Assembly") << u"Level1"_s << past;
+        QTest::addRow("an employee %s", end)
+            << u"Norla.MDB"_s << QByteArray("Pat O'Hara") << u"EMPLOYEES"_s << past;
+        QTest::addRow("a job punch %s", end)
+            << u"JobPunches.MDB"_s << QByteArray("Robin Hale") << u"JobPunches"_s << past;
+    }
+}
+
+// A copy whose offsets place a row's last variable-length value on bytes of
+// the same page outside the row, or give it an end before its start, is
+// refused with the table's name: libmdb reads such a value from its page
+// buffer, where no sanitizer sees the overrun.
+void TestAccessFuzz::valueOutsideItsRow()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, table);
+    QFETCH(bool, past);
+    QByteArray copy = bytes(QStringLiteral(JOBCOSTING_SAMPLE_SITE "/") + name);
+    const qsizetype found = copy.indexOf(text);
+    QVERIFY(found > 0);
+    const qsizetype page = found / pageSize * pageSize;
+    const auto int16At = [&](qsizetype at) {
+        return qFromLittleEndian<quint16>(copy.data() + at);
+    };
+    // Rows lie from the page's end down; the table of their starts follows the header.
+    qsizetype start = 0, end = 0;
+    for (int row = 0; row < int16At(page + 12) && !end; ++row) {
+        start = page + (int16At(page + 14 + 2 * row) & 0x1fff);
+        if (start <= found)
+            end = row == 0 ? page + pageSize : page + (int16At(page + 12 + 2 * row) & 0x1fff);
+    }
+    QVERIFY(end > found);
+    // A Jet 4 row ends with the offsets of its variable-length values, the
+    // first last, their end before them, their count, and the null mask.
+    const qsizetype nullMask = (int16At(start) + 7) / 8;
+    const int values = int16At(end - nullMask - 2);
+    const qsizetype valuesEnd = end - nullMask - 4 - 2 * values;
+    QCOMPARE(start + int16At(valuesEnd) <= end, true);
+    const qsizetype changed = past ? end - start + 30 : int16At(valuesEnd + 2) - 1;
+    QVERIFY(start + changed <= page + pageSize);
+    qToLittleEndian<quint16>(quint16(changed), copy.data() + valuesEnd);
+    write(name, copy);
+
+    const Outcome read = readSite(name, Access::tableNames(name));
+    QVERIFY(!read.rows);
+    QVERIFY2(read.refusal.startsWith(name) && read.refusal.contains(u"table "_s + table),
+        qPrintable(read.refusal));
 }
 
 QTEST_GUILESS_MAIN(TestAccessFuzz)

@@ -1,5 +1,6 @@
 #include "PunchScreen.h"
 #include "punch/PunchTexts.h"
+#include "punch/ReaderSuffix.h"
 #include "ui/DbCombo.h"
 #include "ui/PictureButton.h"
 
@@ -19,8 +20,8 @@ private slots:
     void lookups();
     void foundWorker_data();
     void foundWorker();
-    void readerSuffixDoesNothing_data();
-    void readerSuffixDoesNothing();
+    void strayKeysDoNothing_data();
+    void strayKeysDoNothing();
     void openJobHasBonus_data();
     void openJobHasBonus();
     void databaseFailureIsToldAndOutlived_data();
@@ -197,81 +198,133 @@ void TestBadgeEntry::foundWorker()
     VERIFY_DIALOGS(punch.services().dialogs);
 }
 
-void TestBadgeEntry::readerSuffixDoesNothing_data()
+void TestBadgeEntry::strayKeysDoNothing_data()
 {
-    QTest::addColumn<QString>("badge"); // typed into the badge box
+    // The read: a reader's burst into the badge box, as X key names are typed.
+    QTest::addColumn<QString>("read");
     QTest::addColumn<bool>("open"); // the worker has an open job
-    // Keys that follow, to whatever has the focus: \n Enter, \t Tab, ^ Shift, | a click
+    // Keys that follow, 100 ms after the read, 8 ms apart: \n Enter, \r the
+    // keypad's Enter, \t Tab, ^ Shift, | a click on a label, ! a click on
+    // Cancel, ~ 2.5 s later, _ 400 ms later (typing by hand), = the reader's
+    // longest pause passes for real, . the screen is taken from here on.
     QTest::addColumn<QString>("after");
-    QTest::addColumn<bool>("taken"); // the last of them does nothing
+    QTest::addColumn<QStringList>("told"); // each answered OK
+    QTest::addColumn<bool>("taken"); // nothing changes on the screen
 
     const bool taken = true, acts = false;
+    const QStringList none, invalid {u"Item Code invalid! Try using the Description pulldown"_s};
+    const QString badge = u";004711?\n"_s;
+    // The end mark of a six-character badge belongs to it, wherever it lands.
     for (const bool open : {false, true}) {
         const char* mode = open ? "end job" : "new job";
-        QTest::addRow("%s, Enter", mode) << u"004711"_s << open << u"\n"_s << taken;
-        QTest::addRow("%s, Tab", mode) << u"004711"_s << open << u"\t"_s << taken;
-        QTest::addRow("%s, framed, Enter", mode) << u";004711"_s << open << u"^?\n"_s << taken;
-        QTest::addRow("%s, framed, Tab", mode) << u";004711"_s << open << u"?@\t"_s << taken;
-        QTest::addRow("%s, second Enter", mode) << u"004711"_s << open << u"\n\n"_s << acts;
-        QTest::addRow("%s, Tab after Enter", mode) << u"004711"_s << open << u"\n\t"_s << acts;
-        QTest::addRow("%s, Enter after a click", mode) << u"004711"_s << open << u"|\n"_s << acts;
+        QTest::addRow("%s, Tab", mode) << u"004711"_s << open << u"\t"_s << none << taken;
+        QTest::addRow("%s, framed, Tab", mode)
+            << u";004711"_s << open << u"?@\t"_s << none << taken;
+        QTest::addRow("%s, second Tab", mode) << u"004711"_s << open << u"\t\t"_s << none << acts;
+        QTest::addRow("%s, Tab after a click", mode)
+            << u"004711"_s << open << u"|\t"_s << none << acts;
+        // A burst that repeats the read, while its result shows, is swallowed whole.
+        QTest::addRow("%s, double swipe", mode) << badge << open << badge << none << taken;
+        QTest::addRow("%s, triple swipe", mode) << badge << open << badge + badge << none << taken;
+        QTest::addRow("%s, double swipe without end mark", mode)
+            << u";004711?"_s << open << u";004711?="_s << none << taken;
+        QTest::addRow("%s, Enter read, double", mode)
+            << u"4711\n"_s << open << u"4711\n"_s << none << taken;
+        QTest::addRow("%s, new swipe after Cancel", mode)
+            << badge << open << u"!."_s + badge << none << acts;
     }
-    QTest::newRow("new job, Enter after a code") << u"004711"_s << false << u"12\n"_s << acts;
-    QTest::newRow("unknown badge, Enter") << u"999999"_s << false << u"\n"_s << taken;
-    QTest::newRow("unknown badge, framed, Tab") << u";999999"_s << false << u"?\t"_s << taken;
-    QTest::newRow("unknown badge, second Tab") << u"999999"_s << false << u"\t\t"_s << acts;
+    QTest::newRow("new job, Enter") << u"004711"_s << false << u"\n"_s << none << taken;
+    QTest::newRow("new job, keypad Enter") << u"004711"_s << false << u"\r"_s << none << taken;
+    QTest::newRow("new job, framed, Enter") << u";004711"_s << false << u"^?\n"_s << none << taken;
+    QTest::newRow("new job, second Enter") << u"004711"_s << false << u"\n\n"_s << invalid << acts;
+    QTest::newRow("new job, Tab after Enter") << u"004711"_s << false << u"\n\t"_s << none << acts;
+    QTest::newRow("new job, Enter after a click")
+        << u"004711"_s << false << u"|\n"_s << invalid << acts;
+    QTest::newRow("new job, Enter after a code")
+        << u"004711"_s << false << u"12\n"_s << none << acts;
+    // Keys that do not repeat the read go where they would have gone, in order:
+    // into the level-1 code box, where 004711 is an item's code too.
+    QTest::newRow("new job, swipe 2.5 s later") << badge << false << u"~"_s + badge << none << acts;
+    QTest::newRow("new job, another badge") << badge << false << u";000123?\n"_s << invalid << acts;
+    QTest::newRow("new job, same badge by hand")
+        << badge << false << u"_0_0_4_7_1_1_\n"_s << none << acts;
+    QTest::newRow("new job, a click in the burst")
+        << badge << false << u";004|711?\n"_s << none << acts;
+    QTest::newRow("new job, burst cut short") << badge << false << u";0047="_s << none << acts;
+    // End-job mode parks the focus where Enter does nothing, reader's or not;
+    // Tab still reaches the buttons.
+    QTest::newRow("end job, Enters") << u"004711"_s << true << u"\n\r\n"_s << none << taken;
+    QTest::newRow("end job, keypad Enter, Tab") << u"004711"_s << true << u"\r\t"_s << none << acts;
+    QTest::newRow("end job, swipe 2.5 s later") << badge << true << u"~"_s + badge << none << taken;
+    QTest::newRow("unknown badge, Enter") << u"999999"_s << false << u"\n"_s << none << taken;
+    QTest::newRow("unknown badge, framed, Tab")
+        << u";999999"_s << false << u"?\t"_s << none << taken;
+    QTest::newRow("unknown badge, second Tab") << u"999999"_s << false << u"\t\t"_s << none << acts;
 }
 
-// A keyboard-wedge card reader ends the badge with Enter or Tab, after the
-// sixth character has already run the lookup: that key, and framing before
-// it, do nothing wherever the lookup left the focus. A later Enter or Tab acts
-// as it always did.
-void TestBadgeEntry::readerSuffixDoesNothing()
+// A keyboard-wedge card reader ends the badge with Enter or Tab after the
+// sixth character has already run the lookup, and sends it all again when the
+// card is swiped twice: neither presses a button, picks an item or ends the
+// terminal. Keys that are not the reader's act as they always did.
+void TestBadgeEntry::strayKeysDoNothing()
 {
-    QFETCH(QString, badge);
+    QFETCH(QString, read);
     QFETCH(bool, open);
     QFETCH(QString, after);
+    QFETCH(QStringList, told);
     QFETCH(bool, taken);
 
     PunchScreen punch;
     if (open)
         addOpenJob(punch.site(), u"Name, Level1Description, Level1ItemCode"_s,
             u"'Karen Johansson', 'Department', '12'"_s);
+    punch.site().sql(SiteBuilder::validationsFile,
+        u"INSERT INTO Level1 VALUES ('004711', 'Stores', 3, 0, 'Department')"_s);
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
-    if (badge.endsWith(u"999999"_s))
+    if (read.contains(u"999999"_s))
         dialogs.answer(Dialogs::Answer::Ok);
-    punch.type(u"Text34"_s, badge);
+    quint64 time = punch.burst(read, 10000);
+    VERIFY_DIALOGS(dialogs);
 
     JobCosting& screen = punch.screen();
-    const auto press = [&](QChar c) {
-        if (c == u'\n')
-            punch.key(Qt::Key_Return);
-        else if (c == u'\t')
-            punch.key(Qt::Key_Tab);
-        else if (c == u'^')
+    const auto state = [&] {
+        return QVariantList {QVariant::fromValue(punch.focused()), dialogs.shown().size(),
+            screen.Text34->text(), screen.Text34->isEnabled(), screen.Command1->text(),
+            screen.Command2->text(), screen.Text3->text(), screen.DBCombo1->text()};
+    };
+    QVariantList before = state();
+    for (qsizetype i = 0; i < told.size(); ++i)
+        dialogs.answer(Dialogs::Answer::Ok);
+    int gap = 100;
+    for (const QChar c : after) {
+        if (c == u'~' || c == u'_') {
+            gap = c == u'~' ? 2500 : 400;
+            continue;
+        }
+        time += gap;
+        gap = 8;
+        if (c == u'^')
             QTest::keyPress(punch.focused(), Qt::Key_Shift);
         else if (c == u'|')
             QTest::mouseClick(screen.Label3, Qt::LeftButton);
+        else if (c == u'!')
+            QTest::mouseClick(
+                screen.Command1->text() == u"Cancel"_s ? screen.Command1 : screen.Command2,
+                Qt::LeftButton);
+        else if (c == u'=')
+            QTest::qWait(ReaderSuffix::burstGapMs + 50);
+        else if (c == u'.')
+            before = state();
         else
-            punch.keys(c);
-    };
-    for (const QChar c : after.chopped(1))
-        press(c);
-    const auto state = [&] {
-        return QVariantList {QVariant::fromValue(punch.focused()), dialogs.shown().size(),
-            screen.Command1->text(), screen.Command2->text(), screen.Text3->text()};
-    };
-    const QVariantList before = state();
-    // Where the last key acts: Enter in an empty code box refuses the code.
-    if (!taken && after.endsWith(u'\n') && punch.focused() == screen.Text3
-        && screen.Text3->text().isEmpty())
-        dialogs.answer(Dialogs::Answer::Ok);
-
-    press(after.back());
+            punch.burst(c, time);
+    }
 
     QCOMPARE(state() == before, taken);
+    QCOMPARE(dialogs.texts().mid(read.contains(u"999999"_s) ? 1 : 0), told);
     VERIFY_DIALOGS(dialogs);
+    QCOMPARE(punch.services().program.ends, 0);
+    QVERIFY(punch.site().jobPunches().size() == (open ? 1 : 0));
 }
 
 void TestBadgeEntry::openJobHasBonus_data()

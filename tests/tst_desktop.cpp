@@ -25,8 +25,8 @@ private slots:
     void keyboardOnlyCycle();
     void refusalsEndWithTheirStatus_data();
     void refusalsEndWithTheirStatus();
-    void readerSuffix_data();
-    void readerSuffix();
+    void strayKeys_data();
+    void strayKeys();
     void fixedDialogFrame();
 
 private:
@@ -225,90 +225,167 @@ void TestDesktop::keyboardOnlyCycle()
     QCOMPARE(startedPrograms(), started + u'\n');
 }
 
-void TestDesktop::readerSuffix_data()
+void TestDesktop::strayKeys_data()
 {
-    QTest::addColumn<QStringList>("badge"); // as X key names
+    QTest::addColumn<QString>("previous"); // Maria's punch before: start, cancel, end
+    QTest::addColumn<QString>("mode"); // what the badge read brings up
+    QTest::addColumn<QStringList>("read"); // the reader's burst, as X key names
     QTest::addColumn<int>("delayMs"); // between the reader's keys, 8 to 150 on real readers
-    QTest::addColumn<bool>("open"); // the worker has a job open
-    QTest::addColumn<bool>("unknown"); // first a badge that is nobody's, with the same end
 
-    const QStringList digits {u"0"_s, u"0"_s, u"4"_s, u"7"_s, u"1"_s, u"1"_s};
-    const QStringList framed = QStringList {u"semicolon"_s} + digits + QStringList {u"question"_s};
-    for (const bool open : {false, true}) {
-        const char* mode = open ? "end job" : "new job";
-        QTest::addRow("%s, 004711 Enter", mode)
-            << digits + QStringList {u"Return"_s} << 8 << open << false;
-        QTest::addRow("%s, ;004711? Enter", mode)
-            << framed + QStringList {u"Return"_s} << 8 << open << false;
-        QTest::addRow("%s, 004711 Tab", mode)
-            << digits + QStringList {u"Tab"_s} << 150 << open << false;
-        QTest::addRow("%s, ;004711? Tab", mode)
-            << framed + QStringList {u"Tab"_s} << 8 << open << false;
-        // At once: the Enter comes while the message is opening, before it has the keyboard.
-        QTest::addRow("%s, unknown badge Enter", mode)
-            << digits + QStringList {u"Return"_s} << 0 << open << true;
+    const auto reader = [](const char* digits, bool framed, const char* end) {
+        QStringList keys;
+        for (const char digit : std::string_view(digits))
+            keys << QString(QLatin1Char(digit));
+        if (framed)
+            keys = QStringList {u"semicolon"_s} + keys + QStringList {u"question"_s};
+        return QLatin1String(end).isEmpty() ? keys : keys << QLatin1String(end);
+    };
+    const struct
+    {
+        const char* previous;
+        const char* mode;
+        bool framed;
+        const char* end;
+        int delayMs;
+    } rows[] = {
+        {"", "new job", true, "Return", 8},
+        {"", "end job", false, "Tab", 150},
+        // At once: the keys come while the message opens, before it has the keyboard.
+        {"", "unknown badge", false, "Return", 0},
+        {"start", "new job", false, "KP_Enter", 8},
+        {"start", "end job", true, "Return", 8},
+        {"start", "unknown badge", true, "Tab", 8},
+        {"cancel", "new job", false, "Tab", 150},
+        {"cancel", "end job", true, "KP_Enter", 30},
+        {"cancel", "unknown badge", false, "", 8},
+        {"end", "new job", true, "", 8},
+        {"end", "end job", false, "Return", 8},
+        {"end", "unknown badge", true, "Return", 150},
+    };
+    for (const auto& row : rows) {
+        const bool unknown = QLatin1String(row.mode) == QLatin1String("unknown badge");
+        QTest::addRow("%s%s%s, %s %s, %d ms", row.previous, *row.previous ? " then " : "", row.mode,
+            row.framed ? "framed" : "bare", *row.end ? row.end : "no end mark", row.delayMs)
+            << QString::fromLatin1(row.previous) << QString::fromLatin1(row.mode)
+            << reader(unknown ? "999999" : "004711", row.framed, row.end) << row.delayMs;
     }
 }
 
-// A card reader that ends the badge with Enter or Tab: the key, and the framing
-// before it, do nothing, even when it comes while the message that the badge
-// was not found opens. The worker then goes on by keyboard as if the reader had
-// sent no end mark.
-void TestDesktop::readerSuffix()
+// A worker swipes his card twice and presses Enter once more, after another
+// worker started, cancelled or ended a job at the terminal: the second burst
+// does nothing, the Enter only what Enter does where the worker is, and the
+// terminal runs on. He then goes on by keyboard as if neither had come.
+void TestDesktop::strayKeys()
 {
-    QFETCH(QStringList, badge);
+    QFETCH(QString, previous);
+    QFETCH(QString, mode);
+    QFETCH(QStringList, read);
     QFETCH(int, delayMs);
-    QFETCH(bool, open);
-    QFETCH(bool, unknown);
 
     Site site;
-    if (open)
-        site.sql(SiteBuilder::jobPunchesFile,
-            u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, "
-            "Level1Description, Level1ItemCode, Level1ItemDescription, Level1BonusRate) VALUES "
-            "('Karen Johansson', 'Open', '2004-02-26', '07:00:00', '07:00:00', 'Department', "
-            "'12', 'Assembly', 0)"_s);
+    // Numeric item codes: the badge is a level-1 code too.
+    site.sql(SiteBuilder::validationsFile,
+        u"INSERT INTO Level1 VALUES ('004711', 'Stores', 3, 0, 'Department')"_s);
+    const QString openJob = u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, "
+                            "TimeStop, Level1Description, Level1ItemCode, Level1ItemDescription, "
+                            "Level1BonusRate) VALUES ('%1', 'Open', '2004-02-26', '07:00:00', "
+                            "'07:00:00', 'Department', '12', 'Assembly', 0)"_s;
+    if (mode == u"end job"_s)
+        site.sql(SiteBuilder::jobPunchesFile, openJob.arg(u"Karen Johansson"_s));
+    if (previous == u"end"_s)
+        site.sql(SiteBuilder::jobPunchesFile, openJob.arg(u"Maria Lopez"_s));
     QVERIFY(start(site.path()));
     m_window = waitForActive(u"Job Costing "_s);
     QVERIFY(!m_window.isEmpty());
-
-    if (unknown) {
-        burst(QStringList(6, u"9"_s) << badge.last(), delayMs);
-        // The message stays until the worker has read it.
-        QVERIFY(!waitForActive(instruction).isEmpty());
-        QTest::qWait(500);
-        screenshot(u"not-found"_s);
-        QVERIFY(answer(instruction, {u"Return"_s}));
-        QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
-    }
-    burst(badge, delayMs);
-    QTest::qWait(500);
-    screenshot(u"read"_s);
-    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
-
-    if (open) {
-        // The focus stays on Cancel, where it went when the badge box was locked.
-        key(u"Tab"_s);
-        key(u"Return"_s);
-        QVERIFY(answer(instruction, {u"Return"_s})); // Are you sure ...? Yes
-    } else {
-        for (const QString& code : {u"12"_s, u"7"_s, u"3"_s}) {
+    const auto codes = [this](const QStringList& typed) {
+        for (const QString& code : typed) {
             type(code);
             key(u"Return"_s);
         }
+    };
+    // End Job is two Tabs from where a read in end-job mode leaves the focus.
+    const QStringList endJob {u"Tab"_s, u"Tab"_s, u"Return"_s};
+
+    const QStringList maria {
+        u"semicolon"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s, u"2"_s, u"4"_s, u"question"_s, u"Return"_s};
+    if (!previous.isEmpty())
+        burst(maria, 8);
+    if (previous == u"start"_s) {
+        codes({u"12"_s, u"7"_s, u"3"_s});
         key(u"Return"_s);
         QVERIFY(answer(instruction, {u"Return"_s})); // the summary: OK
+    } else if (previous == u"cancel"_s) {
+        QTest::qWait(300);
+        const QPoint cancel = FormMetrics::rect(2760, 4920, 1815, 735).center();
+        x(u"xdotool"_s,
+            {u"mousemove"_s, u"--window"_s, m_window, QString::number(cancel.x()),
+                QString::number(cancel.y()), u"click"_s, u"1"_s});
+    } else if (previous == u"end"_s) {
+        for (const QString& keys : endJob)
+            key(keys);
+        QVERIFY(answer(instruction, {u"Return"_s})); // Are you sure ...? Yes
     }
-    QTRY_COMPARE_WITH_TIMEOUT(site.jobPunches().size(), 1, 20000);
-    const QVariantMap row = site.jobPunches().constFirst();
-    QCOMPARE(row.value(u"Name"_s), QVariant(u"Karen Johansson"_s));
-    QCOMPARE(row.value(u"Badge"_s), QVariant(open ? u"Closed"_s : u"Open"_s));
-    QStringList codes;
-    for (int level = 1; level <= 3; ++level)
-        codes << row.value(u"Level%1ItemCode"_s.arg(level)).toString();
-    const QStringList chosen
-        = open ? QStringList {u"12"_s, {}, {}} : QStringList {u"12"_s, u"7"_s, u"3"_s};
-    QCOMPARE(codes, chosen);
+    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    const auto badgeOf = [&site](const QString& name) {
+        for (const QVariantMap& row : site.jobPunches()) {
+            if (row.value(u"Name"_s) == name)
+                return row.value(u"Badge"_s).toString();
+        }
+        return QString();
+    };
+    const QString mariasJob = previous == u"start"_s ? u"Open"_s
+        : previous == u"end"_s                       ? u"Closed"_s
+                                                     : QString();
+    QTRY_COMPARE_WITH_TIMEOUT(badgeOf(u"Maria Lopez"_s), mariasJob, 20000);
+    QTest::qWait(300);
+    const QList<QVariantMap> before = site.jobPunches();
+
+    // The read, then the same burst again.
+    burst(read, delayMs);
+    const QString shown = mode == u"unknown badge"_s ? waitForActive(instruction) : m_window;
+    QVERIFY(!shown.isEmpty());
+    QTest::qWait(150);
+    burst(read, delayMs);
+    QTest::qWait(500);
+    screenshot(u"swiped-twice"_s);
+    QCOMPARE(waitForActive(mode == u"unknown badge"_s ? instruction : u"Job Costing "_s), shown);
+
+    // Enter by hand: it closes the message, refuses the empty code, or does nothing.
+    if (mode == u"end job"_s) {
+        key(u"Return"_s);
+        QTest::qWait(300);
+        QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    } else {
+        if (mode == u"new job"_s)
+            key(u"Return"_s);
+        QVERIFY(answer(instruction, {u"Return"_s}));
+    }
+    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    screenshot(u"enter-by-hand"_s);
+
+    QList<QVariantMap> expected = before;
+    if (mode == u"new job"_s) {
+        codes({u"12"_s, u"7"_s, u"3"_s});
+        key(u"Return"_s);
+        QVERIFY(answer(instruction, {u"Return"_s})); // the summary: OK
+        QTRY_COMPARE_WITH_TIMEOUT(site.jobPunches().size(), before.size() + 1, 20000);
+        const QVariantMap row = site.jobPunches().constLast();
+        QCOMPARE(row.value(u"Name"_s), QVariant(u"Karen Johansson"_s));
+        QStringList chosen;
+        for (int level = 1; level <= 3; ++level)
+            chosen << row.value(u"Level%1ItemCode"_s.arg(level)).toString();
+        QCOMPARE(chosen, (QStringList {u"12"_s, u"7"_s, u"3"_s}));
+        expected << row;
+    } else if (mode == u"end job"_s) {
+        for (const QString& keys : endJob)
+            key(keys);
+        QVERIFY(answer(instruction, {u"Return"_s})); // Are you sure ...? Yes
+        QTRY_COMPARE_WITH_TIMEOUT(badgeOf(u"Karen Johansson"_s), u"Closed"_s, 20000);
+        expected.first() = site.jobPunches().constFirst(); // Karen's, the first row
+    }
+    QCOMPARE(site.jobPunches(), expected);
+    QCOMPARE(m_program.state(), QProcess::Running);
+    QVERIFY(startedPrograms().isEmpty());
 }
 
 // The window manager gives the screen the frame of a fixed dialog: a title bar

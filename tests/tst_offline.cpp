@@ -1,7 +1,9 @@
+#include "DiskFlushes.h"
 #include "PunchScreen.h"
 #include "ServerProxy.h"
 #include "data/DataSource.h"
 #include "data/OfflineStore.h"
+#include "data/PostgresFile.h"
 #include "ui/PictureButton.h"
 
 #include <QElapsedTimer>
@@ -11,9 +13,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrlQuery>
 #include <QtTest>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;
@@ -97,6 +101,8 @@ private slots:
     void init();
     void punchesKeptWhileServerIsAwayArriveOnce_data();
     void punchesKeptWhileServerIsAwayArriveOnce();
+    void sendCutMidway_data();
+    void sendCutMidway();
     void savesStandInTheCopiesAtOnce();
     void lostAnswerLeavesOneRow_data();
     void lostAnswerLeavesOneRow();
@@ -179,8 +185,9 @@ void TestOffline::savesStandInTheCopiesAtOnce()
 void TestOffline::punchesKeptWhileServerIsAwayArriveOnce_data()
 {
     QTest::addColumn<bool>("stopped");
-    QTest::newRow("the server refuses the terminal") << false;
-    QTest::newRow("the server stands still") << true;
+    QTest::addColumn<bool>("linked"); // the working folder is also reached through a link
+    QTest::newRow("the server refuses the terminal") << false << false;
+    QTest::newRow("the server stands still, the folder through a link") << true << true;
 }
 
 // Walter ends the job he started before the outage, Maria starts and ends
@@ -188,15 +195,28 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce_data()
 // once that his punch is kept (the first within the deadline and a second),
 // badges in and chooses his job from the terminal's copies, and when the
 // server answers again every punch arrives there once, without another badge.
+// A punch is on the disk before the worker is told; the copy of a punch the
+// server has needs no flush. The folder, by any path, has one store.
 void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
 {
     QFETCH(bool, stopped);
+    QFETCH(bool, linked);
     PunchScreen punch(Site::Contents::Demo, Engine::Server);
     const Site& site = punch.site();
     site.pointTo(u"0.5"_s);
+    QTemporaryDir links;
+    const QString link = links.filePath(u"site"_s);
+    std::shared_ptr<OfflineStore> throughLink;
+    if (linked) {
+        QVERIFY(QFile::link(site.path(), link));
+        throughLink = OfflineStore::open(link);
+    }
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
+    QTRY_VERIFY_WITH_TIMEOUT(OfflineStore::of(site.path())->hasCopies(), 10000);
+    long flushes = diskFlushes();
     punch.startJob(u"000123"_s);
+    QCOMPARE(diskFlushes() - flushes, 0);
     QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
     const QString walter = site.jobPunches().first().value(u"PunchId"_s).toString();
 
@@ -208,8 +228,10 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
             site.server()->setReachable(false);
         QElapsedTimer waited;
         waited.start();
+        flushes = diskFlushes();
         endJob(punch, u"000123"_s, u"5"_s, true);
         QVERIFY2(waited.elapsed() < 1500, qPrintable(QString::number(waited.elapsed())));
+        QVERIFY(diskFlushes() > flushes);
         // The terminal knows now: the next ones wait for no server.
         waited.restart();
         punch.startJob(u"000124"_s, true);
@@ -224,6 +246,8 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
         QCOMPARE(told.icon, Dialogs::Icon::Information);
         QCOMPARE(told.buttons, Dialogs::Buttons::Ok);
         QCOMPARE(OfflineStore::of(site.path())->journalled(), 4);
+        if (linked)
+            QCOMPARE(OfflineStore::of(link), OfflineStore::of(site.path()));
         QCOMPARE(punch.badgeEntryProblems(), QString());
         if (!stopped)
             site.server()->setReachable(true);
@@ -244,6 +268,93 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
     QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
                  u"SELECT Badge FROM JobPunches WHERE Name = 'Linda Kowalski'"_s),
         Rows {{u"Closed"_s}});
+}
+
+void TestOffline::sendCutMidway_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("its statement cancelled") << false;
+    QTest::newRow("the server stops") << true;
+}
+
+// A kept End Job waits on the server for the row that another connection
+// holds when its send is cut midway. A cancelled statement is sent again,
+// never taken for a conflict. A server that stops is given up on at the
+// deadline by the sending thread too, and the terminal then ends at once.
+// Either way the punch arrives once.
+void TestOffline::sendCutMidway()
+{
+    QFETCH(bool, stopped);
+    PunchScreen punch(Site::Contents::Demo, Engine::Server);
+    const Site& site = punch.site();
+    site.pointTo(u"1"_s);
+    QVERIFY(punch.open());
+    punch.startJob(u"000123"_s);
+    QVERIFY(copied(site.path(), u"Walter Brennan"_s, 1));
+    site.server()->setReachable(false);
+    endJob(punch, u"000123"_s, u"5"_s, true);
+    VERIFY_DIALOGS(punch.services().dialogs);
+
+    const QString role
+        = QUrlQuery(QUrl(site.server()->uri()).query()).allQueryItemValues(u"user"_s).last();
+    const QString admin = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, admin);
+        PostgresFile::configure(db, testServer());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        const auto run = [&query](const QString& sql) {
+            if (!query.exec(sql))
+                qFatal("%s", qPrintable(query.lastError().text()));
+            return query.next() ? query.value(0) : QVariant();
+        };
+        run(u"BEGIN"_s);
+        run(u"SELECT 1 FROM %1.jobpunches WHERE name = 'Walter Brennan' FOR UPDATE"_s.arg(role));
+        site.server()->setReachable(true);
+        // The activity is read anew in the transaction at each look.
+        const auto waiting = [&] {
+            run(u"SELECT pg_stat_clear_snapshot()"_s);
+            return run(u"SELECT pid FROM pg_stat_activity WHERE usename = '%1' AND "
+                       "wait_event_type = 'Lock'"_s.arg(role));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(waiting().isValid(), 10000);
+        if (stopped) {
+            std::optional<ServerStop> stop(std::in_place);
+            QElapsedTimer waited;
+            waited.start();
+            // A sending thread that waited for the server without a bound would
+            // keep the terminal from ending: it is freed after three seconds, to fail.
+            std::atomic<bool> closed = false;
+            std::thread watchdog([&] {
+                for (const QDeadlineTimer limit(3000); !closed && !limit.hasExpired();)
+                    QThread::msleep(20);
+                if (!closed) {
+                    stop->resume();
+                    site.server()->dropConnections();
+                }
+            });
+            punch.close();
+            closed = true;
+            watchdog.join();
+            QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
+            QVERIFY(!OfflineStore::of(site.path()));
+            stop.reset();
+            const auto store = OfflineStore::open(site.path());
+            QTRY_VERIFY_WITH_TIMEOUT(waiting().isValid(), 10000);
+            run(u"COMMIT"_s);
+            QVERIFY(allSent(site.path()));
+        } else {
+            run(u"SELECT pg_cancel_backend(%1)"_s.arg(waiting().toInt()));
+            QTest::qWait(300);
+            run(u"COMMIT"_s);
+            QVERIFY(allSent(site.path()));
+        }
+    }
+    QSqlDatabase::removeDatabase(admin);
+    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
+        (Rows {{u"Walter Brennan"_s, u"Closed"_s, 5.0}}));
+    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+        Rows {{0}});
 }
 
 void TestOffline::lostAnswerLeavesOneRow_data()

@@ -28,7 +28,6 @@ class TestStartJob : public QObject
 
 private slots:
     void initTestCase() { DatabaseFile::setLockWaitMs(testLockWaitMs); }
-    void cancelRoleReturnsToBadgeEntry();
     void onlyFirstMissingLevelIsReported_data();
     void onlyFirstMissingLevelIsReported();
     void confirmation_data();
@@ -40,24 +39,6 @@ private slots:
     void everySaveCostsOneFlush();
     void secondOpenJobIsRefused();
 };
-
-void TestStartJob::cancelRoleReturnsToBadgeEntry()
-{
-    PunchScreen punch;
-    punch.site().sql(SiteBuilder::jobPunchesFile,
-        u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s);
-    QVERIFY(punch.open());
-    punch.type(u"Text34"_s, u"000123"_s);
-    QCOMPARE(punch.find<QPushButton>(u"Command1"_s)->text(), u"Cancel"_s);
-
-    punch.click(u"Command1"_s);
-
-    QVERIFY(punch.services().dialogs.shown().isEmpty());
-    QCOMPARE(punch.badgeEntryProblems(), QString());
-    QVERIFY(punch.find<QLineEdit>(u"Text3"_s)->isEnabled());
-    QVERIFY(punch.find<QLineEdit>(u"Text4"_s)->isEnabled());
-    QCOMPARE(punch.site().jobPunches().value(0).value(u"Badge"_s).toString(), u"Open"_s);
-}
 
 void TestStartJob::onlyFirstMissingLevelIsReported_data()
 {

@@ -76,8 +76,10 @@ QList<X11KeyPresses::Key> X11KeyPresses::droppedBefore(const QKeyEvent& delivere
     const auto found = std::find_if(m_pressed.begin(), m_pressed.end(), same);
     if (found == m_pressed.end())
         return dropped;
-    for (auto press = m_pressed.begin(); press != found; ++press)
+    for (auto press = m_pressed.begin(); press != found; ++press) {
         dropped << keyOf(press->code, press->state);
+        dropped.back().time = press->time;
+    }
     m_pressed.erase(m_pressed.begin(), found + 1);
 #else
     Q_UNUSED(delivered);

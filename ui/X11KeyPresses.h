@@ -19,6 +19,7 @@ public:
     {
         int key; // Qt::Key_Return, Qt::Key_Tab, ...; Qt::Key_unknown for a character
         QString text;
+        quint32 time = 0; // the X server's, in milliseconds
     };
 
     X11KeyPresses();

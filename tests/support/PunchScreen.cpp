@@ -5,8 +5,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 PunchScreen::PunchScreen(Site::Contents contents, Engine engine)
     : m_site(std::make_unique<Site>(contents, engine))
@@ -53,6 +55,31 @@ void PunchScreen::keys(const QString& text)
 void PunchScreen::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(focused(), key, modifiers);
+}
+
+quint64 PunchScreen::burst(const QString& keys, quint64 time, int gapMs)
+{
+    for (const QChar c : keys) {
+        int key = c.toUpper().unicode();
+        Qt::KeyboardModifiers modifiers;
+        if (c == u'\n') {
+            key = Qt::Key_Return;
+        } else if (c == u'\r') {
+            key = Qt::Key_Enter;
+            modifiers = Qt::KeypadModifier;
+        } else if (c == u'\t') {
+            key = Qt::Key_Tab;
+        }
+        QKeyEvent press(
+            QEvent::KeyPress, key, modifiers, c == u'\n' ? QStringLiteral("\r") : QString(c));
+        press.setTimestamp(time);
+        QSpontaneKeyEvent::setSpontaneous(&press);
+        QWidget* receiver = focused();
+        QApplication::instance()->notify(
+            receiver ? receiver : QApplication::activeWindow(), &press);
+        time += gapMs;
+    }
+    return time - gapMs;
 }
 
 void PunchScreen::pressEnter(const QString& box)

@@ -24,6 +24,8 @@ public:
     // Loads the screen on the site and shows it; false if the window never
     // became active (focus events only reach an active window).
     bool open();
+    // Ends the terminal: the screen and all it holds are gone when it returns.
+    void close() { m_screen.reset(); }
 
     Site& site() { return *m_site; }
     TestServices& services() { return m_services; }
@@ -40,6 +42,10 @@ public:
     // Types into whatever control has the focus, key by key, as the keyboard does.
     void keys(const QString& text);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+    // Presses keys on whatever has the focus, stamped as the window system
+    // stamps them: the first at `time` (in milliseconds), each next `gapMs`
+    // later. \n is Enter, \r the keypad's Enter, \t Tab. Returns the time of the last.
+    quint64 burst(const QString& keys, quint64 time, int gapMs = 8);
     void pressEnter(const QString& box);
     void click(const QString& button);
     // Names the levels by their codes, Enter after each, from level 1 on.

@@ -44,10 +44,13 @@ void XDisplay::tieToTest(QProcess& process)
 bool XDisplay::start()
 {
     // Without -noreset the server starts over whenever its last client leaves,
-    // and refuses the next one meanwhile.
+    // and refuses the next one meanwhile. Without -r it repeats a key held down
+    // for 660 ms, as a keyboard does: a loaded machine that stalls xdotool
+    // between a key's press and its release then types it twice, where no card
+    // reader would.
     m_server.start(u"Xvfb"_s,
-        {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s, u"-dpi"_s,
-            u"96"_s, u"-nolisten"_s, u"tcp"_s});
+        {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-r"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+            u"-dpi"_s, u"96"_s, u"-nolisten"_s, u"tcp"_s});
     if (!QTest::qWaitFor([&] { return m_server.canReadLine(); }, 20000))
         return false;
     m_environment.insert(u"DISPLAY"_s, u":"_s + QString::fromLatin1(m_server.readLine()).trimmed());
