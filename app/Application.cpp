@@ -1,11 +1,11 @@
 #include "Application.h"
 
-#include "app/CommandLine.h"
-#include "app/DesktopServices.h"
-#include "app/Module1.h"
-#include "app/Program.h"
+#include "program/CommandLine.h"
+#include "program/Program.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
 #include "ui/BusyPointer.h"
+#include "ui/DesktopServices.h"
 #include "ui/Dialogs.h"
 #include "ui/TerminalFonts.h"
 

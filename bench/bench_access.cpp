@@ -13,6 +13,7 @@
 #include "SiteConverter.h"
 #include "data/AccessTable.h"
 #include "data/DataSource.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -96,7 +97,7 @@ int main(int argc, char* argv[])
     QTemporaryDir access;
     QTemporaryDir sqlite;
     try {
-        for (const QString& file : {SiteBuilder::jobPunchesFile, SiteBuilder::timeClockFile}) {
+        for (const QString& file : {SiteModel::jobPunchesFile, SiteModel::timeClockFile}) {
             if (!QFile::copy(QDir(sampleSite).filePath(file), QDir(access.path()).filePath(file)))
                 throw SiteBuilder::Error("cannot copy the sample site");
             QFile::setPermissions(
@@ -105,8 +106,8 @@ int main(int argc, char* argv[])
         SiteBuilder::create(sqlite.path());
         SiteConverter::copyRows(
             Access::readTable(
-                QDir(sampleSite).filePath(SiteBuilder::timeClockFile), QStringLiteral("EMPLOYEES")),
-            QDir(sqlite.path()).filePath(SiteBuilder::timeClockFile));
+                QDir(sampleSite).filePath(SiteModel::timeClockFile), QStringLiteral("EMPLOYEES")),
+            QDir(sqlite.path()).filePath(SiteModel::timeClockFile));
     } catch (const std::exception& error) {
         out << "cannot build the sites: " << error.what() << Qt::endl;
         return 1;
@@ -117,7 +118,7 @@ int main(int argc, char* argv[])
     for (const auto& [engine, dir] :
         {std::pair {"SQLite", sqlite.path()}, {"Access", access.path()}}) {
         QDir::setCurrent(dir);
-        DataSource data8(QStringLiteral("Data8"), SiteBuilder::timeClockFile,
+        DataSource data8(QStringLiteral("Data8"), SiteModel::timeClockFile,
             QStringLiteral("EMPLOYEES"), false, regional);
         data8.refresh();
         const Timing lookup = time(
@@ -135,8 +136,8 @@ int main(int argc, char* argv[])
     out << "Access table read again after a change:" << Qt::endl;
     QDir::setCurrent(access.path());
     for (const auto& [file, table, criteria] :
-        {std::tuple {SiteBuilder::timeClockFile, "EMPLOYEES", "Badge = '001232'"},
-            {SiteBuilder::jobPunchesFile, "JobPunches", "Name = 'Zion Baker'"}}) {
+        {std::tuple {SiteModel::timeClockFile, "EMPLOYEES", "Badge = '001232'"},
+            {SiteModel::jobPunchesFile, "JobPunches", "Name = 'Zion Baker'"}}) {
         DataSource data(QStringLiteral("Data"), file, QLatin1String(table), true, regional);
         data.refresh();
         const qint64 rows = data.recordCount();

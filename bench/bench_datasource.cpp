@@ -10,6 +10,7 @@
 #include "ProcessMemory.h"
 #include "SiteBuilder.h"
 #include "data/DataSource.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -79,7 +80,7 @@ int measure(const QString& dir, int runs)
             runs,
             [&] {
                 data1 = std::make_unique<DataSource>(QStringLiteral("Data1"),
-                    SiteBuilder::jobPunchesFile, QStringLiteral("JobPunches"), false, regional);
+                    SiteModel::jobPunchesFile, QStringLiteral("JobPunches"), false, regional);
                 data1->refresh();
             },
             [&] { data1.reset(); }));
@@ -105,8 +106,8 @@ int measure(const QString& dir, int runs)
     const double counting = medianMs(runs, [&] { count = data1->recordCount(); });
     report("recordCount (open jobs)", counting, QStringLiteral("%1 rows").arg(count));
 
-    DataSource data8(QStringLiteral("Data8"), SiteBuilder::timeClockFile,
-        QStringLiteral("EMPLOYEES"), false, regional);
+    DataSource data8(QStringLiteral("Data8"), SiteModel::timeClockFile, QStringLiteral("EMPLOYEES"),
+        false, regional);
     data8.refresh();
     const double badge
         = medianMs(runs, [&] { data8.findFirst(QStringLiteral("Badge = '000017'")); });
@@ -166,8 +167,8 @@ int main(int argc, char* argv[])
                    .arg(punchCount)
                    .arg(parser.value(employees))
                    .arg(generation.elapsed() / 1000.0, 0, 'f', 1)
-                   .arg(QFileInfo(QDir(dir.path()).filePath(SiteBuilder::jobPunchesFile)).size()
-                           / 1e6,
+                   .arg(
+                       QFileInfo(QDir(dir.path()).filePath(SiteModel::jobPunchesFile)).size() / 1e6,
                        0, 'f', 1)
             << Qt::endl;
 

@@ -26,6 +26,7 @@
 #include "data/DataError.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "desk/ChangeWatch.h"
 #include "desk/DeskStore.h"
 #include "desk/PunchTableModel.h"
@@ -88,7 +89,7 @@ public:
     explicit Terminal(const QString& site)
         : m_name(QUuid::createUuid().toString())
     {
-        const QString file = QDir(site).filePath(SiteBuilder::jobPunchesFile);
+        const QString file = QDir(site).filePath(SiteModel::jobPunchesFile);
         QFile pointer(file);
         pointer.open(QIODevice::ReadOnly);
         const bool server = PostgresFile::recognizes(pointer.read(64));
@@ -186,7 +187,7 @@ QString sqliteSite(const QString& dir, int employees, qint64 punches, int open)
 {
     const QString site
         = QDir(dir).filePath(u"jobcosting-desk-bench/e%1-p%2"_s.arg(employees).arg(punches));
-    if (!QFileInfo::exists(QDir(site).filePath(SiteBuilder::jobPunchesFile))) {
+    if (!QFileInfo::exists(QDir(site).filePath(SiteModel::jobPunchesFile))) {
         out << "Making " << site << " (" << punches << " punches)..." << Qt::endl;
         SiteBuilder::create(site);
         SiteBuilder::fillLarge(site, employees, punches);

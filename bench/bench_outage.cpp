@@ -17,6 +17,7 @@
 #include "Site.h"
 #include "data/DataSource.h"
 #include "data/OfflineStore.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -81,7 +82,7 @@ int run(double deadline, int runs, const QList<int>& batches)
     const auto store = OfflineStore::open(site.path());
     if (!QTest::qWaitFor([&] { return store->hasCopies(); }, 30000))
         throw std::runtime_error("the terminal made no copies");
-    DataSource data1(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource data1(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     data1.refresh();
     int worker = 0;
@@ -155,7 +156,7 @@ int run(double deadline, int runs, const QList<int>& batches)
     out << Qt::endl
         << u"3. Server back after an outage: time until the last kept punch is there"_s << Qt::endl;
     const auto count = [&site] {
-        return site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s)
+        return site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s)
             .value(0)
             .value(0)
             .toInt();

@@ -20,10 +20,11 @@
 #include "SiteBuilder.h"
 #include "TestServices.h"
 #include "app/Application.h"
-#include "app/Module1.h"
 #include "data/DataSource.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
 #include "ui/DbCombo.h"
 #include "ui/FormMetrics.h"
 #include "ui/PictureButton.h"
@@ -491,9 +492,9 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
     QList<double> rawStart;
     for (int i = 0; i < runs; ++i) {
         rawStart << elapsedMs([&] {
-            Raw punches(SiteBuilder::jobPunchesFile, u"start-punches"_s);
-            Raw validations(SiteBuilder::validationsFile, u"start-validations"_s);
-            Raw timeClock(SiteBuilder::timeClockFile, u"start-timeclock"_s);
+            Raw punches(SiteModel::jobPunchesFile, u"start-punches"_s);
+            Raw validations(SiteModel::validationsFile, u"start-validations"_s);
+            Raw timeClock(SiteModel::timeClockFile, u"start-timeclock"_s);
             timeClock.exec(u"DELETE FROM WORK"_s);
             timeClock.exec(u"INSERT INTO WORK (NAME, CLOCKWE) VALUES ('TestDate', '2004-02-26')"_s);
             timeClock.exec(u"SELECT * FROM WORK WHERE NAME = 'TestDate' LIMIT 1"_s);
@@ -505,9 +506,9 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
     }
 
     {
-        Raw punches(SiteBuilder::jobPunchesFile, u"punches"_s);
-        Raw validations(SiteBuilder::validationsFile, u"validations"_s);
-        Raw timeClock(SiteBuilder::timeClockFile, u"timeclock"_s);
+        Raw punches(SiteModel::jobPunchesFile, u"punches"_s);
+        Raw validations(SiteModel::validationsFile, u"validations"_s);
+        Raw timeClock(SiteModel::timeClockFile, u"timeclock"_s);
         Steps steps(services, module, *screen, employees, items);
         for (int round = 0; round < runs; ++round)
             steps.run(round, punches, validations, timeClock);
@@ -520,7 +521,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         // The saves once more without the flush, the program's and the raw
         // statements' alike: the handlers' own time, kernel included.
         const QString unflushed = u"PRAGMA synchronous = OFF"_s;
-        QSqlQuery(unflushed, openDatabaseFile(SiteBuilder::jobPunchesFile)->database());
+        QSqlQuery(unflushed, openDatabaseFile(SiteModel::jobPunchesFile)->database());
         punches.exec(unflushed);
         Steps again(services, module, *screen, employees, items);
         for (int round = runs; round < 2 * runs; ++round)
@@ -530,7 +531,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
                 tellStep(step, step.name + u", no flush (synchronous=OFF)"_s);
         }
         QSqlQuery(u"PRAGMA synchronous = FULL"_s,
-            openDatabaseFile(SiteBuilder::jobPunchesFile)->database());
+            openDatabaseFile(SiteModel::jobPunchesFile)->database());
     }
     tell(u"memory|%1|%2"_s.arg(startPeak).arg(processKilobytes("VmHWM")));
 
@@ -540,16 +541,16 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         QList<double> parse;
         for (int i = 0; i < 21; ++i)
             parse << elapsedMs([&] { regional.parseNumber(u"12"_s); });
-        DataSource data(u"Data1"_s, SiteBuilder::jobPunchesFile,
+        DataSource data(u"Data1"_s, SiteModel::jobPunchesFile,
             u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
         QList<double> refresh, tableInfo;
-        Raw punches(SiteBuilder::jobPunchesFile, u"fixed"_s);
+        Raw punches(SiteModel::jobPunchesFile, u"fixed"_s);
         for (int i = 0; i < runs; ++i) {
             refresh << elapsedMs([&] { data.refresh(); });
             tableInfo << elapsedMs(
                 [&] { punches.exec(u"SELECT name, type FROM pragma_table_info('JobPunches')"_s); });
         }
-        DataSource level(u"Data4"_s, SiteBuilder::validationsFile,
+        DataSource level(u"Data4"_s, SiteModel::validationsFile,
             u"select * from Level3 order by ItemDescription"_s, true, regional);
         level.refresh();
         QList<double> deepWindow;
@@ -560,7 +561,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         // The writes alone: Start Job's row and End Job's edit through a data
         // source, each timed in a pair with the raw statement it comes down
         // to, on the same file with the same durability.
-        DataSource writer(u"Data9"_s, SiteBuilder::jobPunchesFile,
+        DataSource writer(u"Data9"_s, SiteModel::jobPunchesFile,
             u"select * from JobPunches where Name = 'Write probe' and Badge = 'Open'"_s, false,
             regional);
         writer.refresh();
@@ -618,7 +619,7 @@ int punchSteps(int argc, char* argv[], const QString& site, int employees, int i
         tell(u"fixed|its column-list read (pragma_table_info)|%1"_s.arg(median(tableInfo)));
     }
     screen.reset();
-    const QString file = QDir(site).filePath(SiteBuilder::jobPunchesFile);
+    const QString file = QDir(site).filePath(SiteModel::jobPunchesFile);
     tell(u"fixed|insert, rollback journal, synchronous=FULL|%1"_s.arg(
         rawInsertMs(file, u"DELETE"_s, u"FULL"_s, runs)));
     tell(u"fixed|insert, write-ahead log, synchronous=FULL|%1"_s.arg(
@@ -779,7 +780,7 @@ int parent(const QCommandLineParser& parser, const QCommandLineOption& punchesOp
         const QString dir = root.filePath(u"levels-%1"_s.arg(items));
         SiteBuilder::create(dir);
         SiteBuilder::fillLarge(dir, 0, 0, items);
-        validations[items] = QDir(dir).filePath(SiteBuilder::validationsFile);
+        validations[items] = QDir(dir).filePath(SiteModel::validationsFile);
     }
 
     out << "Medians. Handler: the widget event that runs the step (key, Enter or click), "
@@ -801,7 +802,7 @@ int parent(const QCommandLineParser& parser, const QCommandLineOption& punchesOp
         }
         const double built = generation.elapsed() / 1000.0;
         for (const int items : itemCounts) {
-            const QString target = QDir(site).filePath(SiteBuilder::validationsFile);
+            const QString target = QDir(site).filePath(SiteModel::validationsFile);
             if (!QFile::remove(target) || !QFile::copy(validations[items], target))
                 fail(u"cannot put the level tables in place"_s);
             // The site's files on the disk first, so that no flush measured waits for them.

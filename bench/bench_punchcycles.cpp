@@ -16,10 +16,11 @@
 #include "ProcessMemory.h"
 #include "SiteBuilder.h"
 #include "app/Application.h"
-#include "app/Module1.h"
-#include "app/Program.h"
-#include "app/Services.h"
+#include "data/SiteModel.h"
+#include "program/Program.h"
+#include "program/Services.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
@@ -238,7 +239,7 @@ int main(int argc, char* argv[])
     {
         QSqlDatabase db
             = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
-        db.setDatabaseName(site.filePath(SiteBuilder::jobPunchesFile));
+        db.setDatabaseName(site.filePath(SiteModel::jobPunchesFile));
         QSqlQuery count(db);
         if (db.open()
             && count.exec(QStringLiteral("SELECT COUNT(*) FROM JobPunches WHERE Badge = 'Closed'"))

@@ -10,9 +10,9 @@
 #include "ProcessMemory.h"
 #include "ReadyWatch.h"
 #include "app/Application.h"
-#include "app/DesktopServices.h"
-#include "app/Module1.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
+#include "ui/DesktopServices.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>

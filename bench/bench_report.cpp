@@ -22,6 +22,7 @@
 #include "SiteBuilder.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -130,7 +131,7 @@ qint64 backendMs(qint64 pid)
 QString serverUri(const QString& dir)
 {
     // A pointer file holds the URI on its first line; a SQLite file no such text.
-    QFile pointer(QDir(dir).filePath(SiteBuilder::jobPunchesFile));
+    QFile pointer(QDir(dir).filePath(SiteModel::jobPunchesFile));
     return pointer.open(QIODevice::ReadOnly) ? QString::fromUtf8(pointer.readLine(4096)).trimmed()
                                              : QString();
 }
@@ -151,7 +152,7 @@ int measure(const QString& dir, const QString& what)
     QElapsedTimer timer;
     timer.start();
     const qint64 before = ownProcessorMs();
-    const QString file = QDir(dir).filePath(SiteBuilder::jobPunchesFile);
+    const QString file = QDir(dir).filePath(SiteModel::jobPunchesFile);
     const bool server = serverUri(dir).startsWith(u"postgres"_s);
     qint64 backend = 0;
     if (what == u"anchor"_s) {
@@ -207,7 +208,7 @@ Result child(const QString& dir, const QString& what, qint64* longestSaveWait = 
         // A terminal's save during the report: the same busy wait, 5 s at most.
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"save"_s);
-            db.setDatabaseName(QDir(dir).filePath(SiteBuilder::jobPunchesFile));
+            db.setDatabaseName(QDir(dir).filePath(SiteModel::jobPunchesFile));
             db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=5000"_s);
             db.open();
             while (!process.waitForFinished(200)) {
@@ -345,7 +346,7 @@ void correctSome(const QString& site)
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"corrections"_s);
-        db.setDatabaseName(QDir(site).filePath(SiteBuilder::jobPunchesFile));
+        db.setDatabaseName(QDir(site).filePath(SiteModel::jobPunchesFile));
         QSqlQuery query(db);
         if (!db.open() || !query.exec(sql))
             throw SiteBuilder::Error(query.lastError().text().toStdString());

@@ -18,13 +18,14 @@
 #include "BenchPunch.h"
 #include "BenchSchema.h"
 #include "SiteBuilder.h"
-#include "app/Module1.h"
-#include "app/Program.h"
-#include "app/Services.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
+#include "program/Program.h"
+#include "program/Services.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
@@ -80,7 +81,7 @@ double percentile(QList<double> ms, double fraction)
 Latency measureWrites(const QString& dir, int runs)
 {
     QDir::setCurrent(dir);
-    DataSource data1(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource data1(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     data1.refresh();
     Latency latency;
@@ -292,7 +293,7 @@ std::optional<std::pair<Tally, Tally>> runPair(
     QTemporaryDir folders[2];
     for (int i = 0; i < 2; ++i) {
         for (const QString& name :
-            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile})
             QFile::copy(QDir(dir).filePath(name), QDir(folders[i].path()).filePath(name));
         processes[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         processes[i].start(QCoreApplication::applicationFilePath(),

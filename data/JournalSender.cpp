@@ -3,6 +3,7 @@
 #include "DataError.h"
 #include "PostgresFile.h"
 #include "PunchKeeper.h"
+#include "SiteModel.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -19,19 +20,20 @@
 
 namespace {
 
-const QString jobPunches = QStringLiteral("JobPunches.MDB");
+using SiteModel::jobPunchesFile;
+
+// The site's names as the server folds them, and as the copies keep them.
+const QString punchesTable = SiteModel::jobPunches.toLower();
+const QString conflictsTable = SiteModel::jobPunchConflicts.toLower();
+const QString punchIdField = SiteModel::JobPunch::punchId.toLower();
+const QString badgeField = SiteModel::JobPunch::badge.toLower();
 
 // The fields of a job punch that a conflict keeps, beside its PunchId.
 const QStringList punchFields = [] {
-    QStringList fields {QStringLiteral("name"), QStringLiteral("badge"),
-        QStringLiteral("dateworked"), QStringLiteral("timestart"), QStringLiteral("timestop")};
-    for (int level = 1; level <= 3; ++level) {
-        for (const char* field :
-            {"description", "itemcode", "itemdescription", "standardcost", "bonusrate"})
-            fields << QStringLiteral("level%1").arg(level) + QLatin1String(field);
-    }
-    return fields << QStringLiteral("pieces") << QStringLiteral("empnum")
-                  << QStringLiteral("deptnum") << QStringLiteral("baserate");
+    QStringList fields;
+    for (const QString& field : SiteModel::JobPunch::fieldNames())
+        fields << field.toLower();
+    return fields;
 }();
 
 // How long the whole copy of the validation and employee tables may age while
@@ -155,15 +157,18 @@ QVariant copied(const DatabaseFile::Column& column, const QVariant& value)
 // The indexes that the terminal's lookups on a copy need.
 QStringList copyIndexes(const QString& table)
 {
+    using namespace SiteModel;
     const QString name = table.toLower();
-    if (name == QLatin1String("employees"))
-        return {QStringLiteral("CREATE INDEX employees_badge ON employees (badge)")};
-    if (name == QLatin1String("jobpunches"))
-        return {QStringLiteral("CREATE UNIQUE INDEX jobpunches_open ON jobpunches (name) WHERE "
-                               "badge = 'Open'"),
-            QStringLiteral("CREATE UNIQUE INDEX jobpunches_punchid ON jobpunches (punchid)")};
-    return {QStringLiteral("CREATE INDEX %1_code ON %1 (itemcode)").arg(name),
-        QStringLiteral("CREATE INDEX %1_description ON %1 (itemdescription)").arg(name)};
+    if (name == employees.toLower())
+        return {QStringLiteral("CREATE INDEX %1_badge ON %1 (%2)")
+                    .arg(name, Employee::badge.toLower())};
+    if (name == punchesTable)
+        return {QStringLiteral("CREATE UNIQUE INDEX %1_open ON %1 (%2) WHERE %3 = '%4'")
+                    .arg(name, JobPunch::name.toLower(), badgeField, JobPunch::open),
+            QStringLiteral("CREATE UNIQUE INDEX %1_punchid ON %1 (%2)").arg(name, punchIdField)};
+    return {QStringLiteral("CREATE INDEX %1_code ON %1 (%2)").arg(name, Item::itemCode.toLower()),
+        QStringLiteral("CREATE INDEX %1_description ON %1 (%2)")
+            .arg(name, Item::itemDescription.toLower())};
 }
 
 struct Copy
@@ -180,24 +185,12 @@ struct Copy
 QStringList JournalSender::pointersIn(const QString& folder)
 {
     QStringList pointers;
-    for (const QString& name :
-        {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
+    for (const QString& name : SiteModel::files) {
         QFile file(QDir(folder).filePath(name));
         if (file.open(QIODevice::ReadOnly) && PostgresFile::recognizes(file.read(64)))
             pointers << name;
     }
     return pointers;
-}
-
-QStringList JournalSender::keptTables(const QString& pointerName)
-{
-    if (pointerName == jobPunches)
-        return {QStringLiteral("JobPunches")};
-    if (pointerName == QLatin1String("Validations.mdb"))
-        return {QStringLiteral("Level1"), QStringLiteral("Level2"), QStringLiteral("Level3")};
-    if (pointerName == QLatin1String("Norla.MDB"))
-        return {QStringLiteral("EMPLOYEES")};
-    return {};
 }
 
 JournalSender::JournalSender(QString storePath, QString folder)
@@ -310,15 +303,15 @@ public:
     {
         QList<Copy> copies;
         for (const QString& pointer : JournalSender::pointersIn(m_folder)) {
-            if (!full && pointer != jobPunches)
+            if (!full && pointer != jobPunchesFile)
                 continue;
             PostgresFile& file = server(pointer);
             if (full)
                 file.forgetColumns();
-            for (const QString& table : JournalSender::keptTables(pointer))
+            for (const QString& table : SiteModel::screenTables(pointer))
                 copies << read(file, pointer, table);
         }
-        bool openJobs = !JournalSender::pointersIn(m_folder).contains(jobPunches);
+        bool openJobs = !JournalSender::pointersIn(m_folder).contains(jobPunchesFile);
         m_local.exec(QStringLiteral("BEGIN IMMEDIATE"));
         try {
             for (const Copy& copy : std::as_const(copies)) {
@@ -350,11 +343,12 @@ private:
         QStringList names;
         for (const DatabaseFile::Column& column : std::as_const(copy.columns))
             names << file.quoted(column.name);
-        const QString sql
-            = QStringLiteral("SELECT %1 FROM %2%3")
-                  .arg(names.join(QLatin1String(", ")), file.quoted(table),
-                      PunchKeeper::keepsPunchesOf(table) ? QStringLiteral(" WHERE badge = 'Open'")
-                                                         : QString());
+        const QString sql = QStringLiteral("SELECT %1 FROM %2%3")
+                                .arg(names.join(QLatin1String(", ")), file.quoted(table),
+                                    PunchKeeper::keepsPunchesOf(table)
+                                        ? QStringLiteral(" WHERE %1 = '%2'")
+                                              .arg(badgeField, SiteModel::JobPunch::open)
+                                        : QString());
         const QSqlDatabase db = file.database();
         QSqlError error;
         const int width = int(copy.columns.size());
@@ -429,21 +423,21 @@ private:
     // applied already, or put among the conflicts.
     void send(const Entry& entry)
     {
-        PostgresFile& file = server(jobPunches);
+        PostgresFile& file = server(jobPunchesFile);
         QString reason;
         QSqlError error = apply(file, entry, reason);
         if (error.isValid()) {
             if (passing(error))
-                throw file.errorOf(error, QStringLiteral("JobPunches"));
+                throw file.errorOf(error, SiteModel::jobPunches);
             reason = QStringLiteral("The server refused the punch: %1")
                          .arg(firstLine(error.databaseText()));
             if (error.nativeErrorCode() == QLatin1String("23505"))
                 reason = QStringLiteral("%1 had a job open on the server already when this "
                                         "start arrived.")
-                             .arg(entry.row.value(QStringLiteral("name")).toString());
+                             .arg(entry.row.value(SiteModel::JobPunch::name.toLower()).toString());
             error = settle(file, entry, reason);
             if (error.isValid())
-                throw file.errorOf(error, QStringLiteral("JobPunchConflicts"));
+                throw file.errorOf(error, SiteModel::jobPunchConflicts);
         }
     }
 
@@ -458,24 +452,24 @@ private:
                 error = db.lastError();
                 return;
             }
-            bool done = run(QStringLiteral("SELECT 1 FROM jobpunchconflicts WHERE punchid = ? "
-                                           "AND action = ?"),
-                {entry.punchId, entry.action});
+            bool done
+                = run(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? AND %3 = ?")
+                          .arg(conflictsTable, punchIdField, SiteModel::Conflict::action.toLower()),
+                    {entry.punchId, entry.action});
             if (done && !query.next()) {
                 if (entry.action == QLatin1String("start")) {
                     QStringList names;
                     QStringList marks;
                     QVariantList values;
-                    for (const QString& field :
-                        punchFields + QStringList {QStringLiteral("punchid")}) {
+                    for (const QString& field : punchFields + QStringList {punchIdField}) {
                         names << field;
                         marks << QStringLiteral("?");
                         values << entry.row.value(field).toVariant();
                     }
-                    done = run(
-                        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2) ON "
-                                       "CONFLICT (punchid) DO NOTHING")
-                            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+                    done = run(QStringLiteral(
+                                   "INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4) DO NOTHING")
+                                   .arg(punchesTable, names.join(QLatin1String(", ")),
+                                       marks.join(QLatin1String(", ")), punchIdField),
                         values);
                 } else {
                     done = applyEnd(run, query, entry, reason);
@@ -506,16 +500,17 @@ private:
         }
         if (assignments.isEmpty())
             return true;
-        if (!run(QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ? AND badge = 'Open'")
-                     .arg(assignments.join(QLatin1String(", "))),
+        if (!run(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = '%5'")
+                     .arg(punchesTable, assignments.join(QLatin1String(", ")), punchIdField,
+                         badgeField, SiteModel::JobPunch::open),
                 values + QVariantList {entry.punchId}))
             return false;
         if (query.numRowsAffected() == 1)
             return true;
         // Not open: ended by this very punch, sent before its answer was lost,
         // or elsewhere.
-        if (!run(QStringLiteral("SELECT %1 FROM jobpunches WHERE punchid = ?")
-                     .arg(same.join(QLatin1String(" AND "))),
+        if (!run(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                     .arg(same.join(QLatin1String(" AND ")), punchesTable, punchIdField),
                 values + QVariantList {entry.punchId}))
             return false;
         if (!query.next())
@@ -535,21 +530,24 @@ private:
     template<typename Run>
     bool insertConflict(Run& run, const Entry& entry, const QString& reason) const
     {
-        QStringList names {
-            QStringLiteral("punchid"), QStringLiteral("terminal"), QStringLiteral("action")};
+        using namespace SiteModel;
+        QStringList names {punchIdField, Conflict::terminal.toLower(), Conflict::action.toLower()};
         QVariantList values {entry.punchId, terminal(), entry.action};
         for (const QString& field : punchFields) {
             names << field;
             values << entry.row.value(field).toVariant();
         }
-        names << QStringLiteral("reason");
+        names << Conflict::reason.toLower();
         values << reason;
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        return run(QStringLiteral("INSERT INTO jobpunchconflicts (%1) VALUES (%2) ON CONFLICT "
-                                  "(punchid, action, terminal, timestop) DO NOTHING")
-                       .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+        return run(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (%4, %5, %6, %7) "
+                           "DO NOTHING")
+                .arg(conflictsTable, names.join(QLatin1String(", ")),
+                    marks.join(QLatin1String(", ")), punchIdField, Conflict::action.toLower(),
+                    Conflict::terminal.toLower(), JobPunch::timeStop.toLower()),
             values);
     }
 

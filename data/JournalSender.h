@@ -40,8 +40,6 @@ public:
 
     // The site's files in the folder that point to a server, by name.
     static QStringList pointersIn(const QString& folder);
-    // The tables copied from a pointer file of that name.
-    static QStringList keptTables(const QString& pointerName);
 
 private:
     void run();

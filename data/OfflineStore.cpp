@@ -5,6 +5,7 @@
 #include "JournalSender.h"
 #include "JsonValue.h"
 #include "OpenDatabaseFile.h"
+#include "SiteModel.h"
 #include "Transaction.h"
 
 #include <QDateTime>
@@ -125,7 +126,7 @@ bool OfflineStore::hasCopies() const
 std::shared_ptr<DatabaseFile> OfflineStore::standIn(
     const QString& pointerName, const QString& table)
 {
-    if (!away() || !JournalSender::keptTables(pointerName).contains(table, Qt::CaseInsensitive))
+    if (!away() || !SiteModel::screenTables(pointerName).contains(table, Qt::CaseInsensitive))
         return nullptr;
     std::shared_ptr<DatabaseFile> file = openDatabaseFile(m_path);
     QSqlQuery copied = exec(file->database(),
@@ -135,8 +136,14 @@ std::shared_ptr<DatabaseFile> OfflineStore::standIn(
 
 namespace {
 
+// The copy keeps the site's names folded, as the server gave them.
+const QString punchesTable = SiteModel::jobPunches.toLower();
+const QString keyField = SiteModel::keyColumn.toLower();
+const QString punchIdField = SiteModel::JobPunch::punchId.toLower();
+
 // The copy names a punch kept here by a key below every key of the server's.
-const QString localKey = QStringLiteral("(SELECT min(0, ifnull(min(id), 0)) - 1 FROM jobpunches)");
+const QString localKey
+    = QStringLiteral("(SELECT min(0, ifnull(min(%1), 0)) - 1 FROM %2)").arg(keyField, punchesTable);
 
 // The copy's row of the punch, from `row`; its key where the server gave one.
 void insertIntoCopy(
@@ -146,8 +153,8 @@ void insertIntoCopy(
     QStringList marks;
     QVariantList values;
     for (const QString& column : columns) {
-        const bool serverKey = column == QLatin1String("id") && key.toLongLong() > 0;
-        if (column == QLatin1String("id") && !serverKey) {
+        const bool serverKey = column == keyField && key.toLongLong() > 0;
+        if (column == keyField && !serverKey) {
             names << column;
             marks << localKey;
             continue;
@@ -159,8 +166,8 @@ void insertIntoCopy(
         values << (serverKey ? key : row.value(column));
     }
     exec(db,
-        QStringLiteral("INSERT INTO jobpunches (%1) VALUES (%2)")
-            .arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(punchesTable, names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))),
         values);
 }
 
@@ -196,13 +203,14 @@ void OfflineStore::added(const QList<QPair<QString, QVariant>>& fields, Journal 
     QVariantMap row;
     for (const auto& [name, value] : fields)
         row.insert(name.toLower(), value);
-    row.remove(QStringLiteral("id"));
+    row.remove(keyField);
     keep(QStringLiteral("start"), row, {}, journal,
         [&row](QSqlDatabase db, const QStringList& columns) {
             // A start whose answer was lost may be in the copy already, copied
             // from the server that holds it.
-            if (!exec(db, QStringLiteral("SELECT 1 FROM jobpunches WHERE punchid = ?"),
-                    {row.value(QStringLiteral("punchid"))})
+            if (!exec(db,
+                    QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(punchesTable, punchIdField),
+                    {row.value(punchIdField)})
                      .next())
                 insertIntoCopy(db, columns, row);
         });
@@ -215,7 +223,7 @@ void OfflineStore::edited(
     QVariantMap row;
     for (int i = 1; i < read.count(); ++i)
         row.insert(read.fieldName(i).toLower(), read.value(i));
-    row.remove(QStringLiteral("id"));
+    row.remove(keyField);
     QStringList assignments;
     QVariantList values;
     QStringList changed;
@@ -225,13 +233,13 @@ void OfflineStore::edited(
         values << value;
         changed << name.toLower();
     }
-    values << row.value(QStringLiteral("punchid"));
+    values << row.value(punchIdField);
     keep(QStringLiteral("end"), row, changed, journal,
         [&](QSqlDatabase db, const QStringList& columns) {
             // A job opened elsewhere after the copy was made is copied as read.
             if (exec(db,
-                    QStringLiteral("UPDATE jobpunches SET %1 WHERE punchid = ?")
-                        .arg(assignments.join(QLatin1String(", "))),
+                    QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                        .arg(punchesTable, assignments.join(QLatin1String(", ")), punchIdField),
                     values)
                     .numRowsAffected()
                 == 0)
@@ -242,7 +250,7 @@ void OfflineStore::edited(
 void OfflineStore::keep(const QString& action, const QVariantMap& row, const QStringList& changed,
     Journal journal, const std::function<void(QSqlDatabase, const QStringList&)>& copy)
 {
-    const QString punchId = row.value(QStringLiteral("punchid")).toString();
+    const QString punchId = row.value(punchIdField).toString();
     if (punchId.isEmpty())
         throw DataError(QStringLiteral("A punch without a PunchId cannot be kept."));
     QJsonObject punch;
@@ -266,7 +274,7 @@ void OfflineStore::keep(const QString& action, const QVariantMap& row, const QSt
             {action, punchId, QDateTime::currentDateTimeUtc().toString(Qt::ISODate),
                 QString::fromUtf8(QJsonDocument(entry).toJson(QJsonDocument::Compact))});
     // The copy of the open jobs, once made, shows the punch as the terminal made it.
-    if (const QStringList columns = columnsOf(db, QStringLiteral("jobpunches")); !columns.isEmpty())
+    if (const QStringList columns = columnsOf(db, punchesTable); !columns.isEmpty())
         copy(db, columns);
     writes.commit();
     if (journal == Journal::Keep)

@@ -1,5 +1,7 @@
 #include "PunchKeeper.h"
 
+#include "SiteModel.h"
+
 #include <QDir>
 #include <QHash>
 #include <mutex>
@@ -30,7 +32,7 @@ std::shared_ptr<PunchKeeper> PunchKeeper::of(const QString& folder)
 
 bool PunchKeeper::keepsPunchesOf(const QString& table)
 {
-    return table.compare(QLatin1String("JobPunches"), Qt::CaseInsensitive) == 0;
+    return table.compare(SiteModel::jobPunches, Qt::CaseInsensitive) == 0;
 }
 
 std::shared_ptr<PunchKeeper> PunchKeeper::ofOrMade(

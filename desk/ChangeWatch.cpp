@@ -3,6 +3,7 @@
 #include "data/ConnectionThread.h"
 #include "data/DataError.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -59,8 +60,6 @@ private:
 };
 
 namespace {
-
-const QString channel = QStringLiteral("jobpunches");
 
 // SQLite counts the commits made to the file by every connection but the one
 // asking: the desk's own corrections, on its other connection, count too. A
@@ -216,13 +215,15 @@ private:
         QString schema;
         const bool listening = ask([&schema](QSqlDatabase& db) {
             QSqlQuery query(db);
-            if (!query.exec(QStringLiteral(
-                    "SELECT n.nspname FROM pg_class c JOIN pg_namespace n ON n.oid = "
-                    "c.relnamespace WHERE c.oid = to_regclass('jobpunches')")))
+            query.prepare(
+                QStringLiteral("SELECT n.nspname FROM pg_class c JOIN pg_namespace n ON n.oid = "
+                               "c.relnamespace WHERE c.oid = to_regclass(CAST(? AS text))"));
+            query.addBindValue(SiteModel::jobPunches.toLower());
+            if (!query.exec())
                 return false;
             if (query.next())
                 schema = query.value(0).toString();
-            return query.exec(QStringLiteral("LISTEN ") + channel);
+            return query.exec(QStringLiteral("LISTEN ") + SiteModel::punchesChannel);
         });
         if (!listening)
             return false;
@@ -237,7 +238,7 @@ private:
     void tell(const QList<PostgresFile::Notice>& notices) const
     {
         for (const PostgresFile::Notice& notice : notices) {
-            if (notice.channel == channel && notice.payload == m_schema) {
+            if (notice.channel == SiteModel::punchesChannel && notice.payload == m_schema) {
                 changed();
                 return;
             }

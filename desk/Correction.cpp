@@ -2,12 +2,15 @@
 
 #include "DeskWords.h"
 #include "data/JsonValue.h"
+#include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 
 #include <QJsonDocument>
 #include <cmath>
 
 namespace {
+
+namespace JobPunch = SiteModel::JobPunch;
 
 constexpr qint64 secondsPerDay = 24 * 3600;
 
@@ -161,9 +164,9 @@ Correction end(const Punch& punch, const QDateTime& at, double pieces, const QSt
     correction.action = Correction::Action::End;
     correction.punch = punch;
     correction.reason = reason.trimmed();
-    change(correction, QStringLiteral("Badge"), QStringLiteral("Closed"));
-    change(correction, QStringLiteral("TimeStop"), at.time());
-    change(correction, QStringLiteral("Pieces"), pieces);
+    change(correction, JobPunch::badge, JobPunch::closed);
+    change(correction, JobPunch::timeStop, at.time());
+    change(correction, JobPunch::pieces, pieces);
     return correction;
 }
 
@@ -180,18 +183,18 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
     correction.action = Correction::Action::Edit;
     correction.punch = punch;
     correction.reason = reason.trimmed();
-    change(correction, QStringLiteral("DateWorked"), start.date());
-    change(correction, QStringLiteral("TimeStart"), start.time());
+    change(correction, JobPunch::dateWorked, start.date());
+    change(correction, JobPunch::timeStart, start.time());
     if (punch.isOpen()) {
         // While a job is open its stop holds its start.
-        change(correction, QStringLiteral("TimeStop"), start.time());
+        change(correction, JobPunch::timeStop, start.time());
     } else {
         requireStop(start, stop, now, regional);
-        change(correction, QStringLiteral("TimeStop"), stop.time());
+        change(correction, JobPunch::timeStop, stop.time());
     }
     if (pieces != punch.pieces())
         requirePieces(punch, pieces);
-    change(correction, QStringLiteral("Pieces"), pieces);
+    change(correction, JobPunch::pieces, pieces);
     if (correction.changes.isEmpty())
         throw Refused(QStringLiteral("The correction changes nothing."));
     return correction;
@@ -212,8 +215,7 @@ Correction apply(const Conflict& conflict, const QString& reason)
     Correction correction = conflictCorrection(Correction::Action::Apply, conflict, reason);
     const QStringList written = conflict.action == QLatin1String("start")
         ? Punch::fields()
-        : QStringList {
-            QStringLiteral("Badge"), QStringLiteral("TimeStop"), QStringLiteral("Pieces")};
+        : QStringList {JobPunch::badge, JobPunch::timeStop, JobPunch::pieces};
     for (const QString& field : written)
         correction.changes.insert(field, conflict.punch.values.value(field));
     return correction;

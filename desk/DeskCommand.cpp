@@ -3,8 +3,9 @@
 #include "DeskStore.h"
 #include "DeskTables.h"
 #include "SiteTime.h"
-#include "app/CommandLine.h"
 #include "data/DataError.h"
+#include "data/SiteModel.h"
+#include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -219,7 +220,7 @@ Request parse(const QStringList& given)
     }
 
     request.site = positional.isEmpty() ? QDir::currentPath() : positional.first();
-    if (!QFileInfo(QDir(request.site).filePath(QStringLiteral("JobPunches.MDB"))).isFile())
+    if (!QFileInfo(QDir(request.site).filePath(SiteModel::jobPunchesFile)).isFile())
         throw CommandLine::badValue(QStringLiteral("SITE"),
             QStringLiteral("a site folder with JobPunches.MDB"), request.site);
     return request;

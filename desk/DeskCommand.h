@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -4,6 +4,7 @@
 #include "data/JsonValue.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -19,12 +20,15 @@
 
 namespace {
 
-const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
-const QString timeClockFile = QStringLiteral("Norla.MDB");
-const QString punchesTable = QStringLiteral("JobPunches");
-const QString correctionsTable = QStringLiteral("JobPunchCorrections");
-const QString conflictsTable = QStringLiteral("JobPunchConflicts");
-const QString punchIdField = QStringLiteral("PunchId");
+using SiteModel::jobPunchesFile;
+using SiteModel::timeClockFile;
+namespace JobPunch = SiteModel::JobPunch;
+namespace Audit = SiteModel::Correction;
+namespace Conflicts = SiteModel::Conflict;
+const QString& punchesTable = SiteModel::jobPunches;
+const QString& correctionsTable = SiteModel::jobPunchCorrections;
+const QString& conflictsTable = SiteModel::jobPunchConflicts;
+const QString& punchIdField = JobPunch::punchId;
 constexpr int badgeLength = 6;
 // More names than this are looked up in one pass over EMPLOYEES, which has
 // no index by name, rather than one search each.
@@ -38,9 +42,9 @@ QString jsonText(const QJsonObject& object)
 // The names of a conflict's fields, as the audit writes them.
 const QStringList& conflictFieldNames()
 {
-    static const QStringList names = QStringList {QStringLiteral("ID"), punchIdField,
-                                         QStringLiteral("Terminal"), QStringLiteral("Action")}
-        + Punch::fields() + QStringList {QStringLiteral("Reason"), QStringLiteral("ArrivedAt")};
+    static const QStringList names
+        = QStringList {SiteModel::keyColumn, punchIdField, Conflicts::terminal, Conflicts::action}
+        + Punch::fields() + QStringList {Conflicts::reason, Conflicts::arrivedAt};
     return names;
 }
 
@@ -266,8 +270,7 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
         = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2) FROM %4 j "
                          "WHERE %5 ORDER BY j.%6, j.%7, j.%2")
               .arg(columns.join(QLatin1String(", ")), q(punchIdField), q(correctionsTable),
-                  q(punchesTable), condition, q(QStringLiteral("DateWorked")),
-                  q(QStringLiteral("TimeStart")));
+                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart));
     QList<Punch> punches;
     for (const QVariantList& row : run(punchesTable, sql, values).values)
         punches << punchFrom(row);
@@ -277,16 +280,16 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
 
 QList<Punch> DeskStore::openJobs()
 {
-    return readPunches(QStringLiteral("j.%1 = 'Open'").arg(q(QStringLiteral("Badge"))), {});
+    return readPunches(QStringLiteral("j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open), {});
 }
 
 QList<Punch> DeskStore::jobsOfDays(QDate from, QDate to, bool openOnly)
 {
     QString condition = from == to
-        ? QStringLiteral("j.%1 = ?").arg(q(QStringLiteral("DateWorked")))
-        : QStringLiteral("j.%1 BETWEEN ? AND ?").arg(q(QStringLiteral("DateWorked")));
+        ? QStringLiteral("j.%1 = ?").arg(q(JobPunch::dateWorked))
+        : QStringLiteral("j.%1 BETWEEN ? AND ?").arg(q(JobPunch::dateWorked));
     if (openOnly)
-        condition += QStringLiteral(" AND j.%1 = 'Open'").arg(q(QStringLiteral("Badge")));
+        condition += QStringLiteral(" AND j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open);
     QVariantList values {from.toString(Qt::ISODate)};
     if (from != to)
         values << to.toString(Qt::ISODate);
@@ -297,12 +300,13 @@ QStringList DeskStore::levelTitles()
 {
     m_punches->beforeRead(punchesTable);
     // The latest day through the index by day, then its punches' titles.
-    const QString day = q(QStringLiteral("DateWorked"));
+    const QString day = q(JobPunch::dateWorked);
     QStringList titles(3);
     const Rows rows = run(punchesTable,
         QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5 = (SELECT MAX(%5) FROM %4)")
-            .arg(q(QStringLiteral("Level1Description")), q(QStringLiteral("Level2Description")),
-                q(QStringLiteral("Level3Description")), q(punchesTable), day));
+            .arg(q(JobPunch::level(1, JobPunch::LevelField::Description)),
+                q(JobPunch::level(2, JobPunch::LevelField::Description)),
+                q(JobPunch::level(3, JobPunch::LevelField::Description)), q(punchesTable), day));
     for (const QVariantList& row : rows.values)
         for (int level = 0; level < 3; ++level)
             if (titles.at(level).isEmpty())
@@ -313,8 +317,8 @@ QStringList DeskStore::levelTitles()
 std::optional<Punch> DeskStore::openJobOf(const QString& name)
 {
     const QList<Punch> found
-        = readPunches(QStringLiteral("j.%1 = 'Open' AND j.%2 = ?")
-                          .arg(q(QStringLiteral("Badge")), q(QStringLiteral("Name"))),
+        = readPunches(QStringLiteral("j.%1 = '%2' AND j.%3 = ?")
+                          .arg(q(JobPunch::badge), JobPunch::open, q(JobPunch::name)),
             {name});
     if (found.isEmpty())
         return std::nullopt;
@@ -358,16 +362,16 @@ DatabaseFile& DeskStore::employeesFile()
 std::optional<DeskStore::Employee> DeskStore::employee(const QString& badge)
 {
     DatabaseFile& employees = employeesFile();
-    employees.beforeRead(QStringLiteral("EMPLOYEES"));
+    employees.beforeRead(SiteModel::employees);
     QSqlError error;
     const Rows rows = runOn(employees,
         QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ?")
-            .arg(employees.quoted(QStringLiteral("Badge")),
-                employees.quoted(QStringLiteral("Name")),
-                employees.quoted(QStringLiteral("EMPLOYEES"))),
+            .arg(employees.quoted(SiteModel::Employee::badge),
+                employees.quoted(SiteModel::Employee::name),
+                employees.quoted(SiteModel::employees)),
         {badgeAsTyped(badge)}, error);
     if (error.isValid())
-        throw employees.errorOf(error, QStringLiteral("EMPLOYEES"));
+        throw employees.errorOf(error, SiteModel::employees);
     if (rows.values.isEmpty())
         return std::nullopt;
     return Employee {
@@ -379,7 +383,7 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
     m_employeesProblem.clear();
     try {
         DatabaseFile& employees = employeesFile();
-        employees.beforeRead(QStringLiteral("EMPLOYEES"));
+        employees.beforeRead(SiteModel::employees);
         // The badges found are kept while the time clock's file is unchanged, where
         // its engine can tell; a name not found is looked for again at each read.
         const QString version = employees.contentVersion();
@@ -391,9 +395,9 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
         for (const Punch& punch : std::as_const(punches))
             if (const QString key = punch.name().toCaseFolded(); !m_badges.contains(key))
                 missing.insert(key, punch.name());
-        const QString badge = employees.quoted(QStringLiteral("Badge"));
-        const QString name = employees.quoted(QStringLiteral("Name"));
-        const QString table = employees.quoted(QStringLiteral("EMPLOYEES"));
+        const QString badge = employees.quoted(SiteModel::Employee::badge);
+        const QString name = employees.quoted(SiteModel::Employee::name);
+        const QString table = employees.quoted(SiteModel::employees);
         QSqlError error;
         if (missing.size() > namesSearchedOneByOne) {
             const Rows rows = runOn(employees,
@@ -428,7 +432,7 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
             });
         }
         if (error.isValid())
-            throw employees.errorOf(error, QStringLiteral("EMPLOYEES"));
+            throw employees.errorOf(error, SiteModel::employees);
     } catch (const DataError& error) {
         m_employeesProblem = inWords(error);
     }
@@ -451,7 +455,7 @@ QList<Conflict> DeskStore::conflicts()
         kinds.insert(column.name.toCaseFolded(), column);
     const Rows rows = run(conflictsTable,
         QStringLiteral("SELECT * FROM %1 ORDER BY %2")
-            .arg(q(conflictsTable), q(QStringLiteral("ID"))));
+            .arg(q(conflictsTable), q(SiteModel::keyColumn)));
     QList<Conflict> conflicts;
     for (const QVariantList& row : rows.values) {
         Conflict conflict;
@@ -463,17 +467,17 @@ QList<Conflict> DeskStore::conflicts()
             conflict.fields.insert(field, jsonValueOf(value));
             if (Punch::fields().contains(field))
                 conflict.punch.values.insert(field, value);
-            else if (field == QLatin1String("ID"))
+            else if (field == SiteModel::keyColumn)
                 conflict.id = value.toLongLong();
             else if (field == punchIdField)
                 conflict.punch.punchId = value.toString();
-            else if (field == QLatin1String("Terminal"))
+            else if (field == Conflicts::terminal)
                 conflict.terminal = value.toString();
-            else if (field == QLatin1String("Action"))
+            else if (field == Conflicts::action)
                 conflict.action = value.toString();
-            else if (field == QLatin1String("Reason"))
+            else if (field == Conflicts::reason)
                 conflict.reason = value.toString();
-            else if (field == QLatin1String("ArrivedAt"))
+            else if (field == Conflicts::arrivedAt)
                 conflict.arrivedAt = value.toDateTime().toLocalTime();
         }
         conflicts << conflict;
@@ -490,7 +494,7 @@ QList<Conflict> DeskStore::conflicts()
 QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::optional<QDate> to)
 {
     m_punches->beforeRead(correctionsTable);
-    const QString at = QStringLiteral("c.") + q(QStringLiteral("CorrectedAt"));
+    const QString at = QStringLiteral("c.") + q(Audit::correctedAt);
     // On SQLite the time is kept as local ISO text; a server compares instants.
     const auto bound = [this](QDate day) -> QVariant {
         if (!m_server)
@@ -511,18 +515,18 @@ QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::
         values << bound(to->addDays(1));
     }
     QStringList columns;
-    for (const char* field : {"CorrectionId", "CorrectedAt", "CorrectedBy", "Action", "PunchId",
-             "Reason", "OldValues", "NewValues"})
-        columns << QLatin1String("c.") + q(QLatin1String(field));
+    for (const QString& field : {Audit::correctionId, Audit::correctedAt, Audit::correctedBy,
+             Audit::action, Audit::punchId, Audit::reason, Audit::oldValues, Audit::newValues})
+        columns << QLatin1String("c.") + q(field);
     const Rows rows = run(correctionsTable,
         QStringLiteral("SELECT %1, j.%2 FROM %3 c LEFT JOIN %4 j ON j.%5 = c.%5%6 ORDER BY c.%7, "
                        "c.%8")
-            .arg(columns.join(QLatin1String(", ")), q(QStringLiteral("Name")), q(correctionsTable),
+            .arg(columns.join(QLatin1String(", ")), q(JobPunch::name), q(correctionsTable),
                 q(punchesTable), q(punchIdField),
                 conditions.isEmpty()
                     ? QString()
                     : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
-                q(QStringLiteral("CorrectedAt")), q(QStringLiteral("CorrectionId"))),
+                q(Audit::correctedAt), q(Audit::correctionId)),
         values);
     QList<AuditEntry> entries;
     for (const QVariantList& row : rows.values) {
@@ -540,7 +544,7 @@ QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::
         entry.newValues = row.value(7).toString();
         entry.name = row.value(8).isNull() ? QJsonDocument::fromJson(entry.oldValues.toUtf8())
                                                  .object()
-                                                 .value(QStringLiteral("Name"))
+                                                 .value(JobPunch::name)
                                                  .toString()
                                            : row.value(8).toString();
         entries << entry;
@@ -662,9 +666,9 @@ void DeskStore::settleConflict(const Correction& correction)
             values << stored(field, correction.changes.value(field));
         }
         const Rows ended = run(punchesTable,
-            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = 'Open'")
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = '%5'")
                 .arg(q(punchesTable), assignments.join(QLatin1String(", ")), q(punchIdField),
-                    q(QStringLiteral("Badge"))),
+                    q(JobPunch::badge), JobPunch::open),
             values << punch.punchId);
         if (ended.affected != 1)
             throw Refused(QStringLiteral("The job of %1 is not open any more (ended or deleted "
@@ -673,7 +677,7 @@ void DeskStore::settleConflict(const Correction& correction)
     }
     const Rows settled = run(conflictsTable,
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-            .arg(q(conflictsTable), q(QStringLiteral("ID"))),
+            .arg(q(conflictsTable), q(SiteModel::keyColumn)),
         {conflict.id});
     if (settled.affected != 1)
         throw Refused(
@@ -683,9 +687,9 @@ void DeskStore::settleConflict(const Correction& correction)
 void DeskStore::writeAudit(const Correction& correction)
 {
     QStringList names;
-    for (const char* field :
-        {"PunchId", "Action", "CorrectedBy", "Reason", "OldValues", "NewValues"})
-        names << q(QLatin1String(field));
+    for (const QString& field : {Audit::punchId, Audit::action, Audit::correctedBy, Audit::reason,
+             Audit::oldValues, Audit::newValues})
+        names << q(field);
     run(correctionsTable,
         QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
             .arg(q(correctionsTable), names.join(QLatin1String(", "))),

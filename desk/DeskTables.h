@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DeskStore.h"
-#include "app/Csv.h"
+#include "program/Csv.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,37 +1,28 @@
 #include "Punch.h"
 
 #include "data/JsonValue.h"
+#include "data/SiteModel.h"
 
 #include <QJsonValue>
 
+namespace JobPunch = SiteModel::JobPunch;
+using JobPunch::LevelField;
+
 const QStringList& Punch::fields()
 {
-    static const QStringList names = [] {
-        QStringList list {QStringLiteral("Name"), QStringLiteral("Badge"),
-            QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop")};
-        for (int level = 1; level <= 3; ++level) {
-            for (const char* field :
-                {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
-                list << QStringLiteral("Level%1").arg(level) + QLatin1String(field);
-        }
-        return list << QStringLiteral("Pieces") << QStringLiteral("EmpNum")
-                    << QStringLiteral("DeptNum") << QStringLiteral("BaseRate");
-    }();
-    return names;
+    return JobPunch::fieldNames();
 }
 
 bool Punch::isOpen() const
 {
-    return values.value(QStringLiteral("Badge"))
-               .toString()
-               .compare(QLatin1String("Open"), Qt::CaseInsensitive)
+    return values.value(JobPunch::badge).toString().compare(JobPunch::open, Qt::CaseInsensitive)
         == 0;
 }
 
 QDateTime Punch::started() const
 {
-    const QDate date = values.value(QStringLiteral("DateWorked")).toDate();
-    const QTime time = values.value(QStringLiteral("TimeStart")).toTime();
+    const QDate date = values.value(JobPunch::dateWorked).toDate();
+    const QTime time = values.value(JobPunch::timeStart).toTime();
     if (!date.isValid() || !time.isValid())
         return {};
     return QDateTime(date, time);
@@ -40,7 +31,7 @@ QDateTime Punch::started() const
 QDateTime Punch::stopped() const
 {
     const QDateTime start = started();
-    const QTime stop = values.value(QStringLiteral("TimeStop")).toTime();
+    const QTime stop = values.value(JobPunch::timeStop).toTime();
     if (isOpen() || !start.isValid() || !stop.isValid())
         return {};
     return QDateTime(start.date().addDays(stop < start.time() ? 1 : 0), stop);
@@ -48,22 +39,21 @@ QDateTime Punch::stopped() const
 
 QString Punch::department() const
 {
-    const QVariant department = values.value(QStringLiteral("DeptNum"));
+    const QVariant department = values.value(JobPunch::deptNum);
     return department.isValid() ? QString::number(department.toLongLong()) : QString();
 }
 
 QString Punch::item(int level) const
 {
-    return values.value(QStringLiteral("Level%1ItemDescription").arg(level)).toString();
+    return values.value(JobPunch::level(level, LevelField::ItemDescription)).toString();
 }
 
 bool Punch::paysBonus() const
 {
     for (int level = 3; level >= 1; --level) {
-        const QString prefix = QStringLiteral("Level%1").arg(level);
-        if (values.value(prefix + QLatin1String("Description")).toString().isEmpty())
+        if (values.value(JobPunch::level(level, LevelField::Description)).toString().isEmpty())
             continue;
-        return values.value(prefix + QLatin1String("BonusRate")).toDouble() > 0;
+        return values.value(JobPunch::level(level, LevelField::BonusRate)).toDouble() > 0;
     }
     return false;
 }

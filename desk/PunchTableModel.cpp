@@ -2,6 +2,7 @@
 
 #include "DeskWords.h"
 #include "SiteTime.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -120,9 +121,10 @@ void PunchTableModel::updateTitles()
     for (int level = 0; level < 3; ++level) {
         QString title = site.at(level);
         for (const Punch& punch : std::as_const(m_punches)) {
-            const QString carried
-                = punch.values.value(QStringLiteral("Level%1Description").arg(level + 1))
-                      .toString();
+            const QString carried = punch.values
+                                        .value(SiteModel::JobPunch::level(level + 1,
+                                            SiteModel::JobPunch::LevelField::Description))
+                                        .toString();
             if (!carried.isEmpty()) {
                 title = carried;
                 break;
@@ -216,7 +218,7 @@ QVariant PunchTableModel::sortValue(const Punch& punch, int column) const
 {
     switch (column) {
     case DepartmentColumn:
-        return punch.values.value(QStringLiteral("DeptNum"));
+        return punch.values.value(SiteModel::JobPunch::deptNum);
     case StartedColumn:
         return punch.started();
     default:

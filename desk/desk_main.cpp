@@ -2,7 +2,8 @@
 #include "DeskForms.h"
 #include "DeskLink.h"
 #include "DeskWindow.h"
-#include "app/DesktopServices.h"
+#include "data/DataError.h"
+#include "ui/DesktopServices.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "DatabaseWork.h"
 #include "JobCosting.h"
+#include "Module1.h"
 #include "PunchTexts.h"
-#include "app/Module1.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "regional/Clock.h"

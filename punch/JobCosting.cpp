@@ -1,11 +1,12 @@
 #include "JobCosting.h"
 
 #include "Attempt.h"
+#include "Module1.h"
 #include "PunchTexts.h"
 #include "ReaderSuffix.h"
-#include "app/Module1.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
+#include "data/SiteModel.h"
 #include "startup/DateCheck.h"
 #include "startup/SiteCheck.h"
 #include "ui/DbCombo.h"
@@ -227,25 +228,24 @@ void JobCosting::createControls()
 
 void JobCosting::createDataSources()
 {
-    const QString punches = QStringLiteral("JobPunches.MDB");
-    const QString validations = QStringLiteral("Validations.mdb");
+    using namespace SiteModel;
     const RegionalSettings& regional = m_services.regional;
     Data1 = new DataSource(
-        QStringLiteral("Data1"), punches, QStringLiteral("JobPunches"), false, regional, this);
+        QStringLiteral("Data1"), jobPunchesFile, jobPunches, false, regional, this);
     Data2 = new DataSource(
-        QStringLiteral("Data2"), validations, QStringLiteral("Level1"), true, regional, this);
+        QStringLiteral("Data2"), validationsFile, levelTable(1), true, regional, this);
     Data3 = new DataSource(
-        QStringLiteral("Data3"), validations, QStringLiteral("Level2"), true, regional, this);
+        QStringLiteral("Data3"), validationsFile, levelTable(2), true, regional, this);
     Data4 = new DataSource(
-        QStringLiteral("Data4"), validations, QStringLiteral("Level3"), true, regional, this);
+        QStringLiteral("Data4"), validationsFile, levelTable(3), true, regional, this);
     Data5 = new DataSource(
-        QStringLiteral("Data5"), validations, QStringLiteral("Level1"), true, regional, this);
+        QStringLiteral("Data5"), validationsFile, levelTable(1), true, regional, this);
     Data6 = new DataSource(
-        QStringLiteral("Data6"), validations, QStringLiteral("Level2"), true, regional, this);
+        QStringLiteral("Data6"), validationsFile, levelTable(2), true, regional, this);
     Data7 = new DataSource(
-        QStringLiteral("Data7"), validations, QStringLiteral("Level3"), true, regional, this);
-    Data8 = new DataSource(QStringLiteral("Data8"), QStringLiteral("Norla.MDB"),
-        QStringLiteral("EMPLOYEES"), false, regional, this);
+        QStringLiteral("Data7"), validationsFile, levelTable(3), true, regional, this);
+    Data8
+        = new DataSource(QStringLiteral("Data8"), timeClockFile, employees, false, regional, this);
 }
 
 void JobCosting::bindControls()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Program.h"
-#include "app/Services.h"
+#include "program/Program.h"
+#include "program/Services.h"
 
 #include <QCache>
 #include <QPointer>

@@ -1,9 +1,10 @@
 #include "Attempt.h"
 #include "JobCosting.h"
+#include "Module1.h"
 #include "PunchTexts.h"
-#include "app/Module1.h"
-#include "app/Program.h"
 #include "data/DataSource.h"
+#include "data/SiteModel.h"
+#include "program/Program.h"
 #include "startup/DateCheck.h"
 #include "ui/DbCombo.h"
 #include "ui/Dialogs.h"
@@ -79,7 +80,7 @@ void JobCosting::Text34_GotFocus()
                 + (m_levelOneFailure.isEmpty() ? QString()
                                                : QStringLiteral("\n\n") + m_levelOneFailure));
         endProgram(ExitStatus::NeedsPerson,
-            QFileInfo(QStringLiteral("Validations.mdb")).absoluteFilePath()
+            QFileInfo(SiteModel::validationsFile).absoluteFilePath()
                 + QStringLiteral(": the table Level1 is missing or empty, or its first row has "
                                  "no LevelDescription; the validation tables must be set up. ")
                 + m_levelOneFailure);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "startup/StartTexts.h"
+
 #include <QString>
 
 namespace PunchTexts {
 
 inline const QString openJobQuery = QStringLiteral("select * from JobPunches where Badge = 'Open'");
-inline const QString instructionTitle = QStringLiteral("Job Costing - Operator Instruction");
+using StartTexts::instructionTitle;
 inline const QString informationTitle = QStringLiteral("Job Costing - Operator Information");
 inline const QString entryPrompt = QStringLiteral("Proceed to Job Information Entry Screen");
 inline const QString keptPunch

@@ -1,11 +1,12 @@
 #include "DateCheck.h"
 
-#include "app/Program.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "data/Transaction.h"
+#include "program/Program.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
@@ -46,14 +47,13 @@ QString operatorInstructions()
 // keeps it then.
 QString workDatabase()
 {
-    const QString timeClock = QStringLiteral("Norla.MDB");
     try {
-        if (!openDatabaseFile(timeClock)->hasFeature(DatabaseFile::Feature::Writes))
-            return QStringLiteral("JobPunches.MDB");
+        if (!openDatabaseFile(SiteModel::timeClockFile)->hasFeature(DatabaseFile::Feature::Writes))
+            return SiteModel::jobPunchesFile;
     } catch (const DataError&) {
         // The check's own refresh meets the same error and abandons the check.
     }
-    return timeClock;
+    return SiteModel::timeClockFile;
 }
 
 } // namespace
@@ -84,8 +84,8 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     for (HiddenBox** box : boxes)
         *box = new HiddenBox(this, QStringLiteral("Text%1").arg(number++));
 
-    Data1 = new DataSource(QStringLiteral("Data1"), workDatabase(), QStringLiteral("WORK"), false,
-        services.regional, this);
+    Data1 = new DataSource(
+        QStringLiteral("Data1"), workDatabase(), SiteModel::work, false, services.regional, this);
 }
 
 DateCheck::~DateCheck() = default;
@@ -122,7 +122,7 @@ DateCheck::Outcome DateCheck::runCheck()
         // row is read back at once and emptied at the next start, so the
         // commit does not wait for the disk.
         Transaction writes(
-            Data1->databaseName(), QStringLiteral("WORK"), Transaction::Durability::Scratch);
+            Data1->databaseName(), SiteModel::work, Transaction::Durability::Scratch);
         ClearWorkTable();
         Data1->refresh();
         Data1->updateControls();

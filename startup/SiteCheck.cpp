@@ -1,12 +1,13 @@
 #include "SiteCheck.h"
 
-#include "app/Program.h"
+#include "StartTexts.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
-#include "punch/PunchTexts.h"
+#include "data/SiteModel.h"
+#include "program/Program.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -14,8 +15,6 @@
 #include <QFileInfo>
 
 namespace {
-
-const QString jobPunches = QStringLiteral("JobPunches.MDB");
 
 struct Trouble
 {
@@ -40,7 +39,7 @@ std::optional<Trouble> trouble(
         // A site whose job punches are on a server keeps what it needs to go on
         // without the server beside its files, where the folder can hold it;
         // the files that point to the server hold the store from now on.
-        const auto store = fileName == jobPunches && isPointer(fileName)
+        const auto store = fileName == SiteModel::jobPunchesFile && isPointer(fileName)
             ? OfflineStore::open(QDir::currentPath())
             : OfflineStore::of(QDir::currentPath());
         const auto file = openDatabaseFile(fileName);
@@ -52,7 +51,8 @@ std::optional<Trouble> trouble(
             if (error.reason() != DataError::Reason::Unreachable || !store || !store->hasCopies())
                 throw;
         }
-        if (fileName == jobPunches && !file->hasFeature(DatabaseFile::Feature::Writes))
+        if (fileName == SiteModel::jobPunchesFile
+            && !file->hasFeature(DatabaseFile::Feature::Writes))
             return Trouble {
                 QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "
                                "add job punches to it.\nConvert it once, with Job Costing "
@@ -72,10 +72,9 @@ std::optional<Trouble> trouble(
 
 bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile>>& opened)
 {
-    for (const QString& fileName :
-        {jobPunches, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")}) {
+    for (const QString& fileName : SiteModel::files) {
         if (const auto found = trouble(fileName, opened)) {
-            services.dialogs.stop(PunchTexts::instructionTitle, found->message);
+            services.dialogs.stop(StartTexts::instructionTitle, found->message);
             // The log names the file where the site keeps it.
             services.program.end(found->status,
                 QFileInfo(fileName).absoluteFilePath() + QStringLiteral(": ") + found->message);

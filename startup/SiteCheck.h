@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Services.h"
+#include "program/Services.h"
 
 #include <QList>
 #include <memory>

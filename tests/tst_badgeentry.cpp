@@ -1,4 +1,5 @@
 #include "PunchScreen.h"
+#include "data/SiteModel.h"
 #include "punch/PunchTexts.h"
 #include "punch/ReaderSuffix.h"
 #include "ui/DbCombo.h"
@@ -33,7 +34,7 @@ namespace {
 // Inserts a JobPunches row marked "Open"; values are SQL literals.
 void addOpenJob(const Site& site, const QString& columns, const QString& values)
 {
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Badge, %1) VALUES ('Open', %2)"_s.arg(columns, values));
 }
 
@@ -146,7 +147,7 @@ void TestBadgeEntry::foundWorker()
     QVERIFY(punch.open());
     JobCosting& screen = punch.screen();
     // An item added after the screen opened, and leftovers of an earlier display.
-    punch.site().sql(SiteBuilder::validationsFile,
+    punch.site().sql(SiteModel::validationsFile,
         u"INSERT INTO Level1 VALUES ('20', 'Deburring', 3, 0, 'Department')"_s);
     screen.Text4->setText(u"9"_s);
     screen.DBCombo2->setText(u"Grind"_s);
@@ -278,7 +279,7 @@ void TestBadgeEntry::strayKeysDoNothing()
     if (open)
         addOpenJob(punch.site(), u"Name, Level1Description, Level1ItemCode"_s,
             u"'Karen Johansson', 'Department', '12'"_s);
-    punch.site().sql(SiteBuilder::validationsFile,
+    punch.site().sql(SiteModel::validationsFile,
         u"INSERT INTO Level1 VALUES ('004711', 'Stores', 3, 0, 'Department')"_s);
     QVERIFY(punch.open());
     ScriptedDialogs& dialogs = punch.services().dialogs;
@@ -376,7 +377,7 @@ void TestBadgeEntry::databaseFailureIsToldAndOutlived_data()
     QTest::addColumn<bool>("midShift"); // after the screen opened, else before
     QTest::addColumn<QString>("reason"); // %1: the site's folder
 
-    const QString norla = SiteBuilder::timeClockFile;
+    const QString norla = SiteModel::timeClockFile;
     QTest::newRow("time-clock file missing at the start")
         << norla << u"moved away"_s << QString() << false
         << u"Norla.MDB is not in the folder %1."_s;
@@ -385,10 +386,10 @@ void TestBadgeEntry::databaseFailureIsToldAndOutlived_data()
         << u"ALTER TABLE EMPLOYEES RENAME COLUMN Card TO Badge"_s << false
         << u"Norla.MDB has no field Badge in the table EMPLOYEES."_s;
     QTest::newRow("job-punch file moved away during the shift")
-        << SiteBuilder::jobPunchesFile << u"moved away"_s << QString() << true
+        << SiteModel::jobPunchesFile << u"moved away"_s << QString() << true
         << u"JobPunches.MDB is not in the folder %1."_s;
     QTest::newRow("JobPunches renamed during the shift")
-        << SiteBuilder::jobPunchesFile << u"ALTER TABLE JobPunches RENAME TO Punches"_s
+        << SiteModel::jobPunchesFile << u"ALTER TABLE JobPunches RENAME TO Punches"_s
         << u"ALTER TABLE Punches RENAME TO JobPunches"_s << true
         << u"JobPunches.MDB has no table JobPunches."_s;
 }

@@ -2,6 +2,7 @@
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 
 #include <QLabel>
@@ -57,7 +58,7 @@ void TestDatabaseFile::missingDatabaseIsNeverCreated()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
     for (const QString& file :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         DataSource data(u"Data"_s, file, u"WORK"_s, false, regional);
         QVERIFY_THROWS_EXCEPTION(DataError, data.refresh());
         QVERIFY(!data.isOpen());
@@ -119,7 +120,7 @@ void TestDatabaseFile::unusablePointerStopsTheStart()
     QFETCH(QString, reason);
     QFETCH(ExitStatus, status);
     PunchScreen punch;
-    const QString path = punch.site().file(SiteBuilder::validationsFile);
+    const QString path = punch.site().file(SiteModel::validationsFile);
     if (pointer.isEmpty()) {
         QVERIFY(QFile::remove(path) && QDir().mkdir(path));
     } else {
@@ -181,7 +182,7 @@ void TestDatabaseFile::pointerFormsThatAreTaken()
                                 .replace(u"DB"_s, QUrl(uri).path().mid(1))
                                 .replace(u"ROLE"_s, query.allQueryItemValues(u"user"_s).last());
     for (const QString& name :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         QFile file(punch.site().file(name));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(pointer.toUtf8());

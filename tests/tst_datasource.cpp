@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "data/Transaction.h"
 #include "regional/RegionalSettings.h"
 
@@ -85,18 +86,17 @@ void TestDataSource::fieldNamesIgnoreLetterCase()
 {
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
+    auto employees = open(SiteModel::timeClockFile, u"EMPLOYEES"_s);
     QCOMPARE(employees->field(u"NAME"_s).toString(), u"Walter Brennan"_s);
     QCOMPARE(employees->fieldText(u"basepayrate"_s), u"18.5"_s);
     QVERIFY_THROWS_EXCEPTION(DataError, employees->field(u"Nickname"_s));
 
-    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    auto punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     punches->addNew();
     punches->setField(u"level2ItemCode"_s, u"7"_s);
     punches->setField(u"name"_s, u"Maria Lopez"_s);
     punches->save();
-    QCOMPARE(
-        site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Level2ItemCode FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Level2ItemCode FROM JobPunches"_s),
         (Rows {{u"Maria Lopez"_s, u"7"_s}}));
 }
 
@@ -104,11 +104,11 @@ void TestDataSource::fieldsReadTheirOwnColumnAfterOneIsDropped()
 {
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
+    auto employees = open(SiteModel::timeClockFile, u"EMPLOYEES"_s);
     QString shown;
     employees->bind(u"shift"_s, employees.get(), [&shown](const QString& text) { shown = text; });
     // The columns after it move up one place in every row read from now on.
-    site.sql(SiteBuilder::timeClockFile, u"ALTER TABLE EMPLOYEES DROP COLUMN EmpNum"_s);
+    site.sql(SiteModel::timeClockFile, u"ALTER TABLE EMPLOYEES DROP COLUMN EmpNum"_s);
     employees->refresh();
     QCOMPARE(employees->field(u"Name"_s).toString(), u"Walter Brennan"_s);
     QCOMPARE(employees->field(u"DeptNum"_s).toInt(), 10);
@@ -135,7 +135,7 @@ void TestDataSource::findFirst()
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
     auto employees = open(
-        SiteBuilder::timeClockFile, u"select * from EMPLOYEES where Badge <> '000126'"_s, true);
+        SiteModel::timeClockFile, u"select * from EMPLOYEES where Badge <> '000126'"_s, true);
     employees->moveNext();
     employees->findFirst(criteria);
     QCOMPARE(employees->noMatch(), badge.isEmpty());
@@ -147,12 +147,12 @@ void TestDataSource::refreshStandsOnFirstRowOrNone()
 {
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    auto punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     QVERIFY(!punches->hasCurrentRow() && punches->bof() && punches->eof());
     QCOMPARE(punches->recordCount(), qint64(0));
     QVERIFY_THROWS_EXCEPTION(DataError, punches->field(u"Name"_s));
 
-    auto level = open(SiteBuilder::validationsFile, u"Level1"_s, true);
+    auto level = open(SiteModel::validationsFile, u"Level1"_s, true);
     level->moveNext();
     level->setRecordSource(u"select * from Level1 order by ItemDescription desc"_s);
     level->refresh();
@@ -163,8 +163,7 @@ void TestDataSource::refreshStandsOnFirstRowOrNone()
     QVERIFY_THROWS_EXCEPTION(DataError, level->addNew());
     QVERIFY_THROWS_EXCEPTION(DataError, level->edit());
     QVERIFY_THROWS_EXCEPTION(DataError, level->deleteCurrent());
-    QCOMPARE(
-        site.sql(SiteBuilder::validationsFile, u"SELECT COUNT(*) FROM Level1"_s), (Rows {{4}}));
+    QCOMPARE(site.sql(SiteModel::validationsFile, u"SELECT COUNT(*) FROM Level1"_s), (Rows {{4}}));
 }
 
 void TestDataSource::deleteEmptiesRecordSource_data()
@@ -179,9 +178,9 @@ void TestDataSource::deleteEmptiesRecordSource()
     QFETCH(bool, rowByRow);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"INSERT INTO WORK (NAME) VALUES ('A'), ('Keep'), ('B'), ('C'), ('D')"_s);
-    auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK where NAME <> 'Keep'"_s);
+    auto work = open(SiteModel::timeClockFile, u"Select * from WORK where NAME <> 'Keep'"_s);
     if (rowByRow) {
         // The old idiom: stand on a row, delete it, move on, until none is left.
         work->moveFirst();
@@ -196,9 +195,8 @@ void TestDataSource::deleteEmptiesRecordSource()
         work->deleteAll();
         QVERIFY(!work->hasCurrentRow() && work->eof());
     }
-    QCOMPARE(
-        site.sql(SiteBuilder::timeClockFile, u"SELECT NAME FROM WORK"_s), (Rows {{u"Keep"_s}}));
-    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s, true);
+    QCOMPARE(site.sql(SiteModel::timeClockFile, u"SELECT NAME FROM WORK"_s), (Rows {{u"Keep"_s}}));
+    auto employees = open(SiteModel::timeClockFile, u"EMPLOYEES"_s, true);
     QVERIFY_THROWS_EXCEPTION(DataError, employees->deleteAll());
 }
 
@@ -237,7 +235,7 @@ void TestDataSource::windowTexts()
     QFETCH(QStringList, texts);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto level = open(SiteBuilder::validationsFile, recordSource, true);
+    auto level = open(SiteModel::validationsFile, recordSource, true);
     QCOMPARE(level->windowTexts(field, offset, count), texts);
     QVERIFY_THROWS_EXCEPTION(DataError, level->windowTexts(u"Nickname"_s, 0, 1));
 }
@@ -266,7 +264,7 @@ void TestDataSource::fieldConversion()
     QFETCH(QVariant, stored);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    auto punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     punches->addNew();
     punches->setField(u"Name"_s, u"Probe"_s);
     if (stored.isValid())
@@ -277,7 +275,7 @@ void TestDataSource::fieldConversion()
 
     // A refused value leaves the field empty; the other fields are written.
     const Rows rows
-        = site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, %1 FROM JobPunches"_s.arg(field));
+        = site.sql(SiteModel::jobPunchesFile, u"SELECT Name, %1 FROM JobPunches"_s.arg(field));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.at(0).at(0).toString(), u"Probe"_s);
     QCOMPARE(rows.at(0).at(1).isNull(), !stored.isValid());
@@ -305,15 +303,15 @@ void TestDataSource::editOfRowChangedElsewhereWritesNothing()
     const bool saves = meanwhile.isEmpty();
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"INSERT INTO WORK (%1, NAME, EMPNUM) VALUES (1, 'Alpha', 1), (2, 'Beta', 2)"_s.arg(
             site.rowKey()));
-    auto work = open(SiteBuilder::timeClockFile, u"WORK"_s);
+    auto work = open(SiteModel::timeClockFile, u"WORK"_s);
     work->moveNext();
     work->edit();
     work->setField(u"HOURS"_s, 8);
     for (QString statement : meanwhile.split(u';', Qt::SkipEmptyParts))
-        site.sql(SiteBuilder::timeClockFile, statement.replace(u"KEY"_s, site.rowKey()));
+        site.sql(SiteModel::timeClockFile, statement.replace(u"KEY"_s, site.rowKey()));
     if (saves) {
         work->save();
         // The next edit is guarded by the row as it was stored, not as it was read.
@@ -324,8 +322,7 @@ void TestDataSource::editOfRowChangedElsewhereWritesNothing()
     } else {
         QVERIFY_THROWS_EXCEPTION(DataError, work->save());
     }
-    QCOMPARE(
-        site.sql(SiteBuilder::timeClockFile, u"SELECT NAME FROM WORK WHERE HOURS IS NOT NULL"_s),
+    QCOMPARE(site.sql(SiteModel::timeClockFile, u"SELECT NAME FROM WORK WHERE HOURS IS NOT NULL"_s),
         saves ? Rows {{u"Beta"_s}} : Rows {});
 }
 
@@ -354,10 +351,10 @@ void TestDataSource::oneOpenJobPerWorker()
     QFETCH(bool, refused);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s);
     auto punches
-        = open(SiteBuilder::jobPunchesFile, u"select * from JobPunches where Badge = 'Open'"_s);
+        = open(SiteModel::jobPunchesFile, u"select * from JobPunches where Badge = 'Open'"_s);
     punches->addNew();
     punches->setField(u"Name"_s, name);
     punches->setField(u"Badge"_s, badge);
@@ -371,7 +368,7 @@ void TestDataSource::oneOpenJobPerWorker()
     } else {
         punches->save();
     }
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
         (Rows {{refused ? 1 : 2}}));
 }
 
@@ -385,17 +382,17 @@ void TestDataSource::writeWaitsForALockAtMostFiveSecondsReadsNever()
         DatabaseFile::setLockWaitMs(DatabaseFile::defaultLockWaitMs);
     const int expected = realWait ? 5000 : testLockWaitMs;
     Site site(Site::Contents::Demo, currentEngine());
-    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    auto punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     punches->addNew();
     punches->setField(u"Name"_s, u"Walter Brennan"_s);
     QElapsedTimer waited;
     {
-        const Site::Lock otherTerminal(site, SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+        const Site::Lock otherTerminal(site, SiteModel::jobPunchesFile, u"JobPunches"_s);
         // Another program's save in progress blocks no reader.
         waited.start();
-        auto openJobs = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s, true);
+        auto openJobs = open(SiteModel::jobPunchesFile, u"JobPunches"_s, true);
         QCOMPARE(openJobs->recordCount(), 0);
-        QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
+        QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s),
             (Rows {{0}}));
         QVERIFY2(waited.elapsed() < 1000, qPrintable(u"read in %1 ms"_s.arg(waited.elapsed())));
         waited.restart();
@@ -414,7 +411,7 @@ void TestDataSource::writeWaitsForALockAtMostFiveSecondsReadsNever()
     QVERIFY2(waited.elapsed() >= expected * 9 / 10 && waited.elapsed() < expected + 3000,
         qPrintable(u"waited %1 ms"_s.arg(waited.elapsed())));
     QCOMPARE(
-        site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s), (Rows {{0}}));
+        site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunches"_s), (Rows {{0}}));
 }
 
 enum class Breakage
@@ -441,7 +438,7 @@ void putInPlace(const QString& path, const QByteArray& content)
 // set to how to put it right again.
 void spoil(const Site& site, Breakage breakage, std::function<void()>& putRight)
 {
-    const QString norla = site.file(SiteBuilder::timeClockFile);
+    const QString norla = site.file(SiteModel::timeClockFile);
     const QString kept = norla + u".kept"_s;
     const auto keep = [&] {
         QVERIFY(QFile::rename(norla, kept));
@@ -463,21 +460,20 @@ void spoil(const Site& site, Breakage breakage, std::function<void()>& putRight)
     case Breakage::NoTable:
         if (currentEngine() == Engine::Access) {
             keep();
-            QVERIFY(QFile::copy(Site::sample(SiteBuilder::validationsFile), norla));
+            QVERIFY(QFile::copy(Site::sample(SiteModel::validationsFile), norla));
             putRight = putBack;
             return;
         }
-        site.sql(SiteBuilder::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME TO Staff"_s);
+        site.sql(SiteModel::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME TO Staff"_s);
         putRight = [&site] {
-            site.sql(SiteBuilder::timeClockFile, u"ALTER TABLE Staff RENAME TO EMPLOYEES"_s);
+            site.sql(SiteModel::timeClockFile, u"ALTER TABLE Staff RENAME TO EMPLOYEES"_s);
         };
         return;
     case Breakage::NoField:
-        site.sql(
-            SiteBuilder::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME COLUMN Badge TO Card"_s);
+        site.sql(SiteModel::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME COLUMN Badge TO Card"_s);
         putRight = [&site] {
             site.sql(
-                SiteBuilder::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME COLUMN Card TO Badge"_s);
+                SiteModel::timeClockFile, u"ALTER TABLE EMPLOYEES RENAME COLUMN Card TO Badge"_s);
         };
     }
 }
@@ -524,7 +520,7 @@ void TestDataSource::failuresNameFileTableAndTrouble()
     const bool access = engine == Engine::Access;
     Site site(access ? Site::Contents::Sample : Site::Contents::Demo, engine);
     const QString badge = access ? u"000314"_s : u"000123"_s;
-    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, true, m_regional);
+    DataSource employees(u"Data8"_s, SiteModel::timeClockFile, u"EMPLOYEES"_s, true, m_regional);
     if (whileOpen)
         employees.refresh();
 
@@ -573,11 +569,11 @@ void TestDataSource::fileReplacedUnderAnOpenSource()
     SKIP_ENGINE(Engine::Access, "Nothing writes an Access file; tst_accessfile replaces them.");
     SKIP_ENGINE(Engine::Server, "A server database has no file to replace.");
     Site site(Site::Contents::Demo, currentEngine());
-    const QString live = site.file(SiteBuilder::jobPunchesFile);
+    const QString live = site.file(SiteModel::jobPunchesFile);
     if (writeAheadLog)
-        site.sql(SiteBuilder::jobPunchesFile, u"PRAGMA journal_mode = WAL"_s);
+        site.sql(SiteModel::jobPunchesFile, u"PRAGMA journal_mode = WAL"_s);
     QVERIFY(QFile::copy(live, live + u".backup"_s));
-    auto punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    auto punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     const auto add = [&punches](const QString& name) {
         punches->addNew();
         punches->setField(u"Name"_s, name);
@@ -590,15 +586,14 @@ void TestDataSource::fileReplacedUnderAnOpenSource()
         punches.reset();
     QVERIFY(QFile::copy(live + u".backup"_s, live));
     if (restarted)
-        punches = open(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+        punches = open(SiteModel::jobPunchesFile, u"JobPunches"_s);
     add(u"After"_s);
 
     const QString names = u"SELECT Name FROM JobPunches ORDER BY ID"_s;
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, names), (Rows {{u"After"_s}}));
-    QCOMPARE(
-        site.sql(SiteBuilder::jobPunchesFile, u"PRAGMA integrity_check"_s), (Rows {{u"ok"_s}}));
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, names), (Rows {{u"After"_s}}));
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"PRAGMA integrity_check"_s), (Rows {{u"ok"_s}}));
     if (movedAside)
-        QCOMPARE(site.sql(SiteBuilder::jobPunchesFile + u".old"_s, names), (Rows {{u"Before"_s}}));
+        QCOMPARE(site.sql(SiteModel::jobPunchesFile + u".old"_s, names), (Rows {{u"Before"_s}}));
 }
 
 // True when a value read through a data source is what the sample's CSV says:
@@ -730,7 +725,7 @@ void TestDataSource::descriptionsInTheSameOrder()
     QFETCH(QString, level);
     QFETCH(QStringList, descriptions);
     Site site(Site::Contents::Sample, currentEngine());
-    auto data = open(SiteBuilder::validationsFile,
+    auto data = open(SiteModel::validationsFile,
         u"select * from %1 order by ItemDescription"_s.arg(level), true);
     QCOMPARE(data->windowTexts(u"ItemDescription"_s, 0, 100), descriptions);
     // The title is read from the first row, as the level heading shows it.
@@ -742,12 +737,12 @@ void TestDataSource::writesOnlyWhereTheEngineTakesThem()
     SKIP_SERVER_FOR_SAMPLE();
     const bool writes = currentEngine() != Engine::Access;
     Site site(Site::Contents::Sample, currentEngine());
-    QFile file(SiteBuilder::timeClockFile);
+    QFile file(SiteModel::timeClockFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
     file.close();
 
-    auto employees = open(SiteBuilder::timeClockFile, u"EMPLOYEES"_s);
+    auto employees = open(SiteModel::timeClockFile, u"EMPLOYEES"_s);
     const auto addOne = [&] {
         employees->addNew();
         employees->setField(u"Badge"_s, u"000777"_s);
@@ -780,10 +775,10 @@ void TestDataSource::forEachRowVisitsEveryRowOnce_data()
     QTest::addColumn<QString>("expected"); // the field of every row, in order, by SQL
 
     QTest::newRow("an order of its own")
-        << SiteBuilder::validationsFile << u"select * from Level2 order by ItemDescription"_s
+        << SiteModel::validationsFile << u"select * from Level2 order by ItemDescription"_s
         << u"ItemDescription"_s << u"SELECT ItemDescription FROM Level2 ORDER BY 1"_s;
     QTest::newRow("a condition, over many slices")
-        << SiteBuilder::jobPunchesFile << u"select * from JobPunches where Badge = 'Open'"_s
+        << SiteModel::jobPunchesFile << u"select * from JobPunches where Badge = 'Open'"_s
         << u"ID"_s << u"SELECT ID FROM JobPunches WHERE Badge = 'Open' ORDER BY ID"_s;
 }
 
@@ -795,7 +790,7 @@ void TestDataSource::forEachRowVisitsEveryRowOnce()
     QFETCH(QString, expected);
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12001) "
         "INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, Pieces) SELECT 'W' || i, "
         "CASE i % 3 WHEN 0 THEN 'Closed' ELSE 'Open' END, '2004-02-26', '14:05:07', 2.5 FROM n"_s);
@@ -823,7 +818,7 @@ void TestDataSource::contentStampChangesWithEveryCommit()
 {
     SKIP_ACCESS();
     Site site(Site::Contents::Demo, currentEngine());
-    auto work = open(SiteBuilder::timeClockFile, u"Select * from WORK order by NAME"_s);
+    auto work = open(SiteModel::timeClockFile, u"Select * from WORK order by NAME"_s);
     const QString first = work->contentStamp();
     if (first.isEmpty())
         QSKIP("The engine tells no stamp: lists on it are read anew at every fill.");
@@ -831,7 +826,7 @@ void TestDataSource::contentStampChangesWithEveryCommit()
     QCOMPARE(work->contentStamp(), first);
 
     // Another program's commit, then one of this source's own.
-    site.sql(SiteBuilder::timeClockFile, u"INSERT INTO WORK (NAME) VALUES ('Other')"_s);
+    site.sql(SiteModel::timeClockFile, u"INSERT INTO WORK (NAME) VALUES ('Other')"_s);
     work->refresh();
     const QString afterOther = work->contentStamp();
     QVERIFY(afterOther != first);
@@ -863,14 +858,13 @@ void TestDataSource::scratchWritesLeaveLaterSavesFlushed()
     const bool server = currentEngine() == Engine::Server;
     const QString setting = server ? u"SHOW synchronous_commit"_s : u"PRAGMA synchronous"_s;
     const auto flushing = [&] {
-        QSqlQuery query(openDatabaseFile(SiteBuilder::timeClockFile)->database());
+        QSqlQuery query(openDatabaseFile(SiteModel::timeClockFile)->database());
         return query.exec(setting) && query.next() ? query.value(0).toString() : QString();
     };
     const QString flushed = server ? u"on"_s : u"2"_s;
-    auto work = open(SiteBuilder::timeClockFile, u"WORK"_s);
+    auto work = open(SiteModel::timeClockFile, u"WORK"_s);
     {
-        Transaction scratch(
-            SiteBuilder::timeClockFile, u"WORK"_s, Transaction::Durability::Scratch);
+        Transaction scratch(SiteModel::timeClockFile, u"WORK"_s, Transaction::Durability::Scratch);
         QCOMPARE(flushing(), server ? u"off"_s : u"0"_s);
         work->addNew();
         work->setField(u"NAME"_s, u"TestDate"_s);
@@ -879,7 +873,7 @@ void TestDataSource::scratchWritesLeaveLaterSavesFlushed()
             scratch.commit();
     }
     QCOMPARE(flushing(), flushed);
-    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT COUNT(*) FROM WORK"_s),
+    QCOMPARE(site.sql(SiteModel::timeClockFile, u"SELECT COUNT(*) FROM WORK"_s),
         (Rows {{committed ? 1 : 0}}));
 }
 

@@ -1,5 +1,6 @@
 #include "Site.h"
 #include "TestServices.h"
+#include "data/SiteModel.h"
 #include "startup/DateCheck.h"
 #include "ui/HiddenBox.h"
 
@@ -52,7 +53,7 @@ void TestDateCheck::judgesShortDateStyle()
     QFETCH(bool, passes);
 
     Site site;
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         QStringLiteral("INSERT INTO WORK (NAME, CLOCKWE, EMPNUM, HOURS) VALUES "
                        "('TestDate', '1999-12-31', NULL, NULL), ('Walter Brennan', "
                        "'2004-02-21', 123, 40.5), ('Maria Lopez', NULL, 124, 38)"));
@@ -67,7 +68,7 @@ void TestDateCheck::judgesShortDateStyle()
     QCOMPARE(check.load(), passes ? Outcome::Passed : Outcome::Failed);
     QCOMPARE(check.Text7->text(), judged);
     QVERIFY(!check.isVisible());
-    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
+    QCOMPARE(site.sql(SiteModel::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
         (Rows {{u"TestDate"_s, today.toString(Qt::ISODate)}}));
     VERIFY_DIALOGS(t.dialogs);
     QVERIFY(t.shell.opened.isEmpty());
@@ -95,7 +96,7 @@ void TestDateCheck::judgesShortDateStyle()
 void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
 {
     Site site;
-    QVERIFY(QFile::remove(site.file(SiteBuilder::timeClockFile)));
+    QVERIFY(QFile::remove(site.file(SiteModel::timeClockFile)));
     TestServices t;
     DateCheck check(t.services);
     QCOMPARE(check.load(), Outcome::Abandoned);
@@ -103,23 +104,23 @@ void TestDateCheck::missingTimeClockDatabaseAbandonsSilently()
     VERIFY_DIALOGS(t.dialogs);
     QVERIFY(t.dialogs.shown().isEmpty());
     QCOMPARE(t.program.ends, 0);
-    QVERIFY(!QFileInfo::exists(site.file(SiteBuilder::timeClockFile)));
+    QVERIFY(!QFileInfo::exists(site.file(SiteModel::timeClockFile)));
 }
 
 // The table is emptied and the test row written together, or neither is.
 void TestDateCheck::refusedTestRowLeavesWorkAsItWas()
 {
     Site site;
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"INSERT INTO WORK (NAME, CLOCKWE) VALUES ('Walter Brennan', '2004-02-21')"_s);
-    site.sql(SiteBuilder::timeClockFile,
+    site.sql(SiteModel::timeClockFile,
         u"CREATE TRIGGER Closed BEFORE INSERT ON WORK BEGIN SELECT RAISE(ABORT, 'closed'); END"_s);
     TestServices t;
     {
         DateCheck check(t.services);
         QCOMPARE(check.load(), Outcome::Abandoned);
     }
-    QCOMPARE(site.sql(SiteBuilder::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
+    QCOMPARE(site.sql(SiteModel::timeClockFile, u"SELECT NAME, CLOCKWE FROM WORK"_s),
         (Rows {{u"Walter Brennan"_s, u"2004-02-21"_s}}));
     VERIFY_DIALOGS(t.dialogs);
     QCOMPARE(t.program.ends, 0);

@@ -1,6 +1,7 @@
 #include "Site.h"
 #include "TestServices.h"
 #include "data/DataSource.h"
+#include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 #include "ui/DbCombo.h"
 
@@ -48,7 +49,7 @@ void TestDbCombo::init()
     m_site = std::make_unique<Site>(Site::Contents::Empty);
     SiteBuilder::fillLarge(m_site->path(), 0, 0, items);
     m_window = std::make_unique<QWidget>();
-    m_list = new DataSource(u"Data4"_s, SiteBuilder::validationsFile,
+    m_list = new DataSource(u"Data4"_s, SiteModel::validationsFile,
         u"select * from Level3 order by ItemDescription"_s, true, m_regional, m_window.get());
     m_list->refresh();
     m_combo = new DbCombo(m_window.get());
@@ -68,7 +69,7 @@ void TestDbCombo::cleanup()
 QStringList TestDbCombo::allDescriptions() const
 {
     QStringList texts;
-    for (const QVariantList& row : m_site->sql(SiteBuilder::validationsFile,
+    for (const QVariantList& row : m_site->sql(SiteModel::validationsFile,
              u"SELECT ItemDescription FROM Level3 ORDER BY ItemDescription, rowid"_s))
         texts << row.at(0).toString();
     return texts;
@@ -117,7 +118,7 @@ void TestDbCombo::readsListAsItScrolls()
     m_list->refresh();
     m_combo->reFill();
     QCOMPARE(opened(), first);
-    m_site->sql(SiteBuilder::validationsFile,
+    m_site->sql(SiteModel::validationsFile,
         u"UPDATE Level3 SET ItemDescription = 'A new first' WHERE ItemDescription = ?"_s,
         {shown.constFirst()});
     m_list->refresh();

@@ -1,5 +1,6 @@
 #include "DeskJobs.h"
 #include "TestServices.h"
+#include "data/SiteModel.h"
 #include "desk/DeskCommand.h"
 #include "desk/DeskStore.h"
 
@@ -172,7 +173,7 @@ void TestDeskCommand::csvGuardsFormulas()
 void TestDeskCommand::siteNotUpToDateCannotBeRead()
 {
     const Site site;
-    site.sql(SiteBuilder::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
+    site.sql(SiteModel::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
     QCOMPARE(run({u"list"_s}), DeskCommand::notReadOrWritten);
     QVERIFY2(m_err.contains(u"jobcosting-site upgrade"_s), qPrintable(m_err));
     const Result result = runProgram({u"list"_s}, site.path());

@@ -1,5 +1,6 @@
 #include "DeskJobs.h"
 #include "XDisplay.h"
+#include "data/SiteModel.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -253,8 +254,8 @@ void TestDeskDesktop::conflictsAreAppliedAndDismissed()
         = u"INSERT INTO JobPunchConflicts (PunchId, Terminal, Action, %1, "
           "Reason) SELECT PunchId, 'cell 3', 'end', %2, 'journal' FROM "
           "JobPunches WHERE PunchId = ?"_s.arg(Site::jobFields().join(u", "_s), ended);
-    site.sql(SiteBuilder::jobPunchesFile, conflict, {open});
-    site.sql(SiteBuilder::jobPunchesFile, conflict, {closed});
+    site.sql(SiteModel::jobPunchesFile, conflict, {open});
+    site.sql(SiteModel::jobPunchesFile, conflict, {closed});
     const QString window = start(site, u"Job Costing Desk - 1 open job"_s);
     QVERIFY(!window.isEmpty());
 
@@ -284,8 +285,7 @@ void TestDeskDesktop::conflictsAreAppliedAndDismissed()
     m_display.key(u"Return"_s);
     QVERIFY(QTest::qWaitFor(
         [&] {
-            return site.sql(
-                           SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
+            return site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
                        .value(0)
                        .value(0)
                        .toInt()

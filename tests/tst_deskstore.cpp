@@ -1,6 +1,7 @@
 #include "DeskJobs.h"
 #include "TestServices.h"
 #include "data/DataError.h"
+#include "data/SiteModel.h"
 #include "desk/DeskStore.h"
 
 #include <QJsonDocument>
@@ -91,9 +92,9 @@ void TestDeskStore::accessPunchesAreRefusedAccessEmployeesRead()
     }
 
     // The site's own Access time clock beside a job-punch file the desk can write.
-    QVERIFY(QFile::remove(site.file(SiteBuilder::jobPunchesFile)));
+    QVERIFY(QFile::remove(site.file(SiteModel::jobPunchesFile)));
     SiteBuilder::createJobPunches(site.path());
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop) VALUES "
         "('Pat O''Hara', 'Open', '2004-02-26', '08:00:00', '08:00:00')"_s);
     DeskStore store(site.path());
@@ -117,7 +118,7 @@ void TestDeskStore::openJobsCarryTheirBadges()
     QFETCH(int, workers);
     const Site site(Site::Contents::Demo, currentEngine());
     const auto employees = site.sql(
-        SiteBuilder::timeClockFile, u"SELECT Name, Badge, DeptNum FROM EMPLOYEES ORDER BY Badge"_s);
+        SiteModel::timeClockFile, u"SELECT Name, Badge, DeptNum FROM EMPLOYEES ORDER BY Badge"_s);
     // Closed jobs stay off the board; a worker the time clock does not know shows no badge.
     DeskJobs::end(site, DeskJobs::start(site, u"Maria Lopez"_s, at(25, 6)), QTime(7, 0));
     const QString stranger = DeskJobs::start(site, u"Nobody Known"_s, at(26, 5));
@@ -323,7 +324,7 @@ void TestDeskStore::refusalsWriteNothing()
     DeskStore store(site.path());
     const Punch punch = jobOfDay(store, QDate(2004, 2, 26), id);
     if (!meanwhile.isEmpty())
-        site.sql(SiteBuilder::jobPunchesFile, meanwhile);
+        site.sql(SiteModel::jobPunchesFile, meanwhile);
     const QList<QVariantMap> before = site.jobPunches();
 
     try {
@@ -374,15 +375,15 @@ void TestDeskStore::auditRowsAreNeverChanged()
     for (const QString& change : {u"UPDATE JobPunchCorrections SET Reason = 'other'"_s,
              u"UPDATE JobPunchCorrections SET CorrectedBy = 'someone'"_s,
              u"DELETE FROM JobPunchCorrections"_s})
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteBuilder::jobPunchesFile, change));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, site.sql(SiteModel::jobPunchesFile, change));
     if (currentEngine() == Engine::Server) {
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-            site.sql(SiteBuilder::jobPunchesFile, u"TRUNCATE JobPunchCorrections"_s));
+            site.sql(SiteModel::jobPunchesFile, u"TRUNCATE JobPunchCorrections"_s));
         // Nor does a supervisor write another login's name or time into a new one.
-        site.sql(SiteBuilder::jobPunchesFile,
+        site.sql(SiteModel::jobPunchesFile,
             u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, CorrectedAt, Reason, "
             "OldValues, NewValues) VALUES ('x', 'edit', 'someone', '2001-01-01', 'r', '{}', '{}')"_s);
-        const auto stamped = site.sql(SiteBuilder::jobPunchesFile,
+        const auto stamped = site.sql(SiteModel::jobPunchesFile,
             u"SELECT CorrectedBy, CorrectedAt > now() - interval '1 hour' FROM "
             "JobPunchCorrections WHERE PunchId = 'x'"_s);
         QCOMPARE(stamped.value(0), (QVariantList {DeskJobs::siteLogin(site), true}));
@@ -440,7 +441,7 @@ void TestDeskStore::conflictsAreAppliedOrDismissed()
         QSKIP("Only a server keeps the conflicts of the terminals' outage journals.");
     const Site site(Site::Contents::Demo, currentEngine());
     const auto sql = [&site](const QString& statement, const QVariantList& values = {}) {
-        return site.sql(SiteBuilder::jobPunchesFile, statement, values);
+        return site.sql(SiteModel::jobPunchesFile, statement, values);
     };
     const QStringList fields = Site::jobFields();
     const QString open = DeskJobs::start(site, u"Walter Brennan"_s, at(26, 8), true);

@@ -1,6 +1,7 @@
 #include "Files.h"
 #include "Site.h"
 #include "XDisplay.h"
+#include "data/SiteModel.h"
 #include "ui/FormMetrics.h"
 
 #include <QProcess>
@@ -165,7 +166,7 @@ void TestDesktop::keyboardOnlyCycle()
 
     Site site;
     for (const QString& table : emptied.split(u' ', Qt::SkipEmptyParts))
-        site.sql(SiteBuilder::validationsFile, u"DELETE FROM "_s + table);
+        site.sql(SiteModel::validationsFile, u"DELETE FROM "_s + table);
     const QDate firstDay = QDate::currentDate();
     QVERIFY(start(site.path(), locale));
     m_window = waitForActive(u"Job Costing "_s);
@@ -284,16 +285,16 @@ void TestDesktop::strayKeys()
 
     Site site;
     // Numeric item codes: the badge is a level-1 code too.
-    site.sql(SiteBuilder::validationsFile,
+    site.sql(SiteModel::validationsFile,
         u"INSERT INTO Level1 VALUES ('004711', 'Stores', 3, 0, 'Department')"_s);
     const QString openJob = u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, "
                             "TimeStop, Level1Description, Level1ItemCode, Level1ItemDescription, "
                             "Level1BonusRate) VALUES ('%1', 'Open', '2004-02-26', '07:00:00', "
                             "'07:00:00', 'Department', '12', 'Assembly', 0)"_s;
     if (mode == u"end job"_s)
-        site.sql(SiteBuilder::jobPunchesFile, openJob.arg(u"Karen Johansson"_s));
+        site.sql(SiteModel::jobPunchesFile, openJob.arg(u"Karen Johansson"_s));
     if (previous == u"end"_s)
-        site.sql(SiteBuilder::jobPunchesFile, openJob.arg(u"Maria Lopez"_s));
+        site.sql(SiteModel::jobPunchesFile, openJob.arg(u"Maria Lopez"_s));
     QVERIFY(start(site.path()));
     m_window = waitForActive(u"Job Costing "_s);
     QVERIFY(!m_window.isEmpty());

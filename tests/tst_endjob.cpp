@@ -1,5 +1,6 @@
 #include "PunchScreen.h"
 #include "data/DatabaseFile.h"
+#include "data/SiteModel.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -13,8 +14,8 @@ namespace {
 // operation carries the bonus rate given.
 void openJob(PunchScreen& punch, double bonusRate)
 {
-    punch.site().sql(SiteBuilder::validationsFile, u"DELETE FROM Level3"_s);
-    punch.site().sql(SiteBuilder::jobPunchesFile,
+    punch.site().sql(SiteModel::validationsFile, u"DELETE FROM Level3"_s);
+    punch.site().sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Level1Description, "
         "Level1ItemCode, Level1ItemDescription, Level1BonusRate, Level2Description, "
         "Level2ItemCode, "
@@ -197,7 +198,7 @@ void TestEndJob::jobChangedElsewhereIsNeverClosed()
     QVERIFY(punch.open());
     punch.type(u"Text34"_s, u"000123"_s);
     for (const QString& statement : meanwhile)
-        punch.site().sql(SiteBuilder::jobPunchesFile, statement);
+        punch.site().sql(SiteModel::jobPunchesFile, statement);
     const QList<QVariantMap> before = punch.site().jobPunches();
     punch.services().dialogs.answer(Answer::Yes);
     punch.services().dialogs.answer(Answer::Ok);
@@ -231,7 +232,7 @@ void TestEndJob::lockPastTheWaitLeavesTheJobOpen()
         dialogs.answer(Answer::Yes);
         std::optional<Site::Lock> otherProgram;
         if (attempt == 0) {
-            otherProgram.emplace(punch.site(), SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+            otherProgram.emplace(punch.site(), SiteModel::jobPunchesFile, u"JobPunches"_s);
             dialogs.answer(Answer::Ok);
         }
         QElapsedTimer clock;

@@ -1,6 +1,7 @@
 #include "PunchScreen.h"
 #include "data/OfflineStore.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -85,7 +86,7 @@ void TestFailover::terminalFollowsThePromotedStandby()
     SiteBuilder::create(site.path(), uri(u"primary"_s));
     SiteBuilder::fillDemo(site.path());
     for (const QString& name :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         QFile pointer(QDir(site.path()).filePath(name));
         QVERIFY(pointer.open(QIODevice::WriteOnly | QIODevice::Truncate));
         pointer.write(

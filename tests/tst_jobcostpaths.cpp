@@ -1,6 +1,7 @@
 #include "JobCostRead.h"
 #include "Site.h"
 #include "data/DataError.h"
+#include "data/SiteModel.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -89,12 +90,12 @@ void insert(const Site& site, QVariantMap fields)
     const QString sql = u"INSERT INTO JobPunches (%1) VALUES (%2)"_s.arg(
         fields.keys().join(u", "_s), QStringList(fields.size(), u"?"_s).join(u", "_s));
     if (site.server()) {
-        site.sql(SiteBuilder::jobPunchesFile, sql, fields.values());
+        site.sql(SiteModel::jobPunchesFile, sql, fields.values());
         return;
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"odd"_s);
-        db.setDatabaseName(site.file(SiteBuilder::jobPunchesFile));
+        db.setDatabaseName(site.file(SiteModel::jobPunchesFile));
         QVERIFY(db.open());
         QSqlQuery query(db);
         QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = ON"_s));
@@ -168,7 +169,7 @@ void addOddRows(const Site& site)
     for (const QVariantMap& row : untyped)
         insert(site, row);
     // A row of the table that is gone leaves a gap in the row keys.
-    site.sql(SiteBuilder::jobPunchesFile, u"DELETE FROM JobPunches WHERE rowid = 7"_s);
+    site.sql(SiteModel::jobPunchesFile, u"DELETE FROM JobPunches WHERE rowid = 7"_s);
 }
 
 // The desk's corrections: of every 53rd punch and of every one that is not
@@ -181,20 +182,20 @@ void addCorrections(const Site& site)
     const QString insert = u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, "
                            "Reason, OldValues, NewValues) "_s;
     const QString none = json.arg(u"{}"_s);
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         insert
             + u"SELECT PunchId, 'edit', 'test', 'once', %1, %1 FROM JobPunches WHERE %2 % 53 = 0 "
               "OR Badge IS NULL OR Badge <> 'Closed' OR TimeStop IS NULL OR Pieces < 0"_s.arg(
                   none, site.rowKey()));
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         insert
             + u"SELECT PunchId, 'edit', 'test', 'twice', %1, %1 FROM JobPunches WHERE %2 % 106 = 0 "
               "OR Badge = 'Open'"_s.arg(none, site.rowKey()));
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         insert
             + u"SELECT upper(PunchId), 'edit', 'test', 'capitals', %1, %1 FROM JobPunches WHERE "
               "%2 % 89 = 0"_s.arg(none, site.rowKey()));
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         insert
             + u"VALUES ('00000000-0000-4000-8000-000000000000', 'delete', 'test', 'gone', %1, %2)"_s
                   .arg(json.arg(uR"({"Name": "Worker 9", "Badge": "Closed", "DateWorked":
@@ -236,7 +237,7 @@ void TestJobCostPaths::bothPathsAgree()
         if (corrections)
             addCorrections(*site);
         else
-            site->sql(SiteBuilder::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
+            site->sql(SiteModel::jobPunchesFile, u"DROP TABLE JobPunchCorrections"_s);
     }
     JobCost::Options options;
     options.view = *JobCost::viewNamed(view);
@@ -246,7 +247,7 @@ void TestJobCostPaths::bothPathsAgree()
         options.from = from;
     if (to.isValid())
         options.to = to;
-    const QString file = site->file(SiteBuilder::jobPunchesFile);
+    const QString file = site->file(SiteModel::jobPunchesFile);
 
     Path used = Path::Streaming;
     QStringList reference;

@@ -5,6 +5,7 @@
 #include "JobCostingVersion.h"
 #include "Site.h"
 #include "TestServices.h"
+#include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 
 #include <QBuffer>
@@ -113,7 +114,7 @@ void insertPunches(const Site& site, const QList<QVariantList>& rows)
     const QString connection = u"punches"_s;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-        db.setDatabaseName(site.file(SiteBuilder::jobPunchesFile));
+        db.setDatabaseName(site.file(SiteModel::jobPunchesFile));
         QVERIFY(db.open());
         QSqlQuery query(db);
         QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = ON"_s));
@@ -203,8 +204,7 @@ void addCorrections(const Site& site)
 {
     const auto punchId = [&](int row) {
         return site
-            .sql(SiteBuilder::jobPunchesFile, u"SELECT PunchId FROM JobPunches WHERE ID = ?"_s,
-                {row})
+            .sql(SiteModel::jobPunchesFile, u"SELECT PunchId FROM JobPunches WHERE ID = ?"_s, {row})
             .value(0)
             .value(0);
     };
@@ -226,7 +226,7 @@ void addCorrections(const Site& site)
             u"{}"_s},
     };
     for (const QVariantList& row : audit)
-        site.sql(SiteBuilder::jobPunchesFile,
+        site.sql(SiteModel::jobPunchesFile,
             u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedAt, CorrectedBy, Reason, "
             "OldValues, NewValues) VALUES (?, ?, ?, 'foreman', ?, ?, ?)"_s,
             row);
@@ -407,9 +407,9 @@ void TestJobCostReport::pdfReadsBack()
     const QString longItem = u"Cover-plate-with-six-countersunk-holes-and-a-brushed-finish-for-"
                              "the-north-line of the Paint Shop"_s;
     if (employees > 0) {
-        QVERIFY(QFile::remove(site.file(SiteBuilder::jobPunchesFile)));
-        QVERIFY(QFile::remove(site.file(SiteBuilder::validationsFile)));
-        QVERIFY(QFile::remove(site.file(SiteBuilder::timeClockFile)));
+        QVERIFY(QFile::remove(site.file(SiteModel::jobPunchesFile)));
+        QVERIFY(QFile::remove(site.file(SiteModel::validationsFile)));
+        QVERIFY(QFile::remove(site.file(SiteModel::timeClockFile)));
         SiteBuilder::create(site.path());
         SiteBuilder::fillLarge(site.path(), employees, 1000);
     } else {
@@ -710,7 +710,7 @@ void TestJobCostReport::statusAndMessage()
     Site site(
         Site::Contents::Demo, damage == Damage::RefusedLogin ? Engine::Server : Engine::Sqlite);
     QTemporaryDir out;
-    const QString jobPunches = site.file(SiteBuilder::jobPunchesFile);
+    const QString jobPunches = site.file(SiteModel::jobPunchesFile);
     switch (damage) {
     case Damage::None:
         break;
@@ -729,7 +729,7 @@ void TestJobCostReport::statusAndMessage()
         break;
     }
     case Damage::NoField:
-        site.sql(SiteBuilder::jobPunchesFile, u"ALTER TABLE JobPunches DROP COLUMN BaseRate"_s);
+        site.sql(SiteModel::jobPunchesFile, u"ALTER TABLE JobPunches DROP COLUMN BaseRate"_s);
         break;
     case Damage::RefusedLogin:
         site.server()->setReachable(false);

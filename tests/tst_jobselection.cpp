@@ -1,4 +1,5 @@
 #include "PunchScreen.h"
+#include "data/SiteModel.h"
 #include "punch/Framing.h"
 #include "punch/PunchTexts.h"
 #include "ui/DbCombo.h"
@@ -35,7 +36,7 @@ namespace {
 bool startNewJob(PunchScreen& punch, const QString& change = {})
 {
     if (!change.isEmpty())
-        punch.site().sql(SiteBuilder::validationsFile, change);
+        punch.site().sql(SiteModel::validationsFile, change);
     if (!punch.open())
         return false;
     punch.type(u"Text34"_s, u"000123"_s);
@@ -156,7 +157,7 @@ void TestJobSelection::longCodeIsLookedUpWhole()
 
     PunchScreen punch;
     const auto sql = [&punch](const QString& statement, const QVariantList& values = {}) {
-        punch.site().sql(SiteBuilder::validationsFile, statement, values);
+        punch.site().sql(SiteModel::validationsFile, statement, values);
     };
     const QString table = u"Level%1"_s.arg(level);
     if (!width.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/OfflineStore.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 #include "ui/PictureButton.h"
 
 #include <QElapsedTimer>
@@ -146,7 +147,7 @@ void TestOffline::savesStandInTheCopiesAtOnce()
     const SystemClock clock;
     const RegionalSettings regional {
         u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, regional);
     punches.refresh();
     const auto openInCopy = [&site] {
@@ -254,18 +255,18 @@ void TestOffline::punchesKeptWhileServerIsAwayArriveOnce()
     }
 
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Name, Badge, Pieces, COUNT(*) OVER (PARTITION BY PunchId) FROM "
                  "JobPunches ORDER BY ID"_s),
         (Rows {{u"Walter Brennan"_s, u"Closed"_s, 5.0, 1}, {u"Maria Lopez"_s, u"Closed"_s, 3.0, 1},
             {u"Linda Kowalski"_s, u"Open"_s, 0.0, 1}}));
     QCOMPARE(site.jobPunches().first().value(u"PunchId"_s).toString(), walter);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
     // The terminal works on its server again.
     endJob(punch, u"000126"_s, u"2"_s);
     VERIFY_DIALOGS(dialogs);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Badge FROM JobPunches WHERE Name = 'Linda Kowalski'"_s),
         Rows {{u"Closed"_s}});
 }
@@ -351,9 +352,9 @@ void TestOffline::sendCutMidway()
         }
     }
     QSqlDatabase::removeDatabase(admin);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
         (Rows {{u"Walter Brennan"_s, u"Closed"_s, 5.0}}));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
 }
 
@@ -388,9 +389,9 @@ void TestOffline::lostAnswerLeavesOneRow()
     QCOMPARE(punch.services().dialogs.texts().last(), keptText);
 
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge, Pieces FROM JobPunches"_s),
         (Rows {{u"Walter Brennan"_s, end ? u"Closed"_s : u"Open"_s, end ? 5.0 : 0.0}}));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s),
         Rows {{0}});
 }
 
@@ -449,12 +450,12 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
     VERIFY_DIALOGS(punch.services().dialogs);
     const Rows journal
         = stored(site.path(), u"SELECT Action, PunchId, KeptAt, Punch FROM Journal"_s);
-    site.sql(SiteBuilder::jobPunchesFile, elsewhere);
+    site.sql(SiteModel::jobPunchesFile, elsewhere);
     proxy.setDown(false);
     QVERIFY(allSent(site.path()));
 
     const auto settled = [&] {
-        return site.sql(SiteBuilder::jobPunchesFile,
+        return site.sql(SiteModel::jobPunchesFile,
             u"SELECT Action, Reason, Level1ItemCode, Pieces, Terminal, PunchId FROM "
             "JobPunchConflicts ORDER BY ID"_s);
     };
@@ -469,14 +470,14 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
         QCOMPARE(found.at(i).at(4).toString(),
             QSysInfo::machineHostName() + u':' + QDir(site.path()).absolutePath());
     }
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Badge, Level1ItemCode, Pieces FROM JobPunches WHERE Name = 'Walter "
                  "Brennan' ORDER BY ID"_s),
         onServer);
 
     // The same punches sent once more (their answers lost) change nothing,
     // also once the job they met is ended.
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"UPDATE JobPunches SET Badge = 'Closed' WHERE Name = 'Walter Brennan'"_s);
     const QString copy = QUuid::createUuid().toString();
     {
@@ -496,7 +497,7 @@ void TestOffline::punchesThatNoLongerApplyAreSettledOnce()
     OfflineStore::of(site.path())->markAway();
     QVERIFY(allSent(site.path()));
     QCOMPARE(settled(), found);
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile,
                  u"SELECT Level1ItemCode, Pieces FROM JobPunches WHERE Name = 'Walter Brennan' "
                  "ORDER BY ID"_s),
         onServer.isEmpty() ? Rows {} : Rows {onServer.first().mid(1)});
@@ -543,7 +544,7 @@ void TestOffline::startWithoutServer()
     QCOMPARE(dialogs.texts().last(), keptText);
     site.server()->setReachable(true);
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches"_s),
+    QCOMPARE(site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches"_s),
         (Rows {{u"Walter Brennan"_s, u"Open"_s}}));
 }
 
@@ -591,8 +592,8 @@ void TestOffline::killedWithAFullJournalLosesNothing()
 
     const auto store = OfflineStore::open(site.path());
     QVERIFY(allSent(site.path()));
-    QCOMPARE(site.sql(SiteBuilder::jobPunchesFile, u"SELECT PunchId FROM JobPunches ORDER BY ID"_s),
-        kept);
+    QCOMPARE(
+        site.sql(SiteModel::jobPunchesFile, u"SELECT PunchId FROM JobPunches ORDER BY ID"_s), kept);
 }
 
 void TestOffline::keepPunchesAndDie()
@@ -603,7 +604,7 @@ void TestOffline::keepPunchesAndDie()
     const SystemClock clock;
     const RegionalSettings regional {
         u"MM/dd/yyyy"_s, u"h:mm:ss AP"_s, QLatin1Char('.'), QLatin1Char(','), clock};
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile, u"JobPunches"_s, false, regional);
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile, u"JobPunches"_s, false, regional);
     punches.refresh();
     ServerStop stop;
     for (int i = 0; i < 20; ++i) {
@@ -626,8 +627,8 @@ void TestOffline::twoTerminalsThroughRandomOutages()
     QProcess children[2];
     const QString cycles = qEnvironmentVariable("JOBCOSTING_OUTAGE_CYCLES", u"500"_s);
     for (int i = 0; i < 2; ++i) {
-        for (const QString& name : {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile,
-                 SiteBuilder::timeClockFile}) {
+        for (const QString& name :
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
             QFile pointer(QDir(terminals[i].path()).filePath(name));
             QVERIFY(pointer.open(QIODevice::WriteOnly));
             pointer.write((site.server()->uri() + u"&jobcosting_deadline=0.3\n"_s).toUtf8());
@@ -673,13 +674,13 @@ void TestOffline::twoTerminalsThroughRandomOutages()
         QVERIFY(allSent(terminals[i].path(), 60000));
     }
     qInfo("%d outages, %d starts and %d ends, %d conflicts", outages, started, ended,
-        int(site.sql(SiteBuilder::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
+        int(site.sql(SiteModel::jobPunchesFile, u"SELECT COUNT(*) FROM JobPunchConflicts"_s)
                 .value(0)
                 .value(0)
                 .toInt()));
     QVERIFY(outages >= 5);
     const auto count = [&site](const QString& sql) {
-        return site.sql(SiteBuilder::jobPunchesFile, sql).value(0).value(0).toInt();
+        return site.sql(SiteModel::jobPunchesFile, sql).value(0).value(0).toInt();
     };
     QCOMPARE(count(u"SELECT COUNT(*) FROM JobPunches"_s)
             + count(u"SELECT COUNT(*) FROM JobPunchConflicts WHERE Action = 'start'"_s),

@@ -1,5 +1,6 @@
 #include "PunchScreen.h"
 #include "SiteConverter.h"
+#include "data/SiteModel.h"
 #include "ui/PictureButton.h"
 
 #include <QtTest>
@@ -174,7 +175,7 @@ void TestPunchCycle::jobStartedElsewhereMeanwhileIsNotStartedTwice()
     ScriptedDialogs& dialogs = punch.services().dialogs;
     punch.enterJob(u"000123"_s);
     // Meanwhile Walter has started a job at another terminal.
-    punch.site().sql(SiteBuilder::jobPunchesFile,
+    punch.site().sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', "
         "'Open', 'elsewhere')"_s);
     dialogs.answer(Answer::Ok);
@@ -186,7 +187,7 @@ void TestPunchCycle::jobStartedElsewhereMeanwhileIsNotStartedTwice()
         u"The job was not started: a job is already open under your name. Badge in again to "
         "see it."_s);
     QCOMPARE(punch.badgeEntryProblems(), QString());
-    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(punch.site().sql(SiteModel::jobPunchesFile,
                  u"SELECT Level1ItemCode FROM JobPunches WHERE Name = 'Walter Brennan'"_s),
         (QList<QVariantList> {{u"elsewhere"_s}}));
     // Badged in again, he sees the job he started at the other terminal.
@@ -212,7 +213,7 @@ void TestPunchCycle::serverRestartsMidShift()
     dialogs.answer(Answer::Yes);
     punch.click(u"Command2"_s);
     VERIFY_DIALOGS(dialogs);
-    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile,
+    QCOMPARE(punch.site().sql(SiteModel::jobPunchesFile,
                  u"SELECT Name, Badge, Pieces FROM JobPunches ORDER BY ID"_s),
         (QList<QVariantList> {
             {u"Walter Brennan"_s, u"Closed"_s, 5.0}, {u"Linda Kowalski"_s, u"Open"_s, 0.0}}));

@@ -1,4 +1,5 @@
 #include "PunchScreen.h"
+#include "data/SiteModel.h"
 #include "punch/PunchTexts.h"
 #include "ui/FormMetrics.h"
 #include "ui/HiddenBox.h"
@@ -260,7 +261,7 @@ void TestPunchLayout::levels()
 
     PunchScreen punch;
     for (const QString& change : changes)
-        punch.site().sql(SiteBuilder::validationsFile, change);
+        punch.site().sql(SiteModel::validationsFile, change);
     TestServices& services = punch.services();
     if (panelHeight == 0) {
         // Refused as soon as the window shows: the badge box has the focus at once.
@@ -281,7 +282,7 @@ void TestPunchLayout::levels()
         QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
         QCOMPARE(services.program.status, ExitStatus::NeedsPerson);
         QVERIFY2(services.program.reason.startsWith(
-                     punch.site().file(SiteBuilder::validationsFile) + u": the table Level1"_s)
+                     punch.site().file(SiteModel::validationsFile) + u": the table Level1"_s)
                 && services.program.reason.endsWith(why.trimmed()),
             qPrintable(services.program.reason));
         punch.screen().close();

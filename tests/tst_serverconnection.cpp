@@ -1,6 +1,7 @@
 #include "Site.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "data/SiteModel.h"
 #include "data/Transaction.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -78,9 +79,9 @@ void TestServerConnection::droppedConnectionIsOpenedAnewAtNextUse()
 {
     QFETCH(QString, use);
     Site site(Site::Contents::Demo, Engine::Server);
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s);
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, m_regional);
     punches.refresh();
     QVERIFY(punches.hasCurrentRow());
@@ -107,7 +108,7 @@ void TestServerConnection::droppedConnectionIsOpenedAnewAtNextUse()
         ? Rows {{u"Walter Brennan"_s, u"Open"_s}, {u"Maria Lopez"_s, u"Open"_s}}
         : Rows {{u"Walter Brennan"_s, use == u"edit"_s ? u"Closed"_s : u"Open"_s}};
     QCOMPARE(
-        site.sql(SiteBuilder::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches ORDER BY ID"_s),
+        site.sql(SiteModel::jobPunchesFile, u"SELECT Name, Badge FROM JobPunches ORDER BY ID"_s),
         expected);
 }
 
@@ -130,8 +131,8 @@ void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
     QFETCH(QString, use);
     Site site(Site::Contents::Demo, Engine::Server);
     site.pointTo(u"0.5"_s);
-    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
-    DataSource punches(u"Data1"_s, SiteBuilder::jobPunchesFile,
+    DataSource employees(u"Data8"_s, SiteModel::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    DataSource punches(u"Data1"_s, SiteModel::jobPunchesFile,
         u"select * from JobPunches where Badge = 'Open'"_s, false, m_regional);
     if (use != u"connect"_s) {
         employees.refresh();
@@ -156,7 +157,7 @@ void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
         } else if (use == u"add"_s) {
             add();
         } else {
-            Transaction writes(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+            Transaction writes(SiteModel::jobPunchesFile, u"JobPunches"_s);
             add();
             writes.commit();
         }
@@ -170,7 +171,7 @@ void TestServerConnection::stoppedServerIsGivenUpAtTheDeadline()
             if (use == u"commit"_s) {
                 // The server stops between the row and the commit.
                 stop.resume();
-                Transaction writes(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+                Transaction writes(SiteModel::jobPunchesFile, u"JobPunches"_s);
                 add();
                 ServerStop again;
                 waited.restart();
@@ -209,7 +210,7 @@ void TestServerConnection::waitRepaintsAndTakesNoInput()
 {
     Site site(Site::Contents::Demo, Engine::Server);
     site.pointTo(u"1"_s);
-    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    DataSource employees(u"Data8"_s, SiteModel::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
     employees.refresh();
     QLineEdit box;
     box.show();
@@ -240,7 +241,7 @@ void TestServerConnection::waitRepaintsAndTakesNoInput()
 void TestServerConnection::defaultDeadlineIsTenSeconds()
 {
     Site site(Site::Contents::Demo, Engine::Server);
-    DataSource employees(u"Data8"_s, SiteBuilder::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
+    DataSource employees(u"Data8"_s, SiteModel::timeClockFile, u"EMPLOYEES"_s, false, m_regional);
     employees.refresh();
     ServerStop stop;
     QElapsedTimer waited;

@@ -3,6 +3,7 @@
 #include "Site.h"
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
+#include "data/SiteModel.h"
 
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -90,9 +91,9 @@ void TestSiteTool::createNeverOverwrites_data()
 {
     QTest::addColumn<QStringList>("present"); // left before the second create
     const QStringList all {
-        SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile};
+        SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile};
     QTest::newRow("a whole site") << all;
-    QTest::newRow("only the time-clock database") << QStringList {SiteBuilder::timeClockFile};
+    QTest::newRow("only the time-clock database") << QStringList {SiteModel::timeClockFile};
 }
 
 void TestSiteTool::createNeverOverwrites()
@@ -104,13 +105,13 @@ void TestSiteTool::createNeverOverwrites()
     QCOMPARE(run({u"create"_s, dir.path(), u"--demo"_s}).first, 0);
     using Counts = QMap<QString, qint64>;
     // About a month of a dozen workers' jobs, on whatever day this runs.
-    const Counts punches = rowCounts(dir.filePath(SiteBuilder::jobPunchesFile));
+    const Counts punches = rowCounts(dir.filePath(SiteModel::jobPunchesFile));
     QVERIFY2(punches.value(u"JobPunches"_s) > 400 && punches.value(u"WORK"_s) == 0
             && punches.value(u"JobPunchCorrections"_s) == 0,
         qPrintable(QString::number(punches.value(u"JobPunches"_s))));
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
+    QCOMPARE(rowCounts(dir.filePath(SiteModel::validationsFile)),
         (Counts {{u"Level1"_s, 4}, {u"Level2"_s, 5}, {u"Level3"_s, 5}}));
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
+    QCOMPARE(rowCounts(dir.filePath(SiteModel::timeClockFile)),
         (Counts {{u"EMPLOYEES"_s, 12}, {u"WORK"_s, 0}}));
 
     QMap<QString, QByteArray> before = folderFiles(dir.path());
@@ -135,8 +136,8 @@ void TestSiteTool::createOnServerWritesPointersAndNeverOverwrites()
     QCOMPARE(run({u"create"_s, dir.path(), u"--server"_s, server.uri(), u"--demo"_s}).first, 0);
     const QByteArray pointer = server.uri().toUtf8() + '\n';
     QVERIFY(folderFiles(dir.path())
-        == (QMap<QString, QByteArray> {{SiteBuilder::jobPunchesFile, pointer},
-            {SiteBuilder::validationsFile, pointer}, {SiteBuilder::timeClockFile, pointer}}));
+        == (QMap<QString, QByteArray> {{SiteModel::jobPunchesFile, pointer},
+            {SiteModel::validationsFile, pointer}, {SiteModel::timeClockFile, pointer}}));
     const QString counts
         = u"SELECT (SELECT COUNT(*) FROM JobPunches), (SELECT COUNT(*) FROM "
           "Level1), (SELECT COUNT(*) FROM EMPLOYEES), (SELECT COUNT(*) FROM WORK)"_s;
@@ -211,7 +212,7 @@ void TestSiteTool::failedCreateLeavesWhatWasThere()
     notes.close();
     if (fault == Fault::TakenByLink)
         QVERIFY(QFile::link(root.filePath(u"elsewhere/Norla.MDB"_s),
-            root.filePath(u"folder/"_s + SiteBuilder::timeClockFile)));
+            root.filePath(u"folder/"_s + SiteModel::timeClockFile)));
     const QString folder = root.filePath(u"folder"_s);
     if (fault == Fault::ReadOnly && QProcess::execute(u"chattr"_s, {u"+i"_s, folder}) != 0)
         QSKIP("cannot make a folder read-only on this file system");
@@ -331,7 +332,7 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
         QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set.");
     const Site site(Site::Contents::Empty, engine);
     const auto sql = [&site](const QString& statement) {
-        return site.sql(SiteBuilder::jobPunchesFile, statement);
+        return site.sql(SiteModel::jobPunchesFile, statement);
     };
     // A site made before the open-job index and the punches' names, whose
     // worker has two open jobs.
@@ -420,17 +421,17 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
 void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
 {
     QTemporaryDir dir;
-    for (const QString& file : {SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+    for (const QString& file : {SiteModel::validationsFile, SiteModel::timeClockFile})
         QVERIFY(QFile::copy(Site::sample(file), dir.filePath(file)));
     const auto accessFiles = folderFiles(dir.path());
     QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::jobPunchesFile)),
+    QCOMPARE(rowCounts(dir.filePath(SiteModel::jobPunchesFile)),
         (QMap<QString, qint64> {
             {u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
     auto after = folderFiles(dir.path());
     // The job-punch file, and the log and index a reader leaves beside it.
     after.removeIf(
-        [](const auto& file) { return file.key().startsWith(SiteBuilder::jobPunchesFile); });
+        [](const auto& file) { return file.key().startsWith(SiteModel::jobPunchesFile); });
     QVERIFY(after == accessFiles);
 
     const auto [exitCode, output] = run({u"create"_s, dir.path(), u"--job-punches-only"_s});
@@ -442,16 +443,16 @@ void TestSiteTool::convertKeepsEveryValue()
 {
     QTemporaryDir dir;
     QVERIFY(
-        QFile::copy(Site::sample(SiteBuilder::jobPunchesFile), dir.filePath(u"JobPunches.MDB"_s)));
+        QFile::copy(Site::sample(SiteModel::jobPunchesFile), dir.filePath(u"JobPunches.MDB"_s)));
     const auto [exitCode, output] = run({u"convert"_s, dir.path()});
     QCOMPARE(exitCode, 0);
     QVERIFY2(output.contains(u"503 job punches"_s), qPrintable(output));
     QVERIFY(fileBytes(dir.filePath(SiteConverter::keptAccessFile))
-        == fileBytes(Site::sample(SiteBuilder::jobPunchesFile)));
+        == fileBytes(Site::sample(SiteModel::jobPunchesFile)));
     QVERIFY(QFileInfo(dir.filePath(u"JobPunches.MDB"_s)).isWritable());
 
     // Every value as the Access file held it, in typed columns.
-    QList<QStringList> csv = Site::sampleCsv(SiteBuilder::jobPunchesFile, u"JobPunches"_s);
+    QList<QStringList> csv = Site::sampleCsv(SiteModel::jobPunchesFile, u"JobPunches"_s);
     const QStringList fields = csv.takeFirst();
     const QString path = dir.filePath(u"JobPunches.MDB"_s);
     {
@@ -539,7 +540,7 @@ void TestSiteTool::convertChecksTheCopyAgainstTheOriginal()
     QFETCH(bool, converted);
     QTemporaryDir dir;
     const QString original = dir.filePath(u"JobPunches.MDB"_s);
-    QVERIFY(QFile::copy(Site::sample(SiteBuilder::jobPunchesFile), original));
+    QVERIFY(QFile::copy(Site::sample(SiteModel::jobPunchesFile), original));
     const auto before = folderFiles(dir.path());
 
     const auto change = [&](const QString& copy) {
@@ -605,16 +606,16 @@ void TestSiteTool::largeSite()
     QCOMPARE(run(QStringList {u"create"_s, dir.path()} + options).first, 0);
 
     using Counts = QMap<QString, qint64>;
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::validationsFile)),
+    QCOMPARE(rowCounts(dir.filePath(SiteModel::validationsFile)),
         (Counts {{u"Level1"_s, items}, {u"Level2"_s, items}, {u"Level3"_s, items}}));
-    QCOMPARE(rowCounts(dir.filePath(SiteBuilder::timeClockFile)),
+    QCOMPARE(rowCounts(dir.filePath(SiteModel::timeClockFile)),
         (Counts {{u"EMPLOYEES"_s, employees}, {u"WORK"_s, 0}}));
     // Codes are unique, and every punch names items of the level tables.
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"large"_s);
-    db.setDatabaseName(dir.filePath(SiteBuilder::jobPunchesFile));
+    db.setDatabaseName(dir.filePath(SiteModel::jobPunchesFile));
     QVERIFY(db.open());
     QSqlQuery query(db);
-    QVERIFY(query.exec(u"ATTACH '%1' AS v"_s.arg(dir.filePath(SiteBuilder::validationsFile))));
+    QVERIFY(query.exec(u"ATTACH '%1' AS v"_s.arg(dir.filePath(SiteModel::validationsFile))));
     QVERIFY(query.exec(u"SELECT (SELECT COUNT(DISTINCT ItemCode) FROM v.Level2), "
                        "(SELECT COUNT(*) FROM JobPunches), (SELECT COUNT(*) FROM JobPunches p "
                        "JOIN v.Level2 l ON l.ItemCode = p.Level2ItemCode AND l.ItemDescription "

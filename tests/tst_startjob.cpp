@@ -2,6 +2,7 @@
 #include "PunchScreen.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "ui/DbCombo.h"
 #include "ui/PictureButton.h"
 
@@ -132,9 +133,9 @@ void TestStartJob::confirmation()
 
     PunchScreen punch;
     for (const QString& statement : validations)
-        punch.site().sql(SiteBuilder::validationsFile, statement);
+        punch.site().sql(SiteModel::validationsFile, statement);
     for (const QString& statement : punches)
-        punch.site().sql(SiteBuilder::jobPunchesFile, statement);
+        punch.site().sql(SiteModel::jobPunchesFile, statement);
     QVERIFY(punch.open());
     punch.type(u"Text34"_s, u"000123"_s);
     punch.enterCodes(codes);
@@ -202,7 +203,7 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     QFETCH(QString, trouble);
 
     PunchScreen punch;
-    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    const QString file = punch.site().file(SiteModel::jobPunchesFile);
     // How the fault is taken away again, once.
     std::function<void()> undo;
     const auto clear = [&undo] {
@@ -212,14 +213,14 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
     const auto guard = qScopeGuard(clear);
     if (fault == Fault::DiskFull) {
         // A row larger than a page needs a new one.
-        punch.site().sql(SiteBuilder::timeClockFile, u"UPDATE EMPLOYEES SET Name = Name || ?"_s,
+        punch.site().sql(SiteModel::timeClockFile, u"UPDATE EMPLOYEES SET Name = Name || ?"_s,
             {u"x"_s.repeated(5000)});
     } else if (fault == Fault::Refused) {
-        punch.site().sql(SiteBuilder::jobPunchesFile,
+        punch.site().sql(SiteModel::jobPunchesFile,
             u"CREATE TRIGGER Closed BEFORE INSERT ON JobPunches BEGIN "
             "SELECT RAISE(ABORT, 'stock-taking'); END"_s);
         undo = [&punch] {
-            punch.site().sql(SiteBuilder::jobPunchesFile, u"DROP TRIGGER Closed"_s);
+            punch.site().sql(SiteModel::jobPunchesFile, u"DROP TRIGGER Closed"_s);
         };
     }
     QVERIFY(punch.open());
@@ -299,7 +300,7 @@ void TestStartJob::rowThatDidNotReachTheDiskIsReported()
 void TestStartJob::jobGoesIntoTheFileNowAtItsName()
 {
     PunchScreen punch;
-    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    const QString file = punch.site().file(SiteModel::jobPunchesFile);
     QVERIFY(QFile::copy(file, file + u".backup"_s));
     QVERIFY(punch.open());
     punch.enterJob(u"000123"_s);
@@ -311,8 +312,8 @@ void TestStartJob::jobGoesIntoTheFileNowAtItsName()
 
     VERIFY_DIALOGS(punch.services().dialogs);
     QCOMPARE(punch.site().jobPunches().size(), 1);
-    QCOMPARE(punch.site().sql(SiteBuilder::jobPunchesFile + u".replaced"_s,
-                 u"SELECT COUNT(*) FROM JobPunches"_s),
+    QCOMPARE(punch.site().sql(
+                 SiteModel::jobPunchesFile + u".replaced"_s, u"SELECT COUNT(*) FROM JobPunches"_s),
         QList<QVariantList> {{0}});
     QCOMPARE(punch.badgeEntryProblems(), QString());
 }
@@ -322,7 +323,7 @@ void TestStartJob::jobGoesIntoTheFileNowAtItsName()
 void TestStartJob::readOnlyFileIsReadAndRefusedAtTheSave()
 {
     PunchScreen punch;
-    const QString file = punch.site().file(SiteBuilder::jobPunchesFile);
+    const QString file = punch.site().file(SiteModel::jobPunchesFile);
     // Permissions do not bind the superuser; the immutable flag does.
     if (QProcess::execute(u"chattr"_s, {u"+i"_s, file}) != 0)
         QSKIP("cannot make a file read-only on this file system");
@@ -349,7 +350,7 @@ void TestStartJob::secondOpenJobIsRefused()
     PunchScreen punch;
     QVERIFY(punch.open());
     punch.enterJob(u"000123"_s);
-    punch.site().sql(SiteBuilder::jobPunchesFile,
+    punch.site().sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, Level1ItemCode) VALUES ('Walter Brennan', 'Open', "
         "'elsewhere')"_s);
     ScriptedDialogs& dialogs = punch.services().dialogs;

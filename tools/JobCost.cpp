@@ -1,5 +1,7 @@
 #include "JobCost.h"
 
+#include "data/SiteModel.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -116,25 +118,26 @@ Punch punchOf(const QJsonObject& fields)
         const QJsonValue value = fields.value(name);
         return value.isUndefined() || value.isNull() ? QVariant() : value.toVariant();
     };
+    namespace JobPunch = SiteModel::JobPunch;
+    using JobPunch::LevelField;
     const auto level = [&](int n) {
-        const QString prefix = QStringLiteral("Level%1").arg(n);
-        return Punch::Level {field(prefix + QLatin1String("Description")),
-            field(prefix + QLatin1String("ItemCode")),
-            field(prefix + QLatin1String("ItemDescription")),
-            field(prefix + QLatin1String("StandardCost")),
-            field(prefix + QLatin1String("BonusRate"))};
+        return Punch::Level {field(JobPunch::level(n, LevelField::Description)),
+            field(JobPunch::level(n, LevelField::ItemCode)),
+            field(JobPunch::level(n, LevelField::ItemDescription)),
+            field(JobPunch::level(n, LevelField::StandardCost)),
+            field(JobPunch::level(n, LevelField::BonusRate))};
     };
     Punch punch;
-    punch.name = field(QStringLiteral("Name"));
-    punch.badge = field(QStringLiteral("Badge"));
-    punch.dateWorked = field(QStringLiteral("DateWorked"));
-    punch.timeStart = field(QStringLiteral("TimeStart"));
-    punch.timeStop = field(QStringLiteral("TimeStop"));
+    punch.name = field(JobPunch::name);
+    punch.badge = field(JobPunch::badge);
+    punch.dateWorked = field(JobPunch::dateWorked);
+    punch.timeStart = field(JobPunch::timeStart);
+    punch.timeStop = field(JobPunch::timeStop);
     punch.levels = {level(1), level(2), level(3)};
-    punch.pieces = field(QStringLiteral("Pieces"));
-    punch.empNum = field(QStringLiteral("EmpNum"));
-    punch.deptNum = field(QStringLiteral("DeptNum"));
-    punch.baseRate = field(QStringLiteral("BaseRate"));
+    punch.pieces = field(JobPunch::pieces);
+    punch.empNum = field(JobPunch::empNum);
+    punch.deptNum = field(JobPunch::deptNum);
+    punch.baseRate = field(JobPunch::baseRate);
     return punch;
 }
 
@@ -190,10 +193,16 @@ private:
     QStringList m_reasons;
 };
 
-const std::array<QString, 3> bonusRateFields {QStringLiteral("Level1BonusRate"),
-    QStringLiteral("Level2BonusRate"), QStringLiteral("Level3BonusRate")};
-const std::array<QString, 3> standardCostFields {QStringLiteral("Level1StandardCost"),
-    QStringLiteral("Level2StandardCost"), QStringLiteral("Level3StandardCost")};
+// The fields of each level, from 0, that a costing checks.
+std::array<QString, 3> levelFields(SiteModel::JobPunch::LevelField field)
+{
+    return {SiteModel::JobPunch::level(1, field), SiteModel::JobPunch::level(2, field),
+        SiteModel::JobPunch::level(3, field)};
+}
+const std::array<QString, 3> bonusRateFields
+    = levelFields(SiteModel::JobPunch::LevelField::BonusRate);
+const std::array<QString, 3> standardCostFields
+    = levelFields(SiteModel::JobPunch::LevelField::StandardCost);
 
 QString workerOf(const Punch& punch)
 {

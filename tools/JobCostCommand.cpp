@@ -5,8 +5,9 @@
 #include "JobCostPdf.h"
 #include "JobCostRead.h"
 #include "JobCostingVersion.h"
-#include "app/CommandLine.h"
 #include "data/DataError.h"
+#include "data/SiteModel.h"
+#include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -23,9 +24,7 @@ namespace {
 using namespace JobCost;
 
 const QString program = QStringLiteral("jobcosting-report");
-const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
-const QStringList siteFiles {
-    jobPunchesFile, QStringLiteral("Validations.mdb"), QStringLiteral("Norla.MDB")};
+using SiteModel::jobPunchesFile;
 constexpr int notReadOrWritten = 1;
 
 struct Failure
@@ -211,7 +210,7 @@ Request parse(const CommandLine::Arguments& arguments, const Clock& clock)
     const QFileInfo target(request.output);
     if (!request.output.isEmpty() && target.exists()
         && QFileInfo(target.absolutePath()) == QFileInfo(request.site)
-        && siteFiles.contains(target.fileName(), Qt::CaseInsensitive))
+        && SiteModel::files.contains(target.fileName(), Qt::CaseInsensitive))
         throw CommandLine::badValue(arguments.typed(QStringLiteral("output")),
             QStringLiteral("a file that is not the site's"), request.output);
     return request;

@@ -1,7 +1,7 @@
 #include "JobCostCsv.h"
 
 #include "JobCost.h"
-#include "app/Csv.h"
+#include "program/Csv.h"
 
 #include <QIODevice>
 

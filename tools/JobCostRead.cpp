@@ -3,6 +3,7 @@
 #include "data/DataError.h"
 #include "data/DataSource.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -18,20 +19,24 @@ namespace JobCostRead {
 namespace {
 
 using namespace JobCost;
+namespace JobPunch = SiteModel::JobPunch;
+namespace Corrections = SiteModel::Correction;
+using JobPunch::LevelField;
 
-const QString table = QStringLiteral("JobPunches");
+const QString& table = SiteModel::jobPunches;
 // The desk's audit: a punch it names was corrected by a supervisor.
-const QString correctionsTable = QStringLiteral("JobPunchCorrections");
-const QString punchIdField = QStringLiteral("PunchId");
+const QString& correctionsTable = SiteModel::jobPunchCorrections;
+const QString& punchIdField = JobPunch::punchId;
 // The rows that are neither closed nor anything the engine could sum are few
 // (a site's open jobs and the odd damaged row); beyond this many the engine's
 // sums save little, and every row is read as the reference reads it.
 constexpr qsizetype mostRowsApart = 20'000;
 constexpr qsizetype rowsPerRead = 1000;
 
-QString levelField(int level, const char* field)
+// The field of a job punch for level `level`, from 0.
+QString levelField(int level, LevelField field)
 {
-    return QStringLiteral("Level%1%2").arg(level + 1).arg(QLatin1String(field));
+    return JobPunch::level(level + 1, field);
 }
 
 // The PunchIds the corrections name, case-folded as the engines compare them.
@@ -40,13 +45,11 @@ using Corrected = QSet<QString>;
 // The fields a punch is costed from.
 QStringList punchFields()
 {
-    QStringList fields {QStringLiteral("Name"), QStringLiteral("Badge"),
-        QStringLiteral("DateWorked"), QStringLiteral("TimeStart"), QStringLiteral("TimeStop"),
-        QStringLiteral("Pieces"), QStringLiteral("EmpNum"), QStringLiteral("DeptNum"),
-        QStringLiteral("BaseRate")};
-    for (int level = 0; level < 3; ++level) {
-        for (const char* field :
-            {"Description", "ItemCode", "ItemDescription", "StandardCost", "BonusRate"})
+    QStringList fields {JobPunch::name, JobPunch::badge, JobPunch::dateWorked, JobPunch::timeStart,
+        JobPunch::timeStop, JobPunch::pieces, JobPunch::empNum, JobPunch::deptNum,
+        JobPunch::baseRate};
+    for (int level = 0; level < SiteModel::levels; ++level) {
+        for (const LevelField field : JobPunch::levelFields)
             fields << levelField(level, field);
     }
     return fields;
@@ -70,19 +73,21 @@ struct Fields
                 throw DataError(QStringLiteral("the JobPunches table has no field %1").arg(field));
             return index;
         };
-        name = at(QStringLiteral("Name"));
-        badge = at(QStringLiteral("Badge"));
-        dateWorked = at(QStringLiteral("DateWorked"));
-        timeStart = at(QStringLiteral("TimeStart"));
-        timeStop = at(QStringLiteral("TimeStop"));
+        name = at(JobPunch::name);
+        badge = at(JobPunch::badge);
+        dateWorked = at(JobPunch::dateWorked);
+        timeStart = at(JobPunch::timeStart);
+        timeStop = at(JobPunch::timeStop);
         for (int level = 0; level < 3; ++level)
-            levels.at(level) = {at(levelField(level, "Description")),
-                at(levelField(level, "ItemCode")), at(levelField(level, "ItemDescription")),
-                at(levelField(level, "StandardCost")), at(levelField(level, "BonusRate"))};
-        pieces = at(QStringLiteral("Pieces"));
-        empNum = at(QStringLiteral("EmpNum"));
-        deptNum = at(QStringLiteral("DeptNum"));
-        baseRate = at(QStringLiteral("BaseRate"));
+            levels.at(level) = {at(levelField(level, LevelField::Description)),
+                at(levelField(level, LevelField::ItemCode)),
+                at(levelField(level, LevelField::ItemDescription)),
+                at(levelField(level, LevelField::StandardCost)),
+                at(levelField(level, LevelField::BonusRate))};
+        pieces = at(JobPunch::pieces);
+        empNum = at(JobPunch::empNum);
+        deptNum = at(JobPunch::deptNum);
+        baseRate = at(JobPunch::baseRate);
         punchId = record.indexOf(punchIdField);
     }
 
@@ -127,7 +132,8 @@ void stream(DataSource& source, Report& report, const Corrected& corrected,
 QStringList keyFields(View view)
 {
     const auto level = [](int n) {
-        return QStringList {levelField(n, "ItemCode"), levelField(n, "ItemDescription")};
+        return QStringList {
+            levelField(n, LevelField::ItemCode), levelField(n, LevelField::ItemDescription)};
     };
     switch (view) {
     case View::Job:
@@ -139,11 +145,11 @@ QStringList keyFields(View view)
     case View::Level3:
         return level(2);
     case View::Worker:
-        return {QStringLiteral("EmpNum"), QStringLiteral("Name")};
+        return {JobPunch::empNum, JobPunch::name};
     case View::Department:
-        return {QStringLiteral("DeptNum")};
+        return {JobPunch::deptNum};
     case View::Day:
-        return {QStringLiteral("DateWorked")};
+        return {JobPunch::dateWorked};
     }
     return {};
 }
@@ -180,7 +186,8 @@ Corrected correctedPunches(DatabaseFile& file)
     Corrected corrected;
     if (!keepsCorrections(file))
         return corrected;
-    QSqlQuery query = run(file, QStringLiteral("SELECT DISTINCT PunchId FROM JobPunchCorrections"),
+    QSqlQuery query = run(file,
+        QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(Corrections::punchId, correctionsTable),
         {}, correctionsTable);
     while (query.next())
         corrected.insert(query.value(0).toString().toLower());
@@ -199,10 +206,12 @@ void listCorrections(DatabaseFile& file, Report& report, const QStringList& punc
     for (const QString& field : punchFields)
         columns << QLatin1String("j.") + field;
     QSqlQuery query = run(file,
-        QStringLiteral("SELECT c.CorrectionId, c.CorrectedAt, c.CorrectedBy, c.Action, c.Reason, "
-                       "c.OldValues, c.NewValues, j.PunchId AS Found, %1 FROM JobPunchCorrections "
-                       "c LEFT JOIN JobPunches j ON j.PunchId = c.PunchId ORDER BY c.CorrectionId")
-            .arg(columns.join(QLatin1String(", "))),
+        QStringLiteral("SELECT c.%1, c.%2, c.%3, c.%4, c.%5, c.%6, c.%7, j.%8 AS Found, %9 FROM "
+                       "%10 c LEFT JOIN %11 j ON j.%8 = c.%12 ORDER BY c.%1")
+            .arg(Corrections::correctionId, Corrections::correctedAt, Corrections::correctedBy,
+                Corrections::action, Corrections::reason, Corrections::oldValues,
+                Corrections::newValues, punchIdField, columns.join(QLatin1String(", ")),
+                correctionsTable, table, Corrections::punchId),
         {}, correctionsTable);
     std::optional<Fields> fields;
     const Corrected none;
@@ -448,31 +457,32 @@ bool sums(DatabaseFile& file, const Options& options, const QString& only,
     } unregister {handle, name};
 
     const QStringList keys = keyFields(options.view);
-    QStringList arguments {QStringLiteral("_rowid_"), QStringLiteral("DateWorked"),
-        QStringLiteral("TimeStart"), QStringLiteral("TimeStop"), QStringLiteral("BaseRate"),
-        QStringLiteral("Pieces")};
+    QStringList arguments {QStringLiteral("_rowid_"), JobPunch::dateWorked, JobPunch::timeStart,
+        JobPunch::timeStop, JobPunch::baseRate, JobPunch::pieces};
     for (int level = 0; level < 3; ++level)
-        arguments << levelField(level, "Description") << levelField(level, "StandardCost")
-                  << levelField(level, "BonusRate");
+        arguments << levelField(level, LevelField::Description)
+                  << levelField(level, LevelField::StandardCost)
+                  << levelField(level, LevelField::BonusRate);
     // The closed rows (the letter case of the state does not count, as for the
     // reference), by a scan: most rows are closed, and reaching each through
     // the index on the state would cost more than reading the table. Rows
     // outside the dates asked for are left out unless their date is not plain.
-    QString where = QStringLiteral("+Badge = 'Closed'");
+    QString where = QStringLiteral("+%1 = '%2'").arg(JobPunch::badge, JobPunch::closed);
     if (!only.isEmpty())
         where += QLatin1String(" AND ") + only;
     QVariantList values;
     if (options.from || options.to) {
         // date() alone lets 30 February through; a day added (none) does not.
-        where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked < '0001-01-01' "
-                                "OR date(DateWorked, '+0 days') IS NOT DateWorked)");
+        where += QStringLiteral(" AND (%1 BETWEEN ? AND ? OR %1 < '0001-01-01' OR date(%1, '+0 "
+                                "days') IS NOT %1)")
+                     .arg(JobPunch::dateWorked);
         values << options.from.value_or(QDate(1, 1, 1)).toString(Qt::ISODate)
                << options.to.value_or(QDate(9999, 12, 31)).toString(Qt::ISODate);
     }
     QSqlQuery query = run(file,
-        QStringLiteral("SELECT %1, %2(%3) FROM JobPunches WHERE %4 GROUP BY %5")
+        QStringLiteral("SELECT %1, %2(%3) FROM %4 WHERE %5 GROUP BY %6")
             .arg(keys.join(QLatin1String(", ")), QLatin1String(name),
-                arguments.join(QLatin1String(", ")), where,
+                arguments.join(QLatin1String(", ")), table, where,
                 keys.join(QLatin1String(" COLLATE BINARY, ")) + QLatin1String(" COLLATE BINARY")),
         values);
     while (query.next()) {
@@ -564,7 +574,7 @@ private:
 QString describedLevel(int level)
 {
     return QStringLiteral("COALESCE(CAST(%1 AS text), '') <> ''")
-        .arg(levelField(level, "Description"));
+        .arg(levelField(level, LevelField::Description));
 }
 
 bool sums(DatabaseFile& file, const Options& options, const QString& only,
@@ -574,71 +584,71 @@ bool sums(DatabaseFile& file, const Options& options, const QString& only,
     const QStringList keys = keyFields(options.view);
     QStringList keyTexts;
     for (const QString& field : keys)
-        keyTexts << (field == QLatin1String("EmpNum") || field == QLatin1String("DeptNum")
-                    || field == QLatin1String("DateWorked")
+        keyTexts << (field == JobPunch::empNum || field == JobPunch::deptNum
+                    || field == JobPunch::dateWorked
                 ? field
                 : QStringLiteral("CAST(%1 AS text) AS %1").arg(field));
 
     const Amounts amounts(file);
-    QStringList checks {QStringLiteral("DateWorked BETWEEN '0001-01-01' AND '9999-12-31'"),
-        amounts.plainTime(QStringLiteral("TimeStart")),
-        amounts.plainTime(QStringLiteral("TimeStop")),
-        amounts.plain(QStringLiteral("BaseRate"), false),
-        amounts.plain(QStringLiteral("Pieces"), false)};
+    QStringList checks {
+        QStringLiteral("%1 BETWEEN '0001-01-01' AND '9999-12-31'").arg(JobPunch::dateWorked),
+        amounts.plainTime(JobPunch::timeStart), amounts.plainTime(JobPunch::timeStop),
+        amounts.plain(JobPunch::baseRate, false), amounts.plain(JobPunch::pieces, false)};
     QStringList bonusChecks;
     QStringList bonus;
     QStringList standard;
     for (int level = 2; level >= 0; --level) {
         checks << QStringLiteral("(NOT %1 OR %2)")
                       .arg(describedLevel(level),
-                          amounts.plain(levelField(level, "StandardCost"), true));
+                          amounts.plain(levelField(level, LevelField::StandardCost), true));
         bonusChecks << QStringLiteral("WHEN %1 THEN %2")
                            .arg(describedLevel(level),
-                               amounts.plain(levelField(level, "BonusRate"), true));
+                               amounts.plain(levelField(level, LevelField::BonusRate), true));
         bonus << QStringLiteral("WHEN %1 THEN COALESCE(%2, 0)")
-                     .arg(describedLevel(level), amounts.scaled(levelField(level, "BonusRate")));
+                     .arg(describedLevel(level),
+                         amounts.scaled(levelField(level, LevelField::BonusRate)));
         standard << QStringLiteral("CASE WHEN %1 THEN COALESCE(%2, 0) ELSE 0 END")
                         .arg(describedLevel(level),
-                            amounts.scaled(levelField(level, "StandardCost")));
+                            amounts.scaled(levelField(level, LevelField::StandardCost)));
     }
     checks << QStringLiteral("CASE %1 ELSE true END").arg(bonusChecks.join(QLatin1Char(' ')));
 
-    QString where = QStringLiteral("Badge = 'Closed'");
+    QString where = QStringLiteral("%1 = '%2'").arg(JobPunch::badge, JobPunch::closed);
     if (!only.isEmpty())
         where += QLatin1String(" AND ") + only;
     QVariantList values;
     if (options.from || options.to) {
-        where += QStringLiteral(" AND (DateWorked BETWEEN ? AND ? OR DateWorked IS NULL OR "
-                                "DateWorked NOT BETWEEN '0001-01-01' AND '9999-12-31')");
+        where += QStringLiteral(" AND (%1 BETWEEN ? AND ? OR %1 IS NULL OR %1 NOT BETWEEN "
+                                "'0001-01-01' AND '9999-12-31')")
+                     .arg(JobPunch::dateWorked);
         values << options.from.value_or(QDate(1, 1, 1)) << options.to.value_or(QDate(9999, 12, 31));
     }
     QStringList columns = keys;
-    for (const QString& field :
-        QStringList {key, QStringLiteral("DateWorked"), QStringLiteral("TimeStart"),
-            QStringLiteral("TimeStop"), QStringLiteral("BaseRate"), QStringLiteral("Pieces")}) {
+    for (const QString& field : QStringList {key, JobPunch::dateWorked, JobPunch::timeStart,
+             JobPunch::timeStop, JobPunch::baseRate, JobPunch::pieces}) {
         if (!columns.contains(field))
             columns << field;
     }
     for (int level = 0; level < 3; ++level)
-        columns << levelField(level, "Description") << levelField(level, "StandardCost")
-                << levelField(level, "BonusRate");
+        columns << levelField(level, LevelField::Description)
+                << levelField(level, LevelField::StandardCost)
+                << levelField(level, LevelField::BonusRate);
     // The checks are worked out once a row, in a subquery that the planner
     // keeps (OFFSET 0); the figures only for rows that passed them.
     const QString checked = QStringLiteral("SELECT ") + columns.join(QLatin1String(", "))
         + QStringLiteral(", COALESCE(") + checks.join(QLatin1String(" AND "))
-        + QStringLiteral(", false) AS plain FROM JobPunches WHERE ") + where
+        + QStringLiteral(", false) AS plain FROM ") + table + QStringLiteral(" WHERE ") + where
         + QStringLiteral(" OFFSET 0");
     const QString costed = QStringLiteral("SELECT ") + keyTexts.join(QLatin1String(", "))
-        + QStringLiteral(
-            ", CASE WHEN plain THEN NULL ELSE %1 END AS notPlain, "
-            "CASE WHEN plain THEN (CAST(date_part('epoch', TimeStop) AS integer) - "
-            "CAST(date_part('epoch', TimeStart) AS integer) + 86400) % 86400 END AS s, "
-            "CASE WHEN plain THEN %2 END AS r, CASE WHEN plain THEN %3 END AS p, "
-            "CASE WHEN plain THEN CASE %4 ELSE 0 END END AS b, "
-            "CASE WHEN plain THEN %5 END AS c FROM (")
-              .arg(key, amounts.scaled(QStringLiteral("BaseRate")),
-                  amounts.scaled(QStringLiteral("Pieces")), bonus.join(QLatin1Char(' ')),
-                  standard.join(QLatin1String(" + ")))
+        + QStringLiteral(", CASE WHEN plain THEN NULL ELSE %1 END AS notPlain, "
+                         "CASE WHEN plain THEN (CAST(date_part('epoch', %6) AS integer) - "
+                         "CAST(date_part('epoch', %7) AS integer) + 86400) % 86400 END AS s, "
+                         "CASE WHEN plain THEN %2 END AS r, CASE WHEN plain THEN %3 END AS p, "
+                         "CASE WHEN plain THEN CASE %4 ELSE 0 END END AS b, "
+                         "CASE WHEN plain THEN %5 END AS c FROM (")
+              .arg(key, amounts.scaled(JobPunch::baseRate), amounts.scaled(JobPunch::pieces),
+                  bonus.join(QLatin1Char(' ')), standard.join(QLatin1String(" + ")),
+                  JobPunch::timeStop, JobPunch::timeStart)
         + checked + QStringLiteral(") AS checked OFFSET 0");
     const QString keyList = keys.join(QLatin1String(", "));
     const QString sql = QStringLiteral("SELECT ") + keyList
@@ -701,7 +711,7 @@ std::function<qint64(qint64)> places(DatabaseFile& file, std::vector<qint64> key
     qint64 counted = 0;
     for (const qint64 at : keys) {
         QSqlQuery query = run(file,
-            QStringLiteral("SELECT COUNT(*) FROM JobPunches WHERE %1 > ? AND %1 <= ?").arg(key),
+            QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 > ? AND %2 <= ?").arg(table, key),
             {before, at});
         counted += query.next() ? query.value(0).toLongLong() : 0;
         place.insert(at, counted);
@@ -744,19 +754,20 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
     // them alone: they are few, and found through the index on PunchId.
     if (!corrected.isEmpty()) {
         std::vector<qint64> counted;
-        sums(QStringLiteral("PunchId IN (SELECT PunchId FROM JobPunchCorrections)"), counted,
-            [&](const QStringList& key, const Totals& totals) {
+        sums(QStringLiteral("%1 IN (SELECT %2 FROM %3)")
+                 .arg(punchIdField, Corrections::punchId, correctionsTable),
+            counted, [&](const QStringList& key, const Totals& totals) {
                 Totals count;
                 count.corrected = totals.jobs;
                 report.addSums(key, count);
             });
     }
     // The rows that are not closed: open jobs and states the reference refuses.
-    const QString notClosed
-        = QStringLiteral("Badge IS NULL OR Badge < 'Closed' OR Badge > 'Closed'");
+    const QString notClosed = QStringLiteral("%1 IS NULL OR %1 < '%2' OR %1 > '%2'")
+                                  .arg(JobPunch::badge, JobPunch::closed);
     const QString key = file.rowKey(table);
     QSqlQuery others
-        = run(file, QStringLiteral("SELECT %1 FROM JobPunches WHERE %2").arg(key, notClosed));
+        = run(file, QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(key, table, notClosed));
     while (others.next())
         apart.push_back(others.value(0).toLongLong());
     others.finish();
@@ -769,8 +780,8 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
         QStringList keys;
         for (std::size_t i = first; i < end; ++i)
             keys << QString::number(apart.at(i));
-        punches.setRecordSource(QStringLiteral("select * from JobPunches where %1 IN (%2)")
-                                    .arg(key, keys.join(QLatin1Char(','))));
+        punches.setRecordSource(QStringLiteral("select * from %1 where %2 IN (%3)")
+                                    .arg(table, key, keys.join(QLatin1Char(','))));
         punches.refresh();
         qint64 visited = 0;
         stream(punches, report, corrected, [&](qint64 n) {

@@ -39,10 +39,6 @@ struct Level
     QList<Item> items;
 };
 
-inline const QString jobPunchesFile = QStringLiteral("JobPunches.MDB");
-inline const QString validationsFile = QStringLiteral("Validations.mdb");
-inline const QString timeClockFile = QStringLiteral("Norla.MDB");
-
 // What a new site's tables hold.
 struct Contents
 {

@@ -4,6 +4,7 @@
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/SiteModel.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -177,7 +178,7 @@ void copyRows(const Access::Table& from, const QString& path)
 qint64 convert(const QString& dir, const std::function<void(const QString& copy)>& meanwhile)
 {
     const QDir site(dir);
-    const QString original = site.filePath(SiteBuilder::jobPunchesFile);
+    const QString original = site.filePath(SiteModel::jobPunchesFile);
     const QString kept = site.filePath(keptAccessFile);
     if (QFileInfo::exists(kept))
         fail(QStringLiteral("%1 is there already, kept from an earlier conversion; move it "
@@ -199,7 +200,7 @@ qint64 convert(const QString& dir, const std::function<void(const QString& copy)
     converted.close();
     qint64 rows = 0;
     try {
-        const Access::Table source = Access::readTable(original, QStringLiteral("JobPunches"));
+        const Access::Table source = Access::readTable(original, SiteModel::jobPunches);
         SiteBuilder::createJobPunchesFile(converted.fileName());
         {
             const auto target = openDatabaseFile(converted.fileName());

@@ -1,5 +1,5 @@
 #include "JobCostCommand.h"
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 

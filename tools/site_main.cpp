@@ -1,6 +1,6 @@
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,6 +1,7 @@
 #include "DeskJobs.h"
 
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -15,11 +16,11 @@ namespace DeskJobs {
 
 QString start(const Site& site, const QString& name, const QDateTime& start, bool bonus)
 {
-    const auto employee = site.sql(SiteBuilder::timeClockFile,
+    const auto employee = site.sql(SiteModel::timeClockFile,
         u"SELECT EmpNum, DeptNum, BasePayRate FROM EMPLOYEES WHERE Name = ?"_s, {name});
     const QVariantList values = employee.value(0, {QVariant(), QVariant(), QVariant()});
     const QString time = start.time().toString(u"HH:mm:ss"_s);
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Level1Description, "
         "Level1ItemCode, Level1ItemDescription, Level1StandardCost, Level1BonusRate, "
         "Level2Description, Level2ItemCode, Level2ItemDescription, Level2StandardCost, "
@@ -30,7 +31,7 @@ QString start(const Site& site, const QString& name, const QDateTime& start, boo
             bonus ? QVariant(6.5) : QVariant(), bonus ? QVariant(0.35) : QVariant(), values.at(0),
             values.at(1), values.at(2)});
     return site
-        .sql(SiteBuilder::jobPunchesFile,
+        .sql(SiteModel::jobPunchesFile,
             u"SELECT PunchId FROM JobPunches WHERE Name = ? AND Badge = 'Open'"_s, {name})
         .value(0)
         .value(0)
@@ -39,7 +40,7 @@ QString start(const Site& site, const QString& name, const QDateTime& start, boo
 
 void end(const Site& site, const QString& punchId, QTime stop, double pieces)
 {
-    site.sql(SiteBuilder::jobPunchesFile,
+    site.sql(SiteModel::jobPunchesFile,
         u"UPDATE JobPunches SET Badge = 'Closed', TimeStop = ?, Pieces = ? WHERE PunchId = ?"_s,
         {stop.toString(u"HH:mm:ss"_s), pieces, punchId});
 }
@@ -57,7 +58,7 @@ QVariantMap row(const Site& site, const QString& punchId)
 
 QList<QVariantList> audit(const Site& site)
 {
-    return site.sql(SiteBuilder::jobPunchesFile,
+    return site.sql(SiteModel::jobPunchesFile,
         u"SELECT CorrectionId, PunchId, Action, CorrectedBy, Reason, OldValues, NewValues FROM "
         "JobPunchCorrections ORDER BY CorrectionId"_s);
 }
@@ -105,7 +106,7 @@ ServerLogin::ServerLogin(const Site& site, const QString& role)
         + QString::fromLatin1(
             QUrl::toPercentEncoding(u"-c search_path="_s + schema + u",public"_s));
     for (const QString& name :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         QFile pointer(QDir(m_folder.path()).filePath(name));
         if (!pointer.open(QIODevice::WriteOnly) || pointer.write((m_uri + u'\n').toUtf8()) < 0)
             throw std::runtime_error("cannot write a pointer file");

@@ -3,8 +3,8 @@
 #include "Site.h"
 #include "TestServices.h"
 #include "Widgets.h"
-#include "app/Module1.h"
 #include "punch/JobCosting.h"
+#include "punch/Module1.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -5,6 +5,7 @@
 #include "data/OfflineStore.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
+#include "data/SiteModel.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -195,11 +196,11 @@ void ServerStop::resume()
 namespace {
 
 const QList<std::pair<QString, QString>> sampleTables {
-    {SiteBuilder::validationsFile, u"Level1"_s},
-    {SiteBuilder::validationsFile, u"Level2"_s},
-    {SiteBuilder::validationsFile, u"Level3"_s},
-    {SiteBuilder::timeClockFile, u"EMPLOYEES"_s},
-    {SiteBuilder::jobPunchesFile, u"JobPunches"_s},
+    {SiteModel::validationsFile, u"Level1"_s},
+    {SiteModel::validationsFile, u"Level2"_s},
+    {SiteModel::validationsFile, u"Level3"_s},
+    {SiteModel::timeClockFile, u"EMPLOYEES"_s},
+    {SiteModel::jobPunchesFile, u"JobPunches"_s},
 };
 
 } // namespace
@@ -213,7 +214,7 @@ Site::Site(Contents contents, Engine engine)
         if (contents != Contents::Sample)
             throw std::runtime_error("only the sample site is kept in Access files");
         for (const QString& name :
-            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile})
             if (!QFile::copy(sample(name), file(name)))
                 throw std::runtime_error("cannot copy the sample site");
     } else {
@@ -223,7 +224,7 @@ Site::Site(Contents contents, Engine engine)
         // One connection to each database while the site is filled.
         std::vector<std::shared_ptr<DatabaseFile>> held;
         for (const QString& name :
-            {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile})
+            {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile})
             held.push_back(openDatabaseFile(file(name)));
         SiteBuilder::fillDemo(m_dir.path());
     }
@@ -288,7 +289,7 @@ void Site::pointTo(const QString& deadline, QString address) const
     if (!deadline.isEmpty())
         address += u"&jobcosting_deadline="_s + deadline;
     for (const QString& name :
-        {SiteBuilder::jobPunchesFile, SiteBuilder::validationsFile, SiteBuilder::timeClockFile}) {
+        {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         QFile pointer(file(name));
         if (!pointer.open(QIODevice::WriteOnly | QIODevice::Truncate)
             || pointer.write((address + u'\n').toUtf8()) < 0)
@@ -362,7 +363,7 @@ QList<QVariantMap> Site::jobPunches() const
 {
     const QStringList fields = QStringList {u"ID"_s} + jobFields() + QStringList {u"PunchId"_s};
     QList<QVariantMap> punches;
-    const auto rows = sql(SiteBuilder::jobPunchesFile,
+    const auto rows = sql(SiteModel::jobPunchesFile,
         u"SELECT %1 FROM JobPunches ORDER BY ID"_s.arg(fields.join(u", "_s)));
     for (const QVariantList& row : rows) {
         QVariantMap punch;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
-#include "app/Program.h"
-#include "app/Services.h"
+#include "program/Program.h"
+#include "program/Services.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Shell.h"
