@@ -47,6 +47,9 @@ struct Punch
     // away from its own time (kept through an outage, a clock set wrong,
     // written by hand).
     bool arrivedAway() const;
+    // From its start to `now` (a moment, in any zone); 0 without a start.
+    qint64 secondsOpen(const QDateTime& now) const;
+    // From its start to its stop; 0 for an open job.
     qint64 secondsWorked() const;
     double pieces() const { return values.value(QStringLiteral("Pieces")).toDouble(); }
     QString department() const;
@@ -59,7 +62,6 @@ struct Punch
     // The fields named, as a JSON object: dates and times in ISO form,
     // numbers as numbers, NULL as null.
     QJsonObject json(const QStringList& names) const;
+    // The values of such an object back, for the fields it holds.
+    static QVariantMap valuesOf(const QJsonObject& object);
 };
-
-// The time a job has run, as h:mm ("53:07").
-QString hoursMinutes(qint64 seconds);
