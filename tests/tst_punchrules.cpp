@@ -80,6 +80,7 @@ private slots:
     void forgedWritesOfATerminalAreRefused();
     void whatATerminalWritesIsAccepted_data();
     void whatATerminalWritesIsAccepted();
+    void startsAreCheckedAgainstTheTablesBesideThem();
     void theRealTerminalPassesOnEveryPath();
     void aRefusedSaveIsToldAsBefore();
     void everyCorrectionLeavesItsAuditRow_data();
@@ -191,6 +192,28 @@ void TestPunchRules::whatATerminalWritesIsAccepted()
     const Rows now = ::origins(site);
     QCOMPARE(now.size(), origins + 1);
     QCOMPARE(now.last().at(2).toString(), terminal.name());
+}
+
+// A start is checked against EMPLOYEES and the level tables only where they
+// are in the job punches' own database: a site whose time clock is a file of
+// its own has no employees there to compare with.
+void TestPunchRules::startsAreCheckedAgainstTheTablesBesideThem()
+{
+    if (currentEngine() != Engine::Server)
+        QSKIP("The rules of a terminal's login are the server's.");
+    const Site site(Site::Contents::Demo, Engine::Server);
+    const Site files(Site::Contents::Demo, Engine::Sqlite);
+    QVERIFY(QFile::remove(site.file(SiteModel::timeClockFile)));
+    QVERIFY(QFile::copy(files.file(SiteModel::timeClockFile), site.file(SiteModel::timeClockFile)));
+    ServerLogin::admin(u"ALTER ROLE %1 CREATEROLE"_s.arg(DeskJobs::siteLogin(site)));
+    const PunchRules::TerminalChecks checks = SiteBuilder::roles(site.path());
+    QVERIFY(!checks.employees);
+    QVERIFY(checks.levels);
+    const ServerLogin terminal(site, u"jobcosting_terminal"_s);
+    terminal.sql(walterStartsWith(u"'Walter Brennan'"_s, u"'Walter Brenan'"_s));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+        terminal.sql(walterStartsWith(u"'Walter Brennan'"_s, u"'Maria Lopez'"_s)
+                         .replace(u"14.5, 0, 0"_s, u"14.5, 50, 0"_s)));
 }
 
 // The real terminal, started as a terminal's login: a start on its screen, the
