@@ -226,7 +226,7 @@ Convert it once, with Job Costing closed, by the command
 jobcosting-site convert &quot;%1&quot;
 and start Job Costing again.  Process canceled!</source>
         <translation>JobPunches.MDB ist eine Microsoft-Access-Datei: Job Costing kann darin keine Buchungen anlegen.
-Wandeln Sie sie einmal um, bei geschlossenem Job Costing, mit dem Befehl
+Wandeln Sie sie bei geschlossenem Job Costing einmal um, mit dem Befehl
 jobcosting-site convert &quot;%1&quot;
 und starten Sie Job Costing neu.  Vorgang abgebrochen!</translation>
     </message>

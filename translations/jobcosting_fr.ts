@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Select the Short Date Style of MM/dd/yy or MM/dd/yyyy</source>
-        <translation>Choisissez le format de date court MM/dd/yy ou MM/dd/yyyy</translation>
+        <translation>Choisissez le format court MM/dd/yy ou MM/dd/yyyy</translation>
     </message>
     <message>
         <source>Click Apply</source>
