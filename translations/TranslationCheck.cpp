@@ -142,7 +142,8 @@ int main(int argc, char* argv[])
                 continue;
             ++problems;
             print(QStringLiteral("%1: %2: \"%3\"%4: %5")
-                      .arg(QFileInfo(fileName).fileName(), wanted.context, wanted.source,
+                      .arg(QFileInfo(fileName).fileName(), wanted.context,
+                          QString(wanted.source).replace(u'\n', "\\n"_L1),
                           wanted.comment.isEmpty() ? QString() : " ("_L1 + wanted.comment + u')',
                           problem));
         }
