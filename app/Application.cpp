@@ -35,6 +35,7 @@ const CommandLine::Definition commandLine {
         {78,
             QStringLiteral("refused until a person puts the site or the machine right (short date\n"
                            "style, validation tables, a database or pointer file)")}},
+    {},
 };
 
 static_assert(int(ExitStatus::BadArgument) == CommandLine::badCommandLine);

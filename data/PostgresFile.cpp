@@ -2,6 +2,7 @@
 
 #include "PunchKeeper.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
@@ -76,6 +77,8 @@ struct ClientLibrary
     decltype(&PQfreemem) freeMemory = nullptr;
     decltype(&PQsocket) socket = nullptr;
     decltype(&PQstatus) status = nullptr;
+    decltype(&PQconsumeInput) consumeInput = nullptr;
+    decltype(&PQnotifies) notifies = nullptr;
     QString error;
 };
 
@@ -94,8 +97,11 @@ const ClientLibrary& clientLibrary()
         functions.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(pq.resolve("PQfreemem"));
         functions.socket = reinterpret_cast<decltype(&PQsocket)>(pq.resolve("PQsocket"));
         functions.status = reinterpret_cast<decltype(&PQstatus)>(pq.resolve("PQstatus"));
+        functions.consumeInput
+            = reinterpret_cast<decltype(&PQconsumeInput)>(pq.resolve("PQconsumeInput"));
+        functions.notifies = reinterpret_cast<decltype(&PQnotifies)>(pq.resolve("PQnotifies"));
         if (!functions.parse || !functions.free || !functions.freeMemory || !functions.socket
-            || !functions.status)
+            || !functions.status || !functions.consumeInput || !functions.notifies)
             functions.error = pq.errorString();
         return functions;
     }();
@@ -257,8 +263,13 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         options << QStringLiteral("connect_timeout='%1'").arg((deadlineMs + 999) / 1000);
     if (!given.contains(QLatin1String("tcp_user_timeout")))
         options << QStringLiteral("tcp_user_timeout='10000'");
+    // The program's name tells its connections apart on the server.
     if (!given.contains(QLatin1String("application_name")))
-        options << QStringLiteral("application_name='jobcosting'");
+        options << QStringLiteral("application_name=")
+                + quotedValue(
+                    QCoreApplication::instance() && !QCoreApplication::applicationName().isEmpty()
+                        ? QCoreApplication::applicationName()
+                        : QStringLiteral("jobcosting"));
     db.setConnectOptions(options.join(QLatin1Char(' ')));
     // Costs and rates are numeric: read as the server writes them, not through
     // a double on the way.
@@ -317,8 +328,27 @@ void PostgresFile::refuseWhileAway() const
 
 int PostgresFile::connectionSocket() const
 {
-    PGconn* connection = connectionOf(database());
+    return socketOf(database());
+}
+
+int PostgresFile::socketOf(const QSqlDatabase& db)
+{
+    PGconn* connection = connectionOf(db);
     return connection ? clientLibrary().socket(connection) : -1;
+}
+
+std::optional<QList<PostgresFile::Notice>> PostgresFile::takeNotices(const QSqlDatabase& db)
+{
+    const ClientLibrary& pq = clientLibrary();
+    PGconn* connection = connectionOf(db);
+    if (!connection || !pq.consumeInput(connection) || pq.status(connection) != CONNECTION_OK)
+        return std::nullopt;
+    QList<Notice> notices;
+    while (PGnotify* notice = pq.notifies(connection)) {
+        notices.append({QString::fromUtf8(notice->relname), QString::fromUtf8(notice->extra)});
+        pq.freeMemory(notice);
+    }
+    return notices;
 }
 
 bool PostgresFile::connectionLost() const

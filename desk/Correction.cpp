@@ -1,5 +1,6 @@
 #include "Correction.h"
 
+#include "DeskWords.h"
 #include "data/JsonValue.h"
 #include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
@@ -21,8 +22,8 @@ void requireReason(const QString& reason)
 
 void requirePieces(const Punch& punch, double pieces)
 {
-    if (!std::isfinite(pieces) || pieces < 0)
-        throw Refused(QStringLiteral("The piece count must be 0 or more."));
+    if (!(pieces >= 0 && pieces <= Corrections::mostPieces))
+        throw Refused(QStringLiteral("The piece count must be from 0 to 1,000,000,000."));
     if (pieces != 0 && !punch.paysBonus())
         throw Refused(QStringLiteral("This job pays no bonus: its piece count stays 0."));
 }
@@ -48,22 +49,6 @@ void change(Correction& correction, const QString& field, const QVariant& value)
 {
     if (correction.punch.values.value(field) != value)
         correction.changes.insert(field, value);
-}
-
-QString valueText(const QVariant& value, const RegionalSettings& regional)
-{
-    if (!value.isValid())
-        return QStringLiteral("(empty)");
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return regional.dateText(value.toDate());
-    case QMetaType::QTime:
-        return regional.timeText(value.toTime());
-    case QMetaType::Double:
-        return regional.numberText(value.toDouble());
-    default:
-        return value.toString();
-    }
 }
 
 Correction conflictCorrection(
@@ -119,21 +104,44 @@ QString Correction::summary(const RegionalSettings& regional) const
     QStringList lines;
     switch (action) {
     case Action::Delete:
-        lines << QStringLiteral("The punch is deleted; the audit keeps all its fields.");
+        lines << QStringLiteral("The punch is deleted; the corrections keep all its fields.");
         break;
     case Action::Dismiss:
         lines << QStringLiteral("The conflict is dismissed: nothing is written to the punches.");
         break;
-    default:
+    case Action::Apply:
+        if (conflict && conflict->action == QLatin1String("start")) {
+            lines << QStringLiteral("The terminal's start is written as a new punch.");
+            break;
+        }
+        lines << QStringLiteral("The terminal's end is written:");
+        for (const QString& field : Punch::fields())
+            if (changes.contains(field))
+                lines << QStringLiteral("%1 %2").arg(DeskWords::fieldName(field),
+                    DeskWords::valueText(field, changes.value(field), regional));
+        break;
+    default: {
+        QStringList titles;
+        for (int level = 1; level <= 3; ++level)
+            titles
+                << punch.values.value(QStringLiteral("Level%1Description").arg(level)).toString();
         for (const QString& field : Punch::fields()) {
             if (!changes.contains(field))
                 continue;
-            const QString now = valueText(changes.value(field), regional);
-            lines << (conflict && conflict->action == QLatin1String("start")
-                    ? QStringLiteral("%1: %2").arg(field, now)
-                    : QStringLiteral("%1: %2 -> %3")
-                          .arg(field, valueText(punch.values.value(field), regional), now));
+            const QString name = DeskWords::fieldName(field, titles);
+            const QString now = DeskWords::valueText(field, changes.value(field), regional);
+            // An open job's stop holds its start until it ends.
+            const bool openStop = punch.isOpen() && field == QLatin1String("TimeStop");
+            if (openStop && !changes.contains(QStringLiteral("Badge")))
+                continue;
+            lines << QStringLiteral("%1 %2 -> %3")
+                         .arg(name,
+                             openStop
+                                 ? QStringLiteral("(open)")
+                                 : DeskWords::valueText(field, punch.values.value(field), regional),
+                             now);
         }
+    }
     }
     return lines.join(QLatin1Char('\n'));
 }

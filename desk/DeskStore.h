@@ -10,14 +10,23 @@
 #include <memory>
 #include <optional>
 
+class DataError;
 class RegionalSettings;
+
+// A failure to read or write, in words for the supervisor: a server that does
+// not answer or cannot be reached is told as such, never in the server's own
+// text.
+QString inWords(const DataError& error);
 
 // The desk's reads and writes on a site: the punches of JobPunches.MDB (a
 // SQLite file or a database server), the corrections beside them, and the
-// badges of EMPLOYEES in Norla.MDB (any engine). Reads never go through the
-// whole table: the open jobs through the index by state, a day's jobs through
-// the index by day. Failures to read or write raise DataError; a correction
-// that may not be written raises Refused, and nothing is written then.
+// badges of EMPLOYEES in Norla.MDB (any engine; on the same server, through
+// the same connection). Reads never go through the whole table: the open jobs
+// through the index by state, a day's jobs through the index by day. Every
+// statement runs where its connection lives, on a server within its deadline;
+// the store is used by one thread, the one that made it. Failures to read or
+// write raise DataError; a correction that may not be written raises Refused,
+// and nothing is written then.
 class DeskStore
 {
 public:
@@ -54,8 +63,16 @@ public:
     QString login();
 
     QList<Punch> openJobs();
-    // The jobs started on `day`, open and closed, or the open ones only.
-    QList<Punch> jobsOfDay(QDate day, bool openOnly = false);
+    // The jobs started on the days from..to (both included), open and closed,
+    // or the open ones only.
+    QList<Punch> jobsOfDays(QDate from, QDate to, bool openOnly = false);
+    QList<Punch> jobsOfDay(QDate day, bool openOnly = false)
+    {
+        return jobsOfDays(day, day, openOnly);
+    }
+    // The titles of the three levels (Department, Operation...) as the latest
+    // day's punches carry them; empty where no punch names one.
+    QStringList levelTitles();
     std::optional<Punch> openJobOf(const QString& name);
     // The employee of a badge as the terminal looks it up: card-reader framing
     // dropped, filled up with zeros in front to six characters.
@@ -69,7 +86,8 @@ public:
     bool keepsConflicts();
     QList<Conflict> conflicts();
 
-    // The corrections made on the days from..to (both included, either open).
+    // The corrections made on the days from..to (both included, either open),
+    // in the order they were made.
     QList<AuditEntry> history(std::optional<QDate> from, std::optional<QDate> to);
 
     // Writes the correction and its audit row in one transaction: both or
@@ -80,12 +98,21 @@ public:
 
 private:
     using Column = DatabaseFile::Column;
+    // What a statement returned, read to its end where the connection lives.
+    struct Rows
+    {
+        QStringList names; // of the columns
+        QList<QVariantList> values;
+        int affected = 0;
+    };
     DatabaseFile& employeesFile();
     QString q(const QString& identifier) const { return m_punches->quoted(identifier); }
     const Column& column(const QString& field) const;
-    QSqlQuery run(const QString& table, const QString& sql, const QVariantList& values = {});
+    Rows run(const QString& table, const QString& sql, const QVariantList& values = {});
+    Rows runOn(
+        DatabaseFile& file, const QString& sql, const QVariantList& values, QSqlError& error);
     QList<Punch> readPunches(const QString& condition, const QVariantList& values);
-    Punch punchFrom(const QSqlQuery& query) const;
+    Punch punchFrom(const QVariantList& row) const;
     QVariant normalized(const Column& column, const QVariant& raw) const;
     QVariant stored(const QString& field, const QVariant& value) const;
     void lookUpBadges(QList<Punch>& punches);
@@ -101,7 +128,9 @@ private:
     QHash<QString, Column> m_columns; // of JobPunches, by case-folded name
     QList<Column> m_fieldColumns; // those of Punch::fields(), in its order
     QString m_login;
-    std::optional<QSqlQuery> m_failed; // the last statement that failed
+    // The statement that failed last: a server refuses to free a statement
+    // inside a failed transaction, so it is freed after the rollback.
+    std::unique_ptr<QSqlQuery> m_failed;
 
     QHash<QString, QString> m_badges; // by case-folded name; empty: nobody has it
     QString m_employeesVersion;

@@ -37,12 +37,6 @@ QDateTime Punch::stopped() const
     return QDateTime(start.date().addDays(stop < start.time() ? 1 : 0), stop);
 }
 
-qint64 Punch::secondsWorked() const
-{
-    const QDateTime stop = stopped();
-    return stop.isValid() ? started().secsTo(stop) : 0;
-}
-
 QString Punch::department() const
 {
     const QVariant department = values.value(JobPunch::deptNum);
@@ -72,8 +66,22 @@ QJsonObject Punch::json(const QStringList& names) const
     return object;
 }
 
-QString hoursMinutes(qint64 seconds)
+QVariantMap Punch::valuesOf(const QJsonObject& object)
 {
-    const qint64 minutes = std::max<qint64>(seconds, 0) / 60;
-    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    QVariantMap values;
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        const QString& field = it.key();
+        const QJsonValue value = it.value();
+        if (value.isNull() || value.isUndefined())
+            values.insert(field, QVariant());
+        else if (field == QLatin1String("DateWorked"))
+            values.insert(field, QDate::fromString(value.toString(), Qt::ISODate));
+        else if (field == QLatin1String("TimeStart") || field == QLatin1String("TimeStop"))
+            values.insert(field, QTime::fromString(value.toString(), Qt::ISODate));
+        else if (value.isDouble())
+            values.insert(field, value.toDouble());
+        else
+            values.insert(field, value.toString());
+    }
+    return values;
 }

@@ -35,7 +35,6 @@ struct Punch
     // The end of a closed job: a stop earlier than the start fell on the next
     // day. Invalid for an open job.
     QDateTime stopped() const;
-    qint64 secondsWorked() const;
     double pieces() const { return values.value(QStringLiteral("Pieces")).toDouble(); }
     QString department() const;
     // The item description chosen on a level (1 to 3).
@@ -47,7 +46,6 @@ struct Punch
     // The fields named, as a JSON object: dates and times in ISO form,
     // numbers as numbers, NULL as null.
     QJsonObject json(const QStringList& names) const;
+    // The values of such an object back, for the fields it holds.
+    static QVariantMap valuesOf(const QJsonObject& object);
 };
-
-// The time a job has run, as h:mm ("53:07").
-QString hoursMinutes(qint64 seconds);

@@ -271,7 +271,10 @@ void TestDeskStore::refusalsWriteNothing_data()
         << u"end"_s << false << QTime() << at(26, 12) << QDateTime() << 3.0 << why << QString()
         << u"pays no bonus"_s;
     QTest::newRow("negative pieces") << u"end"_s << true << QTime() << at(26, 12) << QDateTime()
-                                     << -1.0 << why << QString() << u"0 or more"_s;
+                                     << -1.0 << why << QString() << u"from 0 to 1,000,000,000"_s;
+    QTest::newRow("pieces past the bound")
+        << u"end"_s << true << QTime() << at(26, 12) << QDateTime() << 1e9 + 1 << why << QString()
+        << u"from 0 to 1,000,000,000"_s;
     QTest::newRow("end a closed job") << u"end"_s << true << QTime(10, 0) << at(26, 12)
                                       << QDateTime() << 0.0 << why << QString() << u"is not open"_s;
     QTest::newRow("edit the stop before the start")

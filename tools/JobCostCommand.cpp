@@ -125,6 +125,7 @@ status is 0.)"),
             QStringLiteral("the site's data could not be read or the report could not be\n"
                            "written")},
         {2, QStringLiteral("a bad command line, or no JobPunches.MDB in the site folder")}},
+    {},
 };
 
 struct Request

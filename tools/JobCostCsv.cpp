@@ -1,33 +1,16 @@
 #include "JobCostCsv.h"
 
 #include "JobCost.h"
+#include "program/Csv.h"
 
 #include <QIODevice>
-#include <QRegularExpression>
 
 namespace JobCostCsv {
 namespace {
 
 using namespace JobCost;
 
-enum class Kind
-{
-    Text,
-    Number
-};
-
-// A spreadsheet reads a cell that begins with one of these as a formula.
-bool formulaLike(const QString& text)
-{
-    static const QString starts = QStringLiteral("=+-@\t\r");
-    return !text.isEmpty() && starts.contains(text.front());
-}
-
-bool plainNumber(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("^-?\\d+(\\.\\d+)?$"));
-    return number.match(text).hasMatch();
-}
+using Kind = Csv::Kind;
 
 class Writer
 {
@@ -61,24 +44,14 @@ private:
     // anything else in any column that a spreadsheet would run is guarded.
     QString cell(const QString& text, Kind kind) const
     {
-        if (kind == Kind::Number && plainNumber(text)) {
+        if (kind == Kind::Number && Csv::plainNumber(text)) {
             QString number = text;
             return m_commaDecimals ? number.replace(QLatin1Char('.'), QLatin1Char(',')) : number;
         }
-        return formulaLike(text) ? QLatin1Char('\'') + text : text;
+        return Csv::guarded(text);
     }
 
-    QString field(const QString& text) const
-    {
-        if (std::none_of(text.cbegin(), text.cend(), [this](QChar c) {
-                return c == m_separator || c == QLatin1Char('"') || c == QLatin1Char('\r')
-                    || c == QLatin1Char('\n');
-            }))
-            return text;
-        QString quoted = text;
-        quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        return QLatin1Char('"') + quoted + QLatin1Char('"');
-    }
+    QString field(const QString& text) const { return Csv::field(text, m_separator); }
 
     void put(const QByteArray& bytes) { m_ok = m_ok && m_out.write(bytes) == bytes.size(); }
 

@@ -78,6 +78,7 @@ Commands:
     {{0, QStringLiteral("done")},
         {1, QStringLiteral("failed, or a file of the site exists: nothing was changed")},
         {2, QStringLiteral("a bad command line")}},
+    commands,
 };
 
 // Options that make no sense together.
@@ -114,16 +115,16 @@ Request request(const Arguments& arguments)
 {
     const QStringList positional = arguments.positional();
     Request request;
-    request.command = positional.value(0);
-    if (positional.isEmpty())
+    request.command = arguments.command();
+    if (request.command.isEmpty() && positional.isEmpty())
         throw CommandLine::missingValue(QStringLiteral("COMMAND"), commandsExpected);
-    if (!commands.contains(request.command))
-        throw CommandLine::badValue(QStringLiteral("COMMAND"), commandsExpected, request.command);
-    if (positional.size() < 2)
+    if (request.command.isEmpty())
+        throw CommandLine::unknownCommand(positional.first());
+    if (positional.isEmpty())
         throw CommandLine::missingValue(QStringLiteral("DIR"), QStringLiteral("the site's folder"));
-    if (positional.size() > 2)
-        throw CommandLine::unexpectedArgument(positional.at(2));
-    request.dir = positional.at(1);
+    if (positional.size() > 1)
+        throw CommandLine::unexpectedArgument(positional.at(1));
+    request.dir = positional.first();
 
     const QStringList given = arguments.given();
     if (request.command != create && !given.isEmpty())
