@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "program/CommandLine.h"
+#include "program/Language.h"
 #include "program/Program.h"
 #include "punch/JobCosting.h"
 #include "punch/Module1.h"
@@ -78,6 +79,7 @@ int runJobCosting(int argc, char* argv[])
 
     prepareProcess();
     QApplication application(argc, argv);
+    Language::useSessionLanguage("jobcosting");
     showBusyPointerWhileServerWaits();
 
     QtDialogs dialogs;
