@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "program/CommandLine.h"
+#include "program/Language.h"
 #include "program/Program.h"
 #include "punch/JobCosting.h"
 #include "punch/Module1.h"
@@ -34,6 +35,7 @@ const CommandLine::Definition commandLine {
         {78,
             QStringLiteral("refused until a person puts the site or the machine right (short date\n"
                            "style, validation tables, a database or pointer file)")}},
+    {},
 };
 
 static_assert(int(ExitStatus::BadArgument) == CommandLine::badCommandLine);
@@ -68,6 +70,9 @@ void prepareProcess()
     // prepared statements with a warning: the terminal's log keeps what it did
     // about it instead. QT_LOGGING_RULES still overrides.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.sql.postgresql.warning=false"));
+    // The server tells a terminal's connection apart by this name, whatever
+    // the program file is called.
+    QCoreApplication::setApplicationName(QStringLiteral("jobcosting"));
 }
 
 int runJobCosting(int argc, char* argv[])
@@ -77,6 +82,7 @@ int runJobCosting(int argc, char* argv[])
 
     prepareProcess();
     QApplication application(argc, argv);
+    Language::useSessionLanguage("jobcosting");
     showBusyPointerWhileServerWaits();
 
     QtDialogs dialogs;

@@ -3,6 +3,7 @@
 #include "DataError.h"
 
 #include <QLibrary>
+#include <QSqlDriver>
 
 const ClientLibrary& clientLibrary()
 {
@@ -38,4 +39,15 @@ const ClientLibrary& clientLibrary()
         throw DataError(
             QStringLiteral("PostgreSQL's client library cannot be loaded: %1").arg(library.error));
     return library;
+}
+
+PGconn* connectionOf(const QSqlDatabase& db)
+{
+    if (!db.isOpen())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    const QByteArray type = handle.typeName();
+    if (type != "PGconn*" && type != "pg_conn*")
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <libpq-fe.h>
 
@@ -25,3 +26,7 @@ struct ClientLibrary
 
 // The library, loaded at the first call; DataError when it cannot be.
 const ClientLibrary& clientLibrary();
+
+// libpq's connection under Qt's driver of an open connection, or null. Only on
+// the thread that uses the connection.
+PGconn* connectionOf(const QSqlDatabase& db);

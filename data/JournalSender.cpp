@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -77,6 +78,13 @@ bool passing(const QSqlError& error)
 QString firstLine(const QString& text)
 {
     return text.trimmed().section(QLatin1Char('\n'), 0, 0);
+}
+
+// The server's words, without libpq's "ERROR:  " before them.
+QString serverWords(const QString& text)
+{
+    static const QRegularExpression severity(QStringLiteral("^[A-Z]+:\\s+"));
+    return firstLine(text).remove(severity);
 }
 
 class Local
@@ -713,7 +721,7 @@ private:
             if (passing(error))
                 throw file.errorOf(error, SiteModel::jobPunches);
             reason = QStringLiteral("The server refused the punch: %1")
-                         .arg(firstLine(error.databaseText()));
+                         .arg(serverWords(error.databaseText()));
             if (error.nativeErrorCode() == QLatin1String("23505"))
                 reason = QStringLiteral("%1 had a job open on the server already when this "
                                         "start arrived.")

@@ -2,12 +2,13 @@
 
 #include "ClientLibrary.h"
 #include "PunchKeeper.h"
+#include "ThisProgram.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
@@ -104,12 +105,6 @@ int takeDeadlineMs(QString& address)
     return std::max(1, int(std::lround(value * 1000)));
 }
 
-QString& programName()
-{
-    static QString name = QStringLiteral("jobcosting");
-    return name;
-}
-
 DatabaseFile::Kind kindOf(const QString& type)
 {
     using Kind = DatabaseFile::Kind;
@@ -145,11 +140,6 @@ PostgresFile::PostgresFile(const QString& path, const QString& connection, Use u
         throw badPointer(QStringLiteral("%1 does not say where its database server is: %2")
                              .arg(name(), error.message()));
     }
-}
-
-void PostgresFile::setProgramName(const QString& name)
-{
-    programName() = name;
 }
 
 bool PostgresFile::recognizes(const QByteArray& header)
@@ -201,6 +191,13 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // the server's notices have no reader here.
     QString serverOptions = QStringLiteral("-c lock_timeout=%1 -c client_min_messages=warning")
                                 .arg(DatabaseFile::lockWaitMs());
+    // The server notes where each start and end came from: the terminal names
+    // itself (a blank or a backslash escaped, as libpq's options want it).
+    QString terminal = ThisProgram::terminal();
+    terminal.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char(' '), QLatin1String("\\ "))
+        .replace(QLatin1Char(';'), QLatin1Char(','));
+    serverOptions += QLatin1String(" -c jobcosting.terminal=") + terminal;
     for (const PQconninfoOption* option = parsed.get(); option->keyword; ++option) {
         if (!option->val)
             continue;
@@ -226,8 +223,13 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
         options << QStringLiteral("connect_timeout='%1'").arg((deadlineMs + 999) / 1000);
     if (!given.contains(QLatin1String("tcp_user_timeout")))
         options << QStringLiteral("tcp_user_timeout='10000'");
+    // The program's name tells its connections apart on the server.
     if (!given.contains(QLatin1String("application_name")))
-        options << QStringLiteral("application_name=") + quotedValue(programName());
+        options << QStringLiteral("application_name=")
+                + quotedValue(
+                    QCoreApplication::instance() && !QCoreApplication::applicationName().isEmpty()
+                        ? QCoreApplication::applicationName()
+                        : QStringLiteral("jobcosting"));
     db.setConnectOptions(options.join(QLatin1Char(' ')));
     // Costs and rates are numeric: read as the server writes them, not through
     // a double on the way.
@@ -287,6 +289,26 @@ void PostgresFile::refuseWhileAway() const
     if (m_store && m_store->away())
         throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
             DataError::Reason::Unreachable);
+}
+
+int PostgresFile::socketOf(const QSqlDatabase& db)
+{
+    PGconn* connection = connectionOf(db);
+    return connection ? clientLibrary().socket(connection) : -1;
+}
+
+std::optional<QList<PostgresFile::Notice>> PostgresFile::takeNotices(const QSqlDatabase& db)
+{
+    const ClientLibrary& pq = clientLibrary();
+    PGconn* connection = connectionOf(db);
+    if (!connection || !pq.consumeInput(connection) || pq.status(connection) != CONNECTION_OK)
+        return std::nullopt;
+    QList<Notice> notices;
+    while (PGnotify* notice = pq.notifies(connection)) {
+        notices.append({QString::fromUtf8(notice->relname), QString::fromUtf8(notice->extra)});
+        pq.freeMemory(notice);
+    }
+    return notices;
 }
 
 void PostgresFile::reconnectIfLost()
@@ -416,6 +438,12 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
     const QString code = error.nativeErrorCode();
     if (code == QLatin1String("23505")) // unique_violation
         return DataError(firstLine(error.databaseText()), DataError::Reason::Duplicate);
+    // The server's rules over what a login may write refused the row: they
+    // say why in the server's log, in words for the site manager.
+    if (code == QLatin1String("42501")) // insufficient_privilege
+        return DataError(QStringLiteral("The database server of %1 does not let this login write "
+                                        "this row of the table %2; its log says why.")
+                             .arg(name(), table));
     if (code == QLatin1String("55P03")) // lock_not_available
         return DataError(QStringLiteral("Another terminal kept the table %1 of the database "
                                         "server of %2 locked for more than five seconds.")

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <memory>
+#include <optional>
 
 class PunchKeeper;
 
@@ -44,17 +45,26 @@ public:
     // may take before it is given up, unless the address says otherwise.
     static constexpr int defaultDeadlineMs = 10000;
 
-    // The name under which this program's connections show on the server
-    // (application_name, in pg_stat_activity): jobcosting unless the program
-    // sets its own before its first connection. An address may name another.
-    static void setProgramName(const QString& name);
-
     // Sets up a connection of Qt's driver to the server of a URI or of libpq's
     // keyword/value pairs, not yet open; returns the connection's deadline in
     // milliseconds, which the terminal's own parameter jobcosting_deadline=SECONDS
-    // sets. libpq parses the address; one that it refuses, or that carries a
-    // password, raises DataError (BadPointer) saying why.
+    // sets. The server sees the program's name as the connection's
+    // application_name unless the address names one. libpq parses the address;
+    // one that it refuses, or that carries a password, raises DataError
+    // (BadPointer) saying why.
     static int configure(QSqlDatabase& db, const QString& uri);
+
+    // A connection set up by configure() that listens for notices: its
+    // socket, to be told when something arrives (-1 while closed), and the
+    // notices that arrived, read without waiting; nothing once the connection
+    // is lost. Called on the thread that uses the connection.
+    struct Notice
+    {
+        QString channel;
+        QString payload;
+    };
+    static int socketOf(const QSqlDatabase& db);
+    static std::optional<QList<Notice>> takeNotices(const QSqlDatabase& db);
 
     QSqlDatabase database() const override;
     // The connection this file shares with every file that names its server.

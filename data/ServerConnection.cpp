@@ -3,7 +3,6 @@
 #include "ClientLibrary.h"
 
 #include <QHash>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sys/socket.h>
@@ -19,18 +18,6 @@ QHash<QString, std::weak_ptr<ServerConnection>>& registry()
 {
     static QHash<QString, std::weak_ptr<ServerConnection>> byAddress;
     return byAddress;
-}
-
-// libpq's connection under Qt's driver, or null. Only on the connection's thread.
-PGconn* connectionOf(const QSqlDatabase& db)
-{
-    if (!db.isOpen())
-        return nullptr;
-    const QVariant handle = db.driver()->handle();
-    const QByteArray type = handle.typeName();
-    if (type != "PGconn*" && type != "pg_conn*")
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
 }
 
 bool inTransaction(PGTransactionStatusType status)

@@ -1,10 +1,9 @@
 #include "Correction.h"
 
-#include "data/JsonValue.h"
+#include "DeskWords.h"
 #include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 
-#include <QJsonDocument>
 #include <cmath>
 
 namespace {
@@ -21,8 +20,8 @@ void requireReason(const QString& reason)
 
 void requirePieces(const Punch& punch, double pieces)
 {
-    if (!std::isfinite(pieces) || pieces < 0)
-        throw Refused(QStringLiteral("The piece count must be 0 or more."));
+    if (!(pieces >= 0 && pieces <= Corrections::mostPieces))
+        throw Refused(QStringLiteral("The piece count must be from 0 to 1,000,000,000."));
     if (pieces != 0 && !punch.paysBonus())
         throw Refused(QStringLiteral("This job pays no bonus: its piece count stays 0."));
 }
@@ -41,29 +40,13 @@ void requireStop(const QDateTime& start, const QDateTime& stop, const QDateTime&
                           .arg(started));
     if (stop > now)
         throw Refused(QStringLiteral("The job cannot end in the future (%1).")
-                          .arg(regional.dateTimeText(stop)));
+                          .arg(regional.dateTimeText(stop.toTimeZone(start.timeZone()))));
 }
 
 void change(Correction& correction, const QString& field, const QVariant& value)
 {
     if (correction.punch.values.value(field) != value)
         correction.changes.insert(field, value);
-}
-
-QString valueText(const QVariant& value, const RegionalSettings& regional)
-{
-    if (!value.isValid())
-        return QStringLiteral("(empty)");
-    switch (value.typeId()) {
-    case QMetaType::QDate:
-        return regional.dateText(value.toDate());
-    case QMetaType::QTime:
-        return regional.timeText(value.toTime());
-    case QMetaType::Double:
-        return regional.numberText(value.toDouble());
-    default:
-        return value.toString();
-    }
 }
 
 Correction conflictCorrection(
@@ -80,60 +63,49 @@ Correction conflictCorrection(
 
 } // namespace
 
-QString Correction::actionName(Action action)
-{
-    switch (action) {
-    case Action::End:
-        return QStringLiteral("end");
-    case Action::Edit:
-        return QStringLiteral("edit");
-    case Action::Delete:
-        return QStringLiteral("delete");
-    case Action::Apply:
-        return QStringLiteral("apply");
-    case Action::Dismiss:
-        return QStringLiteral("dismiss");
-    }
-    return {};
-}
-
-QJsonObject Correction::oldValues() const
-{
-    if (conflict)
-        return conflict->fields;
-    if (action == Action::Delete)
-        return punch.json(Punch::fields());
-    return punch.json(changes.keys());
-}
-
-QJsonObject Correction::newValues() const
-{
-    QJsonObject object;
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        object.insert(it.key(), jsonValueOf(it.value()));
-    return object;
-}
-
 QString Correction::summary(const RegionalSettings& regional) const
 {
     QStringList lines;
     switch (action) {
     case Action::Delete:
-        lines << QStringLiteral("The punch is deleted; the audit keeps all its fields.");
+        lines << QStringLiteral("The punch is deleted; the corrections keep all its fields.");
         break;
     case Action::Dismiss:
         lines << QStringLiteral("The conflict is dismissed: nothing is written to the punches.");
         break;
-    default:
+    case Action::Apply:
+        if (conflict && conflict->action == QLatin1String("start")) {
+            lines << QStringLiteral("The terminal's start is written as a new punch.");
+            break;
+        }
+        lines << QStringLiteral("The terminal's end is written:");
+        for (const QString& field : Punch::fields())
+            if (changes.contains(field))
+                lines << QStringLiteral("%1 %2").arg(DeskWords::fieldName(field),
+                    DeskWords::valueText(field, changes.value(field), regional));
+        break;
+    default: {
+        QStringList titles;
+        for (int level = 1; level <= 3; ++level)
+            titles
+                << punch.values.value(QStringLiteral("Level%1Description").arg(level)).toString();
         for (const QString& field : Punch::fields()) {
             if (!changes.contains(field))
                 continue;
-            const QString now = valueText(changes.value(field), regional);
-            lines << (conflict && conflict->action == QLatin1String("start")
-                    ? QStringLiteral("%1: %2").arg(field, now)
-                    : QStringLiteral("%1: %2 -> %3")
-                          .arg(field, valueText(punch.values.value(field), regional), now));
+            const QString name = DeskWords::fieldName(field, titles);
+            const QString now = DeskWords::valueText(field, changes.value(field), regional);
+            // An open job's stop holds its start until it ends.
+            const bool openStop = punch.isOpen() && field == QLatin1String("TimeStop");
+            if (openStop && !changes.contains(QStringLiteral("Badge")))
+                continue;
+            lines << QStringLiteral("%1 %2 -> %3")
+                         .arg(name,
+                             openStop
+                                 ? QStringLiteral("(open)")
+                                 : DeskWords::valueText(field, punch.values.value(field), regional),
+                             now);
         }
+    }
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -157,7 +129,8 @@ Correction end(const Punch& punch, const QDateTime& at, double pieces, const QSt
     correction.punch = punch;
     correction.reason = reason.trimmed();
     change(correction, JobPunch::badge, JobPunch::closed);
-    change(correction, JobPunch::timeStop, at.time());
+    // The punch keeps the time as the site's clocks read it.
+    change(correction, JobPunch::timeStop, at.toTimeZone(punch.time.zone()).time());
     change(correction, JobPunch::pieces, pieces);
     return correction;
 }
@@ -175,14 +148,16 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
     correction.action = Correction::Action::Edit;
     correction.punch = punch;
     correction.reason = reason.trimmed();
-    change(correction, JobPunch::dateWorked, start.date());
-    change(correction, JobPunch::timeStart, start.time());
+    // The punch keeps the times as the site's clocks read them.
+    const QDateTime started = start.toTimeZone(punch.time.zone());
+    change(correction, JobPunch::dateWorked, started.date());
+    change(correction, JobPunch::timeStart, started.time());
     if (punch.isOpen()) {
         // While a job is open its stop holds its start.
-        change(correction, JobPunch::timeStop, start.time());
+        change(correction, JobPunch::timeStop, started.time());
     } else {
         requireStop(start, stop, now, regional);
-        change(correction, JobPunch::timeStop, stop.time());
+        change(correction, JobPunch::timeStop, stop.toTimeZone(punch.time.zone()).time());
     }
     if (pieces != punch.pieces())
         requirePieces(punch, pieces);

@@ -55,17 +55,15 @@ struct Correction
     QString reason;
     std::optional<Conflict> conflict;
 
-    // As the audit names it: end, edit, delete, apply, dismiss.
-    static QString actionName(Action action);
-    // The audit's OldValues and NewValues.
-    QJsonObject oldValues() const;
-    QJsonObject newValues() const;
-    // One line per changed field, "TimeStop: 8:00:00 AM -> 4:30:00 PM", for the
+    // One line per changed field, "Stopped 8:00:00 AM -> 4:30:00 PM", for the
     // supervisor to check before it is written.
     QString summary(const RegionalSettings& regional) const;
 };
 
 namespace Corrections {
+
+// The most pieces a job may be given: more is a slip of the keyboard.
+constexpr double mostPieces = 1e9;
 
 // Ends an open job at `at`: after its start and within 24 hours of it (its
 // stop holds a time of day only), and not after `now`. A job that pays no

@@ -1,6 +1,7 @@
 #include "DeskCommand.h"
 
 #include "DeskStore.h"
+#include "DeskTables.h"
 #include "data/DataError.h"
 #include "data/SiteModel.h"
 #include "program/CommandLine.h"
@@ -66,15 +67,20 @@ scripts and payroll:
             QStringLiteral("YYYY-MM-DD HH:MM")},
         {{QStringLiteral("pieces")}, QStringLiteral("N"),
             QStringLiteral("end: the pieces made (default: 0)"),
-            QStringLiteral("a number of pieces, 0 or more")},
+            QStringLiteral("a number of pieces from 0 to 1000000000")},
         {{QStringLiteral("reason")}, QStringLiteral("TEXT"),
             QStringLiteral("end: why, kept with the correction"), QStringLiteral("a reason")},
         CommandLine::helpOption(), CommandLine::versionOption()},
-    {},
+    QStringLiteral(
+        R"(Text lists hours as "8 h 30 min"; CSV as decimal hours ("8.50"). A CSV text cell
+that begins with =, +, -, @, a tab or a carriage return starts with an
+apostrophe (a code -100 is written '-100), so that a spreadsheet shows it as
+text and never runs it as a formula.)"),
     {{done, QStringLiteral("done")},
         {notReadOrWritten, QStringLiteral("the site could not be read or written")},
         {badCommandLine, QStringLiteral("a bad command line")},
         {refused, QStringLiteral("the correction was refused, and nothing was written")}},
+    {QStringLiteral("list"), QStringLiteral("end"), QStringLiteral("history")},
 };
 
 // Dates and times on the command line and in its output are ISO, whatever
@@ -85,83 +91,29 @@ RegionalSettings iso(const Clock& clock)
         QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), QLatin1Char('.'), QChar(), clock);
 }
 
-QString number(double value)
+void write(QTextStream& out, const DeskTables::Table& table, bool csv)
 {
-    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
-}
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-void writeTable(
-    QTextStream& out, const QStringList& header, const QList<QStringList>& rows, bool csv)
-{
-    if (csv) {
-        for (const QStringList& row : QList<QStringList> {header} + rows) {
-            QStringList fields;
-            for (const QString& field : row)
-                fields << csvField(field);
-            out << fields.join(QLatin1Char(',')) << "\r\n";
-        }
-        return;
-    }
-    QList<qsizetype> widths;
-    for (const QString& name : header)
-        widths << name.size();
-    for (const QStringList& row : rows)
-        for (qsizetype i = 0; i < row.size(); ++i)
-            widths[i] = std::max(widths.at(i), row.at(i).size());
-    for (const QStringList& row : QList<QStringList> {header} + rows) {
-        QStringList fields;
-        for (qsizetype i = 0; i < row.size(); ++i)
-            fields << (i + 1 < row.size() ? row.at(i).leftJustified(widths.at(i)) : row.at(i));
-        out << fields.join(QLatin1String("  ")) << '\n';
-    }
+    out << (csv ? DeskTables::csv(table) : DeskTables::text(table));
 }
 
 int list(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
-    const QDateTime now = clock.now();
+    DeskStore store(request.site, clock.timeZone());
+    const QDateTime now = store.siteTime().now(clock);
     const QList<Punch> punches = request.openOnly && !request.date
         ? store.openJobs()
         : store.jobsOfDay(request.date.value_or(now.date()), request.openOnly);
-    const RegionalSettings regional = iso(clock);
-    QList<QStringList> rows;
-    for (const Punch& punch : punches) {
-        const QDateTime started = punch.started();
-        const qint64 seconds = punch.isOpen() ? (started.isValid() ? started.secsTo(now) : 0)
-                                              : punch.secondsWorked();
-        const QString state = !punch.isOpen() ? QStringLiteral("closed")
-            : seconds > request.shiftSeconds  ? QStringLiteral("over shift")
-                                              : QStringLiteral("open");
-        rows << QStringList {punch.badge, punch.name(), punch.department(), punch.item(1),
-            punch.item(2), punch.item(3),
-            started.isValid() ? regional.dateTimeText(started) : QString(),
-            punch.stopped().isValid() ? regional.dateTimeText(punch.stopped()) : QString(),
-            QString::number(seconds / 3600.0, 'f', 2), number(punch.pieces()), state,
-            QString::number(punch.corrections), punch.punchId};
-    }
-    writeTable(out,
-        {QStringLiteral("Badge"), QStringLiteral("Name"), QStringLiteral("Department"),
-            QStringLiteral("Level1"), QStringLiteral("Level2"), QStringLiteral("Level3"),
-            QStringLiteral("Started"), QStringLiteral("Stopped"), QStringLiteral("Hours"),
-            QStringLiteral("Pieces"), QStringLiteral("State"), QStringLiteral("Corrected"),
-            QStringLiteral("PunchId")},
-        rows, request.csv);
+    const auto form = request.csv ? DeskTables::Form::Csv : DeskTables::Form::Words;
+    write(out,
+        DeskTables::jobs(punches, store.levelTitles(), now, request.shiftSeconds, form,
+            DeskTables::Columns::All, iso(clock)),
+        request.csv);
     return done;
 }
 
 int end(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
+    DeskStore store(request.site, clock.timeZone());
     const auto employee = store.employee(request.badge);
     if (!employee)
         throw Refused(QStringLiteral("No employee found with Badge number '%1'.")
@@ -170,29 +122,24 @@ int end(const Request& request, const Clock& clock, QTextStream& out)
     if (!job)
         throw Refused(QStringLiteral("%1 has no open job.").arg(employee->name));
     const RegionalSettings regional = iso(clock);
-    store.write(
-        Corrections::end(*job, request.at, request.pieces, request.reason, clock.now(), regional));
+    // Where the clocks read the time twice (the night they go back), the
+    // reading after the start.
+    const QDateTime at = store.siteTime().moment(request.atDate, request.atTime, job->started());
+    store.write(Corrections::end(*job, at, request.pieces, request.reason, clock.now(), regional));
     out << QStringLiteral("Ended the job of %1 (%2) started %3, at %4.\n")
                .arg(employee->name, employee->badge, regional.dateTimeText(job->started()),
-                   regional.dateTimeText(request.at));
+                   regional.dateTimeText(at));
     return done;
 }
 
 int history(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
-    const RegionalSettings regional = iso(clock);
-    QList<QStringList> rows;
-    for (const DeskStore::AuditEntry& entry : store.history(request.from, request.to))
-        rows << QStringList {QString::number(entry.id), regional.dateTimeText(entry.correctedAt),
-            entry.correctedBy, entry.action, entry.punchId, entry.name, entry.reason,
-            entry.oldValues, entry.newValues};
-    writeTable(out,
-        {QStringLiteral("CorrectionId"), QStringLiteral("CorrectedAt"),
-            QStringLiteral("CorrectedBy"), QStringLiteral("Action"), QStringLiteral("PunchId"),
-            QStringLiteral("Name"), QStringLiteral("Reason"), QStringLiteral("OldValues"),
-            QStringLiteral("NewValues")},
-        rows, request.csv);
+    DeskStore store(request.site, clock.timeZone());
+    const auto form = request.csv ? DeskTables::Form::Csv : DeskTables::Form::Words;
+    write(out,
+        DeskTables::corrections(
+            store.history(request.from, request.to), store.levelTitles(), form, iso(clock)),
+        request.csv);
     return done;
 }
 
@@ -207,24 +154,24 @@ Request parse(const QStringList& given)
                                                                   : Request::Command::Version;
         return request;
     }
-    QStringList positional = arguments.positional();
+    const QStringList positional = arguments.positional();
+    const QString command = arguments.command();
     QStringList allowed {QStringLiteral("shift-hours")};
-    if (!positional.isEmpty()) {
-        const QString& command = positional.first();
-        if (command == QLatin1String("list")) {
-            request.command = Request::Command::List;
-            allowed << QStringLiteral("open") << QStringLiteral("date") << QStringLiteral("format");
-        } else if (command == QLatin1String("end")) {
-            request.command = Request::Command::End;
-            allowed = QStringList {QStringLiteral("badge"), QStringLiteral("at"),
-                QStringLiteral("pieces"), QStringLiteral("reason")};
-        } else if (command == QLatin1String("history")) {
-            request.command = Request::Command::History;
-            allowed = QStringList {
-                QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("format")};
-        }
-        if (request.command != Request::Command::Desk)
-            positional.removeFirst();
+    if (command == QLatin1String("list")) {
+        request.command = Request::Command::List;
+        allowed << QStringLiteral("open") << QStringLiteral("date") << QStringLiteral("format");
+    } else if (command == QLatin1String("end")) {
+        request.command = Request::Command::End;
+        allowed = QStringList {QStringLiteral("badge"), QStringLiteral("at"),
+            QStringLiteral("pieces"), QStringLiteral("reason")};
+    } else if (command == QLatin1String("history")) {
+        request.command = Request::Command::History;
+        allowed
+            = QStringList {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("format")};
+    } else if (!positional.isEmpty() && !QFileInfo::exists(positional.first())
+        && (positional.size() > 1 || !positional.first().contains(QLatin1Char('/')))) {
+        // A word that is no folder, before a site or alone, is a command mistyped.
+        throw CommandLine::unknownCommand(positional.first());
     }
     for (const QString& name : arguments.given())
         if (!allowed.contains(name))
@@ -257,15 +204,17 @@ Request parse(const QStringList& given)
         request.badge = arguments.value(QStringLiteral("badge")).trimmed();
         if (request.badge.isEmpty())
             throw arguments.badValue(QStringLiteral("badge"));
-        request.at = QDateTime::fromString(
-            arguments.value(QStringLiteral("at")), QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!request.at.isValid())
+        // A date and a time of the site's clocks, whatever the machine's zone says of it.
+        const QStringList at = arguments.value(QStringLiteral("at")).split(QLatin1Char(' '));
+        request.atDate = QDate::fromString(at.value(0), QStringLiteral("yyyy-MM-dd"));
+        request.atTime = QTime::fromString(at.value(1), QStringLiteral("HH:mm"));
+        if (at.size() != 2 || !request.atDate.isValid() || !request.atTime.isValid())
             throw arguments.badValue(QStringLiteral("at"));
         if (arguments.isSet(QStringLiteral("pieces"))) {
             bool ok = false;
             request.pieces
                 = QLocale::c().toDouble(arguments.value(QStringLiteral("pieces")).trimmed(), &ok);
-            if (!ok || !std::isfinite(request.pieces) || request.pieces < 0)
+            if (!ok || !(request.pieces >= 0 && request.pieces <= Corrections::mostPieces))
                 throw arguments.badValue(QStringLiteral("pieces"));
         }
         request.reason = arguments.value(QStringLiteral("reason")).trimmed();

@@ -3,7 +3,10 @@
 #include "data/DataError.h"
 #include "data/JsonValue.h"
 #include "data/OpenDatabaseFile.h"
+#include "data/PostgresFile.h"
 #include "data/SiteModel.h"
+#include "data/SiteZone.h"
+#include "data/ThisProgram.h"
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -14,8 +17,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -24,19 +25,20 @@ using SiteModel::timeClockFile;
 namespace JobPunch = SiteModel::JobPunch;
 namespace Audit = SiteModel::Correction;
 namespace Conflicts = SiteModel::Conflict;
+namespace Origin = SiteModel::Origin;
+namespace CorrectionReason = SiteModel::CorrectionReason;
 const QString& punchesTable = SiteModel::jobPunches;
 const QString& correctionsTable = SiteModel::jobPunchCorrections;
 const QString& conflictsTable = SiteModel::jobPunchConflicts;
+const QString& originsTable = SiteModel::jobPunchOrigins;
+// On SQLite, the reason of the correction being written, which the file's
+// triggers put into its audit row.
+const QString& reasonTable = SiteModel::jobPunchCorrectionReason;
 const QString& punchIdField = JobPunch::punchId;
 constexpr int badgeLength = 6;
 // More names than this are looked up in one pass over EMPLOYEES, which has
 // no index by name, rather than one search each.
 constexpr qsizetype namesSearchedOneByOne = 8;
-
-QString jsonText(const QJsonObject& object)
-{
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
 
 // The names of a conflict's fields, as the audit writes them.
 const QStringList& conflictFieldNames()
@@ -55,16 +57,17 @@ QString canonicalConflictField(const QString& name)
     return name;
 }
 
-QString operatingSystemUser()
-{
-    if (const passwd* user = ::getpwuid(::geteuid()))
-        return QString::fromLocal8Bit(user->pw_name);
-    return qEnvironmentVariable("USER");
-}
-
 } // namespace
 
-DeskStore::DeskStore(const QString& site)
+QString inWords(const DataError& error)
+{
+    if (error.reason() == DataError::Reason::Unreachable)
+        return QStringLiteral("The site's database server does not answer, or cannot be "
+                              "reached.");
+    return error.message();
+}
+
+DeskStore::DeskStore(const QString& site, const QTimeZone& machine)
     : m_site(QDir(site).absolutePath())
 {
     m_punches = openDatabaseFile(jobPunchesPath());
@@ -91,11 +94,27 @@ DeskStore::DeskStore(const QString& site)
         throw DataError(QStringLiteral("%1 has no table JobPunchCorrections, where the desk keeps "
                                        "its corrections; %2 makes it.")
                             .arg(jobPunchesFile, upgrade));
+    // Where the database writes the audit itself, it notes where punches came from.
+    if (m_punches->columns(originsTable).isEmpty()
+        || (!m_server && m_punches->columns(reasonTable).isEmpty()))
+        throw DataError(QStringLiteral("%1 was made by an earlier version, whose database does "
+                                       "not write the audit of a correction itself; %2 brings it "
+                                       "up to date.")
+                            .arg(jobPunchesFile, upgrade));
+    m_time = SiteTime(siteTimeZone(*m_punches, machine));
     // Asked now: a failed statement leaves a server's transaction unable to ask.
     login();
 }
 
-DeskStore::~DeskStore() = default;
+DeskStore::~DeskStore()
+{
+    try {
+        if (m_failed)
+            m_punches->onConnection([this] { m_failed.reset(); });
+    } catch (const DataError&) {
+        m_failed.reset();
+    }
+}
 
 QString DeskStore::jobPunchesPath() const
 {
@@ -106,10 +125,10 @@ QString DeskStore::login()
 {
     if (m_login.isEmpty()) {
         if (m_server) {
-            QSqlQuery query = run(punchesTable, QStringLiteral("SELECT session_user"));
-            m_login = query.next() ? query.value(0).toString() : QString();
+            const Rows rows = run(punchesTable, QStringLiteral("SELECT session_user"));
+            m_login = rows.values.isEmpty() ? QString() : rows.values.first().value(0).toString();
         } else {
-            m_login = operatingSystemUser();
+            m_login = ThisProgram::user();
         }
     }
     return m_login;
@@ -124,27 +143,56 @@ const DatabaseFile::Column& DeskStore::column(const QString& field) const
     return *found;
 }
 
-QSqlQuery DeskStore::run(const QString& table, const QString& sql, const QVariantList& values)
+DeskStore::Rows DeskStore::runOn(
+    DatabaseFile& file, const QString& sql, const QVariantList& values, QSqlError& error)
 {
-    QSqlQuery query(m_punches->database());
-    query.setForwardOnly(true);
-    bool done = query.prepare(sql);
-    if (done) {
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        done = query.exec();
-    }
-    if (!done) {
-        const QSqlError error = query.lastError();
-        // A server refuses to free a statement inside a failed transaction, and
-        // Qt complains: it is freed once the transaction is rolled back.
-        m_failed.emplace(std::move(query));
+    Rows rows;
+    const QSqlDatabase db = file.database();
+    file.onConnection([&] {
+        auto query = std::make_unique<QSqlQuery>(db);
+        query->setForwardOnly(true);
+        bool done = query->prepare(sql);
+        if (done) {
+            for (const QVariant& value : values)
+                query->addBindValue(value);
+            done = query->exec();
+        }
+        if (!done) {
+            error = query->lastError();
+            m_failed = std::move(query);
+            return;
+        }
+        const QSqlRecord record = query->record();
+        for (int i = 0; i < record.count(); ++i)
+            rows.names << record.fieldName(i);
+        while (query->next()) {
+            QVariantList row;
+            row.reserve(record.count());
+            for (int i = 0; i < record.count(); ++i)
+                row << query->value(i);
+            rows.values << row;
+        }
+        rows.affected = query->numRowsAffected();
+    });
+    return rows;
+}
+
+DeskStore::Rows DeskStore::run(const QString& table, const QString& sql, const QVariantList& values)
+{
+    QSqlError error;
+    Rows rows = runOn(*m_punches, sql, values, error);
+    if (error.isValid()) {
         if (error.nativeErrorCode() == QLatin1String("42501")) // insufficient_privilege
-            throw Refused(QStringLiteral("The login %1 may not do this: %2.")
-                              .arg(login(), error.databaseText().trimmed()));
+            throw Refused(
+                QStringLiteral("The login %1 may not do this: the database server "
+                               "refused it the right to %2 the table %3.")
+                    .arg(login(),
+                        sql.startsWith(QLatin1String("SELECT")) ? QStringLiteral("read")
+                                                                : QStringLiteral("change"),
+                        table));
         throw m_punches->errorOf(error, table);
     }
-    return query;
+    return rows;
 }
 
 QVariant DeskStore::normalized(const Column& column, const QVariant& raw) const
@@ -199,18 +247,29 @@ QVariant DeskStore::stored(const QString& field, const QVariant& value) const
     }
 }
 
-Punch DeskStore::punchFrom(const QSqlQuery& query) const
+Punch DeskStore::punchFrom(const QVariantList& row) const
 {
     Punch punch;
     const QStringList& fields = Punch::fields();
     punch.stored.reserve(fields.size());
     for (int i = 0; i < fields.size(); ++i) {
-        const QVariant raw = query.value(i);
+        const QVariant raw = row.value(i);
         punch.stored << raw;
         punch.values.insert(fields.at(i), normalized(m_fieldColumns.at(i), raw));
     }
-    punch.punchId = query.value(int(fields.size())).toString();
-    punch.corrections = query.value(int(fields.size()) + 1).toInt();
+    const int after = int(fields.size());
+    punch.punchId = row.value(after).toString();
+    punch.corrections = row.value(after + 1).toInt();
+    punch.time = m_time;
+    // A server gives a moment; SQLite keeps UTC as ISO text.
+    const auto arrived = [&](int column) {
+        const QVariant value = row.value(column);
+        return value.typeId() == QMetaType::QDateTime
+            ? value.toDateTime()
+            : QDateTime::fromString(value.toString(), Qt::ISODate);
+    };
+    punch.startArrived = arrived(after + 2);
+    punch.endArrived = arrived(after + 3);
     return punch;
 }
 
@@ -220,16 +279,19 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
     QStringList columns;
     for (const QString& field : Punch::fields())
         columns << QLatin1String("j.") + q(field);
+    const QString arrived
+        = QStringLiteral("(SELECT max(o.%1) FROM %2 o WHERE o.%3 = j.%3 AND o.%4 "
+                         "= '%5')")
+              .arg(q(Origin::receivedAt), q(originsTable), q(punchIdField), q(Origin::event));
     const QString sql
-        = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2) FROM %4 j "
-                         "WHERE %5 ORDER BY j.%6, j.%7, j.%2")
+        = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2), %8, %9 "
+                         "FROM %4 j WHERE %5 ORDER BY j.%6, j.%7, j.%2")
               .arg(columns.join(QLatin1String(", ")), q(punchIdField), q(correctionsTable),
-                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart));
-    QSqlQuery query = run(punchesTable, sql, values);
+                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart),
+                  arrived.arg(Origin::start), arrived.arg(Origin::end));
     QList<Punch> punches;
-    while (query.next())
-        punches << punchFrom(query);
-    query.finish();
+    for (const QVariantList& row : run(punchesTable, sql, values).values)
+        punches << punchFrom(row);
     lookUpBadges(punches);
     return punches;
 }
@@ -239,12 +301,35 @@ QList<Punch> DeskStore::openJobs()
     return readPunches(QStringLiteral("j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open), {});
 }
 
-QList<Punch> DeskStore::jobsOfDay(QDate day, bool openOnly)
+QList<Punch> DeskStore::jobsOfDays(QDate from, QDate to, bool openOnly)
 {
-    QString condition = QStringLiteral("j.%1 = ?").arg(q(JobPunch::dateWorked));
+    QString condition = from == to
+        ? QStringLiteral("j.%1 = ?").arg(q(JobPunch::dateWorked))
+        : QStringLiteral("j.%1 BETWEEN ? AND ?").arg(q(JobPunch::dateWorked));
     if (openOnly)
         condition += QStringLiteral(" AND j.%1 = '%2'").arg(q(JobPunch::badge), JobPunch::open);
-    return readPunches(condition, {day.toString(Qt::ISODate)});
+    QVariantList values {from.toString(Qt::ISODate)};
+    if (from != to)
+        values << to.toString(Qt::ISODate);
+    return readPunches(condition, values);
+}
+
+QStringList DeskStore::levelTitles()
+{
+    m_punches->beforeRead(punchesTable);
+    // The latest day through the index by day, then its punches' titles.
+    const QString day = q(JobPunch::dateWorked);
+    QStringList titles(3);
+    const Rows rows = run(punchesTable,
+        QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5 = (SELECT MAX(%5) FROM %4)")
+            .arg(q(JobPunch::level(1, JobPunch::LevelField::Description)),
+                q(JobPunch::level(2, JobPunch::LevelField::Description)),
+                q(JobPunch::level(3, JobPunch::LevelField::Description)), q(punchesTable), day));
+    for (const QVariantList& row : rows.values)
+        for (int level = 0; level < 3; ++level)
+            if (titles.at(level).isEmpty())
+                titles[level] = row.value(level).toString().trimmed();
+    return titles;
 }
 
 std::optional<Punch> DeskStore::openJobOf(const QString& name)
@@ -275,41 +360,51 @@ QString DeskStore::badgeAsTyped(const QString& entry)
 DatabaseFile& DeskStore::employeesFile()
 {
     // Kept open: opening a file reads its first bytes, and closing that
-    // descriptor would drop the locks of a connection open on the file.
-    if (!m_employees)
-        m_employees = openDatabaseFile(QDir(m_site).filePath(timeClockFile));
+    // descriptor would drop the locks of a connection open on the file. A
+    // pointer to the punches' database goes through their connection.
+    if (!m_employees) {
+        const QString path = QDir(m_site).filePath(timeClockFile);
+        try {
+            if (m_server
+                && PostgresFile::readPointer(path) == PostgresFile::readPointer(jobPunchesPath()))
+                m_employees = m_punches;
+        } catch (const DataError&) {
+            // Not a pointer file: opened as what it is.
+        }
+        if (!m_employees)
+            m_employees = openDatabaseFile(path);
+    }
     return *m_employees;
 }
 
 std::optional<DeskStore::Employee> DeskStore::employee(const QString& badge)
 {
-    DatabaseFile* employees = &employeesFile();
-    employees->beforeRead(SiteModel::employees);
-    QSqlQuery query(employees->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ?")
-                      .arg(employees->quoted(SiteModel::Employee::badge),
-                          employees->quoted(SiteModel::Employee::name),
-                          employees->quoted(SiteModel::employees)));
-    query.addBindValue(badgeAsTyped(badge));
-    if (!query.exec())
-        throw employees->errorOf(query.lastError(), SiteModel::employees);
-    std::optional<Employee> found;
-    if (query.next())
-        found = Employee {query.value(0).toString(), query.value(1).toString()};
-    query.finish();
-    return found;
+    DatabaseFile& employees = employeesFile();
+    employees.beforeRead(SiteModel::employees);
+    QSqlError error;
+    const Rows rows = runOn(employees,
+        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ?")
+            .arg(employees.quoted(SiteModel::Employee::badge),
+                employees.quoted(SiteModel::Employee::name),
+                employees.quoted(SiteModel::employees)),
+        {badgeAsTyped(badge)}, error);
+    if (error.isValid())
+        throw employees.errorOf(error, SiteModel::employees);
+    if (rows.values.isEmpty())
+        return std::nullopt;
+    return Employee {
+        rows.values.first().value(0).toString(), rows.values.first().value(1).toString()};
 }
 
 void DeskStore::lookUpBadges(QList<Punch>& punches)
 {
     m_employeesProblem.clear();
     try {
-        DatabaseFile* employees = &employeesFile();
-        employees->beforeRead(SiteModel::employees);
+        DatabaseFile& employees = employeesFile();
+        employees.beforeRead(SiteModel::employees);
         // The badges found are kept while the time clock's file is unchanged, where
         // its engine can tell; a name not found is looked for again at each read.
-        const QString version = employees->contentVersion();
+        const QString version = employees.contentVersion();
         if (version != m_employeesVersion)
             m_badges.clear();
         m_employeesVersion = version;
@@ -318,38 +413,46 @@ void DeskStore::lookUpBadges(QList<Punch>& punches)
         for (const Punch& punch : std::as_const(punches))
             if (const QString key = punch.name().toCaseFolded(); !m_badges.contains(key))
                 missing.insert(key, punch.name());
-        const QString badge = employees->quoted(SiteModel::Employee::badge);
-        const QString name = employees->quoted(SiteModel::Employee::name);
-        const QString table = employees->quoted(SiteModel::employees);
-        QSqlQuery query(employees->database());
-        query.setForwardOnly(true);
-        const auto fail = [&] {
-            throw employees->errorOf(query.lastError(), SiteModel::employees);
-        };
+        const QString badge = employees.quoted(SiteModel::Employee::badge);
+        const QString name = employees.quoted(SiteModel::Employee::name);
+        const QString table = employees.quoted(SiteModel::employees);
+        QSqlError error;
         if (missing.size() > namesSearchedOneByOne) {
-            if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3").arg(badge, name, table)))
-                fail();
-            while (query.next()) {
-                const QString key = query.value(1).toString().toCaseFolded();
+            const Rows rows = runOn(employees,
+                QStringLiteral("SELECT %1, %2 FROM %3").arg(badge, name, table), {}, error);
+            for (const QVariantList& row : rows.values) {
+                const QString key = row.value(1).toString().toCaseFolded();
                 if (missing.remove(key) > 0)
-                    m_badges.insert(key, query.value(0).toString());
+                    m_badges.insert(key, row.value(0).toString());
             }
         } else if (!missing.isEmpty()) {
-            if (!query.prepare(
-                    QStringLiteral("SELECT %1 FROM %3 WHERE %2 = ?").arg(badge, name, table)))
-                fail();
-            for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
-                query.addBindValue(it.value());
-                if (!query.exec())
-                    fail();
-                if (query.next())
-                    m_badges.insert(it.key(), query.value(0).toString());
-                query.finish();
-            }
+            // One statement, prepared once, for every name.
+            const QSqlDatabase db = employees.database();
+            const QString sql
+                = QStringLiteral("SELECT %1 FROM %3 WHERE %2 = ?").arg(badge, name, table);
+            employees.onConnection([&] {
+                QSqlQuery query(db);
+                query.setForwardOnly(true);
+                if (!query.prepare(sql)) {
+                    error = query.lastError();
+                    return;
+                }
+                for (auto it = missing.cbegin(); it != missing.cend(); ++it) {
+                    query.addBindValue(it.value());
+                    if (!query.exec()) {
+                        error = query.lastError();
+                        return;
+                    }
+                    if (query.next())
+                        m_badges.insert(it.key(), query.value(0).toString());
+                    query.finish();
+                }
+            });
         }
-        query.finish();
+        if (error.isValid())
+            throw employees.errorOf(error, SiteModel::employees);
     } catch (const DataError& error) {
-        m_employeesProblem = error.message();
+        m_employeesProblem = inWords(error);
     }
     for (Punch& punch : punches)
         punch.badge = m_badges.value(punch.name().toCaseFolded());
@@ -368,18 +471,18 @@ QList<Conflict> DeskStore::conflicts()
     QHash<QString, Column> kinds;
     for (const Column& column : m_punches->columns(conflictsTable))
         kinds.insert(column.name.toCaseFolded(), column);
-    QSqlQuery query = run(conflictsTable,
+    const Rows rows = run(conflictsTable,
         QStringLiteral("SELECT * FROM %1 ORDER BY %2")
             .arg(q(conflictsTable), q(SiteModel::keyColumn)));
     QList<Conflict> conflicts;
-    while (query.next()) {
-        const QSqlRecord record = query.record();
+    for (const QVariantList& row : rows.values) {
         Conflict conflict;
-        for (int i = 0; i < record.count(); ++i) {
-            const QString field = canonicalConflictField(record.fieldName(i));
+        conflict.punch.time = m_time;
+        for (int i = 0; i < rows.names.size(); ++i) {
+            const QString field = canonicalConflictField(rows.names.at(i));
             const auto kind = kinds.constFind(field.toCaseFolded());
             const QVariant value
-                = kind == kinds.constEnd() ? query.value(i) : normalized(*kind, query.value(i));
+                = kind == kinds.constEnd() ? row.value(i) : normalized(*kind, row.value(i));
             conflict.fields.insert(field, jsonValueOf(value));
             if (Punch::fields().contains(field))
                 conflict.punch.values.insert(field, value);
@@ -398,7 +501,6 @@ QList<Conflict> DeskStore::conflicts()
         }
         conflicts << conflict;
     }
-    query.finish();
     QList<Punch> punches;
     for (const Conflict& conflict : std::as_const(conflicts))
         punches << conflict.punch;
@@ -435,37 +537,37 @@ QList<DeskStore::AuditEntry> DeskStore::history(std::optional<QDate> from, std::
     for (const QString& field : {Audit::correctionId, Audit::correctedAt, Audit::correctedBy,
              Audit::action, Audit::punchId, Audit::reason, Audit::oldValues, Audit::newValues})
         columns << QLatin1String("c.") + q(field);
-    QSqlQuery query = run(correctionsTable,
-        QStringLiteral("SELECT %1, j.%2 FROM %3 c LEFT JOIN %4 j ON j.%5 = c.%5%6 ORDER BY c.%7")
+    const Rows rows = run(correctionsTable,
+        QStringLiteral("SELECT %1, j.%2 FROM %3 c LEFT JOIN %4 j ON j.%5 = c.%5%6 ORDER BY c.%7, "
+                       "c.%8")
             .arg(columns.join(QLatin1String(", ")), q(JobPunch::name), q(correctionsTable),
                 q(punchesTable), q(punchIdField),
                 conditions.isEmpty()
                     ? QString()
                     : QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
-                q(Audit::correctionId)),
+                q(Audit::correctedAt), q(Audit::correctionId)),
         values);
     QList<AuditEntry> entries;
-    while (query.next()) {
+    for (const QVariantList& row : rows.values) {
         AuditEntry entry;
-        entry.id = query.value(0).toLongLong();
-        const QVariant correctedAt = query.value(1);
+        entry.id = row.value(0).toLongLong();
+        const QVariant correctedAt = row.value(1);
         entry.correctedAt = correctedAt.typeId() == QMetaType::QDateTime
             ? correctedAt.toDateTime().toLocalTime()
             : QDateTime::fromString(correctedAt.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        entry.correctedBy = query.value(2).toString();
-        entry.action = query.value(3).toString();
-        entry.punchId = query.value(4).toString();
-        entry.reason = query.value(5).toString();
-        entry.oldValues = query.value(6).toString();
-        entry.newValues = query.value(7).toString();
-        entry.name = query.value(8).isNull() ? QJsonDocument::fromJson(entry.oldValues.toUtf8())
-                                                   .object()
-                                                   .value(JobPunch::name)
-                                                   .toString()
-                                             : query.value(8).toString();
+        entry.correctedBy = row.value(2).toString();
+        entry.action = row.value(3).toString();
+        entry.punchId = row.value(4).toString();
+        entry.reason = row.value(5).toString();
+        entry.oldValues = row.value(6).toString();
+        entry.newValues = row.value(7).toString();
+        entry.name = row.value(8).isNull() ? QJsonDocument::fromJson(entry.oldValues.toUtf8())
+                                                 .object()
+                                                 .value(JobPunch::name)
+                                                 .toString()
+                                           : row.value(8).toString();
         entries << entry;
     }
-    query.finish();
     return entries;
 }
 
@@ -473,10 +575,11 @@ void DeskStore::requireMayCorrect()
 {
     if (!m_server)
         return;
-    QSqlQuery query = run(correctionsTable,
-        QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'INSERT')"),
-        {correctionsTable.toLower()});
-    if (query.next() && !query.value(0).toBool())
+    // Terminals never delete punches; who may, corrects them.
+    const Rows rows
+        = run(punchesTable, QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'DELETE')"),
+            {punchesTable.toLower()});
+    if (!rows.values.isEmpty() && !rows.values.first().value(0).toBool())
         throw Refused(QStringLiteral("The login %1 may not correct punches: a correction needs a "
                                      "login of the role jobcosting_supervisor.")
                           .arg(login()));
@@ -486,14 +589,42 @@ void DeskStore::write(const Correction& correction)
 {
     requireMayCorrect();
     const LockDeadline deadline;
-    const auto freeFailed = qScopeGuard([this] { m_failed.reset(); });
+    const auto freeFailed = qScopeGuard([this] {
+        if (!m_failed)
+            return;
+        try {
+            m_punches->onConnection([this] { m_failed.reset(); });
+        } catch (const DataError&) {
+            // A server that does not answer: its statement goes with the connection.
+            m_failed.reset();
+        }
+    });
     Transaction transaction(jobPunchesPath(), punchesTable);
+    giveReason(correction);
     if (correction.conflict)
         settleConflict(correction);
     else
         writeChanges(correction);
-    writeAudit(correction);
+    if (!m_server)
+        run(reasonTable, QStringLiteral("DELETE FROM %1").arg(q(reasonTable)));
     transaction.commit();
+}
+
+void DeskStore::giveReason(const Correction& correction)
+{
+    if (m_server) {
+        run(punchesTable, QStringLiteral("SELECT set_config('jobcosting.reason', ?, true)"),
+            {correction.reason});
+        if (correction.conflict)
+            run(punchesTable, QStringLiteral("SELECT set_config('jobcosting.conflict', ?, true)"),
+                {QString::number(correction.conflict->id)});
+        return;
+    }
+    run(reasonTable, QStringLiteral("DELETE FROM %1").arg(q(reasonTable)));
+    run(reasonTable,
+        QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+            .arg(q(reasonTable), q(CorrectionReason::reason), q(CorrectionReason::correctedBy)),
+        {correction.reason, login()});
 }
 
 void DeskStore::writeChanges(const Correction& correction)
@@ -520,10 +651,10 @@ void DeskStore::writeChanges(const Correction& correction)
         sql = QStringLiteral("UPDATE %1 SET %2")
                   .arg(q(punchesTable), assignments.join(QLatin1String(", ")));
     }
-    QSqlQuery query = run(punchesTable,
-        sql + QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
-        values + conditionValues);
-    if (query.numRowsAffected() != 1)
+    if (run(punchesTable, sql + QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND ")),
+            values + conditionValues)
+            .affected
+        != 1)
         throw Refused(QStringLiteral("The punch of %1 changed since the desk read it (a terminal "
                                      "or another supervisor wrote it meanwhile); nothing was "
                                      "written. Look at it again.")
@@ -536,13 +667,12 @@ void DeskStore::settleConflict(const Correction& correction)
     const Punch& punch = conflict.punch;
     if (correction.action == Correction::Action::Apply
         && conflict.action == QLatin1String("start")) {
-        const bool there = [&] {
-            QSqlQuery count = run(punchesTable,
-                QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?")
-                    .arg(q(punchesTable), q(punchIdField)),
-                {punch.punchId});
-            return count.next() && count.value(0).toLongLong() > 0;
-        }();
+        const Rows count = run(punchesTable,
+            QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = ?")
+                .arg(q(punchesTable), q(punchIdField)),
+            {punch.punchId});
+        const bool there
+            = !count.values.isEmpty() && count.values.first().value(0).toLongLong() > 0;
         if (there)
             throw Refused(QStringLiteral("This start is among the punches already; dismiss the "
                                          "conflict."));
@@ -574,34 +704,21 @@ void DeskStore::settleConflict(const Correction& correction)
             assignments << q(field) + QLatin1String(" = ?");
             values << stored(field, correction.changes.value(field));
         }
-        QSqlQuery ended = run(punchesTable,
+        const Rows ended = run(punchesTable,
             QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4 = '%5'")
                 .arg(q(punchesTable), assignments.join(QLatin1String(", ")), q(punchIdField),
                     q(JobPunch::badge), JobPunch::open),
             values << punch.punchId);
-        if (ended.numRowsAffected() != 1)
+        if (ended.affected != 1)
             throw Refused(QStringLiteral("The job of %1 is not open any more (ended or deleted "
                                          "meanwhile): dismiss the conflict, or correct the job.")
                               .arg(punch.name()));
     }
-    QSqlQuery settled = run(conflictsTable,
+    const Rows settled = run(conflictsTable,
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
             .arg(q(conflictsTable), q(SiteModel::keyColumn)),
         {conflict.id});
-    if (settled.numRowsAffected() != 1)
+    if (settled.affected != 1)
         throw Refused(
             QStringLiteral("Someone settled this conflict meanwhile; nothing was written."));
-}
-
-void DeskStore::writeAudit(const Correction& correction)
-{
-    QStringList names;
-    for (const QString& field : {Audit::punchId, Audit::action, Audit::correctedBy, Audit::reason,
-             Audit::oldValues, Audit::newValues})
-        names << q(field);
-    run(correctionsTable,
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
-            .arg(q(correctionsTable), names.join(QLatin1String(", "))),
-        {correction.punch.punchId, Correction::actionName(correction.action), login(),
-            correction.reason, jsonText(correction.oldValues()), jsonText(correction.newValues())});
 }

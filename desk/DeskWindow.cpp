@@ -1,20 +1,26 @@
 #include "DeskWindow.h"
 
-#include "ChangeWatch.h"
-#include "DeskStore.h"
-#include "data/DataError.h"
+#include "DeskTables.h"
+#include "DeskWords.h"
+#include "program/CommandLine.h"
 #include "program/Services.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
+#include "ui/PdfPages.h"
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -33,7 +39,10 @@ QTableView* tableView(QAbstractItemModel* model, QWidget* parent)
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSortingEnabled(true);
+    view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideRight);
     view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setAlternatingRowColors(true);
@@ -45,6 +54,14 @@ QPushButton* button(const QString& text, QWidget* parent, QBoxLayout* layout)
     auto* pushButton = new QPushButton(text, parent);
     layout->addWidget(pushButton);
     return pushButton;
+}
+
+QDateEdit* dateBox(QDate date, const RegionalSettings& regional, QWidget* parent)
+{
+    auto* box = new QDateEdit(date, parent);
+    box->setDisplayFormat(regional.shortDatePattern());
+    box->setCalendarPopup(true);
+    return box;
 }
 
 QString verbOf(Correction::Action action)
@@ -64,35 +81,97 @@ QString verbOf(Correction::Action action)
     return {};
 }
 
+QString capitalized(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text;
+}
+
+QString jobsText(int jobs)
+{
+    return jobs == 1 ? QStringLiteral("1 job") : QStringLiteral("%1 jobs").arg(jobs);
+}
+
+// The columns of a printed table: each as wide as its widest text and what
+// the page leaves shared out, or, on a page too narrow, the widest wrapped in
+// what the others leave; numbers to the right.
+QList<PdfPages::Column> printColumns(PdfPages& pages, const DeskTables::Table& table)
+{
+    QList<double> widths;
+    double total = 0;
+    for (qsizetype i = 0; i < table.heads.size(); ++i) {
+        double widest
+            = pages.textWidth(table.heads.at(i), PdfPages::font(PdfPages::bodySize, true));
+        for (const QStringList& row : table.rows)
+            widest = std::max(
+                widest, pages.textWidth(row.value(i), PdfPages::font(PdfPages::bodySize)));
+        widths << std::min(widest + 8, pages.width() / 3);
+        total += widths.last();
+    }
+    if (total <= pages.width()) {
+        for (double& width : widths)
+            width += (pages.width() - total) / double(widths.size());
+    } else if (const auto widest = std::max_element(widths.begin(), widths.end());
+               widest != widths.end()) {
+        *widest = 0;
+    }
+    QList<PdfPages::Column> columns;
+    for (qsizetype i = 0; i < table.heads.size(); ++i) {
+        // A department number names; it is not added up.
+        const bool figure = table.kinds.value(i, Csv::Kind::Text) == Csv::Kind::Number
+            && table.heads.at(i) != DeskWords::workerDepartment();
+        columns.append({table.heads.at(i), widths.at(i),
+            figure ? PdfPages::Align::Right : PdfPages::Align::Left});
+    }
+    return columns;
+}
+
 } // namespace
 
-DeskWindow::DeskWindow(DeskStore& store, const Services& services, CorrectionForms& forms,
+DeskWindow::DeskWindow(DeskLink& link, const Services& services, DeskForms& forms,
     qint64 shiftSeconds, QWidget* parent)
     : QMainWindow(parent)
-    , m_store(store)
+    , m_link(link)
     , m_services(services)
     , m_forms(forms)
     , m_shiftSeconds(shiftSeconds)
     , m_board(PunchTableModel::Kind::OpenJobs, services.regional, services.clock, shiftSeconds)
     , m_boardFilter(m_board)
-    , m_day(PunchTableModel::Kind::ClosedJobs, services.regional, services.clock, shiftSeconds)
-    , m_dayFilter(m_day)
+    , m_closed(PunchTableModel::Kind::ClosedJobs, services.regional, services.clock, shiftSeconds)
+    , m_closedFilter(m_closed)
+    , m_siteTime(services.clock.timeZone())
+    , m_lastRead(m_siteTime.now(services.clock))
+    , m_today(m_lastRead.date())
 {
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(makeBoardTab(), QStringLiteral("&Open jobs"));
-    m_tabs->addTab(makeDayTab(), QStringLiteral("&Closed jobs"));
+    m_tabs->addTab(makeClosedTab(), QStringLiteral("&Closed jobs"));
     m_tabs->addTab(makeHistoryTab(), QStringLiteral("Co&rrections"));
-    if (m_store.keepsConflicts()) {
-        m_conflictsTab = makeConflictsTab();
-        m_tabs->addTab(m_conflictsTab, QStringLiteral("Co&nflicts"));
-    }
     setCentralWidget(m_tabs);
-    statusBar();
-    resize(1000, 560);
+    // A tab chosen puts the keys into its list: Return, Delete and the arrows act there.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (auto* list = m_tabs->currentWidget()->findChild<QTableView*>())
+            list->setFocus();
+    });
+    makeMenus();
+    m_updated = new QLabel(this);
+    statusBar()->addPermanentWidget(m_updated);
+    statusBar()->showMessage(QStringLiteral("Reading the site..."));
+    setWindowTitle(title);
+    // As wide as a list of closed jobs, where the screen has room.
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(1180, room.width() - 10), std::min(600, room.height() - 80));
+
+    connect(&m_link, &DeskLink::read, this, &DeskWindow::siteRead);
+    connect(&m_link, &DeskLink::readFailed, this, &DeskWindow::siteNotRead);
+    connect(&m_link, &DeskLink::written, this, &DeskWindow::correctionWritten);
+    connect(&m_link, &DeskLink::notWritten, this, &DeskWindow::correctionNotWritten);
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, &DeskWindow::clockTicked);
     m_clock.start();
-    refresh();
+    updateButtons();
+    m_link.setPeriods(periods());
     // Return on the board ends the job it stands on.
     m_boardView->setFocus();
 }
@@ -102,58 +181,93 @@ QWidget* DeskWindow::makeBoardTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    m_department = new QComboBox(tab);
-    m_department->setObjectName(QStringLiteral("department"));
-    m_department->addItem(QStringLiteral("All departments"), QString());
-    bar->addWidget(new QLabel(QStringLiteral("Department:"), tab));
-    bar->addWidget(m_department);
+    m_level1Label = new QLabel(QStringLiteral("Level 1:"), tab);
+    m_level1 = new QComboBox(tab);
+    m_level1->setObjectName(QStringLiteral("level1"));
+    m_level1->addItem(QStringLiteral("All"), QString());
+    m_level1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    bar->addWidget(m_level1Label);
+    bar->addWidget(m_level1);
     m_filter = new QLineEdit(tab);
     m_filter->setObjectName(QStringLiteral("filter"));
     m_filter->setPlaceholderText(QStringLiteral("Name or badge"));
     m_filter->setClearButtonEnabled(true);
     bar->addWidget(m_filter, 1);
-    QPushButton* end = button(QStringLiteral("&End job..."), tab, bar);
-    QPushButton* edit = button(QStringLiteral("E&dit..."), tab, bar);
-    QPushButton* remove = button(QStringLiteral("De&lete..."), tab, bar);
+    m_boardButtons << button(QStringLiteral("&End job..."), tab, bar)
+                   << button(QStringLiteral("E&dit..."), tab, bar)
+                   << button(QStringLiteral("De&lete..."), tab, bar);
     layout->addLayout(bar);
     m_boardView = tableView(&m_boardFilter, tab);
     m_boardView->setObjectName(QStringLiteral("board"));
     m_boardView->sortByColumn(PunchTableModel::OpenForColumn, Qt::DescendingOrder);
     layout->addWidget(m_boardView);
+    m_boardTotals = new QLabel(tab);
+    m_boardTotals->setObjectName(QStringLiteral("boardTotals"));
+    layout->addWidget(m_boardTotals);
 
-    connect(m_department, &QComboBox::currentIndexChanged, this, &DeskWindow::departmentChosen);
+    connect(m_level1, &QComboBox::currentIndexChanged, this, &DeskWindow::level1Chosen);
     connect(m_filter, &QLineEdit::textChanged, this, &DeskWindow::filterEdited);
-    connect(end, &QPushButton::clicked, this, &DeskWindow::endJobClicked);
-    connect(edit, &QPushButton::clicked, this, &DeskWindow::editOpenJobClicked);
-    connect(remove, &QPushButton::clicked, this, &DeskWindow::deleteOpenJobClicked);
+    connect(m_boardButtons.at(0), &QPushButton::clicked, this, &DeskWindow::endJobClicked);
+    connect(m_boardButtons.at(1), &QPushButton::clicked, this, &DeskWindow::editOpenJobClicked);
+    connect(m_boardButtons.at(2), &QPushButton::clicked, this, &DeskWindow::deleteOpenJobClicked);
     connect(m_boardView, &QTableView::activated, this, &DeskWindow::endJobClicked);
+    connect(m_boardView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &DeskWindow::updateButtons);
+    connect(&m_boardFilter, &QAbstractItemModel::rowsRemoved, this, &DeskWindow::updateButtons);
     return tab;
 }
 
-QWidget* DeskWindow::makeDayTab()
+QWidget* DeskWindow::makeClosedTab()
 {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    m_dayBox = new QDateEdit(m_services.clock.now().date(), tab);
-    m_dayBox->setObjectName(QStringLiteral("day"));
-    m_dayBox->setDisplayFormat(m_services.regional.shortDatePattern());
-    m_dayBox->setCalendarPopup(true);
-    bar->addWidget(new QLabel(QStringLiteral("Jobs started on:"), tab));
-    bar->addWidget(m_dayBox);
-    bar->addStretch(1);
-    QPushButton* edit = button(QStringLiteral("E&dit..."), tab, bar);
-    QPushButton* remove = button(QStringLiteral("De&lete..."), tab, bar);
+    const QDate today = m_siteTime.now(m_services.clock).date();
+    m_closedFrom = dateBox(today, m_services.regional, tab);
+    m_closedFrom->setObjectName(QStringLiteral("closedFrom"));
+    m_closedTo = dateBox(today, m_services.regional, tab);
+    m_closedTo->setObjectName(QStringLiteral("closedTo"));
+    bar->addWidget(new QLabel(QStringLiteral("Started from"), tab));
+    bar->addWidget(m_closedFrom);
+    bar->addWidget(new QLabel(QStringLiteral("to"), tab));
+    bar->addWidget(m_closedTo);
+    m_closedLevel1Label = new QLabel(QStringLiteral("Level 1:"), tab);
+    m_closedLevel1 = new QComboBox(tab);
+    m_closedLevel1->addItem(QStringLiteral("All"), QString());
+    m_closedLevel1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    bar->addWidget(m_closedLevel1Label);
+    bar->addWidget(m_closedLevel1);
+    m_closedFilterBox = new QLineEdit(tab);
+    m_closedFilterBox->setPlaceholderText(QStringLiteral("Name or badge"));
+    m_closedFilterBox->setClearButtonEnabled(true);
+    bar->addWidget(m_closedFilterBox, 1);
+    m_closedButtons << button(QStringLiteral("E&dit..."), tab, bar)
+                    << button(QStringLiteral("De&lete..."), tab, bar);
     layout->addLayout(bar);
-    m_dayView = tableView(&m_dayFilter, tab);
-    m_dayView->setObjectName(QStringLiteral("closedJobs"));
-    m_dayView->sortByColumn(PunchTableModel::StartedColumn, Qt::AscendingOrder);
-    layout->addWidget(m_dayView);
+    m_closedView = tableView(&m_closedFilter, tab);
+    m_closedView->setObjectName(QStringLiteral("closedJobs"));
+    m_closedView->sortByColumn(PunchTableModel::StartedColumn, Qt::AscendingOrder);
+    layout->addWidget(m_closedView);
+    m_closedTotals = new QLabel(tab);
+    layout->addWidget(m_closedTotals);
 
-    connect(m_dayBox, &QDateEdit::dateChanged, this, &DeskWindow::dayChosen);
-    connect(edit, &QPushButton::clicked, this, &DeskWindow::editClosedJobClicked);
-    connect(remove, &QPushButton::clicked, this, &DeskWindow::deleteClosedJobClicked);
-    connect(m_dayView, &QTableView::activated, this, &DeskWindow::editClosedJobClicked);
+    connect(m_closedFrom, &QDateEdit::dateChanged, this, &DeskWindow::periodChosen);
+    connect(m_closedTo, &QDateEdit::dateChanged, this, &DeskWindow::periodChosen);
+    connect(m_closedLevel1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_closedFilter.setLevel1Item(m_closedLevel1->itemData(index).toString());
+        updateTotals();
+    });
+    connect(m_closedFilterBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_closedFilter.setText(text);
+        updateTotals();
+    });
+    connect(m_closedButtons.at(0), &QPushButton::clicked, this, &DeskWindow::editClosedJobClicked);
+    connect(
+        m_closedButtons.at(1), &QPushButton::clicked, this, &DeskWindow::deleteClosedJobClicked);
+    connect(m_closedView, &QTableView::activated, this, &DeskWindow::editClosedJobClicked);
+    connect(m_closedView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &DeskWindow::updateButtons);
+    connect(&m_closedFilter, &QAbstractItemModel::rowsRemoved, this, &DeskWindow::updateButtons);
     return tab;
 }
 
@@ -162,20 +276,32 @@ QWidget* DeskWindow::makeHistoryTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    m_historyFrom = new QDateEdit(m_services.clock.now().date().addDays(-30), tab);
-    m_historyFrom->setDisplayFormat(m_services.regional.shortDatePattern());
-    m_historyFrom->setCalendarPopup(true);
-    bar->addWidget(new QLabel(QStringLiteral("Corrections made since"), tab));
-    bar->addWidget(m_historyFrom);
-    connect(m_historyFrom, &QDateEdit::dateChanged, this, &DeskWindow::historyPeriodChosen);
+    const QDate today = m_siteTime.now(m_services.clock).date();
+    m_correctionsFrom = dateBox(today.addDays(-30), m_services.regional, tab);
+    m_correctionsFrom->setObjectName(QStringLiteral("correctionsFrom"));
+    m_correctionsTo = dateBox(today, m_services.regional, tab);
+    m_correctionsTo->setObjectName(QStringLiteral("correctionsTo"));
+    bar->addWidget(new QLabel(QStringLiteral("Made from"), tab));
+    bar->addWidget(m_correctionsFrom);
+    bar->addWidget(new QLabel(QStringLiteral("to"), tab));
+    bar->addWidget(m_correctionsTo);
     bar->addStretch(1);
     layout->addLayout(bar);
-    m_history.setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("Who"),
-        QStringLiteral("Action"), QStringLiteral("Worker"), QStringLiteral("Reason"),
-        QStringLiteral("Old values"), QStringLiteral("New values")});
-    auto* view = tableView(&m_history, tab);
-    view->setSortingEnabled(false);
-    layout->addWidget(view);
+    m_history.setHorizontalHeaderLabels(
+        DeskTables::corrections({}, {}, DeskTables::Form::Words, m_services.regional).heads);
+    m_historyView = tableView(&m_history, tab);
+    m_historyView->setObjectName(QStringLiteral("corrections"));
+    m_historyView->setSortingEnabled(false);
+    // The changes and the reason take what is left, cut short where long.
+    m_historyView->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
+    m_historyView->horizontalHeader()->setStretchLastSection(false);
+    m_historyView->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Interactive);
+    m_historyView->horizontalHeader()->resizeSection(6, 180);
+    layout->addWidget(m_historyView);
+    m_historyTotals = new QLabel(tab);
+    layout->addWidget(m_historyTotals);
+    connect(m_correctionsFrom, &QDateEdit::dateChanged, this, &DeskWindow::periodChosen);
+    connect(m_correctionsTo, &QDateEdit::dateChanged, this, &DeskWindow::periodChosen);
     return tab;
 }
 
@@ -187,165 +313,326 @@ QWidget* DeskWindow::makeConflictsTab()
     bar->addWidget(
         new QLabel(QStringLiteral("Punches a terminal could not write after an outage"), tab));
     bar->addStretch(1);
-    QPushButton* apply = button(QStringLiteral("&Apply..."), tab, bar);
-    QPushButton* dismiss = button(QStringLiteral("Di&smiss..."), tab, bar);
+    m_conflictButtons << button(QStringLiteral("&Apply..."), tab, bar)
+                      << button(QStringLiteral("Di&smiss..."), tab, bar);
     layout->addLayout(bar);
     m_conflicts.setHorizontalHeaderLabels({QStringLiteral("Arrived"), QStringLiteral("Terminal"),
         QStringLiteral("Punch"), QStringLiteral("Badge"), QStringLiteral("Name"),
         QStringLiteral("Started"), QStringLiteral("Why")});
     m_conflictsView = tableView(&m_conflicts, tab);
+    m_conflictsView->setObjectName(QStringLiteral("conflicts"));
     m_conflictsView->setSortingEnabled(false);
     layout->addWidget(m_conflictsView);
-    connect(apply, &QPushButton::clicked, this, &DeskWindow::applyConflictClicked);
-    connect(dismiss, &QPushButton::clicked, this, &DeskWindow::dismissConflictClicked);
+    connect(
+        m_conflictButtons.at(0), &QPushButton::clicked, this, &DeskWindow::applyConflictClicked);
+    connect(
+        m_conflictButtons.at(1), &QPushButton::clicked, this, &DeskWindow::dismissConflictClicked);
+    connect(m_conflictsView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &DeskWindow::updateButtons);
     return tab;
 }
 
-void DeskWindow::follow(ChangeWatch& watch)
+void DeskWindow::makeMenus()
 {
-    connect(&watch, &ChangeWatch::changed, this, &DeskWindow::refresh);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Export the list as CSV..."),
+        QKeySequence(Qt::CTRL | Qt::Key_E), this, &DeskWindow::exportClicked);
+    file->addAction(QStringLiteral("&Print the list to PDF..."), QKeySequence::Print, this,
+        &DeskWindow::printClicked);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("&Read the site again"), QKeySequence::Refresh, this,
+        &DeskWindow::refreshPressed);
+    auto* remove = new QShortcut(QKeySequence::Delete, this);
+    connect(remove, &QShortcut::activated, this, &DeskWindow::deletePressed);
 }
 
-void DeskWindow::refresh()
+DeskPeriods DeskWindow::periods() const
 {
-    m_readProblem.clear();
-    refreshBoard();
-    refreshDay();
-    refreshHistory();
-    refreshConflicts();
-    showProblem(m_readProblem.isEmpty() ? m_store.employeesProblem() : m_readProblem);
+    return {m_closedFrom->date(), std::max(m_closedFrom->date(), m_closedTo->date()),
+        m_correctionsFrom->date(), std::max(m_correctionsFrom->date(), m_correctionsTo->date())};
 }
 
-void DeskWindow::showProblem(const QString& problem)
+void DeskWindow::siteRead(const DeskRead& read)
 {
-    if (problem.isEmpty())
-        statusBar()->clearMessage();
-    else
-        statusBar()->showMessage(problem);
-}
-
-void DeskWindow::refreshBoard()
-{
-    try {
-        m_board.refresh(m_store.openJobs());
-    } catch (const std::exception& error) {
-        m_readProblem = QStringLiteral("The open jobs could not be read: %1")
-                            .arg(QString::fromStdString(error.what()));
-        return;
+    const bool first = !m_read;
+    m_read = true;
+    m_stale = false;
+    m_why.clear();
+    m_siteTime = read.time;
+    m_lastRead = read.at;
+    m_levelTitles = read.levelTitles;
+    m_employeesProblem = read.employeesProblem;
+    m_board.setLevelTitles(read.levelTitles);
+    m_closed.setLevelTitles(read.levelTitles);
+    m_board.refresh(read.openJobs);
+    m_closed.refresh(read.closedJobs);
+    showCorrections(read.corrections);
+    if (read.keepsConflicts && !m_conflictsTab) {
+        m_conflictsTab = makeConflictsTab();
+        m_tabs->addTab(m_conflictsTab, QStringLiteral("Co&nflicts"));
     }
-    const int open = m_board.rowCount();
-    setWindowTitle(open == 1 ? QStringLiteral("%1 - 1 open job").arg(title)
-                             : QStringLiteral("%1 - %2 open jobs").arg(title).arg(open));
-
-    // The departments of the jobs open, the one chosen kept.
-    std::set<qlonglong> numbers;
-    for (int row = 0; row < open; ++row)
-        if (const QString department = m_board.punch(row).department(); !department.isEmpty())
-            numbers.insert(department.toLongLong());
-    QStringList departments;
-    for (const qlonglong number : numbers)
-        departments << QString::number(number);
-    QStringList shown;
-    for (int i = 1; i < m_department->count(); ++i)
-        shown << m_department->itemData(i).toString();
-    const QString chosen = m_department->currentData().toString();
-    if (shown != departments) {
-        const QSignalBlocker quiet(m_department);
-        m_department->clear();
-        m_department->addItem(QStringLiteral("All departments"), QString());
-        for (const QString& department : std::as_const(departments))
-            m_department->addItem(QStringLiteral("Department %1").arg(department), department);
-        if (!chosen.isEmpty() && !departments.contains(chosen))
-            m_department->addItem(QStringLiteral("Department %1").arg(chosen), chosen);
-        m_department->setCurrentIndex(std::max(m_department->findData(chosen), 0));
-    }
+    showConflicts(read.conflicts);
+    updateLevel1Items();
+    // The board stands on the longest open job without selecting it, so that
+    // its flag shows.
     if (!m_boardView->currentIndex().isValid() && m_boardFilter.rowCount() > 0)
-        m_boardView->setCurrentIndex(m_boardFilter.index(0, 0));
+        m_boardView->selectionModel()->setCurrentIndex(
+            m_boardFilter.index(0, 0), QItemSelectionModel::NoUpdate);
+    if (first || statusBar()->currentMessage().startsWith(QLatin1String("The site cannot"))
+        || statusBar()->currentMessage().startsWith(QLatin1String("Reading")))
+        statusBar()->clearMessage();
+    if (!m_employeesProblem.isEmpty())
+        statusBar()->showMessage(
+            QStringLiteral("The badges could not be looked up: %1").arg(m_employeesProblem));
+    m_updated->setText(
+        QStringLiteral("Updated %1").arg(m_services.regional.timeText(read.at.time())));
+    updateTitle();
+    updateTotals();
+    updateButtons();
 }
 
-void DeskWindow::refreshDay()
+void DeskWindow::siteNotRead(const QString& why)
 {
-    try {
-        QList<Punch> closed = m_store.jobsOfDay(m_dayBox->date());
-        closed.removeIf([](const Punch& punch) { return punch.isOpen(); });
-        m_day.refresh(closed);
-    } catch (const std::exception& error) {
-        m_readProblem = QStringLiteral("The jobs of the day could not be read: %1")
-                            .arg(QString::fromStdString(error.what()));
-    }
+    m_stale = true;
+    m_why = why;
+    statusBar()->showMessage(QStringLiteral("The site cannot be read now: %1 The desk tries again "
+                                            "by itself.")
+                                 .arg(why));
+    m_updated->setText(QStringLiteral("Not updated since %1")
+                           .arg(m_services.regional.timeText(m_lastRead.time())));
+    updateTitle();
 }
 
-void DeskWindow::refreshHistory()
+void DeskWindow::correctionWritten(const QString& by)
 {
-    QList<DeskStore::AuditEntry> entries;
-    try {
-        entries = m_store.history(m_historyFrom->date(), std::nullopt);
-    } catch (const std::exception& error) {
-        m_readProblem = QStringLiteral("The corrections could not be read: %1")
-                            .arg(QString::fromStdString(error.what()));
-        return;
-    }
-    m_history.setRowCount(0);
+    m_writing = false;
+    statusBar()->showMessage(QStringLiteral("%1: done, as %2.").arg(m_action, by), 10000);
+    updateButtons();
+}
+
+void DeskWindow::correctionNotWritten(const QString& why, bool refused)
+{
+    m_writing = false;
+    statusBar()->clearMessage();
+    updateButtons();
+    m_services.dialogs.stop(title,
+        refused ? why
+                : QStringLiteral("The correction was not written: %1 Nothing was changed; try "
+                                 "again once the site can be read.")
+                      .arg(why));
+}
+
+void DeskWindow::showCorrections(const QList<DeskStore::AuditEntry>& entries)
+{
     // The latest first.
-    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
+    m_entries.clear();
+    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry)
+        m_entries << *entry;
+    const DeskTables::Table table = DeskTables::corrections(
+        m_entries, m_levelTitles, DeskTables::Form::Words, m_services.regional);
+    m_history.setRowCount(0);
+    for (const QStringList& texts : table.rows) {
         QList<QStandardItem*> row;
-        for (const QString& text :
-            {m_services.regional.dateTimeText(entry->correctedAt), entry->correctedBy,
-                entry->action, entry->name, entry->reason, entry->oldValues, entry->newValues})
-            row << new QStandardItem(text);
+        for (const QString& text : texts) {
+            auto* item = new QStandardItem(text);
+            item->setToolTip(text);
+            row << item;
+        }
         m_history.appendRow(row);
     }
+    m_historyTotals->setText(entries.size() == 1
+            ? QStringLiteral("1 correction")
+            : QStringLiteral("%1 corrections").arg(entries.size()));
 }
 
-void DeskWindow::refreshConflicts()
+void DeskWindow::showConflicts(const QList<Conflict>& conflicts)
 {
+    // The list stays on the conflict it stood on, else on the first.
+    const QModelIndex current = m_conflictsView ? m_conflictsView->currentIndex() : QModelIndex();
+    const qint64 standing = current.isValid() && current.row() < m_conflictList.size()
+        ? m_conflictList.at(current.row()).id
+        : -1;
+    m_conflictList = conflicts;
     if (!m_conflictsTab)
         return;
-    try {
-        m_conflictList = m_store.conflicts();
-    } catch (const std::exception& error) {
-        m_readProblem = QStringLiteral("The conflicts could not be read: %1")
-                            .arg(QString::fromStdString(error.what()));
-        return;
-    }
     m_conflicts.setRowCount(0);
     for (const Conflict& conflict : std::as_const(m_conflictList)) {
         QList<QStandardItem*> row;
-        for (const QString& text : {m_services.regional.dateTimeText(conflict.arrivedAt),
-                 conflict.terminal, conflict.action, conflict.punch.badge, conflict.punch.name(),
-                 conflict.punch.started().isValid()
-                     ? m_services.regional.dateTimeText(conflict.punch.started())
-                     : QString(),
-                 conflict.reason})
+        for (const QString& text :
+            {m_services.regional.dateTimeText(conflict.arrivedAt), conflict.terminal,
+                capitalized(conflict.action), conflict.punch.badge, conflict.punch.name(),
+                conflict.punch.started().isValid()
+                    ? m_services.regional.dateTimeText(conflict.punch.started())
+                    : QString(),
+                conflict.reason})
             row << new QStandardItem(text);
         m_conflicts.appendRow(row);
     }
+    int row = 0;
+    while (row < m_conflictList.size() && m_conflictList.at(row).id != standing)
+        ++row;
+    if (!m_conflictList.isEmpty())
+        m_conflictsView->selectionModel()->setCurrentIndex(
+            m_conflicts.index(row < m_conflictList.size() ? row : 0, 0),
+            row < m_conflictList.size()
+                ? QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows
+                : QItemSelectionModel::NoUpdate);
+    updateButtons();
     m_tabs->setTabText(m_tabs->indexOf(m_conflictsTab),
         m_conflictList.isEmpty() ? QStringLiteral("Co&nflicts")
                                  : QStringLiteral("Co&nflicts (%1)").arg(m_conflictList.size()));
+}
+
+void DeskWindow::updateLevel1Items()
+{
+    const QString heading = DeskWords::levelHeadings(m_board.levelTitles()).at(0);
+    const auto fill = [&heading](QComboBox* box, QLabel* label, const PunchTableModel& model) {
+        label->setText(heading + QLatin1Char(':'));
+        std::set<QString> items;
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (const QString item = model.punch(row).item(1); !item.isEmpty())
+                items.insert(item);
+        const QString chosen = box->currentData().toString();
+        if (!chosen.isEmpty())
+            items.insert(chosen);
+        QStringList shown;
+        for (int i = 1; i < box->count(); ++i)
+            shown << box->itemData(i).toString();
+        if (shown == QStringList(items.cbegin(), items.cend()))
+            return;
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItem(QStringLiteral("All"), QString());
+        for (const QString& item : items)
+            box->addItem(item, item);
+        box->setCurrentIndex(std::max(box->findData(chosen), 0));
+    };
+    fill(m_level1, m_level1Label, m_board);
+    fill(m_closedLevel1, m_closedLevel1Label, m_closed);
+}
+
+void DeskWindow::updateTitle()
+{
+    if (!m_read && !m_stale) {
+        setWindowTitle(title);
+        return;
+    }
+    const int open = m_board.rowCount();
+    QString text = open == 1 ? QStringLiteral("%1 - 1 open job").arg(title)
+                             : QStringLiteral("%1 - %2 open jobs").arg(title).arg(open);
+    QList<int> rows;
+    for (int row = 0; row < open; ++row)
+        rows << row;
+    if (const int over = m_board.totals(rows).overShift; over > 0)
+        text += QStringLiteral(" - %1 over a shift").arg(over);
+    if (m_stale)
+        text += QStringLiteral(" - not updated since %1")
+                    .arg(m_lastRead.time().toString(QStringLiteral("HH:mm")));
+    setWindowTitle(text);
+}
+
+QString DeskWindow::boardTotals() const
+{
+    return m_boardTotals->text();
+}
+
+QString DeskWindow::closedTotals() const
+{
+    return m_closedTotals->text();
+}
+
+void DeskWindow::updateTotals()
+{
+    const PunchTableModel::Totals open = m_boardFilter.totals();
+    QString board = QStringLiteral("%1 open").arg(jobsText(open.jobs));
+    if (open.overShift > 0)
+        board += QStringLiteral(", %1 over a shift").arg(open.overShift);
+    board += QStringLiteral(", %1 open in all").arg(DeskWords::duration(open.seconds));
+    if (m_boardFilter.rowCount() != m_board.rowCount())
+        board += QStringLiteral(" (of %1 open)").arg(m_board.rowCount());
+    m_boardTotals->setText(board);
+    const PunchTableModel::Totals closed = m_closedFilter.totals();
+    m_closedTotals->setText(QStringLiteral("%1 closed, %2 worked, %3 pieces")
+                                .arg(jobsText(closed.jobs), DeskWords::duration(closed.seconds),
+                                    m_services.regional.numberText(closed.pieces)));
+}
+
+void DeskWindow::updateButtons()
+{
+    const bool free = !m_writing;
+    for (QPushButton* button : std::as_const(m_boardButtons))
+        button->setEnabled(free && m_boardView->currentIndex().isValid());
+    for (QPushButton* button : std::as_const(m_closedButtons))
+        button->setEnabled(free && m_closedView->currentIndex().isValid());
+    for (QPushButton* button : std::as_const(m_conflictButtons))
+        button->setEnabled(free && m_conflictsView->currentIndex().isValid());
 }
 
 std::optional<Punch> DeskWindow::selected(
     QTableView* view, const QSortFilterProxyModel& proxy, const PunchTableModel& model) const
 {
     const QModelIndex current = proxy.mapToSource(view->currentIndex());
-    if (!current.isValid())
+    if (!current.isValid()) {
+        statusBar()->showMessage(
+            QStringLiteral("Choose a job first: click its row, or move to it with the arrow keys."),
+            10000);
         return std::nullopt;
+    }
     return model.punch(current.row());
 }
 
 std::optional<Conflict> DeskWindow::selectedConflict() const
 {
     const QModelIndex current = m_conflictsView->currentIndex();
-    if (!current.isValid() || current.row() >= m_conflictList.size())
+    if (!current.isValid() || current.row() >= m_conflictList.size()) {
+        statusBar()->showMessage(QStringLiteral("Choose a conflict first: click its row."), 10000);
         return std::nullopt;
+    }
     return m_conflictList.at(current.row());
+}
+
+bool DeskWindow::refuseNow(const QString& what)
+{
+    if (m_writing) {
+        m_services.dialogs.stop(
+            title, QStringLiteral("A correction is being written; %1 once it is done.").arg(what));
+        return true;
+    }
+    if (m_stale || !m_read) {
+        m_services.dialogs.stop(title,
+            QStringLiteral("The site cannot be read now: %1\n\nNothing is written while the desk "
+                           "cannot show the punches as they are; %2 once its title no longer "
+                           "says \"not updated\". The desk tries again by itself.")
+                .arg(m_why.isEmpty() ? QStringLiteral("it has not been read yet.") : m_why, what));
+        return true;
+    }
+    return false;
+}
+
+QString DeskWindow::confirmation(const Correction& correction, const Punch& given) const
+{
+    // A terminal's end is told by the job as it is now, where the board has it.
+    const int open = correction.conflict && correction.conflict->action == QLatin1String("end")
+        ? m_board.rowOf(given.punchId)
+        : -1;
+    const Punch& punch = open >= 0 ? m_board.punch(open) : given;
+    const QString which
+        = QStringLiteral("%1 (badge %2): %3")
+              .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
+                  DeskWords::punchText(punch, m_services.regional));
+    return QStringLiteral("%1 of %2?\n\n%3\n\n%4\n\nReason: %5")
+        .arg(verbOf(correction.action), punch.name(), which,
+            correction.summary(m_services.regional), correction.reason);
 }
 
 void DeskWindow::correct(
     Correction::Action action, const Punch& punch, const std::optional<Conflict>& conflict)
 {
-    const QDateTime now = m_services.clock.now();
+    if (refuseNow(QStringLiteral("correct it")))
+        return;
+    const QDateTime now = m_siteTime.now(m_services.clock);
     CorrectionInput input;
     input.start = punch.started();
     input.stop = punch.stopped();
@@ -367,11 +654,11 @@ void DeskWindow::correct(
             switch (action) {
             case Correction::Action::End:
                 correction = Corrections::end(punch, input.stop, input.pieces, input.reason,
-                    m_services.clock.now(), regional);
+                    m_siteTime.now(m_services.clock), regional);
                 break;
             case Correction::Action::Edit:
                 correction = Corrections::edit(punch, input.start, input.stop, input.pieces,
-                    input.reason, m_services.clock.now(), regional);
+                    input.reason, m_siteTime.now(m_services.clock), regional);
                 break;
             case Correction::Action::Delete:
                 correction = Corrections::remove(punch, input.reason);
@@ -387,24 +674,18 @@ void DeskWindow::correct(
             m_services.dialogs.stop(title, refused.message());
             continue;
         }
-        const QString question = QStringLiteral("%1 of %2?\n\n%3\n\nReason: %4")
-                                     .arg(verbOf(action), punch.name(),
-                                         correction->summary(regional), correction->reason);
-        if (m_services.dialogs.message({title, question, Dialogs::Icon::None,
-                Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok})
+        if (m_services.dialogs.message({title, confirmation(*correction, punch),
+                Dialogs::Icon::None, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok})
             != Dialogs::Answer::Ok)
             return;
-        try {
-            m_store.write(*correction);
-            statusBar()->showMessage(
-                QStringLiteral("%1 of %2: done.").arg(verbOf(action), punch.name()), 10000);
-        } catch (const Refused& refused) {
-            m_services.dialogs.stop(title, refused.message());
-        } catch (const DataError& error) {
-            m_services.dialogs.stop(
-                title, QStringLiteral("The correction was not written. %1").arg(error.message()));
-        }
-        refresh();
+        // The site may have become unreadable while the supervisor read.
+        if (refuseNow(QStringLiteral("correct it")))
+            return;
+        m_writing = true;
+        m_action = QStringLiteral("%1 of %2").arg(verbOf(action), punch.name());
+        statusBar()->showMessage(QStringLiteral("%1: writing...").arg(m_action));
+        updateButtons();
+        m_link.write(*correction);
         return;
     }
 }
@@ -429,13 +710,13 @@ void DeskWindow::deleteOpenJobClicked()
 
 void DeskWindow::editClosedJobClicked()
 {
-    if (const auto punch = selected(m_dayView, m_dayFilter, m_day))
+    if (const auto punch = selected(m_closedView, m_closedFilter, m_closed))
         correct(Correction::Action::Edit, *punch, std::nullopt);
 }
 
 void DeskWindow::deleteClosedJobClicked()
 {
-    if (const auto punch = selected(m_dayView, m_dayFilter, m_day))
+    if (const auto punch = selected(m_closedView, m_closedFilter, m_closed))
         correct(Correction::Action::Delete, *punch, std::nullopt);
 }
 
@@ -451,31 +732,163 @@ void DeskWindow::dismissConflictClicked()
         correct(Correction::Action::Dismiss, conflict->punch, conflict);
 }
 
-void DeskWindow::departmentChosen(int index)
+void DeskWindow::deletePressed()
 {
-    m_boardFilter.setDepartment(m_department->itemData(index).toString());
+    if (m_tabs->currentIndex() == 0)
+        deleteOpenJobClicked();
+    else if (m_tabs->currentIndex() == 1)
+        deleteClosedJobClicked();
+    else if (m_conflictsTab && m_tabs->currentWidget() == m_conflictsTab)
+        dismissConflictClicked();
+}
+
+void DeskWindow::refreshPressed()
+{
+    statusBar()->showMessage(QStringLiteral("Reading the site..."), 3000);
+    m_link.refresh();
+}
+
+void DeskWindow::level1Chosen(int index)
+{
+    m_boardFilter.setLevel1Item(m_level1->itemData(index).toString());
+    updateTotals();
 }
 
 void DeskWindow::filterEdited(const QString& text)
 {
     m_boardFilter.setText(text);
+    updateTotals();
 }
 
-void DeskWindow::dayChosen(QDate)
+void DeskWindow::periodChosen()
 {
-    m_readProblem.clear();
-    refreshDay();
-    showProblem(m_readProblem);
-}
-
-void DeskWindow::historyPeriodChosen()
-{
-    m_readProblem.clear();
-    refreshHistory();
-    showProblem(m_readProblem);
+    m_link.setPeriods(periods());
 }
 
 void DeskWindow::clockTicked()
 {
+    const QDate today = m_siteTime.now(m_services.clock).date();
+    if (today != m_today) {
+        for (QDateEdit* box : {m_closedFrom, m_closedTo, m_correctionsTo})
+            if (box->date() == m_today)
+                box->setDate(today);
+        m_today = today;
+    }
     m_board.tick();
+    if (m_read) {
+        updateTitle();
+        updateTotals();
+    }
+}
+
+DeskWindow::Shown DeskWindow::shown(DeskTables::Form form) const
+{
+    const RegionalSettings& regional = m_services.regional;
+    const RegionalSettings iso(QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"),
+        QLatin1Char('.'), QChar(), m_services.clock);
+    const bool words = form == DeskTables::Form::Words;
+    const RegionalSettings& shownAs = words ? regional : iso;
+    const QDateTime now = m_siteTime.now(m_services.clock);
+    const DeskPeriods days = periods();
+    const auto filterWords = [&](const BoardFilter& filter, const QString& totals) {
+        QStringList only;
+        if (!filter.level1Item().isEmpty())
+            only << QStringLiteral("%1 %2").arg(
+                DeskWords::levelHeadings(m_levelTitles).at(0), filter.level1Item());
+        if (!filter.text().isEmpty())
+            only << QStringLiteral("name or badge holding \"%1\"").arg(filter.text());
+        return (only.isEmpty() ? QString()
+                               : QStringLiteral("Only %1. ").arg(only.join(QLatin1String(", "))))
+            + totals + QLatin1Char('.');
+    };
+    Shown list;
+    const QWidget* tab = m_tabs->currentWidget();
+    if (tab == m_boardView->parentWidget()) {
+        list.heading = QStringLiteral("Open jobs");
+        list.detail = filterWords(m_boardFilter, boardTotals());
+        list.table = DeskTables::jobs(m_boardFilter.shown(), m_levelTitles, now, m_shiftSeconds,
+            form, words ? DeskTables::Columns::Board : DeskTables::Columns::All, shownAs);
+    } else if (tab == m_closedView->parentWidget()) {
+        list.heading
+            = QStringLiteral("Closed jobs started from %1 to %2")
+                  .arg(regional.dateText(days.closedFrom), regional.dateText(days.closedTo));
+        list.detail = filterWords(m_closedFilter, closedTotals());
+        list.table = DeskTables::jobs(m_closedFilter.shown(), m_levelTitles, now, m_shiftSeconds,
+            form, words ? DeskTables::Columns::Closed : DeskTables::Columns::All, shownAs);
+    } else if (tab == m_historyView->parentWidget()) {
+        list.heading = QStringLiteral("Corrections made from %1 to %2")
+                           .arg(regional.dateText(days.correctionsFrom),
+                               regional.dateText(days.correctionsTo));
+        list.detail = m_historyTotals->text() + QLatin1Char('.');
+        list.table = DeskTables::corrections(m_entries, m_levelTitles, form, shownAs);
+    } else {
+        list.heading = QStringLiteral("Conflicts");
+        list.detail = QStringLiteral("Punches a terminal could not write after an outage.");
+        for (int column = 0; column < m_conflicts.columnCount(); ++column)
+            list.table.heads << m_conflicts.horizontalHeaderItem(column)->text();
+        for (int row = 0; row < m_conflicts.rowCount(); ++row) {
+            QStringList texts;
+            for (int column = 0; column < m_conflicts.columnCount(); ++column)
+                texts << m_conflicts.item(row, column)->text();
+            list.table.rows << texts;
+        }
+    }
+    return list;
+}
+
+void DeskWindow::save(const QString& what, const QString& suffix,
+    const std::function<bool(QIODevice&, const Shown&)>& write, DeskTables::Form form)
+{
+    const Shown list = shown(form);
+    QString name = list.heading.toLower();
+    name.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char(' '), QLatin1Char('-'));
+    const QString path
+        = m_forms.saveAs(what, QDir::home().filePath(name + QLatin1Char('.') + suffix),
+            QStringLiteral("%1 (*.%2)").arg(suffix.toUpper(), suffix));
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !write(file, list) || !file.commit()) {
+        m_services.dialogs.stop(title,
+            QStringLiteral("The list could not be saved in %1: %2.").arg(path, file.errorString()));
+        return;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("%1 (%2) saved in %3.")
+            .arg(list.heading,
+                list.table.rows.size() == 1 ? QStringLiteral("1 row")
+                                            : QStringLiteral("%1 rows").arg(list.table.rows.size()),
+                path),
+        10000);
+}
+
+void DeskWindow::exportClicked()
+{
+    save(
+        QStringLiteral("Export the list as CSV"), QStringLiteral("csv"),
+        [](QIODevice& file, const Shown& list) {
+            const QByteArray bytes = DeskTables::csv(list.table).toUtf8();
+            return file.write(bytes) == bytes.size();
+        },
+        DeskTables::Form::Csv);
+}
+
+void DeskWindow::printClicked()
+{
+    const QString printed = m_services.regional.dateTimeText(m_siteTime.now(m_services.clock));
+    save(
+        QStringLiteral("Print the list to PDF"), QStringLiteral("pdf"),
+        [&printed](QIODevice& file, const Shown& list) {
+            return PdfPages::write(file,
+                {QStringLiteral("Job Costing Desk - ") + list.heading,
+                    CommandLine::versionText(QStringLiteral("jobcosting-desk")).trimmed()},
+                [&](PdfPages& pages) {
+                    pages.setFooter(QStringLiteral("Job Costing Desk: %1, printed %2")
+                                        .arg(list.heading, printed));
+                    pages.title(list.heading);
+                    pages.paragraph(list.detail, PdfPages::font(PdfPages::bodySize), 6);
+                    pages.shadedTable(printColumns(pages, list.table), list.table.rows);
+                });
+        },
+        DeskTables::Form::Words);
 }

@@ -1,5 +1,6 @@
 #include "PunchTableModel.h"
 
+#include "DeskWords.h"
 #include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -8,6 +9,29 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// A red disc, the mark of a job open longer than a shift.
+QIcon flagIcon()
+{
+    static const QIcon icon = [] {
+        QPixmap disc(12, 12);
+        disc.fill(Qt::transparent);
+        QPainter painter(&disc);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor(150, 0, 0));
+        painter.setBrush(QColor(210, 20, 20));
+        painter.drawEllipse(QRectF(1, 1, 10, 10));
+        return QIcon(disc);
+    }();
+    return icon;
+}
+
+} // namespace
 
 PunchTableModel::PunchTableModel(Kind kind, const RegionalSettings& regional, const Clock& clock,
     qint64 shiftSeconds, QObject* parent)
@@ -83,11 +107,18 @@ void PunchTableModel::refresh(const QList<Punch>& punches)
     updateTitles();
 }
 
+void PunchTableModel::setLevelTitles(const QStringList& titles)
+{
+    m_siteTitles = titles;
+    updateTitles();
+}
+
 void PunchTableModel::updateTitles()
 {
-    // The levels are headed by the titles the punches carry.
+    // The levels are headed by the titles the punches carry, else by the site's.
+    const QStringList site = DeskWords::levelHeadings(m_siteTitles);
     for (int level = 0; level < 3; ++level) {
-        QString title = QStringLiteral("Level %1").arg(level + 1);
+        QString title = site.at(level);
         for (const Punch& punch : std::as_const(m_punches)) {
             const QString carried = punch.values
                                         .value(SiteModel::JobPunch::level(level + 1,
@@ -118,8 +149,25 @@ void PunchTableModel::tick()
 
 qint64 PunchTableModel::openSeconds(const Punch& punch) const
 {
-    const QDateTime started = punch.started();
-    return started.isValid() ? started.secsTo(m_clock.now()) : 0;
+    return punch.secondsOpen(m_clock.now());
+}
+
+qint64 PunchTableModel::seconds(int row) const
+{
+    const Punch& punch = m_punches.at(row);
+    return m_kind == Kind::OpenJobs ? openSeconds(punch) : punch.secondsWorked();
+}
+
+PunchTableModel::Totals PunchTableModel::totals(const QList<int>& rows) const
+{
+    Totals totals;
+    for (const int row : rows) {
+        ++totals.jobs;
+        totals.overShift += flagged(row) ? 1 : 0;
+        totals.seconds += seconds(row);
+        totals.pieces += m_punches.at(row).pieces();
+    }
+    return totals;
 }
 
 bool PunchTableModel::flagged(const Punch& punch) const
@@ -141,17 +189,22 @@ QVariant PunchTableModel::display(const Punch& punch, int column) const
     case Level3Column:
         return punch.item(column - Level1Column + 1);
     case StartedColumn:
-        return punch.started().isValid() ? m_regional.dateTimeText(punch.started()) : QString();
+        if (!punch.started().isValid())
+            return QString();
+        return m_regional.dateTimeText(punch.started())
+            + (punch.arrivedAway() ? QString(arrivedAwayMark) : QString());
     default:
         break;
     }
     if (m_kind == Kind::OpenJobs)
-        return hoursMinutes(openSeconds(punch));
+        return DeskWords::duration(openSeconds(punch));
     switch (column) {
     case StoppedColumn:
-        return punch.stopped().isValid() ? m_regional.dateTimeText(punch.stopped()) : QString();
+        // The time of day, as the punch keeps it: one earlier than the start
+        // fell on the next day, which the hours tell.
+        return punch.stopped().isValid() ? m_regional.timeText(punch.stopped().time()) : QString();
     case HoursColumn:
-        return hoursMinutes(punch.secondsWorked());
+        return DeskWords::duration(punch.secondsWorked());
     case PiecesColumn:
         return m_regional.numberText(punch.pieces());
     case CorrectedColumn:
@@ -207,6 +260,11 @@ QVariant PunchTableModel::data(const QModelIndex& index, int role) const
         if (m_kind == Kind::ClosedJobs && punch.corrections > 0)
             return QBrush(QColor(255, 243, 191));
         return {};
+    case Qt::DecorationRole:
+        // Drawn on a selected row too, where the row's colour is not.
+        if (flagged(punch) && index.column() == OpenForColumn)
+            return flagIcon();
+        return {};
     case Qt::FontRole:
         if (flagged(punch) && index.column() == OpenForColumn) {
             QFont bold;
@@ -214,11 +272,15 @@ QVariant PunchTableModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
         if (flagged(punch))
-            return QStringLiteral("Open longer than a shift (%1)")
-                .arg(hoursMinutes(m_shiftSeconds));
-        return {};
+            tips << QStringLiteral("Open longer than a shift (%1)")
+                        .arg(DeskWords::duration(m_shiftSeconds));
+        if (punch.arrivedAway())
+            tips << arrivedAwayExplained;
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n')));
+    }
     case Qt::TextAlignmentRole:
         if (index.column() >= StartedColumn && index.column() != CorrectedColumn)
             return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -237,8 +299,12 @@ QVariant PunchTableModel::headerData(int section, Qt::Orientation orientation, i
         return QStringLiteral("Badge");
     case NameColumn:
         return QStringLiteral("Name");
-    case DepartmentColumn:
-        return QStringLiteral("Dept.");
+    case DepartmentColumn: {
+        // On two lines: the column holds a number of two or three digits.
+        QString heading = DeskWords::workerDepartment();
+        heading[heading.indexOf(QLatin1Char(' '))] = QLatin1Char('\n');
+        return heading;
+    }
     case Level1Column:
     case Level2Column:
     case Level3Column:

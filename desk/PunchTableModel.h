@@ -13,6 +13,13 @@ class RegionalSettings;
 // whose punch changed are updated, new punches are added at the end; views
 // keep their selection and scroll position. Sorting and filtering are the
 // proxy's.
+// The board's mark on the start of a punch whose start or end reached the
+// database more than ten minutes away from its own time, and what it means.
+inline const QString arrivedAwayMark = QStringLiteral(" \u2020");
+inline const QString arrivedAwayExplained = QStringLiteral(
+    "\u2020 Its start or its end reached the database more than ten minutes away from its own "
+    "time: kept at a terminal through an outage, written on a clock set wrong, or by hand.");
+
 class PunchTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -44,16 +51,35 @@ public:
         SortRole = Qt::UserRole, // the value itself: times as QDateTime, counts as numbers
         FlaggedRole, // the job has been open longer than a shift
     };
+    // What the rows of a list add up to.
+    struct Totals
+    {
+        int jobs = 0;
+        int overShift = 0;
+        qint64 seconds = 0; // open so far, or worked
+        double pieces = 0;
+    };
 
     PunchTableModel(Kind kind, const RegionalSettings& regional, const Clock& clock,
         qint64 shiftSeconds, QObject* parent = nullptr);
 
     void refresh(const QList<Punch>& punches);
+    // The site's titles of the levels, for the heads of a list whose punches
+    // name none (an empty day).
+    void setLevelTitles(const QStringList& titles);
+    QStringList levelTitles() const { return m_levelTitles; }
     // Called as the clock runs: the times open are shown anew when the minute
     // has changed since they were last shown.
     void tick();
     const Punch& punch(int row) const { return m_punches.at(row); }
     int rowOf(const QString& punchId) const;
+    Kind kind() const { return m_kind; }
+    qint64 shiftSeconds() const { return m_shiftSeconds; }
+    // Open so far on the board; worked in a list of closed jobs.
+    qint64 seconds(int row) const;
+    bool flagged(int row) const { return flagged(m_punches.at(row)); }
+    // Of the rows given (those a filter shows), or of all where none are.
+    Totals totals(const QList<int>& rows) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -72,6 +98,7 @@ private:
     const Clock& m_clock;
     qint64 m_shiftSeconds;
     QList<Punch> m_punches;
+    QStringList m_siteTitles;
     QStringList m_levelTitles {
         QStringLiteral("Level 1"), QStringLiteral("Level 2"), QStringLiteral("Level 3")};
     qint64 m_shownMinute = -1;

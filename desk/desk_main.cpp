@@ -1,7 +1,6 @@
-#include "ChangeWatch.h"
-#include "CorrectionForms.h"
 #include "DeskCommand.h"
-#include "DeskStore.h"
+#include "DeskForms.h"
+#include "DeskLink.h"
 #include "DeskWindow.h"
 #include "data/DataError.h"
 #include "ui/DesktopServices.h"
@@ -32,21 +31,16 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     const DesktopServices desktop(dialogs);
     const Services& services = desktop.services;
-    std::unique_ptr<DeskStore> store;
-    std::unique_ptr<ChangeWatch> watch;
-    try {
-        store = std::make_unique<DeskStore>(request.site);
-        watch = ChangeWatch::forFile(store->jobPunchesPath(), store->onServer());
-    } catch (const DataError& error) {
-        dialogs.stop(QStringLiteral("Job Costing Desk"),
-            QStringLiteral("The desk cannot open the site %1.\n\n%2")
-                .arg(request.site, error.message()));
-        return DeskCommand::notReadOrWritten;
-    }
-    QtCorrectionForms forms(services.regional);
-    DeskWindow window(*store, services, forms, request.shiftSeconds);
+    DeskLink link(request.site, services.clock);
+    QtDeskForms forms(services.regional);
+    DeskWindow window(link, services, forms, request.shiftSeconds);
     forms.setParent(&window);
-    window.follow(*watch);
+    // A site that the desk can never correct is told once, and the desk ends.
+    QObject::connect(&link, &DeskLink::cannotOpen, &window, [&](const QString& why) {
+        dialogs.stop(QStringLiteral("Job Costing Desk"),
+            QStringLiteral("The desk cannot open the site %1.\n\n%2").arg(request.site, why));
+        QCoreApplication::exit(DeskCommand::notReadOrWritten);
+    });
     window.show();
     return application.exec();
 }

@@ -89,6 +89,11 @@ Error unexpectedArgument(const QString& argument)
     return {QStringLiteral("unexpected argument '%1'").arg(argument)};
 }
 
+Error unknownCommand(const QString& word)
+{
+    return {QStringLiteral("unknown command '%1'").arg(word)};
+}
+
 const Option* Arguments::option(const QString& name) const
 {
     const Option* option = find(m_options, name);
@@ -172,6 +177,8 @@ Arguments parse(const Definition& definition, const QStringList& arguments)
         parsed.m_values.insert(canonical, parser.value(canonical));
     }
     parsed.m_positional = parser.positionalArguments();
+    if (!parsed.m_positional.isEmpty() && definition.commands.contains(parsed.m_positional.first()))
+        parsed.m_command = parsed.m_positional.takeFirst();
     return parsed;
 }
 

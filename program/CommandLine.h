@@ -16,6 +16,7 @@ class QTextStream;
 //   PROGRAM: NAME: expected WHAT, got 'VALUE'   (or: got nothing)
 //   PROGRAM: NAME and OTHER: expected one of them, got both
 //   PROGRAM: unexpected argument 'VALUE'
+//   PROGRAM: unknown command 'WORD'
 // NAME is an option as typed or an argument as the usage names it (SITE).
 namespace CommandLine {
 
@@ -43,6 +44,9 @@ struct Definition
     QList<Option> options;
     QString more; // after the options
     QList<Status> statuses;
+    // The words a command line may begin with to name what it does; empty
+    // for a program that does one thing.
+    QStringList commands;
 };
 
 Option helpOption();
@@ -60,6 +64,7 @@ Error badValue(const QString& name, const QString& expects, const QString& value
 Error missingValue(const QString& name, const QString& expects);
 Error conflict(const QString& name, const QString& other);
 Error unexpectedArgument(const QString& argument);
+Error unknownCommand(const QString& word);
 
 class Arguments
 {
@@ -67,6 +72,10 @@ public:
     // By any of the option's names.
     bool isSet(const QString& name) const;
     QString value(const QString& name) const;
+    // The command the line began with, one of the definition's; empty when
+    // it began with none of them.
+    QString command() const { return m_command; }
+    // The arguments that are no option, the command left out.
     QStringList positional() const { return m_positional; }
     // The long name of each option given, once, in the order given.
     QStringList given() const { return m_given; }
@@ -89,6 +98,7 @@ private:
     QStringList m_given;
     QHash<QString, QString> m_typed; // by long name
     QHash<QString, QString> m_values; // by long name: the last one given
+    QString m_command;
     QStringList m_positional;
 };
 

@@ -50,9 +50,8 @@ void JobCosting::lookUpBadge(LookupVariant variant)
     try {
         Data8->findFirst(QStringLiteral("Badge = '") + badge + QStringLiteral("'"));
         if (Data8->noMatch()) {
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("No employee found with Badge number '") + badge
-                    + QStringLiteral("'"));
+            m_services.dialogs.stop(PunchTexts::instructionTitle(),
+                tr("No employee found with Badge number '%1'").arg(badge));
             m_readerSuffix->forgetRead();
             Text34->clear();
             Text34->setFocus();
@@ -79,17 +78,17 @@ void JobCosting::lookUpBadge(LookupVariant variant)
         else
             enterEndJobMode(variant);
     } catch (const DataError& error) {
-        showDataError(QStringLiteral("The badge could not be looked up."), error.message());
+        showDataError(tr("The badge could not be looked up."), error.message());
         returnToBadgeEntry();
     }
 }
 
 void JobCosting::enterNewJobMode(LookupVariant variant)
 {
-    setCaption(Label2, QStringLiteral("You are about to start working on a new Job"));
+    setCaption(Label2, tr("You are about to start working on a new Job"));
     setCaption(Label1,
-        variant == LookupVariant::Automatic ? QStringLiteral("Enter your job information:")
-                                            : QStringLiteral("Enter your Job information:"));
+        variant == LookupVariant::Automatic ? tr("Enter your job information:")
+                                            : tr("Enter your Job information:"));
     Label2->show();
 
     Data2->setRecordSource(QStringLiteral("select * from Level1 order by ItemDescription"));
@@ -105,7 +104,7 @@ void JobCosting::enterNewJobMode(LookupVariant variant)
 
     lockBadgeBox();
     Command2->show();
-    Command2->setText(QStringLiteral("Cancel"));
+    setCaption(Command2, QT_TR_NOOP("Cancel"));
     Command1->show();
     Text3->show();
     Text3->setEnabled(true);
@@ -118,16 +117,15 @@ void JobCosting::enterEndJobMode(LookupVariant variant)
     m_module.OpenJobHasBonus = openJobHasBonus();
     lockBadgeBox();
     Command1->show();
-    Command1->setText(QStringLiteral("Cancel"));
+    setCaption(Command1, QT_TR_NOOP("Cancel"));
     Command2->show();
     for (QLineEdit* box : {Text3, Text4, Text5})
         box->setEnabled(false);
     for (DbCombo* combo : {DBCombo1, DBCombo2, DBCombo3})
         combo->setEnabled(false);
-    setCaption(Label2,
-        QStringLiteral("Started Job on ") + Text12->text() + QStringLiteral(" at ")
-            + Text16->text());
-    setCaption(Label1, QStringLiteral("Current Job Allocation"));
+    //: %1 is the job's date, %2 its start time
+    setCaption(Label2, tr("Started Job on %1 at %2").arg(Text12->text(), Text16->text()));
+    setCaption(Label1, tr("Current Job Allocation"));
 
     const std::pair<HiddenBox*, HiddenBox*> shown[]
         = {{Text19, Text20}, {Text22, Text23}, {Text25, Text26}};

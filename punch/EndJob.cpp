@@ -9,9 +9,27 @@
 #include "ui/Dialogs.h"
 #include "ui/PictureButton.h"
 
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The count that chooses the plural form of a typed count. A fraction takes
+// the form of two, which is its form in the languages the terminal speaks
+// ("2,5 sztuki" as "2 sztuki").
+int pluralCount(double pieces)
+{
+    const double count = std::abs(pieces);
+    if (count != std::floor(count))
+        return 2;
+    return int(std::min(count, double(std::numeric_limits<int>::max())));
+}
+
+} // namespace
+
 void JobCosting::Command2_Click()
 {
-    if (Command2->text() == QLatin1String("Cancel")) {
+    if (Command2->caption() == QLatin1String("Cancel")) {
         returnToBadgeEntry();
         return;
     }
@@ -20,7 +38,7 @@ void JobCosting::Command2_Click()
 
 void JobCosting::endJob()
 {
-    const QString summary = jobText(QStringLiteral("You are about to stop working on Job"));
+    const QString summary = jobText(tr("You are about to stop working on Job"));
     m_services.dialogs.beep();
 
     if (m_module.OpenJobHasBonus) {
@@ -30,7 +48,7 @@ void JobCosting::endJob()
         return;
     }
     const Dialogs::Answer answer = m_services.dialogs.message(
-        {PunchTexts::instructionTitle, QStringLiteral("Are you sure you want to end this Job?"),
+        {PunchTexts::instructionTitle(), tr("Are you sure you want to end this Job?"),
             Dialogs::Icon::None, Dialogs::Buttons::YesNo, Dialogs::Answer::Yes});
     if (answer == Dialogs::Answer::Yes)
         closeOpenJob(0);
@@ -42,21 +60,22 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
 {
     for (;;) {
         const QString answer = m_services.dialogs.inputBox(
-            summary + QStringLiteral("    How many Pieces did you work on?:"),
-            PunchTexts::informationTitle, QString());
+            summary + QStringLiteral("    ") + tr("How many Pieces did you work on?:"),
+            PunchTexts::informationTitle(), QString());
         if (answer.isEmpty()) {
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("No piece count has been entered!  End-Job Process Canceled!"));
+            m_services.dialogs.stop(PunchTexts::instructionTitle(),
+                tr("No piece count has been entered!  End-Job Process Canceled!"));
             return false;
         }
         const std::optional<double> count = m_services.regional.parseNumber(answer);
         if (!count) {
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("Pieces amount entered was invalad try again"));
+            m_services.dialogs.stop(
+                PunchTexts::instructionTitle(), tr("Pieces amount entered was invalad try again"));
             continue;
         }
-        switch (m_services.dialogs.message({PunchTexts::instructionTitle,
-            QStringLiteral("Is ") + answer + QStringLiteral(" pieces correct?"),
+        switch (m_services.dialogs.message({PunchTexts::instructionTitle(),
+            //: %1 is the count as the worker typed it
+            tr("Is %1 pieces correct?", nullptr, pluralCount(*count)).arg(answer),
             Dialogs::Icon::None, Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes})) {
         case Dialogs::Answer::Yes:
             pieces = *count;
@@ -100,11 +119,10 @@ void JobCosting::closeOpenJob(double pieces)
     // Nothing was written: changed or removed at another station meanwhile, or
     // the file could not be written. Told once the busy pointer is gone.
     if (changedMeanwhile)
-        m_services.dialogs.stop(PunchTexts::instructionTitle,
-            QStringLiteral("The job was not ended: it was ended or changed at another terminal or "
-                           "at the desk meanwhile. Badge in again to see your job."));
+        m_services.dialogs.stop(PunchTexts::instructionTitle(),
+            tr("The job was not ended: it was ended or changed at another terminal or at the "
+               "desk meanwhile. Badge in again to see your job."));
     else if (!failure.isEmpty())
         showDataError(
-            QStringLiteral("The job was not ended. Badge in again to see it as it stands now."),
-            failure);
+            tr("The job was not ended. Badge in again to see it as it stands now."), failure);
 }

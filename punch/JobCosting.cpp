@@ -92,13 +92,11 @@ DbCombo* pullDown(QWidget* holder, const QString& name, int left, int top)
     return combo;
 }
 
-PictureButton* button(
-    QWidget* holder, const QString& name, const QString& caption, int left, int width)
+PictureButton* button(QWidget* holder, const QString& name, int left, int width)
 {
     static const QPixmap picture = QPixmap::fromImage(
         QImage(buttonShades, int(std::size(buttonShades)), 1, QImage::Format_Grayscale8));
-    auto* control
-        = place(new PictureButton(caption, picture, holder), name, left, 4920, width, 735);
+    auto* control = place(new PictureButton(picture, holder), name, left, 4920, width, 735);
     control->setFont(FormMetrics::font(arialNarrow, 14.25, true));
     return control;
 }
@@ -114,7 +112,7 @@ JobCosting::JobCosting(const Services& services, Module1& module, QWidget* paren
     , m_readerSuffix(new ReaderSuffix(this))
 {
     setObjectName(QStringLiteral("JobCosting"));
-    setWindowTitle(QStringLiteral("Job Costing "));
+    setWindowTitle(tr("Job Costing "));
     setWindowIcon(QIcon(QPixmap(jobCostingIcon)));
     setFont(FormMetrics::font(msSansSerif, 12, true));
     setAutoFillBackground(true);
@@ -170,26 +168,25 @@ void JobCosting::createControls()
     const QFont arialNarrowBold14 = FormMetrics::font(arialNarrow, 14.25, true);
     const QFont arial9 = FormMetrics::font(arial, 9);
 
-    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Date"), 4680, 120, 435, 240,
+    Label4 = label(this, QStringLiteral("Label4"), tr("Date"), 4680, 120, 435, 240,
         FormMetrics::font(msSansSerif, 9.75));
-    Label2 = label(this, QStringLiteral("Label2"),
-        QStringLiteral("Proceed to Job Information Entry Screen"), 360, 240, 4650, 285,
+    Label2 = label(this, QStringLiteral("Label2"), PunchTexts::entryPrompt(), 360, 240, 4650, 285,
         FormMetrics::font(arial, 12, true));
     setColour(Label2, QPalette::WindowText, maroon);
-    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Badge #"), 960, 720, 930, 345,
-        arialNarrowBold14);
+    Label3 = label(
+        this, QStringLiteral("Label3"), tr("Badge #"), 960, 720, 930, 345, arialNarrowBold14);
     setColour(Label3, QPalette::WindowText, teal);
     Text34 = textBox(this, QStringLiteral("Text34"), 1920, 720, 975, 360,
         FormMetrics::font(msSansSerif, 9.75, true), 6);
-    Text34->setToolTip(QStringLiteral("Enter your Badge number"));
+    Text34->setToolTip(tr("Enter your Badge number"));
     Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Label5"), 3120, 720, 765, 345,
         arialNarrowBold14);
     setColour(Label5, QPalette::WindowText, teal);
 
     Picture1 = frame(this, QStringLiteral("Picture1"), 360, 1320, 6615, 3495);
     Picture1->hide();
-    Label1 = label(Picture1, QStringLiteral("Label1"),
-        QStringLiteral("Select your Job information:"), 120, 0, 2655, 300, arialNarrowBold12);
+    Label1 = label(Picture1, QStringLiteral("Label1"), tr("Select your Job information:"), 120, 0,
+        2655, 300, arialNarrowBold12);
     setColour(Label1, QPalette::WindowText, teal);
     Label10 = label(Picture1, QStringLiteral("Label10"), QStringLiteral("Label10"), 120, 360, 720,
         300, arialNarrowBold12);
@@ -212,9 +209,12 @@ void JobCosting::createControls()
     Text5 = textBox(Picture4, QStringLiteral("Text5"), 130, 130, 1095, 285, arial9, 10);
     DBCombo3 = pullDown(Picture4, QStringLiteral("DBCombo3"), 1440, 120);
 
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("Start Job"), 360, 1935);
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("End Job"), 2760, 1815);
-    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Exit"), 5160, 1815);
+    Command1 = button(this, QStringLiteral("Command1"), 360, 1935);
+    Command2 = button(this, QStringLiteral("Command2"), 2760, 1815);
+    Command3 = button(this, QStringLiteral("Command3"), 5160, 1815);
+    setCaption(Command1, QT_TR_NOOP("Start Job"));
+    setCaption(Command2, QT_TR_NOOP("End Job"));
+    setCaption(Command3, QT_TR_NOOP("Exit"));
 
     HiddenBox** hidden[] = {&Text1, &Text2, &Text6, &Text7, &Text8, &Text9, &Text10, &Text11,
         &Text12, &Text13, &Text14, &Text15, &Text16, &Text17, &Text18, &Text19, &Text20, &Text21,
@@ -488,6 +488,11 @@ void JobCosting::fitWhenShown(QLabel* label)
         m_captionsToFit << label;
 }
 
+void JobCosting::setCaption(PictureButton* button, const char* caption)
+{
+    button->setCaption(QLatin1String(caption), tr(caption));
+}
+
 void JobCosting::fitCaption(QLabel* label)
 {
     if (!m_captionsSet.contains(label)) {
@@ -512,5 +517,5 @@ void JobCosting::fitCaption(QLabel* label)
 
 void JobCosting::showDataError(const QString& what, const QString& reason)
 {
-    m_services.dialogs.stop(PunchTexts::instructionTitle, what + QLatin1Char('\n') + reason);
+    m_services.dialogs.stop(PunchTexts::instructionTitle(), what + QLatin1Char('\n') + reason);
 }

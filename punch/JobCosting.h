@@ -193,6 +193,9 @@ private:
     void showDataError(const QString& what, const QString& reason);
     // Sets a label's caption; labels size themselves to their caption.
     void setCaption(QLabel* label, const QString& caption);
+    // The job buttons choose their role by their caption in the program's own
+    // words, whatever the caption shown.
+    void setCaption(PictureButton* button, const char* caption);
     // Sizes a label to its caption: until the program first sets it, the design
     // size unless the caption needs more; after, the size the caption needs.
     void fitCaption(QLabel* label);

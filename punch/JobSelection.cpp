@@ -36,14 +36,14 @@ void JobCosting::ItemCode_KeyPress(int number)
         controls.item->findFirst(
             QStringLiteral("ItemCode = '") + controls.code->text() + QStringLiteral("'"));
     } catch (const DataError& error) {
-        showDataError(QStringLiteral("The item code could not be looked up."), error.message());
+        showDataError(tr("The item code could not be looked up."), error.message());
         controls.code->clear();
         controls.code->setFocus();
         return;
     }
     if (controls.item->noMatch()) {
-        m_services.dialogs.stop(PunchTexts::instructionTitle,
-            QStringLiteral("Item Code invalid! Try using the Description pulldown"));
+        m_services.dialogs.stop(PunchTexts::instructionTitle(),
+            tr("Item Code invalid! Try using the Description pulldown"));
         controls.code->clear();
         controls.code->setFocus();
         return;

@@ -70,13 +70,13 @@ void JobCosting::applyLevelLayout()
 
 void JobCosting::Text34_GotFocus()
 {
-    Command1->setText(QStringLiteral("New Job"));
-    Command2->setText(QStringLiteral("End Job"));
+    setCaption(Command1, QT_TR_NOOP("New Job"));
+    setCaption(Command2, QT_TR_NOOP("End Job"));
     if (Label10->text().isEmpty()) {
         // A level-1 table that could not be read says why under the refusal.
-        m_services.dialogs.stop(PunchTexts::instructionTitle,
-            QStringLiteral("Job Costing requires Validation Tables be established "
-                           "at the Vexmo workstation.  Process canceled!")
+        m_services.dialogs.stop(PunchTexts::instructionTitle(),
+            tr("Job Costing requires Validation Tables be established at the Vexmo "
+               "workstation.  Process canceled!")
                 + (m_levelOneFailure.isEmpty() ? QString()
                                                : QStringLiteral("\n\n") + m_levelOneFailure));
         endProgram(ExitStatus::NeedsPerson,

@@ -21,7 +21,7 @@
 
 void JobCosting::Command1_Click()
 {
-    if (Command1->text() == QLatin1String("Cancel")) {
+    if (Command1->caption() == QLatin1String("Cancel")) {
         returnToBadgeEntry();
         return;
     }
@@ -33,17 +33,18 @@ void JobCosting::startJob()
     for (int number = 1; number <= 3; ++number) {
         const Level& controls = level(number);
         if (!controls.title->text().isEmpty() && controls.description->text().isEmpty()) {
-            m_services.dialogs.stop(PunchTexts::instructionTitle,
-                QStringLiteral("You must select a valid ") + controls.title->text());
+            m_services.dialogs.stop(PunchTexts::instructionTitle(),
+                //: %1 is the title of a level, such as Operation
+                tr("You must select a valid %1").arg(controls.title->text()));
             if (number > 1)
                 controls.description->setFocus();
             return;
         }
     }
 
-    const Dialogs::Answer answer = m_services.dialogs.message({PunchTexts::instructionTitle,
-        jobText(QStringLiteral("You are about to start working on a new Job")), Dialogs::Icon::None,
-        Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok});
+    const Dialogs::Answer answer = m_services.dialogs.message(
+        {PunchTexts::instructionTitle(), jobText(tr("You are about to start working on a new Job")),
+            Dialogs::Icon::None, Dialogs::Buttons::OkCancel, Dialogs::Answer::Ok});
     if (answer != Dialogs::Answer::Ok) {
         returnToBadgeEntry();
         return;
@@ -101,23 +102,24 @@ void JobCosting::startJob()
     // The database refuses a second open job for the same worker, who may
     // have started one at another terminal since he badged in here.
     if (failure->reason() == DataError::Reason::Duplicate) {
-        m_services.dialogs.stop(PunchTexts::instructionTitle,
-            QStringLiteral("The job was not started: a job is already open under your name. "
-                           "Badge in again to see it."));
+        m_services.dialogs.stop(PunchTexts::instructionTitle(),
+            tr("The job was not started: a job is already open under your name. Badge in again "
+               "to see it."));
         return;
     }
     // A job the worker believes started but that is not on the disk is lost
     // pay: he is told, and his choices stay on the screen for another try.
-    m_services.dialogs.stop(PunchTexts::instructionTitle,
-        QStringLiteral("The job was not started: ") + failure->message()
-            + QStringLiteral("\n\nNothing was written. Your choices are still on the screen: press "
-                             "New Job to try again. If this message comes back, tell the site "
-                             "manager."));
+    m_services.dialogs.stop(PunchTexts::instructionTitle(),
+        //: %1 is the database's reason; New Job is the button's caption
+        tr("The job was not started: %1\n\nNothing was written. Your choices are still on the "
+           "screen: press New Job to try again. If this message comes back, tell the site "
+           "manager.")
+            .arg(failure->message()));
 }
 
 void JobCosting::showKeptPunch()
 {
-    m_services.dialogs.message({PunchTexts::informationTitle, PunchTexts::keptPunch,
+    m_services.dialogs.message({PunchTexts::informationTitle(), PunchTexts::keptPunch(),
         Dialogs::Icon::Information, Dialogs::Buttons::Ok, Dialogs::Answer::Ok});
 }
 
@@ -153,7 +155,7 @@ void JobCosting::returnToBadgeEntry()
     attempt([this] { reopenOpenJobs(); });
     hideJobControls();
     Text34->clear();
-    setCaption(Label2, PunchTexts::entryPrompt);
+    setCaption(Label2, PunchTexts::entryPrompt());
     Text3->setEnabled(true);
     if (!Text4->isHidden())
         Text4->setEnabled(true);
@@ -166,7 +168,7 @@ void JobCosting::returnToBadgeEntryAfterSave()
     m_readerSuffix->forgetRead();
     attempt([this] { reopenOpenJobs(); });
     hideJobControls();
-    setCaption(Label2, PunchTexts::entryPrompt);
+    setCaption(Label2, PunchTexts::entryPrompt());
     Text34->setEnabled(true);
     Text34->clear();
     Text34->setFocus();

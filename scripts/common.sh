@@ -10,8 +10,8 @@ packages() {
         sed -n "s/^$list: *//p" "$ROOT/packaging/debian-packages"
     done | tr ' ' '\n' | sed '/^$/d' | sort -u
 }
-# The regional settings are tested under these locales.
-TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
+# The regional settings and the desktop tier's languages are tested under these locales.
+TEST_LOCALES=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8 es_ES.UTF-8 pl_PL.UTF-8)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then

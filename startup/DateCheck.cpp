@@ -21,20 +21,22 @@ const QString workQuery = QStringLiteral("Select * from WORK");
 
 QString operatorInstructions()
 {
+    // The steps keep their numbers in every language.
     const QStringList lines {
-        QStringLiteral("The Short Date Style on this Pc is Invalid!"),
+        DateCheck::tr("The Short Date Style on this Pc is Invalid!"),
         QString(),
-        QStringLiteral("To correct, do the following;"),
-        QStringLiteral("1.  Exit Ostrel"),
-        QStringLiteral("2.  Click Start"),
-        QStringLiteral("3.  Click Settings"),
-        QStringLiteral("4.  Click Control Panel"),
-        QStringLiteral("5.  Double-Click Regional Settings"),
-        QStringLiteral("6.  Click Date Tab"),
-        QStringLiteral("7.  Select the Short Date Style of MM/dd/yy or MM/dd/yyyy"),
-        QStringLiteral("8.  Click Apply"),
-        QStringLiteral("9.  Click OK"),
-        QStringLiteral("10. Exit Control Panel and restart Ostrel"),
+        DateCheck::tr("To correct, do the following;"),
+        QStringLiteral("1.  ") + DateCheck::tr("Exit Ostrel"),
+        QStringLiteral("2.  ") + DateCheck::tr("Click Start"),
+        QStringLiteral("3.  ") + DateCheck::tr("Click Settings"),
+        QStringLiteral("4.  ") + DateCheck::tr("Click Control Panel"),
+        QStringLiteral("5.  ") + DateCheck::tr("Double-Click Regional Settings"),
+        QStringLiteral("6.  ") + DateCheck::tr("Click Date Tab"),
+        QStringLiteral("7.  ")
+            + DateCheck::tr("Select the Short Date Style of MM/dd/yy or MM/dd/yyyy"),
+        QStringLiteral("8.  ") + DateCheck::tr("Click Apply"),
+        QStringLiteral("9.  ") + DateCheck::tr("Click OK"),
+        QStringLiteral("10. ") + DateCheck::tr("Exit Control Panel and restart Ostrel"),
     };
     QString text;
     for (const QString& line : lines)
@@ -69,11 +71,11 @@ DateCheck::DateCheck(const Services& services, QWidget* parent)
     , m_services(services)
 {
     setObjectName(QStringLiteral("DateCheck"));
-    setWindowTitle(QStringLiteral("Date & Time Check"));
+    setWindowTitle(tr("Date & Time Check"));
     setFont(FormMetrics::font(QStringLiteral("MS Sans Serif"), 8.25));
     resize(FormMetrics::size(5385, 870));
 
-    Label1 = new QLabel(QStringLiteral("Checking Pc Date & Time Settings"), this);
+    Label1 = new QLabel(tr("Checking Pc Date & Time Settings"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(FormMetrics::font(QStringLiteral("MS Sans Serif"), 13.5, true));
     Label1->setAutoFillBackground(true);
@@ -145,7 +147,7 @@ DateCheck::Outcome DateCheck::runCheck()
         return Outcome::Passed;
     }
 
-    m_services.dialogs.stop(QStringLiteral("Punch - Operator Instruction"), operatorInstructions());
+    m_services.dialogs.stop(tr("Punch - Operator Instruction"), operatorInstructions());
     // The instructions speak of the design's Windows; the log says what to set here.
     m_services.program.end(ExitStatus::NeedsPerson,
         QStringLiteral("The short date style of this machine (%1: today is %2) does not put '/' "

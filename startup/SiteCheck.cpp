@@ -10,16 +10,22 @@
 #include "program/Program.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
+// The operator reads it in his language, the log keeps it in English.
 struct Trouble
 {
-    QString message;
+    const char* text; // with %1 for the argument
+    QString argument;
     ExitStatus status = ExitStatus::NeedsPerson;
+
+    QString shown() const { return QCoreApplication::translate("SiteCheck", text).arg(argument); }
+    QString logged() const { return QString::fromLatin1(text).arg(argument); }
 };
 
 bool isPointer(const QString& fileName)
@@ -54,14 +60,16 @@ std::optional<Trouble> trouble(
         if (fileName == SiteModel::jobPunchesFile
             && !file->hasFeature(DatabaseFile::Feature::Writes))
             return Trouble {
-                QStringLiteral("JobPunches.MDB is a Microsoft Access file: Job Costing cannot "
-                               "add job punches to it.\nConvert it once, with Job Costing "
-                               "closed, by the command\njobcosting-site convert \"%1\"\nand "
-                               "start Job Costing again.  Process canceled!")
-                    .arg(QDir::currentPath())};
+                QT_TRANSLATE_NOOP("SiteCheck",
+                    "JobPunches.MDB is a Microsoft Access file: Job Costing cannot add job "
+                    "punches to it.\nConvert it once, with Job Costing closed, by the "
+                    "command\njobcosting-site convert \"%1\"\nand start Job Costing again.  "
+                    "Process canceled!"),
+                QDir::currentPath()};
     } catch (const DataError& error) {
         return Trouble {
-            QStringLiteral("Job Costing cannot start: %1\nProcess canceled!").arg(error.message()),
+            QT_TRANSLATE_NOOP("SiteCheck", "Job Costing cannot start: %1\nProcess canceled!"),
+            error.message(),
             error.reason() == DataError::Reason::Unreachable ? ExitStatus::ServerAway
                                                              : ExitStatus::NeedsPerson};
     }
@@ -74,10 +82,10 @@ bool checkSiteFiles(const Services& services, QList<std::shared_ptr<DatabaseFile
 {
     for (const QString& fileName : SiteModel::files) {
         if (const auto found = trouble(fileName, opened)) {
-            services.dialogs.stop(StartTexts::instructionTitle, found->message);
+            services.dialogs.stop(StartTexts::instructionTitle(), found->shown());
             // The log names the file where the site keeps it.
             services.program.end(found->status,
-                QFileInfo(fileName).absoluteFilePath() + QStringLiteral(": ") + found->message);
+                QFileInfo(fileName).absoluteFilePath() + QStringLiteral(": ") + found->logged());
             return false;
         }
     }

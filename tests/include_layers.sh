@@ -15,7 +15,7 @@ declare -A below=(
     [startup]="regional data program ui"
     [punch]="regional data program ui startup resources"
     [app]="regional data program ui startup punch"
-    [tools]="regional data program"
+    [tools]="regional data program ui"
     [desk]="regional data program ui"
 )
 status=0

@@ -100,7 +100,7 @@ void TestBadgeEntry::lookups()
 
     QCOMPARE(dialogs.texts(), expected);
     for (const ScriptedDialogs::Shown& shown : dialogs.shown()) {
-        QCOMPARE(shown.message.title, PunchTexts::instructionTitle);
+        QCOMPARE(shown.message.title, PunchTexts::instructionTitle());
         QCOMPARE(shown.message.icon, Dialogs::Icon::Critical);
     }
     QVERIFY(screen.Text34->text().isEmpty() && screen.Text34->isEnabled());
@@ -427,7 +427,7 @@ void TestBadgeEntry::databaseFailureIsToldAndOutlived()
     const Dialogs::Message told = dialogs.shown().last().message;
     QCOMPARE(told.text,
         u"The badge could not be looked up.\n"_s + reason.replace(u"%1"_s, punch.site().path()));
-    QCOMPARE(told.title, PunchTexts::instructionTitle);
+    QCOMPARE(told.title, PunchTexts::instructionTitle());
     QCOMPARE(told.icon, Dialogs::Icon::Critical);
     QCOMPARE(punch.badgeEntryProblems(), QString());
 

@@ -66,10 +66,10 @@ void TestCommandLine::answersWithoutDisplay_data()
     const QString site = u"jobcosting-site"_s;
     const QString commands = u"expected create, convert, upgrade or roles"_s;
     row("--help", site, u"--help"_s, 0,
-        u"Usage: jobcosting-site create DIR [--server URI] [--demo]"_s, {});
+        u"Usage: jobcosting-site create DIR [--server URI] [--time-zone ZONE] [--demo]"_s, {});
     row("--version", site, u"create|new|--version"_s, 0, version(site), {});
     bad("no command", site, {}, u"COMMAND: "_s + commands + u", got nothing"_s);
-    bad("an unknown command", site, u"make|new"_s, u"COMMAND: "_s + commands + u", got 'make'"_s);
+    bad("an unknown command", site, u"make|new"_s, u"unknown command 'make'"_s);
     bad("no folder", site, u"create"_s, u"DIR: expected the site's folder, got nothing"_s);
     bad("two folders", site, u"create|new|old"_s, u"unexpected argument 'old'"_s);
     bad("an unknown option", site, u"create|new|--force"_s, u"unknown option --force"_s);
@@ -161,10 +161,17 @@ void TestCommandLine::answersWithoutDisplay_data()
     bad("no reason", desk, end, u"--reason: expected a reason, got nothing"_s);
     bad("a blank reason", desk, end + u"|--reason|  "_s,
         u"--reason: expected a reason, got '  '"_s);
-    bad("negative pieces", desk, end + u"|--reason|r|--pieces|-2"_s,
-        u"--pieces: expected a number of pieces, 0 or more, got '-2'"_s);
-    bad("regional pieces", desk, end + u"|--reason|r|--pieces|1,5"_s,
-        u"--pieces: expected a number of pieces, 0 or more, got '1,5'"_s);
+    const QString pieces = u"--pieces: expected a number of pieces from 0 to 1000000000, got "_s;
+    bad("negative pieces", desk, end + u"|--reason|r|--pieces|-2"_s, pieces + u"'-2'"_s);
+    bad("regional pieces", desk, end + u"|--reason|r|--pieces|1,5"_s, pieces + u"'1,5'"_s);
+    bad("pieces past the window's bound", desk, end + u"|--reason|r|--pieces|1000000000.5"_s,
+        pieces + u"'1000000000.5'"_s);
+    bad("pieces that a float takes", desk, end + u"|--reason|r|--pieces|1e300"_s,
+        pieces + u"'1e300'"_s);
+    bad("pieces that are not a number", desk, end + u"|--reason|r|--pieces|nan"_s,
+        pieces + u"'nan'"_s);
+    bad("a mistyped command", desk, u"frob|/srv/punch"_s, u"unknown command 'frob'"_s);
+    bad("a mistyped command alone", desk, u"lsit|--open"_s, u"unknown command 'lsit'"_s);
     bad("no shift", desk, u"--shift-hours|0"_s,
         u"--shift-hours: expected a number of hours, got '0'"_s);
     bad("not a site", desk, u"list|/"_s,

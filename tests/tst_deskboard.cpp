@@ -2,13 +2,15 @@
 #include "desk/BoardFilter.h"
 #include "desk/PunchTableModel.h"
 
+#include <QIcon>
 #include <QSignalSpy>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 
 // The board's model and its filter, on punches made up here: the rows change
-// in place as the punches do, and the supervisor narrows and orders them.
+// in place as the punches do, and the supervisor narrows and orders them and
+// reads their totals.
 class TestDeskBoard : public QObject
 {
     Q_OBJECT
@@ -17,8 +19,8 @@ private slots:
     void refreshChangesRowsInPlace_data();
     void refreshChangesRowsInPlace();
     void openTimesTickAndFlagPastAShift();
-    void filterByDepartmentAndNameOrBadge_data();
-    void filterByDepartmentAndNameOrBadge();
+    void filterByItemAndNameOrBadge_data();
+    void filterByItemAndNameOrBadge();
     void sortsByValuesNotTexts();
 
 private:
@@ -27,7 +29,9 @@ private:
 
 namespace {
 
-// A punch named by a letter: worker, badge and department follow from it.
+// A punch named by a letter: worker, badge and department follow from it;
+// the worker's department 10 works in Assembly, 20 in Paint Shop, any other in
+// Shipping.
 Punch punch(QChar id, const QDateTime& started = QDateTime(QDate(2004, 2, 26), QTime(8, 0)),
     int department = 10)
 {
@@ -37,7 +41,11 @@ Punch punch(QChar id, const QDateTime& started = QDateTime(QDate(2004, 2, 26), Q
     made.values = {{u"Name"_s, u"Worker "_s + id}, {u"Badge"_s, u"Open"_s},
         {u"DateWorked"_s, started.date()}, {u"TimeStart"_s, started.time()},
         {u"TimeStop"_s, started.time()}, {u"DeptNum"_s, qlonglong(department)},
-        {u"Level1Description"_s, u"Department"_s}, {u"Level1ItemDescription"_s, u"Assembly"_s}};
+        {u"Level1Description"_s, u"Department"_s},
+        {u"Level1ItemDescription"_s,
+            department == 10       ? u"Assembly"_s
+                : department == 20 ? u"Paint Shop"_s
+                                   : u"Shipping"_s}};
     for (const QString& field : Punch::fields())
         made.stored << made.values.value(field);
     return made;
@@ -139,11 +147,21 @@ void TestDeskBoard::openTimesTickAndFlagPastAShift()
             .data(PunchTableModel::FlaggedRole)
             .toBool();
     };
-    QCOMPARE(openFor(0), u"6:05"_s);
+    QCOMPARE(openFor(0), u"6 h 05 min"_s);
     QVERIFY(flagged(0));
     QVERIFY(model.index(0, 0).data(Qt::BackgroundRole).isValid());
-    QCOMPARE(openFor(1), u"0:05"_s);
+    // The flag's mark shows on a selected row too, where its colour does not.
+    QVERIFY(!model.index(0, PunchTableModel::OpenForColumn)
+                 .data(Qt::DecorationRole)
+                 .value<QIcon>()
+                 .isNull());
+    QCOMPARE(openFor(1), u"0 h 05 min"_s);
     QVERIFY(!flagged(1));
+    QVERIFY(!model.index(1, PunchTableModel::OpenForColumn).data(Qt::DecorationRole).isValid());
+    const PunchTableModel::Totals totals = model.totals({0, 1});
+    QCOMPARE(totals.jobs, 2);
+    QCOMPARE(totals.overShift, 1);
+    QCOMPARE(totals.seconds, qint64((6 * 60 + 5 + 5) * 60 + 14));
 
     QSignalSpy updated(&model, &QAbstractItemModel::dataChanged);
     model.tick();
@@ -154,33 +172,33 @@ void TestDeskBoard::openTimesTickAndFlagPastAShift()
     m_services.clock.advance(5 * 3600 + 54 * 60 + 23); // 20:00:00
     model.tick();
     QCOMPARE(updated.size(), 2);
-    QCOMPARE(openFor(0), u"12:00"_s);
-    QCOMPARE(openFor(1), u"6:00"_s);
+    QCOMPARE(openFor(0), u"12 h 00 min"_s);
+    QCOMPARE(openFor(1), u"6 h 00 min"_s);
     QVERIFY(!flagged(1)); // exactly a shift is not longer than one
     m_services.clock.advance(1);
     QVERIFY(flagged(1));
     // Jobs open for days count their hours on.
     m_services.clock.advance(2 * 24 * 3600);
-    QCOMPARE(openFor(0), u"60:00"_s);
+    QCOMPARE(openFor(0), u"60 h 00 min"_s);
 }
 
-void TestDeskBoard::filterByDepartmentAndNameOrBadge_data()
+void TestDeskBoard::filterByItemAndNameOrBadge_data()
 {
-    QTest::addColumn<QString>("department");
+    QTest::addColumn<QString>("item"); // of level 1
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("everyone") << QString() << QString() << u"abcd"_s;
-    QTest::newRow("department 20") << u"20"_s << QString() << u"bd"_s;
+    QTest::newRow("one item") << u"Paint Shop"_s << QString() << u"bd"_s;
     QTest::newRow("by name, any case") << QString() << u"worker C"_s << u"c"_s;
     QTest::newRow("by badge") << QString() << u" 00012d "_s << u"d"_s;
-    QTest::newRow("both") << u"10"_s << u"00012"_s << u"ac"_s;
-    QTest::newRow("nobody") << u"20"_s << u"worker a"_s << QString();
+    QTest::newRow("both") << u"assembly"_s << u"00012"_s << u"ac"_s;
+    QTest::newRow("nobody") << u"Paint Shop"_s << u"worker a"_s << QString();
 }
 
-void TestDeskBoard::filterByDepartmentAndNameOrBadge()
+void TestDeskBoard::filterByItemAndNameOrBadge()
 {
-    QFETCH(QString, department);
+    QFETCH(QString, item);
     QFETCH(QString, text);
     QFETCH(QString, shown);
 
@@ -190,13 +208,16 @@ void TestDeskBoard::filterByDepartmentAndNameOrBadge()
     const QDateTime start(QDate(2004, 2, 26), QTime(8, 0));
     model.refresh({punch(u'a', start, 10), punch(u'b', start, 20), punch(u'c', start, 10),
         punch(u'd', start, 20)});
-    filter.setDepartment(department);
+    filter.setLevel1Item(item);
     filter.setText(text);
     QCOMPARE(::shown(filter), shown);
+    // The totals are those of the rows shown.
+    QCOMPARE(filter.totals().jobs, int(shown.size()));
+    QCOMPARE(filter.shown().size(), shown.size());
     // A punch started meanwhile is filtered as it arrives.
     model.refresh({punch(u'a', start, 10), punch(u'b', start, 20), punch(u'c', start, 10),
         punch(u'd', start, 20), punch(u'e', start, 30)});
-    QCOMPARE(::shown(filter), department.isEmpty() && text.isEmpty() ? u"abcde"_s : shown);
+    QCOMPARE(::shown(filter), item.isEmpty() && text.isEmpty() ? u"abcde"_s : shown);
 }
 
 void TestDeskBoard::sortsByValuesNotTexts()
@@ -216,5 +237,5 @@ void TestDeskBoard::sortsByValuesNotTexts()
     QCOMPARE(shown(filter), u"cab"_s);
 }
 
-QTEST_GUILESS_MAIN(TestDeskBoard)
+QTEST_MAIN(TestDeskBoard)
 #include "tst_deskboard.moc"

@@ -2,6 +2,7 @@
 #include "TestServices.h"
 #include "data/SiteModel.h"
 #include "desk/DeskCommand.h"
+#include "desk/DeskStore.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -16,6 +17,7 @@ class TestDeskCommand : public QObject
 
 private slots:
     void endListAndHistory();
+    void csvGuardsFormulas();
     void siteNotUpToDateCannotBeRead();
 
 private:
@@ -100,14 +102,18 @@ void TestDeskCommand::endListAndHistory()
     // Today's jobs, open and closed; the open ones; another day's.
     QCOMPARE(run({u"list"_s, site.path(), u"--format"_s, u"csv"_s}), DeskCommand::done);
     QCOMPARE(m_out,
-        u"Badge,Name,Department,Level1,Level2,Level3,Started,Stopped,Hours,Pieces,State,Corrected,"
-        "PunchId\r\n"
+        u"Badge,Name,DeptNum,Level1Item,Level2Item,Level3Item,Started,Stopped,Hours,Pieces,State,"
+        "Corrections,PunchId\r\n"
         "000123,Walter Brennan,10,Assembly,Weld,,2004-02-26 08:00:00,2004-02-26 12:30:00,4.50,3.5,"
         "closed,1,%1\r\n"_s.arg(walter));
     QCOMPARE(
         run({u"list"_s, site.path(), u"--open"_s, u"--shift-hours"_s, u"16"_s}), DeskCommand::done);
     QCOMPARE(m_out.split(u'\n').size(), 3);
-    QVERIFY2(m_out.contains(u"Maria Lopez"_s) && m_out.contains(u"16.09  0       over shift"_s),
+    QVERIFY2(
+        m_out.startsWith(
+            u"Badge   Name         Worker's dept. no.  Department  Operation  Level 3  Started"_s)
+            && m_out.contains(u"Maria Lopez"_s)
+            && m_out.contains(u"16 h 05 min  0       over a shift"_s),
         qPrintable(m_out));
     QCOMPARE(run({u"list"_s, site.path(), u"--date"_s, u"2004-02-25"_s, u"--open"_s}),
         DeskCommand::done);
@@ -119,15 +125,49 @@ void TestDeskCommand::endListAndHistory()
     const QStringList lines = m_out.split(u"\r\n"_s, Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0),
-        u"CorrectionId,CorrectedAt,CorrectedBy,Action,PunchId,Name,Reason,OldValues,NewValues"_s);
+        u"CorrectionId,CorrectedAt,CorrectedBy,Action,PunchId,Name,Changes,Reason,OldValues,"
+        "NewValues"_s);
     QVERIFY2(
         lines.at(1).contains(
-            u",end,%1,Walter Brennan,forgot to punch out,"
+            u",end,%1,Walter Brennan,State open -> closed; Stopped (open) -> 12:30:00; Pieces 0 "
+            "-> 3.5,forgot to punch out,"
             "\"{\"\"Badge\"\":\"\"Open\"\",\"\"Pieces\"\":0,\"\"TimeStop\"\":\"\"08:00:00\"\"}\","_s
                 .arg(walter)),
         qPrintable(lines.at(1)));
+    // In words, as the window shows it.
+    QCOMPARE(run({u"history"_s, site.path()}), DeskCommand::done);
+    QVERIFY2(m_out.startsWith(u"No.  When"_s)
+            && m_out.contains(u"Ended   Walter Brennan  State open -> closed; Stopped (open) -> "
+                              "12:30:00; Pieces 0 -> 3.5  forgot to punch out"_s),
+        qPrintable(m_out));
     QCOMPARE(run({u"history"_s, site.path(), u"--to"_s, u"2004-02-26"_s}), DeskCommand::done);
     QCOMPARE(m_out.count(u'\n'), 1); // corrected today, not in 2004
+}
+
+void TestDeskCommand::csvGuardsFormulas()
+{
+    const Site site;
+    const QDateTime start(QDate(2004, 2, 26), QTime(8, 0));
+    // A worker's name and a reason that a spreadsheet would run.
+    const QString id = DeskJobs::start(site, u"=HYPERLINK(\"http://x\")"_s, start);
+    DeskJobs::start(site, u"Walter Brennan"_s, start);
+    {
+        DeskStore store(site.path());
+        const QList<Punch> open = store.openJobs();
+        const auto punch = std::find_if(
+            open.cbegin(), open.cend(), [&id](const Punch& punch) { return punch.punchId == id; });
+        QVERIFY(punch != open.cend());
+        store.write(Corrections::edit(*punch, start.addSecs(-600), {}, 0, u"-100 was typed"_s,
+            m_services.clock.now(), m_services.regional));
+    }
+    QCOMPARE(
+        run({u"list"_s, site.path(), u"--open"_s, u"--format"_s, u"csv"_s}), DeskCommand::done);
+    QVERIFY2(m_out.contains(u",\"'=HYPERLINK(\"\"http://x\"\")\",,Assembly,"_s), qPrintable(m_out));
+    QCOMPARE(run({u"history"_s, site.path(), u"--format"_s, u"csv"_s}), DeskCommand::done);
+    QVERIFY2(m_out.contains(u",'-100 was typed,"_s), qPrintable(m_out));
+    // Text is for people: shown as it is.
+    QCOMPARE(run({u"history"_s, site.path()}), DeskCommand::done);
+    QVERIFY2(m_out.contains(u"  -100 was typed"_s), qPrintable(m_out));
 }
 
 void TestDeskCommand::siteNotUpToDateCannotBeRead()

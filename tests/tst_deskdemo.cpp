@@ -117,9 +117,11 @@ void TestDeskDemo::forgottenJobEndedAndReported()
     const QList<QStringList> history = csvCells(m_out.toUtf8());
     QCOMPARE(history.size(), 2);
     const QStringList entry = history.at(1);
-    QCOMPARE((QStringList {entry.at(3), entry.at(4), entry.at(5), entry.at(6), entry.at(8)}),
+    QCOMPARE((QStringList {
+                 entry.at(3), entry.at(4), entry.at(5), entry.at(6), entry.at(7), entry.at(9)}),
         (QStringList {u"end"_s, cell(forgotten, u"PunchId"_s), u"Susan Miller"_s,
-            u"forgot to punch out"_s, u"{\"Badge\":\"Closed\",\"TimeStop\":\"15:34:00\"}"_s}));
+            u"State open -> closed; Stopped (open) -> 15:34:00"_s, u"forgot to punch out"_s,
+            u"{\"Badge\":\"Closed\",\"TimeStop\":\"15:34:00\"}"_s}));
 
     // The report by worker: the job is costed now, and marked.
     const QList<QStringList> rows

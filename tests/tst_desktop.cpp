@@ -2,6 +2,7 @@
 #include "Site.h"
 #include "XDisplay.h"
 #include "data/SiteModel.h"
+#include "program/Language.h"
 #include "ui/FormMetrics.h"
 
 #include <QProcess>
@@ -44,10 +45,12 @@ private:
     }
     QString waitForActive(const QString& title) const { return m_display.waitForActive(title); }
     // Starts the program in the site's folder, with stand-ins for the site's
-    // sibling programs that note their start in started.log.
-    bool start(const QString& site, const QString& locale = u"C.UTF-8"_s);
-    // Presses the keys in the operator box that must come up next, and waits until it is gone.
-    bool answer(const QString& title, const QStringList& keys);
+    // sibling programs that note their start in started.log, under the locale
+    // settings given (NAME=value, blank between) and no others.
+    bool start(const QString& site, const QString& settings = u"LC_ALL=C.UTF-8"_s);
+    // Presses the keys in the operator box that must come up next, and waits
+    // until it is gone; a screenshot of the box first, when named.
+    bool answer(const QString& title, const QStringList& keys, const QString& picture = {});
     QString startedPrograms() const;
     void screenshot(const QString& name) const;
 
@@ -60,6 +63,24 @@ private:
 namespace {
 
 const QString instruction = u"Job Costing - Operator Instruction"_s;
+
+// Locale settings as NAME=value, blank between.
+class Settings : public Environment
+{
+public:
+    explicit Settings(const QString& settings)
+    {
+        for (const QString& setting : settings.split(u' ', Qt::SkipEmptyParts))
+            m_values.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+    }
+    QString variable(const char* name) const override
+    {
+        return m_values.value(QString::fromLatin1(name));
+    }
+
+private:
+    QHash<QString, QString> m_values;
+};
 
 } // namespace
 
@@ -86,9 +107,10 @@ void TestDesktop::cleanup()
     XDisplay::stop({&m_program});
     m_display.stop();
     m_window.clear();
+    Language::use({}, {});
 }
 
-bool TestDesktop::start(const QString& site, const QString& locale)
+bool TestDesktop::start(const QString& site, const QString& settings)
 {
     m_site = site;
     for (const QString& program : {u"VexmoJC.exe"_s, u"Vexmo80.exe"_s}) {
@@ -99,18 +121,25 @@ bool TestDesktop::start(const QString& site, const QString& locale)
             return false;
     }
     QProcessEnvironment environment = m_display.environment();
-    environment.insert(u"LC_ALL"_s, locale);
+    for (const QString& name : environment.keys()) {
+        if (name.startsWith(u"LC_"_s) || name == u"LANG"_s || name == u"LANGUAGE"_s)
+            environment.remove(name);
+    }
+    for (const QString& setting : settings.split(u' ', Qt::SkipEmptyParts))
+        environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
     m_program.setProcessEnvironment(environment);
     m_program.setWorkingDirectory(site);
     m_program.start(QStringLiteral(JOBCOSTING_PROGRAM), {});
     return m_program.waitForStarted();
 }
 
-bool TestDesktop::answer(const QString& title, const QStringList& keys)
+bool TestDesktop::answer(const QString& title, const QStringList& keys, const QString& picture)
 {
     const QString box = waitForActive(title);
     if (box.isEmpty() || box == m_window)
         return false;
+    if (!picture.isEmpty())
+        screenshot(picture);
     for (const QString& pressed : keys)
         key(pressed);
     return QTest::qWaitFor([&] { return !x(u"xdotool"_s, {u"getwindowname"_s, box}); }, 20000);
@@ -134,7 +163,7 @@ void TestDesktop::screenshot(const QString& name) const
 void TestDesktop::keyboardOnlyCycle_data()
 {
     QTest::addColumn<QString>("emptied"); // level tables
-    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("settings"); // of the locale
     QTest::addColumn<QStringList>("codes");
     QTest::addColumn<QStringList>("pieceKeys"); // none: the job pays no bonus
     QTest::addColumn<double>("pieces");
@@ -143,33 +172,58 @@ void TestDesktop::keyboardOnlyCycle_data()
 
     // The deepest level chosen carries the bonus rate: Weld 0.35, Bracket 0.15.
     const QStringList none;
-    QTest::newRow("level 1") << u"Level2 Level3"_s << u"C.UTF-8"_s << QStringList {u"12"_s} << none
-                             << 0.0 << none << u"VexmoJC.exe"_s;
+    const QStringList exitByKeyboard {u"Tab"_s, u"Return"_s};
+    QTest::newRow("level 1") << u"Level2 Level3"_s << u"LC_ALL=C.UTF-8"_s << QStringList {u"12"_s}
+                             << none << 0.0 << none << u"VexmoJC.exe"_s;
     QTest::newRow("levels 1 and 2, window closed")
-        << u"Level3"_s << u"en_GB.UTF-8"_s << QStringList {u"12"_s, u"7"_s}
+        << u"Level3"_s << u"LC_ALL=en_GB.UTF-8"_s << QStringList {u"12"_s, u"7"_s}
         << QStringList {u"1"_s, u"2"_s} << 12.0 << QStringList {u"alt+F4"_s} << u"Vexmo80.exe"_s;
     QTest::newRow("three levels, decimal comma, Exit by keyboard")
-        << QString() << u"fr_FR.UTF-8"_s << QStringList {u"12"_s, u"7"_s, u"3"_s}
-        << QStringList {u"2"_s, u"comma"_s, u"5"_s} << 2.5 << QStringList {u"Tab"_s, u"Return"_s}
-        << u"VexmoJC.exe"_s;
+        << QString() << u"LANG=fr_FR.UTF-8 LC_MESSAGES=en_US.UTF-8"_s
+        << QStringList {u"12"_s, u"7"_s, u"3"_s} << QStringList {u"2"_s, u"comma"_s, u"5"_s} << 2.5
+        << exitByKeyboard << u"VexmoJC.exe"_s;
+    // A worker's rows are the same in every language; German and Polish short
+    // dates do not pass the start's check, English ones do.
+    QTest::newRow("German") << QString() << u"LANG=de_DE.UTF-8 LC_TIME=en_GB.UTF-8 LANGUAGE=de"_s
+                            << QStringList {u"12"_s, u"7"_s, u"3"_s} << QStringList {u"1"_s, u"2"_s}
+                            << 12.0 << exitByKeyboard << u"VexmoJC.exe"_s;
+    QTest::newRow("French") << u"Level3"_s << u"LANG=fr_FR.UTF-8"_s << QStringList {u"12"_s, u"7"_s}
+                            << QStringList {u"1"_s} << 1.0 << QStringList {u"alt+F4"_s}
+                            << u"Vexmo80.exe"_s;
+    QTest::newRow("Spanish") << u"Level2 Level3"_s << u"LANG=es_ES.UTF-8 LANGUAGE=es:en"_s
+                             << QStringList {u"12"_s} << none << 0.0 << none << u"VexmoJC.exe"_s;
+    QTest::newRow("Polish") << QString() << u"LANG=pl_PL.UTF-8 LC_TIME=en_GB.UTF-8 LANGUAGE=pl"_s
+                            << QStringList {u"12"_s, u"7"_s, u"3"_s}
+                            << QStringList {u"2"_s, u"comma"_s, u"5"_s} << 2.5 << exitByKeyboard
+                            << u"VexmoJC.exe"_s;
 }
 
 void TestDesktop::keyboardOnlyCycle()
 {
     QFETCH(QString, emptied);
-    QFETCH(QString, locale);
+    QFETCH(QString, settings);
     QFETCH(QStringList, codes);
     QFETCH(QStringList, pieceKeys);
     QFETCH(double, pieces);
     QFETCH(QStringList, leaveKeys);
     QFETCH(QString, started);
 
+    // The titles the worker reads, to find the windows by, in the language
+    // the program chooses.
+    QVERIFY(Language::use(Language::choose(Settings(settings), Language::translated()),
+        {QStringLiteral(JOBCOSTING_TRANSLATIONS_DIR)}));
+    const auto shown = [](const char* title) {
+        return QCoreApplication::translate("JobCosting", title);
+    };
+    const QString window = shown("Job Costing ");
+    const QString instruction = shown("Job Costing - Operator Instruction");
+
     Site site;
     for (const QString& table : emptied.split(u' ', Qt::SkipEmptyParts))
         site.sql(SiteModel::validationsFile, u"DELETE FROM "_s + table);
     const QDate firstDay = QDate::currentDate();
-    QVERIFY(start(site.path(), locale));
-    m_window = waitForActive(u"Job Costing "_s);
+    QVERIFY(start(site.path(), settings));
+    m_window = waitForActive(window);
     QVERIFY(!m_window.isEmpty());
     screenshot(u"1-shown"_s);
 
@@ -182,20 +236,22 @@ void TestDesktop::keyboardOnlyCycle()
     }
     screenshot(u"2-new-job"_s);
     key(u"Return"_s);
-    QVERIFY(answer(instruction, {u"Return"_s}));
+    QVERIFY(answer(instruction, {u"Return"_s}, u"3-start-asked"_s));
 
     // Badge again, with the keypad's Enter, which then presses the focused End Job.
-    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    QCOMPARE(waitForActive(window), m_window);
     type(u"123"_s);
     key(u"KP_Enter"_s);
-    screenshot(u"3-end-job"_s);
+    screenshot(u"4-end-job"_s);
     key(u"KP_Enter"_s);
     if (pieceKeys.isEmpty()) {
         // Escape does not take back a Yes/No question; Enter answers Yes.
-        QVERIFY(answer(instruction, {u"Escape"_s, u"Return"_s}));
+        QVERIFY(answer(instruction, {u"Escape"_s, u"Return"_s}, u"5-end-asked"_s));
     } else {
-        QVERIFY(answer(u"Job Costing - Operator Information"_s, pieceKeys << u"Return"_s));
-        QVERIFY(answer(instruction, {u"Return"_s})); // Is ... pieces correct?
+        QVERIFY(answer(shown("Job Costing - Operator Information"), pieceKeys << u"Return"_s,
+            u"5-pieces-asked"_s));
+        // Is ... pieces correct?
+        QVERIFY(answer(instruction, {u"Return"_s}, u"6-pieces-confirmed"_s));
     }
     QTRY_COMPARE_WITH_TIMEOUT(
         site.jobPunches().value(0).value(u"Badge"_s), QVariant(u"Closed"_s), 20000);
@@ -210,7 +266,7 @@ void TestDesktop::keyboardOnlyCycle()
     QCOMPARE(row.value(u"Pieces"_s).toDouble(), pieces);
 
     // Leaving starts the site's program of that way out, once.
-    QCOMPARE(waitForActive(u"Job Costing "_s), m_window);
+    QCOMPARE(waitForActive(window), m_window);
     if (leaveKeys.isEmpty()) {
         const QPoint exit = FormMetrics::rect(5160, 4920, 1815, 735).center();
         x(u"xdotool"_s,

@@ -282,7 +282,7 @@ void TestJobSelection::select()
         code.isEmpty() ? QStringList {u"Item Code invalid! Try using the Description pulldown"_s}
                        : QStringList());
     for (const ScriptedDialogs::Shown& shown : dialogs.shown()) {
-        QCOMPARE(shown.message.title, PunchTexts::instructionTitle);
+        QCOMPARE(shown.message.title, PunchTexts::instructionTitle());
         QCOMPARE(shown.message.icon, Dialogs::Icon::Critical);
     }
     VERIFY_DIALOGS(dialogs);

@@ -179,6 +179,8 @@ void TestPlant::initTestCase()
     if (testServer().isEmpty())
         QSKIP("No test server: JOBCOSTING_TEST_SERVER is not set. scripts/test sets it; "
               "scripts/test-server ctest runs the tests with one.");
+    // The connections show on the server under the terminal's name.
+    QCoreApplication::setApplicationName(u"jobcosting"_s);
     // The pauses between tries grow as in a plant, only shorter.
     JournalSender::setRetryPauses(100, 1000);
 }

@@ -277,7 +277,7 @@ void TestPunchLayout::levels()
                                         "the Vexmo workstation.  Process canceled!")
                 + why});
         const Dialogs::Message& message = services.dialogs.shown().first().message;
-        QCOMPARE(message.title, PunchTexts::instructionTitle);
+        QCOMPARE(message.title, PunchTexts::instructionTitle());
         QCOMPARE(message.icon, Dialogs::Icon::Critical);
         QCOMPARE(message.buttons, Dialogs::Buttons::Ok);
         QCOMPARE(services.program.status, ExitStatus::NeedsPerson);

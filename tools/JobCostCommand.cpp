@@ -125,6 +125,7 @@ status is 0.)"),
             QStringLiteral("the site's data could not be read or the report could not be\n"
                            "written")},
         {2, QStringLiteral("a bad command line, or no JobPunches.MDB in the site folder")}},
+    {},
 };
 
 struct Request
@@ -142,6 +143,8 @@ Request parse(const CommandLine::Arguments& arguments, const Clock& clock)
     Request request;
     Options& options = request.options;
     options.now = clock.now();
+    // The machine's clocks, for a site that records no zone of its own.
+    options.time = SiteTime(clock.timeZone());
     if (arguments.isSet(QStringLiteral("by"))) {
         const auto chosen = viewNamed(arguments.value(QStringLiteral("by")));
         if (!chosen)

@@ -1,33 +1,16 @@
 #include "JobCostCsv.h"
 
 #include "JobCost.h"
+#include "program/Csv.h"
 
 #include <QIODevice>
-#include <QRegularExpression>
 
 namespace JobCostCsv {
 namespace {
 
 using namespace JobCost;
 
-enum class Kind
-{
-    Text,
-    Number
-};
-
-// A spreadsheet reads a cell that begins with one of these as a formula.
-bool formulaLike(const QString& text)
-{
-    static const QString starts = QStringLiteral("=+-@\t\r");
-    return !text.isEmpty() && starts.contains(text.front());
-}
-
-bool plainNumber(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("^-?\\d+(\\.\\d+)?$"));
-    return number.match(text).hasMatch();
-}
+using Kind = Csv::Kind;
 
 class Writer
 {
@@ -61,24 +44,14 @@ private:
     // anything else in any column that a spreadsheet would run is guarded.
     QString cell(const QString& text, Kind kind) const
     {
-        if (kind == Kind::Number && plainNumber(text)) {
+        if (kind == Kind::Number && Csv::plainNumber(text)) {
             QString number = text;
             return m_commaDecimals ? number.replace(QLatin1Char('.'), QLatin1Char(',')) : number;
         }
-        return formulaLike(text) ? QLatin1Char('\'') + text : text;
+        return Csv::guarded(text);
     }
 
-    QString field(const QString& text) const
-    {
-        if (std::none_of(text.cbegin(), text.cend(), [this](QChar c) {
-                return c == m_separator || c == QLatin1Char('"') || c == QLatin1Char('\r')
-                    || c == QLatin1Char('\n');
-            }))
-            return text;
-        QString quoted = text;
-        quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-        return QLatin1Char('"') + quoted + QLatin1Char('"');
-    }
+    QString field(const QString& text) const { return Csv::field(text, m_separator); }
 
     void put(const QByteArray& bytes) { m_ok = m_ok && m_out.write(bytes) == bytes.size(); }
 
@@ -127,8 +100,9 @@ bool write(const Report& report, QIODevice& out, const Style& style)
             QStringLiteral("Corrected by"), QStringLiteral("Action"), QStringLiteral("Reason"),
             QStringLiteral("Old values"), QStringLiteral("New values")}
         : QStringList();
-    const QStringList header
-        = QStringList {QStringLiteral("Section")} + keys + figures + punchColumns + auditColumns;
+    // Last: whether a punch of --detail reached the database late or early.
+    const QStringList header = QStringList {QStringLiteral("Section")} + keys + figures
+        + punchColumns + auditColumns + QStringList {QStringLiteral("Late")};
     QList<Kind> kinds(header.size(), Kind::Text);
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (keyIsNumber(view, i))
@@ -136,8 +110,8 @@ bool write(const Report& report, QIODevice& out, const Style& style)
     }
     for (qsizetype i = 0; i < figures.size(); ++i)
         kinds[1 + keys.size() + i] = Kind::Number;
-    for (const QString& number :
-        {QStringLiteral("Hours open"), QStringLiteral("Corrected"), QStringLiteral("Correction")}) {
+    for (const QString& number : {QStringLiteral("Hours open"), QStringLiteral("Corrected"),
+             QStringLiteral("Correction"), QStringLiteral("Late")}) {
         if (const qsizetype at = header.indexOf(number); at >= 0)
             kinds[at] = Kind::Number;
     }
@@ -162,7 +136,12 @@ bool write(const Report& report, QIODevice& out, const Style& style)
         } else {
             cells << figureTexts(line.totals) << QString() << QString() << QString();
         }
-        row(cells << QString() << QString() << QString::number(line.totals.corrected));
+        cells << QString() << QString() << QString::number(line.totals.corrected);
+        if (line.kind == Line::Kind::Detail) {
+            cells.resize(header.size() - 1);
+            cells << count(line.detail->arrivedAway);
+        }
+        row(cells);
     });
     for (const OpenJob& job : report.openJobs())
         row(QStringList {QStringLiteral("open")} + job.key + noFigures

@@ -1,15 +1,11 @@
 #include "JobCostPdf.h"
 
 #include "JobCost.h"
+#include "ui/PdfPages.h"
 
-#include <QFontMetricsF>
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QTextLayout>
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -20,45 +16,27 @@ namespace {
 using namespace JobCost;
 
 // Points.
-constexpr double bodySize = 8;
-constexpr double lineHeight = 10.5; // of one line of body text
-constexpr double padding = 1.5; // above and below the text of a row
+constexpr double bodySize = PdfPages::bodySize;
+constexpr double lineHeight = PdfPages::lineHeight;
+constexpr double padding = PdfPages::padding;
 constexpr double cellGap = 6; // between the figures of two columns
-constexpr double footerHeight = 16;
 constexpr double barWidth = 56;
 // A figure column at least this wide puts its heading on two lines at most.
 constexpr double figureWidth = 40;
 constexpr double detailIndent = 10;
-constexpr double marginMm = 12;
-constexpr int resolution = 720;
 
 const QColor labourColour(0x2f, 0x6d, 0xb5);
 const QColor bonusColour(0xe0, 0x8a, 0x1e);
-const QColor shadeColour(0xf2, 0xf2, 0xf2);
+const QColor shadeColour = PdfPages::shadeColour;
 const QColor subtotalColour(0xdd, 0xe8, 0xf4);
 const QColor detailColour(0x44, 0x44, 0x44);
 
 const QString correctedHeading = QStringLiteral("Corrected");
 const QString correctedMark = QStringLiteral("corrected at the desk");
 
-enum class Align
-{
-    Left,
-    Right
-};
-
-struct Column
-{
-    QString heading;
-    double width; // 0: what the other columns leave
-    Align align = Align::Right;
-};
-
-struct Cell
-{
-    QString text;
-    bool bold = false;
-};
+using Align = PdfPages::Align;
+using Column = PdfPages::Column;
+using Cell = PdfPages::Cell;
 
 QString viewWords(View view)
 {
@@ -110,8 +88,9 @@ QString detailLabel(const Detail& detail)
     const QString stop = detail.stop.date() == detail.start.date()
         ? detail.stop.toString(QStringLiteral("HH:mm:ss"))
         : detail.stop.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return QStringLiteral("%1, %2 to %3")
-        .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop);
+    return QStringLiteral("%1, %2 to %3%4")
+        .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop,
+            detail.arrivedAway ? QStringLiteral(" \u2020") : QString());
 }
 
 QString jsonText(const QJsonValue& value)
@@ -156,34 +135,25 @@ double toDouble(Wide value)
 
 QFont font(double size, bool bold = false)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(size);
-    font.setBold(bold);
-    return font;
+    return PdfPages::font(size, bold);
 }
 
-// Lays the pages out once to count them, then again to paint them: both runs
-// measure with the writer's own metrics, so they break the pages alike.
+// Draws the report on the pages given, once to count them and once to paint.
 class Renderer
 {
 public:
-    Renderer(const Report& report, const Heading& heading, const Numbers& numbers,
-        QPdfWriter& writer, int pageCount)
+    Renderer(const Report& report, const Heading& heading, const Numbers& numbers, PdfPages& pages)
         : m_report(report)
         , m_heading(heading)
         , m_numbers(numbers)
-        , m_writer(writer)
-        , m_paint(pageCount > 0)
-        , m_pageCount(pageCount)
-        , m_unit(resolution / 72.0)
+        , m_pages(pages)
     {
-        m_area = writer.pageLayout().paintRect(QPageLayout::Point);
-        m_area.moveTo(0, 0);
-        if (m_paint)
-            m_painter.begin(&m_writer);
+        m_pages.setFooter(
+            QStringLiteral("Job cost report by %1, dates worked: %2")
+                .arg(viewWords(m_report.options().view), periodText(m_report.options())));
     }
 
-    int run()
+    void run()
     {
         headingBlock();
         groupTable();
@@ -191,176 +161,34 @@ public:
         notCosted();
         if (m_report.options().corrections)
             corrections();
-        footer();
-        if (m_paint)
-            m_painter.end();
-        return m_page;
     }
 
 private:
-    QRectF device(double x, double y, double width, double height) const
-    {
-        return {x * m_unit, y * m_unit, width * m_unit, height * m_unit};
-    }
-
     double textWidth(const QString& text, const QFont& font) const
     {
-        return QFontMetricsF(font, &m_writer).horizontalAdvance(text) / m_unit;
+        return m_pages.textWidth(text, font);
     }
-
-    // The lines `text` takes in `width` points: at word boundaries, or within a
-    // word too long for a line; never cut.
-    QStringList wrapped(const QString& text, const QFont& font, double width) const
-    {
-        QTextLayout layout(text, font, &m_writer);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        QStringList lines;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width * m_unit);
-            lines << text.mid(line.textStart(), line.textLength()).trimmed();
-        }
-        layout.endLayout();
-        return lines.isEmpty() ? QStringList {QString()} : lines;
-    }
-
-    void text(double x, double y, double width, const QString& text, const QFont& font,
-        Align align = Align::Left, const QColor& colour = Qt::black)
-    {
-        if (!m_paint)
-            return;
-        m_painter.setFont(font);
-        m_painter.setPen(colour);
-        m_painter.drawText(device(x, y, width, lineHeight),
-            (align == Align::Left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
-    }
-
-    void fill(double x, double y, double width, double height, const QColor& colour)
-    {
-        if (m_paint)
-            m_painter.fillRect(device(x, y, width, height), colour);
-    }
-
-    void rule(double y, double thickness = 0.5)
-    {
-        fill(0, y, m_area.width(), thickness, Qt::black);
-    }
-
-    void footer()
-    {
-        const QFont small = font(bodySize);
-        const double y = m_area.height() - lineHeight;
-        text(0, y, m_area.width() * 0.75,
-            QStringLiteral("Job cost report by %1, dates worked: %2")
-                .arg(viewWords(m_report.options().view), periodText(m_report.options())),
-            small);
-        text(m_area.width() * 0.75, y, m_area.width() * 0.25,
-            QStringLiteral("Page %1 of %2").arg(m_page).arg(m_pageCount), small, Align::Right);
-    }
-
-    // Room for `height` more points on this page, or a new page that starts
-    // with the heads of the table being printed.
-    void need(double height)
-    {
-        if (m_y + height <= m_area.height() - footerHeight)
-            return;
-        footer();
-        if (m_paint)
-            m_writer.newPage();
-        ++m_page;
-        m_y = 0;
-        if (m_tableHeads)
-            m_tableHeads();
-    }
-
     void paragraph(const QString& words, const QFont& font, double gapAfter = 0)
     {
-        const QStringList lines = wrapped(words, font, m_area.width());
-        const double height = lines.size() * lineHeight * font.pointSizeF() / bodySize;
-        need(height);
-        for (qsizetype i = 0; i < lines.size(); ++i)
-            text(0, m_y + i * height / lines.size(), m_area.width(), lines.at(i), font);
-        m_y += height + gapAfter;
+        m_pages.paragraph(words, font, gapAfter);
     }
-
-    QList<QPair<double, double>> spans(const QList<Column>& columns) const
+    void section(const QString& title) { m_pages.section(title); }
+    void table(const QList<Column>& columns, const std::function<void()>& rows)
     {
-        double fixed = 0;
-        for (const Column& column : columns)
-            fixed += column.width;
-        QList<QPair<double, double>> spans;
-        double x = 0;
-        for (const Column& column : columns) {
-            const double width = column.width > 0 ? column.width : m_area.width() - fixed;
-            spans.append({x, width});
-            x += width;
-        }
-        return spans;
+        m_pages.table(columns, rows);
     }
-
-    // A row of cells, each wrapped in its column; returns its height. The
-    // label cell of a detail row is indented.
     double row(const QList<Column>& columns, const QList<Cell>& cells, const QColor& shade = {},
         double indent = 0, const QColor& colour = Qt::black)
     {
-        const auto at = spans(columns);
-        QList<QStringList> lines;
-        qsizetype most = 1;
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            const double inset = i == 0 ? indent : 0;
-            lines << wrapped(
-                cells.at(i).text, font(bodySize, cells.at(i).bold), at.at(i).second - 4 - inset);
-            most = std::max(most, lines.last().size());
-        }
-        const double height = most * lineHeight + 2 * padding;
-        need(height);
-        if (shade.isValid())
-            fill(0, m_y, m_area.width(), height, shade);
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            const double inset = i == 0 ? indent : 0;
-            for (qsizetype n = 0; n < lines.at(i).size(); ++n)
-                text(at.at(i).first + 2 + inset, m_y + padding + n * lineHeight,
-                    at.at(i).second - 4 - inset, lines.at(i).at(n),
-                    font(bodySize, cells.at(i).bold), columns.at(i).align, colour);
-        }
-        m_y += height;
-        return height;
+        return m_pages.row(columns, cells, shade, indent, colour);
     }
-
-    // A table whose heads repeat on every page it runs over.
-    void table(const QList<Column>& columns, const std::function<void()>& rows)
-    {
-        m_tableHeads = [this, columns] {
-            QList<Cell> heads;
-            for (const Column& column : columns)
-                heads.append({column.heading, true});
-            row(columns, heads);
-            rule(m_y);
-            m_y += 1;
-        };
-        need(4 * lineHeight);
-        m_tableHeads();
-        rows();
-        m_tableHeads = nullptr;
-    }
-
-    void section(const QString& title)
-    {
-        m_y += lineHeight;
-        need(3 * lineHeight);
-        text(0, m_y, m_area.width(), title, font(10, true));
-        m_y += lineHeight * 1.4;
-    }
+    void need(double height) { m_pages.need(height); }
 
     void headingBlock()
     {
         const Options& options = m_report.options();
         const QFont info = font(bodySize);
-        text(0, m_y, m_area.width(),
-            QStringLiteral("Job cost report by %1").arg(viewWords(options.view)), font(14, true));
-        m_y += 22;
+        m_pages.title(QStringLiteral("Job cost report by %1").arg(viewWords(options.view)));
         paragraph(QStringLiteral("Site: %1").arg(m_heading.site), info);
         paragraph(QStringLiteral("Dates worked: %1").arg(periodText(options)), info);
         paragraph(QStringLiteral(
@@ -371,9 +199,14 @@ private:
         paragraph(QStringLiteral("How each figure is worked out, from the values each punch froze "
                                  "when its job started:"),
             font(bodySize, true));
+        paragraph(QStringLiteral("Hours = the time that passed from TimeStart on DateWorked to "
+                                 "the first moment after it when the site's clocks (%1) read "
+                                 "TimeStop: past midnight, and across the nights the clocks "
+                                 "change, as the hours were worked. Labour = hours x BaseRate, "
+                                 "the worker's pay rate.")
+                      .arg(QString::fromUtf8(options.time.zone().id())),
+            info);
         for (const char* words : {
-                 "Hours = TimeStop - TimeStart on DateWorked; a stop earlier than the start means "
-                 "the job ran past midnight. Labour = hours x BaseRate, the worker's pay rate.",
                  "Bonus = Pieces x the bonus rate of the deepest level with a description (level "
                  "3, else 2, else 1). Cost = labour + bonus.",
                  "Standard = pieces x the sum of the standard costs of the levels with a "
@@ -391,7 +224,13 @@ private:
                  "where none); a punch deleted there is in no figure.",
              })
             paragraph(QLatin1String(words), info);
-        m_y += 5;
+        if (options.detail)
+            paragraph(QStringLiteral("\u2020 = the punch's start or end reached the database "
+                                     "more than ten minutes away from its own time: kept at a "
+                                     "terminal through an outage, written on a clock set wrong, "
+                                     "or by hand."),
+                info);
+        m_pages.moveDown(5);
         const auto longOpen = std::count_if(m_report.openJobs().cbegin(),
             m_report.openJobs().cend(), [](const OpenJob& job) { return job.longerThanShift; });
         paragraph(QStringLiteral("Costed jobs: %1     Open jobs: %2, %3 of them longer than a "
@@ -448,7 +287,7 @@ private:
         double figures = 0;
         for (double& width : widths)
             figures += (width += cellGap);
-        withBar = m_area.width() - figures - barWidth - cellGap >= 150;
+        withBar = m_pages.width() - figures - barWidth - cellGap >= 150;
 
         QList<Column> columns {
             {keyHeadings(m_report.options().view).join(QLatin1String(" / ")), 0, Align::Left}};
@@ -480,8 +319,8 @@ private:
                     cells.append({figure, subtotal});
                 if (line.kind == Line::Kind::Total) {
                     need(2 * lineHeight + 2 * padding);
-                    rule(m_y);
-                    m_y += 1;
+                    m_pages.rule(m_pages.y());
+                    m_pages.moveDown(1);
                 }
                 const QColor shade = subtotal && line.kind != Line::Kind::Total ? subtotalColour
                     : group && (shaded = !shaded)                               ? shadeColour
@@ -489,12 +328,12 @@ private:
                 const double height = row(columns, cells, shade, detail ? detailIndent : 0,
                     detail ? detailColour : QColor(Qt::black));
                 if (group && withBar) {
-                    const double x = m_area.width() - barWidth;
-                    const double y = m_y - height + padding + lineHeight * 0.2;
+                    const double x = m_pages.width() - barWidth;
+                    const double y = m_pages.y() - height + padding + lineHeight * 0.2;
                     const double labour = barWidth * toDouble(line.totals.labour) / largest;
                     const double bonus = barWidth * toDouble(line.totals.bonus) / largest;
-                    fill(x, y, labour, lineHeight * 0.6, labourColour);
-                    fill(x + labour, y, bonus, lineHeight * 0.6, bonusColour);
+                    m_pages.fill(x, y, labour, lineHeight * 0.6, labourColour);
+                    m_pages.fill(x + labour, y, bonus, lineHeight * 0.6, bonusColour);
                 }
             });
         });
@@ -505,13 +344,13 @@ private:
     void legend()
     {
         need(lineHeight + 2 * padding);
-        const double x = m_area.width() - barWidth - 60;
-        const double y = m_y + padding;
-        fill(x, y + 2.5, 6, 5, labourColour);
-        text(x + 8, y, 50, QStringLiteral("labour"), font(bodySize));
-        fill(x + 60, y + 2.5, 6, 5, bonusColour);
-        text(x + 68, y, 50, QStringLiteral("bonus"), font(bodySize));
-        m_y += lineHeight + 2 * padding;
+        const double x = m_pages.width() - barWidth - 60;
+        const double y = m_pages.y() + padding;
+        m_pages.fill(x, y + 2.5, 6, 5, labourColour);
+        m_pages.text(x + 8, y, 50, QStringLiteral("labour"), font(bodySize));
+        m_pages.fill(x + 60, y + 2.5, 6, 5, bonusColour);
+        m_pages.text(x + 68, y, 50, QStringLiteral("bonus"), font(bodySize));
+        m_pages.moveDown(lineHeight + 2 * padding);
     }
 
     void openJobs()
@@ -592,40 +431,7 @@ private:
     const Report& m_report;
     const Heading& m_heading;
     const Numbers& m_numbers;
-    QPdfWriter& m_writer;
-    bool m_paint;
-    QPainter m_painter;
-    QRectF m_area; // points, from the top left of the printable area
-    int m_pageCount;
-    double m_unit; // device pixels per point
-    double m_y = 0;
-    int m_page = 1;
-    std::function<void()> m_tableHeads;
-};
-
-// Hands the PDF on to the output and notes whether it took all of it; the
-// writer itself cannot tell.
-class Forward : public QIODevice
-{
-public:
-    explicit Forward(QIODevice& to)
-        : m_to(to)
-    {
-        open(QIODevice::WriteOnly);
-    }
-    bool ok() const { return m_ok; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override
-    {
-        m_ok = m_ok && m_to.write(data, size) == size;
-        return size;
-    }
-
-private:
-    QIODevice& m_to;
-    bool m_ok = true;
+    PdfPages& m_pages;
 };
 
 } // namespace
@@ -657,22 +463,8 @@ QString grouped(const QString& figure, const Numbers& numbers)
 bool write(const Report& report, const Heading& heading, QPageSize::PageSizeId size,
     const Numbers& numbers, QIODevice& out)
 {
-    Forward forward(out);
-    const auto writer = [&] {
-        auto pdf = std::make_unique<QPdfWriter>(&forward);
-        pdf->setTitle(QStringLiteral("Job cost report"));
-        pdf->setCreator(heading.madeBy);
-        pdf->setResolution(resolution);
-        pdf->setPageLayout(QPageLayout(QPageSize(size), QPageLayout::Landscape,
-            QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter));
-        return pdf;
-    };
-    const int pages = Renderer(report, heading, numbers, *writer(), 0).run();
-    {
-        const auto pdf = writer();
-        Renderer(report, heading, numbers, *pdf, pages).run();
-    }
-    return forward.ok();
+    return PdfPages::write(out, {QStringLiteral("Job cost report"), heading.madeBy, size},
+        [&](PdfPages& pages) { Renderer(report, heading, numbers, pages).run(); });
 }
 
 } // namespace JobCostPdf

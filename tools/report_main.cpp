@@ -1,5 +1,4 @@
 #include "JobCostCommand.h"
-#include "data/PostgresFile.h"
 #include "program/CommandLine.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -31,7 +30,8 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     qInstallMessageHandler(defaultHandler);
-    PostgresFile::setProgramName(QStringLiteral("jobcosting-report"));
+    // The server tells the report's connection apart by its name.
+    QGuiApplication::setApplicationName(QStringLiteral("jobcosting-report"));
 
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);

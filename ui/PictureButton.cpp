@@ -4,13 +4,19 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
-PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWidget* parent)
-    : QPushButton(caption, parent)
+PictureButton::PictureButton(const QPixmap& picture, QWidget* parent)
+    : QPushButton(parent)
     , m_picture(picture)
 {
     // Enter and keypad Enter press the focused button, as Space does: a worker
     // at a terminal with a keypad and no mouse goes on with the key he has.
     setAutoDefault(true);
+}
+
+void PictureButton::setCaption(const QString& caption, const QString& shown)
+{
+    m_caption = caption;
+    setText(shown);
 }
 
 void PictureButton::paintEvent(QPaintEvent*)

@@ -58,6 +58,12 @@ done
 for size in 16 32 48 64 128 256; do
     expected+=("./usr/share/icons/hicolor/${size}x$size/apps/jobcosting.png")
 done
+# Every translation the build made.
+translations=("$build"/translations/jobcosting_*.qm)
+[ -e "${translations[0]}" ] || fail "the build made no translations"
+for qm in "${translations[@]}"; do
+    expected+=("./usr/share/jobcosting/translations/$(basename "$qm")")
+done
 for path in "${expected[@]}"; do
     grep -qxF -- "$path" <<<"$paths" || fail "$path is not in the package"
 done

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, as `cmake --install` does, and
 # checks what lands there: the programs and their versions, the man pages, the
-# menu entry and its icons, the kiosk service and the script that starts the
-# terminal in a site folder.
+# menu entry and its icons, the translations, the kiosk service and the script
+# that starts the terminal in a site folder.
 # Usage: install_tree.sh BUILD_DIR VERSION PROGRAM...
 set -euo pipefail
 source "$(dirname "$0")/checks.sh"
@@ -38,6 +38,13 @@ for size in 16 32 48 64 128 256; do
 done
 expect_match "scalable icon" "$(file -b "$icons/scalable/apps/jobcosting.svg" 2>&1)" "SVG"
 [ -f "$prefix/share/doc/jobcosting/README.md" ] || fail "README.md is not in share/doc/jobcosting"
+# Every translation the build made, where the programs look for it: share/ beside bin/.
+translations=("$build"/translations/jobcosting_*.qm)
+[ -e "${translations[0]}" ] || fail "the build made no translations"
+for qm in "${translations[@]}"; do
+    cmp -s "$qm" "$prefix/share/jobcosting/translations/$(basename "$qm")" ||
+        fail "$(basename "$qm") is not installed in share/jobcosting/translations"
+done
 
 start=$prefix/libexec/jobcosting/start-in-site
 desktop=$prefix/share/applications/jobcosting.desktop

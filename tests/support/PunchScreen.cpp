@@ -152,8 +152,9 @@ QString PunchScreen::badgeEntryProblems() const
         if (!find<QWidget>(QString::fromLatin1(name))->isHidden())
             problems << QString::fromLatin1(name) + QStringLiteral(" is shown");
     }
+    // In the language the screen speaks.
     if (find<QLabel>(QStringLiteral("Label2"))->text()
-        != QLatin1String("Proceed to Job Information Entry Screen"))
+        != QCoreApplication::translate("JobCosting", "Proceed to Job Information Entry Screen"))
         problems << QStringLiteral("the prompt line is not reset");
     return problems.join(QLatin1String("; "));
 }

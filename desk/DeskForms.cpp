@@ -1,10 +1,13 @@
-#include "CorrectionForms.h"
+#include "DeskForms.h"
+
+#include "DeskWords.h"
 #include "regional/RegionalSettings.h"
 
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,27 +34,19 @@ QString titleOf(Correction::Action action)
 
 QString describe(const Punch& punch, const RegionalSettings& regional)
 {
-    QStringList items;
-    for (int level = 1; level <= 3; ++level)
-        if (!punch.item(level).isEmpty())
-            items << punch.item(level);
-    QStringList lines {
-        QStringLiteral("%1 (badge %2), department %3")
-            .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
-                punch.department()),
-        items.join(QLatin1String(" / "))};
-    if (punch.started().isValid())
-        lines << QStringLiteral("Started %1").arg(regional.dateTimeText(punch.started()));
-    if (punch.stopped().isValid())
-        lines << QStringLiteral("Stopped %1, %2 pieces")
-                     .arg(regional.dateTimeText(punch.stopped()),
-                         regional.numberText(punch.pieces()));
-    return lines.join(QLatin1Char('\n'));
+    return QStringLiteral("%1 (badge %2), %3 %4\n%5")
+        .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
+            DeskWords::workerDepartment().toLower(), punch.department(),
+            DeskWords::punchText(punch, regional));
 }
 
 QDateTimeEdit* timeBox(const QDateTime& value, const RegionalSettings& regional, QWidget* parent)
 {
-    auto* box = new QDateTimeEdit(value, parent);
+    // The site's clock reading, as it is, whatever the machine's zone makes of
+    // it; read back as a moment of the site's clocks.
+    auto* box = new QDateTimeEdit(parent);
+    box->setTimeSpec(Qt::UTC);
+    box->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
     box->setDisplayFormat(regional.shortDatePattern() + QLatin1Char(' ') + regional.timePattern());
     box->setCalendarPopup(true);
     return box;
@@ -59,18 +54,22 @@ QDateTimeEdit* timeBox(const QDateTime& value, const RegionalSettings& regional,
 
 } // namespace
 
-QtCorrectionForms::QtCorrectionForms(const RegionalSettings& regional, QWidget* parent)
+QtDeskForms::QtDeskForms(const RegionalSettings& regional, QWidget* parent)
     : m_regional(regional)
     , m_parent(parent)
 { }
 
-std::optional<CorrectionInput> QtCorrectionForms::ask(
+std::optional<CorrectionInput> QtDeskForms::ask(
     Correction::Action action, const Punch& punch, const CorrectionInput& input)
 {
     QDialog dialog(m_parent);
     dialog.setWindowTitle(QStringLiteral("Job Costing Desk - ") + titleOf(action));
+    // Wide enough for its title, which the window manager would cut.
+    dialog.setMinimumWidth(520);
     auto* form = new QFormLayout(&dialog);
-    form->addRow(new QLabel(describe(punch, m_regional), &dialog));
+    auto* about = new QLabel(describe(punch, m_regional), &dialog);
+    about->setWordWrap(true);
+    form->addRow(about);
 
     QDateTimeEdit* start = nullptr;
     QDateTimeEdit* stop = nullptr;
@@ -88,7 +87,7 @@ std::optional<CorrectionInput> QtCorrectionForms::ask(
     }
     if (action == Correction::Action::End || action == Correction::Action::Edit) {
         pieces = new QDoubleSpinBox(&dialog);
-        pieces->setRange(0, 1e9);
+        pieces->setRange(0, Corrections::mostPieces);
         pieces->setDecimals(2);
         pieces->setValue(input.pieces);
         // The terminal asks no piece count of a job that pays no bonus.
@@ -116,11 +115,18 @@ std::optional<CorrectionInput> QtCorrectionForms::ask(
         return std::nullopt;
     CorrectionInput filled = input;
     if (start)
-        filled.start = start->dateTime();
+        filled.start = punch.time.moment(start->date(), start->time());
     if (stop)
-        filled.stop = stop->dateTime();
+        filled.stop = punch.time.moment(
+            stop->date(), stop->time(), filled.start.isValid() ? filled.start : punch.started());
     if (pieces)
         filled.pieces = pieces->value();
     filled.reason = reason->text();
     return filled;
+}
+
+QString QtDeskForms::saveAs(const QString& title, const QString& suggested, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(
+        m_parent, QStringLiteral("Job Costing Desk - ") + title, suggested, filter);
 }

@@ -17,25 +17,31 @@ struct CorrectionInput
     QString reason;
 };
 
-// The forms in which a supervisor fills in a correction, so that tests can
-// fill them in for him. Each starts from `input` (the punch's values, or what
-// was typed before a refusal) and returns nothing when he cancels.
-class CorrectionForms
+// The forms in which a supervisor fills in a correction, and chooses where a
+// list is saved, so that tests can fill them in for him. A correction's form
+// starts from `input` (the punch's values, or what was typed before a
+// refusal) and returns nothing when he cancels.
+class DeskForms
 {
 public:
-    virtual ~CorrectionForms() = default;
+    virtual ~DeskForms() = default;
     virtual std::optional<CorrectionInput> ask(
         Correction::Action action, const Punch& punch, const CorrectionInput& input)
+        = 0;
+    // The file to save to, `suggested` offered (a name in the home folder);
+    // empty when he cancels.
+    virtual QString saveAs(const QString& title, const QString& suggested, const QString& filter)
         = 0;
 };
 
 // The forms as dialogs of their own over the desk's window.
-class QtCorrectionForms : public CorrectionForms
+class QtDeskForms : public DeskForms
 {
 public:
-    QtCorrectionForms(const RegionalSettings& regional, QWidget* parent = nullptr);
+    QtDeskForms(const RegionalSettings& regional, QWidget* parent = nullptr);
     std::optional<CorrectionInput> ask(
         Correction::Action action, const Punch& punch, const CorrectionInput& input) override;
+    QString saveAs(const QString& title, const QString& suggested, const QString& filter) override;
     void setParent(QWidget* parent) { m_parent = parent; }
 
 private:
