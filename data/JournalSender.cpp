@@ -55,6 +55,7 @@ constexpr int partRows = 5000;
 // first, and the longest it grows to.
 std::atomic<int> firstRetryMs = JournalSender::defaultFirstRetryMs;
 std::atomic<int> longestRetryMs = JournalSender::defaultLongestRetryMs;
+std::atomic<int> othersFollowMs = JournalSender::defaultOthersFollowMs;
 
 struct Entry
 {
@@ -330,6 +331,10 @@ public:
         , m_watches(watches)
     { }
 
+    // Other connections punched since the open jobs were last read, and this
+    // round did not read them.
+    bool othersPunched() const { return m_othersPunched; }
+
     // The server of a pointer file, reached once a round: a connection that
     // was lost or given up on is made anew.
     PostgresFile& server(const QString& pointer)
@@ -403,8 +408,10 @@ public:
                         return notice.channel == SiteModel::punchesChannel && !notice.own
                             && notice.payload == watch.schema;
                     });
-                    if (compare || openJobsDue || others || (everything && !watch.counted))
+                    if (compare || openJobsDue || (everything && !watch.counted))
                         copies << readWhole(file, pointer, table, {});
+                    else if (others)
+                        m_othersPunched = true;
                     continue;
                 }
                 const Copied copied = copiedOf(name);
@@ -860,6 +867,7 @@ private:
     std::map<QString, std::unique_ptr<PostgresFile>>& m_servers;
     std::map<QString, Watch>& m_watches;
     QStringList m_reached;
+    bool m_othersPunched = false;
 };
 
 } // namespace
@@ -868,6 +876,11 @@ void JournalSender::setRetryPauses(int firstMs, int longestMs)
 {
     firstRetryMs = firstMs;
     longestRetryMs = longestMs;
+}
+
+void JournalSender::setOthersFollow(int ms)
+{
+    othersFollowMs = ms;
 }
 
 namespace {
@@ -897,6 +910,9 @@ void JournalSender::run()
     // a server that refuses is not asked again at every kept punch.
     auto notBefore = Clock::now();
     auto next = Clock::now();
+    // When the open jobs are read again for other terminals' punches: never
+    // while none came.
+    QDeadlineTimer othersRead(QDeadlineTimer::Forever);
     // A connection lost in a round (a restart of the server, a connection cut)
     // is opened anew at once, once, before the server is taken for away.
     bool lostBefore = false;
@@ -919,6 +935,8 @@ void JournalSender::run()
             // Sent punches may have met conflicts: the open jobs are read anew.
             if (round.sendJournal() > 0)
                 openJobsDue = true;
+            if (othersRead.hasExpired())
+                openJobsDue = true;
             const bool everything = fullRefresh.hasExpired();
             if (!round.refresh(openJobsDue, everything)) {
                 // Punches were kept while the journal was sent: they go first.
@@ -928,6 +946,13 @@ void JournalSender::run()
             }
             if (everything)
                 fullRefresh.setRemainingTime(fullRefreshMs);
+            if (openJobsDue)
+                othersRead = QDeadlineTimer(QDeadlineTimer::Forever);
+            if (round.othersPunched() && othersRead.isForever()) {
+                const int follow = othersFollowMs.load();
+                othersRead.setRemainingTime(
+                    follow / 2 + QRandomGenerator::global()->bounded(std::max(1, follow / 2)));
+            }
             m_away = false;
             lostBefore = false;
             failures = 0;

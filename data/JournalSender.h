@@ -15,7 +15,8 @@
 //
 // The copies follow the server's notices of changed rows, taken in without a
 // word to the server: a row announced changed is read again, or the table
-// whole where many were; nothing is read while nothing changes. Where it may
+// whole where many were; nothing is read while nothing changes. The open jobs
+// follow other terminals' punches within half a minute. Where it may
 // have missed notices (at its start, and whenever the connection was made
 // anew) it compares each table's count of changes with the copy's. On a site
 // whose server counts no changes, the tables are copied whole every ten
@@ -60,6 +61,12 @@ public:
     static constexpr int defaultFirstRetryMs = 500;
     static constexpr int defaultLongestRetryMs = 15000;
     static void setRetryPauses(int firstMs, int longestMs);
+    // The copy of the open jobs follows other terminals' punches once within
+    // this time, at a moment drawn from its second half, so that a shift
+    // change's punches do not have every terminal read it at each punch, and
+    // all at once; tests shorten it.
+    static constexpr int defaultOthersFollowMs = 30000;
+    static void setOthersFollow(int ms);
 
 private:
     void run();

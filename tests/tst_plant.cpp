@@ -171,6 +171,7 @@ private slots:
     void initTestCase();
     void oneConnectionAtRestInACycleAndWhileSending();
     void copiesReadOnlyWhatChanged();
+    void openJobsFollowABurstOfOtherPunchesOnce();
     void fullServerIsAnOutage();
 };
 
@@ -307,6 +308,38 @@ void TestPlant::copiesReadOnlyWhatChanged()
     QCOMPARE(stored(folder, u"SELECT Stamp FROM Copies WHERE TableName = 'level1'"_s),
         site.sql(SiteModel::validationsFile,
             u"SELECT Changes FROM TableChanges WHERE TableName = 'level1'"_s));
+}
+
+// The copy of the open jobs follows other terminals' punches within its
+// bound (six seconds here), read once or twice for a burst of them over six
+// seconds rather than at every look (every two seconds): at a plant's shift
+// change every terminal would read it again at every punch.
+void TestPlant::openJobsFollowABurstOfOtherPunchesOnce()
+{
+    Site site(Site::Contents::Demo, Engine::Server);
+    ServerProxy proxy;
+    site.pointTo({}, proxy.uri(site.server()->uri()));
+    JournalSender::setOthersFollow(6000);
+    const auto restore
+        = qScopeGuard([] { JournalSender::setOthersFollow(JournalSender::defaultOthersFollowMs); });
+    const QString folder = site.path();
+    const auto store = OfflineStore::open(folder);
+    QVERIFY(store);
+    QTRY_VERIFY(store->hasCopies());
+    QTest::qWait(2500);
+    const qsizetype sent = proxy.statements().size();
+    for (int i = 1; i <= 6; ++i) {
+        site.sql(SiteModel::jobPunchesFile,
+            u"INSERT INTO JobPunches (Name, Badge) VALUES ('Burst %1', 'Open')"_s.arg(i));
+        QTest::qWait(1000);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(
+        stored(folder, u"SELECT COUNT(*) FROM jobpunches WHERE Name LIKE 'Burst %'"_s),
+        (Rows {{6}}), 10000);
+    static const QRegularExpression openJobsRead(
+        u"^PREPARE \\w+ AS SELECT .* FROM \"jobpunches\" WHERE"_s);
+    const qsizetype reads = proxy.statements().mid(sent).filter(openJobsRead).size();
+    QVERIFY2(reads >= 1 && reads <= 2, qPrintable(QString::number(reads)));
 }
 
 // A server with no room for the terminal's connection, at its start or
