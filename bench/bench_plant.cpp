@@ -9,10 +9,15 @@
 // 2. A shift change: each terminal makes one Start Job at a random moment of
 //    one minute; the time from the Start Job click to its row committed and
 //    the screen back at badge entry, at the 50th and 99th percentile, beside
-//    the median of one terminal alone; and the server's CPU time per punch.
+//    one terminal alone (the median of its first Start Job after its start, as
+//    each of the plant's is, and of its later ones); and the server's CPU
+//    time per punch.
 // 3. With --rest-minutes: the server's CPU time per terminal and hour while
 //    the terminals stand at rest beside a site of --rest-items items a level,
-//    after their copies were made, beside the idle server's own.
+//    after their copies were made, beside the idle server's own; then the
+//    same terminals on the site without its count of changes, which copy the
+//    tables whole every ten minutes as before they followed notices: the
+//    server's CPU time for one such refresh (ten minutes more).
 //
 //   scripts/test-server build/bench/bench_plant [--terminals 10,30,60] [--items 200]
 //   scripts/test-server --max-connections 200 build/bench/bench_plant --terminals 100
@@ -244,11 +249,16 @@ private:
 
 qint64 postmasterOf(const BenchSchema& schema)
 {
-    const qint64 backend = schema.rows(u"SELECT pg_backend_pid()"_s).value(0).value(0).toLongLong();
-    const auto stat = procStat(backend);
-    if (!stat)
+    // The first line of postmaster.pid in its data folder: a backend of the
+    // bench's own would end, with its connection, before /proc could be read.
+    const QString data = schema.rows(u"SHOW data_directory"_s).value(0).value(0).toString();
+    QFile pidFile(QDir(data).filePath(u"postmaster.pid"_s));
+    bool number = false;
+    const qint64 pid
+        = pidFile.open(QIODevice::ReadOnly) ? pidFile.readLine().trimmed().toLongLong(&number) : 0;
+    if (!number || !procStat(pid))
         fail(u"the server's processes cannot be read from /proc"_s);
-    return stat->ppid;
+    return pid;
 }
 
 // ---------------------------------------------------------------------------
@@ -408,34 +418,65 @@ QString makeSite(const BenchSchema& schema, const QString& dir, int employees, i
     return dir;
 }
 
-// One terminal alone: its Start Jobs one after another, a second apart.
-double oneTerminalMedian(const QString& server, int items, int punches, double* cpuPerPunch)
+// One terminal alone, at the shift change's pace: `starts` times a terminal
+// started anew, in a folder of its own, makes its first Start Job, as each of
+// the plant's does (its statements prepared, the server's caches of its
+// connection filled at that first one); then one terminal's Start Jobs one after
+// another, a second apart.
+struct Alone
+{
+    double firstMedian = 0;
+    double laterMedian = 0;
+    double cpuPerPunch = 0; // of the later ones
+};
+
+Alone oneTerminal(const QString& server, int items, int starts, int punches)
 {
     const BenchSchema schema(server);
     QTemporaryDir root;
-    const QString site = makeSite(schema, root.filePath(u"site"_s), punches + 1, items);
-    Plant plant(site, 1, root.path());
-    plant.start();
-    if (!plant.waitFor([&] { return plant.at(0).readyMs >= 0 && plant.at(0).copied; }, 60000))
-        fail(u"the terminal alone did not come up"_s);
-    const ServerCpu cpu(postmasterOf(schema));
-    const double before = cpu.ms();
-    for (int worker = 1; worker <= punches; ++worker) {
+    const QString site = makeSite(schema, root.filePath(u"site"_s), starts + punches + 1, items);
+    const auto ready = [](Plant& plant) {
+        if (!plant.waitFor([&] { return plant.at(0).readyMs >= 0 && plant.at(0).copied; }, 60000))
+            fail(u"the terminal alone did not come up"_s);
+        QTest::qWait(1000);
+    };
+    const auto punch = [](Plant& plant, int worker, int items) {
+        const qsizetype done = plant.at(0).punches.size() + plant.at(0).refusals.size() + 1;
         plant.send(0, startCommand(worker, items));
-        const qsizetype done = worker;
         if (!plant.waitFor(
                 [&] { return plant.at(0).punches.size() + plant.at(0).refusals.size() >= done; },
                 60000))
             fail(u"a Start Job of the terminal alone did not return"_s);
+        if (!plant.at(0).refusals.isEmpty())
+            fail(u"the terminal alone was refused: "_s + plant.at(0).refusals.join(u" / "_s));
+    };
+    Alone alone;
+    QList<double> firsts;
+    for (int run = 1; run <= starts; ++run) {
+        Plant plant(site, 1, root.filePath(u"first-%1"_s.arg(run)));
+        plant.start();
+        ready(plant);
+        punch(plant, run, items);
+        firsts << plant.at(0).punches.constFirst();
+    }
+    alone.firstMedian = percentile(firsts, 50);
+
+    Plant plant(site, 1, root.filePath(u"later"_s));
+    plant.start();
+    ready(plant);
+    punch(plant, starts + 1, items);
+    const ServerCpu cpu(postmasterOf(schema));
+    const double before = cpu.ms();
+    for (int worker = starts + 2; worker < starts + 2 + punches; ++worker) {
+        punch(plant, worker, items);
         QTest::qWait(1000);
     }
-    *cpuPerPunch = (cpu.ms() - before) / punches;
-    if (!plant.at(0).refusals.isEmpty())
-        fail(u"the terminal alone was refused: "_s + plant.at(0).refusals.join(u" / "_s));
-    return percentile(plant.at(0).punches, 50);
+    alone.cpuPerPunch = (cpu.ms() - before) / punches;
+    alone.laterMedian = percentile(plant.at(0).punches.mid(1), 50);
+    return alone;
 }
 
-void measurePlant(const QString& server, int count, int items, int shiftMs, double alone)
+void measurePlant(const QString& server, int count, int items, int shiftMs, const Alone& alone)
 {
     const BenchSchema schema(server);
     QTemporaryDir root;
@@ -525,18 +566,36 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, doub
                .arg(peak)
         << Qt::endl
         << u"  shift change: %1 Start Jobs (%2 rows, %3 refused) over %4 s; click to row "
-           "p50 %5 ms, p99 %6 ms = %7x one terminal's median; server CPU %8 ms a punch"_s
-               .arg(punches.size())
+           "p50 %5 ms, p99 %6 ms = %7x one terminal's first Start Job (%8x its later ones); server "
+           "CPU %9 ms a punch"_s.arg(punches.size())
                .arg(rows)
                .arg(refusals.size())
                .arg(shiftMs / 1000)
                .arg(percentile(punches, 50), 0, 'f', 1)
                .arg(p99, 0, 'f', 1)
-               .arg(alone > 0 ? p99 / alone : 0, 0, 'f', 2)
+               .arg(p99 / alone.firstMedian, 0, 'f', 2)
+               .arg(p99 / alone.laterMedian, 0, 'f', 2)
                .arg(shiftCpu / std::max<qsizetype>(1, punches.size()), 0, 'f', 1)
         << Qt::endl;
     for (const QString& refusal : std::as_const(refusals))
         out << "  refused: " << refusal << Qt::endl;
+}
+
+// Handles events for ms milliseconds, with the plant's terminals running.
+void runFor(Plant& plant, int ms)
+{
+    QElapsedTimer window;
+    window.start();
+    plant.waitFor([&] { return window.elapsed() >= ms; }, ms + 1000);
+}
+
+bool allCopied(Plant& plant)
+{
+    for (qsizetype i = 0; i < plant.size(); ++i) {
+        if (!plant.at(i).copied)
+            return false;
+    }
+    return true;
 }
 
 void measureRest(const QString& server, int count, int items, int minutes)
@@ -560,30 +619,48 @@ void measureRest(const QString& server, int count, int items, int minutes)
     QTest::qWait(windowMs / 5);
     const double idlePerHour = (cpu.ms() - before) * 3600000.0 / (windowMs / 5);
 
-    Plant plant(site, count, root.path());
+    // Now: the copies follow the notices, and nothing changes.
+    {
+        Plant plant(site, count, root.filePath(u"notices"_s));
+        plant.start();
+        if (!plant.waitFor([&] { return allCopied(plant); }, 600000))
+            fail(u"the terminals did not make their copies"_s);
+        before = cpu.ms();
+        QElapsedTimer window;
+        window.start();
+        runFor(plant, windowMs);
+        const double perHour = (cpu.ms() - before) * 3600000.0 / double(window.elapsed());
+        out << u"  %1 terminals following notices over %2 min: server CPU %3 ms an hour for "
+               "each terminal (%4 ms an hour in all, the idle server alone %5 ms an hour)"_s
+                   .arg(count)
+                   .arg(minutes)
+                   .arg((perHour - idlePerHour) / count, 0, 'f', 0)
+                   .arg(perHour, 0, 'f', 0)
+                   .arg(idlePerHour, 0, 'f', 0)
+            << Qt::endl;
+    }
+
+    // Before: a server that counts no changes (a site not brought up to
+    // date). The terminals, started anew, copy the tables whole and then every
+    // ten minutes, as every terminal did before it followed notices. A window
+    // of ten minutes, from shortly after all made their copies, holds exactly
+    // one such refresh of each.
+    schema.rows(u"DROP TABLE TableChanges"_s);
+    schema.rows(u"DROP FUNCTION CopiedTableChanged() CASCADE"_s);
+    Plant plant(site, count, root.filePath(u"whole"_s));
     plant.start();
-    if (!plant.waitFor(
-            [&] {
-                for (qsizetype i = 0; i < plant.size(); ++i) {
-                    if (!plant.at(i).copied)
-                        return false;
-                }
-                return true;
-            },
-            600000))
+    if (!plant.waitFor([&] { return allCopied(plant); }, 600000))
         fail(u"the terminals did not make their copies"_s);
+    runFor(plant, 20000);
+    const int refreshWindowMs = 10 * 60 * 1000;
     before = cpu.ms();
-    QElapsedTimer window;
-    window.start();
-    plant.waitFor([&] { return window.elapsed() >= windowMs; }, windowMs + 1000);
-    const double used = cpu.ms() - before;
-    const double perHour = used * 3600000.0 / double(window.elapsed());
-    out << u"  %1 terminals over %2 min: server CPU %3 ms an hour for each terminal "
-           "(%4 ms an hour in all, the idle server alone %5 ms an hour)"_s.arg(count)
-               .arg(minutes)
-               .arg((perHour - idlePerHour) / count, 0, 'f', 0)
-               .arg(perHour, 0, 'f', 0)
-               .arg(idlePerHour, 0, 'f', 0)
+    runFor(plant, refreshWindowMs);
+    const double refresh = (cpu.ms() - before - idlePerHour * refreshWindowMs / 3600000.0) / count;
+    out << u"  %1 terminals copying whole every ten minutes: server CPU %2 ms for each "
+           "terminal's refresh of the four tables and the open jobs, %3 ms an hour at six "
+           "refreshes an hour"_s.arg(count)
+               .arg(refresh, 0, 'f', 0)
+               .arg(refresh * 6, 0, 'f', 0)
         << Qt::endl;
 }
 
@@ -602,16 +679,18 @@ int main(int argc, char* argv[])
     const QCommandLineOption items(u"items"_s, u"Items a level."_s, u"K"_s, u"200"_s);
     const QCommandLineOption shift(
         u"shift-seconds"_s, u"The shift change's length."_s, u"S"_s, u"60"_s);
-    const QCommandLineOption alonePunches(
-        u"alone-punches"_s, u"Start Jobs of the terminal alone."_s, u"P"_s, u"20"_s);
+    const QCommandLineOption aloneStarts(u"alone-starts"_s,
+        u"Starts of a terminal alone, each for one Start Job."_s, u"S"_s, u"15"_s);
+    const QCommandLineOption alonePunches(u"alone-punches"_s,
+        u"Start Jobs of one terminal alone after its first."_s, u"P"_s, u"20"_s);
     const QCommandLineOption restMinutes(
         u"rest-minutes"_s, u"Minutes at rest to measure (0: none)."_s, u"M"_s, u"0"_s);
     const QCommandLineOption restTerminals(
         u"rest-terminals"_s, u"Terminals at rest."_s, u"N"_s, u"5"_s);
     const QCommandLineOption restItems(
         u"rest-items"_s, u"Items a level at rest."_s, u"K"_s, u"50000"_s);
-    parser.addOptions(
-        {terminals, items, shift, alonePunches, restMinutes, restTerminals, restItems});
+    parser.addOptions({terminals, items, shift, aloneStarts, alonePunches, restMinutes,
+        restTerminals, restItems});
     parser.addHelpOption();
     parser.process(application);
     const QString server = qEnvironmentVariable("JOBCOSTING_TEST_SERVER");
@@ -629,12 +708,14 @@ int main(int argc, char* argv[])
             counts << count.toInt();
     }
     if (!counts.isEmpty()) {
-        double cpuPerPunch = 0;
-        const double alone = oneTerminalMedian(
-            server, itemCount, parser.value(alonePunches).toInt(), &cpuPerPunch);
-        out << u"one terminal alone: click to row median %1 ms; server CPU %2 ms a punch"_s
-                   .arg(alone, 0, 'f', 1)
-                   .arg(cpuPerPunch, 0, 'f', 1)
+        const Alone alone = oneTerminal(server, itemCount, parser.value(aloneStarts).toInt(),
+            parser.value(alonePunches).toInt());
+        out << u"one terminal alone: click to row median %1 ms for its first Start Job after "
+               "its start (of %2 starts), %3 ms for later ones; server CPU %4 ms a later punch"_s
+                   .arg(alone.firstMedian, 0, 'f', 1)
+                   .arg(parser.value(aloneStarts).toInt())
+                   .arg(alone.laterMedian, 0, 'f', 1)
+                   .arg(alone.cpuPerPunch, 0, 'f', 1)
             << Qt::endl;
         for (const int count : std::as_const(counts))
             measurePlant(server, count, itemCount, parser.value(shift).toInt() * 1000, alone);
