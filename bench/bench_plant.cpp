@@ -11,7 +11,7 @@
 //    the screen back at badge entry, at the 50th and 99th percentile, beside
 //    one terminal alone (the median of its first Start Job after its start, as
 //    each of the plant's is, and of its later ones); and the server's CPU
-//    time per punch.
+//    time per punch, in the terminals' own server processes and in all.
 // 3. With --rest-minutes: the server's CPU time per terminal and hour while
 //    the terminals stand at rest beside a site of --rest-items items a level,
 //    after their copies were made, beside the idle server's own; then the
@@ -418,6 +418,41 @@ QString makeSite(const BenchSchema& schema, const QString& dir, int employees, i
     return dir;
 }
 
+// Handles events for ms milliseconds, with the plant's terminals running.
+void runFor(Plant& plant, int ms)
+{
+    QElapsedTimer window;
+    window.start();
+    plant.waitFor([&] { return window.elapsed() >= ms; }, ms + 1000);
+}
+
+// The CPU time of the terminals' own server processes, those of their
+// connections: the work of their punches, without the server's own (its
+// checkpoints, its statistics, its vacuum) that runs whatever they do.
+class TerminalsCpu
+{
+public:
+    explicit TerminalsCpu(const BenchSchema& schema)
+    {
+        for (const QVariantList& row :
+            schema.rows(u"SELECT pid FROM pg_stat_activity WHERE datname = current_database() AND "
+                        "application_name = 'jobcosting'"_s))
+            m_pids << row.value(0).toLongLong();
+    }
+    double ms() const
+    {
+        double total = 0;
+        for (const qint64 pid : m_pids) {
+            if (const auto stat = procStat(pid))
+                total += stat->cpuMs;
+        }
+        return total;
+    }
+
+private:
+    QList<qint64> m_pids;
+};
+
 // One terminal alone, at the shift change's pace: `starts` times a terminal
 // started anew, in a folder of its own, makes its first Start Job, as each of
 // the plant's does (its statements prepared, the server's caches of its
@@ -427,6 +462,7 @@ struct Alone
 {
     double firstMedian = 0;
     double laterMedian = 0;
+    double firstCpu = 0; // a first Start Job's, on average, in its server process
     double cpuPerPunch = 0; // of the later ones
 };
 
@@ -456,7 +492,10 @@ Alone oneTerminal(const QString& server, int items, int starts, int punches)
         Plant plant(site, 1, root.filePath(u"first-%1"_s.arg(run)));
         plant.start();
         ready(plant);
+        const TerminalsCpu cpu(schema);
+        const double before = cpu.ms();
         punch(plant, run, items);
+        alone.firstCpu += (cpu.ms() - before) / starts;
         firsts << plant.at(0).punches.constFirst();
     }
     alone.firstMedian = percentile(firsts, 50);
@@ -465,7 +504,7 @@ Alone oneTerminal(const QString& server, int items, int starts, int punches)
     plant.start();
     ready(plant);
     punch(plant, starts + 1, items);
-    const ServerCpu cpu(postmasterOf(schema));
+    const TerminalsCpu cpu(schema);
     const double before = cpu.ms();
     for (int worker = starts + 2; worker < starts + 2 + punches; ++worker) {
         punch(plant, worker, items);
@@ -528,7 +567,9 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
     QList<int> at;
     for (int i = 0; i < count; ++i)
         at << int(random.bounded(shiftMs));
+    const TerminalsCpu terminalsCpu(schema);
     const double cpuBefore = cpu.ms();
+    const double terminalsBefore = terminalsCpu.ms();
     QElapsedTimer shift;
     shift.start();
     QList<bool> sent(count, false);
@@ -548,6 +589,7 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
         }))
         fail(u"not every Start Job returned"_s);
     const double shiftCpu = cpu.ms() - cpuBefore;
+    const double terminalsShiftCpu = terminalsCpu.ms() - terminalsBefore;
     QList<double> punches;
     QStringList refusals;
     for (qsizetype i = 0; i < plant.size(); ++i) {
@@ -567,7 +609,8 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
         << Qt::endl
         << u"  shift change: %1 Start Jobs (%2 rows, %3 refused) over %4 s; click to row "
            "p50 %5 ms, p99 %6 ms = %7x one terminal's first Start Job (%8x its later ones); server "
-           "CPU %9 ms a punch"_s.arg(punches.size())
+           "CPU %9 ms a punch in the terminals' own server processes (%10 ms with the server's "
+           "others)"_s.arg(punches.size())
                .arg(rows)
                .arg(refusals.size())
                .arg(shiftMs / 1000)
@@ -575,18 +618,11 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
                .arg(p99, 0, 'f', 1)
                .arg(p99 / alone.firstMedian, 0, 'f', 2)
                .arg(p99 / alone.laterMedian, 0, 'f', 2)
+               .arg(terminalsShiftCpu / std::max<qsizetype>(1, punches.size()), 0, 'f', 1)
                .arg(shiftCpu / std::max<qsizetype>(1, punches.size()), 0, 'f', 1)
         << Qt::endl;
     for (const QString& refusal : std::as_const(refusals))
         out << "  refused: " << refusal << Qt::endl;
-}
-
-// Handles events for ms milliseconds, with the plant's terminals running.
-void runFor(Plant& plant, int ms)
-{
-    QElapsedTimer window;
-    window.start();
-    plant.waitFor([&] { return window.elapsed() >= ms; }, ms + 1000);
 }
 
 bool allCopied(Plant& plant)
@@ -711,10 +747,12 @@ int main(int argc, char* argv[])
         const Alone alone = oneTerminal(server, itemCount, parser.value(aloneStarts).toInt(),
             parser.value(alonePunches).toInt());
         out << u"one terminal alone: click to row median %1 ms for its first Start Job after "
-               "its start (of %2 starts), %3 ms for later ones; server CPU %4 ms a later punch"_s
+               "its start (of %2 starts), %3 ms for later ones; server CPU in its own server "
+               "process %4 ms a first Start Job, %5 ms a later one"_s
                    .arg(alone.firstMedian, 0, 'f', 1)
                    .arg(parser.value(aloneStarts).toInt())
                    .arg(alone.laterMedian, 0, 'f', 1)
+                   .arg(alone.firstCpu, 0, 'f', 1)
                    .arg(alone.cpuPerPunch, 0, 'f', 1)
             << Qt::endl;
         for (const int count : std::as_const(counts))
