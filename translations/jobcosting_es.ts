@@ -755,7 +755,7 @@ Motivo: %4</translation>
     </message>
     <message>
         <source>Worker&apos;s dept. no.</source>
-        <translation>N.º dpto. trabajador</translation>
+        <translation>Dpto. trabajador</translation>
     </message>
     <message>
         <source>Level %1</source>

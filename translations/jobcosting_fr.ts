@@ -755,7 +755,7 @@ Motif : %4</translation>
     </message>
     <message>
         <source>Worker&apos;s dept. no.</source>
-        <translation>N° service employé</translation>
+        <translation>Service employé</translation>
     </message>
     <message>
         <source>Level %1</source>

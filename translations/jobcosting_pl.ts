@@ -763,7 +763,7 @@ Powód: %4</translation>
     </message>
     <message>
         <source>Worker&apos;s dept. no.</source>
-        <translation>Nr działu pracownika</translation>
+        <translation>Dział pracownika</translation>
     </message>
     <message>
         <source>Level %1</source>
