@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -66,6 +67,13 @@ bool passing(const QSqlError& error)
 QString firstLine(const QString& text)
 {
     return text.trimmed().section(QLatin1Char('\n'), 0, 0);
+}
+
+// The server's words, without libpq's "ERROR:  " before them.
+QString serverWords(const QString& text)
+{
+    static const QRegularExpression severity(QStringLiteral("^[A-Z]+:\\s+"));
+    return firstLine(text).remove(severity);
 }
 
 class Local
@@ -430,7 +438,7 @@ private:
             if (passing(error))
                 throw file.errorOf(error, SiteModel::jobPunches);
             reason = QStringLiteral("The server refused the punch: %1")
-                         .arg(firstLine(error.databaseText()));
+                         .arg(serverWords(error.databaseText()));
             if (error.nativeErrorCode() == QLatin1String("23505"))
                 reason = QStringLiteral("%1 had a job open on the server already when this "
                                         "start arrived.")

@@ -1,6 +1,7 @@
 #include "PostgresFile.h"
 
 #include "PunchKeeper.h"
+#include "ThisProgram.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -238,6 +239,13 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
     // the server's notices have no reader here.
     QString serverOptions = QStringLiteral("-c lock_timeout=%1 -c client_min_messages=warning")
                                 .arg(DatabaseFile::lockWaitMs());
+    // The server notes where each start and end came from: the terminal names
+    // itself (a blank or a backslash escaped, as libpq's options want it).
+    QString terminal = ThisProgram::terminal();
+    terminal.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char(' '), QLatin1String("\\ "))
+        .replace(QLatin1Char(';'), QLatin1Char(','));
+    serverOptions += QLatin1String(" -c jobcosting.terminal=") + terminal;
     for (const PQconninfoOption* option = parsed.get(); option->keyword; ++option) {
         if (!option->val)
             continue;
@@ -523,6 +531,12 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
     const QString code = error.nativeErrorCode();
     if (code == QLatin1String("23505")) // unique_violation
         return DataError(firstLine(error.databaseText()), DataError::Reason::Duplicate);
+    // The server's rules over what a login may write refused the row: they
+    // say why in the server's log, in words for the site manager.
+    if (code == QLatin1String("42501")) // insufficient_privilege
+        return DataError(QStringLiteral("The database server of %1 does not let this login write "
+                                        "this row of the table %2; its log says why.")
+                             .arg(name(), table));
     if (code == QLatin1String("55P03")) // lock_not_available
         return DataError(QStringLiteral("Another terminal kept the table %1 of the database "
                                         "server of %2 locked for more than five seconds.")

@@ -56,6 +56,15 @@ inline const QString punchesChannel = QStringLiteral("jobpunches");
 // be applied as they arrived.
 inline const QString jobPunchConflicts = QStringLiteral("JobPunchConflicts");
 
+// Where each start and each end of a job punch came from, one row each,
+// written by the database as it arrives.
+inline const QString jobPunchOrigins = QStringLiteral("JobPunchOrigins");
+// The site's settings, one row a setting: its time zone.
+inline const QString siteSettings = QStringLiteral("SiteSettings");
+// On SQLite, the reason (and the author) of the correction being written, for
+// the file's triggers to put into its audit row.
+inline const QString jobPunchCorrectionReason = QStringLiteral("JobPunchCorrectionReason");
+
 // The key of every table on a server, and of JobPunches in a SQLite file: a
 // number the database gives each row.
 inline const QString keyColumn = QStringLiteral("ID");
@@ -150,5 +159,33 @@ inline const QString action = QStringLiteral("Action");
 inline const QString reason = QStringLiteral("Reason");
 inline const QString arrivedAt = QStringLiteral("ArrivedAt");
 } // namespace Conflict
+
+// The columns of JobPunchOrigins.
+namespace Origin {
+inline const QString punchId = QStringLiteral("PunchId");
+inline const QString event = QStringLiteral("Event");
+inline const QString start = QStringLiteral("start");
+inline const QString end = QStringLiteral("end");
+// The login on a server, the operating-system user on SQLite.
+inline const QString writtenBy = QStringLiteral("WrittenBy");
+// The terminal's machine and working folder, "host:/folder".
+inline const QString terminal = QStringLiteral("Terminal");
+// When it reached the database, on the database's clock.
+inline const QString receivedAt = QStringLiteral("ReceivedAt");
+} // namespace Origin
+
+// The columns of SiteSettings, and the settings.
+namespace Setting {
+inline const QString name = QStringLiteral("Name");
+inline const QString value = QStringLiteral("Value");
+// The IANA name of the zone in which the site's clocks run.
+inline const QString timeZone = QStringLiteral("TimeZone");
+} // namespace Setting
+
+// The columns of JobPunchCorrectionReason.
+namespace CorrectionReason {
+inline const QString reason = QStringLiteral("Reason");
+inline const QString correctedBy = QStringLiteral("CorrectedBy");
+} // namespace CorrectionReason
 
 } // namespace SiteModel

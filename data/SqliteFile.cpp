@@ -1,6 +1,7 @@
 #include "SqliteFile.h"
 
 #include "DataError.h"
+#include "ThisProgram.h"
 
 #include <QFile>
 #include <QLibraryInfo>
@@ -143,6 +144,17 @@ void SqliteFile::makeSettings()
     // The default cache grows to 2 MB a file as the punches pile up; the
     // statements of a badge touch a few pages only.
     pragma.exec(QStringLiteral("PRAGMA cache_size = -256"));
+    // A job-punch file notes where each start and end came from, in a row its
+    // own trigger makes; this connection's trigger, of its own, names its
+    // writer there. A file without that table refuses it, and needs none.
+    const auto literal = [](QString text) {
+        return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("''"))
+            + QLatin1Char('\'');
+    };
+    pragma.exec(QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS JobPunchOriginsWriter AFTER "
+                               "INSERT ON main.JobPunchOrigins BEGIN UPDATE main.JobPunchOrigins "
+                               "SET WrittenBy = %1, Terminal = %2 WHERE rowid = NEW.rowid; END")
+                    .arg(literal(ThisProgram::user()), literal(ThisProgram::terminal())));
 }
 
 SqliteFile::~SqliteFile()
@@ -360,8 +372,8 @@ DataError SqliteFile::errorOf(const QSqlError& error, const QString& table)
     case sqliteConstraint:
         return DataError(
             QStringLiteral("%1 refused the values for the table %2: %3.").arg(name(), table, text),
-            code == sqliteConstraintUnique ? DataError::Reason::Duplicate
-                                           : DataError::Reason::Other);
+            code == sqliteConstraintUnique || text == openJobTaken ? DataError::Reason::Duplicate
+                                                                   : DataError::Reason::Other);
     case sqliteError:
         if (text.startsWith(QLatin1String("no such table")))
             return DataError(said("%1 has no table %2."));

@@ -19,6 +19,10 @@ public:
 
     // True for the first bytes of a SQLite database file.
     static bool recognizes(const QByteArray& header);
+    // What a trigger of the job punches says when a second job would be open
+    // under one name: the same refusal as the unique index over the open jobs.
+    static inline const QString openJobTaken
+        = QStringLiteral("A job is open already under this name.");
 
     bool hasFeature(Feature feature) const override;
     void beforeRead(const QString& table) override;

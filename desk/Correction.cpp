@@ -1,11 +1,9 @@
 #include "Correction.h"
 
 #include "DeskWords.h"
-#include "data/JsonValue.h"
 #include "data/SiteModel.h"
 #include "regional/RegionalSettings.h"
 
-#include <QJsonDocument>
 #include <cmath>
 
 namespace {
@@ -42,7 +40,7 @@ void requireStop(const QDateTime& start, const QDateTime& stop, const QDateTime&
                           .arg(started));
     if (stop > now)
         throw Refused(QStringLiteral("The job cannot end in the future (%1).")
-                          .arg(regional.dateTimeText(stop)));
+                          .arg(regional.dateTimeText(stop.toTimeZone(start.timeZone()))));
 }
 
 void change(Correction& correction, const QString& field, const QVariant& value)
@@ -64,40 +62,6 @@ Correction conflictCorrection(
 }
 
 } // namespace
-
-QString Correction::actionName(Action action)
-{
-    switch (action) {
-    case Action::End:
-        return QStringLiteral("end");
-    case Action::Edit:
-        return QStringLiteral("edit");
-    case Action::Delete:
-        return QStringLiteral("delete");
-    case Action::Apply:
-        return QStringLiteral("apply");
-    case Action::Dismiss:
-        return QStringLiteral("dismiss");
-    }
-    return {};
-}
-
-QJsonObject Correction::oldValues() const
-{
-    if (conflict)
-        return conflict->fields;
-    if (action == Action::Delete)
-        return punch.json(Punch::fields());
-    return punch.json(changes.keys());
-}
-
-QJsonObject Correction::newValues() const
-{
-    QJsonObject object;
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        object.insert(it.key(), jsonValueOf(it.value()));
-    return object;
-}
 
 QString Correction::summary(const RegionalSettings& regional) const
 {
@@ -165,7 +129,8 @@ Correction end(const Punch& punch, const QDateTime& at, double pieces, const QSt
     correction.punch = punch;
     correction.reason = reason.trimmed();
     change(correction, JobPunch::badge, JobPunch::closed);
-    change(correction, JobPunch::timeStop, at.time());
+    // The punch keeps the time as the site's clocks read it.
+    change(correction, JobPunch::timeStop, at.toTimeZone(punch.time.zone()).time());
     change(correction, JobPunch::pieces, pieces);
     return correction;
 }
@@ -183,14 +148,16 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
     correction.action = Correction::Action::Edit;
     correction.punch = punch;
     correction.reason = reason.trimmed();
-    change(correction, JobPunch::dateWorked, start.date());
-    change(correction, JobPunch::timeStart, start.time());
+    // The punch keeps the times as the site's clocks read them.
+    const QDateTime started = start.toTimeZone(punch.time.zone());
+    change(correction, JobPunch::dateWorked, started.date());
+    change(correction, JobPunch::timeStart, started.time());
     if (punch.isOpen()) {
         // While a job is open its stop holds its start.
-        change(correction, JobPunch::timeStop, start.time());
+        change(correction, JobPunch::timeStop, started.time());
     } else {
         requireStop(start, stop, now, regional);
-        change(correction, JobPunch::timeStop, stop.time());
+        change(correction, JobPunch::timeStop, stop.toTimeZone(punch.time.zone()).time());
     }
     if (pieces != punch.pieces())
         requirePieces(punch, pieces);

@@ -55,11 +55,6 @@ struct Correction
     QString reason;
     std::optional<Conflict> conflict;
 
-    // As the audit names it: end, edit, delete, apply, dismiss.
-    static QString actionName(Action action);
-    // The audit's OldValues and NewValues.
-    QJsonObject oldValues() const;
-    QJsonObject newValues() const;
     // One line per changed field, "Stopped 8:00:00 AM -> 4:30:00 PM", for the
     // supervisor to check before it is written.
     QString summary(const RegionalSettings& regional) const;

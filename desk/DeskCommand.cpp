@@ -2,7 +2,6 @@
 
 #include "DeskStore.h"
 #include "DeskTables.h"
-#include "SiteTime.h"
 #include "data/DataError.h"
 #include "data/SiteModel.h"
 #include "program/CommandLine.h"
@@ -99,8 +98,8 @@ void write(QTextStream& out, const DeskTables::Table& table, bool csv)
 
 int list(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
-    const QDateTime now = SiteTime::now(clock);
+    DeskStore store(request.site, clock.timeZone());
+    const QDateTime now = store.siteTime().now(clock);
     const QList<Punch> punches = request.openOnly && !request.date
         ? store.openJobs()
         : store.jobsOfDay(request.date.value_or(now.date()), request.openOnly);
@@ -114,7 +113,7 @@ int list(const Request& request, const Clock& clock, QTextStream& out)
 
 int end(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
+    DeskStore store(request.site, clock.timeZone());
     const auto employee = store.employee(request.badge);
     if (!employee)
         throw Refused(QStringLiteral("No employee found with Badge number '%1'.")
@@ -123,17 +122,19 @@ int end(const Request& request, const Clock& clock, QTextStream& out)
     if (!job)
         throw Refused(QStringLiteral("%1 has no open job.").arg(employee->name));
     const RegionalSettings regional = iso(clock);
-    store.write(Corrections::end(
-        *job, request.at, request.pieces, request.reason, SiteTime::now(clock), regional));
+    // Where the clocks read the time twice (the night they go back), the
+    // reading after the start.
+    const QDateTime at = store.siteTime().moment(request.atDate, request.atTime, job->started());
+    store.write(Corrections::end(*job, at, request.pieces, request.reason, clock.now(), regional));
     out << QStringLiteral("Ended the job of %1 (%2) started %3, at %4.\n")
                .arg(employee->name, employee->badge, regional.dateTimeText(job->started()),
-                   regional.dateTimeText(request.at));
+                   regional.dateTimeText(at));
     return done;
 }
 
 int history(const Request& request, const Clock& clock, QTextStream& out)
 {
-    DeskStore store(request.site);
+    DeskStore store(request.site, clock.timeZone());
     const auto form = request.csv ? DeskTables::Form::Csv : DeskTables::Form::Words;
     write(out,
         DeskTables::corrections(
@@ -203,9 +204,11 @@ Request parse(const QStringList& given)
         request.badge = arguments.value(QStringLiteral("badge")).trimmed();
         if (request.badge.isEmpty())
             throw arguments.badValue(QStringLiteral("badge"));
-        request.at = QDateTime::fromString(
-            arguments.value(QStringLiteral("at")), QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!request.at.isValid())
+        // A date and a time of the site's clocks, whatever the machine's zone says of it.
+        const QStringList at = arguments.value(QStringLiteral("at")).split(QLatin1Char(' '));
+        request.atDate = QDate::fromString(at.value(0), QStringLiteral("yyyy-MM-dd"));
+        request.atTime = QTime::fromString(at.value(1), QStringLiteral("HH:mm"));
+        if (at.size() != 2 || !request.atDate.isValid() || !request.atTime.isValid())
             throw arguments.badValue(QStringLiteral("at"));
         if (arguments.isSet(QStringLiteral("pieces"))) {
             bool ok = false;

@@ -42,7 +42,9 @@ struct Request
     std::optional<QDate> to;
     bool csv = false;
     QString badge;
-    QDateTime at;
+    // As the site's clocks read it: a date and a time of day.
+    QDate atDate;
+    QTime atTime;
     double pieces = 0;
     QString reason;
 };

@@ -42,7 +42,11 @@ QString describe(const Punch& punch, const RegionalSettings& regional)
 
 QDateTimeEdit* timeBox(const QDateTime& value, const RegionalSettings& regional, QWidget* parent)
 {
-    auto* box = new QDateTimeEdit(value, parent);
+    // The site's clock reading, as it is, whatever the machine's zone makes of
+    // it; read back as a moment of the site's clocks.
+    auto* box = new QDateTimeEdit(parent);
+    box->setTimeSpec(Qt::UTC);
+    box->setDateTime(QDateTime(value.date(), value.time(), Qt::UTC));
     box->setDisplayFormat(regional.shortDatePattern() + QLatin1Char(' ') + regional.timePattern());
     box->setCalendarPopup(true);
     return box;
@@ -111,9 +115,10 @@ std::optional<CorrectionInput> QtDeskForms::ask(
         return std::nullopt;
     CorrectionInput filled = input;
     if (start)
-        filled.start = start->dateTime();
+        filled.start = punch.time.moment(start->date(), start->time());
     if (stop)
-        filled.stop = stop->dateTime();
+        filled.stop = punch.time.moment(
+            stop->date(), stop->time(), filled.start.isValid() ? filled.start : punch.started());
     if (pieces)
         filled.pieces = pieces->value();
     filled.reason = reason->text();

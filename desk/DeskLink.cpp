@@ -1,7 +1,6 @@
 #include "DeskLink.h"
 
 #include "ChangeWatch.h"
-#include "SiteTime.h"
 #include "data/DataError.h"
 
 #include <QTimer>
@@ -98,7 +97,8 @@ private:
             read.conflicts = m_store->conflicts();
             read.levelTitles = m_store->levelTitles();
             read.employeesProblem = problem.isEmpty() ? m_store->employeesProblem() : problem;
-            read.at = SiteTime::now(m_clock);
+            read.time = m_store->siteTime();
+            read.at = read.time.now(m_clock);
             m_retry.stop();
             emit m_link.read(read);
         } catch (const Refused& refused) {

@@ -22,6 +22,7 @@ struct DeskRead
     QStringList levelTitles;
     QString employeesProblem;
     QDateTime at; // at the site
+    SiteTime time; // the site's clocks
 };
 
 // The days the window lists: the closed jobs started from..to, the

@@ -5,6 +5,8 @@
 #include "data/OpenDatabaseFile.h"
 #include "data/PostgresFile.h"
 #include "data/SiteModel.h"
+#include "data/SiteZone.h"
+#include "data/ThisProgram.h"
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -15,8 +17,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,19 +25,20 @@ using SiteModel::timeClockFile;
 namespace JobPunch = SiteModel::JobPunch;
 namespace Audit = SiteModel::Correction;
 namespace Conflicts = SiteModel::Conflict;
+namespace Origin = SiteModel::Origin;
+namespace CorrectionReason = SiteModel::CorrectionReason;
 const QString& punchesTable = SiteModel::jobPunches;
 const QString& correctionsTable = SiteModel::jobPunchCorrections;
 const QString& conflictsTable = SiteModel::jobPunchConflicts;
+const QString& originsTable = SiteModel::jobPunchOrigins;
+// On SQLite, the reason of the correction being written, which the file's
+// triggers put into its audit row.
+const QString& reasonTable = SiteModel::jobPunchCorrectionReason;
 const QString& punchIdField = JobPunch::punchId;
 constexpr int badgeLength = 6;
 // More names than this are looked up in one pass over EMPLOYEES, which has
 // no index by name, rather than one search each.
 constexpr qsizetype namesSearchedOneByOne = 8;
-
-QString jsonText(const QJsonObject& object)
-{
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
 
 // The names of a conflict's fields, as the audit writes them.
 const QStringList& conflictFieldNames()
@@ -56,13 +57,6 @@ QString canonicalConflictField(const QString& name)
     return name;
 }
 
-QString operatingSystemUser()
-{
-    if (const passwd* user = ::getpwuid(::geteuid()))
-        return QString::fromLocal8Bit(user->pw_name);
-    return qEnvironmentVariable("USER");
-}
-
 } // namespace
 
 QString inWords(const DataError& error)
@@ -73,7 +67,7 @@ QString inWords(const DataError& error)
     return error.message();
 }
 
-DeskStore::DeskStore(const QString& site)
+DeskStore::DeskStore(const QString& site, const QTimeZone& machine)
     : m_site(QDir(site).absolutePath())
 {
     m_punches = openDatabaseFile(jobPunchesPath());
@@ -100,6 +94,14 @@ DeskStore::DeskStore(const QString& site)
         throw DataError(QStringLiteral("%1 has no table JobPunchCorrections, where the desk keeps "
                                        "its corrections; %2 makes it.")
                             .arg(jobPunchesFile, upgrade));
+    // Where the database writes the audit itself, it notes where punches came from.
+    if (m_punches->columns(originsTable).isEmpty()
+        || (!m_server && m_punches->columns(reasonTable).isEmpty()))
+        throw DataError(QStringLiteral("%1 was made by an earlier version, whose database does "
+                                       "not write the audit of a correction itself; %2 brings it "
+                                       "up to date.")
+                            .arg(jobPunchesFile, upgrade));
+    m_time = SiteTime(siteTimeZone(*m_punches, machine));
     // Asked now: a failed statement leaves a server's transaction unable to ask.
     login();
 }
@@ -126,7 +128,7 @@ QString DeskStore::login()
             const Rows rows = run(punchesTable, QStringLiteral("SELECT session_user"));
             m_login = rows.values.isEmpty() ? QString() : rows.values.first().value(0).toString();
         } else {
-            m_login = operatingSystemUser();
+            m_login = ThisProgram::user();
         }
     }
     return m_login;
@@ -255,8 +257,19 @@ Punch DeskStore::punchFrom(const QVariantList& row) const
         punch.stored << raw;
         punch.values.insert(fields.at(i), normalized(m_fieldColumns.at(i), raw));
     }
-    punch.punchId = row.value(int(fields.size())).toString();
-    punch.corrections = row.value(int(fields.size()) + 1).toInt();
+    const int after = int(fields.size());
+    punch.punchId = row.value(after).toString();
+    punch.corrections = row.value(after + 1).toInt();
+    punch.time = m_time;
+    // A server gives a moment; SQLite keeps UTC as ISO text.
+    const auto arrived = [&](int column) {
+        const QVariant value = row.value(column);
+        return value.typeId() == QMetaType::QDateTime
+            ? value.toDateTime()
+            : QDateTime::fromString(value.toString(), Qt::ISODate);
+    };
+    punch.startArrived = arrived(after + 2);
+    punch.endArrived = arrived(after + 3);
     return punch;
 }
 
@@ -266,11 +279,16 @@ QList<Punch> DeskStore::readPunches(const QString& condition, const QVariantList
     QStringList columns;
     for (const QString& field : Punch::fields())
         columns << QLatin1String("j.") + q(field);
+    const QString arrived
+        = QStringLiteral("(SELECT max(o.%1) FROM %2 o WHERE o.%3 = j.%3 AND o.%4 "
+                         "= '%5')")
+              .arg(q(Origin::receivedAt), q(originsTable), q(punchIdField), q(Origin::event));
     const QString sql
-        = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2) FROM %4 j "
-                         "WHERE %5 ORDER BY j.%6, j.%7, j.%2")
+        = QStringLiteral("SELECT %1, j.%2, (SELECT COUNT(*) FROM %3 c WHERE c.%2 = j.%2), %8, %9 "
+                         "FROM %4 j WHERE %5 ORDER BY j.%6, j.%7, j.%2")
               .arg(columns.join(QLatin1String(", ")), q(punchIdField), q(correctionsTable),
-                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart));
+                  q(punchesTable), condition, q(JobPunch::dateWorked), q(JobPunch::timeStart),
+                  arrived.arg(Origin::start), arrived.arg(Origin::end));
     QList<Punch> punches;
     for (const QVariantList& row : run(punchesTable, sql, values).values)
         punches << punchFrom(row);
@@ -459,6 +477,7 @@ QList<Conflict> DeskStore::conflicts()
     QList<Conflict> conflicts;
     for (const QVariantList& row : rows.values) {
         Conflict conflict;
+        conflict.punch.time = m_time;
         for (int i = 0; i < rows.names.size(); ++i) {
             const QString field = canonicalConflictField(rows.names.at(i));
             const auto kind = kinds.constFind(field.toCaseFolded());
@@ -556,9 +575,10 @@ void DeskStore::requireMayCorrect()
 {
     if (!m_server)
         return;
-    const Rows rows = run(correctionsTable,
-        QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'INSERT')"),
-        {correctionsTable.toLower()});
+    // Terminals never delete punches; who may, corrects them.
+    const Rows rows
+        = run(punchesTable, QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'DELETE')"),
+            {punchesTable.toLower()});
     if (!rows.values.isEmpty() && !rows.values.first().value(0).toBool())
         throw Refused(QStringLiteral("The login %1 may not correct punches: a correction needs a "
                                      "login of the role jobcosting_supervisor.")
@@ -580,12 +600,31 @@ void DeskStore::write(const Correction& correction)
         }
     });
     Transaction transaction(jobPunchesPath(), punchesTable);
+    giveReason(correction);
     if (correction.conflict)
         settleConflict(correction);
     else
         writeChanges(correction);
-    writeAudit(correction);
+    if (!m_server)
+        run(reasonTable, QStringLiteral("DELETE FROM %1").arg(q(reasonTable)));
     transaction.commit();
+}
+
+void DeskStore::giveReason(const Correction& correction)
+{
+    if (m_server) {
+        run(punchesTable, QStringLiteral("SELECT set_config('jobcosting.reason', ?, true)"),
+            {correction.reason});
+        if (correction.conflict)
+            run(punchesTable, QStringLiteral("SELECT set_config('jobcosting.conflict', ?, true)"),
+                {QString::number(correction.conflict->id)});
+        return;
+    }
+    run(reasonTable, QStringLiteral("DELETE FROM %1").arg(q(reasonTable)));
+    run(reasonTable,
+        QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+            .arg(q(reasonTable), q(CorrectionReason::reason), q(CorrectionReason::correctedBy)),
+        {correction.reason, login()});
 }
 
 void DeskStore::writeChanges(const Correction& correction)
@@ -682,17 +721,4 @@ void DeskStore::settleConflict(const Correction& correction)
     if (settled.affected != 1)
         throw Refused(
             QStringLiteral("Someone settled this conflict meanwhile; nothing was written."));
-}
-
-void DeskStore::writeAudit(const Correction& correction)
-{
-    QStringList names;
-    for (const QString& field : {Audit::punchId, Audit::action, Audit::correctedBy, Audit::reason,
-             Audit::oldValues, Audit::newValues})
-        names << q(field);
-    run(correctionsTable,
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
-            .arg(q(correctionsTable), names.join(QLatin1String(", "))),
-        {correction.punch.punchId, Correction::actionName(correction.action), login(),
-            correction.reason, jsonText(correction.oldValues()), jsonText(correction.newValues())});
 }

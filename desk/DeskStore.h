@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QTimeZone>
 #include <memory>
 #include <optional>
 
@@ -49,13 +50,17 @@ public:
     };
 
     // Refuses, naming what to do, a site whose JobPunches.MDB cannot be
-    // corrected: missing, an Access file, or made before the corrections.
-    explicit DeskStore(const QString& site);
+    // corrected: missing, an Access file, or made before the database kept its
+    // own audit. Dates and times are read in the site's time zone, or in
+    // `machine` where the site records none.
+    explicit DeskStore(const QString& site, const QTimeZone& machine = QTimeZone::systemTimeZone());
     ~DeskStore();
     DeskStore(const DeskStore&) = delete;
     DeskStore& operator=(const DeskStore&) = delete;
 
     QString site() const { return m_site; }
+    // The site's clocks.
+    const SiteTime& siteTime() const { return m_time; }
     QString jobPunchesPath() const;
     bool onServer() const { return m_server; }
     // Who the corrections are written under: the database login on a server,
@@ -90,10 +95,10 @@ public:
     // in the order they were made.
     QList<AuditEntry> history(std::optional<QDate> from, std::optional<QDate> to);
 
-    // Writes the correction and its audit row in one transaction: both or
-    // neither. Refused when the punch changed since it was read (a terminal
-    // ended the job meanwhile, another supervisor corrected it), or when the
-    // login may not correct.
+    // Writes the correction in one transaction, with its reason, from which
+    // the database writes its audit row: both or neither. Refused when the
+    // punch changed since it was read (a terminal ended the job meanwhile,
+    // another supervisor corrected it), or when the login may not correct.
     void write(const Correction& correction);
 
 private:
@@ -119,9 +124,10 @@ private:
     void requireMayCorrect();
     void writeChanges(const Correction& correction);
     void settleConflict(const Correction& correction);
-    void writeAudit(const Correction& correction);
+    void giveReason(const Correction& correction);
 
     QString m_site;
+    SiteTime m_time;
     std::shared_ptr<DatabaseFile> m_punches;
     std::shared_ptr<DatabaseFile> m_employees; // Norla.MDB, once read
     bool m_server = false;

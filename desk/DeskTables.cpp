@@ -1,7 +1,6 @@
 #include "DeskTables.h"
 
 #include "DeskWords.h"
-#include "SiteTime.h"
 #include "regional/RegionalSettings.h"
 
 #include <QLocale>
@@ -57,8 +56,7 @@ Table jobs(const QList<Punch>& punches, const QStringList& levelTitles, const QD
         break;
     }
     for (const Punch& punch : punches) {
-        const qint64 seconds
-            = punch.isOpen() ? SiteTime::secondsOpen(punch, now) : SiteTime::secondsWorked(punch);
+        const qint64 seconds = punch.isOpen() ? punch.secondsOpen(now) : punch.secondsWorked();
         const QString state = !punch.isOpen() ? QStringLiteral("closed")
             : seconds > shiftSeconds
             ? (words ? QStringLiteral("over a shift") : QStringLiteral("over shift"))

@@ -2,7 +2,6 @@
 
 #include "DeskTables.h"
 #include "DeskWords.h"
-#include "SiteTime.h"
 #include "program/CommandLine.h"
 #include "program/Services.h"
 #include "regional/Clock.h"
@@ -141,7 +140,8 @@ DeskWindow::DeskWindow(DeskLink& link, const Services& services, DeskForms& form
     , m_boardFilter(m_board)
     , m_closed(PunchTableModel::Kind::ClosedJobs, services.regional, services.clock, shiftSeconds)
     , m_closedFilter(m_closed)
-    , m_lastRead(SiteTime::now(services.clock))
+    , m_siteTime(services.clock.timeZone())
+    , m_lastRead(m_siteTime.now(services.clock))
     , m_today(m_lastRead.date())
 {
     m_tabs = new QTabWidget(this);
@@ -222,7 +222,7 @@ QWidget* DeskWindow::makeClosedTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    const QDate today = SiteTime::now(m_services.clock).date();
+    const QDate today = m_siteTime.now(m_services.clock).date();
     m_closedFrom = dateBox(today, m_services.regional, tab);
     m_closedFrom->setObjectName(QStringLiteral("closedFrom"));
     m_closedTo = dateBox(today, m_services.regional, tab);
@@ -276,7 +276,7 @@ QWidget* DeskWindow::makeHistoryTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    const QDate today = SiteTime::now(m_services.clock).date();
+    const QDate today = m_siteTime.now(m_services.clock).date();
     m_correctionsFrom = dateBox(today.addDays(-30), m_services.regional, tab);
     m_correctionsFrom->setObjectName(QStringLiteral("correctionsFrom"));
     m_correctionsTo = dateBox(today, m_services.regional, tab);
@@ -360,6 +360,7 @@ void DeskWindow::siteRead(const DeskRead& read)
     m_read = true;
     m_stale = false;
     m_why.clear();
+    m_siteTime = read.time;
     m_lastRead = read.at;
     m_levelTitles = read.levelTitles;
     m_employeesProblem = read.employeesProblem;
@@ -631,7 +632,7 @@ void DeskWindow::correct(
 {
     if (refuseNow(QStringLiteral("correct it")))
         return;
-    const QDateTime now = SiteTime::now(m_services.clock);
+    const QDateTime now = m_siteTime.now(m_services.clock);
     CorrectionInput input;
     input.start = punch.started();
     input.stop = punch.stopped();
@@ -653,11 +654,11 @@ void DeskWindow::correct(
             switch (action) {
             case Correction::Action::End:
                 correction = Corrections::end(punch, input.stop, input.pieces, input.reason,
-                    SiteTime::now(m_services.clock), regional);
+                    m_siteTime.now(m_services.clock), regional);
                 break;
             case Correction::Action::Edit:
                 correction = Corrections::edit(punch, input.start, input.stop, input.pieces,
-                    input.reason, SiteTime::now(m_services.clock), regional);
+                    input.reason, m_siteTime.now(m_services.clock), regional);
                 break;
             case Correction::Action::Delete:
                 correction = Corrections::remove(punch, input.reason);
@@ -766,7 +767,7 @@ void DeskWindow::periodChosen()
 
 void DeskWindow::clockTicked()
 {
-    const QDate today = SiteTime::now(m_services.clock).date();
+    const QDate today = m_siteTime.now(m_services.clock).date();
     if (today != m_today) {
         for (QDateEdit* box : {m_closedFrom, m_closedTo, m_correctionsTo})
             if (box->date() == m_today)
@@ -787,7 +788,7 @@ DeskWindow::Shown DeskWindow::shown(DeskTables::Form form) const
         QLatin1Char('.'), QChar(), m_services.clock);
     const bool words = form == DeskTables::Form::Words;
     const RegionalSettings& shownAs = words ? regional : iso;
-    const QDateTime now = SiteTime::now(m_services.clock);
+    const QDateTime now = m_siteTime.now(m_services.clock);
     const DeskPeriods days = periods();
     const auto filterWords = [&](const BoardFilter& filter, const QString& totals) {
         QStringList only;
@@ -874,7 +875,7 @@ void DeskWindow::exportClicked()
 
 void DeskWindow::printClicked()
 {
-    const QString printed = m_services.regional.dateTimeText(SiteTime::now(m_services.clock));
+    const QString printed = m_services.regional.dateTimeText(m_siteTime.now(m_services.clock));
     save(
         QStringLiteral("Print the list to PDF"), QStringLiteral("pdf"),
         [&printed](QIODevice& file, const Shown& list) {

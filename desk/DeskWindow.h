@@ -139,6 +139,8 @@ private:
     bool m_stale = false;
     bool m_writing = false;
     QString m_action; // of the correction being written, for the status bar
+    // The site's clocks, as the last read found them; the machine's before any.
+    SiteTime m_siteTime;
     QDateTime m_lastRead; // at the site; the desk's start before any read
     QDate m_today; // at the site: the days shown that end today move on at midnight
     QString m_why; // the last failure's

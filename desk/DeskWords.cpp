@@ -1,6 +1,5 @@
 #include "DeskWords.h"
 
-#include "SiteTime.h"
 #include "regional/RegionalSettings.h"
 
 #include <QJsonDocument>
@@ -97,7 +96,7 @@ QString punchText(const Punch& punch, const RegionalSettings& regional)
                      .arg(punch.stopped().date() == punch.started().date()
                              ? regional.timeText(punch.stopped().time())
                              : regional.dateTimeText(punch.stopped()),
-                         duration(SiteTime::secondsWorked(punch)));
+                         duration(punch.secondsWorked()));
     else if (punch.isOpen())
         parts << QStringLiteral("still open");
     QStringList items;

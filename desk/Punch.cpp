@@ -4,6 +4,7 @@
 #include "data/SiteModel.h"
 
 #include <QJsonValue>
+#include <algorithm>
 
 namespace JobPunch = SiteModel::JobPunch;
 using JobPunch::LevelField;
@@ -25,7 +26,7 @@ QDateTime Punch::started() const
     const QTime time = values.value(JobPunch::timeStart).toTime();
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return this->time.moment(date, time);
 }
 
 QDateTime Punch::stopped() const
@@ -34,7 +35,25 @@ QDateTime Punch::stopped() const
     const QTime stop = values.value(JobPunch::timeStop).toTime();
     if (isOpen() || !start.isValid() || !stop.isValid())
         return {};
-    return QDateTime(start.date().addDays(stop < start.time() ? 1 : 0), stop);
+    return time.next(start, stop);
+}
+
+qint64 Punch::secondsOpen(const QDateTime& now) const
+{
+    const QDateTime start = started();
+    return start.isValid() ? std::max<qint64>(start.secsTo(now), 0) : 0;
+}
+
+qint64 Punch::secondsWorked() const
+{
+    const QDateTime stop = stopped();
+    return stop.isValid() ? started().secsTo(stop) : 0;
+}
+
+bool Punch::arrivedAway() const
+{
+    return SiteTime::arrivedAway(started(), startArrived)
+        || SiteTime::arrivedAway(stopped(), endArrived);
 }
 
 QString Punch::department() const

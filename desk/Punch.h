@@ -1,5 +1,7 @@
 #pragma once
 
+#include "regional/SiteTime.h"
+
 #include <QDateTime>
 #include <QJsonObject>
 #include <QString>
@@ -27,14 +29,28 @@ struct Punch
     // has that name.
     QString badge;
     int corrections = 0; // how many corrections name this punch
+    // The site's clocks, in which the date and times were written.
+    SiteTime time;
+    // When the start and the end reached the database; invalid where unknown
+    // (a punch of an earlier version, an end not yet made).
+    QDateTime startArrived;
+    QDateTime endArrived;
 
     QString name() const { return values.value(QStringLiteral("Name")).toString(); }
     bool isOpen() const;
     // Invalid when the row has no date or start time.
     QDateTime started() const;
-    // The end of a closed job: a stop earlier than the start fell on the next
-    // day. Invalid for an open job.
+    // The end of a closed job: the first moment after its start whose clock
+    // reads its stop. Invalid for an open job.
     QDateTime stopped() const;
+    // Whether its start or its end reached the database more than ten minutes
+    // away from its own time (kept through an outage, a clock set wrong,
+    // written by hand).
+    bool arrivedAway() const;
+    // From its start to `now` (a moment, in any zone); 0 without a start.
+    qint64 secondsOpen(const QDateTime& now) const;
+    // From its start to its stop; 0 for an open job.
+    qint64 secondsWorked() const;
     double pieces() const { return values.value(QStringLiteral("Pieces")).toDouble(); }
     QString department() const;
     // The item description chosen on a level (1 to 3).

@@ -1,7 +1,6 @@
 #include "PunchTableModel.h"
 
 #include "DeskWords.h"
-#include "SiteTime.h"
 #include "data/SiteModel.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
@@ -141,7 +140,7 @@ void PunchTableModel::tick()
 {
     if (m_kind != Kind::OpenJobs || m_punches.isEmpty())
         return;
-    const qint64 minute = SiteTime::now(m_clock).toSecsSinceEpoch() / 60;
+    const qint64 minute = m_clock.now().toSecsSinceEpoch() / 60;
     if (std::exchange(m_shownMinute, minute) == minute)
         return;
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
@@ -150,13 +149,13 @@ void PunchTableModel::tick()
 
 qint64 PunchTableModel::openSeconds(const Punch& punch) const
 {
-    return SiteTime::secondsOpen(punch, SiteTime::now(m_clock));
+    return punch.secondsOpen(m_clock.now());
 }
 
 qint64 PunchTableModel::seconds(int row) const
 {
     const Punch& punch = m_punches.at(row);
-    return m_kind == Kind::OpenJobs ? openSeconds(punch) : SiteTime::secondsWorked(punch);
+    return m_kind == Kind::OpenJobs ? openSeconds(punch) : punch.secondsWorked();
 }
 
 PunchTableModel::Totals PunchTableModel::totals(const QList<int>& rows) const
@@ -190,7 +189,10 @@ QVariant PunchTableModel::display(const Punch& punch, int column) const
     case Level3Column:
         return punch.item(column - Level1Column + 1);
     case StartedColumn:
-        return punch.started().isValid() ? m_regional.dateTimeText(punch.started()) : QString();
+        if (!punch.started().isValid())
+            return QString();
+        return m_regional.dateTimeText(punch.started())
+            + (punch.arrivedAway() ? QString(arrivedAwayMark) : QString());
     default:
         break;
     }
@@ -202,7 +204,7 @@ QVariant PunchTableModel::display(const Punch& punch, int column) const
         // fell on the next day, which the hours tell.
         return punch.stopped().isValid() ? m_regional.timeText(punch.stopped().time()) : QString();
     case HoursColumn:
-        return DeskWords::duration(SiteTime::secondsWorked(punch));
+        return DeskWords::duration(punch.secondsWorked());
     case PiecesColumn:
         return m_regional.numberText(punch.pieces());
     case CorrectedColumn:
@@ -230,7 +232,7 @@ QVariant PunchTableModel::sortValue(const Punch& punch, int column) const
     case StoppedColumn:
         return punch.stopped();
     case HoursColumn:
-        return SiteTime::secondsWorked(punch);
+        return punch.secondsWorked();
     case PiecesColumn:
         return punch.pieces();
     case CorrectedColumn:
@@ -270,11 +272,15 @@ QVariant PunchTableModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
         if (flagged(punch))
-            return QStringLiteral("Open longer than a shift (%1)")
-                .arg(DeskWords::duration(m_shiftSeconds));
-        return {};
+            tips << QStringLiteral("Open longer than a shift (%1)")
+                        .arg(DeskWords::duration(m_shiftSeconds));
+        if (punch.arrivedAway())
+            tips << arrivedAwayExplained;
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n')));
+    }
     case Qt::TextAlignmentRole:
         if (index.column() >= StartedColumn && index.column() != CorrectedColumn)
             return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -13,6 +13,13 @@ class RegionalSettings;
 // whose punch changed are updated, new punches are added at the end; views
 // keep their selection and scroll position. Sorting and filtering are the
 // proxy's.
+// The board's mark on the start of a punch whose start or end reached the
+// database more than ten minutes away from its own time, and what it means.
+inline const QString arrivedAwayMark = QStringLiteral(" \u2020");
+inline const QString arrivedAwayExplained = QStringLiteral(
+    "\u2020 Its start or its end reached the database more than ten minutes away from its own "
+    "time: kept at a terminal through an outage, written on a clock set wrong, or by hand.");
+
 class PunchTableModel : public QAbstractTableModel
 {
     Q_OBJECT

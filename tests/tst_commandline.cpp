@@ -66,7 +66,7 @@ void TestCommandLine::answersWithoutDisplay_data()
     const QString site = u"jobcosting-site"_s;
     const QString commands = u"expected create, convert, upgrade or roles"_s;
     row("--help", site, u"--help"_s, 0,
-        u"Usage: jobcosting-site create DIR [--server URI] [--demo]"_s, {});
+        u"Usage: jobcosting-site create DIR [--server URI] [--time-zone ZONE] [--demo]"_s, {});
     row("--version", site, u"create|new|--version"_s, 0, version(site), {});
     bad("no command", site, {}, u"COMMAND: "_s + commands + u", got nothing"_s);
     bad("an unknown command", site, u"make|new"_s, u"unknown command 'make'"_s);

@@ -2,6 +2,7 @@
 #include "TestServices.h"
 #include "data/DataError.h"
 #include "data/SiteModel.h"
+#include "desk/DeskCommand.h"
 #include "desk/DeskStore.h"
 
 #include <QJsonDocument>
@@ -35,6 +36,9 @@ private slots:
     void daysAndHistory();
     void conflictsAreAppliedOrDismissed();
     void rolesLetEachLoginDoItsPart();
+    void hoursOnTheSiteClocks_data();
+    void hoursOnTheSiteClocks();
+    void lateArrivalsAreMarked();
 
 private:
     TestServices m_services;
@@ -323,9 +327,13 @@ void TestDeskStore::refusalsWriteNothing()
         DeskJobs::end(site, id, closedAt);
     DeskStore store(site.path());
     const Punch punch = jobOfDay(store, QDate(2004, 2, 26), id);
-    if (!meanwhile.isEmpty())
+    // A terminal's end, or another supervisor's correction with its reason.
+    if (meanwhile.contains(u"Badge = 'Closed'"_s))
         site.sql(SiteModel::jobPunchesFile, meanwhile);
+    else if (!meanwhile.isEmpty())
+        site.correct(meanwhile);
     const QList<QVariantMap> before = site.jobPunches();
+    const QList<QVariantList> audit = DeskJobs::audit(site);
 
     try {
         store.write(action == u"end"_s
@@ -338,7 +346,7 @@ void TestDeskStore::refusalsWriteNothing()
         QVERIFY2(refused.message().contains(refusal), qPrintable(refused.message()));
     }
     QCOMPARE(site.jobPunches(), before);
-    QVERIFY(DeskJobs::audit(site).isEmpty());
+    QCOMPARE(DeskJobs::audit(site), audit);
 }
 
 void TestDeskStore::punchAndAuditAreOneTransaction()
@@ -348,18 +356,18 @@ void TestDeskStore::punchAndAuditAreOneTransaction()
     const QString id = DeskJobs::start(site, u"Walter Brennan"_s, at(26, 8));
     const QList<QVariantMap> before = site.jobPunches();
     DeskStore store(site.path());
-    Correction correction = Corrections::end(
-        openJob(store, id), at(26, 12), 0, u"forgot"_s, now(), m_services.regional);
-    // The database's own check refuses the audit row, after the punch was ended.
+    Correction correction = Corrections::edit(openJob(store, id), at(26, 7), QDateTime(), 0,
+        u"came earlier"_s, now(), m_services.regional);
+    // The database itself refuses a correction without its reason.
     correction.reason = u" "_s;
-    QVERIFY_THROWS_EXCEPTION(DataError, store.write(correction));
+    QVERIFY_THROWS_EXCEPTION(std::exception, store.write(correction));
     QCOMPARE(site.jobPunches(), before);
     QVERIFY(DeskJobs::audit(site).isEmpty());
 
     // The store is not left inside the failed transaction.
-    correction.reason = u"forgot"_s;
+    correction.reason = u"came earlier"_s;
     store.write(correction);
-    QCOMPARE(DeskJobs::row(site, id).value(u"Badge"_s).toString(), u"Closed"_s);
+    QCOMPARE(DeskJobs::row(site, id).value(u"TimeStart"_s).toString(), u"07:00:00"_s);
     QCOMPARE(DeskJobs::audit(site).size(), 1);
 }
 
@@ -379,14 +387,17 @@ void TestDeskStore::auditRowsAreNeverChanged()
     if (currentEngine() == Engine::Server) {
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
             site.sql(SiteModel::jobPunchesFile, u"TRUNCATE JobPunchCorrections"_s));
-        // Nor does a supervisor write another login's name or time into a new one.
-        site.sql(SiteModel::jobPunchesFile,
-            u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, CorrectedAt, Reason, "
-            "OldValues, NewValues) VALUES ('x', 'edit', 'someone', '2001-01-01', 'r', '{}', '{}')"_s);
+        // Nor does anyone write one of his own, with another login's name or time:
+        // the server stamps the rows it writes itself.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+            site.sql(SiteModel::jobPunchesFile,
+                u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, CorrectedAt, "
+                "Reason, OldValues, NewValues) VALUES ('x', 'edit', 'someone', '2001-01-01', 'r', "
+                "'{}', '{}')"_s));
         const auto stamped = site.sql(SiteModel::jobPunchesFile,
             u"SELECT CorrectedBy, CorrectedAt > now() - interval '1 hour' FROM "
-            "JobPunchCorrections WHERE PunchId = 'x'"_s);
-        QCOMPARE(stamped.value(0), (QVariantList {DeskJobs::siteLogin(site), true}));
+            "JobPunchCorrections"_s);
+        QCOMPARE(stamped, (QList<QVariantList> {{DeskJobs::siteLogin(site), true}}));
         return;
     }
     QCOMPARE(DeskJobs::audit(site), audit);
@@ -536,8 +547,9 @@ void TestDeskStore::rolesLetEachLoginDoItsPart()
         QCOMPARE(site.jobPunches(), before);
     }
     // It starts jobs, and ends open ones, and no more.
-    terminal.sql(u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Pieces) "
-                 "VALUES ('Robert Chen', 'Open', '2004-02-26', '09:00:00', '09:00:00', 0)"_s);
+    terminal.sql(u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, TimeStop, Pieces, "
+                 "EmpNum, DeptNum, BaseRate) VALUES ('Robert Chen', 'Open', '2004-02-26', "
+                 "'09:00:00', '09:00:00', 0, 127, 30, 22.4)"_s);
     terminal.sql(u"UPDATE JobPunches SET Badge = 'Closed', TimeStop = '12:00:00', Pieces = 1 "
                  "WHERE PunchId = '%1'"_s.arg(open));
     terminal.sql(u"UPDATE JobPunches SET TimeStop = '23:00:00' WHERE PunchId = '%1'"_s.arg(open));
@@ -562,6 +574,95 @@ void TestDeskStore::rolesLetEachLoginDoItsPart()
     for (const QString& forbidden :
         {u"UPDATE JobPunchCorrections SET Reason = 'x'"_s, u"DELETE FROM JobPunchCorrections"_s})
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, supervisor.sql(forbidden));
+}
+
+void TestDeskStore::hoursOnTheSiteClocks_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDateTime>("back"); // the clocks go back then, in UTC
+    QTest::addColumn<QDateTime>("forward"); // and forward
+    QTest::newRow("New York") << u"America/New_York"_s
+                              << QDateTime({2026, 11, 1}, QTime(6, 0), Qt::UTC)
+                              << QDateTime({2026, 3, 8}, QTime(7, 0), Qt::UTC);
+    QTest::newRow("Berlin") << u"Europe/Berlin"_s << QDateTime({2026, 10, 25}, QTime(1, 0), Qt::UTC)
+                            << QDateTime({2026, 3, 29}, QTime(1, 0), Qt::UTC);
+}
+
+// The desk reads every start and stop on the site's clocks, whatever the
+// machine's zone: a job across either change lasted the time that passed, an
+// open job is open since its start until the site's now, and `end --at` takes
+// the site's time, the true end too where the clocks read it twice.
+void TestDeskStore::hoursOnTheSiteClocks()
+{
+    QFETCH(QString, zone);
+    QFETCH(QDateTime, back);
+    QFETCH(QDateTime, forward);
+    SKIP_ACCESS();
+    const Site site(Site::Contents::Demo, currentEngine(), zone);
+    const QTimeZone clocks(zone.toUtf8());
+    const QTimeZone machine(zone.startsWith(u"Europe"_s) ? "Asia/Tokyo" : "Europe/Berlin");
+    // 30 minutes before each change to 15 minutes after it, on the clocks.
+    const QDateTime forwardStart = forward.addSecs(-30 * 60).toTimeZone(clocks);
+    const QString forwardJob = DeskJobs::start(site, u"Maria Lopez"_s, forwardStart);
+    DeskJobs::end(site, forwardJob, forward.addSecs(15 * 60).toTimeZone(clocks).time());
+    const QDateTime backStart = back.addSecs(-30 * 60).toTimeZone(clocks);
+    const QString backJob = DeskJobs::start(site, u"Walter Brennan"_s, backStart);
+
+    FixedClock clock;
+    clock.setTimeZone(machine);
+    clock.set(back.addSecs(15 * 60).toTimeZone(machine));
+    DeskStore store(site.path(), machine);
+    QCOMPARE(store.siteTime().zone(), clocks);
+    const Punch ended = jobOfDay(store, forwardStart.date(), forwardJob);
+    QCOMPARE(ended.secondsWorked(), 45 * 60);
+    QCOMPARE(ended.stopped().time(), forward.addSecs(15 * 60).toTimeZone(clocks).time());
+    const Punch open = openJob(store, backJob);
+    QCOMPARE(open.started(), back.addSecs(-30 * 60));
+    QCOMPARE(open.started().secsTo(store.siteTime().now(clock)), 45 * 60);
+
+    // Its true end reads earlier on the clocks than its start.
+    const QTime end = back.addSecs(10 * 60).toTimeZone(clocks).time();
+    QVERIFY(end < backStart.time());
+    QString printed;
+    QTextStream out(&printed);
+    QTextStream err(stderr);
+    QCOMPARE(DeskCommand::run(
+                 DeskCommand::parse({u"end"_s, site.path(), u"--badge"_s, u"000123"_s, u"--at"_s,
+                     backStart.date().toString(Qt::ISODate) + u' ' + end.toString(u"HH:mm"_s),
+                     u"--reason"_s, u"forgot to badge out"_s}),
+                 clock, out, err),
+        DeskCommand::done);
+    const Punch closed = jobOfDay(store, backStart.date(), backJob);
+    QCOMPARE(closed.values.value(u"TimeStop"_s).toTime(), end);
+    QCOMPARE(closed.secondsWorked(), 40 * 60);
+}
+
+// A punch whose start or end reached the database more than ten minutes away
+// from its own time (kept through an outage, a clock set wrong, written by
+// hand) is marked.
+void TestDeskStore::lateArrivalsAreMarked()
+{
+    SKIP_ACCESS();
+    const Site site(Site::Contents::Demo, currentEngine());
+    // Written now, as a terminal writes it: its own time is now.
+    const QDateTime written = QDateTime::currentDateTime();
+    const QString onTime = DeskJobs::start(site, u"Walter Brennan"_s, written.addSecs(-300));
+    const QString late = DeskJobs::start(site, u"Maria Lopez"_s, written.addSecs(-3600));
+    // Ended on a clock 20 minutes fast.
+    const QString endedLate = DeskJobs::start(site, u"Linda Kowalski"_s, written.addSecs(-300));
+    DeskJobs::end(site, endedLate, written.addSecs(1200).time());
+    DeskStore store(site.path());
+    const QList<Punch> punches
+        = store.jobsOfDay(written.addSecs(-3600).date()) + store.jobsOfDay(written.date());
+    const auto marked = [&](const QString& punchId) {
+        for (const Punch& punch : punches)
+            if (punch.punchId == punchId)
+                return punch.arrivedAway();
+        return false;
+    };
+    QVERIFY(!marked(onTime));
+    QVERIFY(marked(late));
+    QVERIFY(marked(endedLate));
 }
 
 QTEST_GUILESS_MAIN(TestDeskStore)

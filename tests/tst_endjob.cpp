@@ -197,8 +197,13 @@ void TestEndJob::jobChangedElsewhereIsNeverClosed()
     openJob(punch, 0);
     QVERIFY(punch.open());
     punch.type(u"Text34"_s, u"000123"_s);
-    for (const QString& statement : meanwhile)
-        punch.site().sql(SiteModel::jobPunchesFile, statement);
+    // A deletion is a supervisor's correction, with its reason.
+    for (const QString& statement : meanwhile) {
+        if (statement.startsWith(u"DELETE"_s))
+            punch.site().correct(statement);
+        else
+            punch.site().sql(SiteModel::jobPunchesFile, statement);
+    }
     const QList<QVariantMap> before = punch.site().jobPunches();
     punch.services().dialogs.answer(Answer::Yes);
     punch.services().dialogs.answer(Answer::Ok);

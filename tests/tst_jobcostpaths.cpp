@@ -1,3 +1,4 @@
+#include "JobCost.h"
 #include "JobCostRead.h"
 #include "Site.h"
 #include "data/DataError.h"
@@ -26,6 +27,8 @@ private slots:
     void init() { SKIP_WITHOUT_TEST_SERVER(); }
     void bothPathsAgree_data();
     void bothPathsAgree();
+    void hoursAcrossTheNightsTheClocksChange_data();
+    void hoursAcrossTheNightsTheClocksChange();
 };
 
 namespace {
@@ -74,7 +77,7 @@ QStringList contents(const Report& report)
 
 // One job punch beside the generated ones; fields not given are those of a
 // plain closed job. A SQLite file takes it without its checks, as another
-// program may have written it.
+// program may have written it (the site's rules set aside).
 void insert(const Site& site, QVariantMap fields)
 {
     const QVariantMap plain {{u"Name"_s, u"Worker 1"_s}, {u"Badge"_s, u"Closed"_s},
@@ -89,22 +92,17 @@ void insert(const Site& site, QVariantMap fields)
     }
     const QString sql = u"INSERT INTO JobPunches (%1) VALUES (%2)"_s.arg(
         fields.keys().join(u", "_s), QStringList(fields.size(), u"?"_s).join(u", "_s));
-    if (site.server()) {
-        site.sql(SiteModel::jobPunchesFile, sql, fields.values());
-        return;
-    }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"odd"_s);
-        db.setDatabaseName(site.file(SiteModel::jobPunchesFile));
-        QVERIFY(db.open());
+    SiteBuilder::unchecked(site.path(), [&](QSqlDatabase& db) {
         QSqlQuery query(db);
-        QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = ON"_s));
+        if (!site.server())
+            QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = ON"_s));
         QVERIFY(query.prepare(sql));
         for (const QVariant& value : fields.values())
             query.addBindValue(value);
         QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(u"odd"_s);
+        if (!site.server())
+            QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = OFF"_s));
+    });
 }
 
 void addOddRows(const Site& site)
@@ -169,10 +167,11 @@ void addOddRows(const Site& site)
     for (const QVariantMap& row : untyped)
         insert(site, row);
     // A row of the table that is gone leaves a gap in the row keys.
-    site.sql(SiteModel::jobPunchesFile, u"DELETE FROM JobPunches WHERE rowid = 7"_s);
+    site.seed(u"DELETE FROM JobPunches WHERE rowid = 7"_s);
 }
 
-// The desk's corrections: of every 53rd punch and of every one that is not
+// The desk's corrections, as the audit keeps them (written here without the
+// changes they record): of every 53rd punch and of every one that is not
 // plainly closed, a second one of some of them (a punch counts once), some
 // naming their punch in capitals (the engines compare PunchIds without regard
 // to case), and one of a punch deleted since.
@@ -182,26 +181,22 @@ void addCorrections(const Site& site)
     const QString insert = u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, "
                            "Reason, OldValues, NewValues) "_s;
     const QString none = json.arg(u"{}"_s);
-    site.sql(SiteModel::jobPunchesFile,
-        insert
-            + u"SELECT PunchId, 'edit', 'test', 'once', %1, %1 FROM JobPunches WHERE %2 % 53 = 0 "
-              "OR Badge IS NULL OR Badge <> 'Closed' OR TimeStop IS NULL OR Pieces < 0"_s.arg(
-                  none, site.rowKey()));
-    site.sql(SiteModel::jobPunchesFile,
-        insert
-            + u"SELECT PunchId, 'edit', 'test', 'twice', %1, %1 FROM JobPunches WHERE %2 % 106 = 0 "
-              "OR Badge = 'Open'"_s.arg(none, site.rowKey()));
-    site.sql(SiteModel::jobPunchesFile,
-        insert
-            + u"SELECT upper(PunchId), 'edit', 'test', 'capitals', %1, %1 FROM JobPunches WHERE "
-              "%2 % 89 = 0"_s.arg(none, site.rowKey()));
-    site.sql(SiteModel::jobPunchesFile,
-        insert
-            + u"VALUES ('00000000-0000-4000-8000-000000000000', 'delete', 'test', 'gone', %1, %2)"_s
-                  .arg(json.arg(uR"({"Name": "Worker 9", "Badge": "Closed", "DateWorked":
+    site.seed(insert
+        + u"SELECT PunchId, 'edit', 'test', 'once', %1, %1 FROM JobPunches WHERE %2 % 53 = 0 "
+          "OR Badge IS NULL OR Badge <> 'Closed' OR TimeStop IS NULL OR Pieces < 0"_s.arg(
+              none, site.rowKey()));
+    site.seed(insert
+        + u"SELECT PunchId, 'edit', 'test', 'twice', %1, %1 FROM JobPunches WHERE %2 % 106 = 0 "
+          "OR Badge = 'Open'"_s.arg(none, site.rowKey()));
+    site.seed(insert
+        + u"SELECT upper(PunchId), 'edit', 'test', 'capitals', %1, %1 FROM JobPunches WHERE "
+          "%2 % 89 = 0"_s.arg(none, site.rowKey()));
+    site.seed(insert
+        + u"VALUES ('00000000-0000-4000-8000-000000000000', 'delete', 'test', 'gone', %1, %2)"_s
+              .arg(json.arg(uR"({"Name": "Worker 9", "Badge": "Closed", "DateWorked":
                       "2020-06-15", "TimeStart": "08:00:00", "TimeStop": "09:00:00", "EmpNum": 9,
                       "Level1ItemCode": "10001"})"_s),
-                      none));
+                  none));
 }
 
 } // namespace
@@ -275,6 +270,80 @@ void TestJobCostPaths::bothPathsAgree()
         const QStringList rows = reference.filter(QRegularExpression(u"^%1 "_s.arg(apart)));
         const QStringList marked = rows.filter(QRegularExpression(u"(corrected 1|deleted 0)$"_s));
         QCOMPARE(!marked.isEmpty(), kept && !rows.isEmpty());
+    }
+}
+
+void TestJobCostPaths::hoursAcrossTheNightsTheClocksChange_data()
+{
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDate>("back");
+    QTest::addColumn<QTime>("backStart"); // read twice that night
+    QTest::addColumn<QDate>("forward");
+    QTest::addColumn<QTime>("forwardStart"); // half an hour before the clocks skip an hour
+    QTest::newRow("New York") << u"America/New_York"_s << QDate(2026, 11, 1) << QTime(1, 30)
+                              << QDate(2026, 3, 8) << QTime(1, 30);
+    QTest::newRow("Berlin") << u"Europe/Berlin"_s << QDate(2026, 10, 25) << QTime(2, 30)
+                            << QDate(2026, 3, 29) << QTime(1, 30);
+}
+
+// The hours of a job are the real time from its start to its stop in the
+// site's zone, whatever the zone of the machine the report runs on, by both
+// ways and on every engine; an open job is timed to the site's now.
+void TestJobCostPaths::hoursAcrossTheNightsTheClocksChange()
+{
+    QFETCH(QString, zone);
+    QFETCH(QDate, back);
+    QFETCH(QTime, backStart);
+    QFETCH(QDate, forward);
+    QFETCH(QTime, forwardStart);
+    if (currentEngine() == Engine::Access)
+        QSKIP("An Access site records no zone: it is the machine's.");
+    const Site site(Site::Contents::Empty, currentEngine(), zone);
+    // Each worker one job: 45 minutes over the change back (the stop reads
+    // earlier than the start) and over the change forward (an hour later);
+    // a night across each change; a plain night.
+    const QList<std::tuple<QString, QDate, QTime, QTime, qint64>> jobs {
+        {u"Back"_s, back, backStart, backStart.addSecs(-15 * 60), 45 * 60},
+        {u"Forward"_s, forward, forwardStart, forwardStart.addSecs(105 * 60), 45 * 60},
+        {u"Night back"_s, back.addDays(-1), QTime(22, 0), QTime(6, 0), 9 * 3600},
+        {u"Night forward"_s, forward.addDays(-1), QTime(22, 0), QTime(6, 0), 7 * 3600},
+        {u"Plain night"_s, QDate(2026, 6, 10), QTime(23, 0), QTime(1, 0), 2 * 3600}};
+    int number = 100;
+    for (const auto& [name, date, start, stop, seconds] : jobs)
+        insert(site,
+            {{u"Name"_s, name}, {u"EmpNum"_s, ++number},
+                {u"DateWorked"_s, date.toString(Qt::ISODate)},
+                {u"TimeStart"_s, start.toString(u"HH:mm:ss"_s)},
+                {u"TimeStop"_s, stop.toString(u"HH:mm:ss"_s)}});
+    insert(site,
+        {{u"Name"_s, u"Still at it"_s}, {u"Badge"_s, u"Open"_s},
+            {u"DateWorked"_s, back.toString(Qt::ISODate)},
+            {u"TimeStart"_s, backStart.toString(u"HH:mm:ss"_s)},
+            {u"TimeStop"_s, backStart.toString(u"HH:mm:ss"_s)}});
+
+    const SiteTime clocks {QTimeZone(zone.toUtf8())};
+    JobCost::Options options;
+    options.view = JobCost::View::Worker;
+    // The machine runs on another zone; the site's is the one that counts.
+    options.time
+        = SiteTime(QTimeZone(zone.startsWith(u"Europe"_s) ? "Asia/Tokyo" : "Europe/Berlin"));
+    // Now is 45 minutes after the open job's start, once the clocks went back.
+    options.now = clocks.moment(back, backStart).addSecs(45 * 60);
+    const QString file = site.file(SiteModel::jobPunchesFile);
+    for (const Path path : {Path::Streaming, Path::Engine}) {
+        Path used = Path::Streaming;
+        const Report report = JobCostRead::read(options, file, path, &used);
+        QCOMPARE(used, path);
+        QHash<QString, qint64> hours;
+        report.lines([&](const JobCost::Line& line) {
+            if (line.kind == JobCost::Line::Kind::Group)
+                hours.insert(line.key.last(), line.totals.seconds);
+        });
+        for (const auto& [name, date, start, stop, seconds] : jobs)
+            QCOMPARE(hours.value(name), seconds);
+        QCOMPARE(report.openJobs().size(), 1);
+        QCOMPARE(report.openJobs().first().secondsOpen, 45 * 60);
+        QCOMPARE(report.openJobs().first().started.time(), backStart);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "DeskJobs.h"
 #include "Files.h"
 #include "JobCost.h"
 #include "JobCostCommand.h"
@@ -40,6 +41,7 @@ private slots:
     void excelReadsTheRegionalCsv_data();
     void excelReadsTheRegionalCsv();
     void detailListsEachPunch();
+    void detailMarksPunchesThatArrivedAway();
     void statusAndMessage_data();
     void statusAndMessage();
     void outputChoosesFormat_data();
@@ -108,17 +110,12 @@ const QList<QVariantList> punches {
 };
 
 // What another program may have left in the table: checks are off, so that a
-// rate can be a text.
+// rate can be a text, and the site's rules set aside.
 void insertPunches(const Site& site, const QList<QVariantList>& rows)
 {
-    const QString connection = u"punches"_s;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-        db.setDatabaseName(site.file(SiteModel::jobPunchesFile));
-        QVERIFY(db.open());
+    SiteBuilder::unchecked(site.path(), [&](QSqlDatabase& db) {
         QSqlQuery query(db);
         QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = ON"_s));
-        QVERIFY(db.transaction());
         QVERIFY(query.prepare(u"INSERT INTO JobPunches (Name, Badge, DateWorked, TimeStart, "
                               "TimeStop, Level1Description, Level1ItemCode, Level1ItemDescription, "
                               "Level1StandardCost, Level1BonusRate, Level2Description, "
@@ -133,9 +130,8 @@ void insertPunches(const Site& site, const QList<QVariantList>& rows)
                 query.addBindValue(value);
             QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
         }
-        QVERIFY(db.commit());
-    }
-    QSqlDatabase::removeDatabase(connection);
+        QVERIFY(query.exec(u"PRAGMA ignore_check_constraints = OFF"_s));
+    });
 }
 
 struct Outcome
@@ -243,45 +239,47 @@ void TestJobCostReport::groupsByView_data()
 
     // Groups without pieces have no standard: all their cost is variance.
     const QString total
-        = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
+        = u"total,%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0,"_s;
     QTest::newRow("worker: same name, two numbers")
         << u"worker"_s
-        << QStringList {u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,157.25,,,,,,,0"_s,
-               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
-               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,89.60,,,,,,,0"_s,
-               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0)"_s,
-               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
+        << QStringList {
+               u"group,123,Walter Brennan,1,8.50,157.25,0.00,157.25,0,,,,157.25,,,,,,,0,"_s,
+               u"group,124,María López,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0,"_s,
+               u"group,127,Robert Chen,1,4.00,89.60,0.00,89.60,0,,,,89.60,,,,,,,0,"_s,
+               uR"(group,133,"Dubois, Thomas ""Tom""",1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0,)"_s,
+               u"group,140,Robert Chen,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0,"_s,
                total.arg(u","_s)};
     QTest::newRow("job: level 1/2/3 combination")
         << u"job"_s
         << QStringList {
-               u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0"_s,
-               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
-               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
-               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0"_s,
+               u"group,12,Assembly,9,Grind,5,Housing,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0,"_s,
+               u"group,14,Machining,7,Weld,,,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0,"_s,
+               u"group,16,Paint Shop,10,Inspect,A-100,Cover Plate,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0,"_s,
+               u"group,18,Shipping,8,Drill,4,Hinge,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0,"_s,
                total.arg(u",,,,,"_s)};
     QTest::newRow("level 2")
         << u"level2"_s
         << QStringList {
-               u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0"_s,
-               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0"_s,
-               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0"_s,
-               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s, total.arg(u","_s)};
+               u"group,7,Weld,1,2.25,43.31,14.00,57.31,40,24.7500,1.4328,-23.3172,-932.69,-94.21,,,,,,0,"_s,
+               u"group,8,Drill,1,1.17,19.98,1.20,21.18,12,14.8500,1.7648,-13.0852,-157.02,-88.12,,,,,,0,"_s,
+               u"group,9,Grind,2,12.50,246.85,0.00,246.85,0,,,,246.85,,,,,,,0,"_s,
+               u"group,10,Inspect,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0,"_s,
+               total.arg(u","_s)};
     QTest::newRow("department")
         << u"department"_s
         << QStringList {
-               u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
-               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0"_s,
-               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s, total.arg(QString())};
+               u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0,"_s,
+               u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0,"_s,
+               u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0,"_s, total.arg(QString())};
     // Monday and Tuesday of one ISO week: the week and the month subtotals
     // come after the last day, the week's first.
     const QString wholeSite
-        = u"%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
+        = u"%1,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0,"_s;
     QTest::newRow("day: the night shift on its start day, then the subtotals")
         << u"day"_s
         << QStringList {
-               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
-               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0"_s,
+               u"group,2024-03-04,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0,"_s,
+               u"group,2024-03-05,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0,"_s,
                wholeSite.arg(u"week,2024-W10"_s), wholeSite.arg(u"month,2024-03"_s),
                wholeSite.arg(u"total,"_s)};
 }
@@ -298,11 +296,11 @@ void TestJobCostReport::groupsByView()
     const QStringList header = outcome.lines().value(0).split(u',');
     QCOMPARE(header.size(), lines.first().count(u',') + 1);
     // Scripts read the columns by these names.
-    QCOMPARE(header.mid(header.size() - 17),
+    QCOMPARE(header.mid(header.size() - 18),
         (QStringList {u"Jobs"_s, u"Hours"_s, u"Labour"_s, u"Bonus"_s, u"Cost"_s, u"Pieces"_s,
             u"Standard per piece"_s, u"Actual per piece"_s, u"Variance per piece"_s, u"Variance"_s,
             u"Variance %"_s, u"Worker"_s, u"Start"_s, u"Stop"_s, u"Hours open"_s, u"Note"_s,
-            u"Corrected"_s}));
+            u"Corrected"_s, u"Late"_s}));
 }
 
 void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
@@ -314,15 +312,15 @@ void TestJobCostReport::openJobsAndImpossibleRowsListedApart()
     const QString noFigures(12, u',');
     QCOMPARE(linesOf(outcome.lines(), {u"open"_s, u"not costed"_s}),
         (QStringList {u"open,126,Linda Kowalski"_s + noFigures
-                + u"Linda Kowalski (126),2024-03-05 20:00:00,,16.00,open longer than a shift,0"_s,
+                + u"Linda Kowalski (126),2024-03-05 20:00:00,,16.00,open longer than a shift,0,"_s,
             u"open,132,Susan Miller"_s + noFigures
-                + u"Susan Miller (132),2024-03-06 09:30:00,,2.50,,0"_s,
+                + u"Susan Miller (132),2024-03-06 09:30:00,,2.50,,0,"_s,
             u"not costed,131,David Okafor"_s + noFigures
-                + uR"(David Okafor (131),,,,"row 8, 2024-03-05: TimeStop is empty",0)"_s,
+                + uR"(David Okafor (131),,,,"row 8, 2024-03-05: TimeStop is empty",0,)"_s,
             u"not costed,130,Barbara Rossi"_s + noFigures
-                + uR"(Barbara Rossi (130),,,,"row 9, 2024-03-05: Pieces is negative",0)"_s,
+                + uR"(Barbara Rossi (130),,,,"row 9, 2024-03-05: Pieces is negative",0,)"_s,
             u"not costed,4711,Karen Johansson"_s + noFigures
-                + uR"(Karen Johansson (4711),,,,"row 10, 2024-03-06: BaseRate is not a number",0)"_s}));
+                + uR"(Karen Johansson (4711),,,,"row 10, 2024-03-06: BaseRate is not a number",0,)"_s}));
 
     // Linda's job has been open 16 hours to the second: longer than a shift one
     // second shorter, not than one of 16 hours.
@@ -343,18 +341,18 @@ void TestJobCostReport::dateRangeIsInclusive_data()
 
     QTest::newRow("one day, from and to alike")
         << QStringList {u"--from"_s, u"2024-03-05"_s, u"--to"_s, u"2024-03-05"_s}
-        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0"_s
+        << u"total,,3,7.67,149.58,1.20,150.78,12,14.8500,12.5648,-2.2852,-27.42,-15.39,,,,,,0,"_s
         << 1 << 2;
     QTest::newRow("up to the night shift's start day")
         << QStringList {u"--to"_s, u"2024-03-04"_s}
-        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s
+        << u"total,,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0,"_s
         << 0 << 0;
     QTest::newRow("from the last day")
         << QStringList {u"--from"_s, u"2024-03-06"_s}
-        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0"_s << 1 << 1;
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0,"_s << 1 << 1;
     QTest::newRow("a day without punches")
         << QStringList {u"--from"_s, u"2024-03-07"_s, u"--to"_s, u"2024-03-31"_s}
-        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0"_s << 0 << 0;
+        << u"total,,0,0.00,0.00,0.00,0.00,0,,,,0.00,,,,,,,0,"_s << 0 << 0;
 }
 
 void TestJobCostReport::dateRangeIsInclusive()
@@ -613,10 +611,10 @@ void TestJobCostReport::excelReadsTheRegionalCsv_data()
     QTest::addColumn<QString>("totalLine");
     QTest::newRow("decimal point: commas between fields")
         << QChar(u'.')
-        << u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s;
+        << u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0,"_s;
     QTest::newRow("decimal comma: semicolons between fields")
         << QChar(u',')
-        << u"total;;;5;18,42;350,14;15,20;365,34;52;22,4654;7,0258;-15,4396;-802,86;-68,73;;;;;;0"_s;
+        << u"total;;;5;18,42;350,14;15,20;365,34;52;22,4654;7,0258;-15,4396;-802,86;-68,73;;;;;;0;"_s;
 }
 
 void TestJobCostReport::excelReadsTheRegionalCsv()
@@ -636,7 +634,40 @@ void TestJobCostReport::excelReadsTheRegionalCsv()
     const Outcome plain = report({u"--by"_s, u"worker"_s, site.path()}, decimal);
     QVERIFY(!plain.out.startsWith("\xEF\xBB\xBF"));
     QVERIFY(plain.lines().contains(
-        u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0"_s));
+        u"total,,,5,18.42,350.14,15.20,365.34,52,22.4654,7.0258,-15.4396,-802.86,-68.73,,,,,,0,"_s));
+}
+
+// A punch whose start or end reached the database more than ten minutes away
+// from its own time is marked: a last column Late in the CSV, a mark with its
+// explanation in the PDF.
+void TestJobCostReport::detailMarksPunchesThatArrivedAway()
+{
+    Site site;
+    // One started and ended now, as a terminal writes them; one written now
+    // for a day of 2024, as by hand.
+    const QDateTime written = QDateTime::currentDateTime();
+    const QString onTime = DeskJobs::start(site, u"Walter Brennan"_s, written.addSecs(-120));
+    DeskJobs::end(site, onTime, written.addSecs(-60).time());
+    const QString byHand = DeskJobs::start(site, u"Maria Lopez"_s, {{2024, 3, 5}, {8, 0}});
+    DeskJobs::end(site, byHand, QTime(9, 0));
+    const Outcome outcome = report({u"--by"_s, u"worker"_s, u"--detail"_s, site.path()});
+    QCOMPARE(outcome.status, 0);
+    QStringList late;
+    for (const QStringList& row : csvCells(outcome.out))
+        if (row.value(0) == u"detail"_s)
+            late << row.value(2) + u' ' + row.last();
+    QCOMPARE(late, (QStringList {u"Walter Brennan 0"_s, u"Maria Lopez 1"_s}));
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath(u"late.pdf"_s);
+    QCOMPARE(report({u"--by"_s, u"worker"_s, u"--detail"_s, site.path(), u"-o"_s, pdf}).status, 0);
+    QString text = run(u"pdftotext"_s, {u"-raw"_s, pdf, u"-"_s});
+    text.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    for (const QString& words :
+        {u"2024-03-05 08:00:00 to 09:00:00 \u2020"_s,
+            u"\u2020 = the punch's start or end reached the database more than ten minutes away"_s})
+        QVERIFY2(text.contains(words), qPrintable(words + u" in "_s + text));
+    QCOMPARE(text.count(u"\u2020"_s), 2);
 }
 
 void TestJobCostReport::detailListsEachPunch()
@@ -649,14 +680,14 @@ void TestJobCostReport::detailListsEachPunch()
     // pieces of the one punch, the worker, start and stop (past midnight).
     QCOMPARE(linesOf(outcome.lines(), {u"group"_s, u"detail"_s}),
         (QStringList {
-            u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0"_s,
-            u"detail,10,,2.25,43.31,14.00,,40,,,,,,María López (124),2024-03-04 08:00:00,2024-03-04 10:15:00,,,0"_s,
-            u"detail,10,,8.50,157.25,0.00,,0,,,,,,Walter Brennan (123),2024-03-04 22:00:00,2024-03-05 06:30:00,,,0"_s,
-            u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0"_s,
-            u"detail,30,,4.00,89.60,0.00,,0,,,,,,Robert Chen (127),2024-03-05 07:00:00,2024-03-05 11:00:00,,,0"_s,
-            uR"csv(detail,30,,1.17,19.98,1.20,,12,,,,,,"Dubois, Thomas ""Tom"" (133)",2024-03-05 13:00:00,2024-03-05 14:10:00,,,0)csv"_s,
-            u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0"_s,
-            u"detail,40,,2.50,40.00,0.00,,0,,,,,,Robert Chen (140),2024-03-05 07:00:00,2024-03-05 09:30:00,,,0"_s}));
+            u"group,10,2,10.75,200.56,14.00,214.56,40,24.7500,5.3641,-19.3859,-775.44,-78.33,,,,,,0,"_s,
+            u"detail,10,,2.25,43.31,14.00,,40,,,,,,María López (124),2024-03-04 08:00:00,2024-03-04 10:15:00,,,0,0"_s,
+            u"detail,10,,8.50,157.25,0.00,,0,,,,,,Walter Brennan (123),2024-03-04 22:00:00,2024-03-05 06:30:00,,,0,0"_s,
+            u"group,30,2,5.17,109.58,1.20,110.78,12,14.8500,9.2314,-5.6186,-67.42,-37.84,,,,,,0,"_s,
+            u"detail,30,,4.00,89.60,0.00,,0,,,,,,Robert Chen (127),2024-03-05 07:00:00,2024-03-05 11:00:00,,,0,0"_s,
+            uR"csv(detail,30,,1.17,19.98,1.20,,12,,,,,,"Dubois, Thomas ""Tom"" (133)",2024-03-05 13:00:00,2024-03-05 14:10:00,,,0,0)csv"_s,
+            u"group,40,1,2.50,40.00,0.00,40.00,0,,,,40.00,,,,,,,0,"_s,
+            u"detail,40,,2.50,40.00,0.00,,0,,,,,,Robert Chen (140),2024-03-05 07:00:00,2024-03-05 09:30:00,,,0,0"_s}));
 
     QTemporaryDir out;
     const QString pdf = out.filePath(u"detail.pdf"_s);
@@ -729,7 +760,7 @@ void TestJobCostReport::statusAndMessage()
         break;
     }
     case Damage::NoField:
-        site.sql(SiteModel::jobPunchesFile, u"ALTER TABLE JobPunches DROP COLUMN BaseRate"_s);
+        site.seed(u"ALTER TABLE JobPunches DROP COLUMN BaseRate"_s);
         break;
     case Damage::RefusedLogin:
         site.server()->setReachable(false);
@@ -991,7 +1022,7 @@ void TestJobCostReport::correctedPunchesCounted()
     QCOMPARE(outcome.status, 0);
     const QList<QStringList> rows = csvCells(outcome.out);
     const QStringList header = rows.value(0);
-    QCOMPARE(header.last(), u"Corrected"_s);
+    QCOMPARE(header.mid(header.size() - 2), (QStringList {u"Corrected"_s, u"Late"_s}));
     QStringList counted;
     for (const QStringList& row : rows.mid(1))
         counted << row.value(0) + u' ' + row.value(1) + u' '

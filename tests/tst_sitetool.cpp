@@ -298,6 +298,14 @@ void TestSiteTool::answersWithoutWriting_data()
                                                 << 1 << QStringList {u"password"_s};
     QTest::newRow("roles on a site of files")
         << QStringList {u"roles"_s, u"SITE"_s} << 1 << QStringList {u"not on a database server"_s};
+    QTest::newRow("a zone nobody knows")
+        << QStringList {u"create"_s, u"DIR"_s, u"--time-zone"_s, u"Mars/Olympus_Mons"_s} << 2
+        << QStringList {u"--time-zone: expected a time zone such as America/New_York, got "
+                        "'Mars/Olympus_Mons'"_s};
+    QTest::newRow("a zone on an upgrade nobody knows") << QStringList {u"upgrade"_s, u"SITE"_s,
+        u"--time-zone"_s, u"Europe/Atlantis"_s} << 2 << QStringList {u"--time-zone"_s};
+    QTest::newRow("a zone for the roles") << QStringList {u"roles"_s, u"SITE"_s, u"--time-zone"_s,
+        u"Europe/Berlin"_s} << 2 << QStringList {u"unknown option --time-zone"_s};
 }
 
 void TestSiteTool::answersWithoutWriting()
@@ -335,14 +343,27 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
         return site.sql(SiteModel::jobPunchesFile, statement);
     };
     // A site made before the open-job index and the punches' names, whose
-    // worker has two open jobs.
+    // worker has two open jobs; before the database kept its rules, its
+    // origins and its zone.
+    if (engine == Engine::Server) {
+        for (const char* trigger : {"JobPunchesAsTerminalsWrite", "JobPunchesAudited",
+                 "JobPunchesArrived", "JobPunchesNeverEmptied"})
+            sql(u"DROP TRIGGER %1 ON JobPunches"_s.arg(QLatin1String(trigger)));
+        sql(u"DROP TABLE JobPunchConflicts CASCADE"_s);
+    } else {
+        for (const QVariantList& trigger :
+            sql(u"SELECT name FROM sqlite_master WHERE type = 'trigger' AND tbl_name <> "
+                "'JobPunchCorrections'"_s))
+            sql(u"DROP TRIGGER %1"_s.arg(trigger.at(0).toString()));
+        sql(u"DROP TABLE JobPunchCorrectionReason"_s);
+    }
+    sql(u"DROP TABLE JobPunchOrigins"_s);
+    sql(u"DROP TABLE SiteSettings"_s);
     sql(u"DROP INDEX JobPunchesOneOpenJob"_s);
     sql(u"DROP INDEX JobPunchesByPunchId"_s);
     sql(u"DROP TABLE JobPunchCorrections"_s);
     sql(u"DROP INDEX JobPunchesByDay"_s);
     sql(u"ALTER TABLE JobPunches DROP COLUMN PunchId"_s);
-    if (engine == Engine::Server)
-        sql(u"DROP TABLE JobPunchConflicts"_s);
     const QString open
         = u"INSERT INTO JobPunches (Name, Badge) VALUES ('Walter Brennan', 'Open')"_s;
     for (int i = 0; i < 3; ++i)
@@ -362,6 +383,10 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     sql(u"UPDATE JobPunches SET Badge = 'Closed' WHERE %1 < 3"_s.arg(key));
     const auto [upgraded, said] = run({u"upgrade"_s, site.path()});
     QVERIFY2(upgraded == 0, qPrintable(said));
+    const QString machine = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    QCOMPARE(said,
+        u"The site's time zone is now %1, this machine's; --time-zone names another.\n"_s.arg(
+            machine));
     const auto named
         = sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key));
     QCOMPARE(named.size(), 4);
@@ -377,16 +402,28 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     QCOMPARE(ids.size(), 4);
     QCOMPARE(named.at(3).at(1).toString(), u"Linda Kowalski"_s);
 
-    // The supervisor's corrections are kept beside the punches, and kept for good.
-    sql(u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, Reason, OldValues, "
-        "NewValues) VALUES ('x', 'edit', 'me', 'why', '{}', '{}')"_s);
+    // Every correction leaves its row, kept for good; none is made without.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(closed));
+    site.correct(closed);
+    QCOMPARE(sql(u"SELECT Action, Reason FROM JobPunchCorrections"_s),
+        (QList<QVariantList> {{u"edit"_s, u"a test's correction"_s}}));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(u"DELETE FROM JobPunchCorrections"_s));
+    QCOMPARE(sql(u"SELECT Value FROM SiteSettings WHERE Name = 'TimeZone'"_s),
+        QList<QVariantList> {{machine}});
 
     // Done once: a second upgrade changes nothing; the index and the names hold.
-    QCOMPARE(run({u"upgrade"_s, site.path()}).first, 0);
-    QCOMPARE(sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key)), named);
+    const auto [again, saidAgain] = run({u"upgrade"_s, site.path()});
+    QCOMPARE(again, 0);
+    QCOMPARE(
+        saidAgain, u"The site's time zone stays %1; --time-zone names another.\n"_s.arg(machine));
+    QCOMPARE(
+        sql(u"SELECT %1, Name, Badge, PunchId FROM JobPunches ORDER BY %1"_s.arg(key)).mid(0, 4),
+        named);
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, sql(open));
-    sql(closed);
+    QCOMPARE(run({u"upgrade"_s, site.path(), u"--time-zone"_s, u"Europe/Berlin"_s}),
+        std::pair(0, u"The site's time zone is now Europe/Berlin, as given.\n"_s));
+    QCOMPARE(sql(u"SELECT Value FROM SiteSettings WHERE Name = 'TimeZone'"_s),
+        QList<QVariantList> {{u"Europe/Berlin"_s}});
     const auto added = sql(u"SELECT %1, PunchId FROM JobPunches ORDER BY %1 DESC"_s.arg(key));
     QVERIFY(added.at(0).at(0).toInt() > 5); // the removed row's ID is not given out again
     QVERIFY(uuid.match(added.at(0).at(1).toString()).hasMatch());
@@ -426,8 +463,9 @@ void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()
     const auto accessFiles = folderFiles(dir.path());
     QCOMPARE(run({u"create"_s, dir.path(), u"--job-punches-only"_s}).first, 0);
     QCOMPARE(rowCounts(dir.filePath(SiteModel::jobPunchesFile)),
-        (QMap<QString, qint64> {
-            {u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0}, {u"WORK"_s, 0}}));
+        (QMap<QString, qint64> {{u"JobPunches"_s, 0}, {u"JobPunchCorrections"_s, 0},
+            {u"JobPunchCorrectionReason"_s, 0}, {u"JobPunchOrigins"_s, 0}, {u"SiteSettings"_s, 1},
+            {u"WORK"_s, 0}}));
     auto after = folderFiles(dir.path());
     // The job-punch file, and the log and index a reader leaves beside it.
     after.removeIf(

@@ -14,8 +14,6 @@
 namespace JobCost {
 namespace {
 
-constexpr qint64 secondsPerDay = 24 * 3600;
-
 Wide divideRounded(Wide numerator, Wide denominator)
 {
     Wide quotient = numerator / denominator;
@@ -466,11 +464,6 @@ Totals costOf(const Costing& costing)
     return row;
 }
 
-qint64 secondsWorked(qint64 stopLessStart)
-{
-    return stopLessStart < 0 ? stopLessStart + secondsPerDay : stopLessStart;
-}
-
 Report::Report(Options options)
     : m_options(std::move(options))
     , m_groups(std::make_unique<Groups>())
@@ -519,7 +512,7 @@ void Report::add(const Punch& punch)
     const auto start = checks.time(QStringLiteral("TimeStart"), punch.timeStart);
 
     if (open && checks.passed()) {
-        const QDateTime started(*date, *start);
+        const QDateTime started = m_options.time.moment(*date, *start);
         const qint64 secondsOpen = started.secsTo(m_options.now);
         m_openJobs.append({keyOf(punch), workerOf(punch), started, secondsOpen,
             secondsOpen > m_options.shiftSeconds, punch.corrected});
@@ -546,16 +539,18 @@ void Report::add(const Punch& punch)
     if (!checks.passed())
         return notCosted(punch, checks.reasons());
 
-    costing.seconds = secondsWorked(start->secsTo(*stop));
+    costing.seconds = m_options.time.secondsWorked(*date, *start, *stop);
     Totals row = costOf(costing);
     row.corrected = punch.corrected ? 1 : 0;
     const QStringList key = keyOf(punch);
     m_rowSums[key] += row;
     m_total += row;
     if (m_options.detail) {
-        const QDateTime started(*date, *start);
-        m_details[key].push_back(
-            {punch.row, workerOf(punch), started, started.addSecs(costing.seconds), row});
+        const QDateTime started = m_options.time.moment(*date, *start);
+        const QDateTime stopped = started.addSecs(costing.seconds);
+        m_details[key].push_back({punch.row, workerOf(punch), started, stopped, row,
+            SiteTime::arrivedAway(started, punch.startArrived)
+                || SiteTime::arrivedAway(stopped, punch.endArrived)});
     }
 }
 
@@ -591,13 +586,13 @@ void Report::addCorrection(const Audit& audit, const std::optional<Punch>& punch
     const auto date = dateOf(named.dateWorked);
     const auto start = timeOf(named.timeStart);
     if (date && start) {
-        line.start = QDateTime(*date, *start);
+        line.start = m_options.time.moment(*date, *start);
         const auto stop = timeOf(named.timeStop);
         const bool open
             = plainText(named.badge).trimmed().compare(QLatin1String("Open"), Qt::CaseInsensitive)
             == 0;
         if (stop && !open)
-            line.stop = line.start.addSecs(secondsWorked(start->secsTo(*stop)));
+            line.stop = m_options.time.next(line.start, *stop);
     }
     m_corrections.append(line);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "regional/SiteTime.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -57,6 +59,9 @@ struct Punch
     std::array<Level, 3> levels;
     QVariant pieces, empNum, deptNum, baseRate;
     bool corrected = false; // a supervisor corrected it at the desk
+    // When its start and its end reached the database, where the site notes
+    // it (read for --detail only).
+    QDateTime startArrived, endArrived;
 };
 
 struct Totals
@@ -77,16 +82,13 @@ struct Totals
 // amounts in ten-thousandths.
 struct Costing
 {
-    qint64 seconds = 0; // TimeStop - TimeStart, past midnight where the stop is earlier
+    qint64 seconds = 0; // from the start to the stop, on the site's clocks
     Wide rate = 0; // BaseRate
     Wide pieces = 0;
     Wide bonusRate = 0; // of the deepest level with a description
     Wide standardCost = 0; // the sum over the levels with a description
 };
 Totals costOf(const Costing& costing);
-// The seconds worked from the stop's time of day less the start's: a stop
-// earlier than the start ran past midnight (a job never lasts a day).
-qint64 secondsWorked(qint64 stopLessStart);
 
 // One costed punch, for --detail.
 struct Detail
@@ -96,6 +98,9 @@ struct Detail
     QDateTime start;
     QDateTime stop;
     Totals totals;
+    // Its start or end reached the database more than ten minutes away from
+    // its own time.
+    bool arrivedAway = false;
 };
 
 struct OpenJob
@@ -148,6 +153,7 @@ struct Options
     std::optional<QDate> from;
     std::optional<QDate> to;
     QDateTime now; // open jobs are timed to this moment
+    SiteTime time; // the site's clocks, in which every date and time was written
     qint64 shiftSeconds = 8 * 3600;
     bool detail = false; // keep each costed punch under its group
     bool corrections = false; // list the corrections of the period

@@ -143,6 +143,8 @@ Request parse(const CommandLine::Arguments& arguments, const Clock& clock)
     Request request;
     Options& options = request.options;
     options.now = clock.now();
+    // The machine's clocks, for a site that records no zone of its own.
+    options.time = SiteTime(clock.timeZone());
     if (arguments.isSet(QStringLiteral("by"))) {
         const auto chosen = viewNamed(arguments.value(QStringLiteral("by")));
         if (!chosen)

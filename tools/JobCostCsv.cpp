@@ -100,8 +100,9 @@ bool write(const Report& report, QIODevice& out, const Style& style)
             QStringLiteral("Corrected by"), QStringLiteral("Action"), QStringLiteral("Reason"),
             QStringLiteral("Old values"), QStringLiteral("New values")}
         : QStringList();
-    const QStringList header
-        = QStringList {QStringLiteral("Section")} + keys + figures + punchColumns + auditColumns;
+    // Last: whether a punch of --detail reached the database late or early.
+    const QStringList header = QStringList {QStringLiteral("Section")} + keys + figures
+        + punchColumns + auditColumns + QStringList {QStringLiteral("Late")};
     QList<Kind> kinds(header.size(), Kind::Text);
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (keyIsNumber(view, i))
@@ -109,8 +110,8 @@ bool write(const Report& report, QIODevice& out, const Style& style)
     }
     for (qsizetype i = 0; i < figures.size(); ++i)
         kinds[1 + keys.size() + i] = Kind::Number;
-    for (const QString& number :
-        {QStringLiteral("Hours open"), QStringLiteral("Corrected"), QStringLiteral("Correction")}) {
+    for (const QString& number : {QStringLiteral("Hours open"), QStringLiteral("Corrected"),
+             QStringLiteral("Correction"), QStringLiteral("Late")}) {
         if (const qsizetype at = header.indexOf(number); at >= 0)
             kinds[at] = Kind::Number;
     }
@@ -135,7 +136,12 @@ bool write(const Report& report, QIODevice& out, const Style& style)
         } else {
             cells << figureTexts(line.totals) << QString() << QString() << QString();
         }
-        row(cells << QString() << QString() << QString::number(line.totals.corrected));
+        cells << QString() << QString() << QString::number(line.totals.corrected);
+        if (line.kind == Line::Kind::Detail) {
+            cells.resize(header.size() - 1);
+            cells << count(line.detail->arrivedAway);
+        }
+        row(cells);
     });
     for (const OpenJob& job : report.openJobs())
         row(QStringList {QStringLiteral("open")} + job.key + noFigures

@@ -88,8 +88,9 @@ QString detailLabel(const Detail& detail)
     const QString stop = detail.stop.date() == detail.start.date()
         ? detail.stop.toString(QStringLiteral("HH:mm:ss"))
         : detail.stop.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return QStringLiteral("%1, %2 to %3")
-        .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop);
+    return QStringLiteral("%1, %2 to %3%4")
+        .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop,
+            detail.arrivedAway ? QStringLiteral(" \u2020") : QString());
 }
 
 QString jsonText(const QJsonValue& value)
@@ -198,9 +199,14 @@ private:
         paragraph(QStringLiteral("How each figure is worked out, from the values each punch froze "
                                  "when its job started:"),
             font(bodySize, true));
+        paragraph(QStringLiteral("Hours = the time that passed from TimeStart on DateWorked to "
+                                 "the first moment after it when the site's clocks (%1) read "
+                                 "TimeStop: past midnight, and across the nights the clocks "
+                                 "change, as the hours were worked. Labour = hours x BaseRate, "
+                                 "the worker's pay rate.")
+                      .arg(QString::fromUtf8(options.time.zone().id())),
+            info);
         for (const char* words : {
-                 "Hours = TimeStop - TimeStart on DateWorked; a stop earlier than the start means "
-                 "the job ran past midnight. Labour = hours x BaseRate, the worker's pay rate.",
                  "Bonus = Pieces x the bonus rate of the deepest level with a description (level "
                  "3, else 2, else 1). Cost = labour + bonus.",
                  "Standard = pieces x the sum of the standard costs of the levels with a "
@@ -218,6 +224,12 @@ private:
                  "where none); a punch deleted there is in no figure.",
              })
             paragraph(QLatin1String(words), info);
+        if (options.detail)
+            paragraph(QStringLiteral("\u2020 = the punch's start or end reached the database "
+                                     "more than ten minutes away from its own time: kept at a "
+                                     "terminal through an outage, written on a clock set wrong, "
+                                     "or by hand."),
+                info);
         m_pages.moveDown(5);
         const auto longOpen = std::count_if(m_report.openJobs().cbegin(),
             m_report.openJobs().cend(), [](const OpenJob& job) { return job.longerThanShift; });

@@ -4,6 +4,7 @@
 #include "data/DataSource.h"
 #include "data/OpenDatabaseFile.h"
 #include "data/SiteModel.h"
+#include "data/SiteZone.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -41,6 +42,9 @@ QString levelField(int level, LevelField field)
 
 // The PunchIds the corrections name, case-folded as the engines compare them.
 using Corrected = QSet<QString>;
+// When the start and the end of each punch reached the database, by its
+// PunchId in small letters.
+using Arrivals = QHash<QString, std::pair<QDateTime, QDateTime>>;
 
 // The fields a punch is costed from.
 QStringList punchFields()
@@ -63,9 +67,11 @@ struct Fields
     int pieces, empNum, deptNum, baseRate;
     int punchId; // -1 on a site made before punches had one
     const Corrected& corrected;
+    const Arrivals* arrivals;
 
-    Fields(const QSqlRecord& record, const Corrected& corrected)
+    Fields(const QSqlRecord& record, const Corrected& corrected, const Arrivals* arrivals)
         : corrected(corrected)
+        , arrivals(arrivals)
     {
         const auto at = [&](const QString& field) {
             const int index = record.indexOf(field);
@@ -111,6 +117,11 @@ struct Fields
         punch.baseRate = record.value(baseRate);
         punch.corrected = punchId >= 0 && !corrected.isEmpty()
             && corrected.contains(record.value(punchId).toString().toLower());
+        if (arrivals && punchId >= 0) {
+            const auto arrived = arrivals->constFind(record.value(punchId).toString().toLower());
+            if (arrived != arrivals->constEnd())
+                std::tie(punch.startArrived, punch.endArrived) = *arrived;
+        }
         return punch;
     }
 };
@@ -118,13 +129,13 @@ struct Fields
 // Every row of the source into the report; `rowOf` gives the row number of the
 // n-th row visited (from 0).
 void stream(DataSource& source, Report& report, const Corrected& corrected,
-    const std::function<qint64(qint64)>& rowOf)
+    const std::function<qint64(qint64)>& rowOf, const Arrivals* arrivals = nullptr)
 {
     std::optional<Fields> fields;
     qint64 visited = 0;
     source.forEachRow([&](const QSqlRecord& record) {
         if (!fields)
-            fields.emplace(record, corrected);
+            fields.emplace(record, corrected, arrivals);
         report.add(fields->punch(record, rowOf(visited++)));
     });
 }
@@ -167,6 +178,32 @@ QSqlQuery run(DatabaseFile& file, const QString& sql, const QVariantList& values
     if (!done)
         throw file.errorOf(query.lastError(), of);
     return query;
+}
+
+// When each start and end reached the database, where the site notes it.
+Arrivals arrivalsOf(DatabaseFile& file)
+{
+    namespace Origin = SiteModel::Origin;
+    const QString& origins = SiteModel::jobPunchOrigins;
+    Arrivals arrivals;
+    if (file.columns(origins).isEmpty())
+        return arrivals;
+    QSqlQuery query = run(file,
+        QStringLiteral("SELECT %1, %2, max(%3) FROM %4 GROUP BY %1, %2")
+            .arg(Origin::punchId, Origin::event, Origin::receivedAt, origins),
+        {}, origins);
+    while (query.next()) {
+        // A server gives a moment; SQLite keeps UTC as ISO text.
+        const QVariant value = query.value(2);
+        const QDateTime at = value.typeId() == QMetaType::QDateTime
+            ? value.toDateTime()
+            : QDateTime::fromString(value.toString(), Qt::ISODate);
+        auto& arrived = arrivals[query.value(0).toString().toLower()];
+        (query.value(1).toString() == Origin::start ? arrived.first : arrived.second) = at;
+    }
+    if (query.lastError().isValid())
+        throw file.errorOf(query.lastError(), origins);
+    return arrivals;
 }
 
 // Whether the site keeps the desk's corrections: an Access file and a site
@@ -217,7 +254,7 @@ void listCorrections(DatabaseFile& file, Report& report, const QStringList& punc
     const Corrected none;
     while (query.next()) {
         if (!fields)
-            fields.emplace(query.record(), none);
+            fields.emplace(query.record(), none, nullptr);
         Audit audit;
         audit.id = query.value(0).toLongLong();
         const QVariant at = query.value(1);
@@ -405,7 +442,9 @@ void addToGroup(sqlite3_context* context, int, sqlite3_value** values)
         }
         return;
     }
-    costing.seconds = secondsWorked(*stop - *start);
+    costing.seconds
+        = options.time.secondsWorked(*date, QTime::fromMSecsSinceStartOfDay(*start * 1000),
+            QTime::fromMSecsSinceStartOfDay(*stop * 1000));
     costing.rate = *rate;
     costing.pieces = *pieces;
     Totals totals;
@@ -612,11 +651,21 @@ bool sums(DatabaseFile& file, const Options& options, const QString& only,
                             amounts.scaled(levelField(level, LevelField::StandardCost)));
     }
     checks << QStringLiteral("CASE %1 ELSE true END").arg(bonusChecks.join(QLatin1Char(' ')));
+    // A job worked near a change of the site's clocks is timed by the reference.
+    checks << QStringLiteral("irregularDay IS NULL")
+           << QStringLiteral("%1 BETWEEN '%2' AND '%3'")
+                  .arg(JobPunch::dateWorked, SiteTime::firstKnownDay().toString(Qt::ISODate),
+                      SiteTime::lastKnownDay().toString(Qt::ISODate));
+    QStringList irregular;
+    for (const QDate& day :
+        options.time.irregularDays(options.from.value_or(SiteTime::firstKnownDay()),
+            options.to.value_or(SiteTime::lastKnownDay())))
+        irregular << day.toString(Qt::ISODate);
 
     QString where = QStringLiteral("%1 = '%2'").arg(JobPunch::badge, JobPunch::closed);
     if (!only.isEmpty())
         where += QLatin1String(" AND ") + only;
-    QVariantList values;
+    QVariantList values {QLatin1Char('{') + irregular.join(QLatin1Char(',')) + QLatin1Char('}')};
     if (options.from || options.to) {
         where += QStringLiteral(" AND (%1 BETWEEN ? AND ? OR %1 IS NULL OR %1 NOT BETWEEN "
                                 "'0001-01-01' AND '9999-12-31')")
@@ -637,8 +686,12 @@ bool sums(DatabaseFile& file, const Options& options, const QString& only,
     // keeps (OFFSET 0); the figures only for rows that passed them.
     const QString checked = QStringLiteral("SELECT ") + columns.join(QLatin1String(", "))
         + QStringLiteral(", COALESCE(") + checks.join(QLatin1String(" AND "))
-        + QStringLiteral(", false) AS plain FROM ") + table + QStringLiteral(" WHERE ") + where
-        + QStringLiteral(" OFFSET 0");
+        + QStringLiteral(", false) AS plain FROM ") + table
+        + QStringLiteral(" LEFT JOIN (SELECT DISTINCT CAST(day AS date) AS irregularDay FROM "
+                         "unnest(CAST(? AS text[])) AS day) AS irregular ON irregularDay = %1 "
+                         "WHERE ")
+              .arg(JobPunch::dateWorked)
+        + where + QStringLiteral(" OFFSET 0");
     const QString costed = QStringLiteral("SELECT ") + keyTexts.join(QLatin1String(", "))
         + QStringLiteral(", CASE WHEN plain THEN NULL ELSE %1 END AS notPlain, "
                          "CASE WHEN plain THEN (CAST(date_part('epoch', %6) AS integer) - "
@@ -805,7 +858,7 @@ std::optional<Report> engineRead(const Options& options, DataSource& punches, Da
 
 } // namespace
 
-Report read(const Options& options, const QString& jobPunchesFile, Path path, Path* used)
+Report read(const Options& given, const QString& jobPunchesFile, Path path, Path* used)
 {
     const SystemClock clock;
     const RegionalSettings iso(
@@ -813,6 +866,10 @@ Report read(const Options& options, const QString& jobPunchesFile, Path path, Pa
     DataSource punches(table, jobPunchesFile, table, true, iso);
     punches.refresh();
     const std::shared_ptr<DatabaseFile> file = openDatabaseFile(jobPunchesFile);
+    // Every date and time is read on the site's clocks, and so is now.
+    Options options = given;
+    options.time = SiteTime(siteTimeZone(*file, given.time.zone()));
+    options.now = given.now.toTimeZone(options.time.zone());
     QStringList fields = punchFields();
     for (const DatabaseFile::Column& column : file->columns(table))
         fields.removeIf([&](const QString& field) {
@@ -833,7 +890,9 @@ Report read(const Options& options, const QString& jobPunchesFile, Path path, Pa
         punches.refresh();
     }
     Report report(options);
-    stream(punches, report, correctedPunches(*file), [](qint64 n) { return n + 1; });
+    const Arrivals arrivals = options.detail ? arrivalsOf(*file) : Arrivals();
+    stream(
+        punches, report, correctedPunches(*file), [](qint64 n) { return n + 1; }, &arrivals);
     if (options.corrections)
         listCorrections(*file, report, punchFields());
     report.finish();

@@ -1,5 +1,6 @@
 #include "SiteBuilder.h"
 
+#include "PunchRules.h"
 #include "data/DataError.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
@@ -17,6 +18,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTime>
+#include <QTimeZone>
 #include <QUuid>
 #include <algorithm>
 #include <array>
@@ -199,10 +201,10 @@ QStringList jobPunchesIndexes()
 }
 
 // The supervisor's corrections, one row each, next to the punches they
-// correct. Nobody changes or deletes one: on SQLite triggers refuse it; on a
-// server the roles' privileges do, and triggers refuse it even to the owner
-// and stamp each row with the login and the server's time, so that neither can
-// be made up.
+// correct. Nobody changes or deletes one: triggers refuse it, on a server even
+// to the owner, and stamp each row with the login and the server's time, so
+// that neither can be made up. The rules (PunchRules) make the triggers that
+// write the rows, and on a server let no row in any other way.
 QStringList correctionsSchema(Engine engine)
 {
     namespace Audit = SiteModel::Correction;
@@ -283,7 +285,7 @@ QStringList deskSchema(Engine engine)
 QStringList jobPunchesSchema(Engine engine)
 {
     QStringList statements = QStringList {jobPunchesTable(engine, SiteModel::jobPunches)}
-        + jobPunchesIndexes() + deskSchema(engine);
+        + jobPunchesIndexes() + deskSchema(engine) + PunchRules::tables(engine == Engine::Server);
     // On a server the three files name one database, whose WORK is the time clock's.
     if (engine == Engine::Sqlite)
         statements << workTable(engine);
@@ -370,10 +372,59 @@ void withDatabase(const QString& dir, const QString& file, const Work& fn)
         throw Error(db.lastError().text().toStdString());
 }
 
+// Runs work with the job punches' rules set aside, as the tables' owner may:
+// what it writes is neither checked nor audited nor noted as a terminal's.
+// On a server the triggers are disabled for the transaction; on SQLite they
+// are dropped and made again, as they were, before it commits.
+void withoutRules(QSqlDatabase& db, const Work& work)
+{
+    const bool server = db.driverName() == QLatin1String("QPSQL");
+    const QStringList tables {
+        SiteModel::jobPunches, SiteModel::jobPunchCorrections, SiteModel::jobPunchOrigins};
+    QStringList restore;
+    QSqlQuery query(db);
+    if (server) {
+        for (const QString& table : tables) {
+            if (!query.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL").arg(table))
+                || !query.next() || !query.value(0).toBool())
+                continue;
+            query.finish();
+            if (!query.exec(QStringLiteral("ALTER TABLE %1 DISABLE TRIGGER USER").arg(table)))
+                throw Error(query.lastError().text().toStdString());
+            restore << QStringLiteral("ALTER TABLE %1 ENABLE TRIGGER USER").arg(table);
+        }
+    } else {
+        if (!query.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = "
+                                       "'trigger' AND tbl_name IN ('%1')")
+                            .arg(tables.join(QLatin1String("', '")))))
+            throw Error(query.lastError().text().toStdString());
+        QStringList dropped;
+        while (query.next()) {
+            dropped << QStringLiteral("DROP TRIGGER %1").arg(query.value(0).toString());
+            restore << query.value(1).toString();
+        }
+        query.finish();
+        for (const QString& drop : std::as_const(dropped))
+            if (!query.exec(drop))
+                throw Error(query.lastError().text().toStdString());
+    }
+    work(db);
+    for (const QString& statement : std::as_const(restore))
+        if (!query.exec(statement))
+            throw Error(query.lastError().text().toStdString());
+}
+
+// The site's own rows, added after it was made, are no terminal's punches
+// nor corrections.
 Databases inFolder(const QString& dir)
 {
     return [dir](const QString& file, const Work& fn) {
-        withDatabase(dir, file, fn);
+        withDatabase(dir, file, [&](QSqlDatabase& db) {
+            if (file == jobPunchesFile)
+                withoutRules(db, fn);
+            else
+                fn(db);
+        });
     };
 }
 
@@ -457,11 +508,84 @@ private:
     bool m_kept = false;
 };
 
+// The site's time zone, recorded in its job-punch database.
+void setTimeZone(QSqlDatabase& db, Engine engine, const QString& zone)
+{
+    using namespace SiteModel;
+    QSqlQuery query(db);
+    query.prepare((engine == Engine::Server
+            ? QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?) ON CONFLICT (%2) "
+                             "DO UPDATE SET %3 = excluded.%3")
+            : QStringLiteral("INSERT OR REPLACE INTO %1 (%2, %3) VALUES (?, ?)"))
+                      .arg(siteSettings, Setting::name, Setting::value));
+    query.addBindValue(Setting::timeZone);
+    query.addBindValue(zone);
+    execute(query);
+}
+
+// Where the time clock's employees and the level tables are tables of the
+// same database as the job punches, a terminal's start is checked against
+// them; elsewhere (another server, Access or SQLite files) it cannot be.
+bool sameDatabase(QSqlDatabase& db, const QString& dir, const QString& file, const QString& table)
+{
+    const QString where = QStringLiteral("SELECT current_database(), CAST(to_regclass(?) AS oid), "
+                                         "pg_postmaster_start_time()");
+    const auto identity = [&](const QSqlDatabase& on) {
+        QSqlQuery query(on);
+        query.prepare(where);
+        query.addBindValue(table.toLower());
+        if (!query.exec() || !query.next() || query.isNull(1))
+            return QVariantList();
+        return QVariantList {query.value(0), query.value(1), query.value(2)};
+    };
+    try {
+        const auto other = openDatabaseFile(QDir(dir).filePath(file));
+        if (other->database().driverName() != QLatin1String("QPSQL"))
+            return false;
+        other->reach();
+        const QVariantList here = identity(db);
+        QVariantList there;
+        const QSqlDatabase otherDb = other->database();
+        other->onConnection([&] { there = identity(otherDb); });
+        return !here.isEmpty() && here == there;
+    } catch (const DataError&) {
+        return false;
+    }
+}
+
+PunchRules::TerminalChecks terminalChecks(QSqlDatabase& db, const QString& dir)
+{
+    PunchRules::TerminalChecks checks {
+        sameDatabase(db, dir, timeClockFile, SiteModel::employees), true};
+    for (int level = 1; level <= SiteModel::levels; ++level)
+        checks.levels
+            = checks.levels && sameDatabase(db, dir, validationsFile, SiteModel::levelTable(level));
+    return checks;
+}
+
 void createSqliteFile(const QString& path, const QStringList& statements)
 {
     inTransaction(
         QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) { db.setDatabaseName(path); },
         [&](QSqlDatabase& db) { execAll(db, statements); });
+}
+
+// Once the file holds what it is made with: the site's time zone and the
+// rules, then the journal mode the terminal saves in, so that readers beside
+// it are never held up, from the first save on.
+void finishJobPunchesFile(const QString& path, const QString& zone)
+{
+    inTransaction(
+        QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) { db.setDatabaseName(path); },
+        [&](QSqlDatabase& db) {
+            setTimeZone(db, Engine::Sqlite, zone);
+            execAll(db, PunchRules::rules(false));
+        });
+    try {
+        openDatabaseFile(path)->beforeWrite();
+    } catch (const DataError& error) {
+        throw Error(error.message().toStdString());
+    }
 }
 
 // Fills a new site's empty tables, through `site`.
@@ -517,6 +641,10 @@ void createOnServer(const QString& dir, const QString& server, const Contents& c
         }
 
         fill([&db](const QString&, const Work& work) { work(db); }, contents);
+        // The rules come once the site's own rows are in: they are no punches
+        // of a terminal, nor corrections.
+        setTimeZone(db, Engine::Server, contents.timeZone);
+        execAll(db, PunchRules::rules(true, {true, true}));
         for (const QString& name : {jobPunchesFile, validationsFile, timeClockFile}) {
             const QString path = QDir(dir).filePath(name);
             made.file(path);
@@ -532,44 +660,75 @@ void createOnServer(const QString& dir, const QString& server, const Contents& c
 
 } // namespace
 
+QString machineTimeZone()
+{
+    const QByteArray zone = QTimeZone::systemTimeZoneId();
+    if (!QTimeZone(zone).isValid())
+        throw Error(QStringLiteral("This machine's time zone (%1) has no IANA name such as "
+                                   "Europe/Berlin; give the site's with --time-zone.")
+                        .arg(QString::fromUtf8(zone))
+                        .toStdString());
+    return QString::fromUtf8(zone);
+}
+
+QString checkedTimeZone(const QString& zone)
+{
+    if (zone.isEmpty())
+        return machineTimeZone();
+    if (!QTimeZone(zone.toUtf8()).isValid())
+        throw Error(QStringLiteral("%1 is not a time zone this machine knows (an IANA name such "
+                                   "as America/New_York).")
+                        .arg(zone)
+                        .toStdString());
+    return zone;
+}
+
 void create(const QString& dir, const QString& server, const Contents& contents)
 {
+    Contents site = contents;
+    site.timeZone = checkedTimeZone(contents.timeZone);
     refuseExisting(dir, {jobPunchesFile, validationsFile, timeClockFile});
     Made made;
     made.folder(dir);
     if (!server.isEmpty()) {
-        createOnServer(dir, server, contents, made);
+        createOnServer(dir, server, site, made);
     } else {
         for (const QString& file : {jobPunchesFile, validationsFile, timeClockFile})
             made.file(QDir(dir).filePath(file));
-        createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+        const QString jobPunches = QDir(dir).filePath(jobPunchesFile);
+        createSqliteFile(jobPunches, jobPunchesSchema(Engine::Sqlite));
         createSqliteFile(QDir(dir).filePath(validationsFile), validationsSchema(Engine::Sqlite));
         createSqliteFile(QDir(dir).filePath(timeClockFile), timeClockSchema(Engine::Sqlite));
-        fill(inFolder(dir), contents);
+        fill(inFolder(dir), site);
+        finishJobPunchesFile(jobPunches, site.timeZone);
     }
     made.keep();
 }
 
-void createJobPunches(const QString& dir)
+void createJobPunches(const QString& dir, const QString& timeZone)
 {
+    const QString zone = checkedTimeZone(timeZone);
     refuseExisting(dir, {jobPunchesFile});
     Made made;
     made.folder(dir);
     made.file(QDir(dir).filePath(jobPunchesFile));
-    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile));
+    createJobPunchesFile(QDir(dir).filePath(jobPunchesFile), zone);
     made.keep();
 }
 
-void createJobPunchesFile(const QString& path)
+void createJobPunchesFile(
+    const QString& path, const QString& timeZone, const std::function<void(DatabaseFile&)>& fill)
 {
+    const QString zone = checkedTimeZone(timeZone);
     createSqliteFile(path, jobPunchesSchema(Engine::Sqlite));
-    // Made in the journal mode the terminal saves in, so that readers beside
-    // it are never held up, from the first save on.
-    try {
-        openDatabaseFile(path)->beforeWrite();
-    } catch (const DataError& error) {
-        throw Error(error.message().toStdString());
+    if (fill) {
+        try {
+            fill(*openDatabaseFile(path));
+        } catch (const DataError& error) {
+            throw Error(error.message().toStdString());
+        }
     }
+    finishJobPunchesFile(path, zone);
 }
 
 namespace {
@@ -670,10 +829,11 @@ Engine engineOf(const QSqlDatabase& db)
 // The two group roles, made where missing, and their privileges set afresh on
 // this site's tables. A terminal reads, adds punches, and ends open ones (a
 // job started at one terminal may be ended at another): row-level security
-// lets it change only rows that are still open, and column privileges only
-// the three fields an end writes. A supervisor corrects punches and settles
-// conflicts, and adds to the corrections but never changes them. Every
-// other login keeps to what the table owner granted it, and reads all rows.
+// lets it change only rows that are still open, column privileges only the
+// fields a start writes and the three an end writes, and the rules' trigger
+// checks each row. A supervisor corrects punches and settles conflicts, each
+// with its reason, from which the database writes the audit. Every other
+// login keeps to what the table owner granted it, and reads all rows.
 QStringList roleStatements(QSqlDatabase& db)
 {
     const QString terminal = QStringLiteral("jobcosting_terminal");
@@ -685,7 +845,7 @@ QStringList roleStatements(QSqlDatabase& db)
                                      "duplicate_object THEN NULL; END $$")
                           .arg(role);
     using namespace SiteModel;
-    QStringList tables {jobPunches, jobPunchCorrections};
+    QStringList tables {jobPunches, jobPunchCorrections, jobPunchOrigins, siteSettings};
     for (int level = 1; level <= levels; ++level)
         tables << levelTable(level);
     tables << employees << work;
@@ -700,10 +860,11 @@ QStringList roleStatements(QSqlDatabase& db)
         << QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables.join(QLatin1String(", ")), both)
         // The short-date check empties WORK and writes its test row at every start.
         << QStringLiteral("GRANT INSERT, DELETE ON %1 TO %2").arg(work, terminal)
-        << QStringLiteral("GRANT INSERT, UPDATE (%1, %2, %3) ON %4 TO %5")
-               .arg(JobPunch::badge, JobPunch::timeStop, JobPunch::pieces, jobPunches, terminal)
-        << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON %1 TO %2").arg(jobPunches, supervisor)
-        << QStringLiteral("GRANT INSERT ON %1 TO %2").arg(jobPunchCorrections, supervisor);
+        << QStringLiteral("GRANT INSERT (%1, %2), UPDATE (%3, %4, %5) ON %6 TO %7")
+               .arg(JobPunch::fieldNames().join(QLatin1String(", ")), JobPunch::punchId,
+                   JobPunch::badge, JobPunch::timeStop, JobPunch::pieces, jobPunches, terminal)
+        // Corrections are written by the database itself, with the change they record.
+        << QStringLiteral("GRANT INSERT, UPDATE, DELETE ON %1 TO %2").arg(jobPunches, supervisor);
     if (conflicts)
         statements << QStringLiteral("GRANT INSERT ON %1 TO %2").arg(jobPunchConflicts, terminal)
                    << QStringLiteral("GRANT DELETE ON %1 TO %2").arg(jobPunchConflicts, supervisor);
@@ -733,28 +894,69 @@ void addConflicts(QSqlDatabase& db)
 
 } // namespace
 
-void upgrade(const QString& dir)
+void unchecked(const QString& dir, const std::function<void(QSqlDatabase&)>& work)
 {
-    withDatabase(dir, jobPunchesFile, [](QSqlDatabase& db) {
+    inFolder(dir)(jobPunchesFile, work);
+}
+
+ZoneRecorded upgrade(const QString& dir, const QString& timeZone)
+{
+    ZoneRecorded recorded;
+    if (!timeZone.isEmpty()) {
+        recorded.zone = checkedTimeZone(timeZone);
+        recorded.from = ZoneRecorded::From::Given;
+    }
+    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
         const Engine engine = engineOf(db);
         addOpenJobIndex(db);
         addPunchIds(db, engine);
         if (engine == Engine::Server)
             addConflicts(db);
         addDeskSchema(db, engine);
+        execAll(db, PunchRules::tables(engine == Engine::Server));
+        if (recorded.zone.isEmpty()) {
+            QSqlQuery zone(db);
+            zone.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                             .arg(SiteModel::Setting::value, SiteModel::siteSettings,
+                                 SiteModel::Setting::name));
+            zone.addBindValue(SiteModel::Setting::timeZone);
+            execute(zone);
+            if (zone.next())
+                recorded.zone = zone.value(0).toString();
+            zone.finish();
+        }
+        if (recorded.zone.isEmpty()) {
+            recorded.zone = machineTimeZone();
+            recorded.from = ZoneRecorded::From::Machine;
+        }
+        setTimeZone(db, engine, recorded.zone);
+        execAll(db,
+            PunchRules::rules(engine == Engine::Server,
+                engine == Engine::Server ? terminalChecks(db, dir)
+                                         : PunchRules::TerminalChecks {}));
     });
+    return recorded;
 }
 
-void roles(const QString& dir)
+PunchRules::TerminalChecks roles(const QString& dir)
 {
-    withDatabase(dir, jobPunchesFile, [&dir](QSqlDatabase& db) {
+    PunchRules::TerminalChecks checks;
+    withDatabase(dir, jobPunchesFile, [&](QSqlDatabase& db) {
         if (engineOf(db) != Engine::Server)
             throw Error(QStringLiteral("%1 is not on a database server: on a SQLite site, who may "
                                        "write the file decides who may punch and correct.")
                             .arg(QDir(dir).filePath(jobPunchesFile))
                             .toStdString());
+        if (!tableExists(db, Engine::Server, SiteModel::jobPunchOrigins))
+            throw Error(QStringLiteral("%1 was made by an earlier version; jobcosting-site "
+                                       "upgrade %2 brings it up to date first.")
+                            .arg(QDir(dir).filePath(jobPunchesFile), dir)
+                            .toStdString());
         execAll(db, roleStatements(db));
+        checks = terminalChecks(db, dir);
+        execAll(db, PunchRules::rules(true, checks));
     });
+    return checks;
 }
 
 namespace {

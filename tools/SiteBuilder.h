@@ -1,9 +1,15 @@
 #pragma once
 
+#include "PunchRules.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <stdexcept>
+
+class DatabaseFile;
+class QSqlDatabase;
 
 // Makes the three database files of a site: the job punches, the validation
 // tables and the time-clock database, with every table and field the punch
@@ -50,6 +56,9 @@ struct Contents
     };
     Kind kind = Kind::Empty;
     QDateTime now;
+    // The zone in which the site's clocks run, an IANA name (SiteSettings'
+    // TimeZone); the machine's where empty.
+    QString timeZone;
     int employees = 0;
     qint64 punches = 0;
     int items = 200;
@@ -66,6 +75,24 @@ struct Contents
 // when any of them is on the server already.
 void create(const QString& dir, const QString& server = {}, const Contents& contents = {});
 
+// This machine's time zone, by its IANA name; Error where it has none.
+QString machineTimeZone();
+// `zone` where this machine knows it, the machine's where it is empty; else Error.
+QString checkedTimeZone(const QString& zone);
+
+// How upgrade() left the site's time zone.
+struct ZoneRecorded
+{
+    enum class From
+    {
+        Given,
+        Machine, // the site had none recorded: this machine's
+        Kept // the site's own, recorded before
+    };
+    QString zone;
+    From from = From::Kept;
+};
+
 // Brings the job-punch database of a site made by an earlier version up to
 // date, in one transaction: the unique index over the open jobs with which the
 // database refuses a second open job for the same worker (refused, naming the
@@ -73,18 +100,32 @@ void create(const QString& dir, const QString& server = {}, const Contents& cont
 // job punch, the table of the supervisor's corrections, the index of the days
 // worked and, on a server, the notices of changed punches that the desk
 // follows and the table JobPunchConflicts where the terminals put kept punches
-// that could not be applied. Does nothing that is done already.
-void upgrade(const QString& dir);
+// that could not be applied; where each start and end came from
+// (JobPunchOrigins), the site's time zone (SiteSettings: `timeZone` where given,
+// else the one recorded, else the machine's) and the rules the database keeps
+// (see PunchRules). Does nothing that is done already.
+ZoneRecorded upgrade(const QString& dir, const QString& timeZone = {});
 // On the database server of a site: makes the roles jobcosting_terminal and
-// jobcosting_supervisor where they are missing, and gives them their
-// privileges on the site's tables afresh. Refused on a site without a server.
-void roles(const QString& dir);
+// jobcosting_supervisor where they are missing, gives them their privileges on
+// the site's tables afresh, and sets what a terminal's start is checked
+// against: the tables among EMPLOYEES and Level1 to Level3 that are in the same
+// database. Refused on a site without a server, or not brought up to date.
+PunchRules::TerminalChecks roles(const QString& dir);
 // Creates only the job-punch database in dir, beside a site's own validation
 // and time-clock files. Refuses, touching nothing, when it is there already;
 // removes what it made when it fails.
-void createJobPunches(const QString& dir);
-// An empty job-punch database at path (a file that is not there yet, or empty).
-void createJobPunchesFile(const QString& path);
+void createJobPunches(const QString& dir, const QString& timeZone = {});
+// An empty job-punch database at path (a file that is not there yet, or
+// empty), in the zone `timeZone` (the machine's where empty). `fill`, where
+// given, adds rows before the rules that check and note each punch are made.
+void createJobPunchesFile(const QString& path, const QString& timeZone = {},
+    const std::function<void(DatabaseFile&)>& fill = {});
+
+// Runs work on the job-punch database of the site in dir, in one transaction,
+// with its rules set aside as the tables' owner may: what it writes is neither
+// checked, nor audited, nor noted as a terminal's start or end. For rows that
+// are the site's own (generated sites, tests), never for a correction.
+void unchecked(const QString& dir, const std::function<void(QSqlDatabase&)>& work);
 
 void addEmployees(const QString& dir, const QList<Employee>& employees);
 // Level 1, 2 or 3.

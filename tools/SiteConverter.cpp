@@ -106,26 +106,35 @@ Mapping map(const Access::Table& from, DatabaseFile& to)
     return mapping;
 }
 
-void insert(const Mapping& mapping, DatabaseFile& to)
+// The rows, inside the caller's transaction.
+void insertRows(const Mapping& mapping, QSqlDatabase& db)
 {
-    QSqlDatabase db = to.database();
     QSqlQuery query(db);
     QStringList marks;
     for (qsizetype i = 0; i < mapping.columns.size(); ++i)
         marks << QStringLiteral("?");
-    if (!db.transaction()
-        || !query.prepare(QLatin1String("INSERT INTO ") + mapping.table + QLatin1String(" (")
+    if (!query.prepare(QLatin1String("INSERT INTO ") + mapping.table + QLatin1String(" (")
             + mapping.columns.join(QLatin1String(", ")) + QLatin1String(") VALUES (")
             + marks.join(QLatin1String(", ")) + QLatin1Char(')')))
         fail(query.lastError().text());
     for (const QVariantList& row : mapping.rows) {
         for (const QVariant& value : row)
             query.addBindValue(value);
-        if (!query.exec()) {
-            const QString error = query.lastError().text();
-            db.rollback();
-            fail(error);
-        }
+        if (!query.exec())
+            fail(query.lastError().text());
+    }
+}
+
+void insert(const Mapping& mapping, DatabaseFile& to)
+{
+    QSqlDatabase db = to.database();
+    if (!db.transaction())
+        fail(db.lastError().text());
+    try {
+        insertRows(mapping, db);
+    } catch (...) {
+        db.rollback();
+        throw;
     }
     if (!db.commit())
         fail(db.lastError().text());
@@ -169,7 +178,13 @@ void copyRows(const Access::Table& from, const QString& path)
 {
     try {
         const auto file = openDatabaseFile(path);
-        insert(map(from, *file), *file);
+        const Mapping mapping = map(from, *file);
+        // Job punches copied are the site's own: no terminal's, nor corrections.
+        if (QFileInfo(path).fileName() == SiteModel::jobPunchesFile)
+            SiteBuilder::unchecked(
+                QFileInfo(path).absolutePath(), [&](QSqlDatabase& db) { insertRows(mapping, db); });
+        else
+            insert(mapping, *file);
     } catch (const DataError& error) {
         fail(error.message());
     }
@@ -201,20 +216,20 @@ qint64 convert(const QString& dir, const std::function<void(const QString& copy)
     qint64 rows = 0;
     try {
         const Access::Table source = Access::readTable(original, SiteModel::jobPunches);
-        SiteBuilder::createJobPunchesFile(converted.fileName());
-        {
-            const auto target = openDatabaseFile(converted.fileName());
-            insert(map(source, *target), *target);
+        // The rows are copied in before the rules that take each new punch for a
+        // terminal's start: they are the site's own.
+        SiteBuilder::createJobPunchesFile(converted.fileName(), {}, [&](DatabaseFile& target) {
+            insert(map(source, target), target);
             if (meanwhile)
                 meanwhile(converted.fileName());
             // Read the Access file once more: the copy must hold what it holds now.
             const Access::Table again = Access::readTable(original, source.name);
-            if (again.stamp != source.stamp || !holds(*target, map(again, *target)))
+            if (again.stamp != source.stamp || !holds(target, map(again, target)))
                 fail(QStringLiteral("The copy does not hold the same rows as %1; was it "
                                     "changed meanwhile? Nothing was changed.")
                          .arg(original));
             rows = again.rows.size();
-        }
+        });
     } catch (const DataError& error) {
         fail(error.message() + QStringLiteral(" Nothing was changed."));
     }

@@ -1,9 +1,11 @@
 #include "SiteBuilder.h"
 #include "SiteConverter.h"
+#include "data/SiteModel.h"
 #include "program/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimeZone>
 
 namespace {
 
@@ -17,12 +19,12 @@ const QString commandsExpected = QStringLiteral("create, convert, upgrade or rol
 
 const CommandLine::Definition commandLine {
     QStringLiteral("jobcosting-site"),
-    {QStringLiteral("create DIR [--server URI] [--demo]"),
-        QStringLiteral("create DIR [--server URI] [--employees N [--punches M]]\n"
-                       "           [--items K]"),
-        QStringLiteral("create DIR --job-punches-only"), QStringLiteral("convert DIR"),
-        QStringLiteral("upgrade DIR"), QStringLiteral("roles DIR"),
-        QStringLiteral("--help | --version")},
+    {QStringLiteral("create DIR [--server URI] [--time-zone ZONE] [--demo]"),
+        QStringLiteral("create DIR [--server URI] [--time-zone ZONE]\n"
+                       "           [--employees N [--punches M]] [--items K]"),
+        QStringLiteral("create DIR --job-punches-only [--time-zone ZONE]"),
+        QStringLiteral("convert DIR"), QStringLiteral("upgrade DIR [--time-zone ZONE]"),
+        QStringLiteral("roles DIR"), QStringLiteral("--help | --version")},
     QStringLiteral(R"(Makes and keeps the database files of a job-costing site in the folder DIR.
 
 Commands:
@@ -33,6 +35,7 @@ Commands:
            Without options the tables are empty. It never overwrites: when
            any of the three files exists it stops, changes nothing and exits 1.
            When it fails it removes what it made, DIR too if it made it.
+           The site's time zone is this machine's unless --time-zone names it.
   convert  copies every job punch of an Access JobPunches.MDB into a new
            JobPunches.MDB that the terminal can add punches to, and keeps the
            Access file beside it as JobPunches-Access.MDB; it checks that both
@@ -42,10 +45,16 @@ Commands:
            date, in one transaction: the index that refuses a second open job
            for a worker, a PunchId for every punch, the supervisor's
            corrections (JobPunchCorrections) and, on a server, the notices of
-           changed punches that jobcosting-desk follows and JobPunchConflicts.
+           changed punches that jobcosting-desk follows and JobPunchConflicts;
+           where each start and end came from (JobPunchOrigins), the site's
+           time zone (SiteSettings) and the rules the database keeps over the
+           punches. The time zone is --time-zone's, else the one the site
+           records, else this machine's; it says which.
   roles    for a site on a database server, makes the roles
            jobcosting_terminal and jobcosting_supervisor where they are missing
-           and gives them their privileges afresh; grant each login one of them.)"),
+           and gives them their privileges afresh; grant each login one of them.
+           It says what a terminal's starts are checked against: EMPLOYEES and
+           the level tables where they are in the same database.)"),
     {{{QStringLiteral("demo")}, {},
          QStringLiteral("fill in the demo site: a dozen employees, three\n"
                         "levels (Department, Operation, Part) and about a\n"
@@ -66,6 +75,10 @@ Commands:
             QStringLiteral("make JobPunches.MDB alone, beside a site's own Access\n"
                            "Validations.mdb and Norla.MDB"),
             {}},
+        {{QStringLiteral("time-zone")}, QStringLiteral("ZONE"),
+            QStringLiteral("the zone the site's clocks run in, an IANA name\n"
+                           "(America/New_York); this machine's when not given"),
+            QStringLiteral("a time zone such as America/New_York")},
         {{QStringLiteral("server")}, QStringLiteral("URI"),
             QStringLiteral("make and fill the tables in the PostgreSQL database\n"
                            "of this connection URI (postgresql://user@host/db),\n"
@@ -127,8 +140,11 @@ Request request(const Arguments& arguments)
     request.dir = positional.first();
 
     const QStringList given = arguments.given();
-    if (request.command != create && !given.isEmpty())
-        throw CommandLine::unknownOption(arguments.typed(given.first()));
+    for (const QString& option : given)
+        if (request.command != create
+            && (request.command != QLatin1String("upgrade")
+                || option != QLatin1String("time-zone")))
+            throw CommandLine::unknownOption(arguments.typed(option));
     for (const QString& first : given)
         for (const QString& second : given.mid(given.indexOf(first) + 1))
             if (conflicting.contains({first, second}) || conflicting.contains({second, first}))
@@ -151,6 +167,11 @@ Request request(const Arguments& arguments)
     } else if (arguments.isSet(QStringLiteral("employees"))
         || arguments.isSet(QStringLiteral("items")))
         contents.kind = SiteBuilder::Contents::Kind::Large;
+    if (arguments.isSet(QStringLiteral("time-zone"))) {
+        contents.timeZone = arguments.value(QStringLiteral("time-zone"));
+        if (!QTimeZone(contents.timeZone.toUtf8()).isValid())
+            throw arguments.badValue(QStringLiteral("time-zone"));
+    }
     request.jobPunchesOnly = arguments.isSet(QStringLiteral("job-punches-only"));
     if (arguments.isSet(QStringLiteral("server"))) {
         request.server = arguments.value(QStringLiteral("server"));
@@ -196,11 +217,40 @@ int main(int argc, char* argv[])
             out << "Copied " << rows << " job punches into a new JobPunches.MDB; the Access file "
                 << "is kept as " << SiteConverter::keptAccessFile << ".\n";
         } else if (site.command == QLatin1String("upgrade")) {
-            SiteBuilder::upgrade(site.dir);
+            const SiteBuilder::ZoneRecorded zone
+                = SiteBuilder::upgrade(site.dir, site.contents.timeZone);
+            switch (zone.from) {
+            case SiteBuilder::ZoneRecorded::From::Given:
+                out << "The site's time zone is now " << zone.zone << ", as given.\n";
+                break;
+            case SiteBuilder::ZoneRecorded::From::Machine:
+                out << "The site's time zone is now " << zone.zone
+                    << ", this machine's; --time-zone names another.\n";
+                break;
+            case SiteBuilder::ZoneRecorded::From::Kept:
+                out << "The site's time zone stays " << zone.zone
+                    << "; --time-zone names another.\n";
+                break;
+            }
         } else if (site.command == QLatin1String("roles")) {
-            SiteBuilder::roles(site.dir);
+            const PunchRules::TerminalChecks checks = SiteBuilder::roles(site.dir);
+            const QStringList checked
+                = (checks.employees ? QStringList {QStringLiteral("EMPLOYEES")} : QStringList())
+                + (checks.levels ? QStringList {QStringLiteral("Level1 to Level3")}
+                                 : QStringList());
+            const QStringList elsewhere
+                = (checks.employees ? QStringList() : QStringList {QStringLiteral("EMPLOYEES")})
+                + (checks.levels ? QStringList()
+                                 : QStringList {QStringLiteral("the level tables")});
+            if (!checked.isEmpty())
+                out << "A terminal's starts are checked against "
+                    << checked.join(QLatin1String(" and ")) << ".\n";
+            if (!elsewhere.isEmpty())
+                out << "A terminal's starts are not checked against "
+                    << elsewhere.join(QLatin1String(" nor ")) << ": not in the database of "
+                    << SiteModel::jobPunchesFile << ".\n";
         } else if (site.jobPunchesOnly) {
-            SiteBuilder::createJobPunches(site.dir);
+            SiteBuilder::createJobPunches(site.dir, site.contents.timeZone);
         } else {
             SiteBuilder::create(site.dir, site.server, site.contents);
         }

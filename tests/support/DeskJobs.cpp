@@ -105,10 +105,18 @@ ServerLogin::ServerLogin(const Site& site, const QString& role)
     m_uri = server + (server.contains(u'?') ? u'&' : u'?') + u"user="_s + m_name + u"&options="_s
         + QString::fromLatin1(
             QUrl::toPercentEncoding(u"-c search_path="_s + schema + u",public"_s));
+    pointTo(m_uri, QString());
+}
+
+void ServerLogin::pointTo(const QString& address, const QString& deadline) const
+{
+    const QString pointed
+        = deadline.isEmpty() ? address : address + u"&jobcosting_deadline="_s + deadline;
     for (const QString& name :
         {SiteModel::jobPunchesFile, SiteModel::validationsFile, SiteModel::timeClockFile}) {
         QFile pointer(QDir(m_folder.path()).filePath(name));
-        if (!pointer.open(QIODevice::WriteOnly) || pointer.write((m_uri + u'\n').toUtf8()) < 0)
+        if (!pointer.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || pointer.write((pointed + u'\n').toUtf8()) < 0)
             throw std::runtime_error("cannot write a pointer file");
     }
 }

@@ -45,6 +45,10 @@ public:
 
     QString name() const { return m_name; }
     QString folder() const { return m_folder.path(); }
+    QString uri() const { return m_uri; }
+    // Points the folder's three files to `address` (this login's connection
+    // URI through a proxy, say), with the terminal's deadline in seconds.
+    void pointTo(const QString& address, const QString& deadline) const;
     // Runs SQL as this login on the site's schema.
     void sql(const QString& statement) const;
 

@@ -205,7 +205,7 @@ const QList<std::pair<QString, QString>> sampleTables {
 
 } // namespace
 
-Site::Site(Contents contents, Engine engine)
+Site::Site(Contents contents, Engine engine, const QString& timeZone)
     : m_previous(QDir::currentPath())
 {
     if (engine == Engine::Server)
@@ -218,7 +218,9 @@ Site::Site(Contents contents, Engine engine)
             if (!QFile::copy(sample(name), file(name)))
                 throw std::runtime_error("cannot copy the sample site");
     } else {
-        SiteBuilder::create(m_dir.path(), m_server ? m_server->uri() : QString());
+        SiteBuilder::Contents made;
+        made.timeZone = timeZone;
+        SiteBuilder::create(m_dir.path(), m_server ? m_server->uri() : QString(), made);
     }
     if (contents == Contents::Demo) {
         // One connection to each database while the site is filled.
@@ -346,6 +348,40 @@ QList<QVariantList> Site::sql(
             rows = rowsOf(query, [](const QVariant& value) { return value; });
         });
     return rows;
+}
+
+void Site::seed(const QString& statement, const QVariantList& values) const
+{
+    SiteBuilder::unchecked(path(), [&](QSqlDatabase& db) { exec(db, statement, values); });
+}
+
+void Site::correct(
+    const QString& statement, const QVariantList& values, const QString& reason) const
+{
+    const auto open = [&](const QString& name) {
+        if (m_server)
+            return serverConnection(name, m_server->uri());
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(file(SiteModel::jobPunchesFile));
+        return db;
+    };
+    withConnection(open, [&](QSqlDatabase& db) {
+        if (!db.transaction())
+            fail(db.lastError());
+        if (m_server) {
+            exec(db, u"SELECT set_config('jobcosting.reason', ?, true)"_s, {reason});
+        } else {
+            exec(db,
+                u"INSERT INTO %1 (Reason, CorrectedBy) VALUES (?, 'test')"_s.arg(
+                    SiteModel::jobPunchCorrectionReason),
+                {reason});
+        }
+        exec(db, statement, values);
+        if (!m_server)
+            exec(db, u"DELETE FROM %1"_s.arg(SiteModel::jobPunchCorrectionReason));
+        if (!db.commit())
+            fail(db.lastError());
+    });
 }
 
 QStringList Site::jobFields()

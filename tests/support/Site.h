@@ -113,7 +113,9 @@ public:
         // files made by the site tool.
         Sample
     };
-    explicit Site(Contents contents = Contents::Demo, Engine engine = Engine::Sqlite);
+    // Its clocks run in `timeZone` (an IANA name), the machine's where empty.
+    explicit Site(Contents contents = Contents::Demo, Engine engine = Engine::Sqlite,
+        const QString& timeZone = {});
 
     // A file of the sample site, in its read-only folder.
     static QString sample(const QString& name);
@@ -139,6 +141,15 @@ public:
     // come as ISO text and numbers as numbers, as SQLite keeps them.
     QList<QVariantList> sql(
         const QString& file, const QString& statement, const QVariantList& values = {}) const;
+    // Runs SQL on JobPunches.MDB with its rules set aside, as the tables'
+    // owner may (SiteBuilder::unchecked): rows that are the site's own,
+    // neither audited nor noted as a terminal's.
+    void seed(const QString& statement, const QVariantList& values = {}) const;
+    // Runs SQL on JobPunches.MDB as a correction, with its reason, as the desk
+    // writes one: the database's audit keeps it. For any change that is not a
+    // terminal's start or end.
+    void correct(const QString& statement, const QVariantList& values = {},
+        const QString& reason = QStringLiteral("a test's correction")) const;
     // Every field of JobPunches that a job fills, in the table's order.
     static QStringList jobFields();
     // One JobPunches row as a map from field name (ID, jobFields() and PunchId)

@@ -13,12 +13,16 @@ class FixedClock : public Clock
 {
 public:
     QDateTime now() const override { return m_now; }
+    QTimeZone timeZone() const override { return m_zone; }
     void set(const QDateTime& now) { m_now = now; }
+    // The machine's zone, as the programs see it; the process keeps its own.
+    void setTimeZone(const QTimeZone& zone) { m_zone = zone; }
     // Moves the clock on; the next reading is that much later.
     void advance(int seconds) { m_now = m_now.addSecs(seconds); }
 
 private:
     QDateTime m_now {QDate(2004, 2, 26), QTime(14, 5, 7)};
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
 };
 
 class RecordingShell : public Shell
