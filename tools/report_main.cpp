@@ -1,5 +1,6 @@
 #include "JobCostCommand.h"
 #include "program/CommandLine.h"
+#include "program/Language.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     qInstallMessageHandler(defaultHandler);
+    // The PDF's words; its CSV, its command line and its errors stay English.
+    Language::useSessionLanguage("jobcosting-report");
 
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
