@@ -7,9 +7,10 @@
 // SQLite: the report's processor time (CSV by job) beside that of a plain
 // GROUP BY of the same sums, run through Qt's SQLite driver. A server (when
 // JOBCOSTING_TEST_SERVER names one, as `scripts/test-server` does): the
-// report's processor time and its server backend's, beside psql's and its
-// backend's for the same GROUP BY; a backend's time is read from
-// /proc/<pid>/stat. Peak memory is compared between sites of 10 and of 50,000
+// report's processor time and the server's, beside psql's and the server's
+// for the same GROUP BY; the server's is read from /proc (ServerCpu.h), all
+// of its processes, so that parallel workers count wherever the server plans
+// them. Peak memory is compared between sites of 10 and of 50,000
 // groups. Each measurement runs in a child process of its own, the anchor and
 // the report by turns; medians. One punch in a thousand has been corrected at
 // the desk, as on a site in use, so that the report counts them. The SQLite
@@ -19,6 +20,7 @@
 
 #include "JobCostCommand.h"
 #include "ProcessMemory.h"
+#include "ServerCpu.h"
 #include "SiteBuilder.h"
 #include "data/DatabaseFile.h"
 #include "data/OpenDatabaseFile.h"
@@ -112,22 +114,6 @@ qint64 ownProcessorMs()
     return processorMs(usage);
 }
 
-// The processor time in a line of /proc/<pid>/stat: after the command's name
-// in brackets, utime and stime are the 12th and 13th fields.
-qint64 statMs(const QByteArray& stat)
-{
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ');
-    return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000
-        / sysconf(_SC_CLK_TCK);
-}
-
-// The processor time of a server backend so far.
-qint64 backendMs(qint64 pid)
-{
-    QFile stat(u"/proc/%1/stat"_s.arg(pid));
-    return stat.open(QIODevice::ReadOnly) ? statMs(stat.readAll()) : -1;
-}
-
 QString serverUri(const QString& dir)
 {
     // A pointer file holds the URI on its first line; a SQLite file no such text.
@@ -141,20 +127,21 @@ struct Result
     qint64 ms = -1;
     qint64 processorMs = -1; // of the process, or of psql
     long peakKiB = -1;
-    qint64 backendMs = 0; // of its server backend
-    qint64 total() const { return processorMs + backendMs; }
+    qint64 serverMs = 0; // of the server's processes
+    qint64 total() const { return processorMs + serverMs; }
 };
 
 // One measurement in this process (a child of the bench): prints
-// "<ms> <processor ms> <peak KiB> <backend ms>".
-int measure(const QString& dir, const QString& what)
+// "<ms> <processor ms> <peak KiB> <server ms>"; the server's time is that of
+// the postmaster given (0: none).
+int measure(const QString& dir, const QString& what, qint64 postmaster)
 {
     QElapsedTimer timer;
     timer.start();
     const qint64 before = ownProcessorMs();
     const QString file = QDir(dir).filePath(SiteModel::jobPunchesFile);
-    const bool server = serverUri(dir).startsWith(u"postgres"_s);
-    qint64 backend = 0;
+    const ServerCpu server(postmaster);
+    const double serverBefore = server.ms().value_or(0);
     if (what == u"anchor"_s) {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s);
         db.setDatabaseName(file);
@@ -169,15 +156,6 @@ int measure(const QString& dir, const QString& what)
         if (groups == 0)
             return 1;
     } else {
-        // The report's own connection, held open to ask it for its backend.
-        const std::shared_ptr<DatabaseFile> database = openDatabaseFile(file);
-        qint64 pid = 0;
-        if (server) {
-            QSqlQuery query(database->database());
-            query.exec(u"SELECT pg_backend_pid()"_s);
-            pid = query.next() ? query.value(0).toLongLong() : 0;
-            backend = -backendMs(pid);
-        }
         const SystemClock clock;
         const RegionalSettings regional(
             u"yyyy-MM-dd"_s, u"HH:mm:ss"_s, QLatin1Char('.'), QLatin1Char(','), clock);
@@ -190,19 +168,18 @@ int measure(const QString& dir, const QString& what)
             out << errors << Qt::endl;
             return 1;
         }
-        if (server)
-            backend += backendMs(pid);
     }
     out << timer.elapsed() << ' ' << ownProcessorMs() - before << ' ' << processKilobytes("VmHWM")
-        << ' ' << backend << Qt::endl;
+        << ' ' << qint64(server.ms().value_or(0) - serverBefore) << Qt::endl;
     return 0;
 }
 
-Result child(const QString& dir, const QString& what, qint64* longestSaveWait = nullptr)
+Result child(const QString& dir, const QString& what, qint64 postmaster = 0,
+    qint64* longestSaveWait = nullptr)
 {
     QProcess process;
-    process.start(
-        QCoreApplication::applicationFilePath(), {u"--measure"_s, dir, u"--what"_s, what});
+    process.start(QCoreApplication::applicationFilePath(),
+        {u"--measure"_s, dir, u"--what"_s, what, u"--postmaster"_s, QString::number(postmaster)});
     process.waitForStarted();
     if (longestSaveWait) {
         // A terminal's save during the report: the same busy wait, 5 s at most.
@@ -231,33 +208,27 @@ Result child(const QString& dir, const QString& what, qint64* longestSaveWait = 
         fields.at(3).toLongLong()};
 }
 
-// psql running the anchor, its processor time and its backend's.
-Result psql(const QString& uri)
+// psql running the anchor, its processor time and the server's.
+Result psql(const QString& uri, qint64 postmaster)
 {
-    // The backend reads its own /proc/<pid>/stat before and after. The query
-    // runs in that one backend, as the report's does: parallel workers would
-    // spend processor time that no backend's stat shows.
-    const QString stat = u"SELECT pg_read_file('/proc/' || pg_backend_pid() || '/stat');\n"_s;
-    const QString script = u"SET max_parallel_workers_per_gather = 0;\n\\t on\n\\a\n"_s + stat
-        + u"\\o /dev/null\n"_s + anchorSql(true) + u";\n\\o\n"_s + stat;
+    const ServerCpu server(postmaster);
+    const double serverBefore = server.ms().value_or(0);
     rusage before {};
     getrusage(RUSAGE_CHILDREN, &before);
     QElapsedTimer timer;
     timer.start();
     QProcess process;
     process.start(u"psql"_s, {u"-X"_s, u"-q"_s, u"-v"_s, u"ON_ERROR_STOP=1"_s, uri});
-    process.write(script.toUtf8());
+    process.write(u"\\o /dev/null\n"_s.toUtf8() + anchorSql(true).toUtf8() + ";\n");
     process.closeWriteChannel();
     process.waitForFinished(-1);
     const qint64 ms = timer.elapsed();
     rusage after {};
     getrusage(RUSAGE_CHILDREN, &after);
-    QList<QByteArray> stats = process.readAllStandardOutput().split('\n');
-    stats.removeAll(QByteArray());
-    if (process.exitCode() != 0 || stats.size() != 2)
+    if (process.exitCode() != 0)
         return {};
     return {ms, processorMs(after) - processorMs(before), -1,
-        statMs(stats.at(1)) - statMs(stats.at(0))};
+        qint64(server.ms().value_or(0) - serverBefore)};
 }
 
 template<typename T> T median(QList<T> values)
@@ -272,15 +243,15 @@ struct Series
     QList<Result> results;
     Result median() const
     {
-        QList<qint64> ms, processor, backend;
+        QList<qint64> ms, processor, server;
         QList<long> peak;
         for (const Result& result : results) {
             ms << result.ms;
             processor << result.processorMs;
-            backend << result.backendMs;
+            server << result.serverMs;
             peak << result.peakKiB;
         }
-        return {::median(ms), ::median(processor), ::median(peak), ::median(backend)};
+        return {::median(ms), ::median(processor), ::median(peak), ::median(server)};
     }
 };
 
@@ -288,9 +259,9 @@ void line(const QString& name, const Result& result)
 {
     out << u"    %1 %2 s processor%3, %4 s on the clock%5"_s.arg(name, -38)
                .arg(result.total() / 1000.0, 6, 'f', 2)
-               .arg(result.backendMs > 0
-                       ? u" (%1 + backend %2)"_s.arg(result.processorMs / 1000.0, 0, 'f', 2)
-                             .arg(result.backendMs / 1000.0, 0, 'f', 2)
+               .arg(result.serverMs > 0
+                       ? u" (%1 + server %2)"_s.arg(result.processorMs / 1000.0, 0, 'f', 2)
+                             .arg(result.serverMs / 1000.0, 0, 'f', 2)
                        : QString())
                .arg(result.ms / 1000.0, 6, 'f', 2)
                .arg(result.peakKiB > 0 ? u", peak %1 MiB"_s.arg(result.peakKiB / 1024.0, 0, 'f', 1)
@@ -330,25 +301,28 @@ void compare(const QString& name, const std::function<Result()>& anchor,
 }
 
 // The site brought up to date (PunchIds, the desk's audit), and one punch in a
-// thousand corrected.
+// thousand corrected: on a server as the desk corrects one, its reason set and
+// the audit row written by the database; a SQLite file keeps what the desk
+// writes beside its change.
 void correctSome(const QString& site)
 {
     SiteBuilder::upgrade(site);
     const QString uri = serverUri(site);
-    const bool server = uri.startsWith(u"postgres"_s);
-    const QString none = server ? u"CAST('{}' AS json)"_s : u"'{}'"_s;
-    const QString sql = u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, Reason, "
-                        "OldValues, NewValues) SELECT PunchId, 'edit', 'bench', 'a correction', "
-                        "%1, %1 FROM JobPunches WHERE ID % 1000 = 0"_s.arg(none);
-    if (server) {
-        QProcess::execute(u"psql"_s, {u"-X"_s, u"-q"_s, uri, u"-c"_s, sql});
+    if (uri.startsWith(u"postgres"_s)) {
+        QProcess::execute(u"psql"_s,
+            {u"-X"_s, u"-q"_s, u"-v"_s, u"ON_ERROR_STOP=1"_s, uri, u"-1"_s, u"-c"_s,
+                u"SET LOCAL jobcosting.reason = 'a correction'"_s, u"-c"_s,
+                u"UPDATE JobPunches SET Pieces = Pieces + 1 WHERE ID % 1000 = 0"_s});
         return;
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"corrections"_s);
         db.setDatabaseName(QDir(site).filePath(SiteModel::jobPunchesFile));
         QSqlQuery query(db);
-        if (!db.open() || !query.exec(sql))
+        if (!db.open()
+            || !query.exec(u"INSERT INTO JobPunchCorrections (PunchId, Action, CorrectedBy, "
+                           "Reason, OldValues, NewValues) SELECT PunchId, 'edit', 'bench', "
+                           "'a correction', '{}', '{}' FROM JobPunches WHERE ID % 1000 = 0"_s))
             throw SiteBuilder::Error(query.lastError().text().toStdString());
     }
     QSqlDatabase::removeDatabase(u"corrections"_s);
@@ -404,10 +378,14 @@ int main(int argc, char* argv[])
     const QCommandLineOption measureIn(
         u"measure"_s, u"Measure in an existing site (internal)."_s, u"DIR"_s);
     const QCommandLineOption what(u"what"_s, u"What to measure (internal)."_s, u"W"_s);
-    parser.addOptions({dirOption, punches, employees, items, serverItems, runs, measureIn, what});
+    const QCommandLineOption postmasterOption(
+        u"postmaster"_s, u"The server's postmaster, 0 for none (internal)."_s, u"PID"_s, u"0"_s);
+    parser.addOptions({dirOption, punches, employees, items, serverItems, runs, measureIn, what,
+        postmasterOption});
     parser.process(app);
     if (parser.isSet(measureIn))
-        return measure(parser.value(measureIn), parser.value(what));
+        return measure(parser.value(measureIn), parser.value(what),
+            parser.value(postmasterOption).toLongLong());
 
     QTemporaryDir temporary;
     const QString dir = parser.isSet(dirOption) ? parser.value(dirOption) : temporary.path();
@@ -447,7 +425,7 @@ int main(int argc, char* argv[])
                 line(u"report "_s + other, series.median());
             }
             qint64 longest = 0;
-            child(site, u"--by job"_s, &longest);
+            child(site, u"--by job"_s, 0, &longest);
             out << u"    a terminal's save during the report waited at most %1"_s.arg(
                 longest < 0 ? u"too long: it failed"_s : u"%1 ms"_s.arg(longest))
                 << Qt::endl;
@@ -481,8 +459,18 @@ int main(int argc, char* argv[])
     out << u"  server, %1 job groups (site made in %2 s):"_s.arg(serverItemCount)
                .arg(timer.elapsed() / 1000)
         << Qt::endl;
+    QProcess dataDirectory;
+    dataDirectory.start(
+        u"psql"_s, {u"-X"_s, u"-A"_s, u"-t"_s, server, u"-c"_s, u"SHOW data_directory"_s});
+    dataDirectory.waitForFinished(-1);
+    const qint64 postmaster
+        = postmasterIn(QString::fromLocal8Bit(dataDirectory.readAllStandardOutput().trimmed()));
+    if (postmaster == 0) {
+        out << "the server's processes cannot be read from /proc" << Qt::endl;
+        return 1;
+    }
     compare(
-        u"psql with the server's own GROUP BY"_s, [&] { return psql(server); },
-        [&] { return child(serverSite.path(), u"--by job"_s); }, runCount);
+        u"psql with the server's own GROUP BY"_s, [&] { return psql(server, postmaster); },
+        [&] { return child(serverSite.path(), u"--by job"_s, postmaster); }, runCount);
     return 0;
 }

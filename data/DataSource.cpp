@@ -174,7 +174,8 @@ void DataSource::prepareRead(const QString& table)
     active().beforeRead(table);
     QList<Column> columns = active().columns(table);
     if (columns.isEmpty())
-        throw DataError(QStringLiteral("%1 has no table %2.").arg(m_databaseName, table));
+        throw DataError::said(
+            QT_TRANSLATE_NOOP("DataError", "%1 has no table %2."), {m_databaseName, table});
     // The engine hands out the list it keeps: a new one only once it read the table anew.
     if (columns.constData() == m_columns.constData())
         return;
@@ -224,9 +225,10 @@ void DataSource::requireWritable() const
         throw DataError(QStringLiteral("The data source '%1' is read-only; it cannot be updated.")
                             .arg(objectName()));
     if (!m_file->hasFeature(DatabaseFile::Feature::Writes))
-        throw DataError(QStringLiteral("%1 is a file that Job Costing only reads; the table %2 "
-                                       "cannot be written.")
-                            .arg(m_databaseName, m_source.table));
+        throw DataError::said(QT_TRANSLATE_NOOP("DataError",
+                                  "%1 is a file that Job Costing only reads; the table %2 "
+                                  "cannot be written."),
+            {m_databaseName, m_source.table});
 }
 
 qint64 DataSource::recordCount() const
@@ -284,8 +286,9 @@ qint64 DataSource::currentIndex()
     });
     if (found >= 0)
         return m_index = found;
-    throw DataError(QStringLiteral("The current row is no longer in the table %1 of %2.")
-                        .arg(m_source.table, m_databaseName));
+    throw DataError::said(
+        QT_TRANSLATE_NOOP("DataError", "The current row is no longer in the table %1 of %2."),
+        {m_source.table, m_databaseName});
 }
 
 void DataSource::moveFirst()
@@ -356,8 +359,8 @@ const DataSource::Column& DataSource::columnByKey(const QString& key, const QStr
 {
     if (const auto found = m_columnIndex.constFind(key); found != m_columnIndex.constEnd())
         return m_columns.at(*found);
-    throw DataError(QStringLiteral("%1 has no field %2 in the table %3.")
-                        .arg(m_databaseName, name, m_source.table));
+    throw DataError::said(QT_TRANSLATE_NOOP("DataError", "%1 has no field %2 in the table %3."),
+        {m_databaseName, name, m_source.table});
 }
 
 void DataSource::addNew()
@@ -461,10 +464,10 @@ void DataSource::write(Pending pending, const QList<QPair<QString, QVariant>>& v
             + unchanged.join(QLatin1String(" AND ")),
         bound);
     if (update.numRowsAffected() != 1)
-        throw DataError(QStringLiteral("Another program changed or deleted this row of the table "
-                                       "%1 in %2 since it was read.")
-                            .arg(m_source.table, m_databaseName),
-            DataError::Reason::Changed);
+        throw DataError::said(QT_TRANSLATE_NOOP("DataError",
+                                  "Another program changed or deleted this row of the table "
+                                  "%1 in %2 since it was read."),
+            {m_source.table, m_databaseName}, DataError::Reason::Changed);
     // A save is most often followed by a refresh or a move, which replaces the
     // row; the stored values are read back only if the row is used before that.
     m_rowWritten = true;
@@ -507,9 +510,10 @@ void DataSource::prepareWrites()
 
 DataError DataSource::refused(const Column& column, const QVariant& value) const
 {
-    return DataError(QStringLiteral("The field %1 of the table %2 in %3 does not take the value "
-                                    "'%4'.")
-                         .arg(column.name, m_source.table, m_databaseName, value.toString()));
+    return DataError::said(QT_TRANSLATE_NOOP("DataError",
+                               "The field %1 of the table %2 in %3 does not take the value "
+                               "'%4'."),
+        {column.name, m_source.table, m_databaseName, value.toString()});
 }
 
 QVariant DataSource::field(const QString& name) const

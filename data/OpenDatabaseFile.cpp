@@ -16,8 +16,8 @@ QByteArray headerOf(const QString& path)
     // Unbuffered: a buffered read would fetch 16 KB to hand over 64 bytes.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw DataError(QStringLiteral("%1 cannot be read: %2.")
-                            .arg(QFileInfo(path).fileName(), file.errorString()));
+        throw DataError::said(QT_TRANSLATE_NOOP("DataError", "%1 cannot be read: %2."),
+            {QFileInfo(path).fileName(), file.errorString()});
     return file.read(64);
 }
 
@@ -30,8 +30,9 @@ std::shared_ptr<DatabaseFile> openEngine(const QString& path, const QString& con
         return std::make_shared<AccessFile>(path, connection);
     if (SqliteFile::recognizes(header))
         return std::make_shared<SqliteFile>(path, connection);
-    throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
-                        .arg(QFileInfo(path).fileName(), DatabaseFile::contentOf(path)));
+    throw DataError::said(
+        QT_TRANSLATE_NOOP("DataError", "%1 is not a database; its content looks like: %2."),
+        {QFileInfo(path).fileName(), DatabaseFile::contentOf(path)});
 }
 
 } // namespace
@@ -41,11 +42,13 @@ std::shared_ptr<DatabaseFile> openDatabaseFile(const QString& fileName)
     static QHash<QString, std::weak_ptr<DatabaseFile>> openFiles;
     const QFileInfo info(fileName);
     if (info.isDir())
-        throw DataError(
-            QStringLiteral("%1 is a folder, not a database file.").arg(info.fileName()));
+        throw DataError::said(
+            QT_TRANSLATE_NOOP("DataError", "%1 is a folder, not a database file."),
+            {info.fileName()});
     if (info.exists() && !info.isFile())
-        throw DataError(QStringLiteral("%1 is not a database file but a device or a pipe.")
-                            .arg(info.fileName()));
+        throw DataError::said(
+            QT_TRANSLATE_NOOP("DataError", "%1 is not a database file but a device or a pipe."),
+            {info.fileName()});
     if (!info.isFile())
         throw DataError::missingFile(info.absoluteFilePath());
     const QString path = info.canonicalFilePath();

@@ -115,8 +115,8 @@ void SqliteFile::connect()
     if (::stat(QFile::encodeName(path()).constData(), &status) != 0)
         throw errno == ENOENT
             ? DataError::missingFile(path())
-            : DataError(QStringLiteral("%1 cannot be read: %2.")
-                            .arg(name(), QString::fromLocal8Bit(std::strerror(errno))));
+            : DataError::said(QT_TRANSLATE_NOOP("DataError", "%1 cannot be read: %2."),
+                {name(), QString::fromLocal8Bit(std::strerror(errno))});
     QSqlDatabase db = database();
     db.setDatabaseName(path());
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs()));
@@ -206,8 +206,9 @@ void SqliteFile::reconnectIfReplaced()
     if (!m_openAgain)
         return;
     if (!recognizes(headerOf(path())))
-        throw DataError(QStringLiteral("%1 is not a database; its content looks like: %2.")
-                            .arg(name(), contentOf(path())));
+        throw DataError::said(
+            QT_TRANSLATE_NOOP("DataError", "%1 is not a database; its content looks like: %2."),
+            {name(), contentOf(path())});
     if (Identity {quint64(status.st_dev), quint64(status.st_ino)} != m_identity)
         settleLogOfReplacedFile(&status);
     forgetColumns(); // the kept statements belong to the connection closed now
@@ -342,33 +343,37 @@ DataError SqliteFile::errorOf(const QSqlError& error, const QString& table)
     const int code = error.nativeErrorCode().toInt();
     const QString text = error.databaseText();
     const auto said = [&](const char* words) {
-        return QString::fromLatin1(words).arg(name(), table);
+        return DataError::said(words, {name(), table});
     };
     const bool writable = ::access(QFile::encodeName(path()).constData(), W_OK) == 0;
     switch (code & 0xff) {
     case sqliteBusy:
     case sqliteLocked:
-        return DataError(said("Another program kept %1 locked for more than five seconds; the "
-                              "table %2 could not be used."));
+        return said(QT_TRANSLATE_NOOP("DataError",
+            "Another program kept %1 locked for more than five seconds; the "
+            "table %2 could not be used."));
     case sqliteReadOnly:
     case sqliteIoError:
     case sqliteCantOpen:
         // Opened again at the next use: the file may be writable again, or back.
         m_openAgain = true;
         if (code == sqliteReadOnlyMoved)
-            return DataError(
-                said("%1 was moved or replaced while in use; the table %2 was not written."));
+            return said(QT_TRANSLATE_NOOP("DataError",
+                "%1 was moved or replaced while in use; the table %2 was not written."));
         if (!writable || (code & 0xff) == sqliteReadOnly)
-            return DataError(said("%1 is read-only; the table %2 cannot be written."));
-        return DataError(said("%1 could not be read or written (a disk or network fault); the "
-                              "table %2 could not be used."));
+            return said(
+                QT_TRANSLATE_NOOP("DataError", "%1 is read-only; the table %2 cannot be written."));
+        return said(QT_TRANSLATE_NOOP("DataError",
+            "%1 could not be read or written (a disk or network fault); the "
+            "table %2 could not be used."));
     case sqliteCorrupt:
-        return DataError(said("%1 is damaged; the table %2 cannot be used."));
+        return said(QT_TRANSLATE_NOOP("DataError", "%1 is damaged; the table %2 cannot be used."));
     case sqliteFull:
-        return DataError(said("The disk that holds %1 is full; the table %2 cannot grow."));
+        return said(QT_TRANSLATE_NOOP(
+            "DataError", "The disk that holds %1 is full; the table %2 cannot grow."));
     case sqliteNotADatabase:
         m_openAgain = true;
-        return DataError(said("%1 is not a database; it has no table %2."));
+        return said(QT_TRANSLATE_NOOP("DataError", "%1 is not a database; it has no table %2."));
     case sqliteConstraint:
         return DataError(
             QStringLiteral("%1 refused the values for the table %2: %3.").arg(name(), table, text),
@@ -376,10 +381,11 @@ DataError SqliteFile::errorOf(const QSqlError& error, const QString& table)
                                                                    : DataError::Reason::Other);
     case sqliteError:
         if (text.startsWith(QLatin1String("no such table")))
-            return DataError(said("%1 has no table %2."));
+            return said(QT_TRANSLATE_NOOP("DataError", "%1 has no table %2."));
         if (text.startsWith(QLatin1String("no such column: ")))
-            return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
-                                 .arg(name(), text.mid(16), table));
+            return DataError::said(
+                QT_TRANSLATE_NOOP("DataError", "%1 has no field %2 in the table %3."),
+                {name(), text.mid(16), table});
         break;
     default:
         break;

@@ -139,7 +139,7 @@ protected:
         try {
             m_deadlineMs = PostgresFile::configure(db, PostgresFile::readPointer(m_path));
         } catch (const DataError& error) {
-            m_problem = error.message();
+            m_problem = error.shown();
             lost(m_problem);
             return;
         }
@@ -182,8 +182,8 @@ private:
             tell(*notices);
             return true;
         }
-        giveUp(inTime ? QStringLiteral("The connection to the database server was lost.")
-                      : QStringLiteral("The database server did not answer within %1 seconds.")
+        giveUp(inTime ? ChangeWatch::tr("The connection to the database server was lost.")
+                      : ChangeWatch::tr("The database server did not answer within %1 seconds.")
                             .arg(m_deadlineMs / 1000.0));
         return false;
     }
@@ -207,9 +207,9 @@ private:
                 == ConnectionThread::Ran::InTime;
         if (!inTime || !attempt->opened) {
             if (inTime)
-                giveUp(QStringLiteral("The database server cannot be reached."));
+                giveUp(ChangeWatch::tr("The database server cannot be reached."));
             else
-                giveUp(QStringLiteral("The database server did not answer within %1 seconds.")
+                giveUp(ChangeWatch::tr("The database server did not answer within %1 seconds.")
                            .arg(m_deadlineMs / 1000.0));
             return false;
         }

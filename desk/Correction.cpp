@@ -15,15 +15,15 @@ constexpr qint64 secondsPerDay = 24 * 3600;
 void requireReason(const QString& reason)
 {
     if (reason.trimmed().isEmpty())
-        throw Refused(QStringLiteral("A correction needs a reason."));
+        throw Refused(Correction::tr("A correction needs a reason."));
 }
 
 void requirePieces(const Punch& punch, double pieces)
 {
     if (!(pieces >= 0 && pieces <= Corrections::mostPieces))
-        throw Refused(QStringLiteral("The piece count must be from 0 to 1,000,000,000."));
+        throw Refused(Correction::tr("The piece count must be from 0 to 1,000,000,000."));
     if (pieces != 0 && !punch.paysBonus())
-        throw Refused(QStringLiteral("This job pays no bonus: its piece count stays 0."));
+        throw Refused(Correction::tr("This job pays no bonus: its piece count stays 0."));
 }
 
 // The rules every stop meets: after the start, within 24 hours of it, and
@@ -33,13 +33,13 @@ void requireStop(const QDateTime& start, const QDateTime& stop, const QDateTime&
 {
     const QString started = regional.dateTimeText(start);
     if (stop <= start)
-        throw Refused(QStringLiteral("The job cannot end before it started (%1).").arg(started));
+        throw Refused(Correction::tr("The job cannot end before it started (%1).").arg(started));
     if (start.secsTo(stop) >= secondsPerDay)
-        throw Refused(QStringLiteral("The job must end within 24 hours of its start (%1): a "
+        throw Refused(Correction::tr("The job must end within 24 hours of its start (%1): a "
                                      "punch keeps the time of day of its stop only.")
                           .arg(started));
     if (stop > now)
-        throw Refused(QStringLiteral("The job cannot end in the future (%1).")
+        throw Refused(Correction::tr("The job cannot end in the future (%1).")
                           .arg(regional.dateTimeText(stop.toTimeZone(start.timeZone()))));
 }
 
@@ -68,17 +68,17 @@ QString Correction::summary(const RegionalSettings& regional) const
     QStringList lines;
     switch (action) {
     case Action::Delete:
-        lines << QStringLiteral("The punch is deleted; the corrections keep all its fields.");
+        lines << tr("The punch is deleted; the corrections keep all its fields.");
         break;
     case Action::Dismiss:
-        lines << QStringLiteral("The conflict is dismissed: nothing is written to the punches.");
+        lines << tr("The conflict is dismissed: nothing is written to the punches.");
         break;
     case Action::Apply:
         if (conflict && conflict->action == QLatin1String("start")) {
-            lines << QStringLiteral("The terminal's start is written as a new punch.");
+            lines << tr("The terminal's start is written as a new punch.");
             break;
         }
-        lines << QStringLiteral("The terminal's end is written:");
+        lines << tr("The terminal's end is written:");
         for (const QString& field : Punch::fields())
             if (changes.contains(field))
                 lines << QStringLiteral("%1 %2").arg(DeskWords::fieldName(field),
@@ -101,7 +101,7 @@ QString Correction::summary(const RegionalSettings& regional) const
             lines << QStringLiteral("%1 %2 -> %3")
                          .arg(name,
                              openStop
-                                 ? QStringLiteral("(open)")
+                                 ? tr("(open)")
                                  : DeskWords::valueText(field, punch.values.value(field), regional),
                              now);
         }
@@ -117,10 +117,10 @@ Correction end(const Punch& punch, const QDateTime& at, double pieces, const QSt
 {
     requireReason(reason);
     if (!punch.isOpen())
-        throw Refused(QStringLiteral("The job of %1 is not open.").arg(punch.name()));
+        throw Refused(Correction::tr("The job of %1 is not open.").arg(punch.name()));
     const QDateTime start = punch.started();
     if (!start.isValid())
-        throw Refused(QStringLiteral("The job has no start date and time; correct its start "
+        throw Refused(Correction::tr("The job has no start date and time; correct its start "
                                      "first."));
     requireStop(start, at, now, regional);
     requirePieces(punch, pieces);
@@ -140,9 +140,9 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
 {
     requireReason(reason);
     if (!start.isValid())
-        throw Refused(QStringLiteral("The job needs a start date and time."));
+        throw Refused(Correction::tr("The job needs a start date and time."));
     if (start > now)
-        throw Refused(QStringLiteral("The job cannot start in the future (%1).")
+        throw Refused(Correction::tr("The job cannot start in the future (%1).")
                           .arg(regional.dateTimeText(start)));
     Correction correction;
     correction.action = Correction::Action::Edit;
@@ -163,7 +163,7 @@ Correction edit(const Punch& punch, const QDateTime& start, const QDateTime& sto
         requirePieces(punch, pieces);
     change(correction, JobPunch::pieces, pieces);
     if (correction.changes.isEmpty())
-        throw Refused(QStringLiteral("The correction changes nothing."));
+        throw Refused(Correction::tr("The correction changes nothing."));
     return correction;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Punch.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <stdexcept>
 
@@ -40,6 +41,9 @@ struct Conflict
 // refuse what may not be written.
 struct Correction
 {
+    Q_DECLARE_TR_FUNCTIONS(Correction)
+
+public:
     enum class Action
     {
         End,

@@ -19,25 +19,24 @@ QString titleOf(Correction::Action action)
 {
     switch (action) {
     case Correction::Action::End:
-        return QStringLiteral("End a job");
+        return QtDeskForms::tr("End a job");
     case Correction::Action::Edit:
-        return QStringLiteral("Correct a job");
+        return QtDeskForms::tr("Correct a job");
     case Correction::Action::Delete:
-        return QStringLiteral("Delete a punch");
+        return QtDeskForms::tr("Delete a punch");
     case Correction::Action::Apply:
-        return QStringLiteral("Apply a conflict");
+        return QtDeskForms::tr("Apply a conflict");
     case Correction::Action::Dismiss:
-        return QStringLiteral("Dismiss a conflict");
+        return QtDeskForms::tr("Dismiss a conflict");
     }
     return {};
 }
 
 QString describe(const Punch& punch, const RegionalSettings& regional)
 {
-    return QStringLiteral("%1 (badge %2), %3 %4\n%5")
-        .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
-            DeskWords::workerDepartment().toLower(), punch.department(),
-            DeskWords::punchText(punch, regional));
+    return QtDeskForms::tr("%1 (badge %2), worker's dept. no. %3\n%4")
+        .arg(punch.name(), punch.badge.isEmpty() ? QtDeskForms::tr("unknown") : punch.badge,
+            punch.department(), DeskWords::punchText(punch, regional));
 }
 
 QDateTimeEdit* timeBox(const QDateTime& value, const RegionalSettings& regional, QWidget* parent)
@@ -76,14 +75,12 @@ std::optional<CorrectionInput> QtDeskForms::ask(
     QDoubleSpinBox* pieces = nullptr;
     if (action == Correction::Action::Edit) {
         start = timeBox(input.start, m_regional, &dialog);
-        form->addRow(QStringLiteral("&Started:"), start);
+        form->addRow(tr("&Started:"), start);
     }
     if (action == Correction::Action::End
         || (action == Correction::Action::Edit && !punch.isOpen())) {
         stop = timeBox(input.stop, m_regional, &dialog);
-        form->addRow(action == Correction::Action::End ? QStringLiteral("&Ended at:")
-                                                       : QStringLiteral("S&topped:"),
-            stop);
+        form->addRow(action == Correction::Action::End ? tr("&Ended at:") : tr("S&topped:"), stop);
     }
     if (action == Correction::Action::End || action == Correction::Action::Edit) {
         pieces = new QDoubleSpinBox(&dialog);
@@ -92,12 +89,12 @@ std::optional<CorrectionInput> QtDeskForms::ask(
         pieces->setValue(input.pieces);
         // The terminal asks no piece count of a job that pays no bonus.
         pieces->setEnabled(punch.paysBonus() || input.pieces != 0);
-        form->addRow(QStringLiteral("&Pieces:"), pieces);
+        form->addRow(tr("&Pieces:"), pieces);
     }
     auto* reason = new QLineEdit(input.reason, &dialog);
     reason->setObjectName(QStringLiteral("reason"));
-    reason->setPlaceholderText(QStringLiteral("Why (required)"));
-    form->addRow(QStringLiteral("&Reason:"), reason);
+    reason->setPlaceholderText(tr("Why (required)"));
+    form->addRow(tr("&Reason:"), reason);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);

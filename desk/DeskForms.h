@@ -2,6 +2,7 @@
 
 #include "Correction.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <optional>
 
@@ -37,6 +38,8 @@ public:
 // The forms as dialogs of their own over the desk's window.
 class QtDeskForms : public DeskForms
 {
+    Q_DECLARE_TR_FUNCTIONS(QtDeskForms)
+
 public:
     QtDeskForms(const RegionalSettings& regional, QWidget* parent = nullptr);
     std::optional<CorrectionInput> ask(

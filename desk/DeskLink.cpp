@@ -42,7 +42,7 @@ public:
         try {
             if (!open())
                 throw DataError(
-                    QStringLiteral("The site cannot be read now."), DataError::Reason::Unreachable);
+                    DeskLink::tr("The site cannot be read now."), DataError::Reason::Unreachable);
             m_store->write(correction);
             emit m_link.written(m_store->login());
         } catch (const Refused& refused) {
@@ -64,7 +64,7 @@ private:
         } catch (const DataError& error) {
             if (error.reason() != DataError::Reason::Unreachable) {
                 m_closed = true;
-                emit m_link.cannotOpen(error.message());
+                emit m_link.cannotOpen(error.shown());
                 return false;
             }
             throw;

@@ -62,9 +62,8 @@ QString canonicalConflictField(const QString& name)
 QString inWords(const DataError& error)
 {
     if (error.reason() == DataError::Reason::Unreachable)
-        return QStringLiteral("The site's database server does not answer, or cannot be "
-                              "reached.");
-    return error.message();
+        return DeskStore::tr("The site's database server does not answer, or cannot be reached.");
+    return error.shown();
 }
 
 DeskStore::DeskStore(const QString& site, const QTimeZone& machine)
@@ -72,34 +71,34 @@ DeskStore::DeskStore(const QString& site, const QTimeZone& machine)
 {
     m_punches = openDatabaseFile(jobPunchesPath());
     if (!m_punches->hasFeature(DatabaseFile::Feature::Writes))
-        throw DataError(QStringLiteral("%1 is an Access file, which is never written: the desk "
-                                       "corrects punches in a SQLite file or on a database "
-                                       "server. jobcosting-site convert %2 makes such a copy.")
+        throw DataError(tr("%1 is an Access file, which is never written: the desk "
+                           "corrects punches in a SQLite file or on a database "
+                           "server. jobcosting-site convert %2 makes such a copy.")
                             .arg(jobPunchesPath(), m_site));
     m_server = m_punches->database().driverName() == QLatin1String("QPSQL");
     m_punches->beforeRead(punchesTable);
     for (const Column& column : m_punches->columns(punchesTable))
         m_columns.insert(column.name.toCaseFolded(), column);
     if (m_columns.isEmpty())
-        throw DataError(QStringLiteral("%1 has no table JobPunches.").arg(jobPunchesFile));
+        throw DataError(tr("%1 has no table JobPunches.").arg(jobPunchesFile));
     const QString upgrade = QStringLiteral("jobcosting-site upgrade %1").arg(m_site);
     for (const QString& field : Punch::fields() + QStringList {punchIdField})
         if (!m_columns.contains(field.toCaseFolded()))
-            throw DataError(QStringLiteral("%1 has no field %2 in the table JobPunches; %3 "
-                                           "brings the site up to date.")
+            throw DataError(tr("%1 has no field %2 in the table JobPunches; %3 "
+                               "brings the site up to date.")
                                 .arg(jobPunchesFile, field, upgrade));
     for (const QString& field : Punch::fields())
         m_fieldColumns << column(field);
     if (m_punches->columns(correctionsTable).isEmpty())
-        throw DataError(QStringLiteral("%1 has no table JobPunchCorrections, where the desk keeps "
-                                       "its corrections; %2 makes it.")
+        throw DataError(tr("%1 has no table JobPunchCorrections, where the desk keeps "
+                           "its corrections; %2 makes it.")
                             .arg(jobPunchesFile, upgrade));
     // Where the database writes the audit itself, it notes where punches came from.
     if (m_punches->columns(originsTable).isEmpty()
         || (!m_server && m_punches->columns(reasonTable).isEmpty()))
-        throw DataError(QStringLiteral("%1 was made by an earlier version, whose database does "
-                                       "not write the audit of a correction itself; %2 brings it "
-                                       "up to date.")
+        throw DataError(tr("%1 was made by an earlier version, whose database does "
+                           "not write the audit of a correction itself; %2 brings it "
+                           "up to date.")
                             .arg(jobPunchesFile, upgrade));
     m_time = SiteTime(siteTimeZone(*m_punches, machine));
     // Asked now: a failed statement leaves a server's transaction unable to ask.
@@ -138,8 +137,8 @@ const DatabaseFile::Column& DeskStore::column(const QString& field) const
 {
     const auto found = m_columns.constFind(field.toCaseFolded());
     if (found == m_columns.constEnd())
-        throw DataError(QStringLiteral("%1 has no field %2 in the table JobPunches.")
-                            .arg(jobPunchesFile, field));
+        throw DataError(
+            tr("%1 has no field %2 in the table JobPunches.").arg(jobPunchesFile, field));
     return *found;
 }
 
@@ -183,13 +182,12 @@ DeskStore::Rows DeskStore::run(const QString& table, const QString& sql, const Q
     Rows rows = runOn(*m_punches, sql, values, error);
     if (error.isValid()) {
         if (error.nativeErrorCode() == QLatin1String("42501")) // insufficient_privilege
-            throw Refused(
-                QStringLiteral("The login %1 may not do this: the database server "
-                               "refused it the right to %2 the table %3.")
-                    .arg(login(),
-                        sql.startsWith(QLatin1String("SELECT")) ? QStringLiteral("read")
-                                                                : QStringLiteral("change"),
-                        table));
+            throw Refused((sql.startsWith(QLatin1String("SELECT"))
+                    ? tr("The login %1 may not do this: the database server refused it the right "
+                         "to read the table %2.")
+                    : tr("The login %1 may not do this: the database server refused it the right "
+                         "to change the table %2."))
+                              .arg(login(), table));
         throw m_punches->errorOf(error, table);
     }
     return rows;
@@ -580,8 +578,8 @@ void DeskStore::requireMayCorrect()
         = run(punchesTable, QStringLiteral("SELECT has_table_privilege(CAST(? AS text), 'DELETE')"),
             {punchesTable.toLower()});
     if (!rows.values.isEmpty() && !rows.values.first().value(0).toBool())
-        throw Refused(QStringLiteral("The login %1 may not correct punches: a correction needs a "
-                                     "login of the role jobcosting_supervisor.")
+        throw Refused(tr("The login %1 may not correct punches: a correction needs a "
+                         "login of the role jobcosting_supervisor.")
                           .arg(login()));
 }
 
@@ -655,9 +653,9 @@ void DeskStore::writeChanges(const Correction& correction)
             values + conditionValues)
             .affected
         != 1)
-        throw Refused(QStringLiteral("The punch of %1 changed since the desk read it (a terminal "
-                                     "or another supervisor wrote it meanwhile); nothing was "
-                                     "written. Look at it again.")
+        throw Refused(tr("The punch of %1 changed since the desk read it (a terminal "
+                         "or another supervisor wrote it meanwhile); nothing was "
+                         "written. Look at it again.")
                           .arg(punch.name()));
 }
 
@@ -674,8 +672,8 @@ void DeskStore::settleConflict(const Correction& correction)
         const bool there
             = !count.values.isEmpty() && count.values.first().value(0).toLongLong() > 0;
         if (there)
-            throw Refused(QStringLiteral("This start is among the punches already; dismiss the "
-                                         "conflict."));
+            throw Refused(tr("This start is among the punches already; dismiss the "
+                             "conflict."));
         QStringList names;
         QVariantList values;
         for (const QString& field : Punch::fields()) {
@@ -693,8 +691,8 @@ void DeskStore::settleConflict(const Correction& correction)
         } catch (const DataError& error) {
             if (error.reason() != DataError::Reason::Duplicate)
                 throw;
-            throw Refused(QStringLiteral("%1 has an open job already: end it, then apply this "
-                                         "start.")
+            throw Refused(tr("%1 has an open job already: end it, then apply this "
+                             "start.")
                               .arg(punch.name()));
         }
     } else if (correction.action == Correction::Action::Apply) {
@@ -710,8 +708,8 @@ void DeskStore::settleConflict(const Correction& correction)
                     q(JobPunch::badge), JobPunch::open),
             values << punch.punchId);
         if (ended.affected != 1)
-            throw Refused(QStringLiteral("The job of %1 is not open any more (ended or deleted "
-                                         "meanwhile): dismiss the conflict, or correct the job.")
+            throw Refused(tr("The job of %1 is not open any more (ended or deleted "
+                             "meanwhile): dismiss the conflict, or correct the job.")
                               .arg(punch.name()));
     }
     const Rows settled = run(conflictsTable,
@@ -719,6 +717,5 @@ void DeskStore::settleConflict(const Correction& correction)
             .arg(q(conflictsTable), q(SiteModel::keyColumn)),
         {conflict.id});
     if (settled.affected != 1)
-        throw Refused(
-            QStringLiteral("Someone settled this conflict meanwhile; nothing was written."));
+        throw Refused(tr("Someone settled this conflict meanwhile; nothing was written."));
 }

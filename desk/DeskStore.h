@@ -4,6 +4,7 @@
 #include "Punch.h"
 #include "data/DatabaseFile.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -30,6 +31,8 @@ QString inWords(const DataError& error);
 // and nothing is written then.
 class DeskStore
 {
+    Q_DECLARE_TR_FUNCTIONS(DeskStore)
+
 public:
     struct Employee
     {

@@ -3,6 +3,7 @@
 #include "DeskWords.h"
 #include "regional/RegionalSettings.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace DeskTables {
@@ -26,12 +27,17 @@ Table jobs(const QList<Punch>& punches, const QStringList& levelTitles, const QD
     qint64 shiftSeconds, Form form, Columns columns, const RegionalSettings& regional)
 {
     const bool words = form == Form::Words;
+    // A spreadsheet's heads stay as they are in every language.
+    const auto head = [words](const char* text) {
+        return words ? QCoreApplication::translate("DeskTables", text) : QString::fromLatin1(text);
+    };
     const QStringList levels = DeskWords::levelHeadings(levelTitles);
     Table table;
     table.heads = words
-        ? QStringList {QStringLiteral("Badge"), QStringLiteral("Name"),
-            DeskWords::workerDepartment(), levels.at(0), levels.at(1), levels.at(2),
-            QStringLiteral("Started")}
+        ? QStringList {head(QT_TRANSLATE_NOOP("DeskTables", "Badge")),
+            head(QT_TRANSLATE_NOOP("DeskTables", "Name")), DeskWords::workerDepartment(),
+            levels.at(0), levels.at(1), levels.at(2),
+            head(QT_TRANSLATE_NOOP("DeskTables", "Started"))}
         : QStringList {QStringLiteral("Badge"), QStringLiteral("Name"), QStringLiteral("DeptNum"),
             QStringLiteral("Level1Item"), QStringLiteral("Level2Item"),
             QStringLiteral("Level3Item"), QStringLiteral("Started")};
@@ -39,19 +45,25 @@ Table jobs(const QList<Punch>& punches, const QStringList& levelTitles, const QD
         = {Kind::Text, Kind::Text, Kind::Number, Kind::Text, Kind::Text, Kind::Text, Kind::Text};
     switch (columns) {
     case Columns::All:
-        table.heads << QStringLiteral("Stopped") << QStringLiteral("Hours")
-                    << QStringLiteral("Pieces") << QStringLiteral("State")
-                    << QStringLiteral("Corrections") << QStringLiteral("PunchId");
+        table.heads << head(QT_TRANSLATE_NOOP("DeskTables", "Stopped"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Hours"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Pieces"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "State"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Corrections"))
+                    << QStringLiteral("PunchId");
         table.kinds << Kind::Text << Kind::Number << Kind::Number << Kind::Text << Kind::Number
                     << Kind::Text;
         break;
     case Columns::Board:
-        table.heads << QStringLiteral("Open for") << QStringLiteral("State");
+        table.heads << head(QT_TRANSLATE_NOOP("DeskTables", "Open for"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "State"));
         table.kinds << Kind::Number << Kind::Text;
         break;
     case Columns::Closed:
-        table.heads << QStringLiteral("Stopped") << QStringLiteral("Hours")
-                    << QStringLiteral("Pieces") << QStringLiteral("Corrected");
+        table.heads << head(QT_TRANSLATE_NOOP("DeskTables", "Stopped"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Hours"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Pieces"))
+                    << head(QT_TRANSLATE_NOOP("DeskTables", "Corrected"));
         table.kinds << Kind::Text << Kind::Number << Kind::Number << Kind::Number;
         break;
     }
@@ -59,7 +71,8 @@ Table jobs(const QList<Punch>& punches, const QStringList& levelTitles, const QD
         const qint64 seconds = punch.isOpen() ? punch.secondsOpen(now) : punch.secondsWorked();
         const QString state = !punch.isOpen() ? QStringLiteral("closed")
             : seconds > shiftSeconds
-            ? (words ? QStringLiteral("over a shift") : QStringLiteral("over shift"))
+            ? (words ? QCoreApplication::translate("DeskTables", "over a shift")
+                     : QStringLiteral("over shift"))
             : QStringLiteral("open");
         const QString hours
             = words ? DeskWords::duration(seconds) : DeskWords::decimalHours(seconds);
@@ -89,9 +102,13 @@ Table corrections(const QList<DeskStore::AuditEntry>& entries, const QStringList
 {
     Table table;
     if (form == Form::Words) {
-        table.heads = QStringList {QStringLiteral("No."), QStringLiteral("When"),
-            QStringLiteral("By"), QStringLiteral("Action"), QStringLiteral("Worker"),
-            QStringLiteral("Changes"), QStringLiteral("Reason")};
+        table.heads = QStringList {QCoreApplication::translate("DeskTables", "No."),
+            QCoreApplication::translate("DeskTables", "When"),
+            QCoreApplication::translate("DeskTables", "By"),
+            QCoreApplication::translate("DeskTables", "Action"),
+            QCoreApplication::translate("DeskTables", "Worker"),
+            QCoreApplication::translate("DeskTables", "Changes"),
+            QCoreApplication::translate("DeskTables", "Reason")};
         table.kinds = {Kind::Number};
     } else {
         table.heads = QStringList {QStringLiteral("CorrectionId"), QStringLiteral("CorrectedAt"),

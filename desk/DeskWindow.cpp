@@ -64,33 +64,35 @@ QDateEdit* dateBox(QDate date, const RegionalSettings& regional, QWidget* parent
     return box;
 }
 
-QString verbOf(Correction::Action action)
+// What a correction does, to whose punch: "End the job of Smith".
+QString actionOf(Correction::Action action, const QString& name)
 {
     switch (action) {
     case Correction::Action::End:
-        return QStringLiteral("End the job");
+        return DeskWindow::tr("End the job of %1").arg(name);
     case Correction::Action::Edit:
-        return QStringLiteral("Correct the punch");
+        return DeskWindow::tr("Correct the punch of %1").arg(name);
     case Correction::Action::Delete:
-        return QStringLiteral("Delete the punch");
+        return DeskWindow::tr("Delete the punch of %1").arg(name);
     case Correction::Action::Apply:
-        return QStringLiteral("Apply the conflict");
+        return DeskWindow::tr("Apply the conflict of %1").arg(name);
     case Correction::Action::Dismiss:
-        return QStringLiteral("Dismiss the conflict");
+        return DeskWindow::tr("Dismiss the conflict of %1").arg(name);
     }
     return {};
 }
 
-QString capitalized(QString text)
+// What a terminal's journal asked for: a start or an end.
+QString terminalAction(const QString& action)
 {
+    if (action == QLatin1String("start"))
+        return DeskWindow::tr("Start");
+    if (action == QLatin1String("end"))
+        return DeskWindow::tr("End");
+    QString text = action;
     if (!text.isEmpty())
         text[0] = text.at(0).toUpper();
     return text;
-}
-
-QString jobsText(int jobs)
-{
-    return jobs == 1 ? QStringLiteral("1 job") : QStringLiteral("%1 jobs").arg(jobs);
 }
 
 // The columns of a printed table: each as wide as its widest text and what
@@ -145,9 +147,9 @@ DeskWindow::DeskWindow(DeskLink& link, const Services& services, DeskForms& form
     , m_today(m_lastRead.date())
 {
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(makeBoardTab(), QStringLiteral("&Open jobs"));
-    m_tabs->addTab(makeClosedTab(), QStringLiteral("&Closed jobs"));
-    m_tabs->addTab(makeHistoryTab(), QStringLiteral("Co&rrections"));
+    m_tabs->addTab(makeBoardTab(), tr("&Open jobs"));
+    m_tabs->addTab(makeClosedTab(), tr("&Closed jobs"));
+    m_tabs->addTab(makeHistoryTab(), tr("Co&rrections"));
     setCentralWidget(m_tabs);
     // A tab chosen puts the keys into its list: Return, Delete and the arrows act there.
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
@@ -157,7 +159,7 @@ DeskWindow::DeskWindow(DeskLink& link, const Services& services, DeskForms& form
     makeMenus();
     m_updated = new QLabel(this);
     statusBar()->addPermanentWidget(m_updated);
-    statusBar()->showMessage(QStringLiteral("Reading the site..."));
+    statusBar()->showMessage(tr("Reading the site..."));
     setWindowTitle(title);
     // As wide as a list of closed jobs, where the screen has room.
     const QRect room = screen()->availableGeometry();
@@ -181,21 +183,20 @@ QWidget* DeskWindow::makeBoardTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    m_level1Label = new QLabel(QStringLiteral("Level 1:"), tab);
+    m_level1Label = new QLabel(tr("%1:").arg(DeskWords::levelHeadings({}).at(0)), tab);
     m_level1 = new QComboBox(tab);
     m_level1->setObjectName(QStringLiteral("level1"));
-    m_level1->addItem(QStringLiteral("All"), QString());
+    m_level1->addItem(tr("All"), QString());
     m_level1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bar->addWidget(m_level1Label);
     bar->addWidget(m_level1);
     m_filter = new QLineEdit(tab);
     m_filter->setObjectName(QStringLiteral("filter"));
-    m_filter->setPlaceholderText(QStringLiteral("Name or badge"));
+    m_filter->setPlaceholderText(tr("Name or badge"));
     m_filter->setClearButtonEnabled(true);
     bar->addWidget(m_filter, 1);
-    m_boardButtons << button(QStringLiteral("&End job..."), tab, bar)
-                   << button(QStringLiteral("E&dit..."), tab, bar)
-                   << button(QStringLiteral("De&lete..."), tab, bar);
+    m_boardButtons << button(tr("&End job..."), tab, bar) << button(tr("E&dit..."), tab, bar)
+                   << button(tr("De&lete..."), tab, bar);
     layout->addLayout(bar);
     m_boardView = tableView(&m_boardFilter, tab);
     m_boardView->setObjectName(QStringLiteral("board"));
@@ -227,22 +228,21 @@ QWidget* DeskWindow::makeClosedTab()
     m_closedFrom->setObjectName(QStringLiteral("closedFrom"));
     m_closedTo = dateBox(today, m_services.regional, tab);
     m_closedTo->setObjectName(QStringLiteral("closedTo"));
-    bar->addWidget(new QLabel(QStringLiteral("Started from"), tab));
+    bar->addWidget(new QLabel(tr("Started from"), tab));
     bar->addWidget(m_closedFrom);
-    bar->addWidget(new QLabel(QStringLiteral("to"), tab));
+    bar->addWidget(new QLabel(tr("to"), tab));
     bar->addWidget(m_closedTo);
-    m_closedLevel1Label = new QLabel(QStringLiteral("Level 1:"), tab);
+    m_closedLevel1Label = new QLabel(m_level1Label->text(), tab);
     m_closedLevel1 = new QComboBox(tab);
-    m_closedLevel1->addItem(QStringLiteral("All"), QString());
+    m_closedLevel1->addItem(tr("All"), QString());
     m_closedLevel1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bar->addWidget(m_closedLevel1Label);
     bar->addWidget(m_closedLevel1);
     m_closedFilterBox = new QLineEdit(tab);
-    m_closedFilterBox->setPlaceholderText(QStringLiteral("Name or badge"));
+    m_closedFilterBox->setPlaceholderText(tr("Name or badge"));
     m_closedFilterBox->setClearButtonEnabled(true);
     bar->addWidget(m_closedFilterBox, 1);
-    m_closedButtons << button(QStringLiteral("E&dit..."), tab, bar)
-                    << button(QStringLiteral("De&lete..."), tab, bar);
+    m_closedButtons << button(tr("E&dit..."), tab, bar) << button(tr("De&lete..."), tab, bar);
     layout->addLayout(bar);
     m_closedView = tableView(&m_closedFilter, tab);
     m_closedView->setObjectName(QStringLiteral("closedJobs"));
@@ -281,9 +281,9 @@ QWidget* DeskWindow::makeHistoryTab()
     m_correctionsFrom->setObjectName(QStringLiteral("correctionsFrom"));
     m_correctionsTo = dateBox(today, m_services.regional, tab);
     m_correctionsTo->setObjectName(QStringLiteral("correctionsTo"));
-    bar->addWidget(new QLabel(QStringLiteral("Made from"), tab));
+    bar->addWidget(new QLabel(tr("Made from"), tab));
     bar->addWidget(m_correctionsFrom);
-    bar->addWidget(new QLabel(QStringLiteral("to"), tab));
+    bar->addWidget(new QLabel(tr("to"), tab));
     bar->addWidget(m_correctionsTo);
     bar->addStretch(1);
     layout->addLayout(bar);
@@ -310,15 +310,12 @@ QWidget* DeskWindow::makeConflictsTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(
-        new QLabel(QStringLiteral("Punches a terminal could not write after an outage"), tab));
+    bar->addWidget(new QLabel(tr("Punches a terminal could not write after an outage"), tab));
     bar->addStretch(1);
-    m_conflictButtons << button(QStringLiteral("&Apply..."), tab, bar)
-                      << button(QStringLiteral("Di&smiss..."), tab, bar);
+    m_conflictButtons << button(tr("&Apply..."), tab, bar) << button(tr("Di&smiss..."), tab, bar);
     layout->addLayout(bar);
-    m_conflicts.setHorizontalHeaderLabels({QStringLiteral("Arrived"), QStringLiteral("Terminal"),
-        QStringLiteral("Punch"), QStringLiteral("Badge"), QStringLiteral("Name"),
-        QStringLiteral("Started"), QStringLiteral("Why")});
+    m_conflicts.setHorizontalHeaderLabels({tr("Arrived"), tr("Terminal"), tr("Punch"), tr("Badge"),
+        tr("Name"), tr("Started"), tr("Why")});
     m_conflictsView = tableView(&m_conflicts, tab);
     m_conflictsView->setObjectName(QStringLiteral("conflicts"));
     m_conflictsView->setSortingEnabled(false);
@@ -334,16 +331,16 @@ QWidget* DeskWindow::makeConflictsTab()
 
 void DeskWindow::makeMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Export the list as CSV..."),
-        QKeySequence(Qt::CTRL | Qt::Key_E), this, &DeskWindow::exportClicked);
-    file->addAction(QStringLiteral("&Print the list to PDF..."), QKeySequence::Print, this,
-        &DeskWindow::printClicked);
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Export the list as CSV..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+        &DeskWindow::exportClicked);
+    file->addAction(
+        tr("&Print the list to PDF..."), QKeySequence::Print, this, &DeskWindow::printClicked);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->addAction(QStringLiteral("&Read the site again"), QKeySequence::Refresh, this,
-        &DeskWindow::refreshPressed);
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(
+        tr("&Read the site again"), QKeySequence::Refresh, this, &DeskWindow::refreshPressed);
     auto* remove = new QShortcut(QKeySequence::Delete, this);
     connect(remove, &QShortcut::activated, this, &DeskWindow::deletePressed);
 }
@@ -371,7 +368,7 @@ void DeskWindow::siteRead(const DeskRead& read)
     showCorrections(read.corrections);
     if (read.keepsConflicts && !m_conflictsTab) {
         m_conflictsTab = makeConflictsTab();
-        m_tabs->addTab(m_conflictsTab, QStringLiteral("Co&nflicts"));
+        m_tabs->addTab(m_conflictsTab, tr("Co&nflicts"));
     }
     showConflicts(read.conflicts);
     updateLevel1Items();
@@ -380,14 +377,13 @@ void DeskWindow::siteRead(const DeskRead& read)
     if (!m_boardView->currentIndex().isValid() && m_boardFilter.rowCount() > 0)
         m_boardView->selectionModel()->setCurrentIndex(
             m_boardFilter.index(0, 0), QItemSelectionModel::NoUpdate);
-    if (first || statusBar()->currentMessage().startsWith(QLatin1String("The site cannot"))
-        || statusBar()->currentMessage().startsWith(QLatin1String("Reading")))
+    if (const QString message = statusBar()->currentMessage();
+        first || message == m_notReadMessage || message == tr("Reading the site..."))
         statusBar()->clearMessage();
     if (!m_employeesProblem.isEmpty())
         statusBar()->showMessage(
-            QStringLiteral("The badges could not be looked up: %1").arg(m_employeesProblem));
-    m_updated->setText(
-        QStringLiteral("Updated %1").arg(m_services.regional.timeText(read.at.time())));
+            tr("The badges could not be looked up: %1").arg(m_employeesProblem));
+    m_updated->setText(tr("Updated %1").arg(m_services.regional.timeText(read.at.time())));
     updateTitle();
     updateTotals();
     updateButtons();
@@ -397,18 +393,18 @@ void DeskWindow::siteNotRead(const QString& why)
 {
     m_stale = true;
     m_why = why;
-    statusBar()->showMessage(QStringLiteral("The site cannot be read now: %1 The desk tries again "
-                                            "by itself.")
-                                 .arg(why));
-    m_updated->setText(QStringLiteral("Not updated since %1")
-                           .arg(m_services.regional.timeText(m_lastRead.time())));
+    m_notReadMessage
+        = tr("The site cannot be read now: %1 The desk tries again by itself.").arg(why);
+    statusBar()->showMessage(m_notReadMessage);
+    m_updated->setText(
+        tr("Not updated since %1").arg(m_services.regional.timeText(m_lastRead.time())));
     updateTitle();
 }
 
 void DeskWindow::correctionWritten(const QString& by)
 {
     m_writing = false;
-    statusBar()->showMessage(QStringLiteral("%1: done, as %2.").arg(m_action, by), 10000);
+    statusBar()->showMessage(tr("%1: done, as %2.").arg(m_action, by), 10000);
     updateButtons();
 }
 
@@ -419,8 +415,8 @@ void DeskWindow::correctionNotWritten(const QString& why, bool refused)
     updateButtons();
     m_services.dialogs.stop(title,
         refused ? why
-                : QStringLiteral("The correction was not written: %1 Nothing was changed; try "
-                                 "again once the site can be read.")
+                : tr("The correction was not written: %1 Nothing was changed; try again once "
+                     "the site can be read.")
                       .arg(why));
 }
 
@@ -443,8 +439,8 @@ void DeskWindow::showCorrections(const QList<DeskStore::AuditEntry>& entries)
         m_history.appendRow(row);
     }
     m_historyTotals->setText(entries.size() == 1
-            ? QStringLiteral("1 correction")
-            : QStringLiteral("%1 corrections").arg(entries.size()));
+            ? tr("1 correction")
+            : tr("%n corrections", nullptr, int(entries.size())));
 }
 
 void DeskWindow::showConflicts(const QList<Conflict>& conflicts)
@@ -462,7 +458,7 @@ void DeskWindow::showConflicts(const QList<Conflict>& conflicts)
         QList<QStandardItem*> row;
         for (const QString& text :
             {m_services.regional.dateTimeText(conflict.arrivedAt), conflict.terminal,
-                capitalized(conflict.action), conflict.punch.badge, conflict.punch.name(),
+                terminalAction(conflict.action), conflict.punch.badge, conflict.punch.name(),
                 conflict.punch.started().isValid()
                     ? m_services.regional.dateTimeText(conflict.punch.started())
                     : QString(),
@@ -481,15 +477,15 @@ void DeskWindow::showConflicts(const QList<Conflict>& conflicts)
                 : QItemSelectionModel::NoUpdate);
     updateButtons();
     m_tabs->setTabText(m_tabs->indexOf(m_conflictsTab),
-        m_conflictList.isEmpty() ? QStringLiteral("Co&nflicts")
-                                 : QStringLiteral("Co&nflicts (%1)").arg(m_conflictList.size()));
+        m_conflictList.isEmpty() ? tr("Co&nflicts")
+                                 : tr("Co&nflicts (%1)").arg(m_conflictList.size()));
 }
 
 void DeskWindow::updateLevel1Items()
 {
     const QString heading = DeskWords::levelHeadings(m_board.levelTitles()).at(0);
     const auto fill = [&heading](QComboBox* box, QLabel* label, const PunchTableModel& model) {
-        label->setText(heading + QLatin1Char(':'));
+        label->setText(tr("%1:").arg(heading));
         std::set<QString> items;
         for (int row = 0; row < model.rowCount(); ++row)
             if (const QString item = model.punch(row).item(1); !item.isEmpty())
@@ -504,7 +500,7 @@ void DeskWindow::updateLevel1Items()
             return;
         const QSignalBlocker quiet(box);
         box->clear();
-        box->addItem(QStringLiteral("All"), QString());
+        box->addItem(tr("All"), QString());
         for (const QString& item : items)
             box->addItem(item, item);
         box->setCurrentIndex(std::max(box->findData(chosen), 0));
@@ -520,15 +516,15 @@ void DeskWindow::updateTitle()
         return;
     }
     const int open = m_board.rowCount();
-    QString text = open == 1 ? QStringLiteral("%1 - 1 open job").arg(title)
-                             : QStringLiteral("%1 - %2 open jobs").arg(title).arg(open);
+    QString text = open == 1 ? tr("%1 - 1 open job").arg(title)
+                             : tr("%1 - %n open jobs", nullptr, open).arg(title);
     QList<int> rows;
     for (int row = 0; row < open; ++row)
         rows << row;
     if (const int over = m_board.totals(rows).overShift; over > 0)
-        text += QStringLiteral(" - %1 over a shift").arg(over);
+        text += tr(" - %n over a shift", nullptr, over);
     if (m_stale)
-        text += QStringLiteral(" - not updated since %1")
+        text += tr(" - not updated since %1")
                     .arg(m_lastRead.time().toString(QStringLiteral("HH:mm")));
     setWindowTitle(text);
 }
@@ -546,17 +542,19 @@ QString DeskWindow::closedTotals() const
 void DeskWindow::updateTotals()
 {
     const PunchTableModel::Totals open = m_boardFilter.totals();
-    QString board = QStringLiteral("%1 open").arg(jobsText(open.jobs));
+    QString board = open.jobs == 1 ? tr("1 job open") : tr("%n jobs open", nullptr, open.jobs);
     if (open.overShift > 0)
-        board += QStringLiteral(", %1 over a shift").arg(open.overShift);
-    board += QStringLiteral(", %1 open in all").arg(DeskWords::duration(open.seconds));
+        board += tr(", %n over a shift", nullptr, open.overShift);
+    board += tr(", %1 open in all").arg(DeskWords::duration(open.seconds));
     if (m_boardFilter.rowCount() != m_board.rowCount())
-        board += QStringLiteral(" (of %1 open)").arg(m_board.rowCount());
+        board += tr(" (of %n open)", nullptr, m_board.rowCount());
     m_boardTotals->setText(board);
     const PunchTableModel::Totals closed = m_closedFilter.totals();
-    m_closedTotals->setText(QStringLiteral("%1 closed, %2 worked, %3 pieces")
-                                .arg(jobsText(closed.jobs), DeskWords::duration(closed.seconds),
-                                    m_services.regional.numberText(closed.pieces)));
+    m_closedTotals->setText(
+        (closed.jobs == 1 ? tr("1 job closed, %1 worked, %2 pieces")
+                          : tr("%n jobs closed, %1 worked, %2 pieces", nullptr, closed.jobs))
+            .arg(DeskWords::duration(closed.seconds),
+                m_services.regional.numberText(closed.pieces)));
 }
 
 void DeskWindow::updateButtons()
@@ -576,8 +574,7 @@ std::optional<Punch> DeskWindow::selected(
     const QModelIndex current = proxy.mapToSource(view->currentIndex());
     if (!current.isValid()) {
         statusBar()->showMessage(
-            QStringLiteral("Choose a job first: click its row, or move to it with the arrow keys."),
-            10000);
+            tr("Choose a job first: click its row, or move to it with the arrow keys."), 10000);
         return std::nullopt;
     }
     return model.punch(current.row());
@@ -587,25 +584,26 @@ std::optional<Conflict> DeskWindow::selectedConflict() const
 {
     const QModelIndex current = m_conflictsView->currentIndex();
     if (!current.isValid() || current.row() >= m_conflictList.size()) {
-        statusBar()->showMessage(QStringLiteral("Choose a conflict first: click its row."), 10000);
+        statusBar()->showMessage(tr("Choose a conflict first: click its row."), 10000);
         return std::nullopt;
     }
     return m_conflictList.at(current.row());
 }
 
-bool DeskWindow::refuseNow(const QString& what)
+bool DeskWindow::refuseNow()
 {
     if (m_writing) {
         m_services.dialogs.stop(
-            title, QStringLiteral("A correction is being written; %1 once it is done.").arg(what));
+            title, tr("A correction is being written; correct it once it is done."));
         return true;
     }
     if (m_stale || !m_read) {
         m_services.dialogs.stop(title,
-            QStringLiteral("The site cannot be read now: %1\n\nNothing is written while the desk "
-                           "cannot show the punches as they are; %2 once its title no longer "
-                           "says \"not updated\". The desk tries again by itself.")
-                .arg(m_why.isEmpty() ? QStringLiteral("it has not been read yet.") : m_why, what));
+            //: "not updated" is what the window's title says while the site cannot be read
+            tr("The site cannot be read now: %1\n\nNothing is written while the desk cannot show "
+               "the punches as they are; correct it once its title no longer says \"not "
+               "updated\". The desk tries again by itself.")
+                .arg(m_why.isEmpty() ? tr("it has not been read yet.") : m_why));
         return true;
     }
     return false;
@@ -619,18 +617,19 @@ QString DeskWindow::confirmation(const Correction& correction, const Punch& give
         : -1;
     const Punch& punch = open >= 0 ? m_board.punch(open) : given;
     const QString which
-        = QStringLiteral("%1 (badge %2): %3")
-              .arg(punch.name(), punch.badge.isEmpty() ? QStringLiteral("unknown") : punch.badge,
+        = tr("%1 (badge %2): %3")
+              .arg(punch.name(), punch.badge.isEmpty() ? tr("unknown") : punch.badge,
                   DeskWords::punchText(punch, m_services.regional));
-    return QStringLiteral("%1 of %2?\n\n%3\n\n%4\n\nReason: %5")
-        .arg(verbOf(correction.action), punch.name(), which,
+    //: %1 is what the correction does ("End the job of Smith")
+    return tr("%1?\n\n%2\n\n%3\n\nReason: %4")
+        .arg(actionOf(correction.action, punch.name()), which,
             correction.summary(m_services.regional), correction.reason);
 }
 
 void DeskWindow::correct(
     Correction::Action action, const Punch& punch, const std::optional<Conflict>& conflict)
 {
-    if (refuseNow(QStringLiteral("correct it")))
+    if (refuseNow())
         return;
     const QDateTime now = m_siteTime.now(m_services.clock);
     CorrectionInput input;
@@ -679,11 +678,11 @@ void DeskWindow::correct(
             != Dialogs::Answer::Ok)
             return;
         // The site may have become unreadable while the supervisor read.
-        if (refuseNow(QStringLiteral("correct it")))
+        if (refuseNow())
             return;
         m_writing = true;
-        m_action = QStringLiteral("%1 of %2").arg(verbOf(action), punch.name());
-        statusBar()->showMessage(QStringLiteral("%1: writing...").arg(m_action));
+        m_action = actionOf(action, punch.name());
+        statusBar()->showMessage(tr("%1: writing...").arg(m_action));
         updateButtons();
         m_link.write(*correction);
         return;
@@ -744,7 +743,7 @@ void DeskWindow::deletePressed()
 
 void DeskWindow::refreshPressed()
 {
-    statusBar()->showMessage(QStringLiteral("Reading the site..."), 3000);
+    statusBar()->showMessage(tr("Reading the site..."), 3000);
     m_link.refresh();
 }
 
@@ -796,34 +795,33 @@ DeskWindow::Shown DeskWindow::shown(DeskTables::Form form) const
             only << QStringLiteral("%1 %2").arg(
                 DeskWords::levelHeadings(m_levelTitles).at(0), filter.level1Item());
         if (!filter.text().isEmpty())
-            only << QStringLiteral("name or badge holding \"%1\"").arg(filter.text());
-        return (only.isEmpty() ? QString()
-                               : QStringLiteral("Only %1. ").arg(only.join(QLatin1String(", "))))
+            only << tr("name or badge holding \"%1\"").arg(filter.text());
+        return (only.isEmpty() ? QString() : tr("Only %1. ").arg(only.join(QLatin1String(", "))))
             + totals + QLatin1Char('.');
     };
     Shown list;
     const QWidget* tab = m_tabs->currentWidget();
     if (tab == m_boardView->parentWidget()) {
-        list.heading = QStringLiteral("Open jobs");
+        list.heading = tr("Open jobs");
         list.detail = filterWords(m_boardFilter, boardTotals());
         list.table = DeskTables::jobs(m_boardFilter.shown(), m_levelTitles, now, m_shiftSeconds,
             form, words ? DeskTables::Columns::Board : DeskTables::Columns::All, shownAs);
     } else if (tab == m_closedView->parentWidget()) {
         list.heading
-            = QStringLiteral("Closed jobs started from %1 to %2")
+            = tr("Closed jobs started from %1 to %2")
                   .arg(regional.dateText(days.closedFrom), regional.dateText(days.closedTo));
         list.detail = filterWords(m_closedFilter, closedTotals());
         list.table = DeskTables::jobs(m_closedFilter.shown(), m_levelTitles, now, m_shiftSeconds,
             form, words ? DeskTables::Columns::Closed : DeskTables::Columns::All, shownAs);
     } else if (tab == m_historyView->parentWidget()) {
-        list.heading = QStringLiteral("Corrections made from %1 to %2")
+        list.heading = tr("Corrections made from %1 to %2")
                            .arg(regional.dateText(days.correctionsFrom),
                                regional.dateText(days.correctionsTo));
         list.detail = m_historyTotals->text() + QLatin1Char('.');
         list.table = DeskTables::corrections(m_entries, m_levelTitles, form, shownAs);
     } else {
-        list.heading = QStringLiteral("Conflicts");
-        list.detail = QStringLiteral("Punches a terminal could not write after an outage.");
+        list.heading = tr("Conflicts");
+        list.detail = tr("Punches a terminal could not write after an outage.");
         for (int column = 0; column < m_conflicts.columnCount(); ++column)
             list.table.heads << m_conflicts.horizontalHeaderItem(column)->text();
         for (int row = 0; row < m_conflicts.rowCount(); ++row) {
@@ -849,23 +847,21 @@ void DeskWindow::save(const QString& what, const QString& suffix,
         return;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !write(file, list) || !file.commit()) {
-        m_services.dialogs.stop(title,
-            QStringLiteral("The list could not be saved in %1: %2.").arg(path, file.errorString()));
+        m_services.dialogs.stop(
+            title, tr("The list could not be saved in %1: %2.").arg(path, file.errorString()));
         return;
     }
+    const int rows = int(list.table.rows.size());
     statusBar()->showMessage(
-        QStringLiteral("%1 (%2) saved in %3.")
-            .arg(list.heading,
-                list.table.rows.size() == 1 ? QStringLiteral("1 row")
-                                            : QStringLiteral("%1 rows").arg(list.table.rows.size()),
-                path),
+        (rows == 1 ? tr("%1 (1 row) saved in %2.") : tr("%1 (%n rows) saved in %2.", nullptr, rows))
+            .arg(list.heading, path),
         10000);
 }
 
 void DeskWindow::exportClicked()
 {
     save(
-        QStringLiteral("Export the list as CSV"), QStringLiteral("csv"),
+        tr("Export the list as CSV"), QStringLiteral("csv"),
         [](QIODevice& file, const Shown& list) {
             const QByteArray bytes = DeskTables::csv(list.table).toUtf8();
             return file.write(bytes) == bytes.size();
@@ -877,14 +873,14 @@ void DeskWindow::printClicked()
 {
     const QString printed = m_services.regional.dateTimeText(m_siteTime.now(m_services.clock));
     save(
-        QStringLiteral("Print the list to PDF"), QStringLiteral("pdf"),
+        tr("Print the list to PDF"), QStringLiteral("pdf"),
         [&printed](QIODevice& file, const Shown& list) {
             return PdfPages::write(file,
                 {QStringLiteral("Job Costing Desk - ") + list.heading,
                     CommandLine::versionText(QStringLiteral("jobcosting-desk")).trimmed()},
                 [&](PdfPages& pages) {
-                    pages.setFooter(QStringLiteral("Job Costing Desk: %1, printed %2")
-                                        .arg(list.heading, printed));
+                    pages.setFooter(
+                        tr("Job Costing Desk: %1, printed %2").arg(list.heading, printed));
                     pages.title(list.heading);
                     pages.paragraph(list.detail, PdfPages::font(PdfPages::bodySize), 6);
                     pages.shadedTable(printColumns(pages, list.table), list.table.rows);

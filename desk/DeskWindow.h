@@ -104,7 +104,7 @@ private:
     void correct(
         Correction::Action action, const Punch& punch, const std::optional<Conflict>& conflict);
     // Says why nothing can be done now, where something stands in the way.
-    bool refuseNow(const QString& what);
+    bool refuseNow();
     QString confirmation(const Correction& correction, const Punch& punch) const;
     // The list of the tab in front as it is shown (filter, days, order): in
     // words for print, or for CSV.
@@ -139,6 +139,7 @@ private:
     bool m_stale = false;
     bool m_writing = false;
     QString m_action; // of the correction being written, for the status bar
+    QString m_notReadMessage; // the status bar's words while the site cannot be read
     // The site's clocks, as the last read found them; the machine's before any.
     SiteTime m_siteTime;
     QDateTime m_lastRead; // at the site; the desk's start before any read

@@ -1,7 +1,9 @@
 #include "DeskWords.h"
 
+#include "program/Language.h"
 #include "regional/RegionalSettings.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -10,7 +12,7 @@ namespace DeskWords {
 QString duration(qint64 seconds)
 {
     const qint64 minutes = std::max<qint64>(seconds, 0) / 60;
-    return QStringLiteral("%1 h %2 min")
+    return QCoreApplication::translate("DeskWords", "%1 h %2 min")
         .arg(minutes / 60)
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
@@ -22,7 +24,7 @@ QString decimalHours(qint64 seconds)
 
 QString workerDepartment()
 {
-    return QStringLiteral("Worker's dept. no.");
+    return QCoreApplication::translate("DeskWords", "Worker's dept. no.");
 }
 
 QStringList levelHeadings(const QStringList& titles)
@@ -30,38 +32,43 @@ QStringList levelHeadings(const QStringList& titles)
     QStringList headings;
     for (int level = 1; level <= 3; ++level) {
         const QString title = titles.value(level - 1).trimmed();
-        headings << (title.isEmpty() ? QStringLiteral("Level %1").arg(level) : title);
+        headings << (title.isEmpty()
+                ? QCoreApplication::translate("DeskWords", "Level %1").arg(level)
+                : title);
     }
     return headings;
 }
 
 QString fieldName(const QString& field, const QStringList& levelTitles)
 {
-    static const QHash<QString, QString> names {{QStringLiteral("Name"), QStringLiteral("Worker")},
-        {QStringLiteral("Badge"), QStringLiteral("State")},
-        {QStringLiteral("DateWorked"), QStringLiteral("Date worked")},
-        {QStringLiteral("TimeStart"), QStringLiteral("Started")},
-        {QStringLiteral("TimeStop"), QStringLiteral("Stopped")},
-        {QStringLiteral("Pieces"), QStringLiteral("Pieces")},
-        {QStringLiteral("EmpNum"), QStringLiteral("Employee no.")},
-        {QStringLiteral("DeptNum"), workerDepartment()},
-        {QStringLiteral("BaseRate"), QStringLiteral("Base pay rate")}};
+    static const QHash<QString, const char*> names {
+        {QStringLiteral("Name"), QT_TRANSLATE_NOOP("DeskWords", "Worker")},
+        {QStringLiteral("Badge"), QT_TRANSLATE_NOOP("DeskWords", "State")},
+        {QStringLiteral("DateWorked"), QT_TRANSLATE_NOOP("DeskWords", "Date worked")},
+        {QStringLiteral("TimeStart"), QT_TRANSLATE_NOOP("DeskWords", "Started")},
+        {QStringLiteral("TimeStop"), QT_TRANSLATE_NOOP("DeskWords", "Stopped")},
+        {QStringLiteral("Pieces"), QT_TRANSLATE_NOOP("DeskWords", "Pieces")},
+        {QStringLiteral("EmpNum"), QT_TRANSLATE_NOOP("DeskWords", "Employee no.")},
+        {QStringLiteral("BaseRate"), QT_TRANSLATE_NOOP("DeskWords", "Base pay rate")}};
+    if (field == QLatin1String("DeptNum"))
+        return workerDepartment();
     if (const auto found = names.constFind(field); found != names.constEnd())
-        return *found;
+        return QCoreApplication::translate("DeskWords", *found);
     if (field.startsWith(QLatin1String("Level")) && field.size() > 6) {
         const int level = field.mid(5, 1).toInt();
         const QString part = field.mid(6);
         const QString title = levelHeadings(levelTitles).value(level - 1);
         if (part == QLatin1String("Description"))
-            return QStringLiteral("Level %1 title").arg(level);
+            return QCoreApplication::translate("DeskWords", "Level %1 title").arg(level);
+        //: %1 is the level's title, "Department"
         if (part == QLatin1String("ItemCode"))
-            return title + QLatin1String(" code");
+            return QCoreApplication::translate("DeskWords", "%1 code").arg(title);
         if (part == QLatin1String("ItemDescription"))
             return title;
         if (part == QLatin1String("StandardCost"))
-            return title + QLatin1String(" standard cost");
+            return QCoreApplication::translate("DeskWords", "%1 standard cost").arg(title);
         if (part == QLatin1String("BonusRate"))
-            return title + QLatin1String(" bonus rate");
+            return QCoreApplication::translate("DeskWords", "%1 bonus rate").arg(title);
     }
     return field;
 }
@@ -69,7 +76,7 @@ QString fieldName(const QString& field, const QStringList& levelTitles)
 QString valueText(const QString& field, const QVariant& value, const RegionalSettings& regional)
 {
     if (!value.isValid() || value.isNull())
-        return QStringLiteral("(empty)");
+        return QCoreApplication::translate("DeskWords", "(empty)");
     if (field == QLatin1String("Badge"))
         return value.toString().toLower();
     switch (value.typeId()) {
@@ -82,7 +89,8 @@ QString valueText(const QString& field, const QVariant& value, const RegionalSet
     case QMetaType::Int:
         return regional.numberText(value.toDouble());
     default:
-        return value.toString().isEmpty() ? QStringLiteral("(empty)") : value.toString();
+        return value.toString().isEmpty() ? QCoreApplication::translate("DeskWords", "(empty)")
+                                          : value.toString();
     }
 }
 
@@ -90,34 +98,40 @@ QString punchText(const Punch& punch, const RegionalSettings& regional)
 {
     QStringList parts;
     if (punch.started().isValid())
-        parts << QStringLiteral("started %1").arg(regional.dateTimeText(punch.started()));
+        parts << QCoreApplication::translate("DeskWords", "started %1")
+                     .arg(regional.dateTimeText(punch.started()));
     if (punch.stopped().isValid())
-        parts << QStringLiteral("stopped %1 (%2)")
+        parts << QCoreApplication::translate("DeskWords", "stopped %1 (%2)")
                      .arg(punch.stopped().date() == punch.started().date()
                              ? regional.timeText(punch.stopped().time())
                              : regional.dateTimeText(punch.stopped()),
                          duration(punch.secondsWorked()));
     else if (punch.isOpen())
-        parts << QStringLiteral("still open");
+        parts << QCoreApplication::translate("DeskWords", "still open");
     QStringList items;
     for (int level = 1; level <= 3; ++level)
         if (!punch.item(level).isEmpty())
             items << punch.item(level);
     if (!items.isEmpty())
         parts << items.join(QLatin1String(" / "));
-    if (!punch.isOpen())
-        parts << QStringLiteral("%1 pieces").arg(regional.numberText(punch.pieces()));
+    if (!punch.isOpen()) {
+        const int count = Language::pluralCount(punch.pieces());
+        parts << QCoreApplication::translate("DeskWords", "%1 pieces", "", count)
+                     .arg(regional.numberText(punch.pieces()));
+    }
     return parts.join(QLatin1String(", "));
 }
 
 QString actionText(const QString& action)
 {
-    static const QHash<QString, QString> words {{QStringLiteral("end"), QStringLiteral("Ended")},
-        {QStringLiteral("edit"), QStringLiteral("Corrected")},
-        {QStringLiteral("delete"), QStringLiteral("Deleted")},
-        {QStringLiteral("apply"), QStringLiteral("Applied")},
-        {QStringLiteral("dismiss"), QStringLiteral("Dismissed")}};
-    return words.value(action, action);
+    static const QHash<QString, const char*> words {
+        {QStringLiteral("end"), QT_TRANSLATE_NOOP("DeskWords", "Ended")},
+        {QStringLiteral("edit"), QT_TRANSLATE_NOOP("DeskWords", "Corrected")},
+        {QStringLiteral("delete"), QT_TRANSLATE_NOOP("DeskWords", "Deleted")},
+        {QStringLiteral("apply"), QT_TRANSLATE_NOOP("DeskWords", "Applied")},
+        {QStringLiteral("dismiss"), QT_TRANSLATE_NOOP("DeskWords", "Dismissed")}};
+    const auto found = words.constFind(action);
+    return found == words.constEnd() ? action : QCoreApplication::translate("DeskWords", *found);
 }
 
 QString changesText(const QString& action, const QString& oldValues, const QString& newValues,
@@ -129,14 +143,18 @@ QString changesText(const QString& action, const QString& oldValues, const QStri
     Punch punch;
     punch.values = before;
     if (action == QLatin1String("delete"))
-        return QStringLiteral("Deleted: %1").arg(punchText(punch, regional));
+        return QCoreApplication::translate("DeskWords", "Deleted: %1")
+            .arg(punchText(punch, regional));
     const QString terminalAction = before.value(QStringLiteral("Action")).toString();
     if (action == QLatin1String("dismiss"))
-        return QStringLiteral("A terminal's %1 not written: %2")
-            .arg(terminalAction, punchText(punch, regional));
+        return (terminalAction == QLatin1String("start")
+                ? QCoreApplication::translate("DeskWords", "A terminal's start not written: %1")
+                : QCoreApplication::translate("DeskWords", "A terminal's end not written: %1"))
+            .arg(punchText(punch, regional));
     if (action == QLatin1String("apply") && terminalAction == QLatin1String("start")) {
         punch.values = after;
-        return QStringLiteral("A terminal's start written: %1").arg(punchText(punch, regional));
+        return QCoreApplication::translate("DeskWords", "A terminal's start written: %1")
+            .arg(punchText(punch, regional));
     }
     QStringList changes;
     const bool wasOpen = before.value(QStringLiteral("Badge"))
@@ -158,7 +176,7 @@ QString changesText(const QString& action, const QString& oldValues, const QStri
             continue;
         changes << QStringLiteral("%1 %2 -> %3")
                        .arg(name,
-                           openStop ? QStringLiteral("(open)")
+                           openStop ? QCoreApplication::translate("DeskWords", "(open)")
                                     : valueText(field, before.value(field), regional),
                            now);
     }

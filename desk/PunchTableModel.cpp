@@ -33,6 +33,14 @@ QIcon flagIcon()
 
 } // namespace
 
+QString arrivedAwayExplained()
+{
+    return arrivedAwayMark.trimmed() + QLatin1Char(' ')
+        + PunchTableModel::tr("Its start or its end reached the database more than ten minutes "
+                              "away from its own time: kept at a terminal through an outage, "
+                              "written on a clock set wrong, or by hand.");
+}
+
 PunchTableModel::PunchTableModel(Kind kind, const RegionalSettings& regional, const Clock& clock,
     qint64 shiftSeconds, QObject* parent)
     : QAbstractTableModel(parent)
@@ -209,8 +217,8 @@ QVariant PunchTableModel::display(const Punch& punch, int column) const
         return m_regional.numberText(punch.pieces());
     case CorrectedColumn:
         return punch.corrections == 0 ? QString()
-            : punch.corrections == 1  ? QStringLiteral("corrected")
-                                      : QStringLiteral("corrected %1 times").arg(punch.corrections);
+            : punch.corrections == 1  ? tr("corrected")
+                                      : tr("corrected %n times", nullptr, punch.corrections);
     default:
         return {};
     }
@@ -275,10 +283,9 @@ QVariant PunchTableModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: {
         QStringList tips;
         if (flagged(punch))
-            tips << QStringLiteral("Open longer than a shift (%1)")
-                        .arg(DeskWords::duration(m_shiftSeconds));
+            tips << tr("Open longer than a shift (%1)").arg(DeskWords::duration(m_shiftSeconds));
         if (punch.arrivedAway())
-            tips << arrivedAwayExplained;
+            tips << arrivedAwayExplained();
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n')));
     }
     case Qt::TextAlignmentRole:
@@ -296,13 +303,14 @@ QVariant PunchTableModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case BadgeColumn:
-        return QStringLiteral("Badge");
+        return tr("Badge");
     case NameColumn:
-        return QStringLiteral("Name");
+        return tr("Name");
     case DepartmentColumn: {
         // On two lines: the column holds a number of two or three digits.
         QString heading = DeskWords::workerDepartment();
-        heading[heading.indexOf(QLatin1Char(' '))] = QLatin1Char('\n');
+        if (const qsizetype space = heading.indexOf(QLatin1Char(' ')); space >= 0)
+            heading[space] = QLatin1Char('\n');
         return heading;
     }
     case Level1Column:
@@ -310,21 +318,21 @@ QVariant PunchTableModel::headerData(int section, Qt::Orientation orientation, i
     case Level3Column:
         return m_levelTitles.at(section - Level1Column);
     case StartedColumn:
-        return QStringLiteral("Started");
+        return tr("Started");
     default:
         break;
     }
     if (m_kind == Kind::OpenJobs)
-        return QStringLiteral("Open for");
+        return tr("Open for");
     switch (section) {
     case StoppedColumn:
-        return QStringLiteral("Stopped");
+        return tr("Stopped");
     case HoursColumn:
-        return QStringLiteral("Hours");
+        return tr("Hours");
     case PiecesColumn:
-        return QStringLiteral("Pieces");
+        return tr("Pieces");
     case CorrectedColumn:
-        return QStringLiteral("Corrected");
+        return tr("Corrected");
     default:
         return {};
     }

@@ -16,9 +16,7 @@ class RegionalSettings;
 // The board's mark on the start of a punch whose start or end reached the
 // database more than ten minutes away from its own time, and what it means.
 inline const QString arrivedAwayMark = QStringLiteral(" \u2020");
-inline const QString arrivedAwayExplained = QStringLiteral(
-    "\u2020 Its start or its end reached the database more than ten minutes away from its own "
-    "time: kept at a terminal through an outage, written on a clock set wrong, or by hand.");
+QString arrivedAwayExplained();
 
 class PunchTableModel : public QAbstractTableModel
 {

@@ -3,6 +3,7 @@
 #include "DeskLink.h"
 #include "DeskWindow.h"
 #include "data/DataError.h"
+#include "program/Language.h"
 #include "ui/DesktopServices.h"
 #include "ui/Dialogs.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
 
     QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("jobcosting-desk"));
+    Language::useSessionLanguage("jobcosting-desk");
     QtDialogs dialogs;
     const DesktopServices desktop(dialogs);
     const Services& services = desktop.services;
@@ -38,7 +40,7 @@ int main(int argc, char* argv[])
     // A site that the desk can never correct is told once, and the desk ends.
     QObject::connect(&link, &DeskLink::cannotOpen, &window, [&](const QString& why) {
         dialogs.stop(QStringLiteral("Job Costing Desk"),
-            QStringLiteral("The desk cannot open the site %1.\n\n%2").arg(request.site, why));
+            DeskWindow::tr("The desk cannot open the site %1.\n\n%2").arg(request.site, why));
         QCoreApplication::exit(DeskCommand::notReadOrWritten);
     });
     window.show();

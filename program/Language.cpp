@@ -5,7 +5,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 
 QString ProcessEnvironment::variable(const char* name) const
 {
@@ -100,6 +102,14 @@ bool use(const QString& language, const QStringList& folders)
         delete qt;
     QCoreApplication::installTranslator(own);
     return true;
+}
+
+int pluralCount(double pieces)
+{
+    const double count = std::abs(pieces);
+    if (count != std::floor(count))
+        return 2;
+    return int(std::min(count, double(std::numeric_limits<int>::max())));
 }
 
 void useSessionLanguage(const char* program)

@@ -44,6 +44,11 @@ QStringList folders();
 // it speaks English then.
 bool use(const QString& language, const QStringList& folders);
 
+// The count that chooses the plural form of a count of pieces. A fraction
+// takes the form of two, which is its form in the languages shipped ("2,5
+// sztuki" as "2 sztuki").
+int pluralCount(double pieces);
+
 // For a program's start: the session's language, in use; a missing
 // translation is told on standard error, and English is spoken.
 void useSessionLanguage(const char* program);

@@ -78,7 +78,7 @@ void JobCosting::lookUpBadge(LookupVariant variant)
         else
             enterEndJobMode(variant);
     } catch (const DataError& error) {
-        showDataError(tr("The badge could not be looked up."), error.message());
+        showDataError(tr("The badge could not be looked up."), error.shown());
         returnToBadgeEntry();
     }
 }

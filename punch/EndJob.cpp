@@ -4,28 +4,11 @@
 #include "PunchTexts.h"
 #include "data/DataError.h"
 #include "data/DataSource.h"
+#include "program/Language.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 #include "ui/Dialogs.h"
 #include "ui/PictureButton.h"
-
-#include <cmath>
-#include <limits>
-
-namespace {
-
-// The count that chooses the plural form of a typed count. A fraction takes
-// the form of two, which is its form in the languages the terminal speaks
-// ("2,5 sztuki" as "2 sztuki").
-int pluralCount(double pieces)
-{
-    const double count = std::abs(pieces);
-    if (count != std::floor(count))
-        return 2;
-    return int(std::min(count, double(std::numeric_limits<int>::max())));
-}
-
-} // namespace
 
 void JobCosting::Command2_Click()
 {
@@ -75,7 +58,7 @@ bool JobCosting::askPieceCount(const QString& summary, double& pieces)
         }
         switch (m_services.dialogs.message({PunchTexts::instructionTitle(),
             //: %1 is the count as the worker typed it
-            tr("Is %1 pieces correct?", nullptr, pluralCount(*count)).arg(answer),
+            tr("Is %1 pieces correct?", nullptr, Language::pluralCount(*count)).arg(answer),
             Dialogs::Icon::None, Dialogs::Buttons::YesNoCancel, Dialogs::Answer::Yes})) {
         case Dialogs::Answer::Yes:
             pieces = *count;
@@ -104,7 +87,7 @@ void JobCosting::closeOpenJob(double pieces)
             Data1->setField(QStringLiteral("Pieces"), pieces);
             saved = Data1->save();
         } catch (const DataError& error) {
-            failure = error.message();
+            failure = error.shown();
             changedMeanwhile = error.reason() == DataError::Reason::Changed;
         } catch (const std::exception& error) {
             failure = QString::fromLocal8Bit(error.what());

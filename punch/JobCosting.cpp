@@ -351,6 +351,10 @@ void JobCosting::refreshLevelLists()
         {std::pair {Data2, Label10}, std::pair {Data3, Label11}, std::pair {Data4, Label13}}) {
         try {
             source->refresh();
+        } catch (const DataError& error) {
+            setCaption(title, QString());
+            if (source == Data2)
+                m_levelOneFailure = error.shown();
         } catch (const std::exception& error) {
             setCaption(title, QString());
             if (source == Data2)

@@ -36,7 +36,7 @@ void JobCosting::ItemCode_KeyPress(int number)
         controls.item->findFirst(
             QStringLiteral("ItemCode = '") + controls.code->text() + QStringLiteral("'"));
     } catch (const DataError& error) {
-        showDataError(tr("The item code could not be looked up."), error.message());
+        showDataError(tr("The item code could not be looked up."), error.shown());
         controls.code->clear();
         controls.code->setFocus();
         return;

@@ -114,7 +114,7 @@ void JobCosting::startJob()
         tr("The job was not started: %1\n\nNothing was written. Your choices are still on the "
            "screen: press New Job to try again. If this message comes back, tell the site "
            "manager.")
-            .arg(failure->message()));
+            .arg(failure->shown()));
 }
 
 void JobCosting::showKeptPunch()

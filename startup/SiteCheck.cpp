@@ -23,8 +23,13 @@ struct Trouble
     const char* text; // with %1 for the argument
     QString argument;
     ExitStatus status = ExitStatus::NeedsPerson;
+    QString shownArgument {}; // the argument in the operator's language, where it differs
 
-    QString shown() const { return QCoreApplication::translate("SiteCheck", text).arg(argument); }
+    QString shown() const
+    {
+        return QCoreApplication::translate("SiteCheck", text)
+            .arg(shownArgument.isEmpty() ? argument : shownArgument);
+    }
     QString logged() const { return QString::fromLatin1(text).arg(argument); }
 };
 
@@ -71,7 +76,8 @@ std::optional<Trouble> trouble(
             QT_TRANSLATE_NOOP("SiteCheck", "Job Costing cannot start: %1\nProcess canceled!"),
             error.message(),
             error.reason() == DataError::Reason::Unreachable ? ExitStatus::ServerAway
-                                                             : ExitStatus::NeedsPerson};
+                                                             : ExitStatus::NeedsPerson,
+            error.shown()};
     }
     return std::nullopt;
 }

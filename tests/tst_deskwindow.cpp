@@ -2,6 +2,7 @@
 #include "TestServices.h"
 #include "desk/DeskLink.h"
 #include "desk/DeskWindow.h"
+#include "program/Language.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -89,6 +90,7 @@ private slots:
     void exportFollowsFilterAndDays();
     void serverAwayIsToldAndCorrectionsWait();
     void deskHoldsTwoConnectionsNamedAsItself();
+    void inGermanTheWordsChangeButNotTheRows();
 
 private:
     // The desk on the site, following it with a watch that asks every `poll`;
@@ -449,4 +451,52 @@ void TestDeskWindow::deskHoldsTwoConnectionsNamedAsItself()
 }
 
 QTEST_MAIN(TestDeskWindow)
+void TestDeskWindow::inGermanTheWordsChangeButNotTheRows()
+{
+    QVERIFY(Language::use(u"de"_s, {QStringLiteral(JOBCOSTING_TRANSLATIONS_DIR)}));
+    const auto english = qScopeGuard([] { Language::use({}, {}); });
+    const QString id = DeskJobs::start(*m_site, u"Walter Brennan"_s, at(25, 6), true);
+    DeskJobs::start(*m_site, u"Robert Chen"_s, at(26, 13));
+    open();
+    QCOMPARE(title(), u"Job Costing Desk - 2 offene Aufträge - 1 länger als eine Schicht"_s);
+    QCOMPARE(m_window->board()
+                 .headerData(PunchTableModel::OpenForColumn, Qt::Horizontal, Qt::DisplayRole)
+                 .toString(),
+        u"Offen seit"_s);
+
+    // A spreadsheet gets the heads and values it gets in English.
+    const QTemporaryDir folder;
+    m_forms.savePath = folder.filePath(u"board.csv"_s);
+    m_window->exportClicked();
+    QFile csv(m_forms.savePath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split(u"\r\n"_s);
+    QCOMPARE(lines.value(0),
+        u"Badge,Name,DeptNum,Level1Item,Level2Item,Level3Item,Started,Stopped,Hours,Pieces,"
+        "State,Corrections,PunchId"_s);
+    QVERIFY2(lines.value(1).contains(u",over shift,0,"_s), qPrintable(lines.value(1)));
+
+    m_forms.fill(at(25, 14, 30), u"vergessen"_s, 12);
+    m_services->dialogs.answer(Dialogs::Answer::Ok);
+    m_window->endJobClicked();
+    QTRY_VERIFY(settled());
+    VERIFY_DIALOGS(m_services->dialogs);
+    // The state is the punch's own word, as the terminal writes it.
+    QCOMPARE(m_services->dialogs.texts().value(0),
+        u"Auftrag von Walter Brennan beenden?\n\nWalter Brennan (Karte 000123): begonnen "
+        "02/25/2004 6:00:00 AM, noch offen, Assembly / Weld\n\nStatus open -> closed\nEnde "
+        "(offen) -> 2:30:00 PM\nStück 0 -> 12\n\nGrund: vergessen"_s);
+    QTRY_COMPARE(title(), u"Job Costing Desk - 1 offener Auftrag"_s);
+
+    // The punch and its audit row as an English desk writes them.
+    const QVariantMap row = DeskJobs::row(*m_site, id);
+    QCOMPARE(row.value(u"Badge"_s).toString(), u"Closed"_s);
+    QCOMPARE(row.value(u"TimeStop"_s).toString(), u"14:30:00"_s);
+    QCOMPARE(row.value(u"Pieces"_s).toDouble(), 12.0);
+    const QList<QVariantList> audit = DeskJobs::audit(*m_site);
+    QCOMPARE(audit.size(), 1);
+    QCOMPARE(audit.first().value(2).toString(), u"end"_s);
+    QCOMPARE(audit.first().value(4).toString(), u"vergessen"_s);
+}
+
 #include "tst_deskwindow.moc"

@@ -55,6 +55,7 @@ private slots:
     void correctedPunchesCounted();
     void correctionsOfThePeriod_data();
     void correctionsOfThePeriod();
+    void pdfInTheSessionsLanguage();
 };
 
 namespace {
@@ -1110,6 +1111,49 @@ void TestJobCostReport::correctionsOfThePeriod()
                 (QStringList {u"2024-03-04 07:00:00"_s, u"2024-03-04 08:00:00"_s,
                     u"punch deleted"_s, u"delete"_s}));
     }
+}
+
+void TestJobCostReport::pdfInTheSessionsLanguage()
+{
+    Site site;
+    insertPunches(site, punches);
+    const QTemporaryDir out;
+    // The report as a site runs it, in German or in English: the same CSV,
+    // and a PDF in the session's words.
+    const auto reportIn = [&](const QString& language, const QString& file) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+        if (!language.isEmpty()) {
+            environment.insert(u"LC_MESSAGES"_s, language + u"_DE.UTF-8"_s);
+            environment.insert(u"LANGUAGE"_s, language);
+        }
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(JOBCOSTING_REPORT_TOOL),
+            {u"--by"_s, u"worker"_s, u"--corrections"_s, site.path(), u"-o"_s, out.filePath(file)});
+        return tool.waitForFinished(60000) && tool.exitCode() == 0
+            && tool.readAllStandardError().isEmpty();
+    };
+    for (const auto& [language, file] : {std::pair {QString(), u"en.csv"_s},
+             std::pair {u"de"_s, u"de.csv"_s}, std::pair {u"de"_s, u"de.pdf"_s}})
+        QVERIFY2(reportIn(language, file), qPrintable(file));
+    QFile english(out.filePath(u"en.csv"_s));
+    QFile german(out.filePath(u"de.csv"_s));
+    QVERIFY(english.open(QIODevice::ReadOnly) && german.open(QIODevice::ReadOnly));
+    QCOMPARE(german.readAll(), english.readAll());
+
+    QString text = run(u"pdftotext"_s, {u"-raw"_s, out.filePath(u"de.pdf"_s), u"-"_s});
+    text.remove(QRegularExpression(u"\\s"_s));
+    for (const QString& words : {u"Auftragskosten nach Mitarbeiter"_s, u"Personal-Nr. / Name"_s,
+             u"Abweichung je Stück"_s, u"Offene Aufträge, nicht berechnet: 2"_s,
+             u"Auftragsgruppe"_s, u"Nicht berechnete Zeilen: 3"_s,
+             u"Korrekturen dieser Arbeitstage: 0"_s, u"Gesamt"_s, u"Seite 1 von"_s}) {
+        const QString squeezed = QString(words).remove(u' ');
+        QVERIFY2(text.contains(squeezed), qPrintable(words + u" in "_s + text));
+    }
+    QVERIFY2(!text.contains(u"Jobcostreport"_s), qPrintable(text));
 }
 
 QTEST_MAIN(TestJobCostReport)

@@ -2,6 +2,7 @@
 
 #include "data/SiteModel.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -410,11 +411,21 @@ std::optional<View> viewNamed(const QString& name)
     return index < 0 ? std::nullopt : std::optional(static_cast<View>(index));
 }
 
-QStringList keyHeadings(View view)
+namespace {
+
+QString headingIn(Words words, const char* heading)
 {
-    const auto level = [](int n) {
-        return QStringList {
-            QStringLiteral("Level %1 code").arg(n), QStringLiteral("Level %1 item").arg(n)};
+    return words == Words::Translated ? QCoreApplication::translate("JobCost", heading)
+                                      : QString::fromLatin1(heading);
+}
+
+} // namespace
+
+QStringList keyHeadings(View view, Words words)
+{
+    const auto level = [words](int n) {
+        return QStringList {headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Level %1 code")).arg(n),
+            headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Level %1 item")).arg(n)};
     };
     switch (view) {
     case View::Job:
@@ -426,11 +437,12 @@ QStringList keyHeadings(View view)
     case View::Level3:
         return level(3);
     case View::Worker:
-        return {QStringLiteral("Employee number"), QStringLiteral("Name")};
+        return {headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Employee number")),
+            headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Name"))};
     case View::Department:
-        return {QStringLiteral("Department")};
+        return {headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Department"))};
     case View::Day:
-        return {QStringLiteral("Date")};
+        return {headingIn(words, QT_TRANSLATE_NOOP("JobCost", "Date"))};
     }
     return {};
 }
@@ -709,13 +721,19 @@ void Report::lines(const std::function<void(const Line&)>& visit) const
     visit({Line::Kind::Total, {}, m_total, nullptr});
 }
 
-QStringList figureHeadings()
+QStringList figureHeadings(Words words)
 {
-    return {QStringLiteral("Jobs"), QStringLiteral("Hours"), QStringLiteral("Labour"),
-        QStringLiteral("Bonus"), QStringLiteral("Cost"), QStringLiteral("Pieces"),
-        QStringLiteral("Standard per piece"), QStringLiteral("Actual per piece"),
-        QStringLiteral("Variance per piece"), QStringLiteral("Variance"),
-        QStringLiteral("Variance %")};
+    QStringList headings;
+    for (const char* heading :
+        {QT_TRANSLATE_NOOP("JobCost", "Jobs"), QT_TRANSLATE_NOOP("JobCost", "Hours"),
+            QT_TRANSLATE_NOOP("JobCost", "Labour"), QT_TRANSLATE_NOOP("JobCost", "Bonus"),
+            QT_TRANSLATE_NOOP("JobCost", "Cost"), QT_TRANSLATE_NOOP("JobCost", "Pieces"),
+            QT_TRANSLATE_NOOP("JobCost", "Standard per piece"),
+            QT_TRANSLATE_NOOP("JobCost", "Actual per piece"),
+            QT_TRANSLATE_NOOP("JobCost", "Variance per piece"),
+            QT_TRANSLATE_NOOP("JobCost", "Variance"), QT_TRANSLATE_NOOP("JobCost", "Variance %")})
+        headings << headingIn(words, heading);
+    return headings;
 }
 
 QString moneyText(Wide units)

@@ -39,11 +39,19 @@ enum class View
     Day
 };
 
+// The headings of the CSV, in English in every language, or of the PDF, in
+// the session's language.
+enum class Words
+{
+    English,
+    Translated
+};
+
 // The names --by takes, in the order of View.
 QStringList viewNames();
 std::optional<View> viewNamed(const QString& name);
 // The short names of the key's columns, as the CSV's header gives them.
-QStringList keyHeadings(View view);
+QStringList keyHeadings(View view, Words words = Words::English);
 // Whether a column of the key holds a number (employee and department numbers).
 bool keyIsNumber(View view, qsizetype column);
 
@@ -231,7 +239,7 @@ private:
 
 // The short names of the figures, as the CSV's header gives them, in the
 // order of figureTexts().
-QStringList figureHeadings();
+QStringList figureHeadings(Words words = Words::English);
 
 // The figures of a group as both report formats print them: jobs, hours,
 // labour, bonus, cost (labour + bonus), pieces; standard, actual and variance

@@ -3,6 +3,7 @@
 #include "JobCost.h"
 #include "ui/PdfPages.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,8 +32,15 @@ const QColor shadeColour = PdfPages::shadeColour;
 const QColor subtotalColour(0xdd, 0xe8, 0xf4);
 const QColor detailColour(0x44, 0x44, 0x44);
 
-const QString correctedHeading = QStringLiteral("Corrected");
-const QString correctedMark = QStringLiteral("corrected at the desk");
+QString correctedHeading()
+{
+    return QCoreApplication::translate("JobCostPdf", "Corrected");
+}
+
+QString correctedMark()
+{
+    return QCoreApplication::translate("JobCostPdf", "corrected at the desk");
+}
 
 using Align = PdfPages::Align;
 using Column = PdfPages::Column;
@@ -42,17 +50,18 @@ QString viewWords(View view)
 {
     switch (view) {
     case View::Job:
-        return QStringLiteral("job (level 1 / level 2 / level 3)");
+        return QCoreApplication::translate("JobCostPdf", "job (level 1 / level 2 / level 3)");
     case View::Level1:
     case View::Level2:
     case View::Level3:
-        return QStringLiteral("level %1 item").arg(static_cast<int>(view));
+        return QCoreApplication::translate("JobCostPdf", "level %1 item")
+            .arg(static_cast<int>(view));
     case View::Worker:
-        return QStringLiteral("worker");
+        return QCoreApplication::translate("JobCostPdf", "worker");
     case View::Department:
-        return QStringLiteral("department (DeptNum)");
+        return QCoreApplication::translate("JobCostPdf", "department (DeptNum)");
     case View::Day:
-        return QStringLiteral("day worked");
+        return QCoreApplication::translate("JobCostPdf", "day worked");
     }
     return {};
 }
@@ -63,12 +72,13 @@ QString periodText(const Options& options)
         return date->toString(Qt::ISODate);
     };
     if (options.from && options.to)
-        return QStringLiteral("%1 to %2").arg(iso(options.from), iso(options.to));
+        return QCoreApplication::translate("JobCostPdf", "%1 to %2")
+            .arg(iso(options.from), iso(options.to));
     if (options.from)
-        return QStringLiteral("from %1").arg(iso(options.from));
+        return QCoreApplication::translate("JobCostPdf", "from %1").arg(iso(options.from));
     if (options.to)
-        return QStringLiteral("up to %1").arg(iso(options.to));
-    return QStringLiteral("all");
+        return QCoreApplication::translate("JobCostPdf", "up to %1").arg(iso(options.to));
+    return QCoreApplication::translate("JobCostPdf", "all");
 }
 
 // Code and item of each level (or number and name) side by side.
@@ -80,7 +90,8 @@ QString label(const QStringList& key)
         if (!part.isEmpty())
             parts << part;
     }
-    return parts.isEmpty() ? QStringLiteral("(none)") : parts.join(QLatin1String(" / "));
+    return parts.isEmpty() ? QCoreApplication::translate("JobCostPdf", "(none)")
+                           : parts.join(QLatin1String(" / "));
 }
 
 QString detailLabel(const Detail& detail)
@@ -88,7 +99,7 @@ QString detailLabel(const Detail& detail)
     const QString stop = detail.stop.date() == detail.start.date()
         ? detail.stop.toString(QStringLiteral("HH:mm:ss"))
         : detail.stop.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return QStringLiteral("%1, %2 to %3%4")
+    return QCoreApplication::translate("JobCostPdf", "%1, %2 to %3%4")
         .arg(detail.worker, detail.start.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), stop,
             detail.arrivedAway ? QStringLiteral(" \u2020") : QString());
 }
@@ -96,7 +107,7 @@ QString detailLabel(const Detail& detail)
 QString jsonText(const QJsonValue& value)
 {
     if (value.isNull() || value.isUndefined())
-        return QStringLiteral("(empty)");
+        return QCoreApplication::translate("JobCostPdf", "(empty)");
     if (value.isDouble())
         return QString::number(value.toDouble(), 'g', 15);
     return value.toVariant().toString();
@@ -110,16 +121,16 @@ QString changesOf(const Audit& audit)
     const QJsonObject newValues = QJsonDocument::fromJson(audit.newValues.toUtf8()).object();
     QStringList changes;
     for (auto it = newValues.constBegin(); it != newValues.constEnd(); ++it)
-        changes << QStringLiteral("%1: %2 to %3")
+        changes << QCoreApplication::translate("JobCostPdf", "%1: %2 to %3")
                        .arg(it.key(), jsonText(oldValues.value(it.key())), jsonText(it.value()));
     if (!changes.isEmpty())
         return changes.join(QLatin1String("; "));
     if (audit.action == QLatin1String("delete"))
-        return QStringLiteral("punch deleted");
+        return QCoreApplication::translate("JobCostPdf", "punch deleted");
     if (audit.action == QLatin1String("apply"))
-        return QStringLiteral("a terminal's punch applied");
+        return QCoreApplication::translate("JobCostPdf", "a terminal's punch applied");
     if (audit.action == QLatin1String("dismiss"))
-        return QStringLiteral("a terminal's punch dismissed");
+        return QCoreApplication::translate("JobCostPdf", "a terminal's punch dismissed");
     return {};
 }
 
@@ -149,7 +160,7 @@ public:
         , m_pages(pages)
     {
         m_pages.setFooter(
-            QStringLiteral("Job cost report by %1, dates worked: %2")
+            QCoreApplication::translate("JobCostPdf", "Job cost report by %1, dates worked: %2")
                 .arg(viewWords(m_report.options().view), periodText(m_report.options())));
     }
 
@@ -188,53 +199,70 @@ private:
     {
         const Options& options = m_report.options();
         const QFont info = font(bodySize);
-        m_pages.title(QStringLiteral("Job cost report by %1").arg(viewWords(options.view)));
-        paragraph(QStringLiteral("Site: %1").arg(m_heading.site), info);
-        paragraph(QStringLiteral("Dates worked: %1").arg(periodText(options)), info);
-        paragraph(QStringLiteral(
+        m_pages.title(QCoreApplication::translate("JobCostPdf", "Job cost report by %1")
+                          .arg(viewWords(options.view)));
+        paragraph(QCoreApplication::translate("JobCostPdf", "Site: %1").arg(m_heading.site), info);
+        paragraph(
+            QCoreApplication::translate("JobCostPdf", "Dates worked: %1").arg(periodText(options)),
+            info);
+        paragraph(QCoreApplication::translate("JobCostPdf",
                       "Made %1 by %2. Open jobs are timed to that moment; a shift is %3 hours.")
                       .arg(options.now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                           m_heading.madeBy, grouped(hoursText(options.shiftSeconds), m_numbers)),
             info, 5);
-        paragraph(QStringLiteral("How each figure is worked out, from the values each punch froze "
-                                 "when its job started:"),
+        paragraph(QCoreApplication::translate("JobCostPdf",
+                      "How each figure is worked out, from the values each punch froze "
+                      "when its job started:"),
             font(bodySize, true));
-        paragraph(QStringLiteral("Hours = the time that passed from TimeStart on DateWorked to "
-                                 "the first moment after it when the site's clocks (%1) read "
-                                 "TimeStop: past midnight, and across the nights the clocks "
-                                 "change, as the hours were worked. Labour = hours x BaseRate, "
-                                 "the worker's pay rate.")
+        paragraph(QCoreApplication::translate("JobCostPdf",
+                      "Hours = the time that passed from TimeStart on DateWorked to "
+                      "the first moment after it when the site's clocks (%1) read "
+                      "TimeStop: past midnight, and across the nights the clocks "
+                      "change, as the hours were worked. Labour = hours x BaseRate, "
+                      "the worker's pay rate.")
                       .arg(QString::fromUtf8(options.time.zone().id())),
             info);
-        for (const char* words : {
-                 "Bonus = Pieces x the bonus rate of the deepest level with a description (level "
-                 "3, else 2, else 1). Cost = labour + bonus.",
-                 "Standard = pieces x the sum of the standard costs of the levels with a "
-                 "description. Per piece: standard, actual (cost / pieces) and variance (actual - "
-                 "standard), empty without pieces.",
-                 "Variance = cost - standard, above zero when the work cost more than standard; "
-                 "Variance % = variance / standard, empty without a standard.",
-                 "Rates, costs and pieces are read to four decimals and summed exactly; each "
-                 "figure is rounded once, half away from zero (money to the cent, per piece to "
-                 "four decimals, hours and percentages to two), so a figure may differ in its "
-                 "last digit from one worked out of other rounded figures.",
-                 "Open jobs are never costed: they are listed apart with the hours open so far. "
-                 "Rows with impossible values are listed under Rows not costed.",
-                 "Corrected = how many of the punches a supervisor corrected at the desk (empty "
-                 "where none); a punch deleted there is in no figure.",
-             })
-            paragraph(QLatin1String(words), info);
+        for (const char* words :
+            {
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Bonus = Pieces x the bonus rate of the deepest level with a description "
+                    "(level "
+                    "3, else 2, else 1). Cost = labour + bonus."),
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Standard = pieces x the sum of the standard costs of the levels with a "
+                    "description. Per piece: standard, actual (cost / pieces) and variance (actual "
+                    "- "
+                    "standard), empty without pieces."),
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Variance = cost - standard, above zero when the work cost more than standard; "
+                    "Variance % = variance / standard, empty without a standard."),
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Rates, costs and pieces are read to four decimals and summed exactly; each "
+                    "figure is rounded once, half away from zero (money to the cent, per piece to "
+                    "four decimals, hours and percentages to two), so a figure may differ in its "
+                    "last digit from one worked out of other rounded figures."),
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Open jobs are never costed: they are listed apart with the hours open so far. "
+                    "Rows with impossible values are listed under Rows not costed."),
+                QT_TRANSLATE_NOOP("JobCostPdf",
+                    "Corrected = how many of the punches a supervisor corrected at the desk (empty "
+                    "where none); a punch deleted there is in no figure."),
+            })
+            paragraph(QCoreApplication::translate("JobCostPdf", words), info);
         if (options.detail)
-            paragraph(QStringLiteral("\u2020 = the punch's start or end reached the database "
-                                     "more than ten minutes away from its own time: kept at a "
-                                     "terminal through an outage, written on a clock set wrong, "
-                                     "or by hand."),
+            paragraph(QStringLiteral("\u2020 = ")
+                    + QCoreApplication::translate("JobCostPdf",
+                        "the punch's start or end reached the database "
+                        "more than ten minutes away from its own time: kept at a "
+                        "terminal through an outage, written on a clock set wrong, "
+                        "or by hand."),
                 info);
         m_pages.moveDown(5);
         const auto longOpen = std::count_if(m_report.openJobs().cbegin(),
             m_report.openJobs().cend(), [](const OpenJob& job) { return job.longerThanShift; });
-        paragraph(QStringLiteral("Costed jobs: %1     Open jobs: %2, %3 of them longer than a "
-                                 "shift     Rows not costed: %4")
+        paragraph(QCoreApplication::translate("JobCostPdf",
+                      "Costed jobs: %1     Open jobs: %2, %3 of them longer than a "
+                      "shift     Rows not costed: %4")
                       .arg(grouped(QString::number(m_report.total().jobs), m_numbers))
                       .arg(m_report.openJobs().size())
                       .arg(longOpen)
@@ -261,11 +289,11 @@ private:
         case Line::Kind::Detail:
             return detailLabel(*line.detail);
         case Line::Kind::Week:
-            return QStringLiteral("Week %1").arg(line.key.value(0));
+            return QCoreApplication::translate("JobCostPdf", "Week %1").arg(line.key.value(0));
         case Line::Kind::Month:
-            return QStringLiteral("Month %1").arg(line.key.value(0));
+            return QCoreApplication::translate("JobCostPdf", "Month %1").arg(line.key.value(0));
         case Line::Kind::Total:
-            return QStringLiteral("Total");
+            return QCoreApplication::translate("JobCostPdf", "Total");
         }
         return {};
     }
@@ -273,7 +301,7 @@ private:
     // Each figure column is as wide as its widest figure or heading word.
     QList<Column> groupColumns(bool& withBar) const
     {
-        const QStringList headings = figureHeadings() << correctedHeading;
+        const QStringList headings = figureHeadings(Words::Translated) << correctedHeading();
         QList<double> widths(headings.size(), figureWidth);
         for (qsizetype i = 0; i < headings.size(); ++i) {
             for (const QString& word : headings.at(i).split(QLatin1Char(' ')))
@@ -290,14 +318,16 @@ private:
         withBar = m_pages.width() - figures - barWidth - cellGap >= 150;
 
         QList<Column> columns {
-            {keyHeadings(m_report.options().view).join(QLatin1String(" / ")), 0, Align::Left}};
+            {keyHeadings(m_report.options().view, Words::Translated).join(QLatin1String(" / ")), 0,
+                Align::Left}};
         for (qsizetype i = 0; i < headings.size(); ++i)
             columns.append({headings.at(i), widths.at(i)});
         if (withBar) {
             columns.append({QString(), cellGap});
-            columns.append({QStringLiteral("Labour and bonus, full bar %1")
-                                .arg(grouped(moneyText(m_report.largestCost()), m_numbers)),
-                barWidth, Align::Left});
+            columns.append(
+                {QCoreApplication::translate("JobCostPdf", "Labour and bonus, full bar %1")
+                        .arg(grouped(moneyText(m_report.largestCost()), m_numbers)),
+                    barWidth, Align::Left});
         }
         return columns;
     }
@@ -307,7 +337,8 @@ private:
         bool withBar = false;
         const QList<Column> columns = groupColumns(withBar);
         const double largest = toDouble(m_report.largestCost());
-        section(QStringLiteral("Costs by %1").arg(viewWords(m_report.options().view)));
+        section(QCoreApplication::translate("JobCostPdf", "Costs by %1")
+                    .arg(viewWords(m_report.options().view)));
         table(columns, [&] {
             bool shaded = false;
             m_report.lines([&](const Line& line) {
@@ -347,21 +378,26 @@ private:
         const double x = m_pages.width() - barWidth - 60;
         const double y = m_pages.y() + padding;
         m_pages.fill(x, y + 2.5, 6, 5, labourColour);
-        m_pages.text(x + 8, y, 50, QStringLiteral("labour"), font(bodySize));
+        m_pages.text(
+            x + 8, y, 50, QCoreApplication::translate("JobCostPdf", "labour"), font(bodySize));
         m_pages.fill(x + 60, y + 2.5, 6, 5, bonusColour);
-        m_pages.text(x + 68, y, 50, QStringLiteral("bonus"), font(bodySize));
+        m_pages.text(
+            x + 68, y, 50, QCoreApplication::translate("JobCostPdf", "bonus"), font(bodySize));
         m_pages.moveDown(lineHeight + 2 * padding);
     }
 
     void openJobs()
     {
         const QList<OpenJob>& jobs = m_report.openJobs();
-        section(QStringLiteral("Open jobs, not costed: %1").arg(jobs.size()));
+        section(QCoreApplication::translate("JobCostPdf", "Open jobs, not costed: %1")
+                    .arg(jobs.size()));
         if (jobs.isEmpty())
             return;
-        const QList<Column> columns {{QStringLiteral("Job group"), 0, Align::Left},
-            {QStringLiteral("Worker"), 170, Align::Left},
-            {QStringLiteral("Started"), 95, Align::Left}, {QStringLiteral("Hours open"), 60},
+        const QList<Column> columns {
+            {QCoreApplication::translate("JobCostPdf", "Job group"), 0, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Worker"), 170, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Started"), 95, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Hours open"), 60},
             {QString(), 110, Align::Left}};
         table(columns, [&] {
             bool shaded = false;
@@ -369,9 +405,9 @@ private:
                 const bool flagged = job.longerThanShift;
                 QStringList marks;
                 if (flagged)
-                    marks << QStringLiteral("longer than a shift");
+                    marks << QCoreApplication::translate("JobCostPdf", "longer than a shift");
                 if (job.corrected)
-                    marks << correctedMark;
+                    marks << correctedMark();
                 row(columns,
                     {{label(job.key), flagged}, {job.worker, flagged},
                         {timestamp(job.started), flagged},
@@ -385,20 +421,21 @@ private:
     void notCosted()
     {
         const QList<NotCosted>& rows = m_report.notCosted();
-        section(QStringLiteral("Rows not costed: %1").arg(rows.size()));
+        section(QCoreApplication::translate("JobCostPdf", "Rows not costed: %1").arg(rows.size()));
         if (rows.isEmpty())
             return;
-        const QList<Column> columns {{QStringLiteral("Row"), 50, Align::Left},
-            {QStringLiteral("Worker"), 150, Align::Left},
-            {QStringLiteral("Date worked"), 70, Align::Left},
-            {QStringLiteral("Job group"), 220, Align::Left},
-            {QStringLiteral("Why"), 0, Align::Left}};
+        const QList<Column> columns {
+            {QCoreApplication::translate("JobCostPdf", "Row"), 50, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Worker"), 150, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Date worked"), 70, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Job group"), 220, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Why"), 0, Align::Left}};
         table(columns, [&] {
             bool shaded = false;
             for (const NotCosted& bad : rows)
                 row(columns,
                     {{QString::number(bad.row)}, {bad.worker}, {bad.dateWorked}, {label(bad.key)},
-                        {bad.corrected ? bad.reason + QLatin1String("; ") + correctedMark
+                        {bad.corrected ? bad.reason + QLatin1String("; ") + correctedMark()
                                        : bad.reason}},
                     (shaded = !shaded) ? shadeColour : QColor());
         });
@@ -407,16 +444,19 @@ private:
     void corrections()
     {
         const QList<CorrectionLine>& lines = m_report.corrections();
-        section(QStringLiteral("Corrections of these dates worked: %1").arg(lines.size()));
+        section(QCoreApplication::translate("JobCostPdf", "Corrections of these dates worked: %1")
+                    .arg(lines.size()));
         if (lines.isEmpty())
             return;
-        const QList<Column> columns {{QStringLiteral("Corrected at"), 88, Align::Left},
-            {QStringLiteral("By"), 60, Align::Left}, {QStringLiteral("Action"), 36, Align::Left},
-            {QStringLiteral("Worker"), 110, Align::Left},
-            {QStringLiteral("Job group"), 0, Align::Left},
-            {QStringLiteral("Started"), 88, Align::Left},
-            {QStringLiteral("Changes"), 170, Align::Left},
-            {QStringLiteral("Reason"), 130, Align::Left}};
+        const QList<Column> columns {
+            {QCoreApplication::translate("JobCostPdf", "Corrected at"), 88, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "By"), 60, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Action"), 36, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Worker"), 110, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Job group"), 0, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Started"), 88, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Changes"), 170, Align::Left},
+            {QCoreApplication::translate("JobCostPdf", "Reason"), 130, Align::Left}};
         table(columns, [&] {
             bool shaded = false;
             for (const CorrectionLine& line : lines)
@@ -463,7 +503,8 @@ QString grouped(const QString& figure, const Numbers& numbers)
 bool write(const Report& report, const Heading& heading, QPageSize::PageSizeId size,
     const Numbers& numbers, QIODevice& out)
 {
-    return PdfPages::write(out, {QStringLiteral("Job cost report"), heading.madeBy, size},
+    return PdfPages::write(out,
+        {QCoreApplication::translate("JobCostPdf", "Job cost report"), heading.madeBy, size},
         [&](PdfPages& pages) { Renderer(report, heading, numbers, pages).run(); });
 }
 

@@ -1,5 +1,6 @@
 #include "JobCostCommand.h"
 #include "program/CommandLine.h"
+#include "program/Language.h"
 #include "regional/Clock.h"
 #include "regional/RegionalSettings.h"
 
@@ -32,6 +33,8 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(defaultHandler);
     // The server tells the report's connection apart by its name.
     QGuiApplication::setApplicationName(QStringLiteral("jobcosting-report"));
+    // The PDF's words; its CSV, its command line and its errors stay English.
+    Language::useSessionLanguage("jobcosting-report");
 
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);

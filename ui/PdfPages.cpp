@@ -1,5 +1,6 @@
 #include "PdfPages.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageLayout>
@@ -151,7 +152,8 @@ void PdfPages::footer()
     const double y = m_area.height() - lineHeight;
     text(0, y, m_area.width() * 0.75, m_footer, small);
     text(m_area.width() * 0.75, y, m_area.width() * 0.25,
-        QStringLiteral("Page %1 of %2").arg(m_page).arg(m_pageCount), small, Align::Right);
+        QCoreApplication::translate("PdfPages", "Page %1 of %2").arg(m_page).arg(m_pageCount),
+        small, Align::Right);
 }
 
 void PdfPages::need(double height)
