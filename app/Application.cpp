@@ -70,6 +70,9 @@ void prepareProcess()
     // prepared statements with a warning: the terminal's log keeps what it did
     // about it instead. QT_LOGGING_RULES still overrides.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.sql.postgresql.warning=false"));
+    // The server tells a terminal's connection apart by this name, whatever
+    // the program file is called.
+    QCoreApplication::setApplicationName(QStringLiteral("jobcosting"));
 }
 
 int runJobCosting(int argc, char* argv[])

@@ -4,6 +4,7 @@
 int runJobCosting(int argc, char* argv[]);
 
 // What the program sets for its whole process before the application starts:
-// the font lookup narrowed to the terminal's faces, and regular expressions
-// matched without compiling them to machine code.
+// the font lookup narrowed to the terminal's faces, regular expressions
+// matched without compiling them to machine code, and the program's name
+// (jobcosting) under which its server connections show.
 void prepareProcess();

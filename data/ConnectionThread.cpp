@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -82,36 +83,54 @@ ConnectionThread::~ConnectionThread()
     {
         const std::lock_guard lock(m_state->mutex);
         m_state->stopping = true;
-        m_state->waiter = nullptr;
     }
     m_state->requested.notify_one();
 }
 
 bool ConnectionThread::busy() const
 {
-    return !finished();
+    const std::lock_guard lock(m_state->mutex);
+    return m_state->current && m_state->current->abandoned;
 }
 
 void ConnectionThread::waitUntilIdle()
 {
     std::unique_lock lock(m_state->mutex);
-    m_state->finished.wait(lock, [this] { return !m_state->running; });
+    m_state->finished.wait(lock, [this] { return !m_state->current && m_state->queue.empty(); });
 }
 
-bool ConnectionThread::finished() const
+void ConnectionThread::holdForAsker(bool hold)
 {
     const std::lock_guard lock(m_state->mutex);
-    return !m_state->running;
+    if (hold && m_state->current)
+        m_state->holder = m_state->current->asker;
+    else
+        m_state->holder.reset();
+}
+
+std::deque<std::shared_ptr<ConnectionThread::Request>>::iterator ConnectionThread::State::next()
+{
+    if (!holder)
+        return queue.begin();
+    return std::find_if(queue.begin(), queue.end(),
+        [this](const std::shared_ptr<Request>& request) { return request->asker == *holder; });
 }
 
 void ConnectionThread::serve(const std::shared_ptr<State>& state)
 {
     std::unique_lock lock(state->mutex);
     for (;;) {
-        state->requested.wait(lock, [&state] { return state->stopping || state->work; });
-        if (!state->work)
+        state->requested.wait(lock, [&state] {
+            return (state->stopping && state->queue.empty()) || state->next() != state->queue.end();
+        });
+        const auto next = state->next();
+        if (next == state->queue.end())
             return;
-        std::function<void()> work = std::exchange(state->work, {});
+        std::shared_ptr<Request> request = *next;
+        state->queue.erase(next);
+        request->started = true;
+        state->current = request;
+        std::function<void()> work = std::exchange(request->work, {});
         lock.unlock();
         std::exception_ptr error;
         try {
@@ -122,73 +141,84 @@ void ConnectionThread::serve(const std::shared_ptr<State>& state)
         // What the work held goes before its end is told.
         work = {};
         lock.lock();
-        state->error = error;
-        state->running = false;
-        if (state->waiter)
-            state->waiter->wakeUp();
+        request->error = error;
+        request->finished = true;
+        state->current.reset();
+        if (request->waiter)
+            request->waiter->wakeUp();
         state->finished.notify_all();
     }
 }
 
-bool ConnectionThread::run(
+ConnectionThread::Ran ConnectionThread::run(
     const std::function<void()>& work, QDeadlineTimer deadline, const std::function<void()>& cut)
 {
-    QAbstractEventDispatcher* dispatcher = QCoreApplication::instance()
+    const auto request = std::make_shared<Request>();
+    request->work = work;
+    request->asker = std::this_thread::get_id();
+    request->waiter = QCoreApplication::instance()
             && QThread::currentThread() == QCoreApplication::instance()->thread()
         ? QAbstractEventDispatcher::instance()
         : nullptr;
     {
         const std::lock_guard lock(m_state->mutex);
-        if (m_state->running)
+        if (m_state->current && m_state->current->abandoned)
             throw DataError(
                 QStringLiteral("The database server has not answered an earlier request yet."),
                 DataError::Reason::Unreachable);
-        m_state->work = work;
-        m_state->error = nullptr;
-        m_state->running = true;
-        m_state->waiter = dispatcher;
+        m_state->queue.push_back(request);
     }
     m_state->requested.notify_one();
 
-    const bool inTime = waitFor(deadline);
-    if (!inTime && cut) {
+    if (!waitFor(*request, deadline)) {
+        {
+            const std::lock_guard lock(m_state->mutex);
+            if (!request->started) {
+                std::erase(m_state->queue, request);
+                return Ran::NotStarted;
+            }
+            if (!cut) {
+                request->abandoned = true;
+                request->waiter = nullptr;
+                return Ran::GivenUp;
+            }
+        }
         cut();
-        waitFor(QDeadlineTimer(QDeadlineTimer::Forever));
+        waitFor(*request, QDeadlineTimer(QDeadlineTimer::Forever));
+        return Ran::GivenUp;
     }
-    if (!inTime)
-        return false;
     std::exception_ptr error;
     {
         const std::lock_guard lock(m_state->mutex);
-        error = std::exchange(m_state->error, nullptr);
+        error = std::exchange(request->error, nullptr);
     }
     if (error)
         std::rethrow_exception(error);
-    return true;
+    return Ran::InTime;
 }
 
-bool ConnectionThread::waitFor(QDeadlineTimer deadline)
+bool ConnectionThread::waitFor(const Request& request, QDeadlineTimer deadline)
 {
     const auto left = [](QDeadlineTimer until) {
         return until.isForever() ? std::chrono::nanoseconds(std::chrono::hours(24))
                                  : std::chrono::nanoseconds(until.remainingTimeNSecs());
     };
     State& state = *m_state;
+    const auto done = [&request] {
+        return request.finished;
+    };
     {
         // Most answers come within a moment: the thread waits for them as if
         // it had asked itself, and nothing else of the program runs meanwhile.
         std::unique_lock lock(state.mutex);
-        const auto done = [&state] {
-            return !state.running;
-        };
         state.finished.wait_for(
             lock, left(std::min(deadline, QDeadlineTimer(ServerWait::quietMs))), done);
-        if (!state.waiter) {
-            while (state.running && !deadline.hasExpired())
+        if (!request.waiter) {
+            while (!request.finished && !deadline.hasExpired())
                 state.finished.wait_for(lock, left(deadline), done);
         }
-        if (!state.running || deadline.hasExpired() || !state.waiter)
-            return !state.running;
+        if (request.finished || deadline.hasExpired() || !request.waiter)
+            return request.finished;
     }
     const InputBlock block;
     QTimer wake;
@@ -197,6 +227,10 @@ bool ConnectionThread::waitFor(QDeadlineTimer deadline)
     if (!deadline.isForever())
         wake.start(std::chrono::milliseconds(deadline.remainingTime()));
     QEventLoop loop;
+    const auto finished = [this, &request] {
+        const std::lock_guard lock(m_state->mutex);
+        return request.finished;
+    };
     while (!finished() && !deadline.hasExpired())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     return finished();

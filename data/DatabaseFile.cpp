@@ -62,10 +62,13 @@ void DatabaseFile::dropStatements()
     if (m_statements.empty() && !m_lastStatement)
         return;
     // A statement that the server prepared is let go of there too.
-    onConnection([this] {
-        m_statements.clear();
-        m_lastStatement.reset();
-    });
+    onConnection([this] { releaseStatements(); });
+}
+
+void DatabaseFile::releaseStatements()
+{
+    m_statements.clear();
+    m_lastStatement.reset();
 }
 
 QSqlQuery& DatabaseFile::statement(const QString& sql, const QString& table)

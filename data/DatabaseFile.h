@@ -49,7 +49,7 @@ public:
     DatabaseFile(const DatabaseFile&) = delete;
     DatabaseFile& operator=(const DatabaseFile&) = delete;
 
-    QSqlDatabase database() const { return QSqlDatabase::database(m_connection, false); }
+    virtual QSqlDatabase database() const { return QSqlDatabase::database(m_connection, false); }
     QString path() const { return m_path; }
     // The file's name, as messages to the site name it.
     QString name() const;
@@ -128,6 +128,8 @@ protected:
     virtual void runOnConnection(const std::function<void()>& work) { work(); }
     // Drops the prepared statements, through the connection.
     void dropStatements();
+    // Drops them on the calling thread, where the connection is.
+    void releaseStatements();
 
 private:
     QString m_path;

@@ -57,36 +57,44 @@ QStringList columnsOf(QSqlDatabase db, const QString& table)
 
 std::shared_ptr<OfflineStore> OfflineStore::open(const QString& folder)
 {
-    return std::static_pointer_cast<
-        OfflineStore>(ofOrMade(folder, [](const QString& key) -> std::shared_ptr<PunchKeeper> {
-        const QString path = QDir(key).filePath(fileName);
-        // The journal and the table of copies are made once; the copies with
-        // the server's columns when they are first copied.
-        const QString connection = QUuid::createUuid().toString();
-        bool made = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-            db.setDatabaseName(path);
-            if (!QFileInfo(path).isDir() && db.open()) {
-                QSqlQuery query(db);
-                made = query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
-                    && query.exec(QStringLiteral(
-                        "CREATE TABLE IF NOT EXISTS Journal (Seq INTEGER PRIMARY KEY "
-                        "AUTOINCREMENT, Action TEXT NOT NULL, PunchId TEXT NOT NULL, KeptAt "
-                        "TEXT NOT NULL, Punch TEXT NOT NULL)"))
-                    && query.exec(QStringLiteral(
-                        "CREATE TABLE IF NOT EXISTS Copies (TableName TEXT PRIMARY KEY, "
-                        "Pointer TEXT NOT NULL, Columns TEXT NOT NULL, CopiedAt TEXT NOT NULL)"));
-                db.close();
+    return std::static_pointer_cast<OfflineStore>(
+        ofOrMade(folder, [](const QString& key) -> std::shared_ptr<PunchKeeper> {
+            const QString path = QDir(key).filePath(fileName);
+            // The journal and the table of copies are made once; the copies with
+            // the server's columns when they are first copied.
+            const QString connection = QUuid::createUuid().toString();
+            bool made = false;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+                db.setDatabaseName(path);
+                if (!QFileInfo(path).isDir() && db.open()) {
+                    QSqlQuery query(db);
+                    made = query.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+                        && query.exec(QStringLiteral(
+                            "CREATE TABLE IF NOT EXISTS Journal (Seq INTEGER PRIMARY KEY "
+                            "AUTOINCREMENT, Action TEXT NOT NULL, PunchId TEXT NOT NULL, KeptAt "
+                            "TEXT NOT NULL, Punch TEXT NOT NULL)"))
+                        && query.exec(QStringLiteral(
+                            "CREATE TABLE IF NOT EXISTS Copies (TableName TEXT PRIMARY KEY, "
+                            "Pointer TEXT NOT NULL, Columns TEXT NOT NULL, CopiedAt TEXT NOT NULL, "
+                            "Stamp INTEGER)"));
+                    // A store made before copies counted the server's changes
+                    // copies every table anew once.
+                    if (made
+                        && !columnsOf(db, QStringLiteral("Copies"))
+                                .contains(QStringLiteral("Stamp")))
+                        made = query.exec(
+                            QStringLiteral("ALTER TABLE Copies ADD COLUMN Stamp INTEGER"));
+                    db.close();
+                }
             }
-        }
-        QSqlDatabase::removeDatabase(connection);
-        if (!made)
-            return nullptr;
-        std::shared_ptr<OfflineStore> store(new OfflineStore(path));
-        store->m_sender = std::make_unique<JournalSender>(store->m_path, key);
-        return store;
-    }));
+            QSqlDatabase::removeDatabase(connection);
+            if (!made)
+                return nullptr;
+            std::shared_ptr<OfflineStore> store(new OfflineStore(path));
+            store->m_sender = std::make_unique<JournalSender>(store->m_path, key);
+            return store;
+        }));
 }
 
 std::shared_ptr<OfflineStore> OfflineStore::of(const QString& folder)
@@ -193,9 +201,9 @@ void OfflineStore::serverWritten(
         else
             edited(read, fields, Journal::Sent);
     } catch (const DataError&) {
-        // The copy is made anew from the server below.
+        // The copy is made anew from the server.
+        m_sender->refreshOpenJobsSoon();
     }
-    m_sender->refreshOpenJobsSoon();
 }
 
 void OfflineStore::added(const QList<QPair<QString, QVariant>>& fields, Journal journal)
@@ -244,6 +252,13 @@ void OfflineStore::edited(
                     .numRowsAffected()
                 == 0)
                 insertIntoCopy(db, columns, row, read.value(0));
+            // A job ended on the server leaves its copy of the open jobs.
+            if (journal == Journal::Sent)
+                exec(db,
+                    QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 <> '%4'")
+                        .arg(punchesTable, punchIdField, SiteModel::JobPunch::badge.toLower(),
+                            SiteModel::JobPunch::open),
+                    {row.value(punchIdField)});
         });
 }
 

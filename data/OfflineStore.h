@@ -54,8 +54,9 @@ public:
     // commit on the disk.
     void keepAdded(const QList<QPair<QString, QVariant>>& fields) override;
     void keepEdited(const QSqlRecord& row, const QList<QPair<QString, QVariant>>& changes) override;
-    // The copy of the open jobs shows the punch at once, so that an outage that
-    // follows finds it as the server has it, and is refreshed from the server soon.
+    // The copy of the open jobs shows the punch at once, as the server has it,
+    // so that an outage that follows finds it there; a job ended leaves it. It
+    // is read from the server again only where it could not be written.
     void serverWritten(
         const QSqlRecord& read, const QList<QPair<QString, QVariant>>& fields) override;
 

@@ -1,22 +1,20 @@
 #include "PostgresFile.h"
 
+#include "ClientLibrary.h"
 #include "PunchKeeper.h"
 #include "ThisProgram.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <algorithm>
 #include <libpq-fe.h>
 #include <memory>
 #include <optional>
-#include <sys/socket.h>
 
 namespace {
 
@@ -68,50 +66,6 @@ QString quotable(QString text)
     return words.join(QLatin1Char(' '));
 }
 
-// libpq's URI parser, loaded when the first pointer file is read: linked into
-// the program, libpq and its TLS, Kerberos and LDAP libraries (a score of them)
-// would cost every start, also on the sites that never reach a server.
-struct ClientLibrary
-{
-    decltype(&PQconninfoParse) parse = nullptr;
-    decltype(&PQconninfoFree) free = nullptr;
-    decltype(&PQfreemem) freeMemory = nullptr;
-    decltype(&PQsocket) socket = nullptr;
-    decltype(&PQstatus) status = nullptr;
-    decltype(&PQconsumeInput) consumeInput = nullptr;
-    decltype(&PQnotifies) notifies = nullptr;
-    QString error;
-};
-
-const ClientLibrary& clientLibrary()
-{
-    static const ClientLibrary library = [] {
-        ClientLibrary functions;
-        QLibrary pq(QStringLiteral("pq"), 5);
-        if (!pq.load()) {
-            functions.error = pq.errorString();
-            return functions;
-        }
-        functions.parse
-            = reinterpret_cast<decltype(&PQconninfoParse)>(pq.resolve("PQconninfoParse"));
-        functions.free = reinterpret_cast<decltype(&PQconninfoFree)>(pq.resolve("PQconninfoFree"));
-        functions.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(pq.resolve("PQfreemem"));
-        functions.socket = reinterpret_cast<decltype(&PQsocket)>(pq.resolve("PQsocket"));
-        functions.status = reinterpret_cast<decltype(&PQstatus)>(pq.resolve("PQstatus"));
-        functions.consumeInput
-            = reinterpret_cast<decltype(&PQconsumeInput)>(pq.resolve("PQconsumeInput"));
-        functions.notifies = reinterpret_cast<decltype(&PQnotifies)>(pq.resolve("PQnotifies"));
-        if (!functions.parse || !functions.free || !functions.freeMemory || !functions.socket
-            || !functions.status || !functions.consumeInput || !functions.notifies)
-            functions.error = pq.errorString();
-        return functions;
-    }();
-    if (!library.error.isEmpty())
-        throw DataError(
-            QStringLiteral("PostgreSQL's client library cannot be loaded: %1").arg(library.error));
-    return library;
-}
-
 // The terminal's own parameter jobcosting_deadline=SECONDS, taken out of a
 // URI's query or out of keyword/value pairs before libpq sees them.
 std::optional<QString> takeDeadline(QString& address)
@@ -136,14 +90,19 @@ std::optional<QString> takeDeadline(QString& address)
     return found.captured(1);
 }
 
-// libpq's connection under Qt's driver, or null.
-PGconn* connectionOf(const QSqlDatabase& db)
+// The deadline of an address in milliseconds, taken out of it.
+int takeDeadlineMs(QString& address)
 {
-    const QVariant handle = db.driver()->handle();
-    const QByteArray type = handle.typeName();
-    if (type != "PGconn*" && type != "pg_conn*")
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
+    const std::optional<QString> seconds = takeDeadline(address);
+    if (!seconds)
+        return PostgresFile::defaultDeadlineMs;
+    bool number = false;
+    const double value = seconds->toDouble(&number);
+    if (!number || !(value > 0 && value <= 3600))
+        throw badPointer(QStringLiteral("jobcosting_deadline must be a number of seconds up "
+                                        "to 3600, not '%1'.")
+                             .arg(quotable(*seconds)));
+    return std::max(1, int(std::lround(value * 1000)));
 }
 
 DatabaseFile::Kind kindOf(const QString& type)
@@ -167,12 +126,14 @@ DatabaseFile::Kind kindOf(const QString& type)
 PostgresFile::PostgresFile(const QString& path, const QString& connection, Use use)
     : DatabaseFile(path, connection)
     , m_store(use == Use::Terminal ? PunchKeeper::of(QFileInfo(path).absolutePath()) : nullptr)
-    , m_thread(std::make_unique<ConnectionThread>())
 {
     try {
         m_uri = readPointer(path);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-        m_deadlineMs = configure(db, m_uri);
+        // Every file that names the same server shares one connection to it.
+        QString address = m_uri;
+        m_deadlineMs = takeDeadlineMs(address);
+        m_server
+            = ServerConnection::to(address, [this](QSqlDatabase& db) { configure(db, m_uri); });
     } catch (const DataError& error) {
         if (error.reason() != DataError::Reason::BadPointer)
             throw;
@@ -211,16 +172,7 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 {
     const ClientLibrary& pq = clientLibrary();
     QString address = uri;
-    int deadlineMs = defaultDeadlineMs;
-    if (const std::optional<QString> seconds = takeDeadline(address)) {
-        bool number = false;
-        const double value = seconds->toDouble(&number);
-        if (!number || !(value > 0 && value <= 3600))
-            throw badPointer(QStringLiteral("jobcosting_deadline must be a number of seconds up "
-                                            "to 3600, not '%1'.")
-                                 .arg(quotable(*seconds)));
-        deadlineMs = std::max(1, int(std::lround(value * 1000)));
-    }
+    const int deadlineMs = takeDeadlineMs(address);
     char* error = nullptr;
     const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> parsed(
         pq.parse(address.toUtf8().constData(), &error), pq.free);
@@ -287,20 +239,29 @@ int PostgresFile::configure(QSqlDatabase& db, const QString& uri)
 
 PostgresFile::~PostgresFile()
 {
-    // A connection given up on is still being made: libpq's connect_timeout
-    // ends it soon.
-    m_thread->waitUntilIdle();
+    // The statements prepared on the connection go with the file, on the
+    // connection's thread, whether the server answers or not.
+    m_server->waitUntilIdle();
+    const auto release = [this] {
+        releaseStatements();
+    };
     try {
-        dropStatements();
-        closeConnection();
+        while (m_server->run(release, QDeadlineTimer(m_deadlineMs), m_flushed)
+            == ServerConnection::Outcome::NotStarted) { }
     } catch (const DataError&) {
-        // A server that does not answer is left as it is.
+        // A request given up on runs out first: the statements go after it.
+        m_server->waitUntilIdle();
+        releaseStatements();
     }
+}
+
+QSqlDatabase PostgresFile::database() const
+{
+    return m_server->database();
 }
 
 DataError PostgresFile::unanswered()
 {
-    m_dropped = true;
     if (m_store)
         m_store->markAway();
     return DataError(QStringLiteral("The database server of %1 did not answer within %2 seconds.")
@@ -311,17 +272,13 @@ DataError PostgresFile::unanswered()
 void PostgresFile::runOnConnection(const std::function<void()>& work)
 {
     refuseWhileAway();
-    if (m_thread->busy())
+    if (m_server->busy())
         throw unanswered();
-    const int socket = connectionSocket();
     // A server that stops answering (its processes stopped, a cable pulled)
     // leaves the connection waiting for ever: its kernel still acknowledges
-    // what is sent. Shut down, the socket ends the wait at once.
-    const auto cut = [socket] {
-        if (socket >= 0)
-            ::shutdown(socket, SHUT_RDWR);
-    };
-    if (!m_thread->run(work, QDeadlineTimer(m_deadlineMs), cut))
+    // what is sent. The connection shuts its socket down at the deadline.
+    if (m_server->run(work, QDeadlineTimer(m_deadlineMs), m_flushed)
+        != ServerConnection::Outcome::Done)
         throw unanswered();
 }
 
@@ -332,11 +289,6 @@ void PostgresFile::refuseWhileAway() const
     if (m_store && m_store->away())
         throw DataError(QStringLiteral("The database server of %1 cannot be reached.").arg(name()),
             DataError::Reason::Unreachable);
-}
-
-int PostgresFile::connectionSocket() const
-{
-    return socketOf(database());
 }
 
 int PostgresFile::socketOf(const QSqlDatabase& db)
@@ -359,73 +311,30 @@ std::optional<QList<PostgresFile::Notice>> PostgresFile::takeNotices(const QSqlD
     return notices;
 }
 
-bool PostgresFile::connectionLost() const
+void PostgresFile::reconnectIfLost()
 {
-    const QSqlDatabase db = database();
-    if (!db.isOpen())
-        return true;
-    PGconn* connection = connectionOf(db);
-    return !connection || clientLibrary().status(connection) != CONNECTION_OK;
-}
-
-void PostgresFile::connect()
-{
+    refuseWhileAway();
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
         throw DataError(QStringLiteral("%1 points to a database server, but Qt's PostgreSQL "
                                        "driver is not installed (Debian package "
                                        "libqt6sql6-psql).")
                             .arg(name()));
-    if (m_thread->busy())
+    const ServerConnection::Opened opened = m_server->open(QDeadlineTimer(m_deadlineMs));
+    if (opened.outcome != ServerConnection::Outcome::Done)
         throw unanswered();
-    // The attempt holds nothing of this call's: given up at the deadline, it
-    // runs out on its own, and libpq's connect_timeout ends it soon after.
-    struct Attempt
-    {
-        bool opened = false;
-        QString error;
-    };
-    const auto attempt = std::make_shared<Attempt>();
-    QSqlDatabase db = database();
-    if (!m_thread->run(
-            [db, attempt]() mutable {
-                attempt->opened = db.open();
-                attempt->error = db.lastError().databaseText();
-            },
-            QDeadlineTimer(m_deadlineMs)))
-        throw unanswered();
-    if (!attempt->opened) {
+    if (opened.refusal) {
         if (m_store)
             m_store->markAway();
         throw DataError(QStringLiteral("The database server of %1 (%2) could not be reached: %3")
-                            .arg(name(), quotable(m_uri), quotable(firstLine(attempt->error))),
+                            .arg(name(), quotable(m_uri), quotable(firstLine(*opened.refusal))),
             DataError::Reason::Unreachable);
-    }
-    m_dropped = false;
-}
-
-void PostgresFile::closeConnection()
-{
-    QSqlDatabase db = database();
-    if (!db.isOpen() || m_thread->busy())
-        return;
-    m_thread->run([db]() mutable { db.close(); }, QDeadlineTimer(m_deadlineMs));
-}
-
-void PostgresFile::reconnectIfLost()
-{
-    refuseWhileAway();
-    const QSqlDatabase db = database();
-    if (!m_dropped && db.isOpen()) {
-        bool answered = false;
-        runOnConnection([&] { answered = QSqlQuery(db).exec(QStringLiteral("SELECT 1")); });
-        if (answered)
-            return;
     }
     // The server may have changed while the connection was down. The keys
     // stay: a row read before names itself by its key in the edit that follows.
-    forgetColumns();
-    closeConnection();
-    connect();
+    if (const quint64 generation = m_server->generation(); generation != m_generation) {
+        m_generation = generation;
+        forgetColumns();
+    }
 }
 
 std::shared_ptr<DatabaseFile> PostgresFile::standIn(const QString& table)
@@ -486,11 +395,9 @@ void PostgresFile::beforeWrite()
 
 void PostgresFile::setCommitsFlushed(bool flushed)
 {
-    const QSqlDatabase db = database();
-    runOnConnection([&] {
-        QSqlQuery(db).exec(flushed ? QStringLiteral("RESET synchronous_commit")
-                                   : QStringLiteral("SET synchronous_commit = off"));
-    });
+    // Set on the connection before this file's next request, and only for its
+    // requests: another file's commits on the shared connection wait as theirs do.
+    m_flushed = flushed;
 }
 
 QString PostgresFile::rowKey(const QString& table) const
@@ -553,8 +460,8 @@ DataError PostgresFile::errorOf(const QSqlError& error, const QString& table)
         return DataError(QStringLiteral("%1 has no field %2 in the table %3.")
                              .arg(name(), field.match(error.databaseText()).captured(1), table));
     }
-    if (connectionLost()) {
-        m_dropped = true;
+    if (m_server->lost()) {
+        m_server->drop();
         if (m_store)
             m_store->markAway();
         return DataError(QStringLiteral("The connection to the database server of %1 was lost: %2")

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ConnectionThread.h"
 #include "DatabaseFile.h"
+#include "ServerConnection.h"
 
 #include <QByteArray>
 #include <memory>
@@ -12,7 +12,8 @@ class PunchKeeper;
 // A database on a PostgreSQL server, named by a pointer file: a short text
 // file whose first line is a connection URI (postgresql://user@host/database).
 // The file holds no password: libpq finds one in ~/.pgpass, PGPASSFILE or a
-// service file, or the server knows the user by peer or certificate.
+// service file, or the server knows the user by peer or certificate. The
+// files that name one server share the program's one connection to it.
 //
 // Names are folded to lower case, as the server folds the unquoted names in
 // the record sources. Text columns are citext, so that they compare without
@@ -65,6 +66,11 @@ public:
     static int socketOf(const QSqlDatabase& db);
     static std::optional<QList<Notice>> takeNotices(const QSqlDatabase& db);
 
+    QSqlDatabase database() const override;
+    // The connection this file shares with every file that names its server.
+    ServerConnection& connection() const { return *m_server; }
+    // How long a round trip may take on this file's connection, in milliseconds.
+    int deadlineMs() const { return m_deadlineMs; }
     bool hasFeature(Feature feature) const override;
     void reach() override;
     void beforeRead(const QString& table) override;
@@ -90,23 +96,20 @@ protected:
     void runOnConnection(const std::function<void()>& work) override;
 
 private:
-    void connect();
-    void closeConnection();
     // A connection that the server dropped since its last use (a restart, a
     // network outage), or that was given up on, is opened anew before it is used.
     void reconnectIfLost();
-    bool connectionLost() const;
     // DataError (Unreachable) at once while the terminal's store says that the
     // server is away.
     void refuseWhileAway() const;
-    int connectionSocket() const;
-    // The error of a round trip given up on; the connection is dropped.
+    // The error of a round trip given up on, or not made by the deadline.
     DataError unanswered();
 
     std::shared_ptr<PunchKeeper> m_store; // the terminal's, where it keeps one
-    std::unique_ptr<ConnectionThread> m_thread;
+    std::shared_ptr<ServerConnection> m_server;
     QString m_uri;
     int m_deadlineMs = defaultDeadlineMs;
-    bool m_dropped = false; // given up on: opened anew at the next use
+    bool m_flushed = true; // this file's commits wait for the disk
+    quint64 m_generation = 0; // of the connection the columns were read on
     QHash<QString, QString> m_keys; // the primary key column by case-folded table name
 };

@@ -52,6 +52,21 @@ inline const QString jobPunchCorrections = QStringLiteral("JobPunchCorrections")
 // On a server every change of JobPunches is announced on this channel, with
 // the table's schema as its payload.
 inline const QString punchesChannel = QStringLiteral("jobpunches");
+// On a server every change of the tables that terminals copy (EMPLOYEES and
+// Level1 to Level3) is announced on this channel, once a statement, as the
+// words: the table's schema, its name folded, its count of changes after this
+// one, and the keys of the rows changed joined by commas, or "*" for many.
+inline const QString tablesChannel = QStringLiteral("sitetables");
+// On a server: each copied table's count of changes (its name folded, and the
+// count), kept by the triggers that announce them, so that a terminal that
+// was not listening can tell whether its copy is still the table.
+inline const QString tableChanges = QStringLiteral("TableChanges");
+namespace TableChange {
+inline const QString tableName = QStringLiteral("TableName");
+inline const QString changes = QStringLiteral("Changes");
+} // namespace TableChange
+// The keys of more rows than this are announced as "*".
+inline constexpr int announcedKeys = 500;
 // On a server: the punches a terminal kept through an outage that could not
 // be applied as they arrived.
 inline const QString jobPunchConflicts = QStringLiteral("JobPunchConflicts");

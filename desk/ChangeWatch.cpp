@@ -171,11 +171,12 @@ private:
         bool inTime = false;
         try {
             inTime = m_thread.run(
-                [&] {
-                    done = work(db);
-                    notices = PostgresFile::takeNotices(db);
-                },
-                QDeadlineTimer(m_deadlineMs), [this] { cut(); });
+                         [&] {
+                             done = work(db);
+                             notices = PostgresFile::takeNotices(db);
+                         },
+                         QDeadlineTimer(m_deadlineMs), [this] { cut(); })
+                == ConnectionThread::Ran::InTime;
         } catch (const DataError&) { }
         if (inTime && done && notices) {
             tell(*notices);
@@ -201,8 +202,9 @@ private:
         attempt->db = QSqlDatabase::database(m_connection, false);
         bool inTime = false;
         if (!m_thread.busy())
-            inTime = m_thread.run(
-                [attempt] { attempt->opened = attempt->db.open(); }, QDeadlineTimer(m_deadlineMs));
+            inTime = m_thread.run([attempt] { attempt->opened = attempt->db.open(); },
+                         QDeadlineTimer(m_deadlineMs))
+                == ConnectionThread::Ran::InTime;
         if (!inTime || !attempt->opened) {
             if (inTime)
                 giveUp(ChangeWatch::tr("The database server cannot be reached."));

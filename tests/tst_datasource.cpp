@@ -859,9 +859,17 @@ void TestDataSource::scratchWritesLeaveLaterSavesFlushed()
     Site site(Site::Contents::Demo, currentEngine());
     const bool server = currentEngine() == Engine::Server;
     const QString setting = server ? u"SHOW synchronous_commit"_s : u"PRAGMA synchronous"_s;
+    // As the file's next statement finds it: on a server, the shared
+    // connection takes each file's setting before its request.
     const auto flushing = [&] {
-        QSqlQuery query(openDatabaseFile(SiteModel::timeClockFile)->database());
-        return query.exec(setting) && query.next() ? query.value(0).toString() : QString();
+        const auto file = openDatabaseFile(SiteModel::timeClockFile);
+        QString value;
+        file->onConnection([&] {
+            QSqlQuery query(file->database());
+            if (query.exec(setting) && query.next())
+                value = query.value(0).toString();
+        });
+        return value;
     };
     const QString flushed = server ? u"on"_s : u"2"_s;
     auto work = open(SiteModel::timeClockFile, u"WORK"_s);

@@ -350,6 +350,9 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
                  "JobPunchesArrived", "JobPunchesNeverEmptied"})
             sql(u"DROP TRIGGER %1 ON JobPunches"_s.arg(QLatin1String(trigger)));
         sql(u"DROP TABLE JobPunchConflicts CASCADE"_s);
+        // Nor did it count or announce the changes of the copied tables.
+        sql(u"DROP TABLE TableChanges"_s);
+        sql(u"DROP FUNCTION CopiedTableChanged() CASCADE"_s);
     } else {
         for (const QVariantList& trigger :
             sql(u"SELECT name FROM sqlite_master WHERE type = 'trigger' AND tbl_name <> "
@@ -453,6 +456,17 @@ void TestSiteTool::upgradeBringsAnEarlierSiteUpToDate()
     sql(conflict.arg(u"cell4:/srv/punch"_s));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
         sql(u"INSERT INTO JobPunchConflicts (PunchId, Action) VALUES ('q', 'stop')"_s));
+    // Each change of a copied table is counted once, by triggers made once
+    // however often the site was upgraded.
+    QCOMPARE(sql(u"SELECT tgrelid::regclass::text, count(*) FROM pg_trigger WHERE NOT "
+                 "tgisinternal AND tgfoid = 'CopiedTableChanged'::regproc GROUP BY 1 ORDER BY 1"_s),
+        (QList<QVariantList> {
+            {u"employees"_s, 4}, {u"level1"_s, 4}, {u"level2"_s, 4}, {u"level3"_s, 4}}));
+    site.sql(SiteModel::validationsFile,
+        u"INSERT INTO Level2 (ItemCode, ItemDescription) VALUES ('7', 'Weld'), ('8', 'Drill')"_s);
+    site.sql(SiteModel::validationsFile, u"DELETE FROM Level2 WHERE ItemCode = '8'"_s);
+    QCOMPARE(sql(u"SELECT TableName, Changes FROM TableChanges"_s),
+        (QList<QVariantList> {{u"level2"_s, 2}}));
 }
 
 void TestSiteTool::createJobPunchesOnlyBesideAccessFiles()

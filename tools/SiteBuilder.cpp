@@ -277,6 +277,75 @@ QStringList changeNotices(Engine engine)
             .arg(punches)};
 }
 
+// On a server every change of a table that the terminals copy (EMPLOYEES,
+// Level1 to Level3) is counted in TableChanges and announced on the channel
+// "sitetables" with the keys of the rows it changed, once a statement: a
+// terminal then reads those rows alone, and nothing while nothing changes. The
+// function runs as its owner, so that whoever writes the tables (the time
+// clock, the punch workstation) needs no right on TableChanges; it reads each
+// row's key by name, so that a table without one is announced as changed whole
+// rather than refused.
+QStringList copyNotices(const QStringList& tables)
+{
+    using namespace SiteModel;
+    const QString function = QStringLiteral("CopiedTableChanged");
+    const auto keysOf = [](const QString& rows) {
+        return QStringLiteral("SELECT count(*), string_agg(k, ',') FROM (SELECT to_jsonb(r) ->> "
+                              "'%1' AS k FROM %2 r LIMIT %3) s")
+            .arg(keyColumn.toLower(), rows, QString::number(announcedKeys + 1));
+    };
+    QStringList statements {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 text PRIMARY KEY, %3 bigint NOT NULL)")
+            .arg(tableChanges, TableChange::tableName, TableChange::changes),
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+            "SET search_path = pg_catalog, pg_temp AS $$ DECLARE added integer := 0; removed "
+            "integer := 0; keys text; more text; stamp bigint; BEGIN "
+            "IF TG_OP IN ('INSERT', 'UPDATE') THEN %2 INTO added, keys; END IF; "
+            "IF TG_OP IN ('DELETE', 'UPDATE') THEN %3 INTO removed, more; "
+            "keys := concat_ws(',', keys, more); END IF; "
+            "IF TG_OP <> 'TRUNCATE' AND added + removed = 0 THEN RETURN NULL; END IF; "
+            "IF TG_OP = 'TRUNCATE' OR greatest(added, removed) > %4 OR coalesce(keys, '') = '' "
+            "THEN keys := '*'; END IF; "
+            "EXECUTE format('INSERT INTO %I.%5 AS c (%6, %7) VALUES ($1, 1) ON CONFLICT (%6) "
+            "DO UPDATE SET %7 = c.%7 + 1 RETURNING c.%7', TG_TABLE_SCHEMA) INTO stamp USING "
+            "lower(TG_TABLE_NAME); "
+            "PERFORM pg_notify('%8', concat_ws(' ', TG_TABLE_SCHEMA, lower(TG_TABLE_NAME), "
+            "stamp, keys)); RETURN NULL; END $$")
+            .arg(function, keysOf(QStringLiteral("new_rows")), keysOf(QStringLiteral("old_rows")),
+                QString::number(announcedKeys), tableChanges, TableChange::tableName,
+                TableChange::changes, tablesChannel)};
+    struct Trigger
+    {
+        const char* name;
+        const char* event;
+        const char* rows;
+    };
+    static constexpr Trigger triggers[] {{"Added", "INSERT", "NEW TABLE AS new_rows"},
+        {"Edited", "UPDATE", "OLD TABLE AS old_rows NEW TABLE AS new_rows"},
+        {"Removed", "DELETE", "OLD TABLE AS old_rows"}, {"Emptied", "TRUNCATE", nullptr}};
+    for (const QString& table : tables) {
+        for (const Trigger& trigger : triggers)
+            statements
+                << QStringLiteral("DROP TRIGGER IF EXISTS %1%2 ON %1")
+                       .arg(table, QLatin1String(trigger.name))
+                << QStringLiteral("CREATE TRIGGER %1%2 AFTER %3 ON %1 %4FOR EACH STATEMENT "
+                                  "EXECUTE FUNCTION %5()")
+                       .arg(table, QLatin1String(trigger.name), QLatin1String(trigger.event),
+                           trigger.rows
+                               ? QStringLiteral("REFERENCING %1 ").arg(QLatin1String(trigger.rows))
+                               : QString(),
+                           function);
+    }
+    return statements;
+}
+
+// The copied tables of the site's validation and time-clock files.
+QStringList copiedTables()
+{
+    return SiteModel::screenTables(validationsFile) + SiteModel::screenTables(timeClockFile);
+}
+
 QStringList deskSchema(Engine engine)
 {
     return correctionsSchema(engine) + QStringList {dayIndex} + changeNotices(engine);
@@ -602,7 +671,8 @@ QString serverError(const QSqlError& error)
 void createOnServer(const QString& dir, const QString& server, const Contents& contents, Made& made)
 {
     QStringList statements = jobPunchesSchema(Engine::Server) + jobPunchConflictsSchema()
-        + validationsSchema(Engine::Server) + timeClockSchema(Engine::Server);
+        + validationsSchema(Engine::Server) + timeClockSchema(Engine::Server)
+        + copyNotices(copiedTables());
     QStringList names;
     static const QRegularExpression created(QStringLiteral("^CREATE (?:UNIQUE )?(?:TABLE|INDEX) "
                                                            "(?:IF NOT EXISTS )?(\\w+)"));
@@ -852,6 +922,8 @@ QStringList roleStatements(QSqlDatabase& db)
     const bool conflicts = tableExists(db, Engine::Server, jobPunchConflicts);
     if (conflicts)
         tables << jobPunchConflicts;
+    if (tableExists(db, Engine::Server, tableChanges))
+        tables << tableChanges;
     statements
         << QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT USAGE ON SCHEMA %I TO %1', "
                           "current_schema()); END $$")
@@ -935,6 +1007,21 @@ ZoneRecorded upgrade(const QString& dir, const QString& timeZone)
                 engine == Engine::Server ? terminalChecks(db, dir)
                                          : PunchRules::TerminalChecks {}));
     });
+    // The notices of the copied tables, where the file that holds them is on a server.
+    for (const QString& file : {validationsFile, timeClockFile}) {
+        QFile pointer(QDir(dir).filePath(file));
+        if (!pointer.open(QIODevice::ReadOnly) || !PostgresFile::recognizes(pointer.read(64)))
+            continue;
+        pointer.close();
+        withDatabase(dir, file, [&file](QSqlDatabase& db) {
+            QStringList tables;
+            for (const QString& table : SiteModel::screenTables(file)) {
+                if (tableExists(db, Engine::Server, table))
+                    tables << table;
+            }
+            execAll(db, copyNotices(tables));
+        });
+    }
     return recorded;
 }
 

@@ -103,7 +103,9 @@ struct ZoneRecorded
 // that could not be applied; where each start and end came from
 // (JobPunchOrigins), the site's time zone (SiteSettings: `timeZone` where given,
 // else the one recorded, else the machine's) and the rules the database keeps
-// (see PunchRules). Does nothing that is done already.
+// (see PunchRules); and, where the validation and time-clock files point to a
+// server, the count and the notices of the changes of their tables that keep
+// the terminals' copies. Does nothing that is done already.
 ZoneRecorded upgrade(const QString& dir, const QString& timeZone = {});
 // On the database server of a site: makes the roles jobcosting_terminal and
 // jobcosting_supervisor where they are missing, gives them their privileges on

@@ -31,6 +31,8 @@ int main(int argc, char* argv[])
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     qInstallMessageHandler(defaultHandler);
+    // The server tells the report's connection apart by its name.
+    QGuiApplication::setApplicationName(QStringLiteral("jobcosting-report"));
     // The PDF's words; its CSV, its command line and its errors stay English.
     Language::useSessionLanguage("jobcosting-report");
 

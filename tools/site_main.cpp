@@ -48,8 +48,10 @@ Commands:
            changed punches that jobcosting-desk follows and JobPunchConflicts;
            where each start and end came from (JobPunchOrigins), the site's
            time zone (SiteSettings) and the rules the database keeps over the
-           punches. The time zone is --time-zone's, else the one the site
-           records, else this machine's; it says which.
+           punches; on a server too, the count and the notices of the changes
+           of EMPLOYEES and the levels that keep the terminals' copies. The
+           time zone is --time-zone's, else the one the site records, else
+           this machine's; it says which.
   roles    for a site on a database server, makes the roles
            jobcosting_terminal and jobcosting_supervisor where they are missing
            and gives them their privileges afresh; grant each login one of them.
@@ -196,6 +198,8 @@ int main(int argc, char* argv[])
     const QStringList given = CommandLine::fromMain(argc, argv);
     int qtArgc = 1;
     QCoreApplication app(qtArgc, argv);
+    // The server tells the tool's connection apart by its name.
+    QCoreApplication::setApplicationName(commandLine.program);
     // A connection lost midway lets go of its statements and its transaction
     // with the driver's warnings: the tool's own error says what happened.
     defaultHandler = qInstallMessageHandler(dropWarnings);

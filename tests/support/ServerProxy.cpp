@@ -29,7 +29,32 @@ struct Link
     QLocalSocket* server;
     QByteArray writes; // the names of the statements that write job punches
     bool losing = false;
+    QByteArray sent; // what the terminal sent that is not a whole message yet
+    bool started = false; // its first message, which has no type, is through
 };
+
+// The texts of the whole queries ('Q' messages) that the terminal sent, taken
+// off what it sent.
+QStringList queriesIn(Link& link)
+{
+    QStringList queries;
+    const auto length = [&link](qsizetype at) {
+        const auto* bytes = reinterpret_cast<const uchar*>(link.sent.constData() + at);
+        return qsizetype((bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]);
+    };
+    for (;;) {
+        const qsizetype header = link.started ? 1 : 0;
+        if (link.sent.size() < header + 4)
+            return queries;
+        const qsizetype size = header + length(header);
+        if (link.sent.size() < size)
+            return queries;
+        if (link.started && link.sent.at(0) == 'Q')
+            queries << QString::fromUtf8(link.sent.mid(5, size - 6));
+        link.sent.remove(0, size);
+        link.started = true;
+    }
+}
 
 } // namespace
 
@@ -45,17 +70,24 @@ ServerProxy::ServerProxy()
         [this, listener, path, target] {
             QObject::connect(listener, &QLocalServer::newConnection, listener, [=, this] {
                 while (QLocalSocket* terminal = listener->nextPendingConnection()) {
+                    ++m_connections;
                     QObject::connect(
                         terminal, &QLocalSocket::disconnected, terminal, &QObject::deleteLater);
                     if (m_down) {
                         terminal->disconnectFromServer();
                         continue;
                     }
-                    auto* link = new Link {terminal, new QLocalSocket(terminal), {}, false};
+                    auto* link
+                        = new Link {terminal, new QLocalSocket(terminal), {}, false, {}, false};
                     QObject::connect(terminal, &QObject::destroyed, [link] { delete link; });
                     QObject::connect(
                         terminal, &QLocalSocket::readyRead, link->server, [this, link] {
                             const QByteArray bytes = link->terminal->readAll();
+                            link->sent += bytes;
+                            if (const QStringList queries = queriesIn(*link); !queries.isEmpty()) {
+                                const std::lock_guard lock(m_mutex);
+                                m_statements << queries;
+                            }
                             static const QRegularExpression write(
                                 u"PREPARE (\\w+) AS (?:INSERT INTO|UPDATE) \"jobpunches\""_s);
                             const QString text = QString::fromLatin1(bytes);
@@ -104,6 +136,12 @@ ServerProxy::~ServerProxy()
 {
     m_thread.quit();
     m_thread.wait();
+}
+
+QStringList ServerProxy::statements() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_statements;
 }
 
 QString ServerProxy::uri(QString direct) const

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
+#include <mutex>
 
 // A stand-in for the network between the terminal and the test server: a
 // Unix socket of its own that passes every byte on to the server's socket and
@@ -23,6 +24,11 @@ public:
     QString uri(QString direct) const;
     // Down, it cuts every connection at once and refuses new ones.
     void setDown(bool down);
+    // How many connections were made through the proxy, refused ones too.
+    int connectionsMade() const { return m_connections.load(); }
+    // The text of every statement sent through the proxy so far (Qt's driver
+    // sends each as a query: PREPARE name AS ..., EXECUTE name (...), BEGIN).
+    QStringList statements() const;
     // From the next run of an insert into or an update of JobPunches on, the
     // server's answers on that connection are dropped.
     void loseAnswerToNextWrite() { m_loseNextWrite = true; }
@@ -31,6 +37,9 @@ private:
     QTemporaryDir m_dir;
     std::atomic<bool> m_down = false;
     std::atomic<bool> m_loseNextWrite = false;
+    std::atomic<int> m_connections = 0;
+    mutable std::mutex m_mutex;
+    QStringList m_statements;
     QThread m_thread;
     QObject* m_listener;
 };

@@ -68,6 +68,8 @@ QSqlDatabase serverConnection(const QString& name, const QString& uri)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
     PostgresFile::configure(db, uri);
+    // Told apart from the terminals' connections on the server: the last name given counts.
+    db.setConnectOptions(db.connectOptions() + u" application_name='jobcosting-tests'"_s);
     db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     return db;
 }
@@ -146,6 +148,31 @@ void ServerSchema::dropConnections() const
         if (!gone)
             QThread::msleep(20);
     }
+}
+
+QList<QVariantList> ServerSchema::adminSql(const QString& statement) const
+{
+    QList<QVariantList> rows;
+    withConnection([](const QString& name) { return serverConnection(name, testServer()); },
+        [&](QSqlDatabase& db) {
+            QSqlQuery query = exec(db, statement);
+            while (query.next()) {
+                QVariantList row;
+                for (int i = 0; i < query.record().count(); ++i)
+                    row << query.value(i);
+                rows << row;
+            }
+        });
+    return rows;
+}
+
+int ServerSchema::connections(const QString& application) const
+{
+    return adminSql(u"SELECT COUNT(*) FROM pg_stat_activity WHERE usename = '%1' AND "
+                    "application_name = '%2'"_s.arg(m_role, application))
+        .value(0)
+        .value(0)
+        .toInt();
 }
 
 void ServerSchema::setReachable(bool reachable) const

@@ -64,6 +64,13 @@ public:
     QString uri() const { return m_uri; }
     // Runs SQL as the role, as Site::sql() does.
     QList<QVariantList> sql(const QString& statement, const QVariantList& values = {}) const;
+    // The role, which is also the schema's name.
+    QString role() const { return m_role; }
+    // Runs SQL as the test server's superuser; the rows of a SELECT.
+    QList<QVariantList> adminSql(const QString& statement) const;
+    // The role's connections open now under that application name: the
+    // terminal's, by default (the tests' own are named jobcosting-tests).
+    int connections(const QString& application = QStringLiteral("jobcosting")) const;
     // Cuts every connection of the role, as a restart of the server does.
     void dropConnections() const;
     // While off, the server refuses the role's connections, as a server that
