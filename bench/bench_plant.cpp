@@ -26,6 +26,7 @@
 
 #include "BenchSchema.h"
 #include "ReadyWatch.h"
+#include "ServerCpu.h"
 #include "SiteBuilder.h"
 #include "app/Application.h"
 #include "data/OfflineStore.h"
@@ -194,72 +195,27 @@ int runTerminal(int argc, char* argv[], const QString& folder)
 }
 
 // ---------------------------------------------------------------------------
-// The server's CPU time: the postmaster's own and that of the backends it
-// reaped (cutime, cstime), and of every process it runs now.
+// The server's CPU time (ServerCpu.h), without which the bench cannot go on.
 
-struct ProcStat
-{
-    qint64 ppid = 0;
-    double cpuMs = 0; // utime + stime
-    double reapedMs = 0; // cutime + cstime
-};
-
-std::optional<ProcStat> procStat(qint64 pid)
-{
-    QFile file(u"/proc/%1/stat"_s.arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray text = file.readAll();
-    // The name in parentheses may hold blanks: the fields after it count from ')'.
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 15)
-        return std::nullopt;
-    const double tick = 1000.0 / double(sysconf(_SC_CLK_TCK));
-    return ProcStat {fields.at(1).toLongLong(),
-        (fields.at(11).toDouble() + fields.at(12).toDouble()) * tick,
-        (fields.at(13).toDouble() + fields.at(14).toDouble()) * tick};
-}
-
-class ServerCpu
+class PlantServerCpu
 {
 public:
-    explicit ServerCpu(qint64 postmaster)
-        : m_postmaster(postmaster)
-    { }
+    explicit PlantServerCpu(const BenchSchema& schema)
+        : m_cpu(postmasterIn(schema.rows(u"SHOW data_directory"_s).value(0).value(0).toString()))
+    {
+        ms();
+    }
     double ms() const
     {
-        const auto own = procStat(m_postmaster);
-        if (!own)
-            fail(u"the server's postmaster is gone"_s);
-        double total = own->cpuMs + own->reapedMs;
-        for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-            bool number = false;
-            const qint64 pid = entry.toLongLong(&number);
-            if (!number || pid == m_postmaster)
-                continue;
-            if (const auto child = procStat(pid); child && child->ppid == m_postmaster)
-                total += child->cpuMs;
-        }
-        return total;
+        const std::optional<double> ms = m_cpu.ms();
+        if (!ms)
+            fail(u"the server's processes cannot be read from /proc"_s);
+        return *ms;
     }
 
 private:
-    qint64 m_postmaster;
+    ServerCpu m_cpu;
 };
-
-qint64 postmasterOf(const BenchSchema& schema)
-{
-    // The first line of postmaster.pid in its data folder: a backend of the
-    // bench's own would end, with its connection, before /proc could be read.
-    const QString data = schema.rows(u"SHOW data_directory"_s).value(0).value(0).toString();
-    QFile pidFile(QDir(data).filePath(u"postmaster.pid"_s));
-    bool number = false;
-    const qint64 pid
-        = pidFile.open(QIODevice::ReadOnly) ? pidFile.readLine().trimmed().toLongLong(&number) : 0;
-    if (!number || !procStat(pid))
-        fail(u"the server's processes cannot be read from /proc"_s);
-    return pid;
-}
 
 // ---------------------------------------------------------------------------
 // The parent.
@@ -520,7 +476,7 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
     const BenchSchema schema(server);
     QTemporaryDir root;
     const QString site = makeSite(schema, root.filePath(u"site"_s), std::max(count, 1), items);
-    const ServerCpu cpu(postmasterOf(schema));
+    const PlantServerCpu cpu(schema);
     Plant plant(site, count, root.path());
 
     // The storm.
@@ -648,7 +604,7 @@ void measureRest(const QString& server, int count, int items, int minutes)
     // pages written), done now rather than in the window measured.
     schema.rows(u"VACUUM ANALYZE"_s);
     schema.rows(u"CHECKPOINT"_s);
-    const ServerCpu cpu(postmasterOf(schema));
+    const PlantServerCpu cpu(schema);
     const int windowMs = minutes * 60 * 1000;
     // The idle server's own work, over a fifth of the window.
     double before = cpu.ms();
