@@ -195,12 +195,13 @@ int runTerminal(int argc, char* argv[], const QString& folder)
 }
 
 // ---------------------------------------------------------------------------
-// The server's CPU time (ServerCpu.h), without which the bench cannot go on.
+// The whole server's CPU time so far (ServerCpu.h); the bench ends when the
+// server's processes cannot be read.
 
-class PlantServerCpu
+class ServerTime
 {
 public:
-    explicit PlantServerCpu(const BenchSchema& schema)
+    explicit ServerTime(const BenchSchema& schema)
         : m_cpu(postmasterIn(schema.rows(u"SHOW data_directory"_s).value(0).value(0).toString()))
     {
         ms();
@@ -476,7 +477,7 @@ void measurePlant(const QString& server, int count, int items, int shiftMs, cons
     const BenchSchema schema(server);
     QTemporaryDir root;
     const QString site = makeSite(schema, root.filePath(u"site"_s), std::max(count, 1), items);
-    const PlantServerCpu cpu(schema);
+    const ServerTime cpu(schema);
     Plant plant(site, count, root.path());
 
     // The storm.
@@ -604,7 +605,7 @@ void measureRest(const QString& server, int count, int items, int minutes)
     // pages written), done now rather than in the window measured.
     schema.rows(u"VACUUM ANALYZE"_s);
     schema.rows(u"CHECKPOINT"_s);
-    const PlantServerCpu cpu(schema);
+    const ServerTime cpu(schema);
     const int windowMs = minutes * 60 * 1000;
     // The idle server's own work, over a fifth of the window.
     double before = cpu.ms();
