@@ -1,3 +1,4 @@
+#include "Outage.h"
 #include "PunchScreen.h"
 #include "data/OfflineStore.h"
 #include "data/PostgresFile.h"
@@ -13,12 +14,7 @@ using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;
 using Rows = QList<QVariantList>;
 
-namespace {
-
-const QString keptText = u"The server cannot be reached. Your job is kept at this terminal and "
-                         "will be sent when the server answers."_s;
-
-} // namespace
+using Outage::keptText;
 
 // The README's failover recipe, on a primary server and its synchronous
 // standby of the test's own: the terminal's pointer files name both, and the

@@ -1,4 +1,5 @@
 #include "DiskFlushes.h"
+#include "Outage.h"
 #include "PunchScreen.h"
 #include "ServerProxy.h"
 #include "data/DataSource.h"
@@ -26,41 +27,9 @@ using Rows = QList<QVariantList>;
 
 namespace {
 
-const QString keptText = u"The server cannot be reached. Your job is kept at this terminal and "
-                         "will be sent when the server answers."_s;
-
-// The worker ends his job, which pays a bonus, with this many pieces.
-void endJob(PunchScreen& punch, const QString& badge, const QString& pieces, bool kept = false)
-{
-    punch.type(u"Text34"_s, badge);
-    punch.services().dialogs.type(pieces);
-    punch.services().dialogs.answer(Answer::Yes);
-    if (kept)
-        punch.services().dialogs.answer(Answer::Ok);
-    punch.click(u"Command2"_s);
-}
-
-// The rows of a query on a terminal's offline store, read as another program reads them.
-Rows stored(const QString& folder, const QString& sql)
-{
-    Rows rows;
-    const QString name = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(QDir(folder).filePath(OfflineStore::fileName));
-        QSqlQuery query(db);
-        if (db.open() && query.exec(sql)) {
-            while (query.next()) {
-                QVariantList row;
-                for (int i = 0; i < query.record().count(); ++i)
-                    row << query.value(i);
-                rows << row;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return rows;
-}
+using Outage::endJob;
+using Outage::keptText;
+using Outage::stored;
 
 // Waits until the terminal's copy of the open jobs holds `count` jobs of the worker.
 bool copied(const QString& folder, const QString& name, int count)
